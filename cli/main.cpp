@@ -1,0 +1,7 @@
+#include <cstdio>
+
+int main()
+{
+    std::fputs("gebruik: querimo-sql [opties] DATABASE OPDRACHT\n", stderr);
+    return 2;
+}

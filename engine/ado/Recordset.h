@@ -1,0 +1,113 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/Value.h"
+
+namespace querimo::ado {
+
+// ADO data type numbers as the Jet provider reports them.
+namespace adtype {
+inline constexpr int SmallInt = 2, Integer = 3, Single = 4, Double = 5, Currency = 6, Date = 7, Boolean = 11,
+                     UnsignedTinyInt = 17, Guid = 72, Binary = 128, WChar = 130, Numeric = 131, VarChar = 200,
+                     VarWChar = 202, LongVarWChar = 203, VarBinary = 204, LongVarBinary = 205;
+}
+
+enum class ObjectState { Closed = 0, Open = 1 };
+
+struct FieldInfo {
+    std::string name;
+    int type = adtype::VarWChar;
+    int definedSize = 0;
+};
+
+// The rows of a record set: random access by position, so the grid can show any row without copying.
+class RowSource {
+public:
+    virtual ~RowSource() = default;
+    virtual std::size_t rowCount() const = 0;
+    virtual Value value(std::size_t row, std::size_t column) const = 0;
+};
+
+class Recordset;
+
+// A field of the current record.
+class Field {
+public:
+    Field(Recordset& owner, std::size_t index) : owner_(owner), index_(index) {}
+    const std::string& Name() const;
+    int Type() const;
+    Value GetValue() const;          // Null when there is no current record
+    void SetValue(const Value& v);   // detached record sets only
+
+private:
+    Recordset& owner_;
+    std::size_t index_;
+};
+
+class Fields {
+public:
+    explicit Fields(Recordset& owner) : owner_(owner) {}
+    std::size_t Count() const;
+    Field Item(std::size_t index);
+    Field Item(std::string_view name);  // ignores letter case; DbError when there is no such field
+    // Detached record sets, before Open: adds a column.
+    void Append(const std::string& name, int type, int definedSize, int attributes);
+
+private:
+    Recordset& owner_;
+};
+
+// A static, client-side record set: the record count is known at once and every row can be visited.
+// Either the result of a command (rows from a RowSource) or a detached in-memory table.
+class Recordset {
+public:
+    Recordset();
+    Recordset(std::vector<FieldInfo> fields, std::shared_ptr<const RowSource> rows);
+    // A result made of rows held in memory (schema rowsets).
+    static std::shared_ptr<Recordset> fromRows(std::vector<FieldInfo> fields, std::vector<std::vector<Value>> rows);
+
+    int CursorLocation = 3;
+    int CursorType = 3;
+    int LockType = 1;
+
+    ObjectState State() const { return state_; }
+    void Open();   // a detached record set, after its fields were appended
+    void Close();
+    bool Eof() const;   // ADO EOF (a macro name in C)
+    bool BOF() const;
+    void MoveFirst();
+    void MoveNext();
+    void Move(std::size_t position);   // 0-based absolute position
+    std::size_t AbsolutePosition() const { return position_; }  // 0-based
+    std::size_t RecordCount() const;
+    Fields GetFields() { return Fields(*this); }
+    void AddNew();  // detached only: appends an empty record and makes it current
+
+    // Remaining rows from the current record as text; the cursor ends past the last row.
+    // Format 2 (adClipString) only; numRows -1 means all.
+    std::string GetString(int format, long numRows, const std::string& columnDelimiter,
+                          const std::string& rowDelimiter, const std::string& nullExpr);
+
+    // For the grid: access to any row without moving the cursor.
+    const std::vector<FieldInfo>& fieldInfo() const { return fields_; }
+    Value valueAt(std::size_t row, std::size_t column) const;
+
+private:
+    friend class Field;
+    friend class Fields;
+    void requireOpen() const;
+
+    ObjectState state_ = ObjectState::Closed;
+    std::vector<FieldInfo> fields_;
+    std::shared_ptr<const RowSource> rows_;
+    std::vector<std::vector<Value>> detachedRows_;  // detached record sets only
+    bool detached_ = true;
+    std::size_t position_ = 0;
+};
+
+}  // namespace querimo::ado

@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Debian 12 packages that building, running and testing Querimo need.
+set -euo pipefail
+SUDO=""
+[ "$(id -u)" -eq 0 ] || SUDO="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends \
+  build-essential cmake git pkg-config clang libclang-rt-14-dev \
+  qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev \
+  libsqlite3-dev sqlite3 libgtest-dev libgmock-dev googletest libbenchmark-dev \
+  mdbtools xvfb xauth >/dev/null
