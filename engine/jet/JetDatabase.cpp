@@ -1,0 +1,143 @@
+#include <map>
+
+#include "core/Text.h"
+#include "jet/Catalog.h"
+#include "jet/Header.h"
+#include "jet/TableDefinition.h"
+#include "jet/TableScanner.h"
+#include "jet/UsageMap.h"
+
+namespace querimo::jet {
+namespace {
+
+constexpr std::uint32_t minimumPages = 3;  // header, global usage map, catalog definition
+
+class JetDatabase : public Database {
+public:
+    explicit JetDatabase(const OpenOptions& options) : file_(options.path, options.exclusive)
+    {
+        const std::vector<std::uint8_t> prefix = file_.readPrefix(headerBytesNeeded);
+        header_ = decodeHeader(ByteView(prefix.data(), prefix.size()), options.path);
+        format_ = &Format::of(header_.version);
+        if (!header_.password.empty() && header_.password != options.databasePassword)
+            throw DbError(errc::authentication, "Het databasewachtwoord voor '" + options.path + "' is onjuist.");
+        file_.configure(format_->pageSize, header_.encodingKey);
+        if (file_.fileSize() % format_->pageSize != 0 || file_.pageCount() < minimumPages)
+            throw DbError(errc::fail, "Het bestand '" + options.path + "' is afgebroken: het eindigt midden in een pagina.");
+        guarded([&] {
+            const TableLayout& objects = layout(catalogDefinitionPage, "MSysObjects");
+            TableScanner scan(file_, *format_, objects, usageMapPages(file_, *format_, objects.usedPagesMap));
+            catalog_ = readCatalog(objects.def, scan);
+        });
+    }
+
+    Version version() const override { return header_.version; }
+    const std::string& path() const override { return file_.path(); }
+    const std::vector<CatalogEntry>& catalog() const override { return catalog_; }
+
+    const TableDef& table(std::string_view name) override
+    {
+        for (const CatalogEntry& entry : catalog_) {
+            if (!text::equalsIgnoreCase(entry.name, name))
+                continue;
+            if (entry.kind == ObjectKind::LinkedTable)
+                throw DbError(errc::notFound, "De tabel '" + entry.name + "' is gekoppeld aan een ander bestand ('" +
+                                                  entry.linkedDatabase + "') en kan niet gelezen worden.");
+            if (entry.kind == ObjectKind::Query)
+                continue;
+            const TableLayout* found = nullptr;
+            guarded([&] { found = &layout(definitionPageOf(entry), entry.name); });
+            return found->def;
+        }
+        throw DbError(errc::notFound, "De tabel '" + std::string(name) + "' bestaat niet in '" + file_.path() + "'.");
+    }
+
+    std::unique_ptr<TableScan> scan(const TableDef& table) override
+    {
+        const auto found = tables_.find(table.definitionPage);
+        if (found == tables_.end() || &found->second->def != &table)
+            throw DbError(errc::fail, "De tabel '" + table.name + "' hoort niet bij '" + file_.path() + "'.");
+        std::unique_ptr<TableScan> scanner;
+        guarded([&] {
+            const TableLayout& layout = *found->second;
+            scanner = std::make_unique<TableScanner>(file_, *format_, layout, usageMapPages(file_, *format_, layout.usedPagesMap));
+        });
+        return scanner;
+    }
+
+    std::vector<QueryRow> queryRows(std::int32_t objectId) override
+    {
+        const TableDef& queries = table("MSysQueries");
+        const auto position = [&](const char* name) -> std::size_t {
+            const ColumnDef* column = queries.column(name);
+            if (!column)
+                throw DbError(errc::fail, "De tabel MSysQueries in '" + file_.path() + "' mist de kolom " + name + ".");
+            return static_cast<std::size_t>(column->ordinal - 1);
+        };
+        const std::size_t attribute = position("Attribute"), expression = position("Expression"), flag = position("Flag"),
+                          name1 = position("Name1"), name2 = position("Name2"), object = position("ObjectId"),
+                          order = position("Order");
+        const auto number = [](const Value& v) -> std::int64_t {
+            if (v.kind == Value::Kind::Binary || v.kind == Value::Kind::Text) {
+                std::int64_t n = 0;  // Order is stored as bytes, most significant first
+                for (unsigned char c : v.bytes)
+                    n = (n << 8) | c;
+                return n;
+            }
+            return v.isNull() ? 0 : v.integer;
+        };
+        const auto textOf = [](const Value& v) { return v.kind == Value::Kind::Text ? v.bytes : std::string(); };
+
+        std::vector<QueryRow> rows;
+        std::vector<Value> values;
+        const auto reader = scan(queries);
+        while (reader->next(values)) {
+            if (number(values[object]) != objectId)
+                continue;
+            QueryRow row;
+            row.attribute = static_cast<int>(number(values[attribute]));
+            row.expression = textOf(values[expression]);
+            row.flag = static_cast<int>(number(values[flag]));
+            row.name1 = textOf(values[name1]);
+            row.name2 = textOf(values[name2]);
+            row.objectId = objectId;
+            row.order = static_cast<int>(number(values[order]));
+            rows.push_back(std::move(row));
+        }
+        return rows;
+    }
+
+private:
+    template <typename Work>
+    void guarded(Work work)
+    {
+        try {
+            work();
+        } catch (const CorruptFile& e) {
+            throw damagedFile(file_.path(), e);
+        }
+    }
+
+    const TableLayout& layout(std::uint32_t page, const std::string& name)
+    {
+        auto found = tables_.find(page);
+        if (found == tables_.end())
+            found = tables_.emplace(page, std::make_unique<TableLayout>(readTableDefinition(file_, *format_, page, name))).first;
+        return *found->second;
+    }
+
+    PageFile file_;
+    DatabaseHeader header_;
+    const Format* format_ = nullptr;
+    std::vector<CatalogEntry> catalog_;
+    std::map<std::uint32_t, std::unique_ptr<TableLayout>> tables_;  // by definition page
+};
+
+}  // namespace
+
+std::unique_ptr<Database> Database::open(const OpenOptions& options)
+{
+    return std::make_unique<JetDatabase>(options);
+}
+
+}  // namespace querimo::jet

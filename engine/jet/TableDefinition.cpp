@@ -1,0 +1,173 @@
+#include "jet/TableDefinition.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+#include "jet/ByteView.h"
+#include "jet/JetText.h"
+
+namespace querimo::jet {
+namespace {
+
+constexpr std::uint8_t tableDefinitionPage = 0x02;
+constexpr std::size_t pageHeaderSize = 8;  // type, 1, free space or 'VC', next page
+constexpr std::uint32_t maxColumns = 4096;
+constexpr std::uint32_t maxIndexes = 1024;
+
+// Column flags
+constexpr std::uint8_t fixedLengthFlag = 0x01;
+constexpr std::uint8_t autoLongFlag = 0x04;
+constexpr std::uint8_t autoGuidFlag = 0x40;
+// Real index flags
+constexpr std::uint8_t uniqueFlag = 0x01;
+constexpr std::uint8_t ignoreNullsFlag = 0x02;
+// Logical index kinds
+constexpr std::uint8_t primaryKeyKind = 0x01;
+constexpr std::uint8_t foreignKeyKind = 0x02;
+
+// The definition as one run of bytes: the first page whole, later pages without their header.
+std::vector<std::uint8_t> definitionBytes(PageFile& file, std::uint32_t first)
+{
+    std::vector<std::uint8_t> bytes;
+    std::unordered_set<std::uint32_t> seen;
+    for (std::uint32_t number = first; number != 0;) {
+        if (!seen.insert(number).second)
+            corrupt("de tabeldefinitie op pagina " + std::to_string(first) + " verwijst in een kring naar zichzelf");
+        const PageRef page = file.page(number);
+        const ByteView view(page->data(), page->size());
+        if (view.u8(0) != tableDefinitionPage)
+            corrupt("pagina " + std::to_string(number) + " is geen tabeldefinitie");
+        bytes.insert(bytes.end(), page->begin() + (bytes.empty() ? 0 : pageHeaderSize), page->end());
+        number = view.u32(4);
+    }
+    return bytes;
+}
+
+class Reader {
+public:
+    Reader(ByteView bytes, const Format& format) : bytes_(bytes), format_(format) {}
+
+    std::string name(std::size_t& pos) const
+    {
+        const std::size_t length = format_.jet4() ? bytes_.u16(pos) : bytes_.u8(pos);
+        pos += format_.nameLengthSize;
+        std::string text = decodeJetText(bytes_.sub(pos, length), format_.version);
+        pos += length;
+        return text;
+    }
+
+    ColumnType columnType(std::uint8_t code) const
+    {
+        switch (code) {
+        case 1: case 2: case 3: case 4: case 5: case 6: case 7: case 8: case 9: case 10: case 11: case 12: case 15: case 16:
+            return static_cast<ColumnType>(code);
+        default:
+            corrupt("onbekend kolomtype " + std::to_string(code));
+        }
+    }
+
+    void column(std::size_t at, ColumnDef& def, ColumnStorage& storage) const
+    {
+        def.type = columnType(bytes_.u8(at + format_.colType));
+        def.number = bytes_.u16(at + format_.colNumber);
+        const std::uint8_t flags = bytes_.u8(at + format_.colFlags);
+        def.fixed = (flags & fixedLengthFlag) != 0;
+        def.autoNumber = (flags & (autoLongFlag | autoGuidFlag)) != 0;
+        storage.length = bytes_.u16(at + format_.colLength);
+        storage.fixedOffset = bytes_.u16(at + format_.colFixedOffset);
+        storage.variableIndex = bytes_.u16(at + format_.colVariableIndex);
+        if (def.type == ColumnType::Decimal) {
+            def.precision = bytes_.u8(at + format_.colPrecision);
+            def.scale = bytes_.u8(at + format_.colScale);
+        }
+        def.size = (def.type == ColumnType::Text && format_.jet4()) ? storage.length / 2 : storage.length;
+        if (def.type == ColumnType::Memo || def.type == ColumnType::OleObject)
+            def.size = 0;
+    }
+
+private:
+    ByteView bytes_;
+    const Format& format_;
+};
+
+void readIndexes(const ByteView& bytes, const Format& format, const Reader& reader, std::size_t& pos,
+                 std::uint32_t realCount, std::uint32_t logicalCount, TableDef& def)
+{
+    struct RealIndex {
+        std::vector<IndexColumn> columns;
+        std::uint8_t flags = 0;
+    };
+    std::vector<RealIndex> reals(realCount);
+    for (auto& real : reals) {
+        for (std::size_t k = 0; k < 10; ++k) {
+            const std::size_t entry = pos + format.realIndexDefColumns + 3 * k;
+            const std::uint16_t number = bytes.u16(entry);
+            if (number != 0xFFFF)
+                real.columns.push_back(IndexColumn{number, bytes.u8(entry + 2) == 0x01});
+        }
+        real.flags = bytes.u8(pos + format.realIndexDefColumns + 30 + 8);
+        pos += format.realIndexDefSize;
+    }
+
+    std::vector<std::pair<std::uint32_t, IndexDef>> logical(logicalCount);
+    for (auto& [number, index] : logical) {
+        const std::size_t at = pos + format.logicalIndexDefStart;
+        number = bytes.u32(at);
+        const std::uint32_t real = bytes.u32(at + 4);
+        if (real >= reals.size())
+            corrupt("een index verwijst naar een niet-bestaande indexdefinitie");
+        const std::uint8_t kind = bytes.u8(at + 19);
+        index.columns = reals[real].columns;
+        index.primaryKey = kind == primaryKeyKind;
+        index.foreignKey = kind == foreignKeyKind;
+        index.unique = index.primaryKey || (reals[real].flags & uniqueFlag) != 0;
+        index.ignoreNulls = (reals[real].flags & ignoreNullsFlag) != 0;
+        pos += format.logicalIndexDefSize;
+    }
+    for (auto& [number, index] : logical)
+        index.name = reader.name(pos);
+    std::stable_sort(logical.begin(), logical.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (auto& [number, index] : logical)
+        def.indexes.push_back(std::move(index));
+}
+
+}  // namespace
+
+TableLayout readTableDefinition(PageFile& file, const Format& format, std::uint32_t page, const std::string& name)
+{
+    const std::vector<std::uint8_t> raw = definitionBytes(file, page);
+    const ByteView bytes(raw.data(), raw.size());
+    const Reader reader(bytes, format);
+
+    TableLayout layout;
+    layout.def.name = name;
+    layout.def.definitionPage = page;
+    layout.def.rowCount = bytes.u32(format.tdefRowCount);
+    layout.nextAutoNumber = bytes.u32(format.tdefRowCount + 4);
+    layout.system = bytes.u8(format.tdefTableType) == 0x53;
+    layout.maxColumns = bytes.u16(format.tdefMaxColumns);
+    layout.variableColumns = bytes.u16(format.tdefVariableColumns);
+    const std::uint32_t columnCount = bytes.u16(format.tdefColumnCount);
+    const std::uint32_t logicalCount = bytes.u32(format.tdefLogicalIndexCount);
+    const std::uint32_t realCount = bytes.u32(format.tdefRealIndexCount);
+    layout.usedPagesMap = bytes.u32(format.tdefUsedPages);
+    layout.freeSpaceMap = bytes.u32(format.tdefFreePages);
+    if (columnCount > maxColumns || logicalCount > maxIndexes || realCount > maxIndexes)
+        corrupt("de tabeldefinitie van '" + name + "' heeft onmogelijke aantallen");
+
+    std::size_t pos = format.tdefIndexBlock + realCount * format.realIndexEntrySize;
+    const std::size_t columnBlock = pos;
+    pos += columnCount * format.columnEntrySize;
+    layout.def.columns.resize(columnCount);
+    layout.storage.resize(columnCount);
+    for (std::uint32_t i = 0; i < columnCount; ++i) {
+        ColumnDef& column = layout.def.columns[i];
+        reader.column(columnBlock + i * format.columnEntrySize, column, layout.storage[i]);
+        column.ordinal = static_cast<int>(i) + 1;
+        column.name = reader.name(pos);
+    }
+    readIndexes(bytes, format, reader, pos, realCount, logicalCount, layout.def);
+    return layout;
+}
+
+}  // namespace querimo::jet
