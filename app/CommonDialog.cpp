@@ -1,0 +1,38 @@
+#include "app/CommonDialog.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QStringList>
+
+QString CommonDialog::QtFilter(const QString& filter)
+{
+    const QStringList parts = filter.split('|');
+    QStringList entries;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+        entries << parts[i] + " (" + parts[i + 1] + ")";
+    return entries.join(";;");
+}
+
+bool CommonDialog::ShowOpen(QWidget* parent)
+{
+    return show(parent, false);
+}
+
+bool CommonDialog::ShowSave(QWidget* parent)
+{
+    return show(parent, true);
+}
+
+bool CommonDialog::show(QWidget* parent, bool save)
+{
+    QFileDialog dialog(parent, DialogTitle, InitDir, QtFilter(Filter));
+    dialog.setObjectName("CommonDialog");
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (!FileName.isEmpty())
+        dialog.selectFile(FileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return false;
+    FileName = QDir::cleanPath(dialog.selectedFiles().constFirst());
+    return true;
+}
