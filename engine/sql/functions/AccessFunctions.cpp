@@ -63,7 +63,7 @@ void registerEntry(sqlite3* db, const ScalarEntry& entry)
 
 void registerAccessFunctions(sqlite3* db)
 {
-    for (const auto family : {operatorFunctions(), inspectionFunctions()})
+    for (const auto family : {operatorFunctions(), inspectionFunctions(), textFunctions()})
         for (const ScalarEntry& entry : family) registerEntry(db, entry);
     registerAggregates(db);
 }

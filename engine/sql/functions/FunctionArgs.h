@@ -36,6 +36,7 @@ public:
     int count() const { return argc_; }
     bool has(int i) const { return i < argc_; }
     std::string_view name() const { return name_; }
+    sqlite3* database() const { return sqlite3_context_db_handle(ctx_); }
     sqlite3_value* raw(int i) const { return argv_[i]; }
     int type(int i) const { return sqlite3_value_type(argv_[i]); }
     bool isNull(int i) const { return type(i) == SQLITE_NULL; }

@@ -20,6 +20,7 @@ struct ScalarEntry {
 
 std::span<const ScalarEntry> operatorFunctions();
 std::span<const ScalarEntry> inspectionFunctions();
+std::span<const ScalarEntry> textFunctions();
 
 void registerAggregates(sqlite3* db);
 
