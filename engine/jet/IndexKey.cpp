@@ -1,6 +1,7 @@
 #include "jet/IndexKey.h"
 
 #include <bit>
+#include <cstdio>
 #include <cstring>
 
 #include "core/Error.h"

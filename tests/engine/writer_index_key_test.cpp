@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+
+#include "core/Text.h"
+#include "engine/writer_corpus_index.h"
+#include "jet/Database.h"
+#include "jet/IndexKey.h"
+
+using namespace querimo;
+using namespace querimo::jet;
+
+namespace {
+
+struct KeySpec {
+    std::vector<KeyColumn> columns;
+    std::vector<std::size_t> positions;  // of the key columns in a decoded row
+};
+
+KeySpec keySpec(const TableDef& table, const IndexDef& index)
+{
+    KeySpec spec;
+    for (const IndexColumn& ic : index.columns) {
+        for (std::size_t p = 0; p < table.columns.size(); ++p) {
+            if (table.columns[p].number != ic.columnNumber) continue;
+            spec.columns.push_back({table.columns[p].type, ic.ascending});
+            spec.positions.push_back(p);
+        }
+    }
+    return spec;
+}
+
+IndexKey encodeRow(Version version, const KeySpec& spec, const std::vector<Value>& row)
+{
+    std::vector<Value> values;
+    for (std::size_t p : spec.positions) values.push_back(row[p]);
+    return encodeIndexKey(version, spec.columns, values);
+}
+
+std::string hex(const std::string& bytes)
+{
+    std::string out;
+    char buf[4];
+    for (unsigned char b : bytes) std::snprintf(buf, sizeof buf, "%02X ", b), out += buf;
+    return out;
+}
+
+struct Outcome {
+    int verified = 0;
+    int refused = 0;
+};
+
+// Every leaf chain of every table must be one of the table's indexes: each entry's stored key equals the
+// key encoded from the row it points to, unless the encoder refuses a character it does not know.
+Outcome checkFile(const std::string& name)
+{
+    Outcome total;
+    const auto path = writertest::corpusDir() / name;
+    OpenOptions options;
+    options.path = path.string();
+    auto db = Database::open(options);
+    writertest::CorpusFile file(path);
+    for (const CatalogEntry& entry : db->catalog()) {
+        if (entry.kind != ObjectKind::Table) continue;
+        const TableLayout layout = file.table(db->table(entry.name).definitionPage, entry.name);
+        for (const auto& chain : file.leafChains(layout)) {
+            SCOPED_TRACE(name + " / " + entry.name);
+            for (std::size_t i = 1; i < chain.entries.size(); ++i)
+                EXPECT_LE(chain.entries[i - 1].entry.key, chain.entries[i].entry.key) << "leaf order";
+            const IndexDef* match = nullptr;
+            Outcome best;
+            std::string firstMismatch;
+            for (const IndexDef& index : layout.def.indexes) {
+                const KeySpec spec = keySpec(layout.def, index);
+                Outcome outcome;
+                std::string mismatch;
+                for (const auto& leaf : chain.entries) {
+                    const IndexKey key = encodeRow(db->version(), spec, leaf.row);
+                    if (key.unencodable) ++outcome.refused;
+                    else if (key.bytes == leaf.entry.key) ++outcome.verified;
+                    else if (mismatch.empty()) mismatch = "stored " + hex(leaf.entry.key) + " encoded " + hex(key.bytes);
+                }
+                if (mismatch.empty() && (!match || outcome.verified > best.verified)) {
+                    match = &index;
+                    best = outcome;
+                } else if (firstMismatch.empty()) {
+                    firstMismatch = index.name + ": " + mismatch;
+                }
+            }
+            EXPECT_TRUE(match) << "no index gives the stored keys; " << firstMismatch;
+            total.verified += best.verified;
+            total.refused += best.refused;
+        }
+    }
+    return total;
+}
+
+class CorpusIndexKeys : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(CorpusIndexKeys, EncodedKeysEqualStoredKeys)
+{
+    if (!std::filesystem::exists(writertest::corpusDir() / GetParam()))
+        GTEST_SKIP() << "corpus not found (set QUERIMO_CORPUS)";
+    const Outcome outcome = checkFile(GetParam());
+    EXPECT_GT(outcome.verified, 0);
+    RecordProperty("verified", outcome.verified);
+    RecordProperty("refused", outcome.refused);
+    std::cout << GetParam() << ": " << outcome.verified << " keys verified, " << outcome.refused << " refused\n";
+}
+
+INSTANTIATE_TEST_SUITE_P(Jet3, CorpusIndexKeys,
+                         ::testing::Values("testIndexCodesV1997.mdb", "indexTestV1997.mdb", "compIndexTestV1997.mdb",
+                                           "testV1997.mdb"));
+INSTANTIATE_TEST_SUITE_P(Jet4, CorpusIndexKeys,
+                         ::testing::Values("northwind-jet4.mdb", "indexTestV2000.mdb", "compIndexTestV2000.mdb",
+                                           "testIndexPropertiesV2000.mdb", "testV2000.mdb", "testRefGlobalV2000.mdb"));
+
+}  // namespace
