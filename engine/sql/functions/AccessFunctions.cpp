@@ -63,7 +63,8 @@ void registerEntry(sqlite3* db, const ScalarEntry& entry)
 
 void registerAccessFunctions(sqlite3* db)
 {
-    for (const auto family : {operatorFunctions(), inspectionFunctions(), textFunctions()})
+    for (const auto family : {operatorFunctions(), inspectionFunctions(), textFunctions(), conversionFunctions(),
+                              mathFunctions()})
         for (const ScalarEntry& entry : family) registerEntry(db, entry);
     registerAggregates(db);
 }

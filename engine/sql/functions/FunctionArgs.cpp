@@ -1,6 +1,8 @@
 #include "sql/functions/FunctionArgs.h"
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 
 #include "sql/functions/DateParse.h"
@@ -30,6 +32,16 @@ void throwInvalidNull(std::string_view where) { fail("Ongeldig gebruik van Null"
 void throwDivisionByZero(std::string_view where) { fail("Deling door nul", where); }
 
 double bankersRound(double v) { return std::nearbyint(v); }
+
+double bankersRound(double v, int decimals)
+{
+    if (decimals > 22) return v;
+    const double scale = std::pow(10.0, decimals);
+    char buffer[40];
+    std::snprintf(buffer, sizeof buffer, "%.15g", v * scale);
+    const double scaled = std::strtod(buffer, nullptr);
+    return std::isfinite(scaled) ? bankersRound(scaled) / scale : v;
+}
 
 bool Args::anyNull() const
 {
@@ -128,6 +140,12 @@ void Args::setBoolean(bool b)
     sqlite3_result_subtype(ctx_, booleanSubtype);
 }
 
+void Args::setSingle(double v)
+{
+    setReal(v);
+    sqlite3_result_subtype(ctx_, singleSubtype);
+}
+
 void Args::setArgument(int i) { sqlite3_result_value(ctx_, argv_[i]); }
 
 std::string valueText(sqlite3_value* v)
@@ -139,6 +157,7 @@ std::string valueText(sqlite3_value* v)
         return std::to_string(sqlite3_value_int64(v));
     case SQLITE_FLOAT:
         if (sqlite3_value_subtype(v) == dateSubtype) return dateText(sqlite3_value_double(v));
+        if (sqlite3_value_subtype(v) == singleSubtype) return numberText(sqlite3_value_double(v), 7);
         return numberText(sqlite3_value_double(v));
     default: return std::string(rawText(v));
     }

@@ -11,6 +11,7 @@ namespace querimo::sql::functions {
 // later conversion to text show "12/31/2003" or "True" instead of a bare number.
 inline constexpr unsigned dateSubtype = 'D';
 inline constexpr unsigned booleanSubtype = 'B';
+inline constexpr unsigned singleSubtype = 'F';  // a Single shows 7 significant digits
 
 // A run-time error Access would raise; the registration turns it into the statement's error.
 struct FunctionError {
@@ -25,6 +26,9 @@ struct FunctionError {
 
 // Round half to even, as Access rounds when it converts to whole numbers.
 double bankersRound(double v);
+// The same at a number of decimals. The scaled value is read back at 15 significant digits first, so
+// 2.675 (stored as 2.67499999...) rounds as the 2.675 the user wrote.
+double bankersRound(double v, int decimals);
 
 // The arguments of one call and its result, with Access's conversions. Every conversion raises
 // "invalid use of Null" for a Null argument: functions that pass Null through test isNull first.
@@ -61,6 +65,7 @@ public:
     void setNumber(double v, bool asInteger);  // INTEGER when asInteger and it fits, else REAL
     void setDate(double days);                 // checked against Access's date range
     void setBoolean(bool b);
+    void setSingle(double v);
     void setArgument(int i);
 
 private:
@@ -70,7 +75,7 @@ private:
     std::string_view name_;
 };
 
-// The text form Access gives a value in a text context (CStr, &): numbers with up to 15 significant digits
+// The text form Access gives a value in a text context (CStr, &): numbers with up to 15 (Single: 7) significant digits
 // and "." as decimal point, dates in US general date form, Yes/No as True/False. Null gives "".
 std::string valueText(sqlite3_value* v);
 

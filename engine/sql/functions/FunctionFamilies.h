@@ -21,6 +21,8 @@ struct ScalarEntry {
 std::span<const ScalarEntry> operatorFunctions();
 std::span<const ScalarEntry> inspectionFunctions();
 std::span<const ScalarEntry> textFunctions();
+std::span<const ScalarEntry> conversionFunctions();
+std::span<const ScalarEntry> mathFunctions();
 
 void registerAggregates(sqlite3* db);
 

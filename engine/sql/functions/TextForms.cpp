@@ -7,11 +7,11 @@
 
 namespace querimo::sql::functions {
 
-std::string numberText(double v)
+std::string numberText(double v, int significantDigits)
 {
     if (v == 0) return "0";  // also for -0
     char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.15G", v);
+    std::snprintf(buffer, sizeof buffer, "%.*G", significantDigits, v);
     return buffer;
 }
 
