@@ -1,0 +1,8 @@
+#include "app/frmQuerimo.h"
+#include "dialogs/frmAbout.h"
+
+void frmQuerimo::InfoTonen()
+{
+    frmAbout dialog(this);
+    dialog.exec();
+}

@@ -1,0 +1,26 @@
+#pragma once
+#include <QObject>
+#include <QString>
+
+class frmQuerimo;
+
+// Dragging names from the structure tree into the editor, and the tree's "Beeld" popup menu.
+class StruktuurSlepen : public QObject {
+    Q_OBJECT
+public:
+    // Watches the tree and the editor of the window; owned by the window.
+    explicit StruktuurSlepen(frmQuerimo& frm);
+
+    // What a node's text puts in the editor: the text before its first " (", so a field node gives its
+    // bare name; a text that has no " (" after its first character is taken whole.
+    static QString SleepNaam(const QString& knoopTekst);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool treeEvent(QEvent* event);
+    bool editorEvent(QEvent* event);
+
+    frmQuerimo& frm_;
+};
