@@ -64,7 +64,7 @@ void registerEntry(sqlite3* db, const ScalarEntry& entry)
 void registerAccessFunctions(sqlite3* db)
 {
     for (const auto family : {operatorFunctions(), inspectionFunctions(), textFunctions(), conversionFunctions(),
-                              mathFunctions()})
+                              mathFunctions(), dateFunctions(), dateIntervalFunctions()})
         for (const ScalarEntry& entry : family) registerEntry(db, entry);
     registerAggregates(db);
 }

@@ -23,6 +23,8 @@ std::span<const ScalarEntry> inspectionFunctions();
 std::span<const ScalarEntry> textFunctions();
 std::span<const ScalarEntry> conversionFunctions();
 std::span<const ScalarEntry> mathFunctions();
+std::span<const ScalarEntry> dateFunctions();
+std::span<const ScalarEntry> dateIntervalFunctions();
 
 void registerAggregates(sqlite3* db);
 
