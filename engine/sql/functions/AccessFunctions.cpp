@@ -64,7 +64,8 @@ void registerEntry(sqlite3* db, const ScalarEntry& entry)
 void registerAccessFunctions(sqlite3* db)
 {
     for (const auto family : {operatorFunctions(), inspectionFunctions(), textFunctions(), conversionFunctions(),
-                              mathFunctions(), dateFunctions(), dateIntervalFunctions()})
+                              mathFunctions(), dateFunctions(), dateIntervalFunctions(),
+                              formatFunctions()})
         for (const ScalarEntry& entry : family) registerEntry(db, entry);
     registerAggregates(db);
 }

@@ -45,4 +45,41 @@ int firstDayOfWeek(const Args& a, int i)
     return day == 0 ? 1 : static_cast<int>(day);
 }
 
+int firstWeekOfYear(const Args& a, int i)
+{
+    if (!a.has(i) || a.isNull(i)) return 1;
+    const std::int64_t rule = a.whole(i, -32768, 32767);
+    if (rule < 0 || rule > 3) a.invalidCall();
+    return rule == 0 ? 1 : static_cast<int>(rule);
+}
+
+std::int64_t weekStart(std::int64_t day, int firstDay)
+{
+    return day - (weekdayFrom(static_cast<double>(day), firstDay) - 1);
+}
+
+namespace {
+
+std::int64_t firstDayOfWeekOne(int year, int firstDay, int rule)
+{
+    const auto january1 = static_cast<std::int64_t>(datetime::serialDay(year, 1, 1));
+    const std::int64_t start = weekStart(january1, firstDay);
+    switch (rule) {
+    case 2: return january1 - start <= 3 ? start : start + 7;  // at least four days in the new year
+    case 3: return start == january1 ? start : start + 7;      // a full week
+    default: return start;
+    }
+}
+
+}  // namespace
+
+int weekOfYear(double date, int firstDay, int rule)
+{
+    const std::int64_t day = dayOf(date);
+    int year = datetime::toCivil(date).year;
+    if (day >= firstDayOfWeekOne(year + 1, firstDay, rule)) ++year;
+    else if (day < firstDayOfWeekOne(year, firstDay, rule)) --year;
+    return static_cast<int>((weekStart(day, firstDay) - firstDayOfWeekOne(year, firstDay, rule)) / 7 + 1);
+}
+
 }  // namespace querimo::sql::functions

@@ -25,6 +25,7 @@ std::span<const ScalarEntry> conversionFunctions();
 std::span<const ScalarEntry> mathFunctions();
 std::span<const ScalarEntry> dateFunctions();
 std::span<const ScalarEntry> dateIntervalFunctions();
+std::span<const ScalarEntry> formatFunctions();
 
 void registerAggregates(sqlite3* db);
 

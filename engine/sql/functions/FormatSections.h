@@ -1,0 +1,19 @@
+#pragma once
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace querimo::sql::functions {
+
+// A format text split at the ';' that are not quoted or escaped.
+std::vector<std::string_view> formatSections(std::string_view format);
+
+// Reads one format character at i: a quoted run or a backslash escape becomes literal text (quoted true),
+// anything else is that one character. Advances i.
+struct FormatChar {
+    std::string text;
+    bool quoted;
+};
+FormatChar nextFormatChar(std::string_view format, std::size_t& i);
+
+}  // namespace querimo::sql::functions
