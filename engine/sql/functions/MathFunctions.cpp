@@ -86,6 +86,7 @@ thread_local std::uint32_t rndSeed = 0x50000;
 void rnd(Args& a)
 {
     const double n = a.has(0) ? a.number(0) : 1;
+    if (std::fabs(n) > std::numeric_limits<float>::max()) a.overflow();  // Rnd takes a Single
     if (n < 0) {
         const auto bits = std::bit_cast<std::uint32_t>(static_cast<float>(n));
         rndSeed = (bits + (bits >> 24)) & 0xFFFFFF;

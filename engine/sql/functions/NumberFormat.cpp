@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "sql/functions/FormatSections.h"
+#include "sql/functions/FunctionArgs.h"
 
 namespace querimo::sql::functions {
 
@@ -144,6 +145,7 @@ Rendered render(const Section& s, double value)
         if (static_cast<int>(roundedDigits(x / std::pow(10.0, exponent), decimals).whole.size()) > wholeDigits) ++exponent;
         x /= std::pow(10.0, exponent);
     }
+    if (!std::isfinite(x)) throwOverflow("Format");
     const Digits d = roundedDigits(x, decimals);
     const std::vector<std::string> slots = integerSlots(s, d.whole);
 

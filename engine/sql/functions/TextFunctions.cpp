@@ -14,6 +14,21 @@ constexpr std::int64_t longMax = std::numeric_limits<std::int32_t>::max();
 
 std::int64_t length(const Args& a, int i) { return a.whole(i, std::numeric_limits<std::int32_t>::min(), longMax); }
 
+// A text built here may not exceed what the connection allows for one value (UTF-8 takes up to 4 bytes).
+void checkLength(const Args& a, std::size_t characters)
+{
+    if (characters > static_cast<std::size_t>(sqlite3_limit(a.database(), SQLITE_LIMIT_LENGTH, -1)) / 4)
+        throw FunctionError{"Onvoldoende ruimte voor de tekenreeks in " + std::string(a.name())};
+}
+
+std::size_t repeatCount(const Args& a, int i)
+{
+    const std::int64_t n = length(a, i);
+    if (n < 0) a.invalidCall();
+    checkLength(a, static_cast<std::size_t>(n));
+    return static_cast<std::size_t>(n);
+}
+
 // vbBinaryCompare 0, vbTextCompare 1, vbDatabaseCompare 2 (and -1, the default): a query compares as text.
 bool textCompare(const Args& a, int i)
 {
@@ -120,6 +135,7 @@ void replace(Args& a)
         if (at == std::u32string::npos) break;
         out.append(rest, from, at - from).append(with);
         from = at + find.size();
+        checkLength(a, out.size());
     }
     out.append(rest, from);
     a.setText(utf8(out));
@@ -148,15 +164,6 @@ void lowerCase(Args& a)
     a.setText(text::toLower(a.text(0)));
 }
 
-// A repeated character may not exceed what the connection allows for one value.
-std::size_t repeatCount(Args& a, int i)
-{
-    const std::int64_t n = length(a, i);
-    if (n < 0) a.invalidCall();
-    if (n > sqlite3_limit(a.database(), SQLITE_LIMIT_LENGTH, -1) / 4)
-        throw FunctionError{"Onvoldoende ruimte voor de tekenreeks in " + std::string(a.name())};
-    return static_cast<std::size_t>(n);
-}
 
 void space(Args& a) { a.setText(std::string(repeatCount(a, 0), ' ')); }
 
