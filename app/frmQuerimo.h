@@ -24,6 +24,10 @@ class QToolBar;
 class QTreeWidget;
 class QTreeWidgetItem;
 
+namespace querimo::exec {
+class RecordsetModel;
+}
+
 // The main window: it owns all state of a run. Loading it (the constructor) is the whole start-up,
 // closing it the whole shutdown.
 //
@@ -131,6 +135,9 @@ public:
     void OpdrachtUitvoeren();
     void FoutTonen(const QString& description);
     void FoutPlaatsen();
+    void ResultaatTonen(long aantal);  // the outcome of a statement that ran without failure
+    void RasterKoppelen(std::shared_ptr<querimo::ado::Recordset> rs);  // null: the grid shows nothing
+    querimo::exec::RecordsetModel* dgdSQLRijen = nullptr;  // the rows dgdSQL shows; created on first use
 
     // ---- SQL editor colouring (editor/, editor-exec) ----
     void TekstGewijzigd();  // the editor's change handler

@@ -1,0 +1,41 @@
+#pragma once
+#include <QAbstractTableModel>
+#include <QSet>
+#include <memory>
+
+#include "ado/Recordset.h"
+
+namespace querimo::exec {
+
+// A record set as a table for a grid view. Rows are read from the record set when the view asks for them,
+// so a result of any size is shown at once and nothing is copied.
+class RecordsetModel : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    explicit RecordsetModel(QObject* parent = nullptr);
+
+    // Shows rs (null: nothing). Resets alignment and editability.
+    void Koppelen(std::shared_ptr<ado::Recordset> rs);
+    const std::shared_ptr<ado::Recordset>& Recordset() const { return rs_; }
+
+    void RechtsUitlijnen(int kolom);
+    // Lets the user type text into this column (detached record sets only).
+    void KolomBewerkbaar(int kolom);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+
+private:
+    bool Open() const;
+
+    std::shared_ptr<ado::Recordset> rs_;
+    QSet<int> rechts_;
+    QSet<int> bewerkbaar_;
+};
+
+}  // namespace querimo::exec
