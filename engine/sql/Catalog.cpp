@@ -1,0 +1,79 @@
+#include "sql/Catalog.h"
+
+#include "ado/Recordset.h"
+#include "core/Error.h"
+#include "core/Text.h"
+#include "sql/QueryText.h"
+
+namespace querimo::sql {
+
+Catalog::Catalog(jet::Database& db) : db_(db) {}
+
+const jet::TableDef* Catalog::findTable(std::string_view name)
+{
+    for (const jet::CatalogEntry& e : db_.catalog()) {
+        if (!text::equalsIgnoreCase(e.name, name)) continue;
+        if (e.kind == jet::ObjectKind::LinkedTable)
+            throw DbError(errc::fail, "De gekoppelde tabel '" + e.name + "' staat in een ander bestand (" +
+                                          e.linkedDatabase + "); gekoppelde tabellen kunnen niet worden gelezen.");
+        if (e.kind == jet::ObjectKind::Table || e.kind == jet::ObjectKind::SystemTable) return &db_.table(e.name);
+    }
+    return nullptr;
+}
+
+void Catalog::loadQueries()
+{
+    if (queriesLoaded_) return;
+    queriesLoaded_ = true;
+    for (const jet::CatalogEntry& e : db_.catalog()) {
+        if (e.kind != jet::ObjectKind::Query) continue;
+        auto q = std::make_unique<StoredQuery>();
+        q->name = e.name;
+        q->hidden = e.name.rfind("~", 0) == 0;
+        const std::vector<jet::QueryRow> rows = db_.queryRows(e.id);
+        q->type = storedQueryType(rows);
+        q->sql = rebuildQueryText(rows);
+        queries_.push_back(std::move(q));
+    }
+}
+
+const StoredQuery* Catalog::findQuery(std::string_view name)
+{
+    loadQueries();
+    for (const auto& q : queries_)
+        if (text::equalsIgnoreCase(q->name, name)) return q.get();
+    return nullptr;
+}
+
+std::vector<const StoredQuery*> Catalog::queries()
+{
+    loadQueries();
+    std::vector<const StoredQuery*> out;
+    for (const auto& q : queries_) out.push_back(q.get());
+    return out;
+}
+
+int adoTypeOf(jet::ColumnType type)
+{
+    using jet::ColumnType;
+    namespace t = ado::adtype;
+    switch (type) {
+    case ColumnType::Boolean: return t::Boolean;
+    case ColumnType::Byte: return t::UnsignedTinyInt;
+    case ColumnType::Integer: return t::SmallInt;
+    case ColumnType::Long: return t::Integer;
+    case ColumnType::Currency: return t::Currency;
+    case ColumnType::Single: return t::Single;
+    case ColumnType::Double: return t::Double;
+    case ColumnType::DateTime: return t::Date;
+    case ColumnType::Binary: return t::VarBinary;
+    case ColumnType::Text: return t::VarWChar;
+    case ColumnType::OleObject: return t::LongVarBinary;
+    case ColumnType::Memo: return t::LongVarWChar;
+    case ColumnType::Guid: return t::Guid;
+    case ColumnType::Decimal: return t::Numeric;
+    }
+    return t::VarWChar;
+}
+
+}  // namespace querimo::sql

@@ -1,0 +1,1031 @@
+#include "sql/Compiler.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <map>
+
+#include "ado/Recordset.h"
+#include "core/Error.h"
+#include "core/Text.h"
+#include "core/ValueText.h"
+#include "sql/Lexer.h"
+#include "sql/Parser.h"
+#include "sql/functions/DateParse.h"
+#include "sql/functions/FunctionTypes.h"
+
+namespace querimo::sql {
+
+namespace {
+
+namespace t = ado::adtype;
+
+constexpr int unknownType = 0;  // Null, or a parameter nothing types
+
+bool isText(int type) { return type == t::VarWChar || type == t::LongVarWChar; }
+
+// Access's order of numeric types when two meet in arithmetic.
+int numericRank(int type)
+{
+    switch (type) {
+    case t::Boolean: return 1;
+    case t::UnsignedTinyInt: return 2;
+    case t::SmallInt: return 3;
+    case t::Integer: return 4;
+    case t::Currency: return 5;
+    case t::Single: return 6;
+    case t::Double: return 7;
+    case t::Numeric: return 8;
+    default: return 0;
+    }
+}
+
+int widerNumeric(int a, int b)
+{
+    if (a == unknownType) return b == unknownType ? t::Double : b;
+    if (b == unknownType) return a;
+    const int ra = numericRank(a), rb = numericRank(b);
+    if (ra == 0 || rb == 0) return t::Double;
+    if ((a == t::Single && b == t::Integer) || (a == t::Integer && b == t::Single) ||
+        (a == t::Single && b == t::Currency) || (a == t::Currency && b == t::Single))
+        return t::Double;
+    const int wider = ra >= rb ? a : b;
+    return wider == t::Boolean ? t::SmallInt : wider;
+}
+
+std::string formatReal(double v)
+{
+    char buffer[40];
+    std::snprintf(buffer, sizeof buffer, "%.17g", v);
+    std::string s = buffer;
+    if (s.find_first_of(".en") == std::string::npos) s += ".0";
+    return s;
+}
+
+std::string quoteText(std::string_view s)
+{
+    std::string out = "'";
+    for (char c : s) {
+        if (c == '\'') out += '\'';
+        out += c;
+    }
+    return out + "'";
+}
+
+std::string lower(std::string_view s) { return text::toLower(s); }
+
+// A translated expression with its Access type.
+struct Typed {
+    std::string sql;
+    int type = unknownType;
+    bool native = false;     // an SQLite truth value (1/0), not yet an Access one (-1/0)
+    bool aggregate = false;  // contains an aggregate
+    int parameter = -1;      // index into the parameter list when the expression is one parameter
+    bool column = false;     // a column reference: compares with its column's collation
+};
+
+struct Source {
+    std::string alias;
+    std::string sqlAlias;
+    std::vector<ResultColumn> columns;
+};
+
+struct Scope {
+    Scope* parent = nullptr;
+    std::vector<Source> sources;
+    std::vector<std::pair<std::string, Typed>> aliases;  // earlier items of the select list
+    std::vector<std::pair<std::string, std::string>> bareColumns;  // column references outside aggregates: SQL, name
+    int aggregateDepth = 0;
+};
+
+struct SelectOutput {
+    std::string sql;
+    std::vector<ResultColumn> columns;
+};
+
+struct ParameterEntry {
+    ParameterInfo info;
+    std::vector<std::size_t> key;  // order of first appearance; declared ones sort first
+};
+
+[[noreturn]] void syntaxError(const std::string& message, std::size_t position)
+{
+    throw DbError(errc::syntax, message + " (" + atPosition(position) + ").");
+}
+
+class Compiler {
+public:
+    Compiler(Catalog& catalog, const PivotValues* pivots) : catalog_(catalog), pivots_(pivots) {}
+
+    CompiledQuery statement(const Statement& st)
+    {
+        if (st.kind != Statement::Kind::Select)
+            throw DbError(errc::fail, "Opdrachten die gegevens of de structuur wijzigen (INSERT, UPDATE, DELETE, "
+                                      "SELECT ... INTO, CREATE, ALTER, DROP) worden nog niet ondersteund.");
+        declare(st.parameters, 0);
+        CompiledQuery out;
+        SelectOutput q = query(*st.query, nullptr);
+        out.sql = std::move(q.sql);
+        out.columns = std::move(q.columns);
+        std::stable_sort(parameters_.begin(), parameters_.end(),
+                         [](const ParameterEntry& a, const ParameterEntry& b) { return a.key < b.key; });
+        for (ParameterEntry& p : parameters_) out.parameters.push_back(p.info);
+        out.tables = tables_;
+        return out;
+    }
+
+private:
+    // Parameters ------------------------------------------------------------------------------------------
+
+    void declare(const std::vector<ParameterDecl>& decls, std::size_t group)
+    {
+        for (std::size_t i = 0; i < decls.size(); ++i) {
+            const ParameterDecl& d = decls[i];
+            if (findParameter(d.name) >= 0) continue;
+            std::vector<std::size_t> key = group == 0 ? std::vector<std::size_t>{0, i} : positionKey(d.position);
+            addParameter(d.name, d.adoType, true, std::move(key));
+        }
+    }
+
+    std::vector<std::size_t> positionKey(std::size_t position) const
+    {
+        std::vector<std::size_t> key{1};
+        key.insert(key.end(), positionPrefix_.begin(), positionPrefix_.end());
+        key.push_back(position);
+        return key;
+    }
+
+    int findParameter(std::string_view name) const
+    {
+        for (std::size_t i = 0; i < parameters_.size(); ++i)
+            if (text::equalsIgnoreCase(parameters_[i].info.name, name)) return static_cast<int>(i);
+        return -1;
+    }
+
+    int addParameter(const std::string& name, int type, bool declared, std::vector<std::size_t> key)
+    {
+        ParameterEntry e;
+        e.info.name = name;
+        e.info.adoType = type;
+        e.info.declared = declared;
+        e.info.slot = static_cast<int>(parameters_.size()) + 1;
+        e.key = std::move(key);
+        parameters_.push_back(std::move(e));
+        return static_cast<int>(parameters_.size()) - 1;
+    }
+
+    Typed parameter(const Expr& e)
+    {
+        int index = findParameter(e.text);
+        if (index < 0) index = addParameter(e.text, unknownType, false, positionKey(e.position));
+        else {
+            std::vector<std::size_t> key = positionKey(e.position);
+            ParameterEntry& p = parameters_[static_cast<std::size_t>(index)];
+            if (!p.info.declared && key < p.key) p.key = std::move(key);
+        }
+        const ParameterInfo& info = parameters_[static_cast<std::size_t>(index)].info;
+        Typed out;
+        out.sql = "?" + std::to_string(info.slot);
+        out.type = info.adoType;
+        out.parameter = index;
+        return out;
+    }
+
+    // A parameter that nothing has typed takes the type of what it meets.
+    void typeFromContext(Typed& a, const Typed& other)
+    {
+        if (a.parameter < 0 || other.type == unknownType) return;
+        ParameterInfo& info = parameters_[static_cast<std::size_t>(a.parameter)].info;
+        if (info.adoType == unknownType) info.adoType = other.type == t::LongVarWChar ? t::VarWChar : other.type;
+        a.type = info.adoType;
+    }
+    void typeFromContext(Typed& a, int type)
+    {
+        Typed other;
+        other.type = type;
+        typeFromContext(a, other);
+    }
+
+    // Queries ---------------------------------------------------------------------------------------------
+
+    SelectOutput query(const Query& q, Scope* outer)
+    {
+        if (q.selects.size() == 1) return select(q.selects.front(), outer, &q);
+        std::vector<SelectOutput> parts;
+        for (const Select& s : q.selects) parts.push_back(select(s, outer, nullptr));
+        SelectOutput out;
+        out.columns = parts.front().columns;
+        for (std::size_t i = 0; i < parts.size(); ++i) {
+            if (parts[i].columns.size() != out.columns.size())
+                syntaxError("Het aantal kolommen in de delen van de UNION-query is niet gelijk",
+                            q.selects[i].position);
+            if (i > 0) out.sql += q.unionAll[i - 1] ? " UNION ALL " : " UNION ";
+            const bool wrap = q.selects[i].top.has_value();
+            out.sql += wrap ? "SELECT * FROM (" + parts[i].sql + ")" : parts[i].sql;
+            for (std::size_t c = 0; c < out.columns.size(); ++c)  // text wins over numbers, as Access unites them
+                if (isText(parts[i].columns[c].adoType) && !isText(out.columns[c].adoType))
+                    out.columns[c].adoType = parts[i].columns[c].adoType;
+        }
+        if (!q.orderBy.empty()) {
+            std::vector<std::string> terms;
+            for (const OrderItem& o : q.orderBy) terms.push_back(unionOrderTerm(o, out.columns));
+            out.sql += " ORDER BY " + join(terms);
+        }
+        return out;
+    }
+
+    std::string unionOrderTerm(const OrderItem& o, const std::vector<ResultColumn>& columns)
+    {
+        const Expr& e = *o.expr;
+        if (e.kind == Expr::Kind::Name) {
+            for (const ResultColumn& c : columns)
+                if (text::equalsIgnoreCase(c.name, e.parts.back()) || text::equalsIgnoreCase(c.name, e.text))
+                    return quoteIdentifier(c.name) + (isText(c.adoType) ? std::string(" COLLATE ") + textCollation : "") +
+                           (o.descending ? " DESC" : "");
+        }
+        if (e.kind == Expr::Kind::Number) {
+            const long n = std::strtol(e.text.c_str(), nullptr, 10);
+            if (n >= 1 && static_cast<std::size_t>(n) <= columns.size()) return e.text + (o.descending ? " DESC" : "");
+        }
+        syntaxError("ORDER BY in een UNION-query moet een kolom van het resultaat noemen; '" + e.text +
+                        "' is geen kolom van de eerste SELECT",
+                    e.position);
+    }
+
+    static std::string join(const std::vector<std::string>& parts, const char* separator = ", ")
+    {
+        std::string out;
+        for (std::size_t i = 0; i < parts.size(); ++i) {
+            if (i > 0) out += separator;
+            out += parts[i];
+        }
+        return out;
+    }
+
+    struct Item {
+        std::string name;
+        Typed value;
+        std::string sourceAlias;  // a plain column reference: where it comes from
+        bool named = false;       // an AS alias was given
+    };
+
+    SelectOutput select(const Select& s, Scope* outer, const Query* whole)
+    {
+        Scope scope;
+        scope.parent = outer;
+        std::vector<std::string> fromParts;
+        for (const auto& ref : s.from) registerSources(*ref, scope);
+        for (const auto& ref : s.from) fromParts.push_back(fromText(*ref, scope));
+        scope.bareColumns.clear();  // join conditions need not be grouped
+
+        const Transform* transform = whole && whole->transform ? &*whole->transform : nullptr;
+        std::vector<Item> items;
+        int exprNumber = 1000;
+        for (const SelectItem& si : s.items) {
+            if (!si.expr) {
+                expandStar(si, scope, items);
+                continue;
+            }
+            Item item;
+            item.value = valueOf(expr(*si.expr, scope));
+            if (!si.alias.empty()) {
+                item.name = si.alias;
+                item.named = true;
+            } else if (si.expr->kind == Expr::Kind::Name && item.value.parameter < 0) {
+                item.name = columnNameOf(*si.expr, scope, item.sourceAlias);
+            }
+            if (item.name.empty()) item.name = "Expr" + std::to_string(exprNumber++);
+            if (!si.alias.empty()) scope.aliases.emplace_back(si.alias, item.value);
+            items.push_back(std::move(item));
+        }
+        scope.aliases.clear();
+        qualifyDuplicates(items);
+        const auto itemBareColumns = scope.bareColumns;
+
+        std::string where;
+        if (s.where) {
+            Typed w = expr(*s.where, scope);
+            if (w.aggregate)
+                syntaxError("Een statistische functie mag niet in de WHERE-component staan", s.where->position);
+            where = condition(w);
+        }
+        std::vector<std::string> groupBy, groupBySql;
+        for (const ExprPtr& g : s.groupBy) {
+            Typed gt = valueOf(expr(*g, scope));
+            if (gt.aggregate) syntaxError("Een statistische functie mag niet in GROUP BY staan", g->position);
+            groupBySql.push_back(gt.sql);
+            groupBy.push_back(collated(gt));
+        }
+        std::string having;
+        bool aggregate = !s.groupBy.empty() || transform;
+        for (const Item& i : items) aggregate = aggregate || i.value.aggregate;
+        if (s.having) {
+            Typed h = expr(*s.having, scope);
+            having = condition(h);
+            aggregate = true;
+        }
+
+        Typed pivot;
+        std::vector<std::pair<std::string, std::string>> pivotColumns;  // name, condition
+        if (transform) {
+            pivot = valueOf(expr(*transform->pivot, scope));
+            if (!expr(*transform->aggregate, scope).aggregate)  // also finds its parameters without data
+                syntaxError("De TRANSFORM-component moet een statistische functie bevatten", transform->aggregate->position);
+            pivotColumns = pivotValues(*transform, pivot, fromParts, where);
+        }
+
+        if (aggregate) checkGrouped(s, items, itemBareColumns, groupBySql);
+
+        SelectOutput out;
+        std::vector<std::string> columnsSql;
+        for (const Item& i : items) {
+            columnsSql.push_back(collated(i.value) + " AS " + quoteIdentifier(i.name));
+            out.columns.push_back({i.name, i.value.type});
+        }
+        for (const auto& [name, cond] : pivotColumns) {
+            pivotCondition_ = cond;
+            Typed v = valueOf(expr(*transform->aggregate, scope));
+            pivotCondition_.clear();
+            columnsSql.push_back(v.sql + " AS " + quoteIdentifier(name));
+            out.columns.push_back({name, v.type});
+        }
+        if (columnsSql.empty()) syntaxError("De query levert geen enkele kolom op", s.position);
+
+        std::vector<std::string> orderBy;
+        if (whole) {
+            for (const OrderItem& o : whole->orderBy) {
+                Typed ot = valueOf(expr(*o.expr, scope));
+                orderBy.push_back(collated(ot) + (o.descending ? " DESC" : ""));
+            }
+            if (transform && orderBy.empty()) orderBy = groupBy;
+        }
+
+        std::string body = " FROM " + (fromParts.empty() ? std::string("(SELECT 1)") : join(fromParts));
+        if (!where.empty()) body += " WHERE " + where;
+        if (!groupBy.empty()) body += " GROUP BY " + join(groupBy);
+        if (!having.empty()) body += " HAVING " + having;
+        const std::string distinct = s.quantifier == Select::Quantifier::Distinct ? "DISTINCT " : "";
+        if (s.top && !orderBy.empty() && distinct.empty()) {
+            out.sql = topWithTies(s, columnsSql, out.columns, body, orderBy);
+            return out;
+        }
+        out.sql = "SELECT " + distinct + join(columnsSql) + body;
+        if (!orderBy.empty()) out.sql += " ORDER BY " + join(orderBy);
+        if (s.top) {
+            if (s.topPercent)
+                out.sql = "SELECT * FROM (" + out.sql + ") LIMIT (SELECT " + percentCount(*s.top, "count(*)") +
+                          " FROM (SELECT " + distinct + join(columnsSql) + body + "))";
+            else
+                out.sql += " LIMIT " + std::to_string(static_cast<long long>(*s.top));
+        }
+        return out;
+    }
+
+    static std::string percentCount(double percent, const std::string& count)
+    {
+        const std::string exact = "(" + count + " * " + formatReal(percent) + " / 100.0)";
+        return "(CAST(" + exact + " AS INTEGER) + (" + exact + " > CAST(" + exact + " AS INTEGER)))";
+    }
+
+    // TOP n returns every row that ties with the n-th, as Access does.
+    std::string topWithTies(const Select& s, const std::vector<std::string>& columnsSql,
+                            const std::vector<ResultColumn>& columns, const std::string& body,
+                            const std::vector<std::string>& orderBy)
+    {
+        std::vector<std::string> outer;
+        for (const ResultColumn& c : columns) outer.push_back(quoteIdentifier(c.name));
+        const std::string limit = s.topPercent ? percentCount(*s.top, "\"~count\"")
+                                               : std::to_string(static_cast<long long>(*s.top));
+        return "SELECT " + join(outer) + " FROM (SELECT " + join(columnsSql) + ", rank() OVER (ORDER BY " +
+               join(orderBy) + ") AS \"~rank\", count(*) OVER () AS \"~count\"" + body + ") WHERE \"~rank\" <= " +
+               limit + " ORDER BY \"~rank\"";
+    }
+
+    // In a totals query every column outside an aggregate must be grouped on.
+    void checkGrouped(const Select& s, const std::vector<Item>& items,
+                      const std::vector<std::pair<std::string, std::string>>& bare,
+                      const std::vector<std::string>& groupBySql)
+    {
+        auto grouped = [&](const std::string& sql) {
+            return std::find(groupBySql.begin(), groupBySql.end(), sql) != groupBySql.end();
+        };
+        for (const auto& [column, written] : bare)
+            if (!grouped(column)) {
+                const bool inGroupedItem = std::any_of(items.begin(), items.end(), [&](const Item& i) {
+                    return grouped(i.value.sql) && i.value.sql.find(column) != std::string::npos;
+                });
+                if (!inGroupedItem)
+                    syntaxError("U probeert een query uit te voeren waarin de expressie '" + written +
+                                    "' geen deel uitmaakt van een statistische functie of van GROUP BY",
+                                s.position);
+            }
+    }
+
+    std::vector<std::pair<std::string, std::string>> pivotValues(const Transform& tr, const Typed& pivot,
+                                                                 const std::vector<std::string>& fromParts,
+                                                                 const std::string& where)
+    {
+        std::vector<std::pair<std::string, std::string>> out;
+        const std::string collate = isText(pivot.type) ? std::string(" COLLATE ") + textCollation : "";
+        if (!tr.pivotIn.empty()) {
+            for (const ExprPtr& v : tr.pivotIn) {
+                Scope none;
+                Typed lit = expr(*v, none);
+                out.emplace_back(v->text.empty() ? lit.sql : v->text, "(" + pivot.sql + ") = " + lit.sql + collate);
+            }
+            return out;
+        }
+        if (!pivots_) return out;
+        std::string sql = "SELECT DISTINCT " + pivot.sql + collate + " FROM " +
+                          (fromParts.empty() ? std::string("(SELECT 1)") : join(fromParts));
+        if (!where.empty()) sql += " WHERE " + where;
+        sql += " ORDER BY 1";
+        std::vector<ParameterInfo> known;
+        for (const ParameterEntry& p : parameters_) known.push_back(p.info);
+        for (const Value& v : (*pivots_)(PivotQuery{sql, pivot.type, known, tables_})) {
+            if (v.isNull()) {
+                out.emplace_back("<>", "(" + pivot.sql + ") IS NULL");
+                continue;
+            }
+            out.emplace_back(exportText(v), "(" + pivot.sql + ") = " + literalOf(v) + collate);
+        }
+        return out;
+    }
+
+    static std::string literalOf(const Value& v)
+    {
+        switch (v.kind) {
+        case Value::Kind::Text:
+        case Value::Kind::Guid:
+        case Value::Kind::Decimal: return quoteText(v.bytes);
+        case Value::Kind::Boolean: return v.integer ? "-1" : "0";
+        case Value::Kind::Byte:
+        case Value::Kind::Integer:
+        case Value::Kind::Long: return std::to_string(v.integer);
+        case Value::Kind::Currency: return formatReal(static_cast<double>(v.integer) / 10000.0);
+        case Value::Kind::Binary: return "NULL";
+        default: return formatReal(v.real);
+        }
+    }
+
+    void qualifyDuplicates(std::vector<Item>& items)
+    {
+        for (std::size_t i = 0; i < items.size(); ++i)
+            for (std::size_t j = i + 1; j < items.size(); ++j)
+                if (text::equalsIgnoreCase(items[i].name, items[j].name))
+                    for (Item* it : {&items[i], &items[j]})
+                        if (!it->named && !it->sourceAlias.empty() && it->name.find('.') == std::string::npos)
+                            it->name = it->sourceAlias + "." + it->name;
+    }
+
+    void expandStar(const SelectItem& si, Scope& scope, std::vector<Item>& items)
+    {
+        bool found = si.starTable.empty();
+        for (const Source& src : scope.sources) {
+            if (!si.starTable.empty() && !text::equalsIgnoreCase(src.alias, si.starTable)) continue;
+            found = true;
+            for (const ResultColumn& c : src.columns) {
+                Item item;
+                item.name = c.name;
+                item.sourceAlias = src.alias;
+                item.value.sql = quoteIdentifier(src.sqlAlias) + "." + quoteIdentifier(c.name);
+                item.value.type = c.adoType;
+                items.push_back(std::move(item));
+            }
+        }
+        if (!found) syntaxError("De tabel of query '" + si.starTable + "' in '" + si.starTable + ".*' staat niet in de FROM-component", si.position);
+        if (scope.sources.empty()) syntaxError("SELECT * heeft een FROM-component nodig", si.position);
+    }
+
+    std::string columnNameOf(const Expr& e, Scope& scope, std::string& sourceAlias)
+    {
+        for (Scope* s = &scope; s; s = s->parent)
+            for (const Source& src : s->sources) {
+                if (e.parts.size() == 2 && !text::equalsIgnoreCase(src.alias, e.parts[0])) continue;
+                if (e.parts.size() > 2) continue;
+                for (const ResultColumn& c : src.columns)
+                    if (text::equalsIgnoreCase(c.name, e.parts.back())) {
+                        sourceAlias = src.alias;
+                        return c.name;
+                    }
+            }
+        return {};
+    }
+
+    // Sources ---------------------------------------------------------------------------------------------
+
+    void registerSources(const TableRef& ref, Scope& scope)
+    {
+        if (ref.kind == TableRef::Kind::Join) {
+            registerSources(*ref.left, scope);
+            registerSources(*ref.right, scope);
+            return;
+        }
+        Source src;
+        std::string sql;
+        if (ref.kind == TableRef::Kind::Subquery) {
+            if (ref.alias.empty()) syntaxError("Een subquery in de FROM-component heeft een alias nodig (AS naam)", ref.position);
+            SelectOutput sub = query(*ref.query, nullptr);
+            src.alias = ref.alias;
+            src.columns = sub.columns;
+            sql = "(" + sub.sql + ")";
+        } else {
+            src.alias = ref.alias.empty() ? ref.name : ref.alias;
+            if (const jet::TableDef* table = catalog_.findTable(ref.name)) {
+                for (const jet::ColumnDef& c : table->columns) src.columns.push_back({c.name, adoTypeOf(c.type)});
+                sql = quoteIdentifier(sqliteTableName(table->name));
+                if (std::none_of(tables_.begin(), tables_.end(),
+                                 [&](const std::string& n) { return text::equalsIgnoreCase(n, table->name); }))
+                    tables_.push_back(table->name);
+            } else if (const StoredQuery* stored = catalog_.findQuery(ref.name); stored && stored->selects()) {
+                SelectOutput sub = storedQuery(*stored, ref.position);
+                src.columns = sub.columns;
+                sql = "(" + sub.sql + ")";
+            } else if (stored) {
+                syntaxError("De query '" + stored->name + "' is een actiequery en kan niet als bron dienen", ref.position);
+            } else {
+                throw DbError(errc::notFound, "De invoertabel of query '" + ref.name + "' (" + atPosition(ref.position) +
+                                                  ") bestaat niet. Controleer of de naam goed is gespeld.");
+            }
+        }
+        for (Scope* s = &scope; s; s = s->parent)
+            for (const Source& other : s->sources)
+                if (s == &scope && text::equalsIgnoreCase(other.alias, src.alias))
+                    syntaxError("De naam '" + src.alias + "' komt meer dan eens voor in de FROM-component; geef elke "
+                                "bron een eigen alias",
+                                ref.position);
+        src.sqlAlias = src.alias;
+        sourceSql_[&ref] = sql + " AS " + quoteIdentifier(src.sqlAlias);
+        scope.sources.push_back(std::move(src));
+    }
+
+    SelectOutput storedQuery(const StoredQuery& stored, std::size_t position)
+    {
+        for (const std::string& name : queryStack_)
+            if (text::equalsIgnoreCase(name, stored.name))
+                syntaxError("De query '" + stored.name + "' verwijst (via andere queries) naar zichzelf", position);
+        Statement st;
+        try {
+            st = parseStatement(stored.sql);
+        } catch (const DbError& e) {
+            throw DbError(e.number(), "In de opgeslagen query '" + stored.name + "': " + e.description());
+        }
+        queryStack_.push_back(stored.name);
+        positionPrefix_.push_back(position);
+        declare(st.parameters, 1);
+        SelectOutput out;
+        try {
+            out = query(*st.query, nullptr);
+        } catch (const DbError& e) {
+            if (queryStack_.size() > 1) throw;
+            throw DbError(e.number(), "In de opgeslagen query '" + stored.name + "': " + e.description());
+        }
+        positionPrefix_.pop_back();
+        queryStack_.pop_back();
+        return out;
+    }
+
+    std::string fromText(const TableRef& ref, Scope& scope)
+    {
+        if (ref.kind != TableRef::Kind::Join) return sourceSql_.at(&ref);
+        const char* type = ref.joinType == TableRef::JoinType::Left    ? " LEFT JOIN "
+                           : ref.joinType == TableRef::JoinType::Right ? " RIGHT JOIN "
+                                                                       : " INNER JOIN ";
+        Typed on = expr(*ref.on, scope);
+        if (on.aggregate) syntaxError("Een statistische functie mag niet in een JOIN staan", ref.on->position);
+        return "(" + fromText(*ref.left, scope) + type + fromText(*ref.right, scope) + " ON " + condition(on) + ")";
+    }
+
+    // Expressions -----------------------------------------------------------------------------------------
+
+    // The Access value of an expression (-1 for True).
+    static Typed valueOf(Typed v)
+    {
+        if (v.native) {
+            v.sql = "(-" + v.sql + ")";
+            v.native = false;
+            v.type = t::Boolean;
+        }
+        return v;
+    }
+    static std::string condition(const Typed& v) { return v.sql; }
+    static std::string collated(const Typed& v)
+    {
+        return isText(v.type) ? v.sql + " COLLATE " + textCollation : v.sql;
+    }
+    static bool booleanLike(const Typed& v)
+    {
+        return v.native || v.type == t::Boolean || v.type == unknownType;
+    }
+
+    Typed expr(const Expr& e, Scope& scope)
+    {
+        Typed out;
+        switch (e.kind) {
+        case Expr::Kind::Number: {
+            out.sql = e.text;
+            const bool whole = e.text.find_first_of(".eE") == std::string::npos;
+            const double v = std::strtod(e.text.c_str(), nullptr);
+            out.type = whole && v <= std::numeric_limits<std::int32_t>::max() ? t::Integer : t::Double;
+            if (!whole && out.sql.front() == '.') out.sql = "0" + out.sql;
+            return out;
+        }
+        case Expr::Kind::String: out.sql = quoteText(e.text); out.type = t::VarWChar; return out;
+        case Expr::Kind::Date: {
+            const std::optional<double> d = parseAccessDate(e.text);
+            if (!d) syntaxError("Ongeldige datum #" + e.text + "#", e.position);
+            out.sql = formatReal(*d);
+            out.type = t::Date;
+            return out;
+        }
+        case Expr::Kind::Boolean: out.sql = e.boolean ? "-1" : "0"; out.type = t::Boolean; return out;
+        case Expr::Kind::Null: out.sql = "NULL"; return out;
+        case Expr::Kind::Name: return name(e, scope);
+        case Expr::Kind::Unary: return unary(e, scope);
+        case Expr::Kind::Binary: return binary(e, scope);
+        case Expr::Kind::Between: return between(e, scope);
+        case Expr::Kind::InList: return inList(e, scope);
+        case Expr::Kind::InQuery: {
+            Typed v = valueOf(expr(*e.args[0], scope));
+            SelectOutput sub = subquery(*e.query, scope, e.position);
+            out.sql = "(" + collated(v) + (e.negated ? " NOT IN (" : " IN (") + sub.sql + "))";
+            out.native = true;
+            out.aggregate = v.aggregate;
+            return out;
+        }
+        case Expr::Kind::Exists: {
+            SelectOutput sub = query(*e.query, &scope);
+            out.sql = std::string(e.negated ? "(NOT EXISTS (" : "(EXISTS (") + sub.sql + "))";
+            out.native = true;
+            return out;
+        }
+        case Expr::Kind::Quantified: return quantified(e, scope);
+        case Expr::Kind::Subquery: {
+            SelectOutput sub = subquery(*e.query, scope, e.position);
+            out.sql = "(" + sub.sql + ")";
+            out.type = sub.columns.front().adoType;
+            return out;
+        }
+        case Expr::Kind::IsNull: {
+            Typed v = valueOf(expr(*e.args[0], scope));
+            out.sql = "(" + v.sql + (e.negated ? " IS NOT NULL)" : " IS NULL)");
+            out.native = true;
+            out.aggregate = v.aggregate;
+            return out;
+        }
+        case Expr::Kind::Call: return call(e, scope);
+        }
+        return out;
+    }
+
+    SelectOutput subquery(const Query& q, Scope& scope, std::size_t position)
+    {
+        SelectOutput sub = query(q, &scope);
+        if (sub.columns.size() != 1)
+            syntaxError("Een subquery op deze plaats mag maar één kolom opleveren, maar levert er " +
+                            std::to_string(sub.columns.size()),
+                        position);
+        return sub;
+    }
+
+    Typed name(const Expr& e, Scope& scope)
+    {
+        if (e.parts.size() <= 2) {
+            for (Scope* s = &scope; s; s = s->parent) {
+                const Source* match = nullptr;
+                const ResultColumn* column = nullptr;
+                for (const Source& src : s->sources) {
+                    if (e.parts.size() == 2 && !text::equalsIgnoreCase(src.alias, e.parts[0])) continue;
+                    for (const ResultColumn& c : src.columns) {
+                        if (!text::equalsIgnoreCase(c.name, e.parts.back())) continue;
+                        if (match)
+                            syntaxError("Het veld '" + e.text + "' kan verwijzen naar meer dan één tabel in de "
+                                        "FROM-component",
+                                        e.position);
+                        match = &src;
+                        column = &c;
+                    }
+                }
+                if (match) {
+                    Typed out;
+                    out.sql = quoteIdentifier(match->sqlAlias) + "." + quoteIdentifier(column->name);
+                    out.type = column->adoType;
+                    out.column = true;
+                    if (s == &scope && scope.aggregateDepth == 0) scope.bareColumns.emplace_back(out.sql, e.text);
+                    return out;
+                }
+                if (s == &scope && e.parts.size() == 1)
+                    for (const auto& [alias, value] : scope.aliases)
+                        if (text::equalsIgnoreCase(alias, e.parts[0])) {
+                            Typed out = value;
+                            out.sql = "(" + out.sql + ")";
+                            return out;
+                        }
+            }
+        }
+        return parameter(e);  // as Access does: a name that resolves to nothing is asked for
+    }
+
+    Typed unary(const Expr& e, Scope& scope)
+    {
+        Typed v = expr(*e.args[0], scope);
+        Typed out;
+        out.aggregate = v.aggregate;
+        if (e.op == "NOT") {
+            if (booleanLike(v)) {
+                out.sql = "(NOT " + condition(v) + ")";
+                out.native = true;
+            } else {
+                out.sql = "acc_not(" + v.sql + ")";
+                out.type = v.type;
+            }
+            return out;
+        }
+        v = valueOf(v);
+        typeFromContext(v, t::Double);
+        if (e.op == "+") return v;
+        out.sql = "(-" + v.sql + ")";
+        out.type = v.type == t::Boolean ? t::SmallInt : isText(v.type) ? t::Double : v.type;
+        return out;
+    }
+
+    Typed binary(const Expr& e, Scope& scope)
+    {
+        const std::string& op = e.op;
+        if (op == "AND" || op == "OR") {
+            Typed a = expr(*e.args[0], scope), b = expr(*e.args[1], scope);
+            Typed out;
+            out.aggregate = a.aggregate || b.aggregate;
+            if (booleanLike(a) && booleanLike(b)) {
+                out.sql = "(" + condition(a) + " " + op + " " + condition(b) + ")";
+                out.native = true;
+            } else {  // bitwise on numbers
+                out.sql = (op == "AND" ? "acc_and(" : "acc_or(") + valueOf(a).sql + ", " + valueOf(b).sql + ")";
+                out.type = widerNumeric(valueOf(a).type, valueOf(b).type);
+            }
+            return out;
+        }
+        Typed a = valueOf(expr(*e.args[0], scope)), b = valueOf(expr(*e.args[1], scope));
+        Typed out;
+        out.aggregate = a.aggregate || b.aggregate;
+        auto helper = [&](const char* fn, int type) {
+            out.sql = std::string(fn) + "(" + a.sql + ", " + b.sql + ")";
+            out.type = type;
+            return out;
+        };
+        if (op == "XOR" || op == "EQV" || op == "IMP") {
+            const int type = booleanLike(a) && booleanLike(b) ? t::Boolean : widerNumeric(a.type, b.type);
+            return helper(op == "XOR" ? "acc_xor" : op == "EQV" ? "acc_eqv" : "acc_imp", type);
+        }
+        if (op == "&") {
+            typeFromContext(a, t::VarWChar);
+            typeFromContext(b, t::VarWChar);
+            return helper("acc_concat", a.type == t::LongVarWChar || b.type == t::LongVarWChar ? t::LongVarWChar : t::VarWChar);
+        }
+        if (op == "LIKE") {
+            typeFromContext(b, t::VarWChar);
+            out.sql = (e.negated ? "(NOT acc_like(" : "(acc_like(") + a.sql + ", " + b.sql + "))";
+            out.native = e.negated;
+            out.type = e.negated ? unknownType : t::Boolean;
+            return out;
+        }
+        static const char* const comparisons[] = {"=", "<>", "<", ">", "<=", ">="};
+        if (std::find(std::begin(comparisons), std::end(comparisons), op) != std::end(comparisons)) {
+            typeFromContext(a, b);
+            typeFromContext(b, a);
+            // A column brings its collation; only two computed texts need it spelt out (and a join on two
+            // columns stays usable for the key lookup).
+            const bool collate = (isText(a.type) || isText(b.type)) && !a.column && !b.column;
+            out.sql = "(" + a.sql + " " + op + " " + b.sql + (collate ? std::string(" COLLATE ") + textCollation : "") + ")";
+            out.native = true;
+            return out;
+        }
+        typeFromContext(a, b);
+        typeFromContext(b, a);
+        typeFromContext(a, t::Double);
+        typeFromContext(b, t::Double);
+        const bool aDate = a.type == t::Date, bDate = b.type == t::Date;
+        if (op == "+") {
+            if (isText(a.type) && isText(b.type)) {
+                out.sql = "(" + a.sql + " || " + b.sql + ")";
+                out.type = t::VarWChar;
+                return out;
+            }
+            out.sql = "(" + a.sql + " + " + b.sql + ")";
+            out.type = aDate || bDate ? t::Date : widerNumeric(a.type, b.type);
+            return out;
+        }
+        if (op == "-") {
+            out.sql = "(" + a.sql + " - " + b.sql + ")";
+            out.type = aDate && bDate ? t::Double : aDate ? t::Date : widerNumeric(a.type, b.type);
+            return out;
+        }
+        if (op == "*") {
+            out.sql = "(" + a.sql + " * " + b.sql + ")";
+            out.type = widerNumeric(a.type, b.type);
+            if (out.type == t::Date) out.type = t::Double;
+            return out;
+        }
+        if (op == "/") return helper("acc_div", a.type == t::Single && b.type == t::Single ? t::Single : t::Double);
+        if (op == "\\") return helper("acc_intdiv", t::Integer);
+        if (op == "MOD") return helper("acc_mod", t::Integer);
+        if (op == "^") return helper("acc_pow", t::Double);
+        syntaxError("Onbekende operator '" + op + "'", e.position);
+    }
+
+    Typed between(const Expr& e, Scope& scope)
+    {
+        Typed v = valueOf(expr(*e.args[0], scope));
+        Typed lo = valueOf(expr(*e.args[1], scope)), hi = valueOf(expr(*e.args[2], scope));
+        typeFromContext(lo, v);
+        typeFromContext(hi, v);
+        typeFromContext(v, lo);
+        Typed out;
+        out.native = true;
+        out.aggregate = v.aggregate || lo.aggregate || hi.aggregate;
+        if (isText(v.type) || isText(lo.type)) {
+            const std::string c = std::string(" COLLATE ") + textCollation;
+            out.sql = "(" + v.sql + " >= " + lo.sql + c + " AND " + v.sql + " <= " + hi.sql + c + ")";
+        } else {
+            out.sql = "(" + v.sql + " BETWEEN " + lo.sql + " AND " + hi.sql + ")";
+        }
+        if (e.negated) out.sql = "(NOT " + out.sql + ")";
+        return out;
+    }
+
+    Typed inList(const Expr& e, Scope& scope)
+    {
+        Typed v = valueOf(expr(*e.args[0], scope));
+        std::vector<std::string> items;
+        Typed out;
+        for (std::size_t i = 1; i < e.args.size(); ++i) {
+            Typed item = valueOf(expr(*e.args[i], scope));
+            typeFromContext(item, v);
+            out.aggregate = out.aggregate || item.aggregate;
+            items.push_back(item.sql);
+        }
+        out.sql = "(" + collated(v) + (e.negated ? " NOT IN (" : " IN (") + join(items) + "))";
+        out.native = true;
+        out.aggregate = out.aggregate || v.aggregate;
+        return out;
+    }
+
+    Typed quantified(const Expr& e, Scope& scope)
+    {
+        Typed v = valueOf(expr(*e.args[0], scope));
+        SelectOutput sub = subquery(*e.query, scope, e.position);
+        const std::string alias = "~q" + std::to_string(++quantifiedCount_);
+        const std::string column = quoteIdentifier(alias) + "." + quoteIdentifier(sub.columns.front().name);
+        const bool text = isText(v.type) || isText(sub.columns.front().adoType);
+        const std::string compare = "(" + v.sql + " " + e.op + " " + column +
+                                    (text ? std::string(" COLLATE ") + textCollation : "") + ")";
+        Typed out;
+        out.native = true;
+        out.aggregate = v.aggregate;
+        const std::string from = " FROM (" + sub.sql + ") AS " + quoteIdentifier(alias);
+        out.sql = e.quantifier == "ALL" ? "(NOT EXISTS (SELECT 1" + from + " WHERE NOT " + compare + "))"
+                                        : "(EXISTS (SELECT 1" + from + " WHERE " + compare + "))";
+        return out;
+    }
+
+    Typed call(const Expr& e, Scope& scope)
+    {
+        std::string fn = lower(e.text);
+        if (!fn.empty() && fn.back() == '$') fn.pop_back();
+        static const char* const aggregates[] = {"count", "sum", "avg", "min", "max", "first", "last",
+                                                 "stdev", "stdevp", "var", "varp"};
+        if (std::find(std::begin(aggregates), std::end(aggregates), fn) != std::end(aggregates))
+            return aggregate(e, fn, scope);
+        const FunctionType* type = findFunctionType(e.text);
+        if (!type) syntaxError("Onbekende functie '" + e.text + "' in de expressie", e.position);
+        if (e.star) syntaxError("'*' is alleen toegestaan in Count(*)", e.position);
+        if (auto error = argumentCountError(*type, static_cast<int>(e.args.size()))) syntaxError(*error, e.position);
+        std::vector<Typed> args;
+        Typed out;
+        for (const ExprPtr& a : e.args) {
+            args.push_back(expr(*a, scope));
+            out.aggregate = out.aggregate || args.back().aggregate;
+        }
+        if (fn == "iif") {
+            Typed a = valueOf(args[1]), b = valueOf(args[2]);
+            out.sql = "(CASE WHEN " + condition(args[0]) + " THEN " + a.sql + " ELSE " + b.sql + " END)";
+            out.type = commonType(a.type, b.type);
+            return out;
+        }
+        if (fn == "isnull") {
+            out.sql = "(" + valueOf(args[0]).sql + " IS NULL)";
+            out.native = true;
+            return out;
+        }
+        std::vector<std::string> sqlArgs;
+        for (Typed& a : args) sqlArgs.push_back(valueOf(a).sql);
+        if (fn == "nz" && args.size() == 2) {
+            out.sql = "coalesce(" + join(sqlArgs) + ")";
+            out.type = commonType(valueOf(args[0]).type, valueOf(args[1]).type);
+            return out;
+        }
+        out.sql = "acc_" + lower(type->name) + "(" + join(sqlArgs) + ")";
+        out.type = resultType(*type, args);
+        return out;
+    }
+
+    static int commonType(int a, int b)
+    {
+        if (a == b || b == unknownType) return a;
+        if (a == unknownType) return b;
+        if (numericRank(a) && numericRank(b)) return widerNumeric(a, b);
+        return t::VarWChar;
+    }
+
+    int resultType(const FunctionType& type, std::vector<Typed>& args)
+    {
+        switch (type.result) {
+        case ResultRule::Text: return t::VarWChar;
+        case ResultRule::Long: return t::Integer;
+        case ResultRule::Integer: return t::SmallInt;
+        case ResultRule::Double: return t::Double;
+        case ResultRule::Date: return t::Date;
+        case ResultRule::Boolean: return t::Boolean;
+        case ResultRule::Currency: return t::Currency;
+        case ResultRule::Decimal: return t::Numeric;
+        case ResultRule::Byte: return t::UnsignedTinyInt;
+        case ResultRule::Single: return t::Single;
+        case ResultRule::SameAsArgument: {
+            const std::size_t i = static_cast<std::size_t>(type.argument - 1);
+            return i < args.size() ? valueOf(args[i]).type : unknownType;
+        }
+        case ResultRule::Variant: {
+            int common = unknownType;
+            for (std::size_t i = 1; i < args.size(); ++i) common = commonType(common, valueOf(args[i]).type);
+            return common == unknownType && !args.empty() ? valueOf(args[0]).type : common;
+        }
+        }
+        return t::VarWChar;
+    }
+
+    Typed aggregate(const Expr& e, const std::string& fn, Scope& scope)
+    {
+        if (scope.aggregateDepth > 0)
+            syntaxError("Een statistische functie kan geen andere statistische functie bevatten ('" + e.text + "')", e.position);
+        Typed out;
+        out.aggregate = true;
+        if (e.star) {
+            if (fn != "count") syntaxError("'*' is alleen toegestaan in Count(*)", e.position);
+            // A crosstab cell without rows is empty, also for a count.
+            out.sql = pivotCondition_.empty() ? "count(*)" : "nullif(count(CASE WHEN " + pivotCondition_ + " THEN 1 END), 0)";
+            out.type = t::Integer;
+            return out;
+        }
+        if (e.args.size() != 1)
+            syntaxError("De functie " + e.text + " verwacht precies één argument", e.position);
+        ++scope.aggregateDepth;
+        Typed arg = valueOf(expr(*e.args[0], scope));
+        --scope.aggregateDepth;
+        std::string argSql = collated(arg);
+        if (!pivotCondition_.empty()) argSql = "CASE WHEN " + pivotCondition_ + " THEN " + arg.sql + " END";
+        static const std::map<std::string, std::string> names = {
+            {"count", "count"}, {"sum", "sum"}, {"avg", "avg"}, {"min", "min"}, {"max", "max"},
+            {"first", "acc_first"}, {"last", "acc_last"}, {"stdev", "acc_stdev"}, {"stdevp", "acc_stdevp"},
+            {"var", "acc_var"}, {"varp", "acc_varp"}};
+        out.sql = names.at(fn) + "(" + argSql + ")";
+        if (fn == "count" && !pivotCondition_.empty()) out.sql = "nullif(" + out.sql + ", 0)";
+        if (fn == "count") out.type = t::Integer;
+        else if (fn == "min" || fn == "max" || fn == "first" || fn == "last") out.type = arg.type;
+        else if ((fn == "sum" || fn == "avg") && (arg.type == t::Currency || arg.type == t::Numeric)) out.type = arg.type;
+        else out.type = t::Double;
+        if (fn == "sum" && arg.type == t::Date) out.type = t::Date;
+        return out;
+    }
+
+    Catalog& catalog_;
+    const PivotValues* pivots_;
+    std::vector<ParameterEntry> parameters_;
+    std::vector<std::string> tables_;
+    std::vector<std::string> queryStack_;
+    std::vector<std::size_t> positionPrefix_;
+    std::map<const TableRef*, std::string> sourceSql_;
+    std::string pivotCondition_;
+    int quantifiedCount_ = 0;
+};
+
+}  // namespace
+
+CompiledQuery compileStatement(const Statement& statement, Catalog& catalog, const PivotValues* pivots)
+{
+    return Compiler(catalog, pivots).statement(statement);
+}
+
+std::string sqliteTableName(std::string_view jetName) { return "jet:" + std::string(jetName); }
+
+std::string quoteIdentifier(std::string_view name)
+{
+    std::string out = "\"";
+    for (char c : name) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    return out + "\"";
+}
+
+}  // namespace querimo::sql

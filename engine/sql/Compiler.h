@@ -1,0 +1,55 @@
+#pragma once
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/Value.h"
+#include "sql/Ast.h"
+#include "sql/Catalog.h"
+
+namespace querimo::sql {
+
+struct ResultColumn {
+    std::string name;
+    int adoType = 0;
+};
+
+struct ParameterInfo {
+    std::string name;
+    int adoType = 0;        // declared or asked for by the context; 0 when nothing says (taken as text)
+    bool declared = false;
+    int slot = 0;           // the ?N it is bound to in the translated text
+};
+
+// An Access statement translated for SQLite.
+struct CompiledQuery {
+    std::string sql;
+    std::vector<ResultColumn> columns;
+    std::vector<ParameterInfo> parameters;  // in the order Access asks for them
+    std::vector<std::string> tables;        // Jet tables read, each once; see sqliteTableName
+};
+
+// A query to run while translating: the columns of a crosstab come from the data.
+struct PivotQuery {
+    const std::string& sql;                         // one column
+    int adoType;                                    // its type
+    const std::vector<ParameterInfo>& parameters;  // known so far, to bind
+    const std::vector<std::string>& tables;        // Jet tables it reads
+};
+using PivotValues = std::function<std::vector<Value>(const PivotQuery& query)>;
+
+// Resolves every name against the catalog, finds the parameters, types the result columns and writes the
+// SQLite text. Without pivots a crosstab gets no pivot columns (enough to learn its parameters).
+// DbError with a Dutch description when Access would reject the statement.
+CompiledQuery compileStatement(const Statement& statement, Catalog& catalog, const PivotValues* pivots);
+
+// The name of the SQLite virtual table over a Jet table.
+std::string sqliteTableName(std::string_view jetName);
+// An SQLite identifier in double quotes.
+std::string quoteIdentifier(std::string_view name);
+
+// The collation that compares text as Access does (letter case ignored).
+inline constexpr const char* textCollation = "acc_text";
+
+}  // namespace querimo::sql

@@ -1,0 +1,244 @@
+#include "sql/Execution.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "core/Error.h"
+#include "core/Text.h"
+#include "sql/Catalog.h"
+#include "sql/JetModule.h"
+#include "sql/ResultRows.h"
+#include "sql/SqliteValue.h"
+#include "sql/TextCollation.h"
+#include "sql/functions/AccessFunctions.h"
+#include "sql/functions/DateParse.h"
+
+namespace querimo::sql {
+
+namespace {
+
+namespace t = ado::adtype;
+
+// SQLite's own wording never reaches the user: its messages become Dutch ones; messages our functions
+// raise are Dutch already.
+[[noreturn]] void failSqlite(sqlite3* db)
+{
+    const std::string message = sqlite3_errmsg(db);
+    static const std::pair<const char*, const char*> known[] = {
+        {"integer overflow", "Numerieke overloop bij het berekenen van de query."},
+        {"no such function", "De query gebruikt een functie die niet bestaat."},
+        {"misuse of aggregate", "Een statistische functie staat op een plaats waar dat niet mag."},
+        {"misuse of window", "Een statistische functie staat op een plaats waar dat niet mag."},
+        {"wrong number of arguments", "Een functie krijgt een verkeerd aantal argumenten."},
+        {"too many", "De query is te groot of te diep genest."},
+        {"Expression tree is too large", "De query is te groot of te diep genest."},
+        {"parser stack overflow", "De query is te groot of te diep genest."},
+        {"string or blob too big", "Een waarde is te groot."},
+        {"out of memory", "Onvoldoende geheugen om de query uit te voeren."},
+        {"interrupt", "De query is afgebroken."},
+        {"sub-select returns", "Een subquery levert een verkeerd aantal kolommen op."},
+        {"no such column", "De query verwijst naar een kolom die niet bestaat."},
+        {"ambiguous column", "De query verwijst naar een kolom die in meer dan één tabel voorkomt."},
+        {"near ", "De query kan niet worden vertaald."},
+    };
+    for (const auto& [english, dutch] : known)
+        if (message.find(english) != std::string::npos) throw DbError(errc::fail, dutch);
+    const int code = sqlite3_errcode(db) & 0xff;
+    if (code == SQLITE_ERROR && !message.empty() && message != "SQL logic error") throw DbError(errc::fail, message);
+    throw DbError(errc::fail, "De query kon niet worden uitgevoerd (foutcode " + std::to_string(code) + ").");
+}
+
+class Prepared {
+public:
+    Prepared(sqlite3* db, const std::string& sql) : db_(db)
+    {
+        if (sqlite3_prepare_v2(db, sql.c_str(), static_cast<int>(sql.size()), &stmt_, nullptr) != SQLITE_OK) failSqlite(db);
+    }
+    ~Prepared() { sqlite3_finalize(stmt_); }
+    Prepared(const Prepared&) = delete;
+    Prepared& operator=(const Prepared&) = delete;
+
+    sqlite3_stmt* get() const { return stmt_; }
+    bool step()
+    {
+        const int rc = sqlite3_step(stmt_);
+        if (rc == SQLITE_ROW) return true;
+        if (rc == SQLITE_DONE) return false;
+        failSqlite(db_);
+    }
+
+private:
+    sqlite3* db_;
+    sqlite3_stmt* stmt_ = nullptr;
+};
+
+const std::optional<std::string>* findValue(const ParameterValues& values, const std::string& name)
+{
+    for (const auto& [n, v] : values)
+        if (text::equalsIgnoreCase(n, name)) return &v;
+    return nullptr;
+}
+
+void bindParameters(sqlite3_stmt* stmt, const std::vector<ParameterInfo>& parameters, const ParameterValues& values)
+{
+    for (const ParameterInfo& p : parameters) {
+        const std::optional<std::string>* v = findValue(values, p.name);
+        if (!v) throw DbError(errc::noValue, "Er is geen waarde opgegeven voor de parameter '" + p.name + "'.");
+        bindValue(stmt, p.slot, parameterValue(p, *v));
+    }
+}
+
+RowBuffer readRows(Prepared& stmt, std::size_t columns)
+{
+    RowBuffer rows(columns);
+    while (stmt.step()) {
+        rows.beginRow();
+        for (std::size_t c = 0; c < columns; ++c) rows.addSqlite(sqlite3_column_value(stmt.get(), static_cast<int>(c)));
+    }
+    return rows;
+}
+
+std::string typeWord(int adoType)
+{
+    switch (adoType) {
+    case t::Boolean: return "Ja/nee";
+    case t::UnsignedTinyInt: return "Byte";
+    case t::SmallInt: return "Integer";
+    case t::Integer: return "Lange integer";
+    case t::Currency: return "Valuta";
+    case t::Single: return "Enkel";
+    case t::Double: return "Dubbel";
+    case t::Date: return "Datum/tijd";
+    case t::Numeric: return "Decimaal";
+    case t::Guid: return "Replicatie-id";
+    default: return "Tekst";
+    }
+}
+
+[[noreturn]] void notConvertible(const ParameterInfo& p, const std::string& text)
+{
+    throw DbError(errc::typeMismatch, "De waarde '" + text + "' voor de parameter '" + p.name +
+                                          "' kan niet worden omgezet naar het type " + typeWord(p.adoType) + ".");
+}
+
+}  // namespace
+
+Session::Session(jet::Database& database) : database_(database)
+{
+    if (sqlite3_open_v2(":memory:", &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
+        sqlite3_close(db_);
+        throw DbError(errc::fail, "De query-uitvoering kon niet worden gestart (onvoldoende geheugen).");
+    }
+    registerJetModule(db_, database);
+    registerTextCollation(db_);
+    registerAccessFunctions(db_);
+}
+
+Session::~Session() { sqlite3_close(db_); }
+
+void Session::attach(const std::vector<std::string>& jetTables)
+{
+    for (const std::string& name : jetTables) {
+        bool known = false;
+        for (const std::string& a : attached_) known = known || text::equalsIgnoreCase(a, name);
+        if (known) continue;
+        std::string literal = "'";
+        for (char c : name) literal += c == '\'' ? std::string("''") : std::string(1, c);
+        literal += "'";
+        const std::string sql =
+            "CREATE VIRTUAL TABLE temp." + quoteIdentifier(sqliteTableName(name)) + " USING jet(" + literal + ")";
+        char* error = nullptr;
+        if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
+            const std::string message = error ? error : "";
+            sqlite3_free(error);
+            throw DbError(errc::fail, "De tabel '" + name + "' kan niet worden gelezen: " + message);
+        }
+        attached_.push_back(name);
+    }
+}
+
+std::vector<ParameterInfo> statementParameters(jet::Database& database, const Statement& statement)
+{
+    Catalog catalog(database);
+    return compileStatement(statement, catalog, nullptr).parameters;
+}
+
+CompiledQuery compileForSession(Session& session, Catalog& catalog, const Statement& statement,
+                                const ParameterValues& values)
+{
+    const PivotValues pivots = [&](const PivotQuery& q) {
+        session.attach(q.tables);
+        Prepared stmt(session.handle(), q.sql);
+        bindParameters(stmt.get(), q.parameters, values);
+        const RowBuffer rows = readRows(stmt, 1);
+        std::vector<Value> out;
+        for (std::size_t r = 0; r < rows.rowCount(); ++r) out.push_back(accessValue(rows.cell(r, 0), q.adoType));
+        return out;
+    };
+    CompiledQuery compiled = compileStatement(statement, catalog, &pivots);
+    session.attach(compiled.tables);
+    for (ResultColumn& c : compiled.columns) c.adoType = reportedType(c.adoType);
+    return compiled;
+}
+
+QueryResult runQuery(jet::Database& database, const Statement& statement, const ParameterValues& values)
+{
+    Catalog catalog(database);
+    Session session(database);
+    const CompiledQuery compiled = compileForSession(session, catalog, statement, values);
+    Prepared stmt(session.handle(), compiled.sql);
+    bindParameters(stmt.get(), compiled.parameters, values);
+    std::vector<int> types;
+    for (const ResultColumn& c : compiled.columns) types.push_back(c.adoType);
+    QueryResult result;
+    result.rows = std::make_shared<ResultRows>(readRows(stmt, compiled.columns.size()), std::move(types));
+    result.columns = compiled.columns;
+    return result;
+}
+
+int reportedType(int adoType) { return adoType == 0 ? t::VarWChar : adoType; }
+
+Value parameterValue(const ParameterInfo& p, const std::optional<std::string>& input)
+{
+    if (!input) return Value::null();
+    const std::string& s = *input;
+    switch (p.adoType) {
+    case t::Boolean: {
+        for (const char* yes : {"true", "yes", "on", "waar", "ja", "-1"})
+            if (text::equalsIgnoreCase(s, yes)) return Value::boolean(true);
+        for (const char* no : {"false", "no", "off", "onwaar", "nee", "0"})
+            if (text::equalsIgnoreCase(s, no)) return Value::boolean(false);
+        if (const auto n = parseAccessNumber(s)) return Value::boolean(*n != 0);
+        notConvertible(p, s);
+    }
+    case t::UnsignedTinyInt:
+    case t::SmallInt:
+    case t::Integer: {
+        const auto n = parseAccessNumber(s);
+        if (!n) notConvertible(p, s);
+        const double whole = std::nearbyint(*n);  // half to even, as Access rounds
+        const double low = p.adoType == t::UnsignedTinyInt ? 0 : p.adoType == t::SmallInt ? -32768 : -2147483648.0;
+        const double high = p.adoType == t::UnsignedTinyInt ? 255 : p.adoType == t::SmallInt ? 32767 : 2147483647.0;
+        if (whole < low || whole > high) notConvertible(p, s);
+        return Value::int32(static_cast<std::int32_t>(whole));
+    }
+    case t::Currency:
+    case t::Single:
+    case t::Double:
+    case t::Numeric: {
+        const auto n = parseAccessNumber(s);
+        if (!n) notConvertible(p, s);
+        return Value::dbl(*n);
+    }
+    case t::Date: {
+        const auto d = parseAccessDate(s);
+        if (!d) notConvertible(p, s);
+        return Value::dateTime(*d);
+    }
+    case t::VarBinary:
+    case t::LongVarBinary: return Value::binary(s);
+    default: return Value::text(s);
+    }
+}
+
+}  // namespace querimo::sql

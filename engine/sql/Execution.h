@@ -1,0 +1,64 @@
+#pragma once
+#include <sqlite3.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "ado/Recordset.h"
+#include "jet/Database.h"
+#include "sql/Ast.h"
+#include "sql/Catalog.h"
+#include "sql/Compiler.h"
+
+namespace querimo::sql {
+
+// One SQLite connection in memory that sees the tables of a Jet database through virtual tables, with the
+// Access functions and the text collation. Cheap enough to make for every execution.
+class Session {
+public:
+    explicit Session(jet::Database& database);
+    ~Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    sqlite3* handle() const { return db_; }
+    jet::Database& database() const { return database_; }
+    // Makes the virtual tables over these Jet tables (once each).
+    void attach(const std::vector<std::string>& jetTables);
+
+private:
+    jet::Database& database_;
+    sqlite3* db_ = nullptr;
+    std::vector<std::string> attached_;
+};
+
+// Parameter values by name as the user gives them: text, or nullopt for Null.
+using ParameterValues = std::vector<std::pair<std::string, std::optional<std::string>>>;
+
+struct QueryResult {
+    std::vector<ResultColumn> columns;
+    std::shared_ptr<const ado::RowSource> rows;
+};
+
+// The parameters a statement asks for, in order, known without running it.
+std::vector<ParameterInfo> statementParameters(jet::Database& database, const Statement& statement);
+
+// Translates a statement for this session, running what a crosstab needs to know its columns, and
+// attaches the tables it reads. Column types are those the record set reports.
+CompiledQuery compileForSession(Session& session, Catalog& catalog, const Statement& statement,
+                                const ParameterValues& values);
+
+// Runs a statement that reads. A parameter without a value, a value that does not convert to the
+// parameter's type, and every failure while running are DbErrors in Dutch.
+QueryResult runQuery(jet::Database& database, const Statement& statement, const ParameterValues& values);
+
+// The text of a parameter converted to its type (text when nothing types it).
+Value parameterValue(const ParameterInfo& parameter, const std::optional<std::string>& text);
+
+// The ADO type a result column reports: text for a column nothing types (a Null literal).
+int reportedType(int adoType);
+
+}  // namespace querimo::sql

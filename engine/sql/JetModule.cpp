@@ -1,0 +1,329 @@
+#include "sql/JetModule.h"
+
+#include <cmath>
+#include <cstring>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "core/Error.h"
+#include "core/Text.h"
+#include "sql/Catalog.h"
+#include "sql/Compiler.h"
+#include "sql/RowBuffer.h"
+#include "sql/SqliteValue.h"
+
+namespace querimo::sql {
+
+namespace {
+
+// Lookup key of a cell: numbers by value, text without letter case (as the collation compares).
+std::optional<std::string> keyOf(const RowBuffer::Cell& c, bool textColumn)
+{
+    if (c.tag == RowBuffer::Tag::Null) return std::nullopt;
+    if (textColumn) {
+        if (c.tag != RowBuffer::Tag::Text) return std::nullopt;
+        return text::toLower(c.bytes);
+    }
+    double d = 0;
+    if (c.tag == RowBuffer::Tag::Integer) d = static_cast<double>(c.integer);
+    else if (c.tag == RowBuffer::Tag::Real) d = c.real;
+    else return std::nullopt;
+    if (d == 0) d = 0;  // -0 and 0 are one key
+    std::string key(sizeof d, '\0');
+    std::memcpy(key.data(), &d, sizeof d);
+    return key;
+}
+
+std::optional<std::string> keyOfArgument(sqlite3_value* v, bool textColumn)
+{
+    RowBuffer one(1);
+    one.beginRow();
+    if (textColumn && (sqlite3_value_type(v) == SQLITE_INTEGER || sqlite3_value_type(v) == SQLITE_FLOAT)) {
+        // A text column compares as text with a number: the number's text.
+        const auto* p = reinterpret_cast<const char*>(sqlite3_value_text(v));
+        one.addBytes(RowBuffer::Tag::Text, p ? p : "");
+    } else if (!textColumn && sqlite3_value_type(v) == SQLITE_TEXT) {
+        char* end = nullptr;
+        const auto* p = reinterpret_cast<const char*>(sqlite3_value_text(v));
+        const double d = std::strtod(p, &end);
+        if (end == p || *end != '\0') return std::nullopt;
+        one.addReal(d);
+    } else {
+        one.addSqlite(v);
+    }
+    return keyOf(one.cell(0, 0), textColumn);
+}
+
+struct Table : sqlite3_vtab {
+    jet::Database* database = nullptr;
+    const jet::TableDef* definition = nullptr;
+    std::unique_ptr<RowBuffer> cache;
+    std::map<int, std::unordered_map<std::string, std::vector<std::uint32_t>>> indexes;  // by column
+
+    bool textColumn(int column) const
+    {
+        const auto type = definition->columns[static_cast<std::size_t>(column)].type;
+        return type == jet::ColumnType::Text || type == jet::ColumnType::Memo;
+    }
+
+    void load()
+    {
+        if (cache) return;
+        auto rows = std::make_unique<RowBuffer>(definition->columns.size());
+        auto scan = database->scan(*definition);
+        std::vector<Value> row;
+        while (scan->next(row)) {
+            rows->beginRow();
+            for (const Value& v : row) rows->addValue(v);
+        }
+        cache = std::move(rows);
+    }
+
+    const std::unordered_map<std::string, std::vector<std::uint32_t>>& index(int column)
+    {
+        auto found = indexes.find(column);
+        if (found != indexes.end()) return found->second;
+        load();
+        auto& index = indexes[column];
+        const bool text = textColumn(column);
+        for (std::size_t r = 0; r < cache->rowCount(); ++r)
+            if (auto key = keyOf(cache->cell(r, static_cast<std::size_t>(column)), text))
+                index[*key].push_back(static_cast<std::uint32_t>(r));
+        return index;
+    }
+};
+
+struct Cursor : sqlite3_vtab_cursor {
+    std::unique_ptr<jet::TableScan> scan;  // streaming
+    std::vector<Value> row;
+    const std::vector<std::uint32_t>* matches = nullptr;  // index lookup
+    bool useCache = false;
+    std::size_t position = 0;
+    bool eof = true;
+
+    Table& table() { return *static_cast<Table*>(pVtab); }
+};
+
+void setError(sqlite3_vtab* vtab, const std::string& message)
+{
+    sqlite3_free(vtab->zErrMsg);
+    vtab->zErrMsg = sqlite3_mprintf("%s", message.c_str());
+}
+
+std::string unquote(const char* arg)
+{
+    std::string s = arg;
+    if (s.size() >= 2 && (s.front() == '\'' || s.front() == '"')) {
+        const char q = s.front();
+        s = s.substr(1, s.size() - 2);
+        std::string out;
+        for (std::size_t i = 0; i < s.size(); ++i) {
+            out += s[i];
+            if (s[i] == q && i + 1 < s.size() && s[i + 1] == q) ++i;
+        }
+        return out;
+    }
+    return s;
+}
+
+const char* declaredType(jet::ColumnType type)
+{
+    switch (type) {
+    case jet::ColumnType::Boolean:
+    case jet::ColumnType::Byte:
+    case jet::ColumnType::Integer:
+    case jet::ColumnType::Long: return "INTEGER";
+    case jet::ColumnType::Currency:
+    case jet::ColumnType::Single:
+    case jet::ColumnType::Double:
+    case jet::ColumnType::DateTime:
+    case jet::ColumnType::Decimal: return "REAL";
+    case jet::ColumnType::Text:
+    case jet::ColumnType::Memo: return nullptr;  // text with our collation
+    case jet::ColumnType::Guid: return "TEXT";
+    case jet::ColumnType::Binary:
+    case jet::ColumnType::OleObject: return "BLOB";
+    }
+    return "TEXT";
+}
+
+int connect(sqlite3* db, void* aux, int argc, const char* const* argv, sqlite3_vtab** out, char** error)
+{
+    if (argc < 4) {
+        *error = sqlite3_mprintf("jet: tabelnaam ontbreekt");
+        return SQLITE_ERROR;
+    }
+    auto table = std::make_unique<Table>();
+    table->database = static_cast<jet::Database*>(aux);
+    try {
+        table->definition = &table->database->table(unquote(argv[3]));
+    } catch (const DbError& e) {
+        *error = sqlite3_mprintf("%s", e.what());
+        return SQLITE_ERROR;
+    }
+    std::string schema = "CREATE TABLE x(";
+    for (std::size_t i = 0; i < table->definition->columns.size(); ++i) {
+        const jet::ColumnDef& c = table->definition->columns[i];
+        if (i > 0) schema += ", ";
+        schema += quoteIdentifier(c.name);
+        const char* type = declaredType(c.type);
+        schema += type ? std::string(" ") + type : std::string(" TEXT COLLATE ") + textCollation;
+    }
+    schema += ")";
+    if (const int rc = sqlite3_declare_vtab(db, schema.c_str()); rc != SQLITE_OK) return rc;
+    *out = table.release();
+    return SQLITE_OK;
+}
+
+int disconnect(sqlite3_vtab* vtab)
+{
+    delete static_cast<Table*>(vtab);
+    return SQLITE_OK;
+}
+
+int bestIndex(sqlite3_vtab* vtab, sqlite3_index_info* info)
+{
+    auto& table = *static_cast<Table*>(vtab);
+    const double rows = std::max<double>(table.definition->rowCount, 1);
+    info->idxNum = 0;
+    info->estimatedCost = rows;
+    info->estimatedRows = static_cast<sqlite3_int64>(rows);
+    for (int i = 0; i < info->nConstraint; ++i) {
+        const auto& c = info->aConstraint[i];
+        if (!c.usable || c.op != SQLITE_INDEX_CONSTRAINT_EQ || c.iColumn < 0) continue;
+        // A constant compared with a column is served as well by the plain scan, without loading the table.
+        sqlite3_value* constant = nullptr;
+        if (sqlite3_vtab_rhs_value(info, i, &constant) == SQLITE_OK && constant) continue;
+        info->idxNum = c.iColumn + 1;
+        info->aConstraintUsage[i].argvIndex = 1;
+        info->aConstraintUsage[i].omit = 0;  // SQLite checks again: the index may return a few rows too many
+        info->estimatedCost = 1 + std::log2(rows);
+        info->estimatedRows = 2;
+        break;
+    }
+    return SQLITE_OK;
+}
+
+int open(sqlite3_vtab*, sqlite3_vtab_cursor** out)
+{
+    *out = new Cursor();
+    return SQLITE_OK;
+}
+
+int close(sqlite3_vtab_cursor* cursor)
+{
+    delete static_cast<Cursor*>(cursor);
+    return SQLITE_OK;
+}
+
+int next(sqlite3_vtab_cursor* base)
+{
+    auto& cursor = *static_cast<Cursor*>(base);
+    try {
+        if (cursor.matches) {
+            ++cursor.position;
+            cursor.eof = cursor.position >= cursor.matches->size();
+        } else if (cursor.useCache) {
+            ++cursor.position;
+            cursor.eof = cursor.position >= cursor.table().cache->rowCount();
+        } else {
+            cursor.eof = !cursor.scan->next(cursor.row);
+            ++cursor.position;
+        }
+    } catch (const DbError& e) {
+        setError(base->pVtab, e.what());
+        return SQLITE_ERROR;
+    }
+    return SQLITE_OK;
+}
+
+int filter(sqlite3_vtab_cursor* base, int idxNum, const char*, int argc, sqlite3_value** argv)
+{
+    auto& cursor = *static_cast<Cursor*>(base);
+    Table& table = cursor.table();
+    cursor.matches = nullptr;
+    cursor.useCache = false;
+    cursor.scan.reset();
+    cursor.position = 0;
+    try {
+        if (idxNum > 0 && argc == 1) {
+            static const std::vector<std::uint32_t> none;
+            const int column = idxNum - 1;
+            const auto& index = table.index(column);
+            const auto key = keyOfArgument(argv[0], table.textColumn(column));
+            const auto found = key ? index.find(*key) : index.end();
+            cursor.matches = found == index.end() ? &none : &found->second;
+            cursor.eof = cursor.matches->empty();
+            return SQLITE_OK;
+        }
+        cursor.useCache = table.cache != nullptr;
+        if (cursor.useCache) {
+            cursor.eof = table.cache->rowCount() == 0;
+            return SQLITE_OK;
+        }
+        cursor.scan = table.database->scan(*table.definition);
+        cursor.eof = !cursor.scan->next(cursor.row);
+    } catch (const DbError& e) {
+        setError(base->pVtab, e.what());
+        return SQLITE_ERROR;
+    }
+    return SQLITE_OK;
+}
+
+int eof(sqlite3_vtab_cursor* cursor) { return static_cast<Cursor*>(cursor)->eof ? 1 : 0; }
+
+int column(sqlite3_vtab_cursor* base, sqlite3_context* ctx, int column)
+{
+    auto& cursor = *static_cast<Cursor*>(base);
+    if (cursor.matches)
+        cursor.table().cache->resultCell(ctx, (*cursor.matches)[cursor.position], static_cast<std::size_t>(column));
+    else if (cursor.useCache)
+        cursor.table().cache->resultCell(ctx, cursor.position, static_cast<std::size_t>(column));
+    else if (static_cast<std::size_t>(column) < cursor.row.size())
+        resultValue(ctx, cursor.row[static_cast<std::size_t>(column)]);
+    else
+        sqlite3_result_null(ctx);
+    return SQLITE_OK;
+}
+
+int rowid(sqlite3_vtab_cursor* base, sqlite3_int64* out)
+{
+    auto& cursor = *static_cast<Cursor*>(base);
+    *out = static_cast<sqlite3_int64>(cursor.matches ? (*cursor.matches)[cursor.position] : cursor.position);
+    return SQLITE_OK;
+}
+
+sqlite3_module makeModule()
+{
+    sqlite3_module m;
+    std::memset(&m, 0, sizeof m);
+    m.iVersion = 1;
+    m.xCreate = connect;
+    m.xConnect = connect;
+    m.xBestIndex = bestIndex;
+    m.xDisconnect = disconnect;
+    m.xDestroy = disconnect;
+    m.xOpen = open;
+    m.xClose = close;
+    m.xFilter = filter;
+    m.xNext = next;
+    m.xEof = eof;
+    m.xColumn = column;
+    m.xRowid = rowid;
+    return m;
+}
+
+const sqlite3_module jetModule = makeModule();
+
+}  // namespace
+
+void registerJetModule(sqlite3* db, jet::Database& database)
+{
+    sqlite3_create_module_v2(db, "jet", &jetModule, &database, nullptr);
+}
+
+}  // namespace querimo::sql

@@ -1,0 +1,590 @@
+#include "sql/Parser.h"
+
+#include <algorithm>
+#include <array>
+
+#include "ado/Recordset.h"
+#include "core/Error.h"
+#include "core/Text.h"
+#include "sql/Lexer.h"
+
+namespace querimo::sql {
+
+namespace {
+
+// Words that end an expression or a name list; unbracketed they are never names.
+constexpr std::array reservedWords = {
+    "SELECT", "FROM", "WHERE", "GROUP", "HAVING", "ORDER", "BY", "UNION", "AS", "ON", "JOIN", "INNER",
+    "LEFT", "RIGHT", "OUTER", "AND", "OR", "NOT", "XOR", "EQV", "IMP", "MOD", "LIKE", "BETWEEN", "IN", "IS",
+    "INTO", "PIVOT", "TRANSFORM", "DISTINCT", "DISTINCTROW", "TOP", "ALL", "ASC", "DESC", "PARAMETERS",
+    "VALUES", "SET", "EXISTS", "ANY", "SOME", "NULL", "TABLE"};
+
+bool isReserved(const Token& t)
+{
+    if (t.kind != TokenKind::Word) return false;
+    return std::any_of(reservedWords.begin(), reservedWords.end(), [&](const char* w) { return t.is(w); });
+}
+
+std::string describe(const Token& t)
+{
+    switch (t.kind) {
+    case TokenKind::End: return "het einde van de opdracht";
+    case TokenKind::String: return "de tekst '" + t.text + "'";
+    case TokenKind::Date: return "de datum #" + t.text + "#";
+    case TokenKind::Name: return "'[" + t.text + "]'";
+    default: return "'" + t.text + "'";
+    }
+}
+
+class Parser {
+public:
+    explicit Parser(std::string_view text) : tokens_(tokenize(text)) {}
+
+    Statement statement()
+    {
+        Statement st;
+        if (accept("PARAMETERS")) parameterDecls(st);
+        const Token& first = peek();
+        static const std::pair<const char*, Statement::Kind> actions[] = {
+            {"INSERT", Statement::Kind::Insert}, {"UPDATE", Statement::Kind::Update},
+            {"DELETE", Statement::Kind::Delete}, {"CREATE", Statement::Kind::Create},
+            {"ALTER", Statement::Kind::Alter},   {"DROP", Statement::Kind::Drop}};
+        for (const auto& [word, kind] : actions)
+            if (first.is(word)) {
+                st.kind = kind;
+                return st;  // parsed in full by the writing statements
+            }
+        if (!first.is("SELECT") && !first.is("TRANSFORM") && !first.is("(") && !first.is("TABLE"))
+            throw DbError(errc::syntax, "Ongeldige SQL-opdracht: verwacht 'SELECT', 'TRANSFORM', 'INSERT', 'UPDATE', "
+                                        "'DELETE', 'CREATE', 'ALTER', 'DROP' of 'PARAMETERS', maar " +
+                                            describe(first) + " gevonden " + atPosition(first.position) + ".");
+        st.query = query(true);
+        for (const Select& s : st.query->selects)
+            if (!s.into.empty()) st.kind = Statement::Kind::SelectInto;
+        if (accept("WITH")) {  // WITH OWNERACCESS OPTION: permissions only
+            expect("OWNERACCESS");
+            expect("OPTION");
+        }
+        accept(";");
+        if (peek().kind != TokenKind::End) unexpected();
+        return st;
+    }
+
+private:
+    const Token& peek(std::size_t ahead = 0) const { return tokens_[std::min(pos_ + ahead, tokens_.size() - 1)]; }
+    const Token& next()
+    {
+        const Token& t = peek();
+        if (pos_ < tokens_.size() - 1) ++pos_;
+        return t;
+    }
+    bool accept(std::string_view word)
+    {
+        if (!peek().is(word)) return false;
+        next();
+        return true;
+    }
+    const Token& expect(std::string_view word)
+    {
+        if (!peek().is(word))
+            throw DbError(errc::syntax, "Syntaxisfout: '" + std::string(word) + "' verwacht " +
+                                            atPosition(peek().position) + ", maar " + describe(peek()) + " gevonden.");
+        return next();
+    }
+    [[noreturn]] void unexpected() const
+    {
+        const Token& t = peek();
+        if (t.kind == TokenKind::End)
+            throw DbError(errc::syntax, "Syntaxisfout: de opdracht is onvolledig " + atPosition(t.position) + ".");
+        throw DbError(errc::syntax, "Syntaxisfout: onverwacht " + describe(t) + " " + atPosition(t.position) + ".");
+    }
+
+    bool atName() const
+    {
+        const Token& t = peek();
+        return t.kind == TokenKind::Name || (t.kind == TokenKind::Word && !isReserved(t));
+    }
+    std::string name()
+    {
+        if (!atName()) {
+            const Token& t = peek();
+            throw DbError(errc::syntax, "Syntaxisfout: naam verwacht " + atPosition(t.position) + ", maar " +
+                                            describe(t) + " gevonden.");
+        }
+        return next().text;
+    }
+
+    void parameterDecls(Statement& st)
+    {
+        do {
+            ParameterDecl d;
+            d.position = peek().position;
+            if (peek().kind != TokenKind::Name && peek().kind != TokenKind::Word) unexpected();
+            d.name = next().text;
+            while (peek().is(".") || peek().is("!")) {  // [Forms]![frm]![ctl]
+                d.name += next().text;
+                d.name += name();
+            }
+            const Token& type = peek();
+            if (type.kind != TokenKind::Word || parameterTypeFromWord(type.text) == 0)
+                throw DbError(errc::syntax, "Onbekend gegevenstype " + describe(type) + " voor parameter '" + d.name +
+                                                "' " + atPosition(type.position) + ".");
+            d.typeName = next().text;
+            d.adoType = parameterTypeFromWord(d.typeName);
+            if (accept("(")) {  // Text (255)
+                if (peek().kind != TokenKind::Number) unexpected();
+                next();
+                expect(")");
+            }
+            st.parameters.push_back(std::move(d));
+        } while (accept(","));
+        expect(";");
+    }
+
+    // query := [TRANSFORM expr] select {UNION [ALL] select} [ORDER BY ...] [PIVOT ...]
+    std::shared_ptr<Query> query(bool topLevel)
+    {
+        auto q = std::make_shared<Query>();
+        if (topLevel && accept("TRANSFORM")) {
+            q->transform.emplace();
+            q->transform->aggregate = expression();
+            if (accept("AS")) q->transform->alias = name();
+        }
+        q->selects.push_back(unionPart(*q));
+        while (accept("UNION")) {
+            q->unionAll.push_back(accept("ALL"));
+            q->selects.push_back(unionPart(*q));
+        }
+        if (accept("ORDER")) {
+            expect("BY");
+            do {
+                OrderItem item;
+                item.expr = expression();
+                if (accept("DESC")) item.descending = true;
+                else accept("ASC");
+                q->orderBy.push_back(std::move(item));
+            } while (accept(","));
+        }
+        if (q->transform) {
+            expect("PIVOT");
+            q->transform->pivot = expression();
+            Expr& pivot = *q->transform->pivot;
+            if (pivot.kind == Expr::Kind::InList && !pivot.negated) {  // PIVOT x IN (...) parses as a comparison
+                for (std::size_t i = 1; i < pivot.args.size(); ++i) q->transform->pivotIn.push_back(std::move(pivot.args[i]));
+                ExprPtr value = std::move(pivot.args[0]);
+                q->transform->pivot = std::move(value);
+            } else if (accept("IN")) {
+                expect("(");
+                do q->transform->pivotIn.push_back(expression());
+                while (accept(","));
+                expect(")");
+            }
+            if (q->selects.size() != 1)
+                throw DbError(errc::syntax, "Een kruistabelquery kan geen UNION bevatten.");
+        }
+        return q;
+    }
+
+    Select unionPart(Query& q)
+    {
+        if (peek().is("(") && peek(1).is("SELECT")) {
+            next();
+            auto inner = query(false);
+            expect(")");
+            if (inner->selects.size() != 1 || !inner->orderBy.empty())
+                throw DbError(errc::syntax, "Syntaxisfout: een deel van een UNION tussen haakjes mag zelf geen UNION "
+                                            "of ORDER BY bevatten " + atPosition(peek().position) + ".");
+            return std::move(inner->selects.front());
+        }
+        if (peek().is("TABLE")) {  // TABLE name in a union stands for SELECT * FROM name
+            Select s;
+            s.position = next().position;
+            SelectItem all;
+            all.position = s.position;
+            s.items.push_back(std::move(all));
+            s.from.push_back(tableRef());
+            return s;
+        }
+        (void)q;
+        return select();
+    }
+
+    Select select()
+    {
+        Select s;
+        s.position = expect("SELECT").position;
+        if (accept("DISTINCT")) s.quantifier = Select::Quantifier::Distinct;
+        else if (accept("DISTINCTROW")) s.quantifier = Select::Quantifier::DistinctRow;
+        else accept("ALL");
+        if (accept("TOP")) {
+            const Token& n = peek();
+            if (n.kind != TokenKind::Number)
+                throw DbError(errc::syntax, "Syntaxisfout: een getal verwacht na TOP " + atPosition(n.position) + ".");
+            s.top = std::stod(next().text);
+            s.topPercent = accept("PERCENT");
+        }
+        do s.items.push_back(selectItem());
+        while (accept(","));
+        if (accept("INTO")) s.into = name();
+        if (accept("FROM")) {
+            do s.from.push_back(joinedTable());
+            while (accept(","));
+        }
+        if (accept("WHERE")) s.where = expression();
+        if (accept("GROUP")) {
+            expect("BY");
+            do s.groupBy.push_back(expression());
+            while (accept(","));
+        }
+        if (accept("HAVING")) s.having = expression();
+        return s;
+    }
+
+    SelectItem selectItem()
+    {
+        SelectItem item;
+        item.position = peek().position;
+        if (accept("*")) return item;
+        if (atName() && peek(1).is(".") && peek(2).is("*")) {
+            item.starTable = next().text;
+            next();
+            next();
+            return item;
+        }
+        item.expr = expression();
+        if (accept("AS")) item.alias = name();
+        return item;
+    }
+
+    std::unique_ptr<TableRef> joinedTable()
+    {
+        auto left = tablePrimary();
+        for (;;) {
+            TableRef::JoinType type;
+            const std::size_t at = peek().position;
+            if (accept("INNER")) type = TableRef::JoinType::Inner;
+            else if (accept("LEFT")) type = TableRef::JoinType::Left;
+            else if (accept("RIGHT")) type = TableRef::JoinType::Right;
+            else if (peek().is("JOIN"))
+                throw DbError(errc::syntax, "Syntaxisfout in de JOIN-bewerking " + atPosition(at) +
+                                                ": INNER, LEFT of RIGHT verwacht voor JOIN.");
+            else return left;
+            if (type != TableRef::JoinType::Inner) accept("OUTER");
+            expect("JOIN");
+            auto join = std::make_unique<TableRef>();
+            join->kind = TableRef::Kind::Join;
+            join->position = at;
+            join->joinType = type;
+            join->left = std::move(left);
+            join->right = tablePrimary();
+            expect("ON");
+            join->on = expression();
+            left = std::move(join);
+        }
+    }
+
+    std::unique_ptr<TableRef> tablePrimary()
+    {
+        const std::size_t at = peek().position;
+        if (accept("(")) {
+            if (peek().is("SELECT")) {
+                auto ref = std::make_unique<TableRef>();
+                ref->kind = TableRef::Kind::Subquery;
+                ref->position = at;
+                ref->query = query(false);
+                expect(")");
+                ref->alias = alias();
+                return ref;
+            }
+            auto inner = joinedTable();
+            expect(")");
+            return inner;
+        }
+        return tableRef();
+    }
+
+    std::unique_ptr<TableRef> tableRef()
+    {
+        auto ref = std::make_unique<TableRef>();
+        ref->position = peek().position;
+        const Token& t = peek();
+        if (t.kind == TokenKind::Name && t.text.size() > 7 && text::equalsIgnoreCase(t.text.substr(0, 7), "select ")) {
+            // The old form of a derived table: [SELECT ...]. AS alias
+            ref->kind = TableRef::Kind::Subquery;
+            Statement inner = Parser(next().text).statement();
+            if (!inner.parameters.empty() || inner.kind != Statement::Kind::Select)
+                throw DbError(errc::syntax, "Ongeldige subquery " + atPosition(ref->position) + ".");
+            ref->query = inner.query;
+            accept(".");
+            ref->alias = alias();
+            return ref;
+        }
+        ref->name = name();
+        ref->alias = alias();
+        return ref;
+    }
+
+    std::string alias()
+    {
+        if (accept("AS")) return name();
+        if (atName()) return next().text;
+        return {};
+    }
+
+    // Expressions, from the loosest operator to the tightest.
+    ExprPtr expression() { return binaryLevel(0); }
+
+    ExprPtr makeBinary(std::string op, ExprPtr l, ExprPtr r, std::size_t at)
+    {
+        auto e = std::make_unique<Expr>();
+        e->kind = Expr::Kind::Binary;
+        e->op = std::move(op);
+        e->position = at;
+        e->args.push_back(std::move(l));
+        e->args.push_back(std::move(r));
+        return e;
+    }
+
+    ExprPtr binaryLevel(int level)
+    {
+        static const char* const logical[] = {"IMP", "EQV", "XOR", "OR", "AND"};
+        if (level == 5) return notLevel();
+        ExprPtr left = binaryLevel(level + 1);
+        while (peek().is(logical[level])) {
+            const std::size_t at = next().position;
+            left = makeBinary(logical[level], std::move(left), binaryLevel(level + 1), at);
+        }
+        return left;
+    }
+
+    ExprPtr notLevel()
+    {
+        if (peek().is("NOT") && !peek(1).is("EXISTS")) {
+            auto e = std::make_unique<Expr>();
+            e->kind = Expr::Kind::Unary;
+            e->op = "NOT";
+            e->position = next().position;
+            e->args.push_back(notLevel());
+            return e;
+        }
+        return comparison();
+    }
+
+    ExprPtr comparison()
+    {
+        ExprPtr left = concatenation();
+        for (;;) {
+            const Token& t = peek();
+            const std::size_t at = t.position;
+            static const char* const ops[] = {"=", "<>", "<", ">", "<=", ">=", "!="};
+            if (t.kind == TokenKind::Symbol && std::any_of(std::begin(ops), std::end(ops), [&](const char* o) { return t.text == o; })) {
+                std::string op = next().text == "!=" ? "<>" : t.text;
+                if (peek().is("ANY") || peek().is("SOME") || peek().is("ALL")) {
+                    auto e = std::make_unique<Expr>();
+                    e->kind = Expr::Kind::Quantified;
+                    e->position = at;
+                    e->op = op;
+                    e->quantifier = next().is("ALL") ? "ALL" : "ANY";
+                    expect("(");
+                    e->query = query(false);
+                    expect(")");
+                    e->args.push_back(std::move(left));
+                    left = std::move(e);
+                } else {
+                    left = makeBinary(op, std::move(left), concatenation(), at);
+                }
+                continue;
+            }
+            bool negated = false;
+            if (t.is("NOT") && (peek(1).is("LIKE") || peek(1).is("BETWEEN") || peek(1).is("IN"))) {
+                next();
+                negated = true;
+            }
+            if (accept("LIKE")) {
+                left = makeBinary("LIKE", std::move(left), concatenation(), at);
+                left->negated = negated;
+            } else if (accept("BETWEEN")) {
+                auto e = std::make_unique<Expr>();
+                e->kind = Expr::Kind::Between;
+                e->position = at;
+                e->negated = negated;
+                e->args.push_back(std::move(left));
+                e->args.push_back(concatenation());
+                expect("AND");
+                e->args.push_back(concatenation());
+                left = std::move(e);
+            } else if (accept("IN")) {
+                auto e = std::make_unique<Expr>();
+                e->position = at;
+                e->negated = negated;
+                e->args.push_back(std::move(left));
+                expect("(");
+                if (peek().is("SELECT")) {
+                    e->kind = Expr::Kind::InQuery;
+                    e->query = query(false);
+                } else {
+                    e->kind = Expr::Kind::InList;
+                    do e->args.push_back(expression());
+                    while (accept(","));
+                }
+                expect(")");
+                left = std::move(e);
+            } else if (accept("IS")) {
+                auto e = std::make_unique<Expr>();
+                e->kind = Expr::Kind::IsNull;
+                e->position = at;
+                e->negated = accept("NOT");
+                expect("NULL");
+                e->args.push_back(std::move(left));
+                left = std::move(e);
+            } else {
+                return left;
+            }
+        }
+    }
+
+    ExprPtr leftAssociative(const std::vector<const char*>& ops, ExprPtr (Parser::*operand)())
+    {
+        ExprPtr left = (this->*operand)();
+        for (;;) {
+            const Token& t = peek();
+            const auto hit = std::find_if(ops.begin(), ops.end(), [&](const char* o) { return t.is(o); });
+            if (hit == ops.end()) return left;
+            const std::size_t at = next().position;
+            std::string op = *hit;
+            left = makeBinary(op, std::move(left), (this->*operand)(), at);
+        }
+    }
+    ExprPtr concatenation() { return leftAssociative({"&"}, &Parser::additive); }
+    ExprPtr additive() { return leftAssociative({"+", "-"}, &Parser::modulo); }
+    ExprPtr modulo() { return leftAssociative({"MOD"}, &Parser::intDivision); }
+    ExprPtr intDivision() { return leftAssociative({"\\"}, &Parser::multiplicative); }
+    ExprPtr multiplicative() { return leftAssociative({"*", "/"}, &Parser::unary); }
+
+    ExprPtr unary()
+    {
+        if (peek().is("-") || peek().is("+")) {
+            auto e = std::make_unique<Expr>();
+            e->kind = Expr::Kind::Unary;
+            e->op = peek().text;
+            e->position = next().position;
+            e->args.push_back(unary());
+            return e;
+        }
+        return power();
+    }
+
+    ExprPtr power()
+    {
+        ExprPtr left = primary();
+        while (peek().is("^")) {
+            const std::size_t at = next().position;
+            // -2^2 is -(2^2); 2^-1 is allowed
+            ExprPtr right = peek().is("-") || peek().is("+") ? unary() : primary();
+            left = makeBinary("^", std::move(left), std::move(right), at);
+        }
+        return left;
+    }
+
+    ExprPtr primary()
+    {
+        const Token& t = peek();
+        auto e = std::make_unique<Expr>();
+        e->position = t.position;
+        switch (t.kind) {
+        case TokenKind::Number: e->kind = Expr::Kind::Number; e->text = next().text; return e;
+        case TokenKind::String: e->kind = Expr::Kind::String; e->text = next().text; return e;
+        case TokenKind::Date: e->kind = Expr::Kind::Date; e->text = next().text; return e;
+        case TokenKind::End: unexpected();
+        default: break;
+        }
+        if (accept("(")) {
+            if (peek().is("SELECT")) {
+                e->kind = Expr::Kind::Subquery;
+                e->query = query(false);
+            } else {
+                e = expression();
+            }
+            expect(")");
+            return e;
+        }
+        for (const char* w : {"TRUE", "YES", "ON"})
+            if (t.is(w)) { next(); e->kind = Expr::Kind::Boolean; e->boolean = true; return e; }
+        for (const char* w : {"FALSE", "NO", "OFF"})
+            if (t.is(w)) { next(); e->kind = Expr::Kind::Boolean; return e; }
+        if (accept("NULL")) { e->kind = Expr::Kind::Null; return e; }
+        if (peek().is("NOT") && peek(1).is("EXISTS")) {
+            next();
+            e->negated = true;
+        }
+        if (accept("EXISTS")) {
+            e->kind = Expr::Kind::Exists;
+            expect("(");
+            e->query = query(false);
+            expect(")");
+            return e;
+        }
+        if (!atName()) unexpected();
+        const bool bracketed = t.kind == TokenKind::Name;
+        std::string first = next().text;
+        if (!bracketed && peek().is("(")) {
+            next();
+            e->kind = Expr::Kind::Call;
+            e->text = first;
+            if (accept("*")) e->star = true;
+            else if (!peek().is(")")) {
+                do e->args.push_back(expression());
+                while (accept(","));
+            }
+            expect(")");
+            return e;
+        }
+        e->kind = Expr::Kind::Name;
+        e->parts.push_back(first);
+        e->text = first;
+        while ((peek().is(".") || peek().is("!")) && (peek(1).kind == TokenKind::Name || peek(1).kind == TokenKind::Word)) {
+            e->text += next().text;
+            e->parts.push_back(next().text);
+            e->text += e->parts.back();
+        }
+        return e;
+    }
+
+    std::vector<Token> tokens_;
+    std::size_t pos_ = 0;
+};
+
+}  // namespace
+
+Statement parseStatement(std::string_view text) { return Parser(text).statement(); }
+
+int parameterTypeFromWord(std::string_view word)
+{
+    static const std::pair<const char*, int> types[] = {
+        {"BIT", ado::adtype::Boolean}, {"YESNO", ado::adtype::Boolean}, {"BOOLEAN", ado::adtype::Boolean},
+        {"LOGICAL", ado::adtype::Boolean}, {"LOGICAL1", ado::adtype::Boolean},
+        {"BYTE", ado::adtype::UnsignedTinyInt}, {"INTEGER1", ado::adtype::UnsignedTinyInt},
+        {"SHORT", ado::adtype::SmallInt}, {"SMALLINT", ado::adtype::SmallInt}, {"INTEGER2", ado::adtype::SmallInt},
+        {"LONG", ado::adtype::Integer}, {"INTEGER", ado::adtype::Integer}, {"INT", ado::adtype::Integer},
+        {"INTEGER4", ado::adtype::Integer}, {"COUNTER", ado::adtype::Integer}, {"AUTOINCREMENT", ado::adtype::Integer},
+        {"CURRENCY", ado::adtype::Currency}, {"MONEY", ado::adtype::Currency},
+        {"IEEESINGLE", ado::adtype::Single}, {"SINGLE", ado::adtype::Single}, {"REAL", ado::adtype::Single},
+        {"FLOAT4", ado::adtype::Single},
+        {"IEEEDOUBLE", ado::adtype::Double}, {"DOUBLE", ado::adtype::Double}, {"FLOAT", ado::adtype::Double},
+        {"FLOAT8", ado::adtype::Double}, {"NUMBER", ado::adtype::Double},
+        {"DATETIME", ado::adtype::Date}, {"DATE", ado::adtype::Date}, {"TIME", ado::adtype::Date},
+        {"TIMESTAMP", ado::adtype::Date},
+        {"TEXT", ado::adtype::VarWChar}, {"CHAR", ado::adtype::VarWChar}, {"VARCHAR", ado::adtype::VarWChar},
+        {"STRING", ado::adtype::VarWChar}, {"ALPHANUMERIC", ado::adtype::VarWChar}, {"VALUE", ado::adtype::VarWChar},
+        {"MEMO", ado::adtype::LongVarWChar}, {"LONGTEXT", ado::adtype::LongVarWChar},
+        {"LONGCHAR", ado::adtype::LongVarWChar},
+        {"BINARY", ado::adtype::VarBinary}, {"VARBINARY", ado::adtype::VarBinary},
+        {"LONGBINARY", ado::adtype::LongVarBinary}, {"OLEOBJECT", ado::adtype::LongVarBinary},
+        {"GUID", ado::adtype::Guid}, {"DECIMAL", ado::adtype::Numeric}, {"NUMERIC", ado::adtype::Numeric},
+        {"DEC", ado::adtype::Numeric}};
+    for (const auto& [name, type] : types)
+        if (text::equalsIgnoreCase(name, word)) return type;
+    return 0;
+}
+
+}  // namespace querimo::sql

@@ -1,0 +1,95 @@
+#include "sql/ResultRows.h"
+
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+#include "core/ValueText.h"
+
+namespace querimo::sql {
+
+namespace {
+
+namespace t = ado::adtype;
+
+// The value as SQLite holds it, when the column's type does not fit (a function that returned another type).
+Value byStorage(const RowBuffer::Cell& c)
+{
+    switch (c.tag) {
+    case RowBuffer::Tag::Null: return Value::null();
+    case RowBuffer::Tag::Integer:
+        if (c.integer >= std::numeric_limits<std::int32_t>::min() && c.integer <= std::numeric_limits<std::int32_t>::max())
+            return Value::int32(static_cast<std::int32_t>(c.integer));
+        return Value::dbl(static_cast<double>(c.integer));
+    case RowBuffer::Tag::Real: return Value::dbl(c.real);
+    case RowBuffer::Tag::Text: return Value::text(std::string(c.bytes));
+    case RowBuffer::Tag::Blob: return Value::binary(std::string(c.bytes));
+    }
+    return Value::null();
+}
+
+bool numeric(const RowBuffer::Cell& c) { return c.tag == RowBuffer::Tag::Integer || c.tag == RowBuffer::Tag::Real; }
+double number(const RowBuffer::Cell& c) { return c.tag == RowBuffer::Tag::Integer ? static_cast<double>(c.integer) : c.real; }
+
+std::string decimalText(double v)
+{
+    char buffer[40];
+    std::snprintf(buffer, sizeof buffer, "%.15g", v);
+    return buffer;
+}
+
+}  // namespace
+
+Value accessValue(const RowBuffer::Cell& c, int adoType)
+{
+    if (c.tag == RowBuffer::Tag::Null) return Value::null();
+    switch (adoType) {
+    case t::Boolean:
+        if (numeric(c)) return Value::boolean(number(c) != 0);
+        break;
+    case t::UnsignedTinyInt:
+        if (c.tag == RowBuffer::Tag::Integer && c.integer >= 0 && c.integer <= 255)
+            return Value::byte(static_cast<std::uint8_t>(c.integer));
+        break;
+    case t::SmallInt:
+        if (c.tag == RowBuffer::Tag::Integer && c.integer >= -32768 && c.integer <= 32767)
+            return Value::int16(static_cast<std::int16_t>(c.integer));
+        break;
+    case t::Integer: break;  // byStorage gives Long, or Double beyond its range
+    case t::Currency:
+        if (numeric(c) && std::fabs(number(c)) < 9.2e14) return Value::currency(std::llround(number(c) * 10000.0));
+        break;
+    case t::Single:
+        if (numeric(c)) return Value::single(static_cast<float>(number(c)));
+        break;
+    case t::Double:
+        if (numeric(c)) return Value::dbl(number(c));
+        break;
+    case t::Date:
+        if (numeric(c)) return Value::dateTime(number(c));
+        break;
+    case t::Numeric:
+        if (numeric(c)) return Value::decimal(decimalText(number(c)));
+        break;
+    case t::VarWChar:
+    case t::LongVarWChar:
+        if (c.tag == RowBuffer::Tag::Text || c.tag == RowBuffer::Tag::Blob) return Value::text(std::string(c.bytes));
+        return Value::text(exportText(byStorage(c)));
+    case t::Guid:
+        if (c.tag == RowBuffer::Tag::Text) return Value::guid(std::string(c.bytes));
+        break;
+    case t::VarBinary:
+    case t::LongVarBinary:
+        if (c.tag == RowBuffer::Tag::Blob || c.tag == RowBuffer::Tag::Text) return Value::binary(std::string(c.bytes));
+        break;
+    default: break;
+    }
+    return byStorage(c);
+}
+
+Value ResultRows::value(std::size_t row, std::size_t column) const
+{
+    return accessValue(rows_.cell(row, column), types_[column]);
+}
+
+}  // namespace querimo::sql
