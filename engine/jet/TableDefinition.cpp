@@ -18,6 +18,7 @@ constexpr std::uint32_t maxIndexes = 1024;
 constexpr std::uint8_t fixedLengthFlag = 0x01;
 constexpr std::uint8_t autoLongFlag = 0x04;
 constexpr std::uint8_t autoGuidFlag = 0x40;
+constexpr std::uint8_t compressedUnicodeFlag = 0x01;  // in the Jet 4 extra flags
 // Real index flags
 constexpr std::uint8_t uniqueFlag = 0x01;
 constexpr std::uint8_t ignoreNullsFlag = 0x02;
@@ -76,6 +77,8 @@ public:
         storage.length = bytes_.u16(at + format_.colLength);
         storage.fixedOffset = bytes_.u16(at + format_.colFixedOffset);
         storage.variableIndex = bytes_.u16(at + format_.colVariableIndex);
+        if (format_.colExtraFlags != 0)
+            storage.compressedUnicode = (bytes_.u8(at + format_.colExtraFlags) & compressedUnicodeFlag) != 0;
         if (def.type == ColumnType::Decimal) {
             def.precision = bytes_.u8(at + format_.colPrecision);
             def.scale = bytes_.u8(at + format_.colScale);

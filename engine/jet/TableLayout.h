@@ -11,6 +11,7 @@ struct ColumnStorage {
     int fixedOffset = 0;    // after the column count, fixed columns only
     int variableIndex = 0;  // entry in the row's variable offset table, variable columns only
     int length = 0;         // bytes as the definition gives them
+    bool compressedUnicode = false;  // Jet 4 text may be stored in compressed form
 };
 
 // A table definition with what the row decoder and the writer need beyond the public TableDef.

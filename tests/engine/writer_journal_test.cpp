@@ -122,7 +122,7 @@ protected:
 TEST_F(JournalTest, KilledStatementLeavesFileBeforeOrAfter)
 {
     int rolledBack = 0, completed = 0;
-    for (std::uint32_t seed = 1; seed <= 300; ++seed) {
+    for (std::uint32_t seed = 1; seed <= 200; ++seed) {
         SCOPED_TRACE("seed " + std::to_string(seed));
         const Statement s = makeStatement(seed);
         writeFile(db, s.before);
