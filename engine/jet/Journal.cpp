@@ -149,9 +149,11 @@ bool replay(int fd, const std::string& journalPath, int databaseFd, const std::s
     unsigned char h[headerSize];
     Header header;
     if (readUpTo(fd, h, headerSize, 0, journalPath) < headerSize || !parseHeader(h, header)) return false;
-    if (header.pageSize != pageSize)
+    // Jet pages are 2048 (Jet 3) or 4096 (Jet 4) bytes; pageSize 0 takes the journal's word for which.
+    if ((pageSize != 0 && header.pageSize != pageSize) || (header.pageSize != 2048 && header.pageSize != 4096))
         throw DbError(errc::fail, "Het journaal '" + journalPath + "' hoort niet bij de database '" + databasePath +
                                       "' (andere paginagrootte); de database is niet hersteld");
+    pageSize = header.pageSize;
     std::vector<unsigned char> record(recordHeaderSize + pageSize);
     for (std::uint64_t offset = headerSize;; offset += record.size()) {
         if (readUpTo(fd, record.data(), record.size(), offset, journalPath) < record.size()) break;
@@ -172,9 +174,8 @@ bool replay(int fd, const std::string& journalPath, int databaseFd, const std::s
 
 }  // namespace
 
-Journal::Journal(std::string databasePath, int databaseFd, std::uint32_t pageSize)
-    : databasePath_(std::move(databasePath)), journalPath_(pathFor(databasePath_)), databaseFd_(databaseFd),
-      pageSize_(pageSize)
+Journal::Journal(std::string databasePath, std::uint32_t pageSize)
+    : databasePath_(std::move(databasePath)), journalPath_(pathFor(databasePath_)), pageSize_(pageSize)
 {
 }
 
@@ -194,7 +195,7 @@ std::string Journal::pathFor(const std::string& databasePath)
     return databasePath + "-journal";
 }
 
-bool Journal::recover(const std::string& databasePath, int databaseFd, std::uint32_t pageSize)
+bool Journal::recover(const std::string& databasePath)
 {
     const std::string journalPath = pathFor(databasePath);
     const int fd = ::open(journalPath.c_str(), O_RDONLY | O_CLOEXEC);
@@ -202,14 +203,23 @@ bool Journal::recover(const std::string& databasePath, int databaseFd, std::uint
         if (errno == ENOENT) return false;
         fail("Het journaal kan niet worden geopend:", journalPath);
     }
+    const int databaseFd = ::open(databasePath.c_str(), O_RDWR | O_CLOEXEC);
+    if (databaseFd < 0) {
+        const int error = errno;
+        ::close(fd);
+        errno = error;
+        fail("Een onderbroken opdracht kan niet worden teruggedraaid omdat de database niet beschrijfbaar is:", databasePath);
+    }
     bool restored = false;
     try {
-        restored = replay(fd, journalPath, databaseFd, databasePath, pageSize);
+        restored = replay(fd, journalPath, databaseFd, databasePath, 0);
     } catch (...) {
         ::close(fd);
+        ::close(databaseFd);
         throw;
     }
     ::close(fd);
+    ::close(databaseFd);
     removeJournal(journalPath);
     return restored;
 }
@@ -217,8 +227,15 @@ bool Journal::recover(const std::string& databasePath, int databaseFd, std::uint
 void Journal::begin(std::uint64_t databaseSize)
 {
     if (active()) throw DbError(errc::fail, "Er loopt al een opdracht op de database '" + databasePath_ + "'");
+    databaseFd_ = ::open(databasePath_.c_str(), O_RDWR | O_CLOEXEC);
+    if (databaseFd_ < 0) fail("De database kan niet worden gewijzigd:", databasePath_);
     fd_ = ::open(journalPath_.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd_ < 0) fail("Het journaal kan niet worden aangemaakt:", journalPath_);
+    if (fd_ < 0) {
+        const int error = errno;
+        finish();
+        errno = error;
+        fail("Het journaal kan niet worden aangemaakt:", journalPath_);
+    }
     std::random_device random;
     salt_ = random();
     originalSize_ = databaseSize;
@@ -251,6 +268,16 @@ bool Journal::saveOriginal(std::uint32_t pageNumber, const unsigned char* bytes)
     writeAll(fd_, record.data(), record.size(), writeOffset_, journalPath_);
     writeOffset_ += record.size();
     return true;
+}
+
+bool Journal::saveOriginal(std::uint32_t pageNumber)
+{
+    requireActive();
+    if (static_cast<std::uint64_t>(pageNumber) * pageSize_ >= originalSize_ || saved_.count(pageNumber)) return false;
+    std::vector<unsigned char> page(pageSize_);
+    if (readUpTo(databaseFd_, page.data(), pageSize_, static_cast<std::uint64_t>(pageNumber) * pageSize_, databasePath_) < pageSize_)
+        throw DbError(errc::fail, "De database '" + databasePath_ + "' is korter dan verwacht");
+    return saveOriginal(pageNumber, page.data());
 }
 
 void Journal::sync()
@@ -287,7 +314,9 @@ void Journal::requireActive() const
 void Journal::finish()
 {
     if (fd_ >= 0) ::close(fd_);
+    if (databaseFd_ >= 0) ::close(databaseFd_);
     fd_ = -1;
+    databaseFd_ = -1;
     saved_.clear();
 }
 

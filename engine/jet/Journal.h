@@ -24,22 +24,26 @@ namespace querimo::jet {
 // was never touched; it is removed. The caller holds the exclusive file lock around all of this.
 class Journal {
 public:
-    // databaseFd stays owned by the caller and must be open for reading and writing.
-    Journal(std::string databasePath, int databaseFd, std::uint32_t pageSize);
+    // The journal keeps its own descriptor of the database (flock locks of the page layer are not affected).
+    Journal(std::string databasePath, std::uint32_t pageSize);
     ~Journal();  // an unfinished statement is rolled back, errors swallowed
     Journal(const Journal&) = delete;
     Journal& operator=(const Journal&) = delete;
 
     static std::string pathFor(const std::string& databasePath);
 
-    // Rolls back a journal left by a crash. True when the database was restored from it.
-    static bool recover(const std::string& databasePath, int databaseFd, std::uint32_t pageSize);
+    // Rolls back a journal left by a crash. True when the database was restored from it. A database that
+    // cannot be written while a journal lies beside it is an error: it must not be read half-written.
+    // Call it before reading anything of the file, page 0 included.
+    static bool recover(const std::string& databasePath);
 
     void begin(std::uint64_t databaseSize);
     bool active() const { return fd_ >= 0; }
     // Keeps the original of one page. False when nothing needs saving: already saved in this statement,
     // or a page appended by it (truncation restores those).
     bool saveOriginal(std::uint32_t pageNumber, const unsigned char* bytes);
+    // The same with the page as it is in the file now (still encoded, for encoded files).
+    bool saveOriginal(std::uint32_t pageNumber);
     // Makes every saved original durable; pages saved so far may be written after this returns.
     void sync();
     void commit();
@@ -52,7 +56,7 @@ private:
 
     std::string databasePath_;
     std::string journalPath_;
-    int databaseFd_;
+    int databaseFd_ = -1;
     std::uint32_t pageSize_;
     int fd_ = -1;
     std::uint32_t salt_ = 0;

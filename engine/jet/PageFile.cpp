@@ -196,4 +196,14 @@ void PageFile::sync()
         fail("Schrijven naar " + quoted(path_) + " is mislukt: " + std::strerror(errno) + ".");
 }
 
+void PageFile::refresh()
+{
+    changed_.clear();
+    cache_.clear();
+    ages_.clear();
+    struct stat info{};
+    if (::fstat(fd_, &info) == 0)
+        fileSize_ = static_cast<std::uint64_t>(info.st_size);
+}
+
 }  // namespace querimo::jet

@@ -46,6 +46,9 @@ public:
     void writeBack(std::uint32_t number);                    // encodes and writes one changed page
     void discardChanges();
     void sync();                                             // makes written pages durable
+    // Forgets every cached and changed page and takes the file's size again: after a rollback by the
+    // journal, or when another process changed the file.
+    void refresh();
 
 private:
     void readPage(std::uint32_t number, PageBytes& into) const;

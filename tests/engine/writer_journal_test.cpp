@@ -86,14 +86,14 @@ protected:
             if (++step == killAt) ::raise(SIGKILL);
         };
         const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
-        Journal journal(path, fd, pageSize);
+        Journal journal(path, pageSize);
         journal.begin(s.before.size());
         point();
         const std::size_t firstRound = spill ? s.changed.size() / 2 : s.changed.size();
         auto writeRange = [&](std::size_t from, std::size_t to) {
             for (std::size_t i = from; i < to; ++i) {
                 const auto p = s.changed[i];
-                journal.saveOriginal(p, s.before.data() + std::size_t{p} * pageSize);
+                journal.saveOriginal(p);  // read from the file, still unchanged
                 point();
             }
             journal.sync();
@@ -145,9 +145,7 @@ TEST_F(JournalTest, KilledStatementLeavesFileBeforeOrAfter)
         ASSERT_EQ(::waitpid(child, &status, 0), child);
         const bool finished = WIFEXITED(status) && WEXITSTATUS(status) == 0;
 
-        const int fd = openDb();
-        Journal::recover(db, fd, pageSize);
-        ::close(fd);
+        Journal::recover(db);
         EXPECT_FALSE(fs::exists(Journal::pathFor(db)));
         const Bytes now = readFile(db);
         if (finished) {
@@ -167,7 +165,7 @@ TEST_F(JournalTest, RollbackInProcessRestoresPagesAndTruncatesAppended)
     writeFile(db, s.before);
     const int fd = openDb();
     {
-        Journal journal(db, fd, pageSize);
+        Journal journal(db, pageSize);
         journal.begin(s.before.size());
         for (auto p : s.changed) {
             EXPECT_TRUE(journal.saveOriginal(p, s.before.data() + std::size_t{p} * pageSize));
@@ -195,23 +193,19 @@ protected:
     {
         JournalTest::SetUp();
         writeFile(db, s.before);
-        const int fd = openDb();
-        Journal journal(db, fd, pageSize);
+        Journal journal(db, pageSize);
         journal.begin(s.before.size());
         for (auto p : s.changed) journal.saveOriginal(p, s.before.data() + std::size_t{p} * pageSize);
         journal.sync();
         journalBytes = readFile(Journal::pathFor(db));
         journal.rollback();
-        ::close(fd);
         writeFile(db, s.after);
     }
 
     Bytes recoverWith(const Bytes& journal)
     {
         writeFile(Journal::pathFor(db), journal);
-        const int fd = openDb();
-        Journal::recover(db, fd, pageSize);
-        ::close(fd);
+        Journal::recover(db);
         EXPECT_FALSE(fs::exists(Journal::pathFor(db)));
         return readFile(db);
     }
@@ -261,16 +255,6 @@ TEST_F(DamagedJournalTest, TornOrCorruptRecordEndsTheJournal)
         corrupt[32 + bad * record + 8 + rng() % pageSize] ^= 1;
         EXPECT_EQ(recoverWith(corrupt), restoredUpTo(bad));
     }
-}
-
-TEST_F(DamagedJournalTest, JournalOfAnotherPageSizeIsRefusedAndKept)
-{
-    writeFile(Journal::pathFor(db), journalBytes);
-    const int fd = openDb();
-    EXPECT_THROW(Journal::recover(db, fd, 4096), DbError);
-    ::close(fd);
-    EXPECT_EQ(readFile(db), s.after);
-    EXPECT_TRUE(fs::exists(Journal::pathFor(db)));
 }
 
 }  // namespace
