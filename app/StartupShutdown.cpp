@@ -68,10 +68,7 @@ void frmQuerimo::Opstarten()
     font.setItalic(textBool(settings.value("Font/Italic").toString(), font.italic()));
     rtbSQL->setFont(font);
 
-    LettertypeToepassen(rtbSQL, dgdSQL);
-    dgdSQL->horizontalHeader()->setFont(dgdSQL->font());
-    setFont(dgdSQL->font());
-    LettertypeToepassen(rtbSQL, treStruktuur);
+    LettertypeVerspreiden();
 
     Routines::SetTag(treStruktuur, "fields");
     mnuKnippen->setText(mnuKnippen->text() + "\tCtrl+X");

@@ -40,6 +40,8 @@ QAction* separator(QMenu* menu, const char* name)
 frmQuerimo::frmQuerimo(QWidget* parent) : QMainWindow(parent)
 {
     Opbouwen();
+    IndelingVerbinden();
+    SlepenVerbinden();
     KnoppenVerbinden();
     Opstarten();
 }
@@ -49,6 +51,7 @@ frmQuerimo::~frmQuerimo() = default;
 // The window as designed, before start-up changes anything.
 void frmQuerimo::Opbouwen()
 {
+    Q_INIT_RESOURCE(resources);  // the images live in a static library
     setObjectName("frmQuerimo");
     setWindowTitle("Querimo");
     QIcon icon;
