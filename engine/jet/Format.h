@@ -23,7 +23,7 @@ struct Format {
     std::size_t colType, colNumber, colVariableIndex, colPrecision, colScale, colFlags, colFixedOffset, colLength;
     std::size_t colCodePage;           // Jet 3 only (0 = none)
     std::size_t colExtraFlags;         // Jet 4 only (0 = none)
-    std::size_t realIndexDefSize, realIndexDefColumns;  // column block of a real index and where its columns begin
+    std::size_t realIndexDefSize, realIndexDefColumns, realIndexDefFlags;  // size of a real index entry, where its columns and flags are
     std::size_t logicalIndexDefSize, logicalIndexDefStart;
     std::size_t nameLengthSize;        // 1 (Jet 3) or 2 (Jet 4) bytes before each name
 
@@ -41,11 +41,11 @@ inline const Format& Format::of(Version version)
     static const Format jet3{Version::Jet3, 2048, 8, 10, 4,
                              12, 20, 21, 23, 25, 27, 31, 35, 39, 43, 8,
                              18, 0, 1, 3, 11, 12, 13, 14, 16, 11, 0,
-                             39, 0, 20, 0, 1, 1};
+                             39, 0, 38, 20, 0, 1, 1};
     static const Format jet4{Version::Jet4, 4096, 12, 14, 4,
                              16, 40, 41, 43, 45, 47, 51, 55, 59, 63, 12,
                              25, 0, 5, 7, 11, 12, 15, 21, 23, 0, 16,
-                             52, 4, 28, 4, 2, 2};
+                             52, 4, 46, 28, 4, 2, 2};
     return version == Version::Jet3 ? jet3 : jet4;
 }
 

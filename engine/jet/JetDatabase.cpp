@@ -67,6 +67,29 @@ public:
 
     std::vector<QueryRow> queryRows(std::int32_t objectId) override
     {
+        if (!queryRowsLoaded_) {
+            loadQueryRows();
+            queryRowsLoaded_ = true;
+        }
+        const auto found = queryRows_.find(objectId);
+        return found == queryRows_.end() ? std::vector<QueryRow>{} : found->second;
+    }
+
+private:
+    template <typename Work>
+    void guarded(Work work)
+    {
+        try {
+            work();
+        } catch (const CorruptFile& e) {
+            throw damagedFile(file_.path(), e);
+        }
+    }
+
+    // MSysQueries in one pass, grouped by query; rows of a query keep their stored order.
+    void loadQueryRows()
+    {
+        queryRows_.clear();
         const TableDef& queries = table("MSysQueries");
         const auto position = [&](const char* name) -> std::size_t {
             const ColumnDef* column = queries.column(name);
@@ -88,33 +111,18 @@ public:
         };
         const auto textOf = [](const Value& v) { return v.kind == Value::Kind::Text ? v.bytes : std::string(); };
 
-        std::vector<QueryRow> rows;
         std::vector<Value> values;
         const auto reader = scan(queries);
         while (reader->next(values)) {
-            if (number(values[object]) != objectId)
-                continue;
             QueryRow row;
             row.attribute = static_cast<int>(number(values[attribute]));
             row.expression = textOf(values[expression]);
             row.flag = static_cast<int>(number(values[flag]));
             row.name1 = textOf(values[name1]);
             row.name2 = textOf(values[name2]);
-            row.objectId = objectId;
+            row.objectId = static_cast<std::int32_t>(number(values[object]));
             row.order = static_cast<int>(number(values[order]));
-            rows.push_back(std::move(row));
-        }
-        return rows;
-    }
-
-private:
-    template <typename Work>
-    void guarded(Work work)
-    {
-        try {
-            work();
-        } catch (const CorruptFile& e) {
-            throw damagedFile(file_.path(), e);
+            queryRows_[row.objectId].push_back(std::move(row));
         }
     }
 
@@ -131,6 +139,8 @@ private:
     const Format* format_ = nullptr;
     std::vector<CatalogEntry> catalog_;
     std::map<std::uint32_t, std::unique_ptr<TableLayout>> tables_;  // by definition page
+    bool queryRowsLoaded_ = false;
+    std::map<std::int32_t, std::vector<QueryRow>> queryRows_;
 };
 
 }  // namespace

@@ -108,7 +108,7 @@ void readIndexes(const ByteView& bytes, const Format& format, const Reader& read
             if (number != 0xFFFF)
                 real.columns.push_back(IndexColumn{number, bytes.u8(entry + 2) == 0x01});
         }
-        real.flags = bytes.u8(pos + format.realIndexDefColumns + 30 + 8);
+        real.flags = bytes.u8(pos + format.realIndexDefFlags);
         pos += format.realIndexDefSize;
     }
 

@@ -1,0 +1,179 @@
+#include "ado/SchemaRowsets.h"
+
+#include <algorithm>
+
+#include "core/Text.h"
+#include "jet/Database.h"
+#include "sql/Catalog.h"
+
+namespace querimo::ado {
+namespace {
+
+using jet::ColumnType;
+
+// Nullopt and empty both mean: no restriction at this position.
+bool passes(const Restrictions& restrictions, std::size_t position, const std::string& value)
+{
+    if (position >= restrictions.size() || !restrictions[position] || restrictions[position]->empty())
+        return true;
+    return text::equalsIgnoreCase(*restrictions[position], value);
+}
+
+bool lessIgnoringCase(const std::string& a, const std::string& b)
+{
+    return text::toLower(a) < text::toLower(b);
+}
+
+struct NamedTable {
+    std::string name;
+    std::string type;
+};
+
+// Tables in this file plus the stored select queries without parameters, as the provider names their kinds.
+std::vector<NamedTable> namedTables(jet::Database& db)
+{
+    std::vector<NamedTable> tables;
+    for (const jet::CatalogEntry& entry : db.catalog()) {
+        switch (entry.kind) {
+        case jet::ObjectKind::Table: tables.push_back({entry.name, "TABLE"}); break;
+        case jet::ObjectKind::SystemTable: tables.push_back({entry.name, "SYSTEM TABLE"}); break;
+        case jet::ObjectKind::LinkedTable: tables.push_back({entry.name, "LINK"}); break;
+        case jet::ObjectKind::Query: break;
+        }
+    }
+    sql::Catalog catalog(db);
+    for (const sql::StoredQuery* query : catalog.queries())
+        if (query->type == 1 && !query->hidden && query->sql.rfind("PARAMETERS", 0) != 0)
+            tables.push_back({query->name, "VIEW"});
+    return tables;
+}
+
+Value numericPrecision(const jet::ColumnDef& c)
+{
+    switch (c.type) {
+    case ColumnType::Byte: return Value::int32(3);
+    case ColumnType::Integer: return Value::int32(5);
+    case ColumnType::Long: return Value::int32(10);
+    case ColumnType::Single: return Value::int32(7);
+    case ColumnType::Double: return Value::int32(15);
+    case ColumnType::Currency: return Value::int32(19);
+    case ColumnType::Decimal: return Value::int32(c.precision);
+    default: return Value::null();
+    }
+}
+
+Value maximumLength(const jet::ColumnDef& c)
+{
+    switch (c.type) {
+    case ColumnType::Text:
+    case ColumnType::Binary: return Value::int32(c.size);
+    case ColumnType::Memo: return Value::int32(536870910);
+    case ColumnType::OleObject: return Value::int32(1073741823);
+    default: return Value::null();
+    }
+}
+
+}  // namespace
+
+int schemaDataType(int jetColumnType)
+{
+    switch (static_cast<ColumnType>(jetColumnType)) {
+    case ColumnType::Boolean: return adtype::Boolean;
+    case ColumnType::Byte: return adtype::UnsignedTinyInt;
+    case ColumnType::Integer: return adtype::SmallInt;
+    case ColumnType::Long: return adtype::Integer;
+    case ColumnType::Currency: return adtype::Currency;
+    case ColumnType::Single: return adtype::Single;
+    case ColumnType::Double: return adtype::Double;
+    case ColumnType::DateTime: return adtype::Date;
+    case ColumnType::Binary: return adtype::Binary;
+    case ColumnType::Text: return adtype::WChar;
+    case ColumnType::OleObject: return adtype::Binary;
+    case ColumnType::Memo: return adtype::WChar;
+    case ColumnType::Guid: return adtype::Guid;
+    case ColumnType::Decimal: return adtype::Numeric;
+    }
+    return adtype::Binary;
+}
+
+std::shared_ptr<Recordset> tablesRowset(jet::Database& db, const Restrictions& restrictions)
+{
+    std::vector<NamedTable> tables = namedTables(db);
+    std::stable_sort(tables.begin(), tables.end(), [](const NamedTable& a, const NamedTable& b) {
+        return a.type != b.type ? a.type < b.type : lessIgnoringCase(a.name, b.name);
+    });
+    std::vector<std::vector<Value>> rows;
+    for (const NamedTable& t : tables)
+        if (passes(restrictions, 2, t.name) && passes(restrictions, 3, t.type))
+            rows.push_back({Value::null(), Value::null(), Value::text(t.name), Value::text(t.type)});
+    return Recordset::fromRows({{"TABLE_CATALOG", adtype::VarWChar, 255}, {"TABLE_SCHEMA", adtype::VarWChar, 255},
+                                {"TABLE_NAME", adtype::VarWChar, 255}, {"TABLE_TYPE", adtype::VarWChar, 255}},
+                               std::move(rows));
+}
+
+std::shared_ptr<Recordset> columnsRowset(jet::Database& db, const Restrictions& restrictions)
+{
+    std::vector<std::string> names;
+    for (const jet::CatalogEntry& entry : db.catalog())
+        if ((entry.kind == jet::ObjectKind::Table || entry.kind == jet::ObjectKind::SystemTable) && passes(restrictions, 2, entry.name))
+            names.push_back(entry.name);
+    std::sort(names.begin(), names.end(), lessIgnoringCase);
+
+    std::vector<std::vector<Value>> rows;
+    for (const std::string& name : names) {
+        const jet::TableDef& table = db.table(name);
+        for (const jet::ColumnDef& c : table.columns) {
+            if (!passes(restrictions, 3, c.name))
+                continue;
+            rows.push_back({Value::null(), Value::null(), Value::text(table.name), Value::text(c.name),
+                            Value::int32(c.ordinal), Value::boolean(!c.required),
+                            Value::int16(static_cast<std::int16_t>(schemaDataType(static_cast<int>(c.type)))),
+                            maximumLength(c), numericPrecision(c),
+                            c.type == ColumnType::Decimal ? Value::int16(static_cast<std::int16_t>(c.scale)) : Value::null()});
+        }
+    }
+    return Recordset::fromRows({{"TABLE_CATALOG", adtype::VarWChar, 255}, {"TABLE_SCHEMA", adtype::VarWChar, 255},
+                                {"TABLE_NAME", adtype::VarWChar, 255}, {"COLUMN_NAME", adtype::VarWChar, 255},
+                                {"ORDINAL_POSITION", adtype::Integer, 4}, {"IS_NULLABLE", adtype::Boolean, 2},
+                                {"DATA_TYPE", adtype::SmallInt, 2}, {"CHARACTER_MAXIMUM_LENGTH", adtype::Integer, 4},
+                                {"NUMERIC_PRECISION", adtype::Integer, 4}, {"NUMERIC_SCALE", adtype::SmallInt, 2}},
+                               std::move(rows));
+}
+
+std::shared_ptr<Recordset> indexesRowset(jet::Database& db, const Restrictions& restrictions)
+{
+    std::vector<std::string> names;
+    for (const jet::CatalogEntry& entry : db.catalog())
+        if ((entry.kind == jet::ObjectKind::Table || entry.kind == jet::ObjectKind::SystemTable) && passes(restrictions, 4, entry.name))
+            names.push_back(entry.name);
+    std::sort(names.begin(), names.end(), lessIgnoringCase);
+
+    std::vector<std::vector<Value>> rows;
+    for (const std::string& name : names) {
+        const jet::TableDef& table = db.table(name);
+        std::vector<const jet::IndexDef*> indexes;
+        for (const jet::IndexDef& index : table.indexes)
+            if (passes(restrictions, 2, index.name))
+                indexes.push_back(&index);
+        std::stable_sort(indexes.begin(), indexes.end(),
+                         [](const jet::IndexDef* a, const jet::IndexDef* b) { return lessIgnoringCase(a->name, b->name); });
+        for (const jet::IndexDef* index : indexes) {
+            int position = 0;
+            for (const jet::IndexColumn& key : index->columns) {
+                const jet::ColumnDef* column = table.columnByNumber(key.columnNumber);
+                rows.push_back({Value::null(), Value::null(), Value::text(table.name), Value::text(index->name),
+                                Value::boolean(index->primaryKey), Value::boolean(index->unique),
+                                Value::int32(index->ignoreNulls ? 2 : 0), Value::int32(++position),
+                                column ? Value::text(column->name) : Value::null(), Value::int16(key.ascending ? 1 : 2)});
+            }
+        }
+    }
+    return Recordset::fromRows({{"TABLE_CATALOG", adtype::VarWChar, 255}, {"TABLE_SCHEMA", adtype::VarWChar, 255},
+                                {"TABLE_NAME", adtype::VarWChar, 255}, {"INDEX_NAME", adtype::VarWChar, 255},
+                                {"PRIMARY_KEY", adtype::Boolean, 2}, {"UNIQUE", adtype::Boolean, 2},
+                                {"NULLS", adtype::Integer, 4}, {"ORDINAL_POSITION", adtype::Integer, 4},
+                                {"COLUMN_NAME", adtype::VarWChar, 255}, {"COLLATION", adtype::SmallInt, 2}},
+                               std::move(rows));
+}
+
+}  // namespace querimo::ado

@@ -1,0 +1,120 @@
+// Opening Jet files: what is not a Jet 3 or Jet 4 file, database passwords, and the file locks.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "jet/Header.h"
+#include "jet_test_files.h"
+
+namespace querimo::test {
+namespace {
+
+DbError openError(const std::string& path, const std::string& password = {}, bool exclusive = false)
+{
+    try {
+        jet::Database::open(jet::OpenOptions{path, exclusive, password});
+    } catch (const DbError& e) {
+        return e;
+    }
+    ADD_FAILURE() << path << " opened";
+    return DbError(0, "");
+}
+
+// Stores `password` in the header of a Jet file the way Access does.
+std::string withPassword(std::string file, const std::string& password, jet::Version version)
+{
+    auto* page = reinterpret_cast<std::uint8_t*>(file.data());
+    jet::toggleHeaderMask(page, version);
+    std::uint8_t stored[40] = {};
+    if (version == jet::Version::Jet3) {
+        std::memcpy(stored, password.data(), password.size());
+    } else {
+        double created;
+        std::memcpy(&created, page + 0x72, sizeof created);
+        const auto mask = static_cast<std::uint32_t>(static_cast<std::int64_t>(created));
+        for (std::size_t i = 0; i < password.size(); ++i)
+            stored[2 * i] = static_cast<std::uint8_t>(password[i]);  // ASCII as UTF-16LE
+        for (std::size_t i = 0; i < 40; ++i)
+            stored[i] ^= static_cast<std::uint8_t>(mask >> (8 * (i % 4)));
+    }
+    std::memcpy(page + 0x42, stored, version == jet::Version::Jet3 ? 20 : 40);
+    jet::toggleHeaderMask(page, version);
+    return file;
+}
+
+TEST(JetOpen, FilesThatAreNotJetGiveClearErrors)
+{
+    QUERIMO_REQUIRE_CORPUS();
+    ScratchDir dir;
+    const std::string good = readBytes(corpusDir() / "testV2000.mdb");
+    std::string ace = good;
+    std::memcpy(ace.data() + 4, "Standard ACE DB", 15);
+    std::string future = good;
+    future[0x14] = 3;
+
+    const struct {
+        std::string name, bytes, says;
+    } cases[] = {
+        {"leeg.mdb", "", "leeg"},
+        {"tekst.mdb", std::string(5000, 'x'), "geen Access-database"},
+        {"nieuw.accdb", ace, "ACCDB"},
+        {"toekomst.mdb", future, "Jet-versie"},
+        {"kort.mdb", good.substr(0, 100), "afgebroken"},
+        {"half.mdb", good.substr(0, 4096 * 5 + 1000), "afgebroken"},
+    };
+    for (const auto& c : cases) {
+        const DbError e = openError(dir.write(c.name, c.bytes));
+        EXPECT_EQ(e.number(), errc::fail) << c.name;
+        EXPECT_NE(e.description().find(c.name), std::string::npos) << e.description();
+        EXPECT_NE(e.description().find(c.says), std::string::npos) << e.description();
+    }
+    EXPECT_NE(openError("/bestaat/niet.mdb").description().find("bestaat niet"), std::string::npos);
+}
+
+TEST(JetOpen, DatabasePasswordIsChecked)
+{
+    QUERIMO_REQUIRE_CORPUS();
+    ScratchDir dir;
+    for (const auto& [file, version] : {std::pair{"testV1997.mdb", jet::Version::Jet3}, std::pair{"testV2000.mdb", jet::Version::Jet4}}) {
+        const std::string path = dir.write(file, withPassword(readBytes(corpusDir() / file), "Geheim12", version));
+        EXPECT_EQ(openError(path).number(), errc::authentication) << file;
+        EXPECT_EQ(openError(path, "geheim12").number(), errc::authentication) << file;  // letter case counts
+        const auto db = jet::Database::open(jet::OpenOptions{path, false, "Geheim12"});
+        EXPECT_EQ(readRows(*db, "Table1").size(), 2u);
+    }
+    // Without a stored password any given one is accepted, as Jet does.
+    EXPECT_NO_THROW(jet::Database::open(jet::OpenOptions{corpusPath("testV2000.mdb"), false, "iets"}));
+}
+
+TEST(JetOpen, SharedOpensCoexistExclusiveExcludes)
+{
+    QUERIMO_REQUIRE_CORPUS();
+    ScratchDir dir;
+    const std::string path = dir.copyOf("testV2000.mdb");
+    {
+        const auto first = jet::Database::open(jet::OpenOptions{path, false, ""});
+        const auto second = jet::Database::open(jet::OpenOptions{path, false, ""});
+        const DbError e = openError(path, "", true);
+        EXPECT_EQ(e.number(), errc::fail);
+        EXPECT_NE(e.description().find(path), std::string::npos);
+    }
+    {
+        const auto only = jet::Database::open(jet::OpenOptions{path, true, ""});
+        EXPECT_NE(openError(path).description().find("exclusief"), std::string::npos);
+        EXPECT_EQ(openError(path, "", true).number(), errc::fail);
+    }
+    EXPECT_NO_THROW(jet::Database::open(jet::OpenOptions{path, true, ""}));  // the lock goes with the database
+}
+
+TEST(JetOpen, ReadOnlyFileOpensForReading)
+{
+    QUERIMO_REQUIRE_CORPUS();
+    ScratchDir dir;
+    const std::string path = dir.copyOf("testV1997.mdb");
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+    const auto db = jet::Database::open(jet::OpenOptions{path, false, ""});
+    EXPECT_EQ(readRows(*db, "Table1").size(), 2u);
+}
+
+}  // namespace
+}  // namespace querimo::test
