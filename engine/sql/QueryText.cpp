@@ -140,7 +140,8 @@ std::string clauses(const std::vector<jet::QueryRow>& rows, bool crosstab)
     if (!from.empty()) out += "\nFROM " + from;
     if (const jet::QueryRow* w = firstOf(rows, Where)) out += "\nWHERE " + w->expression;
     std::vector<std::string> groups;
-    for (const jet::QueryRow* g : rowsOf(rows, GroupBy)) groups.push_back(g->expression);
+    for (const jet::QueryRow* g : rowsOf(rows, GroupBy))
+        if (!crosstab || !(g->flag & PivotColumn)) groups.push_back(g->expression);  // the pivot is no row group
     if (!groups.empty()) out += "\nGROUP BY " + joined(groups, ", ");
     if (const jet::QueryRow* h = firstOf(rows, Having)) out += "\nHAVING " + h->expression;
     std::vector<std::string> orders;
@@ -178,7 +179,8 @@ std::string parameters(const std::vector<jet::QueryRow>& rows)
 {
     std::vector<std::string> decls;
     for (const jet::QueryRow* p : rowsOf(rows, Parameter))
-        decls.push_back(quoteName(p->name1) + " " + parameterType(p->flag));
+        decls.push_back((p->name1.find('[') == std::string::npos ? quoteName(p->name1) : p->name1) + " " +
+                        parameterType(p->flag));  // [Forms]![f]![c] is stored bracketed
     return decls.empty() ? std::string() : "PARAMETERS " + joined(decls, ", ") + ";\n";
 }
 

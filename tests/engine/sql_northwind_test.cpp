@@ -1,0 +1,133 @@
+// End to end over the Access sample database: stored queries run and return what they should. Expected
+// values were worked out independently: mdb-export's rows loaded into plain sqlite3 with equivalent queries.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "ado/Recordset.h"
+#include "core/Error.h"
+#include "jet/Database.h"
+#include "sql/Catalog.h"
+#include "sql/Execution.h"
+#include "sql/Parser.h"
+#include "sql/Views.h"
+#include "support/Corpus.h"
+
+namespace querimo {
+namespace {
+
+namespace t = ado::adtype;
+
+class Northwind : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        QUERIMO_REQUIRE_CORPUS();
+        jet::OpenOptions options;
+        options.path = (test::corpusDir() / "northwind-jet4.mdb").string();
+        db = jet::Database::open(options);
+    }
+    sql::QueryResult run(const std::string& text, const sql::ParameterValues& values = {})
+    {
+        return sql::runQuery(*db, sql::parseStatement(text), values);
+    }
+    static double number(const Value& v)
+    {
+        return v.kind == Value::Kind::Currency ? static_cast<double>(v.integer) / 10000.0
+               : v.kind == Value::Kind::Double || v.kind == Value::Kind::Single ? v.real
+                                                                                 : static_cast<double>(v.integer);
+    }
+
+    std::unique_ptr<jet::Database> db;
+};
+
+TEST_F(Northwind, TotalsOverWholeTables)
+{
+    const auto r = run("SELECT Count(*), Sum(Freight), Min(OrderDate) FROM Orders");
+    EXPECT_EQ(r.rows->value(0, 0), Value::int32(830));
+    EXPECT_EQ(r.rows->value(0, 1), Value::currency(649426900));
+    EXPECT_EQ(r.columns[1].adoType, t::Currency);
+    EXPECT_EQ(r.columns[2].adoType, t::Date);
+    EXPECT_EQ(run("SELECT * FROM [Order Details]").rows->rowCount(), 2155u);
+}
+
+TEST_F(Northwind, StoredSelectQueriesReturnTheirRows)
+{
+    EXPECT_EQ(run("SELECT * FROM [Current Product List]").rows->rowCount(), 69u);
+    EXPECT_EQ(run("SELECT * FROM [Products Above Average Price]").rows->rowCount(), 25u);
+
+    const auto top = run("SELECT * FROM [Ten Most Expensive Products]");
+    ASSERT_EQ(top.rows->rowCount(), 10u);
+    EXPECT_EQ(top.rows->value(0, 0), Value::text("Côte de Blaye"));
+    EXPECT_EQ(top.rows->value(0, 1), Value::currency(2635000));
+    EXPECT_EQ(top.rows->value(9, 0), Value::text("Rössle Sauerkraut"));
+
+    const auto subtotals = run("SELECT Count(*), Sum(Subtotal) FROM [Order Subtotals]");
+    EXPECT_EQ(subtotals.rows->value(0, 0), Value::int32(830));
+    EXPECT_NEAR(number(subtotals.rows->value(0, 1)), 1265792.99, 0.5);  // CCur rounds half to even
+}
+
+TEST_F(Northwind, StoredUnionAndCrosstab)
+{
+    EXPECT_EQ(run("SELECT * FROM [Customers and Suppliers by City]").rows->rowCount(), 120u);
+
+    const auto crosstab = run("SELECT * FROM [Quarterly Orders by Product]");
+    ASSERT_EQ(crosstab.columns.size(), 7u);
+    EXPECT_EQ(crosstab.columns[3].name, "Qtr 1");
+    EXPECT_EQ(crosstab.columns[6].name, "Qtr 4");
+    EXPECT_EQ(crosstab.columns[3].adoType, t::Currency);
+    EXPECT_EQ(crosstab.rows->rowCount(), 947u);
+    const auto firstQuarter = run("SELECT Sum([Qtr 1]) FROM [Quarterly Orders by Product]");
+    EXPECT_NEAR(number(firstQuarter.rows->value(0, 0)), 138288.91, 0.5);
+}
+
+TEST_F(Northwind, EveryStoredSelectUnionAndCrosstabRuns)
+{
+    sql::Catalog catalog(*db);
+    int ran = 0;
+    for (const sql::StoredQuery* q : catalog.queries()) {
+        if (!q->selects()) continue;
+        SCOPED_TRACE(q->name + ":\n" + q->sql);
+        const sql::Statement st = sql::parseStatement(q->sql);
+        sql::ParameterValues values;
+        for (const auto& p : sql::statementParameters(*db, st))
+            values.emplace_back(p.name, p.adoType == t::Date ? (values.empty() ? "1/1/1997" : "12/31/1997") : "1");
+        EXPECT_NO_THROW(sql::runQuery(*db, st, values));
+        ++ran;
+    }
+    EXPECT_GE(ran, 40);
+}
+
+TEST_F(Northwind, ParameterQueriesAskAndViewsAreListed)
+{
+    const auto p = sql::statementParameters(*db, sql::parseStatement("SELECT * FROM [Employee Sales by Country]"));
+    ASSERT_EQ(p.size(), 2u);
+    EXPECT_EQ(p[0].name, "Beginning Date");
+    EXPECT_EQ(p[1].name, "Ending Date");
+    EXPECT_EQ(p[0].adoType, t::Date);
+
+    bool found = false;
+    for (const sql::View& v : sql::databaseViews(*db)) {
+        EXPECT_NE(v.name, "Employee Sales by Country");
+        EXPECT_NE(v.name.front(), '~');
+        if (v.name == "Current Product List") {
+            found = true;
+            ASSERT_EQ(v.columns.size(), 2u);
+            EXPECT_EQ(v.columns[0].name, "ProductID");
+            EXPECT_EQ(v.columns[0].adoType, t::Integer);
+        }
+    }
+    EXPECT_TRUE(found);
+}
+
+TEST_F(Northwind, RebuiltTextOfSimpleStoredQueries)
+{
+    sql::Catalog catalog(*db);
+    const sql::StoredQuery* q = catalog.findQuery("Ten Most Expensive Products");
+    ASSERT_NE(q, nullptr);
+    EXPECT_EQ(q->sql, "SELECT TOP 10 Products.ProductName AS TenMostExpensiveProducts, Products.UnitPrice\n"
+                      "FROM Products\nORDER BY Products.UnitPrice DESC");
+}
+
+}  // namespace
+}  // namespace querimo
