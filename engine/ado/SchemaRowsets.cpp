@@ -4,7 +4,7 @@
 
 #include "core/Text.h"
 #include "jet/Database.h"
-#include "sql/Catalog.h"
+#include "sql/Views.h"
 
 namespace querimo::ado {
 namespace {
@@ -41,10 +41,8 @@ std::vector<NamedTable> namedTables(jet::Database& db)
         case jet::ObjectKind::Query: break;
         }
     }
-    sql::Catalog catalog(db);
-    for (const sql::StoredQuery* query : catalog.queries())
-        if (query->type == 1 && !query->hidden && query->sql.rfind("PARAMETERS", 0) != 0)
-            tables.push_back({query->name, "VIEW"});
+    for (const sql::View& view : sql::databaseViews(db))
+        tables.push_back({view.name, "VIEW"});
     return tables;
 }
 
@@ -71,6 +69,29 @@ Value maximumLength(const jet::ColumnDef& c)
     case ColumnType::OleObject: return Value::int32(1073741823);
     default: return Value::null();
     }
+}
+
+// The output columns of the views, typed as the columns rowset types table columns.
+void appendViewColumns(jet::Database& db, const Restrictions& restrictions, std::vector<std::vector<Value>>& rows)
+{
+    std::vector<sql::View> views;
+    if (restrictions.size() > 2 && restrictions[2] && !restrictions[2]->empty()) {
+        if (auto view = sql::databaseView(db, *restrictions[2])) views.push_back(std::move(*view));
+    } else {
+        views = sql::databaseViews(db);
+    }
+    for (const sql::View& view : views)
+        for (std::size_t i = 0; i < view.columns.size(); ++i) {
+            const sql::ResultColumn& c = view.columns[i];
+            if (!passes(restrictions, 3, c.name))
+                continue;
+            const int type = c.adoType == adtype::VarWChar || c.adoType == adtype::LongVarWChar ? adtype::WChar
+                             : c.adoType == adtype::VarBinary || c.adoType == adtype::LongVarBinary ? adtype::Binary
+                                                                                                     : c.adoType;
+            rows.push_back({Value::null(), Value::null(), Value::text(view.name), Value::text(c.name),
+                            Value::int32(static_cast<std::int32_t>(i + 1)), Value::boolean(true),
+                            Value::int16(static_cast<std::int16_t>(type)), Value::null(), Value::null(), Value::null()});
+        }
 }
 
 }  // namespace
@@ -132,6 +153,7 @@ std::shared_ptr<Recordset> columnsRowset(jet::Database& db, const Restrictions& 
                             c.type == ColumnType::Decimal ? Value::int16(static_cast<std::int16_t>(c.scale)) : Value::null()});
         }
     }
+    appendViewColumns(db, restrictions, rows);
     return Recordset::fromRows({{"TABLE_CATALOG", adtype::VarWChar, 255}, {"TABLE_SCHEMA", adtype::VarWChar, 255},
                                 {"TABLE_NAME", adtype::VarWChar, 255}, {"COLUMN_NAME", adtype::VarWChar, 255},
                                 {"ORDINAL_POSITION", adtype::Integer, 4}, {"IS_NULLABLE", adtype::Boolean, 2},
