@@ -28,7 +28,10 @@ bool CommonDialog::show(QWidget* parent, bool save)
     QFileDialog dialog(parent, DialogTitle, InitDir, QtFilter(Filter));
     dialog.setObjectName("CommonDialog");
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // Like the platform's common dialog without flags: typed names are accepted as they are (the caller finds
+    // out whether the file exists) and saving over a file does not ask first.
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (!FileName.isEmpty())
         dialog.selectFile(FileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
