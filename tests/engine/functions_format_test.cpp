@@ -85,6 +85,7 @@ TEST_F(FormatFunction, CustomDateFormats)
     EXPECT_EQ(eval("acc_format(37623.5, 'ttttt')"), "12:00:00 PM");
     EXPECT_EQ(eval("acc_format(38353, 'ww', 2, 2)"), "53");  // 1 January 2005, ISO week 53
     EXPECT_EQ(eval("acc_format(1e9, 'yyyy')"), "Fout: Overloop in Format");
+    EXPECT_EQ(eval("acc_format(9e999, '0.00')"), "Fout: Overloop in Format");
 }
 
 TEST_F(FormatFunction, TextFormatsAndUnformattableText)

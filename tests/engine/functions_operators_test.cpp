@@ -126,3 +126,11 @@ TEST_F(OperatorFunctions, WrongOperandCountIsReportedInDutch)
     EXPECT_EQ(eval("acc_mod(1)"), "Fout: Verkeerd aantal operanden voor de operator Mod");
     EXPECT_EQ(eval("acc_iif(1, 2)"), "Fout: Verkeerd aantal argumenten voor de functie IIf: 3 verwacht, 2 opgegeven");
 }
+
+TEST_F(OperatorFunctions, LikeWithAPatternPerRow)
+{
+    exec("CREATE TABLE t(v TEXT, p TEXT)");
+    exec("INSERT INTO t VALUES ('abc', 'a*'), ('abc', 'b*'), ('xyz', '*z'), ('xyz', '[!x]*')");
+    EXPECT_EQ(evalQuery("SELECT group_concat(acc_like(v, p)) FROM t"), "-1,0,-1,0");
+    EXPECT_EQ(evalQuery("SELECT group_concat(acc_like(v, 'x*')) FROM t"), "0,0,-1,-1");
+}

@@ -47,6 +47,12 @@ public:
     bool anyNull() const;
     bool isDate(int i) const { return sqlite3_value_subtype(argv_[i]) == dateSubtype; }
 
+    // Something derived from a constant argument, kept by SQLite for the following rows of the statement.
+    template <typename T>
+    T* kept(int i) const { return static_cast<T*>(sqlite3_get_auxdata(ctx_, i)); }
+    template <typename T>
+    void keep(int i, T* derived) { sqlite3_set_auxdata(ctx_, i, derived, [](void* p) { delete static_cast<T*>(p); }); }
+
     double number(int i) const;                                               // text is converted
     std::int64_t whole(int i, std::int64_t lowest, std::int64_t highest) const;  // rounded half to even
     std::int64_t wholeOr(int i, std::int64_t fallback, std::int64_t lowest, std::int64_t highest) const;

@@ -8,11 +8,7 @@ namespace querimo::sql::functions {
 
 namespace {
 
-struct Element {
-    enum Kind { AnyRun, AnyOne, Digit, Set } kind;
-    bool negated = false;
-    std::vector<std::pair<char32_t, char32_t>> ranges = {};  // folded; a literal is a range of one
-};
+using Element = LikePattern::Element;
 
 std::vector<char32_t> foldedCodePoints(std::string_view s)
 {
@@ -21,7 +17,9 @@ std::vector<char32_t> foldedCodePoints(std::string_view s)
     return out;
 }
 
-std::optional<std::vector<Element>> compile(std::string_view pattern)
+}  // namespace
+
+std::optional<LikePattern> LikePattern::compile(std::string_view pattern)
 {
     const std::vector<char32_t> p = foldedCodePoints(pattern);
     std::vector<Element> elements;
@@ -54,8 +52,12 @@ std::optional<std::vector<Element>> compile(std::string_view pattern)
             elements.push_back({Element::Set, false, {{p[i], p[i]}}});
         }
     }
-    return elements;
+    LikePattern compiled;
+    compiled.elements_ = std::move(elements);
+    return compiled;
 }
+
+namespace {
 
 bool matchesOne(const Element& e, char32_t c)
 {
@@ -74,20 +76,19 @@ bool matchesOne(const Element& e, char32_t c)
 
 }  // namespace
 
-std::optional<bool> likeMatches(std::string_view textValue, std::string_view pattern)
+bool LikePattern::matches(std::string_view textValue) const
 {
-    const auto elements = compile(pattern);
-    if (!elements) return std::nullopt;
+    const std::vector<Element>& elements = elements_;
     const std::vector<char32_t> s = foldedCodePoints(textValue);
 
     // Greedy matching that returns to the last '*' on a mismatch: linear in practice, never exponential.
     std::size_t si = 0, ei = 0;
     std::size_t starElement = std::string_view::npos, starText = 0;
     while (si < s.size()) {
-        if (ei < elements->size() && (*elements)[ei].kind == Element::AnyRun) {
+        if (ei < elements.size() && elements[ei].kind == Element::AnyRun) {
             starElement = ei++;
             starText = si;
-        } else if (ei < elements->size() && matchesOne((*elements)[ei], s[si])) {
+        } else if (ei < elements.size() && matchesOne(elements[ei], s[si])) {
             ++ei;
             ++si;
         } else if (starElement != std::string_view::npos) {
@@ -97,8 +98,8 @@ std::optional<bool> likeMatches(std::string_view textValue, std::string_view pat
             return false;
         }
     }
-    while (ei < elements->size() && (*elements)[ei].kind == Element::AnyRun) ++ei;
-    return ei == elements->size();
+    while (ei < elements.size() && elements[ei].kind == Element::AnyRun) ++ei;
+    return ei == elements.size();
 }
 
 }  // namespace querimo::sql::functions

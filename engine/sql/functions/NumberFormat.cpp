@@ -137,6 +137,7 @@ struct Rendered {
 Rendered render(const Section& s, double value)
 {
     double x = value * std::pow(100.0, s.percents) / std::pow(1000.0, s.thousandsScale);
+    if (!std::isfinite(x)) throwOverflow("Format");
     const int decimals = static_cast<int>(s.fracDigits.size());
     int exponent = 0;
     if (s.exponentDigits >= 0 && x != 0) {

@@ -2,6 +2,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <optional>
 
 #include "sql/functions/DateParse.h"
 #include "sql/functions/FunctionFamilies.h"
@@ -17,9 +18,15 @@ constexpr std::int64_t longMax = std::numeric_limits<std::int32_t>::max();
 void like(Args& a)
 {
     if (a.anyNull()) return a.setNull();
-    const auto matched = likeMatches(a.text(0), a.text(1));
-    if (!matched) throw FunctionError{"Ongeldig patroon '" + a.text(1) + "' bij Like"};
-    a.setInteger(*matched ? -1 : 0);
+    std::optional<LikePattern> compiled;
+    const LikePattern* pattern = a.kept<LikePattern>(1);
+    if (!pattern) {
+        compiled = LikePattern::compile(a.text(1));
+        if (!compiled) throw FunctionError{"Ongeldig patroon '" + a.text(1) + "' bij Like"};
+        pattern = &*compiled;
+        a.keep(1, new LikePattern(*compiled));  // SQLite frees it at once when the pattern is not constant
+    }
+    a.setInteger(pattern->matches(a.text(0)) ? -1 : 0);
 }
 
 // & treats Null as an empty text; only Null & Null is Null.
