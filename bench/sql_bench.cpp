@@ -1,0 +1,129 @@
+// Our engine (Access SQL over the Jet file through virtual tables) against plain SQLite on the same rows in
+// ordinary tables: a filtered scan, a GROUP BY aggregate and a join on a key. Prints times and ratios.
+// Until the writer can make a large database, the data are the largest tables of the corpus (Northwind's
+// Orders and Order Details), each query repeated to get measurable times.
+#include <sqlite3.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "core/Error.h"
+#include "jet/Database.h"
+#include "sql/Execution.h"
+#include "sql/Parser.h"
+#include "sql/RowBuffer.h"
+#include "sql/SqliteValue.h"
+
+using namespace querimo;
+
+namespace {
+
+double millisecondsPerRun(int runs, const std::function<std::size_t()>& run, std::size_t& rows)
+{
+    rows = run();  // warm the page cache once
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < runs; ++i) rows = run();
+    const std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - start;
+    return elapsed.count() / runs;
+}
+
+void exec(sqlite3* db, const std::string& sql)
+{
+    char* error = nullptr;
+    if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
+        std::fprintf(stderr, "sqlite: %s\n", error ? error : "?");
+        std::exit(1);
+    }
+}
+
+// Copies a Jet table into an ordinary SQLite table with the same column names.
+void copyTable(jet::Database& jet, sqlite3* db, const std::string& name, const std::string& keyColumn)
+{
+    const jet::TableDef& table = jet.table(name);
+    std::string create = "CREATE TABLE \"" + name + "\" (", insert = "INSERT INTO \"" + name + "\" VALUES (";
+    for (std::size_t i = 0; i < table.columns.size(); ++i) {
+        create += (i ? ", \"" : "\"") + table.columns[i].name + "\"" +
+                  (table.columns[i].name == keyColumn ? " INTEGER PRIMARY KEY" : "");
+        insert += i ? ", ?" : "?";
+    }
+    exec(db, create + ")");
+    exec(db, "BEGIN");
+    sqlite3_stmt* stmt = nullptr;
+    sqlite3_prepare_v2(db, (insert + ")").c_str(), -1, &stmt, nullptr);
+    auto scan = jet.scan(table);
+    std::vector<Value> row;
+    while (scan->next(row)) {
+        for (std::size_t i = 0; i < row.size(); ++i) sql::bindValue(stmt, static_cast<int>(i + 1), row[i]);
+        sqlite3_step(stmt);
+        sqlite3_reset(stmt);
+    }
+    sqlite3_finalize(stmt);
+    exec(db, "COMMIT");
+}
+
+std::size_t plainRows(sqlite3* db, const std::string& sql)
+{
+    sqlite3_stmt* stmt = nullptr;
+    sqlite3_prepare_v2(db, sql.c_str(), -1, &stmt, nullptr);
+    const int columns = sqlite3_column_count(stmt);
+    sql::RowBuffer rows(static_cast<std::size_t>(columns));  // kept as our engine keeps its results
+    while (sqlite3_step(stmt) == SQLITE_ROW) {
+        rows.beginRow();
+        for (int c = 0; c < columns; ++c) rows.addSqlite(sqlite3_column_value(stmt, c));
+    }
+    sqlite3_finalize(stmt);
+    return rows.rowCount();
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const char* corpus = std::getenv("QUERIMO_CORPUS");
+    const std::filesystem::path dir = corpus ? corpus : std::filesystem::path(QUERIMO_SOURCE_DIR) / "../shared/corpus";
+    jet::OpenOptions options;
+    options.path = (dir / "northwind-jet4.mdb").string();
+    const int runs = argc > 1 ? std::atoi(argv[1]) : 200;
+    try {
+        auto jet = jet::Database::open(options);
+        sqlite3* plain = nullptr;
+        sqlite3_open(":memory:", &plain);
+        copyTable(*jet, plain, "Orders", "OrderID");
+        copyTable(*jet, plain, "Order Details", "");
+
+        struct Case {
+            const char* name;
+            const char* access;
+            const char* sqlite;
+        };
+        const Case cases[] = {
+            {"gefilterde scan", "SELECT OrderID, ProductID, Quantity FROM [Order Details] WHERE Quantity > 20",
+             "SELECT OrderID, ProductID, Quantity FROM \"Order Details\" WHERE Quantity > 20"},
+            {"GROUP BY", "SELECT ProductID, Sum(Quantity), Count(*) FROM [Order Details] GROUP BY ProductID",
+             "SELECT ProductID, sum(Quantity), count(*) FROM \"Order Details\" GROUP BY ProductID"},
+            {"join op sleutel",
+             "SELECT Orders.CustomerID, [Order Details].Quantity FROM Orders INNER JOIN [Order Details] "
+             "ON Orders.OrderID = [Order Details].OrderID",
+             "SELECT Orders.CustomerID, d.Quantity FROM \"Order Details\" AS d INNER JOIN Orders "
+             "ON Orders.OrderID = d.OrderID"},
+        };
+        std::printf("%-18s %10s %10s %8s %8s\n", "query", "ons (ms)", "sqlite", "factor", "rijen");
+        for (const Case& c : cases) {
+            const sql::Statement statement = sql::parseStatement(c.access);
+            std::size_t ourRows = 0, plainCount = 0;
+            const double ours = millisecondsPerRun(runs, [&] { return sql::runQuery(*jet, statement, {}).rows->rowCount(); }, ourRows);
+            const double theirs = millisecondsPerRun(runs, [&] { return plainRows(plain, c.sqlite); }, plainCount);
+            std::printf("%-18s %10.3f %10.3f %8.2f %8zu%s\n", c.name, ours, theirs, ours / theirs, ourRows,
+                        ourRows == plainCount ? "" : "  (aantallen verschillen!)");
+        }
+        sqlite3_close(plain);
+    } catch (const DbError& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
