@@ -28,6 +28,12 @@ bool isSystemName(const std::string& name)
 
 }  // namespace
 
+const std::vector<std::string>& catalogColumns()
+{
+    static const std::vector<std::string> names{"Id", "ParentId", "Name", "Type", "Flags", "Database", "ForeignName"};
+    return names;
+}
+
 std::vector<CatalogEntry> readCatalog(const TableDef& msysObjects, TableScan& scan)
 {
     // Position of each needed column in a scanned row.
@@ -35,7 +41,7 @@ std::vector<CatalogEntry> readCatalog(const TableDef& msysObjects, TableScan& sc
         const ColumnDef* column = msysObjects.column(name);
         if (!column)
             return std::nullopt;
-        return static_cast<std::size_t>(column->ordinal - 1);
+        return static_cast<std::size_t>(column - msysObjects.columns.data());
     };
     const auto id = position("Id"), parent = position("ParentId"), name = position("Name"), type = position("Type"),
                flags = position("Flags"), database = position("Database"), foreign = position("ForeignName");

@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 #include <vector>
 
 #include "jet/Database.h"
@@ -6,6 +7,9 @@
 namespace querimo::jet {
 
 inline constexpr std::uint32_t catalogDefinitionPage = 2;  // MSysObjects, in every Jet file
+
+// The columns of MSysObjects the catalog needs.
+const std::vector<std::string>& catalogColumns();
 
 // The objects of the file from the rows of MSysObjects (read by `scan`): tables, linked tables and
 // stored queries; containers, relationships and the like are left out.

@@ -25,7 +25,7 @@ public:
         if (file_.fileSize() % format_->pageSize != 0 || file_.pageCount() < minimumPages)
             throw DbError(errc::fail, "Het bestand '" + options.path + "' is afgebroken: het eindigt midden in een pagina.");
         guarded([&] {
-            const TableLayout& objects = layout(catalogDefinitionPage, "MSysObjects");
+            const TableLayout objects = withColumnsOnly(layout(catalogDefinitionPage, "MSysObjects"), catalogColumns());
             TableScanner scan(file_, *format_, objects, usageMapPages(file_, *format_, objects.usedPagesMap));
             catalog_ = readCatalog(objects.def, scan);
         });

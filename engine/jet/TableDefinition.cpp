@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <unordered_set>
 
+#include "core/Text.h"
 #include "jet/ByteView.h"
 #include "jet/JetText.h"
 
@@ -57,13 +58,14 @@ public:
         return text;
     }
 
-    ColumnType columnType(std::uint8_t code) const
+    // Types beyond the documented ones (system tables of later Access versions use some) read as raw bytes.
+    static ColumnType columnType(std::uint8_t code)
     {
         switch (code) {
         case 1: case 2: case 3: case 4: case 5: case 6: case 7: case 8: case 9: case 10: case 11: case 12: case 15: case 16:
             return static_cast<ColumnType>(code);
         default:
-            corrupt("onbekend kolomtype " + std::to_string(code));
+            return ColumnType::Binary;
         }
     }
 
@@ -171,6 +173,22 @@ TableLayout readTableDefinition(PageFile& file, const Format& format, std::uint3
     }
     readIndexes(bytes, format, reader, pos, realCount, logicalCount, layout.def);
     return layout;
+}
+
+TableLayout withColumnsOnly(const TableLayout& table, const std::vector<std::string>& names)
+{
+    TableLayout reduced = table;
+    reduced.def.columns.clear();
+    reduced.storage.clear();
+    for (std::size_t i = 0; i < table.def.columns.size(); ++i) {
+        const bool wanted = std::any_of(names.begin(), names.end(),
+                                        [&](const std::string& n) { return text::equalsIgnoreCase(n, table.def.columns[i].name); });
+        if (wanted) {
+            reduced.def.columns.push_back(table.def.columns[i]);
+            reduced.storage.push_back(table.storage[i]);
+        }
+    }
+    return reduced;
 }
 
 }  // namespace querimo::jet
