@@ -147,7 +147,7 @@ std::shared_ptr<Recordset> columnsRowset(jet::Database& db, const Restrictions& 
             if (!passes(restrictions, 3, c.name))
                 continue;
             rows.push_back({Value::null(), Value::null(), Value::text(table.name), Value::text(c.name),
-                            Value::int32(c.ordinal), Value::boolean(!c.required),
+                            Value::int32(c.ordinal), Value::boolean(!c.required && c.type != ColumnType::Boolean),
                             Value::int16(static_cast<std::int16_t>(schemaDataType(static_cast<int>(c.type)))),
                             maximumLength(c), numericPrecision(c),
                             c.type == ColumnType::Decimal ? Value::int16(static_cast<std::int16_t>(c.scale)) : Value::null()});

@@ -3,6 +3,7 @@
 #include "core/Text.h"
 #include "jet/Catalog.h"
 #include "jet/Header.h"
+#include "jet/PropertyMaps.h"
 #include "jet/TableDefinition.h"
 #include "jet/TableScanner.h"
 #include "jet/UsageMap.h"
@@ -46,7 +47,7 @@ public:
             if (entry.kind == ObjectKind::Query)
                 continue;
             const TableLayout* found = nullptr;
-            guarded([&] { found = &layout(definitionPageOf(entry), entry.name); });
+            guarded([&] { found = &layout(definitionPageOf(entry), entry.name, true); });
             return found->def;
         }
         throw DbError(errc::notFound, "De tabel '" + std::string(name) + "' bestaat niet in '" + file_.path() + "'.");
@@ -126,12 +127,41 @@ private:
         }
     }
 
-    const TableLayout& layout(std::uint32_t page, const std::string& name)
+    const TableLayout& layout(std::uint32_t page, const std::string& name, bool withProperties = false)
     {
         auto found = tables_.find(page);
-        if (found == tables_.end())
-            found = tables_.emplace(page, std::make_unique<TableLayout>(readTableDefinition(file_, *format_, page, name))).first;
+        if (found == tables_.end()) {
+            auto table = std::make_unique<TableLayout>(readTableDefinition(file_, *format_, page, name));
+            if (withProperties)
+                applyProperties(*table);
+            found = tables_.emplace(page, std::move(table)).first;
+        }
         return *found->second;
+    }
+
+    // Required columns are a property Access keeps beside the definition, in MSysObjects.LvProp.
+    void applyProperties(TableLayout& table)
+    {
+        if (!propertiesLoaded_) {
+            const TableLayout objects = withColumnsOnly(layout(catalogDefinitionPage, "MSysObjects"), {"Id", "LvProp"});
+            TableScanner scan(file_, *format_, objects, usageMapPages(file_, *format_, objects.usedPagesMap));
+            std::vector<Value> values;
+            while (objects.def.columns.size() == 2 && scan.next(values))
+                if (values[1].kind == Value::Kind::Binary)
+                    storedProperties_[static_cast<std::uint32_t>(values[0].integer) & 0x00FFFFFF] = std::move(values[1].bytes);
+            propertiesLoaded_ = true;
+        }
+        const auto stored = storedProperties_.find(table.def.definitionPage);
+        if (stored == storedProperties_.end())
+            return;
+        try {
+            const auto* bytes = reinterpret_cast<const std::uint8_t*>(stored->second.data());
+            const PropertyMaps maps = readPropertyMaps(ByteView(bytes, stored->second.size()), header_.version);
+            for (ColumnDef& column : table.def.columns)
+                column.required = propertyIsTrue(maps, column.name, "Required");
+        } catch (const CorruptFile&) {
+            // Damaged properties leave the columns as the definition gives them.
+        }
     }
 
     PageFile file_;
@@ -139,6 +169,8 @@ private:
     const Format* format_ = nullptr;
     std::vector<CatalogEntry> catalog_;
     std::map<std::uint32_t, std::unique_ptr<TableLayout>> tables_;  // by definition page
+    bool propertiesLoaded_ = false;
+    std::map<std::uint32_t, std::string> storedProperties_;  // LvProp by definition page
     bool queryRowsLoaded_ = false;
     std::map<std::int32_t, std::vector<QueryRow>> queryRows_;
 };

@@ -106,6 +106,16 @@ TEST(JetCatalog, DeletedColumnsLeaveGapsInNumbersNotInOrdinals)
     EXPECT_EQ(t.columnByNumber(1), nullptr);
 }
 
+TEST(JetCatalog, RequiredColumnsFromTheStoredProperties)
+{
+    QUERIMO_REQUIRE_CORPUS();
+    const auto db = openCorpus("northwind-jet4.mdb");
+    const jet::TableDef& products = db->table("Products");
+    EXPECT_TRUE(products.column("ProductName")->required);
+    EXPECT_FALSE(products.column("QuantityPerUnit")->required);
+    EXPECT_FALSE(openCorpus("testV1997.mdb")->table("Table1").column("A")->required);
+}
+
 TEST(JetCatalog, DefinitionSpanningSeveralPages)
 {
     QUERIMO_REQUIRE_CORPUS();
