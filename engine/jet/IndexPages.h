@@ -30,14 +30,23 @@ struct IndexPage {
     bool leaf() const { return type == leafIndexPageType; }
 };
 
-// Where the parts of an index page start, per format.
+// Where the parts of an index page start, per format. The shared prefix length takes one byte in Jet 3
+// and two in Jet 4; the byte after it is 1 on intermediate pages and 0 on leaf pages.
 struct IndexPageLayout {
-    std::size_t previousPage, nextPage, tailPage, prefixLength, entryMask, firstEntry;
+    std::size_t previousPage, nextPage, tailPage, prefixLength, prefixLengthSize, pageKind, entryMask, firstEntry;
     static const IndexPageLayout& of(Version version);
 };
 
 // Splits an index page (type 0x03 or 0x04) into its entries. A page that does not hold together
 // raises CorruptFile.
 IndexPage parseIndexPage(ByteView page, Version version);
+
+// Lays out an index page from its entries, the inverse of parseIndexPage; pageSize bytes, zero after the
+// entries. Entries share the longest prefix their keys have in common, or at most prefixLimit bytes.
+// Raises DbError when the entries do not fit.
+std::vector<std::uint8_t> buildIndexPage(const IndexPage& page, Version version, std::size_t prefixLimit = 255);
+
+// The bytes an entry takes on a page without a shared prefix.
+std::size_t indexEntrySize(const IndexEntry& entry, bool leaf);
 
 }  // namespace querimo::jet
