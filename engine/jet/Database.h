@@ -27,7 +27,7 @@ struct ColumnDef {
     int scale = 0;           // Decimal only
     bool fixed = false;      // stored in the fixed part of the row
     bool autoNumber = false;
-    bool required = false;   // from the column flags where the file says so
+    bool required = false;   // the column's Required property
 };
 
 struct IndexColumn {

@@ -29,7 +29,7 @@ std::vector<std::uint32_t> usageMapPages(PageFile& file, const Format& format, s
     const PageRef holder = file.page(pointerPage(pointer));
     const ByteView page(holder->data(), holder->size());
     const int row = pointerRow(pointer);
-    if (row >= dataRowCount(page, format))
+    if (page.u8(0) != dataPageType || row >= dataRowCount(page, format))
         corrupt("een gebruikskaart verwijst naar een niet-bestaande rij");
     const RowSlot slot = dataRow(page, format, row);
     if (slot.deleted || slot.bytes.size() < 1)
