@@ -46,6 +46,21 @@ std::vector<NamedTable> namedTables(jet::Database& db)
     return tables;
 }
 
+// The tables stored in this file whose name passes the restriction at `position`, by name.
+std::vector<const jet::TableDef*> tablesInFile(jet::Database& db, const Restrictions& restrictions, std::size_t position)
+{
+    std::vector<std::string> names;
+    for (const jet::CatalogEntry& entry : db.catalog())
+        if ((entry.kind == jet::ObjectKind::Table || entry.kind == jet::ObjectKind::SystemTable) &&
+            passes(restrictions, position, entry.name))
+            names.push_back(entry.name);
+    std::sort(names.begin(), names.end(), lessIgnoringCase);
+    std::vector<const jet::TableDef*> tables;
+    for (const std::string& name : names)
+        tables.push_back(&db.table(name));
+    return tables;
+}
+
 Value numericPrecision(const jet::ColumnDef& c)
 {
     switch (c.type) {
@@ -134,15 +149,9 @@ std::shared_ptr<Recordset> tablesRowset(jet::Database& db, const Restrictions& r
 
 std::shared_ptr<Recordset> columnsRowset(jet::Database& db, const Restrictions& restrictions)
 {
-    std::vector<std::string> names;
-    for (const jet::CatalogEntry& entry : db.catalog())
-        if ((entry.kind == jet::ObjectKind::Table || entry.kind == jet::ObjectKind::SystemTable) && passes(restrictions, 2, entry.name))
-            names.push_back(entry.name);
-    std::sort(names.begin(), names.end(), lessIgnoringCase);
-
     std::vector<std::vector<Value>> rows;
-    for (const std::string& name : names) {
-        const jet::TableDef& table = db.table(name);
+    for (const jet::TableDef* t : tablesInFile(db, restrictions, 2)) {
+        const jet::TableDef& table = *t;
         for (const jet::ColumnDef& c : table.columns) {
             if (!passes(restrictions, 3, c.name))
                 continue;
@@ -164,15 +173,9 @@ std::shared_ptr<Recordset> columnsRowset(jet::Database& db, const Restrictions& 
 
 std::shared_ptr<Recordset> indexesRowset(jet::Database& db, const Restrictions& restrictions)
 {
-    std::vector<std::string> names;
-    for (const jet::CatalogEntry& entry : db.catalog())
-        if ((entry.kind == jet::ObjectKind::Table || entry.kind == jet::ObjectKind::SystemTable) && passes(restrictions, 4, entry.name))
-            names.push_back(entry.name);
-    std::sort(names.begin(), names.end(), lessIgnoringCase);
-
     std::vector<std::vector<Value>> rows;
-    for (const std::string& name : names) {
-        const jet::TableDef& table = db.table(name);
+    for (const jet::TableDef* t : tablesInFile(db, restrictions, 4)) {
+        const jet::TableDef& table = *t;
         std::vector<const jet::IndexDef*> indexes;
         for (const jet::IndexDef& index : table.indexes)
             if (passes(restrictions, 2, index.name))
