@@ -177,8 +177,9 @@ std::shared_ptr<Recordset> indexesRowset(jet::Database& db, const Restrictions& 
     for (const jet::TableDef* t : tablesInFile(db, restrictions, 4)) {
         const jet::TableDef& table = *t;
         std::vector<const jet::IndexDef*> indexes;
+        // Names starting with "." are the engine's own halves of relationships, not indexes anyone made.
         for (const jet::IndexDef& index : table.indexes)
-            if (passes(restrictions, 2, index.name))
+            if (index.name.rfind(".", 0) != 0 && passes(restrictions, 2, index.name))
                 indexes.push_back(&index);
         std::stable_sort(indexes.begin(), indexes.end(),
                          [](const jet::IndexDef* a, const jet::IndexDef* b) { return lessIgnoringCase(a->name, b->name); });
