@@ -37,6 +37,7 @@ struct Expr {
     bool star = false;
     std::vector<std::unique_ptr<Expr>> args;
     std::shared_ptr<Query> query;
+    int depth = 1;  // of the tree below, bounded by the parser
 };
 using ExprPtr = std::unique_ptr<Expr>;
 

@@ -144,6 +144,7 @@ private:
     // query := [TRANSFORM expr] select {UNION [ALL] select} [ORDER BY ...] [PIVOT ...]
     std::shared_ptr<Query> query(bool topLevel)
     {
+        Nesting guard(*this);
         auto q = std::make_shared<Query>();
         if (topLevel && accept("TRANSFORM")) {
             q->transform.emplace();
@@ -285,6 +286,7 @@ private:
 
     std::unique_ptr<TableRef> tablePrimary()
     {
+        Nesting guard(*this);
         const std::size_t at = peek().position;
         if (accept("(")) {
             if (peek().is("SELECT")) {
@@ -331,8 +333,40 @@ private:
         return {};
     }
 
+    // Nesting is bounded so that no statement text can exhaust the stack.
+    class Nesting {
+    public:
+        explicit Nesting(Parser& p) : p_(p)
+        {
+            if (++p_.depth_ > maxDepth)
+                throw DbError(errc::syntax, "De opdracht is te diep genest " + atPosition(p_.peek().position) + ".");
+        }
+        ~Nesting() { --p_.depth_; }
+        Nesting(const Nesting&) = delete;
+        Nesting& operator=(const Nesting&) = delete;
+
+    private:
+        static constexpr int maxDepth = 200;
+        Parser& p_;
+    };
+
     // Expressions, from the loosest operator to the tightest.
-    ExprPtr expression() { return binaryLevel(0); }
+    ExprPtr expression()
+    {
+        Nesting guard(*this);
+        return binaryLevel(0);
+    }
+
+    // Long operator chains nest without recursion in the parser; their depth is bounded here so that
+    // translating and freeing the tree stays within the stack.
+    static ExprPtr bounded(ExprPtr e)
+    {
+        for (const ExprPtr& a : e->args)
+            if (a) e->depth = std::max(e->depth, a->depth + 1);
+        if (e->depth > 1000)
+            throw DbError(errc::syntax, "De expressie " + atPosition(e->position) + " is te lang of te diep genest.");
+        return e;
+    }
 
     ExprPtr makeBinary(std::string op, ExprPtr l, ExprPtr r, std::size_t at)
     {
@@ -342,7 +376,7 @@ private:
         e->position = at;
         e->args.push_back(std::move(l));
         e->args.push_back(std::move(r));
-        return e;
+        return bounded(std::move(e));
     }
 
     ExprPtr binaryLevel(int level)
@@ -359,13 +393,14 @@ private:
 
     ExprPtr notLevel()
     {
+        Nesting guard(*this);  // Not Not Not x
         if (peek().is("NOT") && !peek(1).is("EXISTS")) {
             auto e = std::make_unique<Expr>();
             e->kind = Expr::Kind::Unary;
             e->op = "NOT";
             e->position = next().position;
             e->args.push_back(notLevel());
-            return e;
+            return bounded(std::move(e));
         }
         return comparison();
     }
@@ -389,7 +424,7 @@ private:
                     e->query = query(false);
                     expect(")");
                     e->args.push_back(std::move(left));
-                    left = std::move(e);
+                    left = bounded(std::move(e));
                 } else {
                     left = makeBinary(op, std::move(left), concatenation(), at);
                 }
@@ -412,7 +447,7 @@ private:
                 e->args.push_back(concatenation());
                 expect("AND");
                 e->args.push_back(concatenation());
-                left = std::move(e);
+                left = bounded(std::move(e));
             } else if (accept("IN")) {
                 auto e = std::make_unique<Expr>();
                 e->position = at;
@@ -428,7 +463,7 @@ private:
                     while (accept(","));
                 }
                 expect(")");
-                left = std::move(e);
+                left = bounded(std::move(e));
             } else if (accept("IS")) {
                 auto e = std::make_unique<Expr>();
                 e->kind = Expr::Kind::IsNull;
@@ -436,7 +471,7 @@ private:
                 e->negated = accept("NOT");
                 expect("NULL");
                 e->args.push_back(std::move(left));
-                left = std::move(e);
+                left = bounded(std::move(e));
             } else {
                 return left;
             }
@@ -463,13 +498,14 @@ private:
 
     ExprPtr unary()
     {
+        Nesting guard(*this);  // - - - - 1
         if (peek().is("-") || peek().is("+")) {
             auto e = std::make_unique<Expr>();
             e->kind = Expr::Kind::Unary;
             e->op = peek().text;
             e->position = next().position;
             e->args.push_back(unary());
-            return e;
+            return bounded(std::move(e));
         }
         return power();
     }
@@ -537,7 +573,7 @@ private:
                 while (accept(","));
             }
             expect(")");
-            return e;
+            return bounded(std::move(e));
         }
         e->kind = Expr::Kind::Name;
         e->parts.push_back(first);
@@ -552,6 +588,7 @@ private:
 
     std::vector<Token> tokens_;
     std::size_t pos_ = 0;
+    int depth_ = 0;
 };
 
 }  // namespace

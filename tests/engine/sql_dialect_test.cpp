@@ -159,3 +159,40 @@ TEST_F(Dialect, StatementsThatWriteAreRefusedClearly)
 
 }  // namespace
 }  // namespace querimo
+
+namespace querimo {
+namespace {
+
+TEST(DialectLimits, DeepNestingFailsInsteadOfExhaustingTheStack)
+{
+    for (const std::string& open : {std::string("("), std::string("-"), std::string("Not ")}) {
+        std::string text = "SELECT ";
+        for (int i = 0; i < 100000; ++i) text += open;
+        text += "1";
+        try {
+            sql::parseStatement(text);
+            FAIL() << open;
+        } catch (const DbError& e) {
+            EXPECT_NE(e.description().find("te diep genest"), std::string::npos);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace querimo
+
+namespace querimo {
+namespace {
+
+TEST(DialectLimits, LongOperatorChainsAreBounded)
+{
+    std::string text = "SELECT 1";
+    for (int i = 0; i < 100000; ++i) text += "+1";
+    EXPECT_THROW(sql::parseStatement(text), DbError);
+    std::string fine = "SELECT 1";
+    for (int i = 0; i < 500; ++i) fine += "+1";
+    EXPECT_NO_THROW(sql::parseStatement(fine));
+}
+
+}  // namespace
+}  // namespace querimo
