@@ -15,6 +15,7 @@
 #include "sql/Compiler.h"
 #include "sql/RowBuffer.h"
 #include "sql/SqliteValue.h"
+#include "sql/TextCollation.h"
 
 namespace querimo::sql {
 
@@ -26,7 +27,7 @@ std::optional<std::string> keyOf(const RowBuffer::Cell& c, bool textColumn)
     if (c.tag == RowBuffer::Tag::Null) return std::nullopt;
     if (textColumn) {
         if (c.tag != RowBuffer::Tag::Text) return std::nullopt;
-        return text::toLower(c.bytes);
+        return textKey(c.bytes);
     }
     double d = 0;
     if (c.tag == RowBuffer::Tag::Integer) d = static_cast<double>(c.integer);

@@ -5,6 +5,25 @@
 
 namespace querimo::sql {
 
+namespace {
+
+// Letter case folded, with ASCII letters in lower case so that punctuation sorts before letters.
+char32_t fold(char32_t c)
+{
+    const char32_t f = text::foldCase(c);
+    return f >= U'A' && f <= U'Z' ? f + 32 : f;
+}
+
+}  // namespace
+
+std::string textKey(std::string_view s)
+{
+    std::string key;
+    key.reserve(s.size());
+    for (std::size_t i = 0; i < s.size();) text::appendUtf8(key, fold(text::decodeUtf8(s, i)));
+    return key;
+}
+
 int compareText(std::string_view a, std::string_view b)
 {
     std::size_t i = 0, j = 0;
@@ -18,8 +37,8 @@ int compareText(std::string_view a, std::string_view b)
             ++j;
             continue;
         }
-        const char32_t fa = text::foldCase(text::decodeUtf8(a, i));
-        const char32_t fb = text::foldCase(text::decodeUtf8(b, j));
+        const char32_t fa = fold(text::decodeUtf8(a, i));
+        const char32_t fb = fold(text::decodeUtf8(b, j));
         if (fa != fb) return fa < fb ? -1 : 1;
     }
     if (i < a.size()) return 1;

@@ -5,6 +5,7 @@
 #include "core/Error.h"
 #include "sql/Execution.h"
 #include "sql/Parser.h"
+#include "sql/TextCollation.h"
 #include "sql_fake_database.h"
 
 namespace querimo {
@@ -130,6 +131,23 @@ TEST_F(Queries, CrosstabMakesAColumnPerPivotValue)
     EXPECT_EQ(fixed.columns[2].name, "9");
     EXPECT_EQ(fixed.rows->value(0, 1), Value::int32(1));
     EXPECT_TRUE(fixed.rows->value(0, 2).isNull());  // empty cell, as Access shows it
+}
+
+}  // namespace
+}  // namespace querimo
+
+namespace querimo {
+namespace {
+
+TEST(TextCollation, OrdersWithoutLetterCaseAndKeysAgreeWithComparison)
+{
+    EXPECT_EQ(sql::compareText("abc", "ABC"), 0);
+    EXPECT_LT(sql::compareText("_x", "a"), 0);      // punctuation before letters
+    EXPECT_GT(sql::compareText("Zebra", "_x"), 0);
+    EXPECT_EQ(sql::compareText("\xC3\x89mile", "\xC3\xA9MILE"), 0);  // Émile, éMILE
+    EXPECT_LT(sql::compareText("ab", "abc"), 0);
+    EXPECT_EQ(sql::textKey("\xC3\x89mile"), sql::textKey("\xC3\xA9MILE"));
+    EXPECT_EQ(sql::textKey("ABC"), "abc");
 }
 
 }  // namespace
