@@ -1,6 +1,7 @@
 #pragma once
 // Reads the leaf entries of a corpus table's indexes together with the rows they point to, straight
 // from the pages, so the writer's encoders can be checked against what Access wrote.
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -22,6 +23,15 @@ inline std::filesystem::path corpusDir()
 {
     if (const char* env = std::getenv("QUERIMO_CORPUS")) return env;
     return std::filesystem::path(QUERIMO_SOURCE_DIR) / ".." / "shared" / "corpus";
+}
+
+// Bytes as hex pairs, for failure messages.
+inline std::string hex(const std::string& bytes)
+{
+    std::string out;
+    char buf[4];
+    for (unsigned char b : bytes) std::snprintf(buf, sizeof buf, "%02X ", b), out += buf;
+    return out;
 }
 
 struct LeafRow {

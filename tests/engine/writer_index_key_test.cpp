@@ -7,6 +7,7 @@
 
 using namespace querimo;
 using namespace querimo::jet;
+using writertest::hex;
 
 namespace {
 
@@ -33,14 +34,6 @@ IndexKey encodeRow(Version version, const KeySpec& spec, const std::vector<Value
     std::vector<Value> values;
     for (std::size_t p : spec.positions) values.push_back(row[p]);
     return encodeIndexKey(version, spec.columns, values);
-}
-
-std::string hex(const std::string& bytes)
-{
-    std::string out;
-    char buf[4];
-    for (unsigned char b : bytes) std::snprintf(buf, sizeof buf, "%02X ", b), out += buf;
-    return out;
 }
 
 struct Outcome {

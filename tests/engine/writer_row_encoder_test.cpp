@@ -7,16 +7,9 @@
 
 using namespace querimo;
 using namespace querimo::jet;
+using writertest::hex;
 
 namespace {
-
-std::string hex(const std::string& bytes)
-{
-    std::string out;
-    char buf[4];
-    for (unsigned char b : bytes) std::snprintf(buf, sizeof buf, "%02X ", b), out += buf;
-    return out;
-}
 
 bool hasLongValue(const TableDef& def, const std::vector<Value>& row)
 {
