@@ -67,12 +67,7 @@ void frmQuerimo::OpdrachtUitvoeren()
     Foutopvang opvang;
     Paneel("status")->clear();
     if (!cmdResult) cmdResult = std::make_unique<ado::Command>();
-    opvang.Proberen([&] {
-        if (Verbinding.State() != ado::ObjectState::Open)
-            throw querimo::DbError(querimo::errc::fail, "De verbinding kan niet worden gebruikt voor deze bewerking: "
-                                                        "er is geen database geopend.");
-        cmdResult->ActiveConnection = &Verbinding;
-    });
+    cmdResult->ActiveConnection = &Verbinding;
     cmdResult->CommandType = ado::adCmdText;
     opvang.Proberen([&] { cmdResult->SetCommandText(rtbSQL->toPlainText().toStdString()); });
     const std::size_t aantalParameters = cmdResult->GetParameters().Count();

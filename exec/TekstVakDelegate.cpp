@@ -11,13 +11,7 @@ QWidget* TekstVakDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
     auto* regel = new QLineEdit(parent);
     regel->setMaxLength(maxLength_);
     regel->setFrame(false);
-    open_ = regel;
     return regel;
-}
-
-void TekstVakDelegate::Vastleggen()
-{
-    if (open_) emit commitData(open_);
 }
 
 }  // namespace querimo::exec

@@ -68,8 +68,7 @@ void frmParameters::Form_Load()
     rijen_->Koppelen(rsParameters);
     rijen_->KolomBewerkbaar(1);
     dgdParameters->setModel(rijen_);
-    tekstVak_ = new querimo::exec::TekstVakDelegate(TekstLengte, this);
-    dgdParameters->setItemDelegateForColumn(1, tekstVak_);
+    dgdParameters->setItemDelegateForColumn(1, new querimo::exec::TekstVakDelegate(TekstLengte, this));
 
     owner_.LettertypeToepassen(owner_.rtbSQL, dgdParameters);
     dgdParameters->horizontalHeader()->setFont(dgdParameters->font());
@@ -79,13 +78,13 @@ void frmParameters::Form_Load()
 
     // No record selectors, as on the result grid; typing in a value cell starts editing it.
     dgdParameters->verticalHeader()->hide();
-    dgdParameters->setEditTriggers(QAbstractItemView::AllEditTriggers);
+    dgdParameters->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
+                                   QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
     if (rijen_->rowCount() > 0) dgdParameters->setCurrentIndex(rijen_->index(0, 1));
 }
 
 void frmParameters::cmdOK_Click()
 {
-    tekstVak_->Vastleggen();
     ado::Parameters& parameters = owner_.cmdResult->GetParameters();
     rsParameters->MoveFirst();
     for (std::size_t index = 0; !rsParameters->Eof(); ++index) {

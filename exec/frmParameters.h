@@ -10,7 +10,6 @@ class frmQuerimo;
 
 namespace querimo::exec {
 class RecordsetModel;
-class TekstVakDelegate;
 }  // namespace querimo::exec
 
 // Asks a value for each parameter of the main window's cmdResult. OK stores the values in the command and
@@ -35,5 +34,4 @@ private:
     frmQuerimo& owner_;
     std::shared_ptr<querimo::ado::Recordset> rsParameters;
     querimo::exec::RecordsetModel* rijen_ = nullptr;
-    querimo::exec::TekstVakDelegate* tekstVak_ = nullptr;
 };
