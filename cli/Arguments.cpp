@@ -1,0 +1,87 @@
+#include "Arguments.h"
+
+#include <cstddef>
+#include <optional>
+
+namespace querimo::cli {
+
+const char* const usageText =
+    "gebruik: querimo-sql [--user GEBRUIKER] [--password WACHTWOORD] [--db-password WACHTWOORD] [--exclusive]\n"
+    "                     DATABASE OPDRACHT\n"
+    "opdrachten:\n"
+    "  --tables               de tabellen en views: naam TAB soort\n"
+    "  --columns TABEL        de velden: naam TAB ADO-type TAB typenaam TAB positie\n"
+    "  --indexes TABEL        de indexen: naam TAB velden TAB kenmerken\n"
+    "  --export TABEL [--csv] de hele tabel, tabgescheiden of als CSV\n";
+
+namespace {
+
+class Reader {
+public:
+    explicit Reader(const std::vector<std::string>& args) : args_(args) {}
+    bool done() const { return pos_ >= args_.size(); }
+    const std::string& peek() const { return args_[pos_]; }
+    const std::string& take() { return args_[pos_++]; }
+    const std::string& valueOf(const std::string& option)
+    {
+        if (done()) throw UsageError("Optie " + option + " verwacht een waarde.");
+        return take();
+    }
+
+private:
+    const std::vector<std::string>& args_;
+    std::size_t pos_ = 0;
+};
+
+std::optional<Command> tableCommand(const std::string& option)
+{
+    if (option == "--columns") return Command::Columns;
+    if (option == "--indexes") return Command::Indexes;
+    if (option == "--export") return Command::Export;
+    return std::nullopt;
+}
+
+}  // namespace
+
+Arguments parseArguments(const std::vector<std::string>& args)
+{
+    Arguments result;
+    Reader in(args);
+    bool haveCommand = false;
+    auto setCommand = [&](Command c) {
+        if (haveCommand) throw UsageError("Geef precies één opdracht.");
+        haveCommand = true;
+        result.command = c;
+    };
+    while (!in.done()) {
+        const std::string arg = in.take();
+        if (arg == "--user") {
+            result.user = in.valueOf(arg);
+        } else if (arg == "--password") {
+            result.password = in.valueOf(arg);
+        } else if (arg == "--db-password") {
+            result.databasePassword = in.valueOf(arg);
+        } else if (arg == "--exclusive") {
+            result.exclusive = true;
+        } else if (arg == "--csv") {
+            result.csv = true;
+        } else if (arg == "--tables") {
+            setCommand(Command::Tables);
+        } else if (auto c = tableCommand(arg)) {
+            setCommand(*c);
+            result.table = in.valueOf(arg);
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            throw UsageError("Onbekende optie " + arg + ".");
+        } else if (result.database.empty()) {
+            result.database = arg;
+        } else {
+            throw UsageError("Onverwacht argument '" + arg + "'.");
+        }
+    }
+    if (result.database.empty()) throw UsageError("Geef een database.");
+    if (!haveCommand) throw UsageError("Geef een opdracht.");
+    if (result.csv && result.command != Command::Export) throw UsageError("--csv hoort alleen bij --export.");
+    return result;
+}
+
+}  // namespace querimo::cli
