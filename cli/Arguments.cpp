@@ -12,7 +12,11 @@ const char* const usageText =
     "  --tables               de tabellen en views: naam TAB soort\n"
     "  --columns TABEL        de velden: naam TAB ADO-type TAB typenaam TAB positie\n"
     "  --indexes TABEL        de indexen: naam TAB velden TAB kenmerken\n"
-    "  --export TABEL [--csv] de hele tabel, tabgescheiden of als CSV\n";
+    "  --export TABEL [--csv] de hele tabel, tabgescheiden of als CSV\n"
+    "  \"SQL\" [--csv|--json] [--param NAAM=WAARDE]...\n"
+    "                         een SQL-opdracht (zonder opdracht: de SQL van standaardinvoer); rijen met een\n"
+    "                         kopregel, of het aantal records voor een actieopdracht; --param NAAM zonder\n"
+    "                         '=' geeft Null\n";
 
 namespace {
 
@@ -65,6 +69,13 @@ Arguments parseArguments(const std::vector<std::string>& args)
             result.exclusive = true;
         } else if (arg == "--csv") {
             result.csv = true;
+        } else if (arg == "--json") {
+            result.json = true;
+        } else if (arg == "--param") {
+            const std::string& value = in.valueOf(arg);
+            const std::size_t eq = value.find('=');
+            if (eq == std::string::npos) result.parameters.emplace_back(value, std::nullopt);
+            else result.parameters.emplace_back(value.substr(0, eq), value.substr(eq + 1));
         } else if (arg == "--tables") {
             setCommand(Command::Tables);
         } else if (auto c = tableCommand(arg)) {
@@ -74,13 +85,21 @@ Arguments parseArguments(const std::vector<std::string>& args)
             throw UsageError("Onbekende optie " + arg + ".");
         } else if (result.database.empty()) {
             result.database = arg;
+        } else if (!haveCommand) {
+            setCommand(Command::Statement);
+            result.statement = arg;
         } else {
             throw UsageError("Onverwacht argument '" + arg + "'.");
         }
     }
     if (result.database.empty()) throw UsageError("Geef een database.");
-    if (!haveCommand) throw UsageError("Geef een opdracht.");
-    if (result.csv && result.command != Command::Export) throw UsageError("--csv hoort alleen bij --export.");
+    if (!haveCommand) result.command = Command::Statement;  // the SQL comes on standard input
+    const bool statement = result.command == Command::Statement;
+    if (result.csv && result.command != Command::Export && !statement)
+        throw UsageError("--csv hoort alleen bij --export of een SQL-opdracht.");
+    if ((result.json || !result.parameters.empty()) && !statement)
+        throw UsageError("--json en --param horen alleen bij een SQL-opdracht.");
+    if (result.json && result.csv) throw UsageError("Kies --csv of --json, niet beide.");
     return result;
 }
 

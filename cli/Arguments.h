@@ -1,11 +1,13 @@
 #pragma once
+#include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace querimo::cli {
 
-enum class Command { Tables, Columns, Indexes, Export };
+enum class Command { Tables, Columns, Indexes, Export, Statement };
 
 struct Arguments {
     std::string user = "Admin";
@@ -15,7 +17,10 @@ struct Arguments {
     std::string database;
     Command command = Command::Tables;
     std::string table;  // Columns, Indexes, Export
-    bool csv = false;   // Export
+    bool csv = false;   // Export, Statement
+    bool json = false;  // Statement
+    std::string statement;  // Statement: the SQL; empty means read it from standard input
+    std::vector<std::pair<std::string, std::optional<std::string>>> parameters;  // --param NAME=VALUE
 };
 
 // A command line that does not follow the usage; the message says what is wrong.

@@ -6,6 +6,7 @@
 #include "Arguments.h"
 #include "Commands.h"
 #include "OpenDatabase.h"
+#include "StatementCommand.h"
 #include "core/Error.h"
 
 using namespace querimo;
@@ -21,6 +22,12 @@ void run(const cli::Arguments& args)
     case cli::Command::Columns: cli::listColumns(connection, args.table, stdout); break;
     case cli::Command::Indexes: cli::listIndexes(connection, args.table, stdout); break;
     case cli::Command::Export: cli::exportTable(connection, args.table, args.csv, stdout); break;
+    case cli::Command::Statement: {
+        const std::string sql = args.statement.empty() ? cli::readStandardInput() : args.statement;
+        const auto format = args.json ? cli::RowFormat::Json : args.csv ? cli::RowFormat::Csv : cli::RowFormat::Tab;
+        cli::runStatement(connection, sql, args.parameters, format, stdout);
+        break;
+    }
     }
 }
 
