@@ -14,7 +14,7 @@ const char* const usageText =
     "  --indexes TABEL        de indexen: naam TAB velden TAB kenmerken\n"
     "  --export TABEL [--csv] de hele tabel, tabgescheiden of als CSV\n"
     "  \"SQL\" [--csv|--json] [--param NAAM=WAARDE]...\n"
-    "                         een SQL-opdracht (zonder opdracht: de SQL van standaardinvoer); rijen met een\n"
+    "                         een SQL-opdracht (\"-\": de SQL van standaardinvoer); rijen met een\n"
     "                         kopregel, of het aantal records voor een actieopdracht; --param NAAM zonder\n"
     "                         '=' geeft Null\n";
 
@@ -81,7 +81,7 @@ Arguments parseArguments(const std::vector<std::string>& args)
         } else if (auto c = tableCommand(arg)) {
             setCommand(*c);
             result.table = in.valueOf(arg);
-        } else if (arg.size() > 1 && arg[0] == '-') {
+        } else if (arg.size() > 1 && arg[0] == '-') {  // a lone "-" is the statement from standard input
             throw UsageError("Onbekende optie " + arg + ".");
         } else if (result.database.empty()) {
             result.database = arg;
@@ -93,7 +93,7 @@ Arguments parseArguments(const std::vector<std::string>& args)
         }
     }
     if (result.database.empty()) throw UsageError("Geef een database.");
-    if (!haveCommand) result.command = Command::Statement;  // the SQL comes on standard input
+    if (!haveCommand) throw UsageError("Geef een opdracht.");
     const bool statement = result.command == Command::Statement;
     if (result.csv && result.command != Command::Export && !statement)
         throw UsageError("--csv hoort alleen bij --export of een SQL-opdracht.");

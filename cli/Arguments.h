@@ -19,7 +19,7 @@ struct Arguments {
     std::string table;  // Columns, Indexes, Export
     bool csv = false;   // Export, Statement
     bool json = false;  // Statement
-    std::string statement;  // Statement: the SQL; empty means read it from standard input
+    std::string statement;  // Statement: the SQL; "-" means read it from standard input
     std::vector<std::pair<std::string, std::optional<std::string>>> parameters;  // --param NAME=VALUE
 };
 

@@ -23,7 +23,7 @@ void run(const cli::Arguments& args)
     case cli::Command::Indexes: cli::listIndexes(connection, args.table, stdout); break;
     case cli::Command::Export: cli::exportTable(connection, args.table, args.csv, stdout); break;
     case cli::Command::Statement: {
-        const std::string sql = args.statement.empty() ? cli::readStandardInput() : args.statement;
+        const std::string sql = args.statement == "-" ? cli::readStandardInput() : args.statement;
         const auto format = args.json ? cli::RowFormat::Json : args.csv ? cli::RowFormat::Csv : cli::RowFormat::Tab;
         cli::runStatement(connection, sql, args.parameters, format, stdout);
         break;
