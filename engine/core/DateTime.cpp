@@ -37,7 +37,8 @@ constexpr long long accessEpoch = -25569;  // 1899-12-30 in days from 1970-01-01
 Civil toCivil(double days)
 {
     Civil c;
-    if (!std::isfinite(days)) return c;
+    // Far outside Access's range (years 100 to 9999) there is no calendar date to give; damaged files do this.
+    if (!std::isfinite(days) || std::fabs(days) > 1e7) return c;
     const double whole = std::trunc(days);
     double fraction = std::fabs(days - whole);
     long long seconds = std::llround(fraction * 86400.0);
