@@ -19,7 +19,7 @@ int buttonBits(Qt::MouseButtons buttons)
 
 }  // namespace
 
-LayoutEvents::LayoutEvents(frmQuerimo& frm) : QObject(&frm), frm_(frm)
+LayoutEvents::LayoutEvents(frmQuerimo& frm) : frm_(frm)
 {
     for (QObject* watched : {static_cast<QObject*>(&frm_), static_cast<QObject*>(frm_.Werkvlak),
                              static_cast<QObject*>(frm_.imgHorSplit), static_cast<QObject*>(frm_.imgVertSplit)})

@@ -17,7 +17,7 @@ void frmQuerimo::IndelingVerbinden()
 {
     Indeling.vertSplit.width = 50;
     Indeling.horSplit.height = 45;
-    new LayoutEvents(*this);
+    indelingVolgen_ = std::make_unique<LayoutEvents>(*this);
 }
 
 layout::Frame frmQuerimo::Omlijsting() const

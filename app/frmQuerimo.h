@@ -11,6 +11,8 @@
 #include "app/CommonDialog.h"
 #include "app/ImageList.h"
 #include "app/Layout.h"
+#include "app/LayoutEvents.h"
+#include "structure/StruktuurSlepen.h"
 
 class QAction;
 class QActionGroup;
@@ -173,6 +175,9 @@ public:
     void imgHorSplit_MouseMove(int button, float y);
     void imgVertSplit_MouseMove(int button, float x);
     void IndelingToepassen();
+    // Event watchers of the layout and of dragging; members, so they stop before the controls go.
+    std::unique_ptr<LayoutEvents> indelingVolgen_;
+    std::unique_ptr<StruktuurSlepen> slepen_;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

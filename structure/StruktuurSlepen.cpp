@@ -1,5 +1,6 @@
 #include "structure/StruktuurSlepen.h"
 
+#include <QCoreApplication>
 #include <QDrag>
 #include <QDropEvent>
 #include <QMenu>
@@ -12,12 +13,17 @@
 
 namespace {
 
-// Only the tree offers this format, so other programs and controls take no notice of the drag.
 const QString structureFormat = QStringLiteral("application/x-querimo-struktuur");
+
+QByteArray treeIdentity(const QTreeWidget* tree)
+{
+    return QByteArray::number(QCoreApplication::applicationPid()) + ':' +
+           QByteArray::number(reinterpret_cast<quintptr>(tree));
+}
 
 }  // namespace
 
-StruktuurSlepen::StruktuurSlepen(frmQuerimo& frm) : QObject(&frm), frm_(frm)
+StruktuurSlepen::StruktuurSlepen(frmQuerimo& frm) : frm_(frm)
 {
     frm_.treStruktuur->viewport()->installEventFilter(this);
     frm_.rtbSQL->viewport()->installEventFilter(this);
@@ -27,6 +33,18 @@ QString StruktuurSlepen::SleepNaam(const QString& knoopTekst)
 {
     const qsizetype at = knoopTekst.indexOf(QLatin1String(" ("));
     return at > 0 ? knoopTekst.left(at) : knoopTekst;
+}
+
+QMimeData* StruktuurSlepen::SleepGegevens(const QTreeWidget* tree)
+{
+    auto* data = new QMimeData;
+    data->setData(structureFormat, treeIdentity(tree));
+    return data;
+}
+
+bool StruktuurSlepen::VanBoom(const QMimeData* data, const QTreeWidget* tree)
+{
+    return data && data->data(structureFormat) == treeIdentity(tree);
 }
 
 bool StruktuurSlepen::eventFilter(QObject* watched, QEvent* event)
@@ -45,9 +63,7 @@ bool StruktuurSlepen::treeEvent(QEvent* event)
         QTreeWidgetItem* node = tree->itemAt(mouse->position().toPoint());
         if (!node) return false;
         auto* drag = new QDrag(tree);
-        auto* data = new QMimeData;
-        data->setData(structureFormat, QByteArray());
-        drag->setMimeData(data);
+        drag->setMimeData(SleepGegevens(tree));
         drag->setPixmap(tree->viewport()->grab(tree->visualItemRect(node)));
         drag->exec(Qt::CopyAction);
         return true;
@@ -64,7 +80,7 @@ bool StruktuurSlepen::editorEvent(QEvent* event)
     const QEvent::Type type = event->type();
     if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop) return false;
     auto* drop = static_cast<QDropEvent*>(event);
-    if (drop->source() != frm_.treStruktuur) return false;  // other drags keep the editor's own handling
+    if (!VanBoom(drop->mimeData(), frm_.treStruktuur)) return false;  // other drags keep the editor's own handling
     drop->acceptProposedAction();
     if (type != QEvent::Drop) return true;
 
@@ -78,5 +94,5 @@ bool StruktuurSlepen::editorEvent(QEvent* event)
 
 void frmQuerimo::SlepenVerbinden()
 {
-    new StruktuurSlepen(*this);
+    slepen_ = std::make_unique<StruktuurSlepen>(*this);
 }

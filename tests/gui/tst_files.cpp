@@ -1,0 +1,151 @@
+// Saving the editor to a text file and loading it back, through the one dialog that remembers its folder.
+#include <QAction>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QTextEdit>
+#include <QtTest>
+
+#include "VensterHulp.h"
+#include "app/Routines.h"
+#include "app/frmQuerimo.h"
+#include "files/TekstBestand.h"
+
+namespace {
+
+struct Getoond {
+    QString titel, map, naam;
+    QStringList filters;
+};
+
+// Answers the next file dialog with path (or cancels it when path is empty) and notes how it was shown.
+void BestandKiezen(const QString& path, Getoond* getoond = nullptr)
+{
+    vensterhulp::BijDialoog([=](QWidget* w) {
+        auto* dialog = qobject_cast<QFileDialog*>(w);
+        QVERIFY2(dialog, w->metaObject()->className());
+        if (getoond) {
+            getoond->titel = dialog->windowTitle();
+            getoond->map = dialog->directory().absolutePath();
+            getoond->naam = dialog->findChild<QLineEdit*>("fileNameEdit")->text();
+            getoond->filters = dialog->nameFilters();
+        }
+        if (path.isEmpty()) {
+            dialog->reject();
+            return;
+        }
+        // As a user would: go to the folder and type the name.
+        dialog->setDirectory(QFileInfo(path).absolutePath());
+        dialog->findChild<QLineEdit*>("fileNameEdit")->setText(QFileInfo(path).fileName());
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+}
+
+QByteArray Inhoud(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<ontbreekt>");
+}
+
+}  // namespace
+
+class TestFiles : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { vensterhulp::EigenInstellingen(settings_); }
+
+    void init()
+    {
+        VENSTER_CORPUS_NODIG();
+        frm_ = std::make_unique<frmQuerimo>();
+        frm_->DatabaseOpenen(vensterhulp::CorpusKopie("northwind-jet4.mdb", data_));
+        QVERIFY(frm_->mnuTekstOpenen->isEnabled());
+    }
+
+    void cleanup() { frm_.reset(); }
+
+    void tekenset()
+    {
+        QCOMPARE(querimo::files::NaarBestand(QStringLiteral("SELECT 'é€'\nFROM a")),
+                 QByteArray("SELECT '\xe9\x80'\r\nFROM a"));
+        QCOMPARE(querimo::files::UitBestand("SELECT '\xe9\x80'\r\nFROM a"), QStringLiteral("SELECT 'é€'\nFROM a"));
+    }
+
+    void opslaanEnTeruglezen()
+    {
+        frmQuerimo& frm = *frm_;
+        const QString tekst = QStringLiteral("SELECT Naam, 'café'\nFROM Klant\nWHERE Id = 1");
+        frm.rtbSQL->setPlainText(tekst);
+        QTextCursor cursor = frm.rtbSQL->textCursor();
+        cursor.setPosition(2);
+        cursor.setPosition(5, QTextCursor::KeepAnchor);
+        frm.rtbSQL->setTextCursor(cursor);
+
+        // A name typed without an extension is used as typed; the whole text is written, not the selection.
+        const QString opdracht = dir_.filePath("opdracht");
+        Getoond getoond;
+        BestandKiezen(opdracht, &getoond);
+        frm.mnuTekstOpslaan->trigger();
+        QCOMPARE(getoond.titel, QStringLiteral("SQL opdracht in tekstbestand opslaan"));
+        QCOMPARE(getoond.map, QDir(Routines::ProgrammaMap()).absolutePath());
+        QCOMPARE(getoond.naam, QString());
+        QCOMPARE(getoond.filters, QStringList{QStringLiteral("Tekstbestand (*.txt)")});
+        const QByteArray bytes("SELECT Naam, 'caf\xe9'\r\nFROM Klant\r\nWHERE Id = 1");
+        QCOMPARE(Inhoud(opdracht), bytes);
+
+        // Opening starts in the folder of the file chosen last, with an empty name box.
+        frm.rtbSQL->clear();
+        BestandKiezen(opdracht, &getoond);
+        frm.Knop("open")->trigger();
+        QCOMPARE(getoond.titel, QStringLiteral("Tekstbestand met SQL opdracht openen"));
+        QCOMPARE(getoond.map, QDir(dir_.path()).absolutePath());
+        QCOMPARE(getoond.naam, QString());
+        QCOMPARE(frm.rtbSQL->toPlainText(), tekst);
+        QVERIFY(frm.mnuUitvoeren->isEnabled());
+
+        // Saved again, over an existing file, without a question: the same bytes.
+        QFile::remove(opdracht);
+        QVERIFY(QFile(opdracht).open(QIODevice::WriteOnly));
+        BestandKiezen(opdracht);
+        frm.Knop("save")->trigger();
+        QCOMPARE(Inhoud(opdracht), bytes);
+    }
+
+    void annulerenVeranderNiets()
+    {
+        frmQuerimo& frm = *frm_;
+        frm.rtbSQL->setPlainText(QStringLiteral("SELECT 1"));
+        const QString path = dir_.filePath("een.txt");
+        BestandKiezen(path);
+        frm.mnuTekstOpslaan->trigger();
+
+        Getoond getoond;
+        BestandKiezen(QString(), &getoond);
+        frm.mnuTekstOpenen->trigger();
+        QCOMPARE(frm.rtbSQL->toPlainText(), QStringLiteral("SELECT 1"));
+        // After a cancel the next dialog still starts in the same folder.
+        BestandKiezen(QString(), &getoond);
+        frm.mnuTekstOpenen->trigger();
+        QCOMPARE(getoond.map, QDir(dir_.path()).absolutePath());
+    }
+
+    void onleesbaarBestandMaaktLeeg()
+    {
+        frmQuerimo& frm = *frm_;
+        frm.rtbSQL->setPlainText(QStringLiteral("SELECT 1"));
+        BestandKiezen(dir_.filePath("bestaat-niet.txt"));
+        frm.mnuTekstOpenen->trigger();
+        QCOMPARE(frm.rtbSQL->toPlainText(), QString());
+        QVERIFY(!frm.mnuUitvoeren->isEnabled());
+        QVERIFY(!frm.mnuTekstOpslaan->isEnabled());
+    }
+
+private:
+    QTemporaryDir settings_;
+    QTemporaryDir data_;
+    QTemporaryDir dir_;
+    std::unique_ptr<frmQuerimo> frm_;
+};
+
+QTEST_MAIN(TestFiles)
+#include "tst_files.moc"
