@@ -127,6 +127,8 @@ void frmQuerimo::ResultaatTonen(long aantal)
         } else if (rsResult->State() == ado::ObjectState::Open) {
             RasterKoppelen(rsResult);
             mnuDataKopieren->setEnabled(!rsResult->Eof());
+            // Rows as high as one line of the grid's font, not the style's roomier default.
+            dgdSQL->verticalHeader()->setDefaultSectionSize(QFontMetrics(dgdSQL->font()).height() + 4);
             const QFontMetrics maat(font());
             for (int kolom = 0; kolom < static_cast<int>(rsResult->fieldInfo().size()); ++kolom) {
                 const ado::FieldInfo& veld = rsResult->fieldInfo()[static_cast<std::size_t>(kolom)];

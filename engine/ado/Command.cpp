@@ -2,7 +2,9 @@
 
 #include "core/Error.h"
 #include "core/Text.h"
+#include "sql/Definition.h"
 #include "sql/Execution.h"
+#include "sql/Modification.h"
 #include "sql/Parser.h"
 
 namespace querimo::ado {
@@ -30,8 +32,9 @@ void Command::SetCommandText(const std::string& text)
     text_ = text;
     parameters_.items().clear();
     jet::Database& database = openDatabase(ActiveConnection);
+    if (sql::isDefinitionStatement(text)) return;
     const sql::Statement statement = sql::parseStatement(text);
-    if (statement.kind != sql::Statement::Kind::Select) return;  // statements that write come with the writer
+    if (statement.kind != sql::Statement::Kind::Select) return;
     for (const sql::ParameterInfo& p : sql::statementParameters(database, statement))
         parameters_.items().push_back({p.name, std::nullopt, sql::reportedType(p.adoType)});
 }
@@ -40,9 +43,18 @@ std::shared_ptr<Recordset> Command::Execute(long* recordsAffected)
 {
     if (recordsAffected) *recordsAffected = 0;
     jet::Database& database = openDatabase(ActiveConnection);
+    if (sql::isDefinitionStatement(text_)) {
+        sql::runDefinition(database, text_);
+        return std::make_shared<Recordset>();
+    }
     const sql::Statement statement = sql::parseStatement(text_);
     sql::ParameterValues values;
     for (const Parameter& p : parameters_.items()) values.emplace_back(p.Name, p.Value);
+    if (statement.kind != sql::Statement::Kind::Select) {
+        const long affected = sql::runModification(database, statement, values);
+        if (recordsAffected) *recordsAffected = affected;
+        return std::make_shared<Recordset>();
+    }
     sql::QueryResult result = sql::runQuery(database, statement, values);
     std::vector<FieldInfo> fields;
     for (const sql::ResultColumn& c : result.columns) fields.push_back({c.name, c.adoType, 0});

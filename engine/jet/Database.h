@@ -28,6 +28,7 @@ struct ColumnDef {
     bool fixed = false;      // stored in the fixed part of the row
     bool autoNumber = false;
     bool required = false;   // the column's Required property
+    std::string defaultValue;  // the column's DefaultValue property: an expression as Access stores it, empty for none
 };
 
 struct IndexColumn {
@@ -83,12 +84,18 @@ struct OpenOptions {
     std::string databasePassword;
 };
 
+// Where a row lives: its data page << 8 | its number in that page's row table. A row that moved on update
+// keeps its id (the old place holds a pointer to the new one).
+using RowId = std::uint32_t;
+
 // A forward scan over one table's rows. Holds at most one data page of rows at a time.
 class TableScan {
 public:
     virtual ~TableScan() = default;
     // Fills row with one Value per column of the table definition, in ordinal order. False at the end.
     virtual bool next(std::vector<Value>& row) = 0;
+    // The id of the row next() returned last.
+    virtual RowId rowId() const = 0;
 };
 
 // An open Jet 3 or Jet 4 file. Every failure is a DbError with a Dutch description.
@@ -106,6 +113,49 @@ public:
     virtual std::unique_ptr<TableScan> scan(const TableDef& table) = 0;
     // Rows of MSysQueries belonging to the stored query with this catalog id.
     virtual std::vector<QueryRow> queryRows(std::int32_t objectId) = 0;
+
+    // A new, empty database file (fails when the path exists).
+    static void create(const std::string& path, Version version);
+
+    // --- Writing ---
+    // Reads between beginRead() and endRead() see one state of the file: they hold the shared file lock, and
+    // pages another process changed since are read again. Calls nest.
+    virtual void beginRead() = 0;
+    virtual void endRead() = 0;
+    // Every change belongs to a statement. beginStatement() takes the exclusive file lock (and drops what
+    // another process changed); changes stay in memory until commitStatement() makes them land whole through
+    // the journal. rollbackStatement() forgets them; so does the destructor of an unfinished statement.
+    // A file that cannot be written refuses beginStatement() with a Dutch DbError.
+    virtual void beginStatement() = 0;
+    virtual void commitStatement() = 0;
+    virtual void rollbackStatement() = 0;
+
+    // Row changes, inside a statement. values: one per column in ordinal order, already of each column's type.
+    // Null in an AutoNumber column gets the next number, in a Replication ID column a new GUID. Every index
+    // is kept up to date. Duplicate keys in a unique index, Null in a required column or a primary key, text
+    // longer than its field: DbError (the caller rolls the statement back).
+    virtual RowId insertRow(const TableDef& table, std::vector<Value> values) = 0;
+    virtual void updateRow(const TableDef& table, RowId row, std::vector<Value> values) = 0;
+    virtual void deleteRow(const TableDef& table, RowId row) = 0;
+
+    // Data definition, inside a statement. A TableDef or ColumnDef given here names columns and their types,
+    // sizes and flags; column numbers, ordinals, offsets and pages are the database's to assign. A name that
+    // already exists, or one that does not, is a DbError. The catalog and table() reflect the change at once.
+    virtual void createTable(const TableDef& table) = 0;
+    virtual void dropTable(std::string_view name) = 0;
+    virtual void addColumn(std::string_view table, const ColumnDef& column) = 0;
+    virtual void dropColumn(std::string_view table, std::string_view column) = 0;
+    virtual void alterColumn(std::string_view table, const ColumnDef& column) = 0;
+    virtual void createIndex(std::string_view table, const IndexDef& index) = 0;  // fills it from the rows
+    virtual void dropIndex(std::string_view table, std::string_view index) = 0;
+    // A relationship: the foreign-key index on `table` and its link to the referenced table's primary key.
+    virtual void createRelationship(std::string_view table, const IndexDef& foreignKey, std::string_view referencedTable,
+                                    const std::vector<std::string>& referencedColumns) = 0;
+    // Stored queries in MSysQueries form (QueryRow::objectId is assigned).
+    virtual void createQuery(const std::string& name, const std::vector<QueryRow>& rows) = 0;
+    virtual void dropQuery(std::string_view name) = 0;
+    // Needs the file opened exclusively. Empty means no password.
+    virtual void changeDatabasePassword(const std::string& newPassword, const std::string& oldPassword) = 0;
 };
 
 }  // namespace querimo::jet

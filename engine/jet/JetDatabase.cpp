@@ -1,8 +1,7 @@
-#include <map>
+#include "jet/JetDatabase.h"
 
 #include "core/Text.h"
 #include "jet/Catalog.h"
-#include "jet/Header.h"
 #include "jet/PropertyMaps.h"
 #include "jet/TableDefinition.h"
 #include "jet/TableScanner.h"
@@ -13,169 +12,151 @@ namespace {
 
 constexpr std::uint32_t minimumPages = 3;  // header, global usage map, catalog definition
 
-class JetDatabase : public Database {
-public:
-    explicit JetDatabase(const OpenOptions& options) : file_(options.path, options.exclusive)
-    {
-        const std::vector<std::uint8_t> prefix = file_.readPrefix(headerBytesNeeded);
-        header_ = decodeHeader(ByteView(prefix.data(), prefix.size()), options.path);
-        format_ = &Format::of(header_.version);
-        if (!header_.password.empty() && header_.password != options.databasePassword)
-            throw DbError(errc::authentication, "Het databasewachtwoord voor '" + options.path + "' is onjuist.");
-        file_.configure(format_->pageSize, header_.encodingKey);
-        if (file_.fileSize() % format_->pageSize != 0 || file_.pageCount() < minimumPages)
-            throw DbError(errc::fail, "Het bestand '" + options.path + "' is afgebroken: het eindigt midden in een pagina.");
-        guarded([&] {
-            const TableLayout objects = withColumnsOnly(layout(catalogDefinitionPage, "MSysObjects"), catalogColumns());
-            TableScanner scan(file_, *format_, objects, usageMapPages(file_, *format_, objects.usedPagesMap));
-            catalog_ = readCatalog(objects.def, scan);
-        });
-    }
-
-    Version version() const override { return header_.version; }
-    const std::string& path() const override { return file_.path(); }
-    const std::vector<CatalogEntry>& catalog() const override { return catalog_; }
-
-    const TableDef& table(std::string_view name) override
-    {
-        for (const CatalogEntry& entry : catalog_) {
-            if (!text::equalsIgnoreCase(entry.name, name))
-                continue;
-            if (entry.kind == ObjectKind::LinkedTable)
-                throw DbError(errc::notFound, "De tabel '" + entry.name + "' is gekoppeld aan een ander bestand ('" +
-                                                  entry.linkedDatabase + "') en kan niet gelezen worden.");
-            if (entry.kind == ObjectKind::Query)
-                continue;
-            const TableLayout* found = nullptr;
-            guarded([&] { found = &layout(definitionPageOf(entry), entry.name, true); });
-            return found->def;
-        }
-        throw DbError(errc::notFound, "De tabel '" + std::string(name) + "' bestaat niet in '" + file_.path() + "'.");
-    }
-
-    std::unique_ptr<TableScan> scan(const TableDef& table) override
-    {
-        const auto found = tables_.find(table.definitionPage);
-        if (found == tables_.end() || &found->second->def != &table)
-            throw DbError(errc::fail, "De tabel '" + table.name + "' hoort niet bij '" + file_.path() + "'.");
-        std::unique_ptr<TableScan> scanner;
-        guarded([&] {
-            const TableLayout& layout = *found->second;
-            scanner = std::make_unique<TableScanner>(file_, *format_, layout, usageMapPages(file_, *format_, layout.usedPagesMap));
-        });
-        return scanner;
-    }
-
-    std::vector<QueryRow> queryRows(std::int32_t objectId) override
-    {
-        if (!queryRowsLoaded_) {
-            loadQueryRows();
-            queryRowsLoaded_ = true;
-        }
-        const auto found = queryRows_.find(objectId);
-        return found == queryRows_.end() ? std::vector<QueryRow>{} : found->second;
-    }
-
-private:
-    template <typename Work>
-    void guarded(Work work)
-    {
-        try {
-            work();
-        } catch (const CorruptFile& e) {
-            throw damagedFile(file_.path(), e);
-        }
-    }
-
-    // MSysQueries in one pass, grouped by query; rows of a query keep their stored order.
-    void loadQueryRows()
-    {
-        queryRows_.clear();
-        const TableDef& queries = table("MSysQueries");
-        const auto position = [&](const char* name) -> std::size_t {
-            const ColumnDef* column = queries.column(name);
-            if (!column)
-                throw DbError(errc::fail, "De tabel MSysQueries in '" + file_.path() + "' mist de kolom " + name + ".");
-            return static_cast<std::size_t>(column->ordinal - 1);
-        };
-        const std::size_t attribute = position("Attribute"), expression = position("Expression"), flag = position("Flag"),
-                          name1 = position("Name1"), name2 = position("Name2"), object = position("ObjectId"),
-                          order = position("Order");
-        const auto number = [](const Value& v) -> std::int64_t {
-            if (v.kind == Value::Kind::Binary || v.kind == Value::Kind::Text) {
-                std::int64_t n = 0;  // Order is stored as bytes, most significant first
-                for (unsigned char c : v.bytes)
-                    n = (n << 8) | c;
-                return n;
-            }
-            return v.isNull() ? 0 : v.integer;
-        };
-        const auto textOf = [](const Value& v) { return v.kind == Value::Kind::Text ? v.bytes : std::string(); };
-
-        std::vector<Value> values;
-        const auto reader = scan(queries);
-        while (reader->next(values)) {
-            QueryRow row;
-            row.attribute = static_cast<int>(number(values[attribute]));
-            row.expression = textOf(values[expression]);
-            row.flag = static_cast<int>(number(values[flag]));
-            row.name1 = textOf(values[name1]);
-            row.name2 = textOf(values[name2]);
-            row.objectId = static_cast<std::int32_t>(number(values[object]));
-            row.order = static_cast<int>(number(values[order]));
-            queryRows_[row.objectId].push_back(std::move(row));
-        }
-    }
-
-    const TableLayout& layout(std::uint32_t page, const std::string& name, bool withProperties = false)
-    {
-        auto found = tables_.find(page);
-        if (found == tables_.end()) {
-            auto table = std::make_unique<TableLayout>(readTableDefinition(file_, *format_, page, name));
-            if (withProperties)
-                applyProperties(*table);
-            found = tables_.emplace(page, std::move(table)).first;
-        }
-        return *found->second;
-    }
-
-    // Required columns are a property Access keeps beside the definition, in MSysObjects.LvProp.
-    void applyProperties(TableLayout& table)
-    {
-        if (!propertiesLoaded_) {
-            const TableLayout objects = withColumnsOnly(layout(catalogDefinitionPage, "MSysObjects"), {"Id", "LvProp"});
-            TableScanner scan(file_, *format_, objects, usageMapPages(file_, *format_, objects.usedPagesMap));
-            std::vector<Value> values;
-            while (objects.def.columns.size() == 2 && scan.next(values))
-                if (values[1].kind == Value::Kind::Binary)
-                    storedProperties_[static_cast<std::uint32_t>(values[0].integer) & 0x00FFFFFF] = std::move(values[1].bytes);
-            propertiesLoaded_ = true;
-        }
-        const auto stored = storedProperties_.find(table.def.definitionPage);
-        if (stored == storedProperties_.end())
-            return;
-        try {
-            const auto* bytes = reinterpret_cast<const std::uint8_t*>(stored->second.data());
-            const PropertyMaps maps = readPropertyMaps(ByteView(bytes, stored->second.size()), header_.version);
-            for (ColumnDef& column : table.def.columns)
-                column.required = propertyIsTrue(maps, column.name, "Required");
-        } catch (const CorruptFile&) {
-            // Damaged properties leave the columns as the definition gives them.
-        }
-    }
-
-    PageFile file_;
-    DatabaseHeader header_;
-    const Format* format_ = nullptr;
-    std::vector<CatalogEntry> catalog_;
-    std::map<std::uint32_t, std::unique_ptr<TableLayout>> tables_;  // by definition page
-    bool propertiesLoaded_ = false;
-    std::map<std::uint32_t, std::string> storedProperties_;  // LvProp by definition page
-    bool queryRowsLoaded_ = false;
-    std::map<std::int32_t, std::vector<QueryRow>> queryRows_;
-};
-
 }  // namespace
+
+JetDatabase::JetDatabase(const OpenOptions& options) : file_(options.path, options.exclusive)
+{
+    const std::vector<std::uint8_t> prefix = file_.readPrefix(headerBytesNeeded);
+    header_ = decodeHeader(ByteView(prefix.data(), prefix.size()), options.path);
+    format_ = &Format::of(header_.version);
+    if (!header_.password.empty() && header_.password != options.databasePassword)
+        throw DbError(errc::authentication, "Het databasewachtwoord voor '" + options.path + "' is onjuist.");
+    file_.configure(format_->pageSize, header_.encodingKey);
+    if (file_.fileSize() % format_->pageSize != 0 || file_.pageCount() < minimumPages)
+        throw DbError(errc::fail, "Het bestand '" + options.path + "' is afgebroken: het eindigt midden in een pagina.");
+    readCatalogTable();
+}
+
+void JetDatabase::readCatalogTable()
+{
+    guarded([&] {
+        const TableLayout objects = withColumnsOnly(layout(catalogDefinitionPage, "MSysObjects"), catalogColumns());
+        TableScanner scan(file_, *format_, objects, usageMapPages(file_, *format_, objects.usedPagesMap));
+        catalog_ = readCatalog(objects.def, scan);
+    });
+}
+
+const TableDef& JetDatabase::table(std::string_view name)
+{
+    for (const CatalogEntry& entry : catalog_) {
+        if (!text::equalsIgnoreCase(entry.name, name))
+            continue;
+        if (entry.kind == ObjectKind::LinkedTable)
+            throw DbError(errc::notFound, "De tabel '" + entry.name + "' is gekoppeld aan een ander bestand ('" +
+                                              entry.linkedDatabase + "') en kan niet gelezen worden.");
+        if (entry.kind == ObjectKind::Query)
+            continue;
+        const TableLayout* found = nullptr;
+        guarded([&] { found = &layout(definitionPageOf(entry), entry.name, true); });
+        return found->def;
+    }
+    throw DbError(errc::notFound, "De tabel '" + std::string(name) + "' bestaat niet in '" + file_.path() + "'.");
+}
+
+TableLayout& JetDatabase::layoutOf(const TableDef& table)
+{
+    const auto found = tables_.find(table.definitionPage);
+    if (found == tables_.end() || &found->second->def != &table)
+        throw DbError(errc::fail, "De tabel '" + table.name + "' hoort niet bij '" + file_.path() + "'.");
+    return *found->second;
+}
+
+std::unique_ptr<TableScan> JetDatabase::scan(const TableDef& table)
+{
+    const TableLayout& layout = layoutOf(table);
+    std::unique_ptr<TableScan> scanner;
+    guarded([&] {
+        scanner = std::make_unique<TableScanner>(file_, *format_, layout, usageMapPages(file_, *format_, layout.usedPagesMap));
+    });
+    return scanner;
+}
+
+std::vector<QueryRow> JetDatabase::queryRows(std::int32_t objectId)
+{
+    if (!queryRowsLoaded_) {
+        loadQueryRows();
+        queryRowsLoaded_ = true;
+    }
+    const auto found = queryRows_.find(objectId);
+    return found == queryRows_.end() ? std::vector<QueryRow>{} : found->second;
+}
+
+// MSysQueries in one pass, grouped by query; rows of a query keep their stored order.
+void JetDatabase::loadQueryRows()
+{
+    queryRows_.clear();
+    const TableDef& queries = table("MSysQueries");
+    const auto position = [&](const char* name) -> std::size_t {
+        const ColumnDef* column = queries.column(name);
+        if (!column)
+            throw DbError(errc::fail, "De tabel MSysQueries in '" + file_.path() + "' mist de kolom " + name + ".");
+        return static_cast<std::size_t>(column->ordinal - 1);
+    };
+    const std::size_t attribute = position("Attribute"), expression = position("Expression"), flag = position("Flag"),
+                      name1 = position("Name1"), name2 = position("Name2"), object = position("ObjectId"),
+                      order = position("Order");
+    const auto number = [](const Value& v) -> std::int64_t {
+        if (v.kind == Value::Kind::Binary || v.kind == Value::Kind::Text) {
+            std::int64_t n = 0;  // Order is stored as bytes, most significant first
+            for (unsigned char c : v.bytes)
+                n = (n << 8) | c;
+            return n;
+        }
+        return v.isNull() ? 0 : v.integer;
+    };
+    const auto textOf = [](const Value& v) { return v.kind == Value::Kind::Text ? v.bytes : std::string(); };
+
+    std::vector<Value> values;
+    const auto reader = scan(queries);
+    while (reader->next(values)) {
+        QueryRow row;
+        row.attribute = static_cast<int>(number(values[attribute]));
+        row.expression = textOf(values[expression]);
+        row.flag = static_cast<int>(number(values[flag]));
+        row.name1 = textOf(values[name1]);
+        row.name2 = textOf(values[name2]);
+        row.objectId = static_cast<std::int32_t>(number(values[object]));
+        row.order = static_cast<int>(number(values[order]));
+        queryRows_[row.objectId].push_back(std::move(row));
+    }
+}
+
+const TableLayout& JetDatabase::layout(std::uint32_t page, const std::string& name, bool withProperties)
+{
+    auto found = tables_.find(page);
+    if (found == tables_.end()) {
+        auto table = std::make_unique<TableLayout>(readTableDefinition(file_, *format_, page, name));
+        if (withProperties)
+            applyProperties(*table);
+        found = tables_.emplace(page, std::move(table)).first;
+    }
+    return *found->second;
+}
+
+// Required columns are a property Access keeps beside the definition, in MSysObjects.LvProp.
+void JetDatabase::applyProperties(TableLayout& table)
+{
+    if (!propertiesLoaded_) {
+        const TableLayout objects = withColumnsOnly(layout(catalogDefinitionPage, "MSysObjects"), {"Id", "LvProp"});
+        TableScanner scan(file_, *format_, objects, usageMapPages(file_, *format_, objects.usedPagesMap));
+        std::vector<Value> values;
+        while (objects.def.columns.size() == 2 && scan.next(values))
+            if (values[1].kind == Value::Kind::Binary)
+                storedProperties_[static_cast<std::uint32_t>(values[0].integer) & 0x00FFFFFF] = std::move(values[1].bytes);
+        propertiesLoaded_ = true;
+    }
+    const auto stored = storedProperties_.find(table.def.definitionPage);
+    if (stored == storedProperties_.end())
+        return;
+    try {
+        const auto* bytes = reinterpret_cast<const std::uint8_t*>(stored->second.data());
+        const PropertyMaps maps = readPropertyMaps(ByteView(bytes, stored->second.size()), header_.version);
+        for (ColumnDef& column : table.def.columns)
+            column.required = propertyIsTrue(maps, column.name, "Required");
+    } catch (const CorruptFile&) {
+        // Damaged properties leave the columns as the definition gives them.
+    }
+}
 
 std::unique_ptr<Database> Database::open(const OpenOptions& options)
 {

@@ -14,10 +14,20 @@ struct ColumnStorage {
     bool compressedUnicode = false;  // Jet 4 text may be stored in compressed form
 };
 
+// An index as the file keeps it (several logical indexes may share one).
+struct RealIndexLayout {
+    std::vector<IndexColumn> columns;  // in key order
+    std::uint32_t firstPage = 0;       // the index's root page
+    std::uint32_t usedPagesMap = 0;    // row pointer of its usage map (as stored; may be 0)
+    std::uint8_t flags = 0;            // as stored: unique, ignore nulls, required
+};
+
 // A table definition with what the row decoder and the writer need beyond the public TableDef.
 struct TableLayout {
     TableDef def;
     std::vector<ColumnStorage> storage;  // parallel to def.columns
+    std::vector<RealIndexLayout> realIndexes;
+    std::vector<int> realIndexOf;        // parallel to def.indexes: the real index each one uses
     std::uint32_t usedPagesMap = 0;      // row pointer (page << 8 | row) of the owned-pages usage map
     std::uint32_t freeSpaceMap = 0;      // row pointer of the pages-with-free-space usage map
     std::uint32_t nextAutoNumber = 0;

@@ -43,6 +43,7 @@ bool TableScanner::advance(std::vector<Value>& row)
         const RowSlot slot = dataRow(view, format_, row_++);
         if (slot.deleted)
             continue;
+        rowId_ = pages_[pageIndex_ - 1] << 8 | static_cast<RowId>(row_ - 1);
         if (!slot.overflow) {
             decoder_.decode(slot.bytes, row);
             return true;

@@ -13,6 +13,7 @@ class TableScanner : public TableScan {
 public:
     TableScanner(PageFile& file, const Format& format, const TableLayout& table, std::vector<std::uint32_t> pages);
     bool next(std::vector<Value>& row) override;
+    RowId rowId() const override { return rowId_; }
 
 private:
     bool advance(std::vector<Value>& row);
@@ -27,6 +28,7 @@ private:
     PageRef page_;
     int row_ = 0;
     int rowCount_ = 0;
+    RowId rowId_ = 0;
 };
 
 }  // namespace querimo::jet

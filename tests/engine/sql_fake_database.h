@@ -61,7 +61,33 @@ public:
         return {};
     }
 
+    // Held in memory for reading only.
+    void beginRead() override {}
+    void endRead() override {}
+    void beginStatement() override { refuse(); }
+    void commitStatement() override { refuse(); }
+    void rollbackStatement() override {}
+    jet::RowId insertRow(const jet::TableDef&, std::vector<Value>) override { refuse(); }
+    void updateRow(const jet::TableDef&, jet::RowId, std::vector<Value>) override { refuse(); }
+    void deleteRow(const jet::TableDef&, jet::RowId) override { refuse(); }
+    void createTable(const jet::TableDef&) override { refuse(); }
+    void dropTable(std::string_view) override { refuse(); }
+    void addColumn(std::string_view, const jet::ColumnDef&) override { refuse(); }
+    void dropColumn(std::string_view, std::string_view) override { refuse(); }
+    void alterColumn(std::string_view, const jet::ColumnDef&) override { refuse(); }
+    void createIndex(std::string_view, const jet::IndexDef&) override { refuse(); }
+    void dropIndex(std::string_view, std::string_view) override { refuse(); }
+    void createRelationship(std::string_view, const jet::IndexDef&, std::string_view, const std::vector<std::string>&) override
+    {
+        refuse();
+    }
+    void createQuery(const std::string&, const std::vector<jet::QueryRow>&) override { refuse(); }
+    void dropQuery(std::string_view) override { refuse(); }
+    void changeDatabasePassword(const std::string&, const std::string&) override { refuse(); }
+
 private:
+    [[noreturn]] static void refuse() { throw DbError(errc::fail, "de nepdatabase kan niet schrijven"); }
+
     struct Table {
         jet::TableDef def;
         std::vector<std::vector<Value>> rows;
@@ -75,6 +101,7 @@ private:
             row = rows_[at_++];
             return true;
         }
+        jet::RowId rowId() const override { return static_cast<jet::RowId>(at_); }
 
     private:
         const std::vector<std::vector<Value>>& rows_;

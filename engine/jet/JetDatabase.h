@@ -1,0 +1,78 @@
+#pragma once
+#include <map>
+#include <memory>
+
+#include "jet/Corruption.h"
+#include "jet/Database.h"
+#include "jet/Format.h"
+#include "jet/Header.h"
+#include "jet/PageFile.h"
+#include "jet/TableLayout.h"
+
+namespace querimo::jet {
+
+// The Jet file behind Database. Reading lives in JetDatabase.cpp, statements and row changes in
+// JetDatabaseWrite.cpp, tables, columns and indexes in JetDatabaseSchema.cpp, the rest of the catalog
+// (queries, relationships, password, new files) in JetDatabaseCatalog.cpp.
+class JetDatabase : public Database {
+public:
+    explicit JetDatabase(const OpenOptions& options);
+
+    Version version() const override { return header_.version; }
+    const std::string& path() const override { return file_.path(); }
+    const std::vector<CatalogEntry>& catalog() const override { return catalog_; }
+    const TableDef& table(std::string_view name) override;
+    std::unique_ptr<TableScan> scan(const TableDef& table) override;
+    std::vector<QueryRow> queryRows(std::int32_t objectId) override;
+
+    void beginRead() override;
+    void endRead() override;
+    void beginStatement() override;
+    void commitStatement() override;
+    void rollbackStatement() override;
+    RowId insertRow(const TableDef& table, std::vector<Value> values) override;
+    void updateRow(const TableDef& table, RowId row, std::vector<Value> values) override;
+    void deleteRow(const TableDef& table, RowId row) override;
+
+    void createTable(const TableDef& table) override;
+    void dropTable(std::string_view name) override;
+    void addColumn(std::string_view table, const ColumnDef& column) override;
+    void dropColumn(std::string_view table, std::string_view column) override;
+    void alterColumn(std::string_view table, const ColumnDef& column) override;
+    void createIndex(std::string_view table, const IndexDef& index) override;
+    void dropIndex(std::string_view table, std::string_view index) override;
+    void createRelationship(std::string_view table, const IndexDef& foreignKey, std::string_view referencedTable,
+                            const std::vector<std::string>& referencedColumns) override;
+    void createQuery(const std::string& name, const std::vector<QueryRow>& rows) override;
+    void dropQuery(std::string_view name) override;
+    void changeDatabasePassword(const std::string& newPassword, const std::string& oldPassword) override;
+
+private:
+    template <typename Work>
+    void guarded(Work work)
+    {
+        try {
+            work();
+        } catch (const CorruptFile& e) {
+            throw damagedFile(file_.path(), e);
+        }
+    }
+
+    void readCatalogTable();
+    void loadQueryRows();
+    const TableLayout& layout(std::uint32_t page, const std::string& name, bool withProperties = false);
+    void applyProperties(TableLayout& table);
+    TableLayout& layoutOf(const TableDef& table);  // the layout behind a TableDef this database handed out
+
+    PageFile file_;
+    DatabaseHeader header_;
+    const Format* format_ = nullptr;
+    std::vector<CatalogEntry> catalog_;
+    std::map<std::uint32_t, std::unique_ptr<TableLayout>> tables_;  // by definition page
+    bool propertiesLoaded_ = false;
+    std::map<std::uint32_t, std::string> storedProperties_;  // LvProp by definition page
+    bool queryRowsLoaded_ = false;
+    std::map<std::int32_t, std::vector<QueryRow>> queryRows_;
+};
+
+}  // namespace querimo::jet

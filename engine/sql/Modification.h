@@ -1,0 +1,12 @@
+#pragma once
+#include "jet/Database.h"
+#include "sql/Ast.h"
+#include "sql/Execution.h"
+
+namespace querimo::sql {
+
+// Runs INSERT, UPDATE, DELETE or SELECT ... INTO as one whole statement on the database: all its changes
+// land, or none. Returns the number of records affected as Access reports it. Dutch DbError on failure.
+long runModification(jet::Database& database, const Statement& statement, const ParameterValues& values);
+
+}  // namespace querimo::sql
