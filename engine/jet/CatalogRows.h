@@ -1,0 +1,59 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/Value.h"
+#include "jet/Database.h"
+
+namespace querimo::jet {
+
+// MSysObjects Type values of the objects the engine creates.
+enum class CatalogType : std::int16_t { Table = 1, Database = 2, Container = 3, Query = 5, Relationship = 8 };
+
+// MSysObjects Flags of a stored query, by what the query does.
+enum class QueryKind : std::uint32_t {
+    Select = 0, Crosstab = 16, Delete = 32, Update = 48, Append = 64, MakeTable = 80, DataDefinition = 96,
+    PassThrough = 112, Union = 128
+};
+
+// What a new MSysObjects row takes from the rows already there.
+struct CatalogContext {
+    std::int32_t tablesContainer = 0;         // ParentId of tables and queries
+    std::int32_t relationshipsContainer = 0;  // ParentId of relationships
+    std::int32_t nextObjectId = 0;            // Id of the next query or relationship
+    std::string owner;                        // Owner of user objects: the one the database object has
+};
+
+CatalogContext readCatalogContext(const TableDef& msysObjects, TableScan& scan);
+
+struct CatalogObject {
+    std::int32_t id = 0;
+    std::int32_t parentId = 0;
+    std::string name;
+    CatalogType type = CatalogType::Table;
+    std::uint32_t flags = 0;
+};
+
+// A table's Id is its definition page, which is how the reader finds it again.
+CatalogObject tableObject(const CatalogContext& context, const std::string& name, std::uint32_t definitionPage);
+// Queries and relationships take the next free object id (and advance it).
+CatalogObject queryObject(CatalogContext& context, const std::string& name, QueryKind kind);
+CatalogObject relationshipObject(CatalogContext& context, const std::string& name);
+
+// The MSysObjects row of a new object: one value per column of msysObjects in its ordinal order, created and
+// updated at `now` (an Access date), the columns Access leaves empty for such objects Null.
+std::vector<Value> catalogRow(const TableDef& msysObjects, const CatalogObject& object, const std::string& owner,
+                              double now);
+
+// The kind of a stored query from its MSysQueries rows: what the type row says, a select query when none does.
+QueryKind queryKindOf(const std::vector<QueryRow>& rows);
+
+// The MSysQueries row for one QueryRow, one value per column of msysQueries in its ordinal order; empty
+// texts and the numbers Access leaves empty are Null.
+std::vector<Value> queryTableRow(const TableDef& msysQueries, const QueryRow& row);
+
+// The local time as an Access date, to the second.
+double accessNow();
+
+}  // namespace querimo::jet
