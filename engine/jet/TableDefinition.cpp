@@ -95,33 +95,45 @@ private:
     const Format& format_;
 };
 
+// A real index entry: ten (column number, order) slots, then the usage map pointer and the root page.
+constexpr std::size_t realIndexColumnSlots = 10;
+constexpr std::size_t realIndexUsedPagesAfterColumns = 3 * realIndexColumnSlots;
+constexpr std::size_t realIndexFirstPageAfterColumns = realIndexUsedPagesAfterColumns + 4;
+
 void readIndexes(const ByteView& bytes, const Format& format, const Reader& reader, std::size_t& pos,
-                 std::uint32_t realCount, std::uint32_t logicalCount, TableDef& def)
+                 std::uint32_t realCount, std::uint32_t logicalCount, TableLayout& layout)
 {
-    struct RealIndex {
-        std::vector<IndexColumn> columns;
-        std::uint8_t flags = 0;
-    };
-    std::vector<RealIndex> reals(realCount);
+    std::vector<RealIndexLayout>& reals = layout.realIndexes;
+    reals.resize(realCount);
     for (auto& real : reals) {
-        for (std::size_t k = 0; k < 10; ++k) {
-            const std::size_t entry = pos + format.realIndexDefColumns + 3 * k;
+        const std::size_t columns = pos + format.realIndexDefColumns;
+        for (std::size_t k = 0; k < realIndexColumnSlots; ++k) {
+            const std::size_t entry = columns + 3 * k;
             const std::uint16_t number = bytes.u16(entry);
             if (number != 0xFFFF)
                 real.columns.push_back(IndexColumn{number, bytes.u8(entry + 2) == 0x01});
         }
+        real.usedPagesMap = bytes.u32(columns + realIndexUsedPagesAfterColumns);
+        real.firstPage = bytes.u32(columns + realIndexFirstPageAfterColumns);
         real.flags = bytes.u8(pos + format.realIndexDefFlags);
         pos += format.realIndexDefSize;
     }
 
-    std::vector<std::pair<std::uint32_t, IndexDef>> logical(logicalCount);
-    for (auto& [number, index] : logical) {
+    struct Logical {
+        std::uint32_t number = 0;
+        int real = 0;
+        IndexDef index;
+    };
+    std::vector<Logical> logical(logicalCount);
+    for (Logical& entry : logical) {
         const std::size_t at = pos + format.logicalIndexDefStart;
-        number = bytes.u32(at);
+        entry.number = bytes.u32(at);
         const std::uint32_t real = bytes.u32(at + 4);
         if (real >= reals.size())
             corrupt("een index verwijst naar een niet-bestaande indexdefinitie");
+        entry.real = static_cast<int>(real);
         const std::uint8_t kind = bytes.u8(at + 19);
+        IndexDef& index = entry.index;
         index.columns = reals[real].columns;
         index.primaryKey = kind == primaryKeyKind;
         index.foreignKey = kind == foreignKeyKind;
@@ -129,11 +141,13 @@ void readIndexes(const ByteView& bytes, const Format& format, const Reader& read
         index.ignoreNulls = (reals[real].flags & ignoreNullsFlag) != 0;
         pos += format.logicalIndexDefSize;
     }
-    for (auto& [number, index] : logical)
-        index.name = reader.name(pos);
-    std::stable_sort(logical.begin(), logical.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (auto& [number, index] : logical)
-        def.indexes.push_back(std::move(index));
+    for (Logical& entry : logical)
+        entry.index.name = reader.name(pos);
+    std::stable_sort(logical.begin(), logical.end(), [](const Logical& a, const Logical& b) { return a.number < b.number; });
+    for (Logical& entry : logical) {
+        layout.def.indexes.push_back(std::move(entry.index));
+        layout.realIndexOf.push_back(entry.real);
+    }
 }
 
 }  // namespace
@@ -171,7 +185,7 @@ TableLayout readTableDefinition(PageFile& file, const Format& format, std::uint3
         column.ordinal = static_cast<int>(i) + 1;
         column.name = reader.name(pos);
     }
-    readIndexes(bytes, format, reader, pos, realCount, logicalCount, layout.def);
+    readIndexes(bytes, format, reader, pos, realCount, logicalCount, layout);
     return layout;
 }
 
