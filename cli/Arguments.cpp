@@ -7,7 +7,8 @@ namespace querimo::cli {
 
 const char* const usageText =
     "gebruik: querimo-sql [--user GEBRUIKER] [--password WACHTWOORD] [--db-password WACHTWOORD] [--exclusive]\n"
-    "                     DATABASE OPDRACHT\n"
+    "                     [--create] DATABASE OPDRACHT\n"
+    "  --create               maak eerst een nieuwe, lege database (Jet 4); de opdracht mag dan ontbreken\n"
     "opdrachten:\n"
     "  --tables               de tabellen en views: naam TAB soort\n"
     "  --columns TABEL        de velden: naam TAB ADO-type TAB typenaam TAB positie\n"
@@ -16,7 +17,9 @@ const char* const usageText =
     "  \"SQL\" [--csv|--json] [--param NAAM=WAARDE]...\n"
     "                         een SQL-opdracht (\"-\": de SQL van standaardinvoer); rijen met een\n"
     "                         kopregel, of het aantal records voor een actieopdracht; --param NAAM zonder\n"
-    "                         '=' geeft Null\n";
+    "                         '=' geeft Null\n"
+    "  --script BESTAND       de SQL-opdrachten van een bestand na elkaar, gescheiden door regels met\n"
+    "                         alleen ';'; regels die met '--' beginnen tellen niet mee\n";
 
 namespace {
 
@@ -67,6 +70,11 @@ Arguments parseArguments(const std::vector<std::string>& args)
             result.databasePassword = in.valueOf(arg);
         } else if (arg == "--exclusive") {
             result.exclusive = true;
+        } else if (arg == "--create") {
+            result.create = true;
+        } else if (arg == "--script") {
+            setCommand(Command::Script);
+            result.script = in.valueOf(arg);
         } else if (arg == "--csv") {
             result.csv = true;
         } else if (arg == "--json") {
@@ -93,12 +101,14 @@ Arguments parseArguments(const std::vector<std::string>& args)
         }
     }
     if (result.database.empty()) throw UsageError("Geef een database.");
-    if (!haveCommand) throw UsageError("Geef een opdracht.");
+    if (!haveCommand && !result.create) throw UsageError("Geef een opdracht.");
+    if (!haveCommand) result.command = Command::None;
     const bool statement = result.command == Command::Statement;
-    if (result.csv && result.command != Command::Export && !statement)
-        throw UsageError("--csv hoort alleen bij --export of een SQL-opdracht.");
-    if ((result.json || !result.parameters.empty()) && !statement)
-        throw UsageError("--json en --param horen alleen bij een SQL-opdracht.");
+    const bool script = result.command == Command::Script;
+    if (result.csv && result.command != Command::Export && !statement && !script)
+        throw UsageError("--csv hoort alleen bij --export, een SQL-opdracht of --script.");
+    if ((result.json || !result.parameters.empty()) && !statement && !script)
+        throw UsageError("--json en --param horen alleen bij een SQL-opdracht of --script.");
     if (result.json && result.csv) throw UsageError("Kies --csv of --json, niet beide.");
     return result;
 }

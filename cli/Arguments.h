@@ -7,19 +7,21 @@
 
 namespace querimo::cli {
 
-enum class Command { Tables, Columns, Indexes, Export, Statement };
+enum class Command { Tables, Columns, Indexes, Export, Statement, Script, None };
 
 struct Arguments {
     std::string user = "Admin";
     std::string password;
     std::string databasePassword;
     bool exclusive = false;
+    bool create = false;  // make the database first (it must not exist)
     std::string database;
     Command command = Command::Tables;
     std::string table;  // Columns, Indexes, Export
     bool csv = false;   // Export, Statement
     bool json = false;  // Statement
     std::string statement;  // Statement: the SQL; "-" means read it from standard input
+    std::string script;     // Script: the file of statements
     std::vector<std::pair<std::string, std::optional<std::string>>> parameters;  // --param NAME=VALUE
 };
 

@@ -6,8 +6,10 @@
 #include "Arguments.h"
 #include "Commands.h"
 #include "OpenDatabase.h"
+#include "ScriptCommand.h"
 #include "StatementCommand.h"
 #include "core/Error.h"
+#include "jet/Database.h"
 
 using namespace querimo;
 
@@ -15,19 +17,25 @@ namespace {
 
 void run(const cli::Arguments& args)
 {
+    if (args.create)
+        jet::Database::create(args.database, jet::Version::Jet4);
+    if (args.command == cli::Command::None)
+        return;
     ado::Connection connection;
     cli::openDatabase(args, connection);
+    const auto format = args.json ? cli::RowFormat::Json : args.csv ? cli::RowFormat::Csv : cli::RowFormat::Tab;
     switch (args.command) {
+    case cli::Command::None: break;
     case cli::Command::Tables: cli::listTables(connection, stdout); break;
     case cli::Command::Columns: cli::listColumns(connection, args.table, stdout); break;
     case cli::Command::Indexes: cli::listIndexes(connection, args.table, stdout); break;
     case cli::Command::Export: cli::exportTable(connection, args.table, args.csv, stdout); break;
     case cli::Command::Statement: {
         const std::string sql = args.statement == "-" ? cli::readStandardInput() : args.statement;
-        const auto format = args.json ? cli::RowFormat::Json : args.csv ? cli::RowFormat::Csv : cli::RowFormat::Tab;
         cli::runStatement(connection, sql, args.parameters, format, stdout);
         break;
     }
+    case cli::Command::Script: cli::runScript(connection, args.script, args.parameters, format, stdout); break;
     }
 }
 
