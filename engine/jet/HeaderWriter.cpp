@@ -65,6 +65,7 @@ PageBytes newHeaderPage(Version version, double created)
     } else {
         page[0x38] = 0x01;
         put16(page, 0x3A, generalSortOrder);
+        put16(page, 0x56, 0x251E);  // in every Jet 3 file Access made
         putTrailerTable(page, 0x600);
     }
     toggleHeaderMask(page.data(), version);
