@@ -71,7 +71,10 @@ public:
 
     void column(std::size_t at, ColumnDef& def, ColumnStorage& storage) const
     {
-        def.type = columnType(bytes_.u8(at + format_.colType));
+        const std::uint8_t code = bytes_.u8(at + format_.colType);
+        def.type = columnType(code);
+        if (static_cast<std::uint8_t>(def.type) != code)
+            storage.typeCode = code;
         def.number = bytes_.u16(at + format_.colNumber);
         const std::uint8_t flags = bytes_.u8(at + format_.colFlags);
         def.fixed = (flags & fixedLengthFlag) != 0;
@@ -81,6 +84,13 @@ public:
         storage.variableIndex = bytes_.u16(at + format_.colVariableIndex);
         if (format_.colExtraFlags != 0)
             storage.compressedUnicode = (bytes_.u8(at + format_.colExtraFlags) & compressedUnicodeFlag) != 0;
+        storage.flags = flags;
+        storage.displayIndex = bytes_.u16(at + format_.colDisplayIndex);
+        storage.sortOrder = bytes_.u16(at + format_.colSortOrder);
+        if (format_.colCodePage != 0)
+            storage.codePage = bytes_.u16(at + format_.colCodePage);
+        if (format_.colJet3Word != 0)
+            storage.jet3Word = bytes_.u16(at + format_.colJet3Word);
         if (def.type == ColumnType::Decimal) {
             def.precision = bytes_.u8(at + format_.colPrecision);
             def.scale = bytes_.u8(at + format_.colScale);
@@ -110,12 +120,15 @@ void readIndexes(const ByteView& bytes, const Format& format, const Reader& read
         for (std::size_t k = 0; k < realIndexColumnSlots; ++k) {
             const std::size_t entry = columns + 3 * k;
             const std::uint16_t number = bytes.u16(entry);
+            real.slotOrders[k] = bytes.u8(entry + 2);
             if (number != 0xFFFF)
                 real.columns.push_back(IndexColumn{number, bytes.u8(entry + 2) == 0x01});
         }
         real.usedPagesMap = bytes.u32(columns + realIndexUsedPagesAfterColumns);
         real.firstPage = bytes.u32(columns + realIndexFirstPageAfterColumns);
         real.flags = bytes.u8(pos + format.realIndexDefFlags);
+        if (format.jet4())
+            real.jet4Leftover = bytes.u32(columns + realIndexFirstPageAfterColumns + 4);
         pos += format.realIndexDefSize;
     }
 
@@ -123,6 +136,7 @@ void readIndexes(const ByteView& bytes, const Format& format, const Reader& read
         std::uint32_t number = 0;
         int real = 0;
         IndexDef index;
+        LogicalIndexLayout stored;
     };
     std::vector<Logical> logical(logicalCount);
     for (Logical& entry : logical) {
@@ -132,6 +146,8 @@ void readIndexes(const ByteView& bytes, const Format& format, const Reader& read
         if (real >= reals.size())
             corrupt("een index verwijst naar een niet-bestaande indexdefinitie");
         entry.real = static_cast<int>(real);
+        entry.stored = LogicalIndexLayout{entry.number, bytes.u8(at + 8), bytes.u32(at + 9), bytes.u32(at + 13),
+                                          bytes.u8(at + 17), bytes.u8(at + 18)};
         const std::uint8_t kind = bytes.u8(at + 19);
         IndexDef& index = entry.index;
         index.columns = reals[real].columns;
@@ -147,6 +163,18 @@ void readIndexes(const ByteView& bytes, const Format& format, const Reader& read
     for (Logical& entry : logical) {
         layout.def.indexes.push_back(std::move(entry.index));
         layout.realIndexOf.push_back(entry.real);
+        layout.logicalIndexes.push_back(entry.stored);
+    }
+}
+
+// Jet 4 lists the usage maps of long value columns after the index names, up to a column number FFFF.
+void readLongValueMaps(const ByteView& bytes, std::size_t pos, TableLayout& layout)
+{
+    const std::size_t end = std::min<std::size_t>(bytes.u32(8), bytes.size());
+    constexpr std::size_t entrySize = 10;
+    while (pos + entrySize <= end && bytes.u16(pos) != 0xFFFF && layout.longValueMaps.size() < maxColumns) {
+        layout.longValueMaps.push_back(LongValueMaps{bytes.u16(pos), bytes.u32(pos + 2), bytes.u32(pos + 6)});
+        pos += entrySize;
     }
 }
 
@@ -171,6 +199,9 @@ TableLayout readTableDefinition(PageFile& file, const Format& format, std::uint3
     const std::uint32_t realCount = bytes.u32(format.tdefRealIndexCount);
     layout.usedPagesMap = bytes.u32(format.tdefUsedPages);
     layout.freeSpaceMap = bytes.u32(format.tdefFreePages);
+    if (format.jet4())
+        for (std::size_t i = 0; i < layout.jet4HeaderExtra.size(); ++i)
+            layout.jet4HeaderExtra[i] = bytes.u8(format.tdefRowCount + 8 + i);
     if (columnCount > maxColumns || logicalCount > maxIndexes || realCount > maxIndexes)
         corrupt("de tabeldefinitie van '" + name + "' heeft onmogelijke aantallen");
 
@@ -186,6 +217,12 @@ TableLayout readTableDefinition(PageFile& file, const Format& format, std::uint3
         column.name = reader.name(pos);
     }
     readIndexes(bytes, format, reader, pos, realCount, logicalCount, layout);
+    for (std::uint32_t i = 0; i < realCount; ++i) {
+        RealIndexLayout& real = layout.realIndexes[i];
+        real.headerWord = bytes.u32(format.tdefIndexBlock + i * format.realIndexEntrySize);
+        real.entryCount = bytes.u32(format.tdefIndexBlock + i * format.realIndexEntrySize + 4);
+    }
+    readLongValueMaps(bytes, pos, layout);
     return layout;
 }
 
