@@ -2,6 +2,7 @@
 
 #include "core/Text.h"
 #include "jet/Catalog.h"
+#include "jet/Journal.h"
 #include "jet/PropertyMaps.h"
 #include "jet/TableDefinition.h"
 #include "jet/TableScanner.h"
@@ -14,8 +15,19 @@ constexpr std::uint32_t minimumPages = 3;  // header, global usage map, catalog 
 
 }  // namespace
 
-JetDatabase::JetDatabase(const OpenOptions& options) : file_(options.path, options.exclusive)
+JetDatabase::JetDatabase(const OpenOptions& options)
+    : file_(options.path, options.exclusive), lock_(options.path, file_.writable())
 {
+    // A writer that crashed left its journal: roll the file back before anything of it is read.
+    lock_.lock(file_.writable());
+    if (Journal::recover(options.path))
+        file_.refresh();
+    lock_.lock(false);
+    knownStamp_ = lock_.stamp();
+    struct Unlock {
+        StatementLock& lock;
+        ~Unlock() { lock.unlock(); }
+    } unlockWhenRead{lock_};
     const std::vector<std::uint8_t> prefix = file_.readPrefix(headerBytesNeeded);
     header_ = decodeHeader(ByteView(prefix.data(), prefix.size()), options.path);
     format_ = &Format::of(header_.version);

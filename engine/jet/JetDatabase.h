@@ -6,7 +6,9 @@
 #include "jet/Database.h"
 #include "jet/Format.h"
 #include "jet/Header.h"
+#include "jet/PageAllocator.h"
 #include "jet/PageFile.h"
+#include "jet/StatementLock.h"
 #include "jet/TableLayout.h"
 
 namespace querimo::jet {
@@ -17,12 +19,14 @@ namespace querimo::jet {
 class JetDatabase : public Database {
 public:
     explicit JetDatabase(const OpenOptions& options);
+    ~JetDatabase() override;
 
     Version version() const override { return header_.version; }
     const std::string& path() const override { return file_.path(); }
     const std::vector<CatalogEntry>& catalog() const override { return catalog_; }
     const TableDef& table(std::string_view name) override;
     std::unique_ptr<TableScan> scan(const TableDef& table) override;
+    std::unique_ptr<TableScan> scan(const TableDef& table, const std::vector<std::size_t>& columns) override;  // JetDatabaseColumns.cpp
     std::vector<QueryRow> queryRows(std::int32_t objectId) override;
 
     void beginRead() override;
@@ -63,8 +67,23 @@ private:
     const TableLayout& layout(std::uint32_t page, const std::string& name, bool withProperties = false);
     void applyProperties(TableLayout& table);
     TableLayout& layoutOf(const TableDef& table);  // the layout behind a TableDef this database handed out
+    // Statements and reads (JetDatabaseWrite.cpp).
+    void takeLock(bool exclusive);   // outermost read or statement: lock, recover a crashed writer, catch up
+    void releaseLock();
+    void reloadCaches();             // layouts in place, catalog, properties and queries read again
+    void requireStatement() const;
+    // Row changes (JetDatabaseWrite.cpp).
+    void requireWritable(const TableLayout& table) const;
+    std::string storedRow(const TableLayout& table, const std::vector<Value>& values, PageAllocator& pages);
+    void freeLongValues(const TableLayout& table, const std::string& row, PageAllocator& pages);
 
     PageFile file_;
+    StatementLock lock_;
+    FileStamp knownStamp_;  // the file as our caches know it
+    int readDepth_ = 0;
+    bool inStatement_ = false;
+    std::uint32_t longValuePage_ = 0;  // where the last long value went; new ones join it while it has room
+    std::vector<std::unique_ptr<TableLayout>> retired_;  // tables a rollback took away; handed-out references stay valid
     DatabaseHeader header_;
     const Format* format_ = nullptr;
     std::vector<CatalogEntry> catalog_;

@@ -1,5 +1,6 @@
 #include "jet/PageFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -89,7 +90,7 @@ void PageFile::cipher(std::uint32_t number, PageBytes& bytes) const
 
 void PageFile::readPage(std::uint32_t number, PageBytes& into) const
 {
-    if (number >= pageCount())
+    if (number >= fileSize_ / pageSize_)
         corrupt("pagina " + std::to_string(number) + " ligt buiten het bestand");
     into.resize(pageSize_);
     std::size_t done = 0;
@@ -116,6 +117,12 @@ void PageFile::remember(std::uint32_t number, PageRef contents)
     }
 }
 
+std::uint32_t PageFile::pageCount() const
+{
+    const auto onDisk = static_cast<std::uint32_t>(fileSize_ / pageSize_);
+    return changed_.empty() ? onDisk : std::max(onDisk, changed_.rbegin()->first + 1);
+}
+
 PageRef PageFile::page(std::uint32_t number)
 {
     if (const auto c = changed_.find(number); c != changed_.end())
@@ -139,6 +146,14 @@ PageBytes& PageFile::change(std::uint32_t number)
     auto& entry = changed_[number];
     entry = Changed{copy, std::move(before)};
     return *copy;
+}
+
+std::uint32_t PageFile::append()
+{
+    const std::uint32_t number = pageCount();
+    auto blank = std::make_shared<PageBytes>(pageSize_, 0);
+    changed_[number] = Changed{std::make_shared<PageBytes>(pageSize_, 0), std::move(blank)};
+    return number;
 }
 
 const PageBytes* PageFile::original(std::uint32_t number) const

@@ -34,13 +34,16 @@ public:
     // Called once the header is read. encodingKey 0 means pages are stored plainly.
     void configure(std::size_t pageSize, std::uint32_t encodingKey);
     std::size_t pageSize() const { return pageSize_; }
-    std::uint32_t pageCount() const { return static_cast<std::uint32_t>(fileSize_ / pageSize_); }
+    // Pages on disk plus pages appended by changes not yet written back.
+    std::uint32_t pageCount() const;
 
     // Decoded contents of a page. The reference stays valid however the cache changes.
     PageRef page(std::uint32_t number);
 
     // Writing. change() gives a modifiable copy of the page and remembers what it held before.
     PageBytes& change(std::uint32_t number);
+    // A new page of zeros after the last one, changed like any other: it reaches the file on writeBack().
+    std::uint32_t append();
     const PageBytes* original(std::uint32_t number) const;  // null when the page was not changed
     std::vector<std::uint32_t> changedPages() const;         // ascending
     void writeBack(std::uint32_t number);                    // encodes and writes one changed page

@@ -1,0 +1,101 @@
+#include "jet/LongValueWriter.h"
+
+#include <set>
+
+#include "jet/DataPage.h"
+#include "jet/DataPageWriter.h"
+#include "jet/LongValue.h"
+#include "jet/TableLayout.h"
+
+namespace querimo::jet {
+namespace {
+
+// Access keeps values up to this size inside the row.
+constexpr std::size_t largestInlineValue = 64;
+constexpr std::uint8_t singleRowFlag = 0x40;
+constexpr std::uint8_t inlineFlag = 0x80;
+constexpr std::size_t chainLinkSize = 4;
+
+std::string little32(std::uint32_t value)
+{
+    std::string out(4, '\0');
+    for (int i = 0; i < 4; ++i)
+        out[i] = static_cast<char>(value >> (8 * i));
+    return out;
+}
+
+std::string reference(std::size_t length, std::uint8_t flags, std::uint32_t pointer)
+{
+    std::string out = little32(static_cast<std::uint32_t>(length));
+    out[3] = static_cast<char>(flags);
+    return out + little32(pointer) + little32(0);
+}
+
+bool isLongValuePage(const PageBytes& page, const Format& format)
+{
+    const ByteView view(page.data(), page.size());
+    return view.u8(0) == dataPageType && view.u32(format.dataOwnerOffset) == longValueOwner;
+}
+
+}  // namespace
+
+LongValueWriter::LongValueWriter(PageFile& file, const Format& format, PageAllocator& pages, std::uint32_t& hint)
+    : file_(file), format_(format), pages_(pages), hint_(hint)
+{
+}
+
+std::uint32_t LongValueWriter::placeRow(const std::string& bytes)
+{
+    if (hint_ != 0 && hint_ < file_.pageCount()) {
+        const PageRef page = file_.page(hint_);
+        if (isLongValuePage(*page, format_) && rowFits(*page, format_, bytes.size())) {
+            const int row = addRow(file_.change(hint_), format_, bytes);
+            return hint_ << 8 | static_cast<std::uint32_t>(row);
+        }
+    }
+    hint_ = pages_.allocate();
+    PageBytes& page = file_.change(hint_);
+    layoutDataPage(page, format_, longValueOwner);
+    return hint_ << 8 | static_cast<std::uint32_t>(addRow(page, format_, bytes));
+}
+
+std::optional<std::string> LongValueWriter::store(const std::string& stored)
+{
+    if (stored.size() <= largestInlineValue)
+        return std::nullopt;
+    // A row of its own page leaves room for the row table entry; a chain row also holds the next link.
+    const std::size_t largestRow = format_.pageSize - format_.dataRowTableOffset - 2;
+    if (stored.size() <= largestRow)
+        return reference(stored.size(), singleRowFlag, placeRow(stored));
+    // Chains are written back to front, so every row knows where the next one is.
+    const std::size_t piece = largestRow - chainLinkSize;
+    std::uint32_t next = 0;
+    for (std::size_t end = stored.size(); end > 0;) {
+        const std::size_t begin = (end - 1) / piece * piece;
+        next = placeRow(little32(next) + stored.substr(begin, end - begin));
+        end = begin;
+    }
+    return reference(stored.size(), 0, next);
+}
+
+void LongValueWriter::free(ByteView stored)
+{
+    if (stored.size() < longValueReferenceSize || (stored.u8(3) & inlineFlag))
+        return;
+    const bool single = (stored.u8(3) & singleRowFlag) != 0;
+    std::set<std::uint32_t> seen;
+    for (std::uint32_t pointer = stored.u32(4); pointer != 0 && seen.insert(pointer).second;) {
+        PageBytes& page = file_.change(pointerPage(pointer));
+        const ByteView view(page.data(), page.size());
+        if (view.u8(0) != dataPageType || pointerRow(pointer) >= dataRowCount(view, format_))
+            corrupt("een lange waarde (Memo of OLE) verwijst naar een ongeldige plaats");
+        const RowSlot slot = dataRow(view, format_, pointerRow(pointer));
+        if (slot.deleted)
+            corrupt("een lange waarde (Memo of OLE) verwijst naar een verwijderde rij");
+        const std::uint32_t next = single ? 0 : slot.bytes.u32(0);
+        removeRow(page, format_, pointerRow(pointer));
+        pointer = next;
+    }
+}
+
+}  // namespace querimo::jet

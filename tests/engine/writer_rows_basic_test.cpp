@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "support/Csv.h"
+#include "support/Process.h"
+#include "writer_rows_support.h"
+
+using namespace querimo;
+using namespace querimo::test;
+
+namespace {
+
+struct Case {
+    const char* file;
+    jet::Version version;
+};
+
+// Table1 of these files: nine Text(50) columns, no indexes.
+const Case cases[] = {{"overflowTestV2000.mdb", jet::Version::Jet4}, {"overflowTestV1997.mdb", jet::Version::Jet3}};
+
+std::vector<Value> table1Row(const std::string& first, std::size_t length = 10)
+{
+    std::vector<Value> row{Value::text(first)};
+    for (int c = 1; c < 9; ++c)
+        row.push_back(c % 4 == 0 ? Value::null() : Value::text(std::string(length, static_cast<char>('a' + c))));
+    return row;
+}
+
+std::vector<std::string> exportedColumn(const std::string& path, const std::string& table)
+{
+    const ProcessResult result = runProcess({"mdb-export", path, table});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    std::vector<std::string> first;
+    const auto rows = parseCsv(result.out);
+    for (std::size_t r = 1; r < rows.size(); ++r)
+        first.push_back(rows[r].empty() ? "" : rows[r][0]);
+    return first;
+}
+
+class RowsOnCorpus : public ::testing::TestWithParam<Case> {};
+
+TEST_P(RowsOnCorpus, InsertUpdateDeleteReadBackThreeWays)
+{
+    QUERIMO_REQUIRE_CORPUS();
+    ScratchDir dir;
+    const std::string path = dir.copyOf(GetParam().file);
+    Rows expected;
+    {
+        auto db = openFile(path);
+        const jet::TableDef& table = db->table("Table1");
+        expected = readRows(*db, "Table1");
+        db->beginStatement();
+        std::vector<jet::RowId> ids;
+        for (int n = 0; n < 300; ++n) {
+            auto row = table1Row("rij " + std::to_string(n));
+            ids.push_back(db->insertRow(table, row));
+            expected.push_back(row);
+        }
+        db->commitStatement();
+        // Longer rows move away from full pages; their ids stay.
+        db->beginStatement();
+        for (int n = 0; n < 300; n += 7) {
+            auto row = table1Row("groter " + std::to_string(n), 50);
+            db->updateRow(table, ids[n], row);
+            expected[expected.size() - 300 + n] = row;
+        }
+        db->commitStatement();
+        const long first = static_cast<long>(expected.size()) - 300;
+        db->beginStatement();
+        for (int n = 299; n >= 0; n -= 5) {
+            db->deleteRow(table, ids[n]);
+            expected.erase(expected.begin() + first + n);
+        }
+        db->commitStatement();
+        EXPECT_EQ(table.rowCount, expected.size());
+    }
+    auto db = openFile(path);
+    EXPECT_EQ(sortedRows(readRows(*db, "Table1")), sortedRows(expected));
+    std::vector<std::string> names;
+    for (const auto& row : expected)
+        names.push_back(row[0].bytes);
+    std::vector<std::string> exported = exportedColumn(path, "Table1");
+    std::sort(names.begin(), names.end());
+    std::sort(exported.begin(), exported.end());
+    EXPECT_EQ(exported, names);
+    expectConsistentTable(path, GetParam().version, "Table1", expected.size());
+}
+
+TEST_P(RowsOnCorpus, RefusedRowsAndRollbackLeaveTheFileAsItWas)
+{
+    QUERIMO_REQUIRE_CORPUS();
+    ScratchDir dir;
+    const std::string path = dir.copyOf(GetParam().file);
+    const std::string before = readBytes(path);
+    auto db = openFile(path);
+    const jet::TableDef& table = db->table("Table1");
+    const std::uint32_t rowCount = table.rowCount;
+
+    db->beginStatement();
+    db->insertRow(table, table1Row("komt er niet"));
+    try {
+        db->insertRow(table, table1Row(std::string(51, 'a')));
+        FAIL() << "te lange tekst aanvaard";
+    } catch (const DbError& e) {
+        EXPECT_NE(e.description().find("'data1'"), std::string::npos) << e.description();
+        EXPECT_NE(e.description().find("'Table1'"), std::string::npos) << e.description();
+    }
+    EXPECT_THROW(db->insertRow(table, {Value::text("te weinig")}), DbError);
+    db->rollbackStatement();
+    EXPECT_EQ(&db->table("Table1"), &table);  // re-read in place
+    EXPECT_EQ(table.rowCount, rowCount);
+    EXPECT_THROW(db->insertRow(table, table1Row("buiten een opdracht")), DbError);
+
+    // An unfinished statement is forgotten when the database closes.
+    db->beginStatement();
+    db->insertRow(table, table1Row("nooit bevestigd"));
+    db.reset();
+    EXPECT_EQ(readBytes(path), before);
+}
+
+TEST_P(RowsOnCorpus, AReadOnlyFileRefusesStatementsAndStaysUnchanged)
+{
+    QUERIMO_REQUIRE_CORPUS();
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "als root is elk bestand beschrijfbaar";
+    ScratchDir dir;
+    const std::string path = dir.copyOf(GetParam().file);
+    ::chmod(path.c_str(), 0444);
+    const std::string before = readBytes(path);
+    auto db = openFile(path);
+    try {
+        db->beginStatement();
+        FAIL() << "alleen-lezen bestand aanvaardt een opdracht";
+    } catch (const DbError& e) {
+        EXPECT_NE(e.description().find("alleen-lezen"), std::string::npos) << e.description();
+    }
+    db.reset();
+    EXPECT_EQ(readBytes(path), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Versions, RowsOnCorpus, ::testing::ValuesIn(cases),
+                         [](const auto& info) { return info.param.version == jet::Version::Jet4 ? "Jet4" : "Jet3"; });
+
+}  // namespace
