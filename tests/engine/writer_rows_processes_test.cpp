@@ -1,0 +1,185 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <map>
+#include <random>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "writer_rows_support.h"
+
+using namespace querimo;
+using namespace querimo::test;
+
+namespace {
+
+constexpr int rowsPerStatement = 12;
+
+// Table1 of overflowTestV2000.mdb: nine Text(50) columns, no indexes. The first column tags the statement.
+std::vector<Value> taggedRow(const std::string& tag, int n)
+{
+    std::vector<Value> row{Value::text(tag)};
+    for (int c = 1; c < 9; ++c)
+        row.push_back(Value::text(std::string(static_cast<std::size_t>(5 + (n * 7 + c) % 40), static_cast<char>('a' + c))));
+    return row;
+}
+
+// Statement k inserts its rows, grows the rows of statement k-1 and deletes half of those of statement k-2.
+void runStatement(jet::Database& db, int k)
+{
+    const jet::TableDef& table = db.table("Table1");
+    std::vector<std::pair<jet::RowId, std::string>> older;
+    {
+        const auto scan = db.scan(table);
+        std::vector<Value> row;
+        while (scan->next(row))
+            if (row[0].bytes == "s" + std::to_string(k - 1) || row[0].bytes == "s" + std::to_string(k - 2))
+                older.emplace_back(scan->rowId(), row[0].bytes);
+    }
+    for (int n = 0; n < rowsPerStatement; ++n)
+        db.insertRow(table, taggedRow("s" + std::to_string(k), n));
+    int deleted = 0;
+    for (const auto& [id, tag] : older) {
+        if (tag == "s" + std::to_string(k - 1))
+            db.updateRow(table, id, taggedRow(tag, 50 + k));
+        else if (deleted++ % 2 == 0)
+            db.deleteRow(table, id);
+    }
+}
+
+// What a statement leaves of its rows once later ones ran: all of them, then half after statement k+2.
+std::size_t expectedRows(int k, int last)
+{
+    return k + 2 <= last ? rowsPerStatement / 2 : rowsPerStatement;
+}
+
+// The statements whose rows are in the file, with how many rows each has.
+std::map<int, std::size_t> statementsIn(const std::string& path)
+{
+    std::map<int, std::size_t> found;
+    auto db = openFile(path);
+    for (const auto& row : readRows(*db, "Table1"))
+        if (row[0].bytes.size() > 1 && row[0].bytes[0] == 's')
+            ++found[std::stoi(row[0].bytes.substr(1))];
+    return found;
+}
+
+TEST(RowsCrash, AKilledWriterLeavesExactlyTheCommittedStatements)
+{
+    QUERIMO_REQUIRE_CORPUS();
+    ScratchDir dir;
+    const std::string path = dir.copyOf("overflowTestV2000.mdb");
+    std::mt19937 random(20261206);
+    int last = 0;  // statements 1..last are in the file
+    for (int run = 0; run < 100; ++run) {
+        int pipeEnds[2];
+        ASSERT_EQ(::pipe(pipeEnds), 0);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            ::close(pipeEnds[0]);
+            try {
+                auto db = openFile(path);
+                for (int k = last + 1;; ++k) {
+                    db->beginStatement();
+                    runStatement(*db, k);
+                    db->commitStatement();
+                    const char done = 1;
+                    if (::write(pipeEnds[1], &done, 1) != 1)
+                        ::_exit(3);
+                }
+            } catch (...) {
+                ::_exit(2);
+            }
+        }
+        ::close(pipeEnds[1]);
+        std::this_thread::sleep_for(std::chrono::microseconds(random() % 40000));
+        ::kill(child, SIGKILL);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFSIGNALED(status)) << "het kind stopte zelf met code " << WEXITSTATUS(status);
+        int reported = 0;
+        char byte;
+        while (::read(pipeEnds[0], &byte, 1) == 1)
+            ++reported;
+        ::close(pipeEnds[0]);
+
+        const std::map<int, std::size_t> found = statementsIn(path);
+        const int now = found.empty() ? last : std::max(last, found.rbegin()->first);
+        // The statement in flight may have landed just before the kill, unreported.
+        ASSERT_TRUE(now == last + reported || now == last + reported + 1) << "run " << run;
+        for (int k = 1; k <= now; ++k)
+            ASSERT_EQ(found.count(k) ? found.at(k) : 0, expectedRows(k, now)) << "opdracht " << k << ", run " << run;
+        last = now;
+    }
+    EXPECT_GT(last, 10);
+    std::size_t rows = 0;
+    {
+        auto db = openFile(path);
+        rows = readRows(*db, "Table1").size();
+    }
+    expectConsistentTable(path, jet::Version::Jet4, "Table1", rows);
+}
+
+TEST(RowsShared, TwoProcessesWritingOneFileLoseNothing)
+{
+    QUERIMO_REQUIRE_CORPUS();
+    ScratchDir dir;
+    const std::string path = dir.copyOf("overflowTestV2000.mdb");
+    std::size_t before = 0;
+    {
+        auto db = openFile(path);
+        before = readRows(*db, "Table1").size();
+    }
+    constexpr int statements = 150;
+    std::vector<pid_t> children;
+    for (const char* who : {"p", "q"}) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            try {
+                auto db = openFile(path);
+                for (int k = 0; k < statements; ++k) {
+                    db->beginStatement();
+                    const jet::TableDef& table = db->table("Table1");
+                    db->insertRow(table, taggedRow(std::string(who) + std::to_string(k), k));
+                    if (k % 10 == 9)  // now and then a row that must move
+                        db->insertRow(table, taggedRow(std::string(who) + "groot" + std::to_string(k), 3));
+                    db->commitStatement();
+                    db->beginRead();
+                    const std::size_t seen = readRows(*db, "Table1").size();
+                    db->endRead();
+                    if (seen < before + static_cast<std::size_t>(k) + 1)
+                        ::_exit(4);
+                }
+                ::_exit(0);
+            } catch (...) {
+                ::_exit(2);
+            }
+        }
+        children.push_back(child);
+    }
+    for (pid_t child : children) {
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 0);
+    }
+    auto db = openFile(path);
+    const Rows rows = readRows(*db, "Table1");
+    std::map<std::string, int> tags;
+    for (const auto& row : rows)
+        ++tags[row[0].bytes];
+    for (const char* who : {"p", "q"})
+        for (int k = 0; k < statements; ++k)
+            EXPECT_EQ(tags[std::string(who) + std::to_string(k)], 1) << who << k;
+    EXPECT_EQ(rows.size(), before + 2 * statements + 2 * (statements / 10));
+    db.reset();
+    expectConsistentTable(path, jet::Version::Jet4, "Table1", rows.size());
+}
+
+}  // namespace
