@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <random>
+
+#include "jet/LongValue.h"
+#include "jet/LongValueWriter.h"
+#include "jet/PageAllocator.h"
+#include "support/Csv.h"
+#include "support/Process.h"
+#include "writer_rows_support.h"
+
+using namespace querimo;
+using namespace querimo::test;
+
+namespace {
+
+struct Case {
+    const char* file;
+    jet::Version version;
+};
+
+// Table1 of these files: nine Text(50) columns, no indexes.
+const Case cases[] = {{"overflowTestV2000.mdb", jet::Version::Jet4}, {"overflowTestV1997.mdb", jet::Version::Jet3}};
+
+class RowsRandom : public ::testing::TestWithParam<Case> {};
+
+std::vector<Value> randomRow(std::mt19937& random, int serial)
+{
+    std::vector<Value> row{Value::text("m" + std::to_string(serial))};
+    for (int c = 1; c < 9; ++c) {
+        if (random() % 6 == 0) {
+            row.push_back(Value::null());
+            continue;
+        }
+        std::string text(random() % 51, ' ');
+        for (char& ch : text)
+            ch = static_cast<char>('a' + random() % 26);
+        row.push_back(Value::text(text));
+    }
+    return row;
+}
+
+// Thousands of random inserts, updates and deletes in statements, some rolled back, against a model of
+// the table by row id: after every statement the table holds exactly the model, each row under its id.
+TEST_P(RowsRandom, RoundTripsAgainstAModel)
+{
+    QUERIMO_REQUIRE_CORPUS();
+    ScratchDir dir;
+    const std::string path = dir.copyOf(GetParam().file);
+    std::mt19937 random(4242);
+    std::map<jet::RowId, std::vector<Value>> model;
+    int serial = 0;
+    {
+        auto db = openFile(path);
+        const jet::TableDef& table = db->table("Table1");
+        {
+            const auto scan = db->scan(table);
+            std::vector<Value> row;
+            while (scan->next(row))
+                model[scan->rowId()] = row;
+        }
+        for (int statement = 0; statement < 60; ++statement) {
+            auto next = model;
+            db->beginStatement();
+            for (int op = 0; op < 50; ++op) {
+                const unsigned choice = random() % 10;
+                if (choice < 5 || next.empty()) {
+                    auto row = randomRow(random, ++serial);
+                    const jet::RowId id = db->insertRow(table, row);
+                    ASSERT_FALSE(next.count(id)) << "rij-id " << id << " dubbel uitgegeven";
+                    next[id] = row;
+                    continue;
+                }
+                auto victim = next.begin();
+                std::advance(victim, static_cast<long>(random() % next.size()));
+                if (choice < 8) {
+                    auto row = randomRow(random, ++serial);
+                    db->updateRow(table, victim->first, row);
+                    victim->second = row;
+                } else {
+                    db->deleteRow(table, victim->first);
+                    next.erase(victim);
+                }
+            }
+            if (statement % 7 == 3) {
+                db->rollbackStatement();
+            } else {
+                db->commitStatement();
+                model = std::move(next);
+            }
+            std::map<jet::RowId, std::vector<Value>> actual;
+            const auto scan = db->scan(table);
+            std::vector<Value> row;
+            while (scan->next(row))
+                actual[scan->rowId()] = row;
+            ASSERT_EQ(actual, model) << "na opdracht " << statement;
+            ASSERT_EQ(table.rowCount, model.size());
+        }
+    }
+    const ProcessResult exported = runProcess({"mdb-export", path, "Table1"});
+    ASSERT_EQ(exported.exitCode, 0) << exported.err;
+    EXPECT_EQ(parseCsv(exported.out).size(), model.size() + 1);
+    expectConsistentTable(path, GetParam().version, "Table1", model.size());
+}
+
+// Memo and OLE values by size: kept in the row, one row of a long value page, a chain over pages.
+TEST_P(RowsRandom, LongValuesOfEverySizeReadBackAndFree)
+{
+    QUERIMO_REQUIRE_CORPUS();
+    ScratchDir dir;
+    const std::string path = dir.copyOf(GetParam().file);
+    const jet::Format& format = jet::Format::of(GetParam().version);
+    jet::PageFile file(path, false);
+    file.configure(format.pageSize, 0);
+    const std::uint32_t pagesBefore = file.pageCount();
+    jet::PageAllocator pages(file, format);
+    std::uint32_t hint = 0;
+    jet::LongValueWriter writer(file, format, pages, hint);
+
+    EXPECT_FALSE(writer.store(std::string(64, 'k')));  // small enough for the row
+    std::vector<std::pair<std::string, std::string>> stored;  // value, reference
+    for (std::size_t size : {65u, 700u, 1500u, 2030u, 3000u, 4100u, 9000u, 70000u}) {
+        std::string value(size, '\0');
+        for (std::size_t i = 0; i < size; ++i)
+            value[i] = static_cast<char>(i * 31 + size);
+        const auto reference = writer.store(value);
+        ASSERT_TRUE(reference);
+        ASSERT_EQ(reference->size(), jet::longValueReferenceSize);
+        stored.emplace_back(value, *reference);
+    }
+    const auto view = [](const std::string& s) { return jet::ByteView(reinterpret_cast<const std::uint8_t*>(s.data()), s.size()); };
+    for (const auto& [value, reference] : stored)
+        EXPECT_EQ(jet::readLongValue(file, format, view(reference)), value) << value.size();
+    EXPECT_GT(file.pageCount(), pagesBefore);
+    for (std::uint32_t n = pagesBefore; n < file.pageCount(); ++n) {
+        const jet::PageRef page = file.page(n);
+        EXPECT_EQ((*page)[0], jet::dataPageType) << n;
+    }
+    writer.free(view(stored[3].second));
+    EXPECT_THROW(jet::readLongValue(file, format, view(stored[3].second)), jet::CorruptFile);
+    writer.free(view(stored.back().second));
+    EXPECT_THROW(jet::readLongValue(file, format, view(stored.back().second)), jet::CorruptFile);
+    EXPECT_EQ(jet::readLongValue(file, format, view(stored[0].second)), stored[0].first);
+}
+
+INSTANTIATE_TEST_SUITE_P(Versions, RowsRandom, ::testing::ValuesIn(cases),
+                         [](const auto& info) { return info.param.version == jet::Version::Jet4 ? "Jet4" : "Jet3"; });
+
+}  // namespace
