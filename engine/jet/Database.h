@@ -41,6 +41,7 @@ struct IndexDef {
     std::vector<IndexColumn> columns;  // in key order
     bool unique = false;
     bool ignoreNulls = false;
+    bool required = false;    // no Null in a key column (DISALLOW NULL)
     bool primaryKey = false;
     bool foreignKey = false;
 };

@@ -1,0 +1,524 @@
+#include "sql/DefinitionParser.h"
+
+#include <cctype>
+#include <cstdlib>
+
+#include "core/Error.h"
+#include "core/Text.h"
+#include "sql/Lexer.h"
+
+namespace querimo::sql {
+
+namespace {
+
+using jet::ColumnType;
+
+struct TypeWord {
+    const char* word;
+    ColumnType type;
+    int size;  // bytes for fixed types; text and binary: the size without (n)
+};
+
+// Jet 4 DDL type words. TEXT without a size is Text(255), as the Access query window makes it.
+constexpr TypeWord typeWords[] = {
+    {"TEXT", ColumnType::Text, 255},         {"VARCHAR", ColumnType::Text, 255},
+    {"CHAR", ColumnType::Text, 255},         {"CHARACTER", ColumnType::Text, 255},
+    {"STRING", ColumnType::Text, 255},       {"ALPHANUMERIC", ColumnType::Text, 255},
+    {"NVARCHAR", ColumnType::Text, 255},     {"NCHAR", ColumnType::Text, 255},
+    {"MEMO", ColumnType::Memo, 0},           {"LONGTEXT", ColumnType::Memo, 0},
+    {"LONGCHAR", ColumnType::Memo, 0},       {"NOTE", ColumnType::Memo, 0},
+    {"NTEXT", ColumnType::Memo, 0},
+    {"BYTE", ColumnType::Byte, 1},           {"TINYINT", ColumnType::Byte, 1},
+    {"INTEGER1", ColumnType::Byte, 1},
+    {"SHORT", ColumnType::Integer, 2},       {"SMALLINT", ColumnType::Integer, 2},
+    {"INTEGER2", ColumnType::Integer, 2},
+    {"LONG", ColumnType::Long, 4},           {"INTEGER", ColumnType::Long, 4},
+    {"INT", ColumnType::Long, 4},            {"INTEGER4", ColumnType::Long, 4},
+    {"SINGLE", ColumnType::Single, 4},       {"REAL", ColumnType::Single, 4},
+    {"FLOAT4", ColumnType::Single, 4},       {"IEEESINGLE", ColumnType::Single, 4},
+    {"DOUBLE", ColumnType::Double, 8},       {"FLOAT", ColumnType::Double, 8},
+    {"FLOAT8", ColumnType::Double, 8},       {"IEEEDOUBLE", ColumnType::Double, 8},
+    {"NUMBER", ColumnType::Double, 8},
+    {"CURRENCY", ColumnType::Currency, 8},   {"MONEY", ColumnType::Currency, 8},
+    {"DATETIME", ColumnType::DateTime, 8},   {"DATE", ColumnType::DateTime, 8},
+    {"TIME", ColumnType::DateTime, 8},       {"TIMESTAMP", ColumnType::DateTime, 8},
+    {"YESNO", ColumnType::Boolean, 1},       {"BIT", ColumnType::Boolean, 1},
+    {"LOGICAL", ColumnType::Boolean, 1},     {"LOGICAL1", ColumnType::Boolean, 1},
+    {"BOOLEAN", ColumnType::Boolean, 1},
+    {"COUNTER", ColumnType::Long, 4},        {"AUTOINCREMENT", ColumnType::Long, 4},
+    {"IDENTITY", ColumnType::Long, 4},
+    {"GUID", ColumnType::Guid, 16},          {"UNIQUEIDENTIFIER", ColumnType::Guid, 16},
+    {"DECIMAL", ColumnType::Decimal, 17},    {"NUMERIC", ColumnType::Decimal, 17},
+    {"DEC", ColumnType::Decimal, 17},
+    {"LONGBINARY", ColumnType::OleObject, 0}, {"OLEOBJECT", ColumnType::OleObject, 0},
+    {"GENERAL", ColumnType::OleObject, 0},   {"IMAGE", ColumnType::OleObject, 0},
+    {"BINARY", ColumnType::Binary, 510},     {"VARBINARY", ColumnType::Binary, 510},
+};
+
+bool isAutoNumberWord(const Token& t) { return t.is("COUNTER") || t.is("AUTOINCREMENT") || t.is("IDENTITY"); }
+
+const TypeWord* typeWord(const Token& t)
+{
+    if (t.kind != TokenKind::Word) return nullptr;
+    for (const TypeWord& w : typeWords)
+        if (t.is(w.word)) return &w;
+    return nullptr;
+}
+
+bool isFixedType(ColumnType type)
+{
+    return type != ColumnType::Text && type != ColumnType::Memo && type != ColumnType::OleObject &&
+           type != ColumnType::Binary;
+}
+
+std::string describe(const Token& t)
+{
+    switch (t.kind) {
+    case TokenKind::End: return "het einde van de opdracht";
+    case TokenKind::String: return "de tekst '" + t.text + "'";
+    case TokenKind::Date: return "de datum #" + t.text + "#";
+    case TokenKind::Name: return "'[" + t.text + "]'";
+    default: return "'" + t.text + "'";
+    }
+}
+
+[[noreturn]] void fail(const std::string& what, std::size_t position)
+{
+    throw DbError(errc::syntax, what + " " + atPosition(position) + ".");
+}
+
+// Names Access accepts for tables, columns, indexes and queries.
+void checkObjectName(const std::string& name, std::size_t position)
+{
+    if (name.size() > 64) fail("De naam '" + name + "' is langer dan 64 tekens", position);
+    if (name.front() == ' ') fail("De naam '" + name + "' begint met een spatie", position);
+    for (const char c : name)
+        if (c == '.' || c == '!' || c == '`' || c == '[' || c == ']' || static_cast<unsigned char>(c) < 0x20)
+            fail("De naam '" + name + "' bevat een teken dat in namen niet is toegestaan", position);
+}
+
+class DefinitionParser {
+public:
+    explicit DefinitionParser(std::string_view text) : tokens_(tokenize(text)) {}
+
+    DefinitionStatement statement()
+    {
+        DefinitionStatement st;
+        if (accept("CREATE")) create(st);
+        else if (accept("ALTER")) alter(st);
+        else if (accept("DROP")) drop(st);
+        else fail("Syntaxisfout: 'CREATE', 'ALTER' of 'DROP' verwacht, maar " + describe(peek()) + " gevonden",
+                  peek().position);
+        if (st.kind != DefinitionStatement::Kind::CreateView) {
+            accept(";");
+            if (peek().kind != TokenKind::End)
+                fail("Syntaxisfout: onverwacht " + describe(peek()) + " na het einde van de opdracht", peek().position);
+        }
+        return st;
+    }
+
+private:
+    using Kind = DefinitionStatement::Kind;
+
+    const Token& peek(std::size_t ahead = 0) const { return tokens_[std::min(pos_ + ahead, tokens_.size() - 1)]; }
+    const Token& next()
+    {
+        const Token& t = peek();
+        if (pos_ < tokens_.size() - 1) ++pos_;
+        return t;
+    }
+    bool accept(std::string_view word)
+    {
+        if (!peek().is(word)) return false;
+        next();
+        return true;
+    }
+    const Token& expect(std::string_view word)
+    {
+        if (!peek().is(word))
+            fail("Syntaxisfout: '" + std::string(word) + "' verwacht, maar " + describe(peek()) + " gevonden",
+                 peek().position);
+        return next();
+    }
+    [[noreturn]] void expected(const std::string& what) const
+    {
+        fail("Syntaxisfout: " + what + " verwacht, maar " + describe(peek()) + " gevonden", peek().position);
+    }
+
+    std::string name(const char* what, std::size_t* position = nullptr)
+    {
+        const Token& t = peek();
+        if (t.kind != TokenKind::Name && t.kind != TokenKind::Word) expected(what);
+        if (position) *position = t.position;
+        next();
+        checkObjectName(t.text, t.position);
+        return t.text;
+    }
+
+    int number(const char* what)
+    {
+        const Token& t = peek();
+        if (t.kind != TokenKind::Number || t.text.find_first_not_of("0123456789") != std::string::npos ||
+            t.text.size() > 9)
+            expected(what);
+        return std::atoi(next().text.c_str());
+    }
+
+    void create(DefinitionStatement& st)
+    {
+        if (accept("TABLE")) {
+            st.kind = Kind::CreateTable;
+            st.object = name("een tabelnaam", &st.objectPosition);
+            expect("(");
+            do tableElement(st);
+            while (accept(","));
+            expect(")");
+            if (st.columns.empty()) fail("Een tabel heeft ten minste één kolom nodig", st.objectPosition);
+            for (std::size_t i = 1; i < st.columns.size(); ++i)
+                for (std::size_t j = 0; j < i; ++j)
+                    if (text::equalsIgnoreCase(st.columns[i].column.name, st.columns[j].column.name))
+                        fail("De kolom '" + st.columns[i].column.name + "' staat twee keer in de tabel",
+                             st.columns[i].position);
+        } else if (peek().is("UNIQUE") || peek().is("INDEX")) {
+            st.kind = Kind::CreateIndex;
+            st.unique = accept("UNIQUE");
+            expect("INDEX");
+            st.name = name("een indexnaam", &st.namePosition);
+            expect("ON");
+            st.object = name("een tabelnaam", &st.objectPosition);
+            st.indexColumns = keyColumns(true);
+            if (accept("WITH")) indexOptions(st);
+        } else if (accept("VIEW")) {
+            st.kind = Kind::CreateView;
+            st.object = name("een naam voor de view", &st.objectPosition);
+            if (accept("(")) {
+                do st.viewColumns.push_back(name("een kolomnaam"));
+                while (accept(","));
+                expect(")");
+            }
+            expect("AS");
+            if (!peek().is("SELECT")) expected("'SELECT'");
+            st.queryPosition = peek().position;
+        } else {
+            expected("'TABLE', 'INDEX', 'UNIQUE' of 'VIEW'");
+        }
+    }
+
+    void alter(DefinitionStatement& st)
+    {
+        if (accept("DATABASE")) {
+            st.kind = Kind::DatabasePassword;
+            expect("PASSWORD");
+            st.newPassword = password();
+            st.oldPassword = password();
+            return;
+        }
+        if (!accept("TABLE")) expected("'TABLE' of 'DATABASE'");
+        st.object = name("een tabelnaam", &st.objectPosition);
+        if (accept("ADD")) {
+            if (peek().is("CONSTRAINT") || peek().is("PRIMARY") || peek().is("UNIQUE") || peek().is("FOREIGN")) {
+                st.kind = Kind::AddConstraint;
+                st.constraints.push_back(tableConstraint());
+            } else {
+                st.kind = Kind::AddColumn;
+                accept("COLUMN");
+                columnDefinition(st);
+            }
+        } else if (accept("DROP")) {
+            if (accept("CONSTRAINT")) {
+                st.kind = Kind::DropConstraint;
+                st.name = name("een naam van een beperking", &st.namePosition);
+            } else {
+                st.kind = Kind::DropColumn;
+                accept("COLUMN");
+                st.name = name("een kolomnaam", &st.namePosition);
+            }
+        } else if (accept("ALTER")) {
+            st.kind = Kind::AlterColumn;
+            accept("COLUMN");
+            columnDefinition(st);
+            if (!st.constraints.empty())
+                fail("Een beperking kan niet met ALTER COLUMN worden toegevoegd; gebruik ADD CONSTRAINT",
+                     st.constraints.front().position);
+        } else {
+            expected("'ADD', 'DROP' of 'ALTER'");
+        }
+    }
+
+    void drop(DefinitionStatement& st)
+    {
+        if (accept("TABLE")) {
+            st.kind = Kind::DropTable;
+            st.object = name("een tabelnaam", &st.objectPosition);
+        } else if (accept("VIEW")) {
+            st.kind = Kind::DropView;
+            st.object = name("een naam van een view", &st.objectPosition);
+        } else if (accept("INDEX")) {
+            st.kind = Kind::DropIndex;
+            st.name = name("een indexnaam", &st.namePosition);
+            expect("ON");
+            st.object = name("een tabelnaam", &st.objectPosition);
+        } else {
+            expected("'TABLE', 'INDEX' of 'VIEW'");
+        }
+    }
+
+    // A password is a word, a [bracketed] name, a 'text', or Null for none.
+    std::string password()
+    {
+        const Token& t = peek();
+        if (t.is("NULL")) {
+            next();
+            return {};
+        }
+        if (t.kind != TokenKind::Word && t.kind != TokenKind::Name && t.kind != TokenKind::String)
+            expected("een wachtwoord of Null");
+        if (t.text.size() > 20) fail("Een databasewachtwoord is ten hoogste 20 tekens lang", t.position);
+        return next().text;
+    }
+
+    void tableElement(DefinitionStatement& st)
+    {
+        if (peek().is("CONSTRAINT") || peek().is("PRIMARY") || peek().is("UNIQUE") || peek().is("FOREIGN"))
+            st.constraints.push_back(tableConstraint());
+        else
+            columnDefinition(st);
+    }
+
+    void columnDefinition(DefinitionStatement& st)
+    {
+        ColumnClause c;
+        c.column.name = name("een kolomnaam", &c.position);
+        columnType(c);
+        for (;;) {
+            if (accept("NOT")) {
+                expect("NULL");
+                c.column.required = true;
+            } else if (accept("NULL")) {
+                c.column.required = false;
+            } else if (accept("DEFAULT")) {
+                c.column.defaultValue = defaultLiteral();
+            } else if (peek().is("CONSTRAINT") || peek().is("PRIMARY") || peek().is("UNIQUE") ||
+                       peek().is("REFERENCES")) {
+                ConstraintClause k = columnConstraint();
+                k.columns.push_back({c.column.name, true, c.position});
+                st.constraints.push_back(std::move(k));
+            } else if (accept("WITH")) {  // WITH COMPRESSION: Jet 4 compresses text where it can anyway
+                if (!accept("COMPRESSION") && !accept("COMP")) expected("'COMPRESSION'");
+            } else {
+                break;
+            }
+        }
+        st.columns.push_back(std::move(c));
+    }
+
+    void columnType(ColumnClause& c)
+    {
+        const Token& t = peek();
+        const TypeWord* w = typeWord(t);
+        if (!w) fail("Onbekend gegevenstype " + describe(t) + " voor kolom '" + c.column.name + "'", t.position);
+        next();
+        jet::ColumnDef& col = c.column;
+        col.type = w->type;
+        col.size = w->size;
+        col.autoNumber = isAutoNumberWord(t);
+        if (t.is("CHARACTER")) accept("VARYING");
+        if ((col.type == ColumnType::Text || col.type == ColumnType::Binary) && accept("(")) {
+            const std::size_t at = peek().position;
+            col.size = number("een veldlengte");
+            const int most = col.type == ColumnType::Text ? 255 : 510;
+            if (col.size < 1 || col.size > most)
+                fail("De veldlengte van kolom '" + col.name + "' moet tussen 1 en " + std::to_string(most) + " liggen",
+                     at);
+            expect(")");
+        } else if (col.type == ColumnType::Decimal) {
+            col.precision = 18;
+            col.scale = 0;
+            if (accept("(")) {
+                const std::size_t at = peek().position;
+                col.precision = number("een precisie");
+                if (col.precision < 1 || col.precision > 28)
+                    fail("De precisie van kolom '" + col.name + "' moet tussen 1 en 28 liggen", at);
+                if (accept(",")) {
+                    const std::size_t scaleAt = peek().position;
+                    col.scale = number("een schaal");
+                    if (col.scale > col.precision)
+                        fail("De schaal van kolom '" + col.name + "' is groter dan de precisie", scaleAt);
+                }
+                expect(")");
+            }
+        } else if (col.autoNumber && accept("(")) {
+            c.seed = signedNumber("een beginwaarde");
+            expect(",");
+            c.increment = signedNumber("een stapgrootte");
+            if (c.increment == 0) fail("De stapgrootte van een AutoNummering kan niet 0 zijn", peek().position);
+            expect(")");
+        }
+        col.fixed = isFixedType(col.type);
+    }
+
+    int signedNumber(const char* what)
+    {
+        const bool negative = accept("-");
+        const int n = number(what);
+        return negative ? -n : n;
+    }
+
+    // DEFAULT takes a literal; kept as Access stores a default value (text in double quotes).
+    std::string defaultLiteral()
+    {
+        const Token& t = peek();
+        if (t.is("-") && peek(1).kind == TokenKind::Number) {
+            next();
+            return "-" + next().text;
+        }
+        switch (t.kind) {
+        case TokenKind::Number: return next().text;
+        case TokenKind::Date: return "#" + next().text + "#";
+        case TokenKind::String: {
+            std::string out = "\"";
+            for (const char ch : next().text) out += ch == '"' ? std::string("\"\"") : std::string(1, ch);
+            return out + "\"";
+        }
+        default: break;
+        }
+        for (const char* w : {"TRUE", "FALSE", "YES", "NO", "ON", "OFF", "NULL"})
+            if (t.is(w)) return next().text;
+        expected("een vaste waarde na DEFAULT");
+    }
+
+    ConstraintClause columnConstraint()
+    {
+        ConstraintClause k;
+        k.position = peek().position;
+        if (accept("CONSTRAINT")) k.name = name("een naam voor de beperking");
+        if (accept("PRIMARY")) {
+            expect("KEY");
+            k.kind = ConstraintClause::Kind::PrimaryKey;
+        } else if (accept("UNIQUE")) {
+            k.kind = ConstraintClause::Kind::Unique;
+        } else if (peek().is("REFERENCES")) {
+            k.kind = ConstraintClause::Kind::ForeignKey;
+            references(k);
+        } else {
+            expected("'PRIMARY KEY', 'UNIQUE' of 'REFERENCES'");
+        }
+        return k;
+    }
+
+    ConstraintClause tableConstraint()
+    {
+        ConstraintClause k;
+        k.position = peek().position;
+        if (accept("CONSTRAINT")) k.name = name("een naam voor de beperking");
+        if (accept("PRIMARY")) {
+            expect("KEY");
+            k.kind = ConstraintClause::Kind::PrimaryKey;
+            k.columns = keyColumns(false);
+        } else if (accept("UNIQUE")) {
+            k.kind = ConstraintClause::Kind::Unique;
+            k.columns = keyColumns(false);
+        } else if (accept("FOREIGN")) {
+            expect("KEY");
+            k.kind = ConstraintClause::Kind::ForeignKey;
+            k.columns = keyColumns(false);
+            references(k);
+            if (!k.referencedColumns.empty() && k.referencedColumns.size() != k.columns.size())
+                fail("De FOREIGN KEY noemt " + std::to_string(k.columns.size()) + " kolom(men), REFERENCES " +
+                         std::to_string(k.referencedColumns.size()),
+                     k.referencePosition);
+        } else {
+            expected("'PRIMARY KEY', 'UNIQUE' of 'FOREIGN KEY'");
+        }
+        return k;
+    }
+
+    void references(ConstraintClause& k)
+    {
+        k.referencePosition = expect("REFERENCES").position;
+        k.referencedTable = name("een tabelnaam");
+        if (accept("(")) {
+            do k.referencedColumns.push_back(name("een kolomnaam"));
+            while (accept(","));
+            expect(")");
+        }
+    }
+
+    std::vector<KeyColumn> keyColumns(bool withOrder)
+    {
+        std::vector<KeyColumn> out;
+        expect("(");
+        do {
+            KeyColumn c;
+            c.name = name("een kolomnaam", &c.position);
+            if (withOrder) {
+                if (accept("DESC")) c.ascending = false;
+                else accept("ASC");
+            }
+            for (const KeyColumn& earlier : out)
+                if (text::equalsIgnoreCase(earlier.name, c.name))
+                    fail("De kolom '" + c.name + "' staat twee keer in de sleutel", c.position);
+            out.push_back(std::move(c));
+        } while (accept(","));
+        expect(")");
+        if (out.size() > 10) fail("Een index heeft ten hoogste 10 kolommen", out[10].position);
+        return out;
+    }
+
+    void indexOptions(DefinitionStatement& st)
+    {
+        do {
+            if (accept("PRIMARY")) st.primary = true;
+            else if (accept("DISALLOW")) {
+                expect("NULL");
+                st.disallowNull = true;
+            } else if (accept("IGNORE")) {
+                expect("NULL");
+                st.ignoreNull = true;
+            } else {
+                expected("'PRIMARY', 'DISALLOW NULL' of 'IGNORE NULL'");
+            }
+        } while (!peek().is(";") && peek().kind != TokenKind::End);
+    }
+
+    std::vector<Token> tokens_;
+    std::size_t pos_ = 0;
+};
+
+}  // namespace
+
+bool columnTypeFromWord(std::string_view word, jet::ColumnType& type)
+{
+    for (const TypeWord& w : typeWords)
+        if (text::equalsIgnoreCase(w.word, word)) {
+            type = w.type;
+            return true;
+        }
+    return false;
+}
+
+std::string withoutLeadingComments(std::string_view text)
+{
+    std::string out(text);
+    std::size_t i = 0;
+    for (;;) {
+        while (i < out.size() && std::isspace(static_cast<unsigned char>(out[i]))) ++i;
+        std::size_t end = i;
+        if (out.compare(i, 2, "--") == 0) end = out.find('\n', i);
+        else if (out.compare(i, 2, "/*") == 0) {
+            end = out.find("*/", i + 2);
+            if (end != std::string::npos) end += 2;
+        } else return out;
+        if (end == std::string::npos) end = out.size();
+        for (std::size_t k = i; k < end; ++k)
+            if (out[k] != '\n') out[k] = ' ';
+        i = end;
+    }
+}
+
+DefinitionStatement parseDefinition(std::string_view text)
+{
+    return DefinitionParser(withoutLeadingComments(text)).statement();
+}
+
+}  // namespace querimo::sql

@@ -1,0 +1,347 @@
+#include "sql/QueryRows.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "core/Error.h"
+#include "core/Text.h"
+#include "sql/DefinitionParser.h"
+#include "sql/Lexer.h"
+#include "sql/Parser.h"
+
+namespace querimo::sql {
+
+namespace {
+
+// MSysQueries attribute numbers, and the bits of the flags row and of crosstab columns.
+enum Attribute { Start = 0, Type = 1, Parameter = 2, Flags = 3, Table = 5, Column = 6, Join = 7, Where = 8,
+                 GroupBy = 9, Having = 10, OrderBy = 11, End = 255 };
+enum SelectFlag { SelectStar = 0x01, Distinct = 0x02, OwnerAccess = 0x04, DistinctRow = 0x08, Top = 0x10,
+                  Percent = 0x20 };
+enum CrosstabFlag { PivotColumn = 0x01, RowHeading = 0x02 };
+enum QueryType { SelectQuery = 1, MakeTableQuery = 2, CrosstabQuery = 6, UnionQuery = 9 };
+enum JoinFlag { InnerJoin = 1, LeftJoin = 2, RightJoin = 3 };
+
+const char* const unionPart1 = "X7YZ_____1";
+const char* const unionPart2 = "X7YZ_____2";
+
+// Words that end an expression when they stand outside parentheses (Left( and Right( are functions).
+bool endsExpression(const Token& t, const Token& after)
+{
+    if ((t.is("LEFT") || t.is("RIGHT")) && after.is("(")) return false;
+    if (t.kind == TokenKind::End || t.is(",") || t.is(")") || t.is(";")) return true;
+    static const char* const words[] = {"FROM", "WHERE", "GROUP", "HAVING", "ORDER", "AS", "UNION", "PIVOT", "INNER",
+                                        "LEFT", "RIGHT", "JOIN", "INTO", "WITH", "ASC", "DESC", "SELECT"};
+    return t.kind == TokenKind::Word && std::any_of(std::begin(words), std::end(words), [&](const char* w) { return t.is(w); });
+}
+
+// Words that may follow a table in FROM; any other name there is its alias.
+bool followsTable(const Token& t)
+{
+    static const char* const words[] = {"INNER", "LEFT", "RIGHT", "JOIN", "ON", "WHERE", "GROUP", "HAVING", "ORDER",
+                                        "UNION", "PIVOT", "WITH"};
+    return t.kind == TokenKind::Word && std::any_of(std::begin(words), std::end(words), [&](const char* w) { return t.is(w); });
+}
+
+class Decomposer {
+public:
+    Decomposer(std::string_view text, const Statement& statement)
+        : text_(text), tokens_(tokenize(text)), unionQuery_(statement.query->selects.size() > 1)
+    {
+    }
+
+    std::vector<jet::QueryRow> rows()
+    {
+        add(Start, {});
+        if (accept("PARAMETERS")) parameters();
+        if (unionQuery_) unionBody();
+        else selectBody();
+        add(End, {});
+        std::stable_sort(rows_.begin(), rows_.end(), [](const auto& a, const auto& b) { return a.attribute < b.attribute; });
+        return std::move(rows_);
+    }
+
+private:
+    const Token& peek(std::size_t ahead = 0) const { return tokens_[std::min(at_ + ahead, tokens_.size() - 1)]; }
+    const Token& next()
+    {
+        const Token& t = peek();
+        if (at_ < tokens_.size() - 1) ++at_;
+        return t;
+    }
+    bool accept(std::string_view word)
+    {
+        if (!peek().is(word)) return false;
+        next();
+        return true;
+    }
+
+    void add(int attribute, std::string expression, int flag = 0, std::string name1 = {}, std::string name2 = {})
+    {
+        jet::QueryRow r;
+        r.attribute = attribute;
+        r.expression = std::move(expression);
+        r.flag = flag;
+        r.name1 = std::move(name1);
+        r.name2 = std::move(name2);
+        rows_.push_back(std::move(r));
+    }
+
+    // The text as written from token `from` up to token `to`.
+    std::string span(std::size_t from, std::size_t to) const
+    {
+        std::string_view s = text_.substr(tokens_[from].position, tokens_[to].position - tokens_[from].position);
+        while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
+        return std::string(s);
+    }
+
+    // A part of a union keeps its own line ends: only the line break the text form puts around the UNION
+    // keyword is not its own.
+    std::string unionPart(std::size_t from, std::size_t to) const
+    {
+        std::string_view s = text_.substr(from, to - from);
+        if (!s.empty() && s.front() == '\n') s.remove_prefix(1);
+        else
+            while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
+        if (!s.empty() && s.back() == '\n') s.remove_suffix(1);
+        else
+            while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
+        return std::string(s);
+    }
+
+    // One expression from here, as written: up to the first word or symbol outside parentheses that ends it.
+    std::string expression()
+    {
+        const std::size_t from = at_;
+        int depth = 0;
+        while (depth > 0 || !endsExpression(peek(), peek(1))) {
+            if (peek().kind == TokenKind::End) break;
+            if (peek().is("(")) ++depth;
+            else if (peek().is(")")) --depth;
+            next();
+        }
+        return span(from, at_);
+    }
+
+    std::string aliasAfterAs()
+    {
+        if (!accept("AS")) return {};
+        return next().text;
+    }
+
+    void parameters()
+    {
+        do {
+            const std::size_t from = at_;
+            next();
+            while (peek().is(".") || peek().is("!")) {  // [Forms]![F]![Nr] keeps its brackets
+                next();
+                next();
+            }
+            const std::string name = at_ - from == 1 ? tokens_[from].text : span(from, at_);
+            jet::ColumnType type = jet::ColumnType::Text;
+            const Token& word = next();
+            const int code = word.is("VALUE") || !columnTypeFromWord(word.text, type) ? 0 : static_cast<int>(type);
+            if (accept("(")) {  // Text (255)
+                next();
+                accept(")");
+            }
+            add(Parameter, {}, code, name);
+        } while (accept(","));
+        accept(";");
+    }
+
+    // A union keeps its parts whole: all before the last UNION, and the last part.
+    void unionBody()
+    {
+        const std::size_t first = at_;
+        std::size_t lastUnion = 0, secondStart = 0, secondEnd = 0;
+        bool all = false;
+        int depth = 0;
+        for (; peek().kind != TokenKind::End; next()) {
+            const Token& t = peek();
+            if (t.is("(")) ++depth;
+            else if (t.is(")")) --depth;
+            else if (depth == 0 && t.is("UNION")) {
+                lastUnion = at_;
+                all = peek(1).is("ALL");
+                secondStart = at_ + (all ? 2 : 1);
+            } else if (depth == 0 && (t.is("ORDER") || t.is("WITH") || t.is(";"))) {
+                break;
+            }
+        }
+        secondEnd = at_;
+        const Token& keyword = tokens_[secondStart - 1];
+        add(Type, {}, UnionQuery);
+        add(Flags, {}, all ? 0 : Distinct);
+        add(Table, unionPart(tokens_[first].position, tokens_[lastUnion].position), 0, {}, unionPart1);
+        add(Table, unionPart(keyword.position + keyword.text.size(), tokens_[secondEnd].position), 0, {}, unionPart2);
+        orderBy();
+    }
+
+    void selectBody()
+    {
+        std::string transform, transformAlias;
+        const bool crosstab = accept("TRANSFORM");
+        if (crosstab) {
+            transform = expression();
+            transformAlias = aliasAfterAs();
+            add(Column, transform, 0, transformAlias);
+        }
+        accept("SELECT");
+        int flags = 0;
+        std::string top;
+        if (accept("DISTINCT")) flags |= Distinct;
+        else if (accept("DISTINCTROW")) flags |= DistinctRow;
+        else accept("ALL");
+        if (accept("TOP")) {
+            flags |= Top;
+            top = next().text;
+            if (accept("PERCENT")) flags |= Percent;
+        }
+        do {
+            if (accept("*")) {
+                flags |= SelectStar;
+                continue;
+            }
+            std::string e = expression();
+            add(Column, std::move(e), crosstab ? RowHeading : 0, aliasAfterAs());
+        } while (accept(","));
+        std::string into;
+        if (accept("INTO")) into = next().text;
+        if (accept("FROM")) {
+            do fromItem();
+            while (accept(","));
+        }
+        if (accept("WHERE")) add(Where, expression());
+        if (accept("GROUP")) {
+            accept("BY");
+            do add(GroupBy, expression(), crosstab ? RowHeading : 0);
+            while (accept(","));
+        }
+        if (accept("HAVING")) add(Having, expression());
+        orderBy();
+        if (accept("PIVOT")) {
+            const std::string pivot = expression();
+            add(Column, pivot, PivotColumn);
+            add(GroupBy, pivot, PivotColumn);
+        }
+        if (accept("WITH")) flags |= OwnerAccess;  // WITH OWNERACCESS OPTION
+        add(Type, {}, crosstab ? CrosstabQuery : into.empty() ? SelectQuery : MakeTableQuery, into);
+        add(Flags, {}, flags, top);
+    }
+
+    void orderBy()
+    {
+        if (!accept("ORDER")) return;
+        accept("BY");
+        do {
+            std::string e = expression();
+            const bool descending = accept("DESC");
+            if (!descending) accept("ASC");
+            add(OrderBy, std::move(e), 0, descending ? "D" : "");
+        } while (accept(","));
+    }
+
+    // One FROM entry with its joins; returns the name the join rows use for its first table.
+    std::string fromItem()
+    {
+        std::string left = fromPrimary();
+        for (;;) {
+            int type;
+            if (accept("INNER")) type = InnerJoin;
+            else if (accept("LEFT")) type = LeftJoin;
+            else if (accept("RIGHT")) type = RightJoin;
+            else return left;
+            accept("OUTER");
+            accept("JOIN");
+            const std::string right = fromPrimary();
+            accept("ON");
+            add(Join, expression(), type, left, right);
+        }
+    }
+
+    std::string fromPrimary()
+    {
+        if (peek().is("(") && peek(1).is("SELECT")) {
+            const std::size_t open = at_;
+            next();
+            int depth = 1;
+            while (peek().kind != TokenKind::End) {
+                if (peek().is("(")) ++depth;
+                else if (peek().is(")") && --depth == 0) break;
+                next();
+            }
+            const std::string query = span(open + 1, at_);
+            next();
+            return derivedTable(query, tokens_[open].position);
+        }
+        if (accept("(")) {
+            std::string inner = fromItem();
+            accept(")");
+            return inner;
+        }
+        const Token& t = next();
+        if (t.kind == TokenKind::Name && t.text.size() > 7 && text::equalsIgnoreCase(t.text.substr(0, 7), "select ")) {
+            accept(".");  // [SELECT ...]. AS alias
+            return derivedTable(t.text, t.position);
+        }
+        const std::string alias = tableAlias();
+        add(Table, {}, 0, t.text, alias);
+        return alias.empty() ? t.text : alias;
+    }
+
+    // A query in FROM is stored as the table name, which the text form brackets.
+    std::string derivedTable(const std::string& query, std::size_t position)
+    {
+        if (query.find(']') != std::string::npos)
+            throw DbError(errc::syntax, "Een subquery in FROM met namen tussen haken kan niet worden opgeslagen " +
+                                            atPosition(position) + "; maak er een aparte query van.");
+        const std::string alias = tableAlias();
+        add(Table, {}, 0, query, alias);
+        return alias.empty() ? query : alias;
+    }
+
+    std::string tableAlias()
+    {
+        if (accept("AS")) return next().text;
+        const Token& t = peek();
+        if (t.kind == TokenKind::Name || (t.kind == TokenKind::Word && !followsTable(t))) return next().text;
+        return {};
+    }
+
+    std::string_view text_;
+    std::vector<Token> tokens_;
+    bool unionQuery_;
+    std::size_t at_ = 0;
+    std::vector<jet::QueryRow> rows_;
+};
+
+}  // namespace
+
+std::vector<jet::QueryRow> decomposeQuery(std::string_view text)
+{
+    const Statement statement = parseStatement(text);
+    if (statement.kind != Statement::Kind::Select && statement.kind != Statement::Kind::SelectInto)
+        throw DbError(errc::syntax, "Alleen een SELECT-, kruistabel- of UNION-query kan zo worden opgeslagen.");
+    return Decomposer(text, statement).rows();
+}
+
+void nameOutputColumns(std::vector<jet::QueryRow>& rows, const std::vector<std::string>& names, std::size_t position)
+{
+    if (names.empty()) return;
+    std::vector<jet::QueryRow*> columns;
+    bool star = false, plainSelect = true;
+    for (jet::QueryRow& r : rows) {
+        if (r.attribute == Column) columns.push_back(&r);
+        if (r.attribute == Flags && (r.flag & SelectStar)) star = true;
+        if (r.attribute == Type && r.flag != SelectQuery) plainSelect = false;
+    }
+    if (!plainSelect || star || columns.size() != names.size())
+        throw DbError(errc::syntax, "De lijst met " + std::to_string(names.size()) + " kolomnamen " +
+                                        atPosition(position) + " past niet bij de kolommen van de SELECT-opdracht" +
+                                        (star ? " (met *)." : "."));
+    for (std::size_t i = 0; i < names.size(); ++i) columns[i]->name1 = names[i];
+}
+
+}  // namespace querimo::sql

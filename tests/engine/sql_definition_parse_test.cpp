@@ -1,0 +1,188 @@
+// Parsing of CREATE, ALTER and DROP statements: every form, the Jet type words, and the Dutch messages
+// that say what is wrong and where.
+#include <gtest/gtest.h>
+
+#include "core/Error.h"
+#include "sql/Definition.h"
+#include "sql/DefinitionParser.h"
+
+namespace querimo {
+namespace {
+
+using jet::ColumnType;
+using Kind = sql::DefinitionStatement::Kind;
+using Constraint = sql::ConstraintClause::Kind;
+
+std::string errorOf(const std::string& text)
+{
+    try {
+        sql::parseDefinition(text);
+    } catch (const DbError& e) {
+        EXPECT_EQ(e.number(), errc::syntax);
+        return e.description();
+    }
+    return "geen fout";
+}
+
+TEST(DefinitionParse, RecognisesDefinitionStatementsByTheirFirstWord)
+{
+    EXPECT_TRUE(sql::isDefinitionStatement("create table t (a long)"));
+    EXPECT_TRUE(sql::isDefinitionStatement("  \n\tALTER TABLE t DROP a"));
+    EXPECT_TRUE(sql::isDefinitionStatement("-- nieuwe tabel\n/* ja */ Drop Table t"));
+    EXPECT_FALSE(sql::isDefinitionStatement("SELECT * FROM [create]"));
+    EXPECT_FALSE(sql::isDefinitionStatement("Created"));
+    EXPECT_FALSE(sql::isDefinitionStatement("DROP_X"));
+    EXPECT_FALSE(sql::isDefinitionStatement(""));
+    EXPECT_FALSE(sql::isDefinitionStatement("-- alleen commentaar"));
+}
+
+TEST(DefinitionParse, CreateTableWithEveryJetType)
+{
+    const auto st = sql::parseDefinition(
+        "CREATE TABLE [Alle typen] (a TEXT(50), b VARCHAR, c CHAR(10), d MEMO, e LONGTEXT, f BYTE, g SHORT, "
+        "h SMALLINT, i LONG, j INTEGER, k INT, l SINGLE, m REAL, n DOUBLE, o FLOAT, p CURRENCY, q MONEY, "
+        "r DATETIME, s DATE, t YESNO, u BIT, v LOGICAL, w COUNTER, x AUTOINCREMENT(1, 1), y GUID, "
+        "z DECIMAL(10, 2), aa NUMERIC, ab LONGBINARY, ac OLEOBJECT, ad BINARY(16), ae BINARY);");
+    EXPECT_EQ(st.kind, Kind::CreateTable);
+    EXPECT_EQ(st.object, "Alle typen");
+    ASSERT_EQ(st.columns.size(), 31u);
+    const std::pair<ColumnType, int> expected[] = {
+        {ColumnType::Text, 50},     {ColumnType::Text, 255},    {ColumnType::Text, 10},     {ColumnType::Memo, 0},
+        {ColumnType::Memo, 0},      {ColumnType::Byte, 1},      {ColumnType::Integer, 2},   {ColumnType::Integer, 2},
+        {ColumnType::Long, 4},      {ColumnType::Long, 4},      {ColumnType::Long, 4},      {ColumnType::Single, 4},
+        {ColumnType::Single, 4},    {ColumnType::Double, 8},    {ColumnType::Double, 8},    {ColumnType::Currency, 8},
+        {ColumnType::Currency, 8},  {ColumnType::DateTime, 8},  {ColumnType::DateTime, 8},  {ColumnType::Boolean, 1},
+        {ColumnType::Boolean, 1},   {ColumnType::Boolean, 1},   {ColumnType::Long, 4},      {ColumnType::Long, 4},
+        {ColumnType::Guid, 16},     {ColumnType::Decimal, 17},  {ColumnType::Decimal, 17},  {ColumnType::OleObject, 0},
+        {ColumnType::OleObject, 0}, {ColumnType::Binary, 16},   {ColumnType::Binary, 510}};
+    for (std::size_t i = 0; i < st.columns.size(); ++i) {
+        SCOPED_TRACE(st.columns[i].column.name);
+        EXPECT_EQ(st.columns[i].column.type, expected[i].first);
+        EXPECT_EQ(st.columns[i].column.size, expected[i].second);
+        EXPECT_EQ(st.columns[i].column.fixed,
+                  expected[i].first != ColumnType::Text && expected[i].first != ColumnType::Memo &&
+                      expected[i].first != ColumnType::OleObject && expected[i].first != ColumnType::Binary);
+    }
+    EXPECT_TRUE(st.columns[22].column.autoNumber);
+    EXPECT_TRUE(st.columns[23].column.autoNumber);
+    EXPECT_FALSE(st.columns[8].column.autoNumber);
+    EXPECT_EQ(st.columns[25].column.precision, 10);
+    EXPECT_EQ(st.columns[25].column.scale, 2);
+    EXPECT_EQ(st.columns[26].column.precision, 18);
+}
+
+TEST(DefinitionParse, ColumnOptionsAndConstraints)
+{
+    const auto st = sql::parseDefinition(
+        "CREATE TABLE Bestelling (Nr COUNTER CONSTRAINT pk PRIMARY KEY, Klant TEXT(10) NOT NULL REFERENCES Klant, "
+        "Code TEXT(5) UNIQUE, Naam TEXT DEFAULT 'zeg \"hoi\"', Aantal SHORT DEFAULT -1, Op DATETIME DEFAULT #1/2/2003#, "
+        "Artikel LONG, Regel LONG NULL, "
+        "CONSTRAINT fk FOREIGN KEY (Artikel, Regel) REFERENCES Bestelregel (ArtikelNr, RegelNr), UNIQUE (Naam, Op))");
+    ASSERT_EQ(st.columns.size(), 8u);
+    EXPECT_TRUE(st.columns[1].column.required);
+    EXPECT_FALSE(st.columns[7].column.required);
+    EXPECT_EQ(st.columns[3].column.defaultValue, "\"zeg \"\"hoi\"\"\"");
+    EXPECT_EQ(st.columns[4].column.defaultValue, "-1");
+    EXPECT_EQ(st.columns[5].column.defaultValue, "#1/2/2003#");
+    ASSERT_EQ(st.constraints.size(), 5u);
+    EXPECT_EQ(st.constraints[0].kind, Constraint::PrimaryKey);
+    EXPECT_EQ(st.constraints[0].name, "pk");
+    EXPECT_EQ(st.constraints[0].columns.at(0).name, "Nr");
+    EXPECT_EQ(st.constraints[1].kind, Constraint::ForeignKey);
+    EXPECT_EQ(st.constraints[1].referencedTable, "Klant");
+    EXPECT_TRUE(st.constraints[1].referencedColumns.empty());
+    EXPECT_EQ(st.constraints[2].kind, Constraint::Unique);
+    EXPECT_EQ(st.constraints[3].name, "fk");
+    EXPECT_EQ(st.constraints[3].columns.size(), 2u);
+    EXPECT_EQ(st.constraints[3].referencedColumns, (std::vector<std::string>{"ArtikelNr", "RegelNr"}));
+    EXPECT_EQ(st.constraints[4].kind, Constraint::Unique);
+    EXPECT_EQ(st.constraints[4].columns.at(1).name, "Op");
+}
+
+TEST(DefinitionParse, AlterTableForms)
+{
+    auto st = sql::parseDefinition("ALTER TABLE t ADD COLUMN [Nieuwe kolom] TEXT(20) NOT NULL UNIQUE");
+    EXPECT_EQ(st.kind, Kind::AddColumn);
+    EXPECT_EQ(st.columns.at(0).column.name, "Nieuwe kolom");
+    EXPECT_EQ(st.constraints.size(), 1u);
+    EXPECT_EQ(sql::parseDefinition("alter table t add b long").kind, Kind::AddColumn);
+    st = sql::parseDefinition("ALTER TABLE t DROP COLUMN b");
+    EXPECT_EQ(st.kind, Kind::DropColumn);
+    EXPECT_EQ(st.name, "b");
+    EXPECT_EQ(sql::parseDefinition("ALTER TABLE t DROP b").kind, Kind::DropColumn);
+    st = sql::parseDefinition("ALTER TABLE t ALTER COLUMN b DOUBLE");
+    EXPECT_EQ(st.kind, Kind::AlterColumn);
+    EXPECT_EQ(st.columns.at(0).column.type, ColumnType::Double);
+    EXPECT_EQ(sql::parseDefinition("ALTER TABLE t ALTER b TEXT(4)").columns.at(0).column.size, 4);
+    st = sql::parseDefinition("ALTER TABLE t ADD CONSTRAINT u UNIQUE (a, b)");
+    EXPECT_EQ(st.kind, Kind::AddConstraint);
+    EXPECT_EQ(st.constraints.at(0).name, "u");
+    EXPECT_EQ(sql::parseDefinition("ALTER TABLE t ADD PRIMARY KEY (a)").kind, Kind::AddConstraint);
+    st = sql::parseDefinition("ALTER TABLE t DROP CONSTRAINT u;");
+    EXPECT_EQ(st.kind, Kind::DropConstraint);
+    EXPECT_EQ(st.name, "u");
+}
+
+TEST(DefinitionParse, IndexViewDropAndPassword)
+{
+    auto st = sql::parseDefinition("CREATE UNIQUE INDEX idx ON [Mijn tabel] (a DESC, b ASC, c) WITH IGNORE NULL");
+    EXPECT_EQ(st.kind, Kind::CreateIndex);
+    EXPECT_TRUE(st.unique);
+    EXPECT_TRUE(st.ignoreNull);
+    EXPECT_FALSE(st.primary);
+    ASSERT_EQ(st.indexColumns.size(), 3u);
+    EXPECT_FALSE(st.indexColumns[0].ascending);
+    EXPECT_TRUE(st.indexColumns[1].ascending);
+    EXPECT_TRUE(sql::parseDefinition("CREATE INDEX p ON t (a) WITH PRIMARY").primary);
+    EXPECT_TRUE(sql::parseDefinition("CREATE INDEX p ON t (a) WITH DISALLOW NULL").disallowNull);
+    st = sql::parseDefinition("DROP INDEX idx ON t");
+    EXPECT_EQ(st.kind, Kind::DropIndex);
+    EXPECT_EQ(st.name, "idx");
+    EXPECT_EQ(st.object, "t");
+    EXPECT_EQ(sql::parseDefinition("DROP TABLE [Oud]").object, "Oud");
+    EXPECT_EQ(sql::parseDefinition("DROP VIEW v").kind, Kind::DropView);
+
+    const std::string view = "CREATE VIEW [Mijn view] (x, y) AS SELECT a, b FROM t";
+    st = sql::parseDefinition(view);
+    EXPECT_EQ(st.kind, Kind::CreateView);
+    EXPECT_EQ(st.viewColumns, (std::vector<std::string>{"x", "y"}));
+    EXPECT_EQ(view.substr(st.queryPosition), "SELECT a, b FROM t");
+
+    st = sql::parseDefinition("ALTER DATABASE PASSWORD [geheim 1] NULL");
+    EXPECT_EQ(st.kind, Kind::DatabasePassword);
+    EXPECT_EQ(st.newPassword, "geheim 1");
+    EXPECT_EQ(st.oldPassword, "");
+    st = sql::parseDefinition("ALTER DATABASE PASSWORD Null oud");
+    EXPECT_EQ(st.newPassword, "");
+    EXPECT_EQ(st.oldPassword, "oud");
+}
+
+TEST(DefinitionParse, DutchMessagesSayWhatAndWhere)
+{
+    EXPECT_EQ(errorOf("CREATE TABLE t (a LONGER)"), "Onbekend gegevenstype 'LONGER' voor kolom 'a' op positie 19.");
+    EXPECT_EQ(errorOf("CREATE TABLE t (a TEXT(300))"), "De veldlengte van kolom 'a' moet tussen 1 en 255 liggen op positie 24.");
+    EXPECT_EQ(errorOf("CREATE TABLE t (a LONG, A TEXT)"), "De kolom 'A' staat twee keer in de tabel op positie 25.");
+    EXPECT_EQ(errorOf("CREATE TABLE t a LONG"), "Syntaxisfout: '(' verwacht, maar 'a' gevonden op positie 16.");
+    EXPECT_EQ(errorOf("CREATE TABLE t (a LONG"), "Syntaxisfout: ')' verwacht, maar het einde van de opdracht gevonden op positie 23.");
+    EXPECT_EQ(errorOf("CREATE TABLE [a.b] (c LONG)"), "De naam 'a.b' bevat een teken dat in namen niet is toegestaan op positie 14.");
+    EXPECT_EQ(errorOf("CREATE TABLE t (a DECIMAL(30))"), "De precisie van kolom 'a' moet tussen 1 en 28 liggen op positie 27.");
+    EXPECT_EQ(errorOf("CREATE TABLE t (a DECIMAL(4, 6))"), "De schaal van kolom 'a' is groter dan de precisie op positie 30.");
+    EXPECT_EQ(errorOf("CREATE TABLE t (a LONG DEFAULT b)"), "Syntaxisfout: een vaste waarde na DEFAULT verwacht, maar 'b' gevonden op positie 32.");
+    EXPECT_EQ(errorOf("CREATE TABLE t (a LONG, FOREIGN KEY (a) REFERENCES u (x, y))"),
+              "De FOREIGN KEY noemt 1 kolom(men), REFERENCES 2 op positie 41.");
+    EXPECT_EQ(errorOf("CREATE INDEX i ON t (a, A)"), "De kolom 'A' staat twee keer in de sleutel op positie 25.");
+    EXPECT_EQ(errorOf("CREATE INDEX i ON t (a) WITH NOTHING"),
+              "Syntaxisfout: 'PRIMARY', 'DISALLOW NULL' of 'IGNORE NULL' verwacht, maar 'NOTHING' gevonden op positie 30.");
+    EXPECT_EQ(errorOf("DROP TABLE t extra"), "Syntaxisfout: onverwacht 'extra' na het einde van de opdracht op positie 14.");
+    EXPECT_EQ(errorOf("DROP PROCEDURE p"), "Syntaxisfout: 'TABLE', 'INDEX' of 'VIEW' verwacht, maar 'PROCEDURE' gevonden op positie 6.");
+    EXPECT_EQ(errorOf("ALTER TABLE t ALTER a LONG PRIMARY KEY"),
+              "Een beperking kan niet met ALTER COLUMN worden toegevoegd; gebruik ADD CONSTRAINT op positie 28.");
+    EXPECT_EQ(errorOf("CREATE VIEW v AS DELETE FROM t"), "Syntaxisfout: 'SELECT' verwacht, maar 'DELETE' gevonden op positie 18.");
+    EXPECT_EQ(errorOf("ALTER DATABASE PASSWORD abcdefghijklmnopqrstu NULL"),
+              "Een databasewachtwoord is ten hoogste 20 tekens lang op positie 25.");
+    EXPECT_EQ(errorOf("CREATE TABLE t (a TEXT"), "Syntaxisfout: ')' verwacht, maar het einde van de opdracht gevonden op positie 23.");
+    EXPECT_EQ(errorOf("CREATE TABLE t ('a' LONG)"), "Syntaxisfout: een kolomnaam verwacht, maar de tekst 'a' gevonden op positie 17.");
+}
+
+}  // namespace
+}  // namespace querimo
