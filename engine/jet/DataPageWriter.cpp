@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "jet/Corruption.h"
+#include "jet/LittleEndian.h"
 
 namespace querimo::jet {
 namespace {
@@ -19,14 +20,7 @@ std::uint16_t get16(const PageBytes& page, std::size_t at)
 
 void put16(PageBytes& page, std::size_t at, std::uint32_t value)
 {
-    page[at] = static_cast<std::uint8_t>(value);
-    page[at + 1] = static_cast<std::uint8_t>(value >> 8);
-}
-
-void put32(PageBytes& page, std::size_t at, std::uint32_t value)
-{
-    for (int i = 0; i < 4; ++i)
-        page[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+    store16(page.data() + at, value);
 }
 
 int rowCount(const PageBytes& page, const Format& format)
@@ -97,7 +91,7 @@ void layoutDataPage(PageBytes& page, const Format& format, std::uint32_t owner)
     std::fill(page.begin(), page.end(), 0);
     page[0] = 0x01;
     page[1] = 0x01;
-    put32(page, format.dataOwnerOffset, owner);
+    store32(page.data() + format.dataOwnerOffset, owner);
     setFreeSpace(page, format);
 }
 

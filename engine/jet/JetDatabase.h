@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -72,7 +73,8 @@ private:
     void reloadCaches();             // layouts in place, catalog, properties and queries read again
     void requireStatement() const;
     // Row changes (JetDatabaseWrite.cpp).
-    void requireWritable(const TableLayout& table) const;
+    struct RowChange;
+    void changeRows(const TableDef& table, const std::function<void(TableLayout&, RowChange&)>& work);
     std::string storedRow(const TableLayout& table, const std::vector<Value>& values, PageAllocator& pages);
     void freeLongValues(const TableLayout& table, const std::string& row, PageAllocator& pages);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <random>
 
 #include <unistd.h>
@@ -270,10 +271,25 @@ std::vector<Value> decodeRow(PageFile& file, const Format& format, const TableLa
 
 }  // namespace
 
-void JetDatabase::requireWritable(const TableLayout& table) const
+// What every row change works with: new pages and the table's rows.
+struct JetDatabase::RowChange {
+    RowChange(PageFile& file, const Format& format, TableLayout& table) : pages(file, format), rows(file, format, pages, table)
+    {
+        if (!table.def.indexes.empty() || !table.realIndexes.empty())
+            throw DbError(errc::fail, "Rijen van de tabel '" + table.def.name + "' met indexen kunnen nog niet gewijzigd worden.");
+    }
+    PageAllocator pages;
+    RowStore rows;
+};
+
+void JetDatabase::changeRows(const TableDef& def, const std::function<void(TableLayout&, RowChange&)>& work)
 {
-    if (!table.def.indexes.empty() || !table.realIndexes.empty())
-        throw DbError(errc::fail, "Rijen van de tabel '" + table.def.name + "' met indexen kunnen nog niet gewijzigd worden.");
+    requireStatement();
+    TableLayout& table = layoutOf(def);
+    guarded([&] {
+        RowChange change(file_, *format_, table);
+        work(table, change);
+    });
 }
 
 // The stored form of a row: long values too large for the row go to long value pages first.
@@ -306,54 +322,39 @@ void JetDatabase::freeLongValues(const TableLayout& table, const std::string& ro
 
 RowId JetDatabase::insertRow(const TableDef& def, std::vector<Value> values)
 {
-    requireStatement();
-    TableLayout& table = layoutOf(def);
     RowId id = 0;
-    guarded([&] {
-        requireWritable(table);
+    changeRows(def, [&](TableLayout& table, RowChange& change) {
         const std::uint32_t lastAutoNumber = fillAutomaticValues(table, values);
         checkValues(table.def, values);
-        PageAllocator pages(file_, *format_);
-        RowStore rows(file_, *format_, pages, table);
-        id = rows.insert(storedRow(table, values, pages));
+        id = change.rows.insert(storedRow(table, values, change.pages));
         if (lastAutoNumber != table.nextAutoNumber)
-            rows.setLastAutoNumber(lastAutoNumber);
+            change.rows.setLastAutoNumber(lastAutoNumber);
     });
     return id;
 }
 
 void JetDatabase::updateRow(const TableDef& def, RowId row, std::vector<Value> values)
 {
-    requireStatement();
-    TableLayout& table = layoutOf(def);
-    guarded([&] {
-        requireWritable(table);
-        PageAllocator pages(file_, *format_);
-        RowStore rows(file_, *format_, pages, table);
-        const std::string before = rows.read(row);
+    changeRows(def, [&](TableLayout& table, RowChange& change) {
+        const std::string before = change.rows.read(row);
         const std::vector<Value> old = decodeRow(file_, *format_, table, before);
         for (std::size_t i = 0; i < values.size() && i < old.size(); ++i)
             if (table.def.columns[i].autoNumber && values[i].isNull())
                 values[i] = old[i];  // an AutoNumber keeps its value
         const std::uint32_t lastAutoNumber = fillAutomaticValues(table, values);
         checkValues(table.def, values);
-        freeLongValues(table, before, pages);
-        rows.replace(row, storedRow(table, values, pages));
+        freeLongValues(table, before, change.pages);
+        change.rows.replace(row, storedRow(table, values, change.pages));
         if (lastAutoNumber != table.nextAutoNumber)
-            rows.setLastAutoNumber(lastAutoNumber);
+            change.rows.setLastAutoNumber(lastAutoNumber);
     });
 }
 
 void JetDatabase::deleteRow(const TableDef& def, RowId row)
 {
-    requireStatement();
-    TableLayout& table = layoutOf(def);
-    guarded([&] {
-        requireWritable(table);
-        PageAllocator pages(file_, *format_);
-        RowStore rows(file_, *format_, pages, table);
-        freeLongValues(table, rows.read(row), pages);
-        rows.remove(row);
+    changeRows(def, [&](TableLayout& table, RowChange& change) {
+        freeLongValues(table, change.rows.read(row), change.pages);
+        change.rows.remove(row);
     });
 }
 

@@ -4,6 +4,7 @@
 
 #include "jet/DataPage.h"
 #include "jet/DataPageWriter.h"
+#include "jet/LittleEndian.h"
 #include "jet/LongValue.h"
 #include "jet/TableLayout.h"
 
@@ -15,14 +16,6 @@ constexpr std::size_t largestInlineValue = 64;
 constexpr std::uint8_t singleRowFlag = 0x40;
 constexpr std::uint8_t inlineFlag = 0x80;
 constexpr std::size_t chainLinkSize = 4;
-
-std::string little32(std::uint32_t value)
-{
-    std::string out(4, '\0');
-    for (int i = 0; i < 4; ++i)
-        out[i] = static_cast<char>(value >> (8 * i));
-    return out;
-}
 
 std::string reference(std::size_t length, std::uint8_t flags, std::uint32_t pointer)
 {

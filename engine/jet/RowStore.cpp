@@ -4,6 +4,7 @@
 
 #include "jet/DataPage.h"
 #include "jet/DataPageWriter.h"
+#include "jet/LittleEndian.h"
 #include "jet/UsageMap.h"
 #include "jet/UsageMapWriter.h"
 
@@ -13,14 +14,6 @@ namespace {
 // Pages of the free-space map tried before a new page is taken; one that cannot take the row leaves the map.
 constexpr int pagesTried = 3;
 constexpr std::size_t overflowPointerSize = 4;
-
-std::string little32(std::uint32_t value)
-{
-    std::string out(4, '\0');
-    for (int i = 0; i < 4; ++i)
-        out[i] = static_cast<char>(value >> (8 * i));
-    return out;
-}
 
 }  // namespace
 
@@ -151,8 +144,9 @@ void RowStore::remove(RowId row)
 void RowStore::patchDefinition(std::size_t offset, std::uint32_t value)
 {
     PageBytes& page = file_.change(table_.def.definitionPage);
-    for (int i = 0; i < 4; ++i)
-        page.at(offset + static_cast<std::size_t>(i)) = static_cast<std::uint8_t>(value >> (8 * i));
+    if (offset + 4 > page.size())
+        corrupt("de tabeldefinitie is te kort");
+    store32(page.data() + offset, value);
 }
 
 void RowStore::adjustRowCount(int change)

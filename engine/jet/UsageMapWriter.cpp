@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "jet/DataPage.h"
+#include "jet/LittleEndian.h"
 #include "jet/TableLayout.h"
 
 namespace querimo::jet {
@@ -13,17 +14,6 @@ constexpr std::uint8_t referenceMap = 0x01;
 constexpr std::uint8_t usageMapPageType = 0x05;
 constexpr std::size_t inlineBitsStart = 5;
 constexpr std::size_t mapPageBitsStart = 4;
-
-std::uint32_t get32(const std::uint8_t* at)
-{
-    return at[0] | (at[1] << 8) | (std::uint32_t(at[2]) << 16) | (std::uint32_t(at[3]) << 24);
-}
-
-void put32(std::uint8_t* at, std::uint32_t value)
-{
-    for (int i = 0; i < 4; ++i)
-        at[i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
 
 void setBit(std::uint8_t* bits, std::uint64_t index, bool on)
 {
@@ -57,7 +47,7 @@ void markReference(PageFile& file, const Format& format, std::uint32_t map, std:
     MapRow row = mapRow(file, format, map);
     if (slot + 4 > row.size)
         corrupt("de gebruikskaart kan pagina " + std::to_string(page) + " niet bevatten");
-    std::uint32_t bitsPage = get32(row.bytes + slot);
+    std::uint32_t bitsPage = ByteView(row.bytes, row.size).u32(slot);
     if (bitsPage == 0) {
         if (!on)
             return;
@@ -67,7 +57,7 @@ void markReference(PageFile& file, const Format& format, std::uint32_t map, std:
         fresh[0] = usageMapPageType;
         fresh[1] = 0x01;
         row = mapRow(file, format, map);  // the new page may have moved the map's page in memory
-        put32(row.bytes + slot, bitsPage);
+        store32(row.bytes + slot, bitsPage);
     }
     PageBytes& bits = file.change(bitsPage);
     if (bits[0] != usageMapPageType)
@@ -79,7 +69,7 @@ void markReference(PageFile& file, const Format& format, std::uint32_t map, std:
 void makeReference(PageFile& file, const Format& format, std::uint32_t map, const std::function<std::uint32_t()>& newMapPage)
 {
     MapRow row = mapRow(file, format, map);
-    const std::uint32_t start = get32(row.bytes + 1);
+    const std::uint32_t start = ByteView(row.bytes, row.size).u32(1);
     std::vector<std::uint32_t> marked;
     for (std::size_t i = 0; i < (row.size - inlineBitsStart) * 8; ++i)
         if (row.bytes[inlineBitsStart + i / 8] & (1u << (i % 8)))
@@ -98,7 +88,7 @@ void markUsageMap(PageFile& file, const Format& format, std::uint32_t map, std::
     MapRow row = mapRow(file, format, map);
     switch (row.bytes[0]) {
     case inlineMap: {
-        const std::uint32_t start = get32(row.bytes + 1);
+        const std::uint32_t start = ByteView(row.bytes, row.size).u32(1);
         const std::uint64_t reach = (row.size - inlineBitsStart) * 8;
         if (page >= start && page - start < reach) {
             setBit(row.bytes + inlineBitsStart, page - start, on);

@@ -12,13 +12,6 @@ using namespace querimo::test;
 
 namespace {
 
-struct Case {
-    const char* file;
-    jet::Version version;
-};
-
-// Table1 of these files: nine Text(50) columns, no indexes.
-const Case cases[] = {{"overflowTestV2000.mdb", jet::Version::Jet4}, {"overflowTestV1997.mdb", jet::Version::Jet3}};
 
 std::vector<Value> table1Row(const std::string& first, std::size_t length = 10)
 {
@@ -39,7 +32,7 @@ std::vector<std::string> exportedColumn(const std::string& path, const std::stri
     return first;
 }
 
-class RowsOnCorpus : public ::testing::TestWithParam<Case> {};
+class RowsOnCorpus : public ::testing::TestWithParam<RowsCase> {};
 
 TEST_P(RowsOnCorpus, InsertUpdateDeleteReadBackThreeWays)
 {
@@ -140,7 +133,7 @@ TEST_P(RowsOnCorpus, AReadOnlyFileRefusesStatementsAndStaysUnchanged)
     EXPECT_EQ(readBytes(path), before);
 }
 
-INSTANTIATE_TEST_SUITE_P(Versions, RowsOnCorpus, ::testing::ValuesIn(cases),
-                         [](const auto& info) { return info.param.version == jet::Version::Jet4 ? "Jet4" : "Jet3"; });
+INSTANTIATE_TEST_SUITE_P(Versions, RowsOnCorpus, ::testing::ValuesIn(textTables),
+                         versionName);
 
 }  // namespace

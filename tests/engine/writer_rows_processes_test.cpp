@@ -97,13 +97,14 @@ TEST(RowsCrash, AKilledWriterLeavesExactlyTheCommittedStatements)
             }
         }
         ::close(pipeEnds[1]);
+        // One statement lands first, however busy the machine; the kill falls in a later one.
+        char byte;
+        int reported = ::read(pipeEnds[0], &byte, 1) == 1 ? 1 : 0;
         std::this_thread::sleep_for(std::chrono::microseconds(random() % 40000));
         ::kill(child, SIGKILL);
         int status = 0;
         ::waitpid(child, &status, 0);
         ASSERT_TRUE(WIFSIGNALED(status)) << "het kind stopte zelf met code " << WEXITSTATUS(status);
-        int reported = 0;
-        char byte;
         while (::read(pipeEnds[0], &byte, 1) == 1)
             ++reported;
         ::close(pipeEnds[0]);
@@ -116,7 +117,7 @@ TEST(RowsCrash, AKilledWriterLeavesExactlyTheCommittedStatements)
             ASSERT_EQ(found.count(k) ? found.at(k) : 0, expectedRows(k, now)) << "opdracht " << k << ", run " << run;
         last = now;
     }
-    EXPECT_GT(last, 10);
+    EXPECT_GE(last, 100);
     std::size_t rows = 0;
     {
         auto db = openFile(path);

@@ -15,15 +15,8 @@ using namespace querimo::test;
 
 namespace {
 
-struct Case {
-    const char* file;
-    jet::Version version;
-};
 
-// Table1 of these files: nine Text(50) columns, no indexes.
-const Case cases[] = {{"overflowTestV2000.mdb", jet::Version::Jet4}, {"overflowTestV1997.mdb", jet::Version::Jet3}};
-
-class RowsRandom : public ::testing::TestWithParam<Case> {};
+class RowsRandom : public ::testing::TestWithParam<RowsCase> {};
 
 std::vector<Value> randomRow(std::mt19937& random, int serial)
 {
@@ -144,7 +137,7 @@ TEST_P(RowsRandom, LongValuesOfEverySizeReadBackAndFree)
     EXPECT_EQ(jet::readLongValue(file, format, view(stored[0].second)), stored[0].first);
 }
 
-INSTANTIATE_TEST_SUITE_P(Versions, RowsRandom, ::testing::ValuesIn(cases),
-                         [](const auto& info) { return info.param.version == jet::Version::Jet4 ? "Jet4" : "Jet3"; });
+INSTANTIATE_TEST_SUITE_P(Versions, RowsRandom, ::testing::ValuesIn(textTables),
+                         versionName);
 
 }  // namespace

@@ -18,6 +18,19 @@ namespace querimo::test {
 
 using Rows = std::vector<std::vector<Value>>;
 
+struct RowsCase {
+    const char* file;
+    jet::Version version;
+};
+
+// Table1 of these files: nine Text(50) columns, no indexes.
+inline const RowsCase textTables[] = {{"overflowTestV2000.mdb", jet::Version::Jet4}, {"overflowTestV1997.mdb", jet::Version::Jet3}};
+
+inline std::string versionName(const ::testing::TestParamInfo<RowsCase>& info)
+{
+    return info.param.version == jet::Version::Jet4 ? "Jet4" : "Jet3";
+}
+
 // Checks what Access relies on for a table: the row count in the definition, every data page of the table
 // in its owned-pages map, and every data page's free-space field equal to the room between row table and rows.
 inline void expectConsistentTable(const std::string& path, jet::Version version, const std::string& table, std::size_t rows)
