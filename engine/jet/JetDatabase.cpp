@@ -163,8 +163,10 @@ void JetDatabase::applyProperties(TableLayout& table)
     try {
         const auto* bytes = reinterpret_cast<const std::uint8_t*>(stored->second.data());
         const PropertyMaps maps = readPropertyMaps(ByteView(bytes, stored->second.size()), header_.version);
-        for (ColumnDef& column : table.def.columns)
+        for (ColumnDef& column : table.def.columns) {
             column.required = propertyIsTrue(maps, column.name, "Required");
+            column.defaultValue = propertyText(maps, column.name, "DefaultValue", header_.version);
+        }
     } catch (const CorruptFile&) {
         // Damaged properties leave the columns as the definition gives them.
     }

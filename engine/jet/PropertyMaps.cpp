@@ -67,4 +67,16 @@ bool propertyIsTrue(const PropertyMaps& maps, const std::string& object, const s
     return p != o->second.end() && !p->second.bytes.empty() && p->second.bytes[0] != 0;
 }
 
+std::string propertyText(const PropertyMaps& maps, const std::string& object, const std::string& property, Version version)
+{
+    const auto o = maps.find(object);
+    if (o == maps.end())
+        return {};
+    const auto p = o->second.find(property);
+    if (p == o->second.end())
+        return {};
+    const std::string& bytes = p->second.bytes;
+    return decodeJetText(ByteView(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()), version);
+}
+
 }  // namespace querimo::jet

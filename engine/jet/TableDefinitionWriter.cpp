@@ -4,6 +4,7 @@
 
 #include "core/Error.h"
 #include "core/Text.h"
+#include "jet/ByteView.h"
 #include "jet/RowEncoder.h"
 
 namespace querimo::jet {
@@ -228,6 +229,23 @@ std::vector<PageBytes> definitionPages(const Format& format, const std::vector<s
         pages.push_back(std::move(page));
     }
     return pages;
+}
+
+}  // namespace querimo::jet
+
+namespace querimo::jet {
+
+std::vector<std::uint32_t> definitionPageChain(PageFile& file, std::uint32_t first)
+{
+    std::vector<std::uint32_t> chain;
+    for (std::uint32_t number = first; number != 0;) {
+        if (std::find(chain.begin(), chain.end(), number) != chain.end() || number >= file.pageCount())
+            corrupt("de tabeldefinitie op pagina " + std::to_string(first) + " verwijst naar een onmogelijke pagina");
+        chain.push_back(number);
+        const PageRef page = file.page(number);
+        number = ByteView(page->data(), page->size()).u32(4);
+    }
+    return chain;
 }
 
 }  // namespace querimo::jet

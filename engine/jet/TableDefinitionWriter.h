@@ -20,3 +20,10 @@ std::vector<PageBytes> definitionPages(const Format& format, const std::vector<s
                                        const std::vector<std::uint32_t>& numbers);
 
 }  // namespace querimo::jet
+
+namespace querimo::jet {
+
+// The pages a stored definition takes, in link order.
+std::vector<std::uint32_t> definitionPageChain(PageFile& file, std::uint32_t first);
+
+}  // namespace querimo::jet
