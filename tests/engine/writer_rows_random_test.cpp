@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
 #include <random>
 
 #include "jet/LongValue.h"
@@ -135,6 +136,41 @@ TEST_P(RowsRandom, LongValuesOfEverySizeReadBackAndFree)
     writer.free(view(stored.back().second));
     EXPECT_THROW(jet::readLongValue(file, format, view(stored.back().second)), jet::CorruptFile);
     EXPECT_EQ(jet::readLongValue(file, format, view(stored[0].second)), stored[0].first);
+}
+
+// New pages come from the end of the file and are no longer free in the global map; released ones are
+// wiped and free again, also where the global map first had to grow to reach them.
+TEST_P(RowsRandom, PagesComeFromTheEndAndGoBackToTheGlobalMap)
+{
+    QUERIMO_REQUIRE_CORPUS();
+    ScratchDir dir;
+    const std::string path = dir.copyOf(GetParam().file);
+    const jet::Format& format = jet::Format::of(GetParam().version);
+    jet::PageFile file(path, false);
+    file.configure(format.pageSize, 0);
+    jet::PageAllocator pages(file, format);
+    const auto freePages = [&] {
+        const auto list = jet::usageMapPages(file, format, globalUsageMap);
+        return std::set<std::uint32_t>(list.begin(), list.end());
+    };
+    std::vector<std::uint32_t> made;
+    for (int i = 0; i < 1200; ++i) {  // beyond what an inline global map reaches
+        const std::uint32_t before = file.pageCount();
+        const std::uint32_t page = pages.allocate();
+        ASSERT_GE(page, before);
+        file.change(page)[0] = jet::dataPageType;
+        made.push_back(page);
+    }
+    std::set<std::uint32_t> free = freePages();
+    for (std::uint32_t page : made)
+        ASSERT_FALSE(free.count(page)) << page;
+    pages.release(made[5]);
+    pages.release(made.back());
+    free = freePages();
+    EXPECT_TRUE(free.count(made[5]));
+    EXPECT_TRUE(free.count(made.back()));
+    EXPECT_FALSE(free.count(made[6]));
+    EXPECT_EQ((*file.page(made[5]))[0], 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Versions, RowsRandom, ::testing::ValuesIn(textTables),

@@ -18,6 +18,8 @@ namespace querimo::test {
 
 using Rows = std::vector<std::vector<Value>>;
 
+inline constexpr std::uint32_t globalUsageMap = 1u << 8;  // row 0 of page 1: the pages that are free
+
 struct RowsCase {
     const char* file;
     jet::Version version;
@@ -47,12 +49,15 @@ inline void expectConsistentTable(const std::string& path, jet::Version version,
     const jet::TableLayout layout = jet::readTableDefinition(file, format, definitionPage, table);
     EXPECT_EQ(layout.def.rowCount, rows) << table;
     const std::vector<std::uint32_t> owned = jet::usageMapPages(file, format, layout.usedPagesMap);
+    const std::vector<std::uint32_t> free = jet::usageMapPages(file, format, globalUsageMap);
+    const std::set<std::uint32_t> freeSet(free.begin(), free.end());
     const std::set<std::uint32_t> ownedSet(owned.begin(), owned.end());
     for (std::uint32_t number = 0; number < file.pageCount(); ++number) {
         const jet::PageRef holder = file.page(number);
         const jet::ByteView page(holder->data(), holder->size());
         if (page.u8(0) != jet::dataPageType)
             continue;
+        EXPECT_FALSE(freeSet.count(number)) << "gegevenspagina " << number << " staat als vrij in de globale gebruikskaart";
         const int count = jet::dataRowCount(page, format);
         const std::size_t rowsBegin = count == 0 ? page.size() : (page.u16(format.dataRowTableOffset + 2 * (count - 1)) & 0x1FFF);
         EXPECT_EQ(page.u16(2), rowsBegin - format.dataRowTableOffset - 2 * count) << "vrije ruimte op pagina " << number;
