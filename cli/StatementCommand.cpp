@@ -8,6 +8,8 @@
 #include "core/Error.h"
 #include "core/Text.h"
 #include "core/ValueText.h"
+#include "sql/Definition.h"
+#include "sql/Parser.h"
 
 namespace querimo::cli {
 
@@ -87,6 +89,18 @@ void writeRows(ado::Recordset& rs, RowWriter::Format format, std::FILE* out)
     writer.finish();
 }
 
+// The window's word for what an action statement did with its records.
+const char* actionVerb(const std::string& statement)
+{
+    if (sql::isDefinitionStatement(statement)) return "verwerkt";
+    switch (sql::parseStatement(statement).kind) {
+    case sql::Statement::Kind::Insert: return "toegevoegd";
+    case sql::Statement::Kind::Update: return "gewijzigd";
+    case sql::Statement::Kind::Delete: return "verwijderd";
+    default: return "verwerkt";
+    }
+}
+
 }  // namespace
 
 std::string readStandardInput()
@@ -117,7 +131,7 @@ void runStatement(ado::Connection& connection, const std::string& statement, con
     long affected = 0;
     const std::shared_ptr<ado::Recordset> rs = command.Execute(&affected);
     if (!rs || rs->State() != ado::ObjectState::Open) {
-        std::fprintf(out, "%ld %s\n", affected, affected == 1 ? "record" : "records");
+        std::fprintf(out, "%ld %s %s\n", affected, affected == 1 ? "record" : "records", actionVerb(statement));
         return;
     }
     if (format == RowFormat::Json) writeJson(*rs, out);

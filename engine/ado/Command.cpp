@@ -34,7 +34,7 @@ void Command::SetCommandText(const std::string& text)
     jet::Database& database = openDatabase(ActiveConnection);
     if (sql::isDefinitionStatement(text)) return;
     const sql::Statement statement = sql::parseStatement(text);
-    if (statement.kind != sql::Statement::Kind::Select) return;
+    if (!statement.query) return;
     for (const sql::ParameterInfo& p : sql::statementParameters(database, statement))
         parameters_.items().push_back({p.name, std::nullopt, sql::reportedType(p.adoType)});
 }

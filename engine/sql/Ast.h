@@ -74,6 +74,8 @@ struct Select {
     bool topPercent = false;
     std::vector<SelectItem> items;
     std::string into;  // SELECT ... INTO table
+    // UPDATE and DELETE read their rows through a select: the row ids of its tables come first in the result.
+    bool rowIds = false;
     std::vector<std::unique_ptr<TableRef>> from;  // comma-separated
     ExprPtr where;
     std::vector<ExprPtr> groupBy;
@@ -103,12 +105,28 @@ struct ParameterDecl {
     std::size_t position = 0;
 };
 
-// A whole statement. Statements that write arrive with the writing work; their kind is known already.
+struct ColumnName {
+    std::vector<std::string> parts;  // [table.]field
+    std::size_t position = 0;
+};
+
+// What an INSERT, UPDATE or DELETE changes. The rows and values come from the statement's query:
+// INSERT reads its VALUES as a select without FROM, UPDATE selects its new values (one per assignment)
+// and DELETE selects nothing but the row ids.
+struct Modification {
+    std::string table;            // INSERT INTO table; DELETE table.*; empty for DELETE without one
+    std::size_t position = 0;     // of that name, or of the statement
+    std::vector<ColumnName> columns;  // INSERT's column list; UPDATE's targets, one per assignment
+    bool values = false;          // INSERT ... VALUES
+};
+
+// A whole statement.
 struct Statement {
     enum class Kind { Select, SelectInto, Insert, Update, Delete, Create, Alter, Drop };
     Kind kind = Kind::Select;
     std::vector<ParameterDecl> parameters;
     std::shared_ptr<Query> query;
+    std::optional<Modification> modification;  // INSERT, UPDATE, DELETE
 };
 
 }  // namespace querimo::sql

@@ -89,6 +89,7 @@ struct Source {
     std::string alias;
     std::string sqlAlias;
     std::vector<ResultColumn> columns;
+    bool jetTable = false;  // a table of the file, with row ids
 };
 
 struct Scope {
@@ -120,9 +121,9 @@ public:
 
     CompiledQuery statement(const Statement& st)
     {
-        if (st.kind != Statement::Kind::Select)
-            throw DbError(errc::fail, "Opdrachten die gegevens of de structuur wijzigen (INSERT, UPDATE, DELETE, "
-                                      "SELECT ... INTO, CREATE, ALTER, DROP) worden nog niet ondersteund.");
+        if (!st.query)
+            throw DbError(errc::fail, "Opdrachten die de structuur wijzigen (CREATE, ALTER, DROP) hebben geen "
+                                      "query om te vertalen.");
         declare(st.parameters, 0);
         CompiledQuery out;
         SelectOutput q = query(*st.query, nullptr);
@@ -132,6 +133,7 @@ public:
                          [](const ParameterEntry& a, const ParameterEntry& b) { return a.key < b.key; });
         for (ParameterEntry& p : parameters_) out.parameters.push_back(p.info);
         out.tables = tables_;
+        out.rowIdSources = rowIdSources_;
         return out;
     }
 
@@ -335,10 +337,19 @@ private:
             pivotColumns = pivotValues(*transform, pivot, fromParts, where);
         }
 
+        if (aggregate && s.rowIds)
+            syntaxError("Een UPDATE- of DELETE-opdracht kan geen statistische functie bevatten", s.position);
         if (aggregate) checkGrouped(s, items, itemBareColumns, groupBySql);
 
         SelectOutput out;
         std::vector<std::string> columnsSql;
+        if (s.rowIds)
+            for (const Source& src : scope.sources)
+                if (src.jetTable) {
+                    columnsSql.push_back(quoteIdentifier(src.sqlAlias) + ".rowid");
+                    out.columns.push_back({"~rowid", t::Integer});
+                    rowIdSources_.push_back(src.alias);
+                }
         for (const Item& i : items) {
             columnsSql.push_back(collated(i.value) + " AS " + quoteIdentifier(i.name));
             out.columns.push_back({i.name, i.value.type});
@@ -535,6 +546,7 @@ private:
             if (const jet::TableDef* table = catalog_.findTable(ref.name)) {
                 for (const jet::ColumnDef& c : table->columns) src.columns.push_back({c.name, adoTypeOf(c.type)});
                 sql = quoteIdentifier(sqliteTableName(table->name));
+                src.jetTable = true;
                 if (std::none_of(tables_.begin(), tables_.end(),
                                  [&](const std::string& n) { return text::equalsIgnoreCase(n, table->name); }))
                     tables_.push_back(table->name);
@@ -1007,6 +1019,7 @@ private:
     std::map<const TableRef*, std::string> sourceSql_;
     std::string pivotCondition_;
     int quantifiedCount_ = 0;
+    std::vector<std::string> rowIdSources_;
 };
 
 }  // namespace

@@ -28,6 +28,8 @@ struct CompiledQuery {
     std::vector<ResultColumn> columns;
     std::vector<ParameterInfo> parameters;  // in the order Access asks for them
     std::vector<std::string> tables;        // Jet tables read, each once; see sqliteTableName
+    // UPDATE and DELETE: the tables (by alias) whose row ids lead the result columns, in FROM order.
+    std::vector<std::string> rowIdSources;
 };
 
 // A query to run while translating: the columns of a crosstab come from the data.

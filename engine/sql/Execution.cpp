@@ -98,6 +98,8 @@ RowBuffer readRows(Prepared& stmt, std::size_t columns)
     return rows;
 }
 
+}  // namespace
+
 std::string typeWord(int adoType)
 {
     switch (adoType) {
@@ -115,11 +117,25 @@ std::string typeWord(int adoType)
     }
 }
 
+namespace {
+
 [[noreturn]] void notConvertible(const ParameterInfo& p, const std::string& text)
 {
     throw DbError(errc::typeMismatch, "De waarde '" + text + "' voor de parameter '" + p.name +
                                           "' kan niet worden omgezet naar het type " + typeWord(p.adoType) + ".");
 }
+
+// Everything one execution reads comes from one state of the file.
+class ReadGuard {
+public:
+    explicit ReadGuard(jet::Database& database) : database_(database) { database_.beginRead(); }
+    ~ReadGuard() { database_.endRead(); }
+    ReadGuard(const ReadGuard&) = delete;
+    ReadGuard& operator=(const ReadGuard&) = delete;
+
+private:
+    jet::Database& database_;
+};
 
 }  // namespace
 
@@ -159,6 +175,7 @@ void Session::attach(const std::vector<std::string>& jetTables)
 
 std::vector<ParameterInfo> statementParameters(jet::Database& database, const Statement& statement)
 {
+    ReadGuard read(database);
     Catalog catalog(database);
     return compileStatement(statement, catalog, nullptr).parameters;
 }
@@ -181,17 +198,26 @@ CompiledQuery compileForSession(Session& session, Catalog& catalog, const Statem
     return compiled;
 }
 
+RowBuffer readResult(Session& session, const CompiledQuery& compiled, const ParameterValues& values)
+{
+    Prepared stmt(session.handle(), compiled.sql);
+    bindParameters(stmt.get(), compiled.parameters, values);
+    return readRows(stmt, compiled.columns.size());
+}
+
 QueryResult runQuery(jet::Database& database, const Statement& statement, const ParameterValues& values)
 {
+    if (statement.kind != Statement::Kind::Select)
+        throw DbError(errc::fail, "Een opdracht die gegevens of de structuur wijzigt, levert geen rijen op; voer haar "
+                                  "uit als opdracht.");
+    ReadGuard read(database);
     Catalog catalog(database);
     Session session(database);
     const CompiledQuery compiled = compileForSession(session, catalog, statement, values);
-    Prepared stmt(session.handle(), compiled.sql);
-    bindParameters(stmt.get(), compiled.parameters, values);
     std::vector<int> types;
     for (const ResultColumn& c : compiled.columns) types.push_back(c.adoType);
     QueryResult result;
-    result.rows = std::make_shared<ResultRows>(readRows(stmt, compiled.columns.size()), std::move(types));
+    result.rows = std::make_shared<ResultRows>(readResult(session, compiled, values), std::move(types));
     result.columns = compiled.columns;
     return result;
 }

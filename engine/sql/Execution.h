@@ -12,6 +12,7 @@
 #include "sql/Ast.h"
 #include "sql/Catalog.h"
 #include "sql/Compiler.h"
+#include "sql/RowBuffer.h"
 
 namespace querimo::sql {
 
@@ -51,12 +52,19 @@ std::vector<ParameterInfo> statementParameters(jet::Database& database, const St
 CompiledQuery compileForSession(Session& session, Catalog& catalog, const Statement& statement,
                                 const ParameterValues& values);
 
+// Runs a compiled statement of this session and keeps every row it gives. A parameter without a value,
+// one that does not convert, and every failure while running are DbErrors in Dutch.
+RowBuffer readResult(Session& session, const CompiledQuery& compiled, const ParameterValues& values);
+
 // Runs a statement that reads. A parameter without a value, a value that does not convert to the
 // parameter's type, and every failure while running are DbErrors in Dutch.
 QueryResult runQuery(jet::Database& database, const Statement& statement, const ParameterValues& values);
 
 // The text of a parameter converted to its type (text when nothing types it).
 Value parameterValue(const ParameterInfo& parameter, const std::optional<std::string>& text);
+
+// The Dutch name of the Access type behind an ADO type, for messages ("Lange integer", "Datum/tijd").
+std::string typeWord(int adoType);
 
 // The ADO type a result column reports: text for a column nothing types (a Null literal).
 int reportedType(int adoType);

@@ -63,6 +63,7 @@ struct Table : sqlite3_vtab {
     jet::Database* database = nullptr;
     const jet::TableDef* definition = nullptr;
     std::unique_ptr<RowBuffer> cache;
+    std::vector<jet::RowId> cachedRowIds;  // the Jet row id of each cached row
     std::map<int, std::unordered_map<std::string, std::vector<std::uint32_t>>> indexes;  // by column
 
     bool textColumn(int column) const
@@ -77,11 +78,14 @@ struct Table : sqlite3_vtab {
         auto rows = std::make_unique<RowBuffer>(definition->columns.size());
         auto scan = database->scan(*definition);
         std::vector<Value> row;
+        std::vector<jet::RowId> rowIds;
         while (scan->next(row)) {
             rows->beginRow();
             for (const Value& v : row) rows->addValue(v);
+            rowIds.push_back(scan->rowId());
         }
         cache = std::move(rows);
+        cachedRowIds = std::move(rowIds);
     }
 
     const std::unordered_map<std::string, std::vector<std::uint32_t>>& index(int column)
@@ -291,10 +295,13 @@ int column(sqlite3_vtab_cursor* base, sqlite3_context* ctx, int column)
     return SQLITE_OK;
 }
 
+// The Jet row id, so that UPDATE and DELETE know which rows they read.
 int rowid(sqlite3_vtab_cursor* base, sqlite3_int64* out)
 {
     auto& cursor = *static_cast<Cursor*>(base);
-    *out = static_cast<sqlite3_int64>(cursor.matches ? (*cursor.matches)[cursor.position] : cursor.position);
+    if (cursor.matches) *out = cursor.table().cachedRowIds[(*cursor.matches)[cursor.position]];
+    else if (cursor.useCache) *out = cursor.table().cachedRowIds[cursor.position];
+    else *out = cursor.scan->rowId();
     return SQLITE_OK;
 }
 

@@ -45,22 +45,28 @@ public:
         Statement st;
         if (accept("PARAMETERS")) parameterDecls(st);
         const Token& first = peek();
-        static const std::pair<const char*, Statement::Kind> actions[] = {
-            {"INSERT", Statement::Kind::Insert}, {"UPDATE", Statement::Kind::Update},
-            {"DELETE", Statement::Kind::Delete}, {"CREATE", Statement::Kind::Create},
-            {"ALTER", Statement::Kind::Alter},   {"DROP", Statement::Kind::Drop}};
-        for (const auto& [word, kind] : actions)
+        static const std::pair<const char*, Statement::Kind> definitions[] = {
+            {"CREATE", Statement::Kind::Create}, {"ALTER", Statement::Kind::Alter}, {"DROP", Statement::Kind::Drop}};
+        for (const auto& [word, kind] : definitions)
             if (first.is(word)) {
                 st.kind = kind;
-                return st;  // parsed in full by the writing statements
+                return st;  // data definition has a parser of its own
             }
-        if (!first.is("SELECT") && !first.is("TRANSFORM") && !first.is("(") && !first.is("TABLE"))
+        if (accept("INSERT")) insert(st);
+        else if (accept("UPDATE")) update(st);
+        else if (accept("DELETE")) remove(st);
+        else if (!first.is("SELECT") && !first.is("TRANSFORM") && !first.is("(") && !first.is("TABLE"))
             throw DbError(errc::syntax, "Ongeldige SQL-opdracht: verwacht 'SELECT', 'TRANSFORM', 'INSERT', 'UPDATE', "
                                         "'DELETE', 'CREATE', 'ALTER', 'DROP' of 'PARAMETERS', maar " +
                                             describe(first) + " gevonden " + atPosition(first.position) + ".");
-        st.query = query(true);
+        else st.query = query(true);
         for (const Select& s : st.query->selects)
-            if (!s.into.empty()) st.kind = Statement::Kind::SelectInto;
+            if (!s.into.empty()) {
+                if (st.kind != Statement::Kind::Select || &s != &st.query->selects.front())
+                    throw DbError(errc::syntax, "Syntaxisfout: INTO staat op een plaats waar het niet mag " +
+                                                    atPosition(s.position) + ".");
+                st.kind = Statement::Kind::SelectInto;
+            }
         if (accept("WITH")) {  // WITH OWNERACCESS OPTION: permissions only
             expect("OWNERACCESS");
             expect("OPTION");
@@ -112,6 +118,102 @@ private:
                                             describe(t) + " gevonden.");
         }
         return next().text;
+    }
+
+    // INSERT INTO t [(columns)] VALUES (...) | INSERT INTO t [(columns)] query
+    void insert(Statement& st)
+    {
+        st.kind = Statement::Kind::Insert;
+        Modification& m = st.modification.emplace();
+        expect("INTO");
+        m.position = peek().position;
+        m.table = name();
+        if (peek().is("(") && !peek(1).is("SELECT")) {
+            next();
+            do m.columns.push_back(columnName());
+            while (accept(","));
+            expect(")");
+        }
+        if (peek().is("VALUES")) {
+            m.values = true;
+            st.query = std::make_shared<Query>();
+            Select& s = st.query->selects.emplace_back();
+            s.position = next().position;
+            expect("(");
+            do {
+                SelectItem item;
+                item.position = peek().position;
+                item.expr = expression();
+                s.items.push_back(std::move(item));
+            } while (accept(","));
+            expect(")");
+            return;
+        }
+        if (!peek().is("SELECT") && !peek().is("(") && !peek().is("TABLE"))
+            throw DbError(errc::syntax, "Syntaxisfout in de INSERT INTO-opdracht: 'VALUES' of 'SELECT' verwacht " +
+                                            atPosition(peek().position) + ", maar " + describe(peek()) + " gevonden.");
+        st.query = query(false);
+    }
+
+    // UPDATE [DISTINCTROW] tables SET column = value, ... [WHERE condition]
+    void update(Statement& st)
+    {
+        st.kind = Statement::Kind::Update;
+        Modification& m = st.modification.emplace();
+        st.query = std::make_shared<Query>();
+        Select& s = st.query->selects.emplace_back();
+        s.position = m.position = peek().position;
+        s.rowIds = true;
+        accept("DISTINCTROW");
+        s.from.push_back(joinedTable());
+        expect("SET");
+        do {
+            m.columns.push_back(columnName());
+            expect("=");
+            SelectItem item;
+            item.position = peek().position;
+            item.expr = expression();
+            s.items.push_back(std::move(item));
+        } while (accept(","));
+        if (accept("WHERE")) s.where = expression();
+    }
+
+    // DELETE [DISTINCTROW] [table.* | * | fields] FROM tables [WHERE condition]
+    void remove(Statement& st)
+    {
+        st.kind = Statement::Kind::Delete;
+        Modification& m = st.modification.emplace();
+        st.query = std::make_shared<Query>();
+        Select& s = st.query->selects.emplace_back();
+        s.position = m.position = peek().position;
+        s.rowIds = true;
+        accept("DISTINCTROW");
+        if (!peek().is("FROM")) {
+            do {
+                if (accept("*")) continue;
+                const std::size_t at = peek().position;
+                const std::string first = name();
+                if (!accept(".")) continue;  // a field: Access deletes whole rows all the same
+                if (!accept("*")) name();
+                if (!m.table.empty() && !text::equalsIgnoreCase(m.table, first))
+                    throw DbError(errc::syntax, "Een DELETE-opdracht kan maar uit één tabel verwijderen; '" + first +
+                                                    "' " + atPosition(at) + " is een tweede.");
+                m.table = first;
+                m.position = at;
+            } while (accept(","));
+        }
+        expect("FROM");
+        s.from.push_back(joinedTable());
+        if (accept("WHERE")) s.where = expression();
+    }
+
+    ColumnName columnName()
+    {
+        ColumnName c;
+        c.position = peek().position;
+        c.parts.push_back(name());
+        if (accept(".")) c.parts.push_back(name());
+        return c;
     }
 
     void parameterDecls(Statement& st)

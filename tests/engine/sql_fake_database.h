@@ -42,6 +42,9 @@ public:
         queries_.emplace_back(id, std::move(rows));
     }
 
+    // A table's definition, to give columns sizes, defaults or flags after addTable.
+    jet::TableDef& editTable(std::string_view name) { return find(name).def; }
+
     // The number of scans started, to see that a join reads a table once.
     int scans = 0;
 
@@ -122,10 +125,11 @@ private:
 };
 
 // A small order database: Customers, Orders, [Order Details], Products.
-inline std::unique_ptr<FakeDatabase> makeShop()
+template <typename Database = FakeDatabase>
+std::unique_ptr<Database> makeShop()
 {
     using jet::ColumnType;
-    auto db = std::make_unique<FakeDatabase>();
+    auto db = std::make_unique<Database>();
     auto day = [](double d) { return Value::dateTime(d); };
     auto money = [](double m) { return Value::currency(static_cast<std::int64_t>(m * 10000)); };
     db->addTable("Customers",
