@@ -126,6 +126,40 @@ TEST(RowsCrash, AKilledWriterLeavesExactlyTheCommittedStatements)
     expectConsistentTable(path, jet::Version::Jet4, "Table1", rows);
 }
 
+// A database object that another one (here in the same process) wrote behind its back sees the change at
+// its next read: its pages are read again, its table definitions refreshed where they are.
+TEST(RowsShared, AReadSeesWhatAnotherWriterCommitted)
+{
+    QUERIMO_REQUIRE_CORPUS();
+    ScratchDir dir;
+    const std::string path = dir.copyOf("overflowTestV2000.mdb");
+    auto reader = openFile(path);
+    auto writer = openFile(path);
+    const jet::TableDef& seen = reader->table("Table1");
+    const std::size_t before = readRows(*reader, "Table1").size();
+    for (int k = 0; k < 3; ++k) {
+        writer->beginStatement();
+        for (int n = 0; n < 40; ++n)
+            writer->insertRow(writer->table("Table1"), taggedRow("w" + std::to_string(k), n));
+        writer->commitStatement();
+        reader->beginRead();
+        EXPECT_EQ(readRows(*reader, "Table1").size(), before + 40 * (k + 1));
+        EXPECT_EQ(&reader->table("Table1"), &seen);
+        EXPECT_EQ(seen.rowCount, before + 40 * (k + 1));
+        reader->endRead();
+    }
+    // And the other way round: the reader writes, the writer's next statement starts from there.
+    reader->beginStatement();
+    reader->insertRow(seen, taggedRow("r", 0));
+    reader->commitStatement();
+    writer->beginStatement();
+    writer->insertRow(writer->table("Table1"), taggedRow("w9", 0));
+    writer->commitStatement();
+    writer.reset();
+    reader.reset();
+    expectConsistentTable(path, jet::Version::Jet4, "Table1", before + 122);
+}
+
 TEST(RowsShared, TwoProcessesWritingOneFileLoseNothing)
 {
     QUERIMO_REQUIRE_CORPUS();
