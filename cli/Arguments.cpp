@@ -7,8 +7,9 @@ namespace querimo::cli {
 
 const char* const usageText =
     "gebruik: querimo-sql [--user GEBRUIKER] [--password WACHTWOORD] [--db-password WACHTWOORD] [--exclusive]\n"
-    "                     [--create] DATABASE OPDRACHT\n"
-    "  --create               maak eerst een nieuwe, lege database (Jet 4); de opdracht mag dan ontbreken\n"
+    "                     [--create [--jet3]] DATABASE OPDRACHT\n"
+    "  --create               maak eerst een nieuwe, lege database (Access 2000, Jet 4; met --jet3 Access 97);\n"
+    "                         de opdracht mag dan ontbreken\n"
     "opdrachten:\n"
     "  --tables               de tabellen en views: naam TAB soort\n"
     "  --columns TABEL        de velden: naam TAB ADO-type TAB typenaam TAB positie\n"
@@ -72,6 +73,8 @@ Arguments parseArguments(const std::vector<std::string>& args)
             result.exclusive = true;
         } else if (arg == "--create") {
             result.create = true;
+        } else if (arg == "--jet3") {
+            result.jet3 = true;
         } else if (arg == "--script") {
             setCommand(Command::Script);
             result.script = in.valueOf(arg);
@@ -102,6 +105,7 @@ Arguments parseArguments(const std::vector<std::string>& args)
     }
     if (result.database.empty()) throw UsageError("Geef een database.");
     if (!haveCommand && !result.create) throw UsageError("Geef een opdracht.");
+    if (result.jet3 && !result.create) throw UsageError("--jet3 hoort alleen bij --create.");
     if (!haveCommand) result.command = Command::None;
     const bool statement = result.command == Command::Statement;
     const bool script = result.command == Command::Script;

@@ -15,6 +15,7 @@ struct Arguments {
     std::string databasePassword;
     bool exclusive = false;
     bool create = false;  // make the database first (it must not exist)
+    bool jet3 = false;    // ... as an Access 97 (Jet 3) database
     std::string database;
     Command command = Command::Tables;
     std::string table;  // Columns, Indexes, Export

@@ -18,7 +18,7 @@ namespace {
 void run(const cli::Arguments& args)
 {
     if (args.create)
-        jet::Database::create(args.database, jet::Version::Jet4);
+        jet::Database::create(args.database, args.jet3 ? jet::Version::Jet3 : jet::Version::Jet4);
     if (args.command == cli::Command::None)
         return;
     ado::Connection connection;

@@ -150,6 +150,20 @@ std::vector<Value> queryTableRow(const TableDef& msysQueries, const QueryRow& ro
     return values;
 }
 
+std::vector<Value> relationshipTableRow(const TableDef& msysRelationships, const RelationshipColumn& pair)
+{
+    std::vector<Value> values(msysRelationships.columns.size());
+    values[requiredPosition(msysRelationships, "szRelationship")] = Value::text(pair.relationship);
+    values[requiredPosition(msysRelationships, "grbit")] = Value::int32(static_cast<std::int32_t>(pair.flags));
+    values[requiredPosition(msysRelationships, "ccolumn")] = Value::int32(pair.columnCount);
+    values[requiredPosition(msysRelationships, "icolumn")] = Value::int32(pair.column);
+    values[requiredPosition(msysRelationships, "szObject")] = Value::text(pair.table);
+    values[requiredPosition(msysRelationships, "szColumn")] = Value::text(pair.columnName);
+    values[requiredPosition(msysRelationships, "szReferencedObject")] = Value::text(pair.referencedTable);
+    values[requiredPosition(msysRelationships, "szReferencedColumn")] = Value::text(pair.referencedColumn);
+    return values;
+}
+
 double accessNow()
 {
     const std::time_t now = std::time(nullptr);

@@ -53,6 +53,17 @@ QueryKind queryKindOf(const std::vector<QueryRow>& rows);
 // texts and the numbers Access leaves empty are Null.
 std::vector<Value> queryTableRow(const TableDef& msysQueries, const QueryRow& row);
 
+// One column pair of a relationship, as a row of MSysRelationships keeps it.
+struct RelationshipColumn {
+    std::string relationship;
+    std::uint32_t flags = 0;  // grbit: 0 enforces integrity without cascading
+    int columnCount = 1;
+    int column = 0;           // this pair's place, from 0
+    std::string table, columnName, referencedTable, referencedColumn;
+};
+
+std::vector<Value> relationshipTableRow(const TableDef& msysRelationships, const RelationshipColumn& pair);
+
 // The local time as an Access date, to the second.
 double accessNow();
 

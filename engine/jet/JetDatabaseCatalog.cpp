@@ -1,23 +1,224 @@
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "core/Text.h"
+#include "jet/CatalogRows.h"
+#include "jet/Header.h"
+#include "jet/HeaderWriter.h"
 #include "jet/JetDatabase.h"
+#include "jet/NewDatabase.h"
 
 namespace querimo::jet {
 namespace {
 
-[[noreturn]] void notYet()
+[[noreturn]] void cannotCreate(const std::string& path, const std::string& why)
 {
-    throw DbError(errc::fail, "Dit wordt nog niet ondersteund.");
+    throw DbError(errc::fail, "De database '" + path + "' kan niet gemaakt worden: " + why + ".");
+}
+
+// Writes the pages to a file that must not exist yet.
+void writeNewFile(const std::string& path, const std::vector<PageBytes>& pages)
+{
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0)
+        cannotCreate(path, errno == EEXIST ? "het bestand bestaat al" : std::strerror(errno));
+    bool written = true;
+    for (const PageBytes& page : pages) {
+        std::size_t done = 0;
+        while (written && done < page.size()) {
+            const ssize_t n = ::write(fd, page.data() + done, page.size() - done);
+            if (n < 0 && errno == EINTR)
+                continue;
+            written = n > 0;
+            done += written ? static_cast<std::size_t>(n) : 0;
+        }
+    }
+    const int error = errno;
+    written = written && ::fsync(fd) == 0;
+    ::close(fd);
+    if (!written) {
+        ::unlink(path.c_str());
+        cannotCreate(path, std::strerror(error));
+    }
+}
+
+// Whether this process holds the file exclusively: then even a shared lock from a second open is refused.
+bool heldExclusively(const std::string& path)
+{
+    const int probe = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (probe < 0)
+        return false;
+    const bool refused = ::flock(probe, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    ::close(probe);
+    return refused;
+}
+
+std::size_t positionOf(const TableDef& table, const char* column)
+{
+    const ColumnDef* found = table.column(column);
+    if (!found)
+        throw DbError(errc::fail, "De systeemtabel " + table.name + " mist de kolom " + column + ".");
+    return static_cast<std::size_t>(found - table.columns.data());
+}
+
+// The rows of `table` whose `column` holds `id`.
+std::vector<RowId> rowsWithId(Database& db, const TableDef& table, const char* column, std::int32_t id)
+{
+    const std::size_t position = positionOf(table, column);
+    std::vector<RowId> rows;
+    std::vector<Value> values;
+    const auto scan = db.scan(table);
+    while (scan->next(values))
+        if (!values[position].isNull() && values[position].integer == id)
+            rows.push_back(scan->rowId());
+    return rows;
 }
 
 }  // namespace
 
-void JetDatabase::createRelationship(std::string_view, const IndexDef&, std::string_view, const std::vector<std::string>&)
+void JetDatabase::createQuery(const std::string& name, const std::vector<QueryRow>& rows)
 {
-    notYet();
+    for (const CatalogEntry& entry : catalog_)
+        if (text::equalsIgnoreCase(entry.name, name))
+            throw DbError(errc::fail, "Er bestaat al een tabel of query met de naam '" + entry.name + "'.");
+    guarded([&] {
+        const TableDef& objects = table("MSysObjects");
+        CatalogContext context = readCatalogContext(objects, *scan(objects));
+        const CatalogObject object = queryObject(context, name, queryKindOf(rows));
+        insertRow(objects, catalogRow(objects, object, context.owner, accessNow()));
+        // MSysQueries is keyed on ObjectId, Attribute and Order, a primary key: numbering the rows keeps each
+        // key whole and unique (Access itself leaves Order empty and its engine does not hold it to the key).
+        const TableDef& queries = table("MSysQueries");
+        int order = 0;
+        for (QueryRow row : rows) {
+            row.objectId = object.id;
+            row.order = ++order;
+            insertRow(queries, queryTableRow(queries, row));
+        }
+    });
+    readCatalogTable();
+    queryRowsLoaded_ = false;
 }
-void JetDatabase::createQuery(const std::string&, const std::vector<QueryRow>&) { notYet(); }
-void JetDatabase::dropQuery(std::string_view) { notYet(); }
-void JetDatabase::changeDatabasePassword(const std::string&, const std::string&) { notYet(); }
 
-void Database::create(const std::string&, Version) { notYet(); }
+void JetDatabase::dropQuery(std::string_view name)
+{
+    const CatalogEntry* query = nullptr;
+    for (const CatalogEntry& entry : catalog_)
+        if (entry.kind == ObjectKind::Query && text::equalsIgnoreCase(entry.name, name))
+            query = &entry;
+    if (!query)
+        throw DbError(errc::notFound, "De query '" + std::string(name) + "' bestaat niet.");
+    const std::int32_t id = query->id;
+    guarded([&] {
+        // Its rows in the catalog, its decomposed text and its access rights; read first, then removed.
+        const char* const tables[][2] = {{"MSysObjects", "Id"}, {"MSysQueries", "ObjectId"}, {"MSysACEs", "ObjectId"}};
+        std::vector<std::pair<const TableDef*, std::vector<RowId>>> doomed;
+        for (const auto& [tableName, column] : tables)
+            doomed.emplace_back(&table(tableName), rowsWithId(*this, table(tableName), column, id));
+        for (const auto& [from, rows] : doomed)
+            for (RowId row : rows)
+                deleteRow(*from, row);
+    });
+    readCatalogTable();
+    queryRowsLoaded_ = false;
+}
+
+void JetDatabase::createRelationship(std::string_view tableName, const IndexDef& foreignKey,
+                                     std::string_view referencedName, const std::vector<std::string>& referencedColumns)
+{
+    const TableDef& child = table(tableName);
+    const TableDef& parent = table(referencedName);
+    std::vector<std::string> columns, referenced = referencedColumns;
+    for (const IndexColumn& key : foreignKey.columns) {
+        const ColumnDef* column = child.columnByNumber(key.columnNumber);
+        if (!column)
+            throw DbError(errc::fail, "De relatie verwijst naar een kolom die de tabel '" + child.name + "' niet heeft.");
+        columns.push_back(column->name);
+    }
+    if (referenced.empty())  // the referenced table's primary key
+        for (const IndexDef& index : parent.indexes)
+            for (const IndexColumn& key : index.primaryKey ? index.columns : std::vector<IndexColumn>{})
+                if (const ColumnDef* column = parent.columnByNumber(key.columnNumber))
+                    referenced.push_back(column->name);
+    if (columns.empty() || referenced.size() != columns.size())
+        throw DbError(errc::fail, "De relatie tussen '" + child.name + "' en '" + parent.name +
+                                      "' moet evenveel kolommen aan beide kanten hebben.");
+    // Integrity can only be kept against a unique index on exactly the referenced columns.
+    std::vector<int> numbers;
+    for (const std::string& name : referenced) {
+        const ColumnDef* column = parent.column(name);
+        if (!column)
+            throw DbError(errc::notFound, "De tabel '" + parent.name + "' heeft geen kolom '" + name + "'.");
+        numbers.push_back(column->number);
+    }
+    const bool uniqueKey = std::any_of(parent.indexes.begin(), parent.indexes.end(), [&](const IndexDef& index) {
+        if (!index.unique || index.columns.size() != numbers.size())
+            return false;
+        return std::all_of(index.columns.begin(), index.columns.end(), [&](const IndexColumn& key) {
+            return std::find(numbers.begin(), numbers.end(), key.columnNumber) != numbers.end();
+        });
+    });
+    if (!uniqueKey)
+        throw DbError(errc::integrity, "Er is geen unieke index op de kolommen van '" + parent.name +
+                                           "' waarnaar de relatie verwijst.");
+
+    const std::string childName = child.name, parentName = parent.name;
+    const std::string name = foreignKey.name.empty() ? parentName + childName : foreignKey.name;
+    guarded([&] {
+        const TableDef& relationships = table("MSysRelationships");
+        const std::size_t nameColumn = positionOf(relationships, "szRelationship");
+        std::vector<Value> values;
+        for (const auto existing = scan(relationships); existing->next(values);)
+            if (values[nameColumn].kind == Value::Kind::Text && text::equalsIgnoreCase(values[nameColumn].bytes, name))
+                throw DbError(errc::fail, "Er bestaat al een relatie met de naam '" + name + "'.");
+
+        IndexDef index = foreignKey;
+        index.foreignKey = true;
+        index.primaryKey = false;
+        if (index.name.empty())
+            index.name = name;
+        createIndex(childName, index);
+
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            const RelationshipColumn pair{name, 0, static_cast<int>(columns.size()), static_cast<int>(i),
+                                          childName, columns[i], parentName, referenced[i]};
+            insertRow(table("MSysRelationships"), relationshipTableRow(table("MSysRelationships"), pair));
+        }
+        const TableDef& objects = table("MSysObjects");
+        CatalogContext context = readCatalogContext(objects, *scan(objects));
+        insertRow(objects, catalogRow(objects, relationshipObject(context, name), context.owner, accessNow()));
+    });
+}
+void JetDatabase::changeDatabasePassword(const std::string& newPassword, const std::string& oldPassword)
+{
+    if (!heldExclusively(file_.path()))
+        throw DbError(errc::fail, "Het databasewachtwoord van '" + file_.path() +
+                                      "' kan alleen gewijzigd worden als de database exclusief geopend is.");
+    const PageRef current = file_.page(0);
+    const DatabaseHeader header = decodeHeader(ByteView(current->data(), current->size()), file_.path());
+    if (header.password != oldPassword)
+        throw DbError(errc::authentication, "Het oude databasewachtwoord van '" + file_.path() + "' is onjuist.");
+    storeHeaderPassword(file_.change(0), header_.version, newPassword);
+}
+
+void Database::create(const std::string& path, Version version)
+{
+    writeNewFile(path, newDatabasePages(version, accessNow()));
+    try {
+        // What we wrote must read back as a database before anyone gets it.
+        OpenOptions options;
+        options.path = path;
+        JetDatabase db(options);
+        db.table("MSysObjects");
+    } catch (...) {
+        ::unlink(path.c_str());
+        throw;
+    }
+}
 
 }  // namespace querimo::jet

@@ -1,0 +1,143 @@
+#include "jet/SystemTables.h"
+
+#include <initializer_list>
+#include <vector>
+
+namespace querimo::jet {
+namespace {
+
+constexpr std::uint8_t fixedColumn = 0x13;     // fixed length, updatable, and the bit Access sets on all of these
+constexpr std::uint8_t variableColumn = 0x12;
+constexpr std::uint8_t ownerColumn = 0x32;     // the security ids (Owner, SID)
+constexpr std::uint8_t jet4IndexBit = 0x80;   // Jet 4 sets it on every index
+constexpr std::uint8_t uniqueIndex = 0x81;
+constexpr std::uint8_t requiredIndex = 0x88;
+constexpr std::uint8_t plainIndex = 0x82;
+
+struct ColumnSpec {
+    const char* name;
+    ColumnType type;
+    std::uint8_t flags = 0;  // 0: by the storage (fixed or variable)
+};
+
+int storedLength(Version version, ColumnType type)
+{
+    switch (type) {
+    case ColumnType::Boolean: case ColumnType::Byte: return 1;
+    case ColumnType::Integer: return 2;
+    case ColumnType::Long: return 4;
+    case ColumnType::DateTime: return 8;
+    case ColumnType::Text: case ColumnType::Binary: return version == Version::Jet4 ? 510 : 255;
+    default: return 0;
+    }
+}
+
+bool isFixed(ColumnType type)
+{
+    return type != ColumnType::Text && type != ColumnType::Binary && type != ColumnType::Memo &&
+           type != ColumnType::OleObject;
+}
+
+// Columns numbered in the order given; fixed ones packed in that order, variable ones counted in that order.
+TableLayout tableOf(Version version, const char* name, const std::vector<ColumnSpec>& columns)
+{
+    TableLayout table;
+    table.def.name = name;
+    table.system = true;
+    int fixedOffset = 0, variableIndex = 0;
+    for (const ColumnSpec& spec : columns) {
+        ColumnDef column;
+        column.name = spec.name;
+        column.type = spec.type;
+        column.number = static_cast<int>(table.def.columns.size());
+        column.ordinal = column.number + 1;
+        column.fixed = isFixed(spec.type);
+        ColumnStorage storage;
+        storage.length = storedLength(version, spec.type);
+        column.size = column.type == ColumnType::Text && version == Version::Jet4 ? storage.length / 2 : storage.length;
+        if (column.type == ColumnType::Boolean) {
+            storage.variableIndex = variableIndex;  // Yes/No lives in the null mask: no place in the row
+        } else if (column.fixed) {
+            storage.fixedOffset = fixedOffset;
+            fixedOffset += storage.length;
+            storage.variableIndex = variableIndex;
+        } else {
+            storage.variableIndex = variableIndex++;
+        }
+        storage.flags = spec.flags ? spec.flags : column.fixed ? fixedColumn : variableColumn;
+        table.def.columns.push_back(column);
+        table.storage.push_back(storage);
+        if (spec.type == ColumnType::Memo || spec.type == ColumnType::OleObject)
+            table.longValueMaps.push_back(LongValueMaps{column.number, 0, 0});
+    }
+    table.maxColumns = static_cast<int>(table.def.columns.size());
+    table.variableColumns = variableIndex;
+    return table;
+}
+
+void addIndex(Version version, TableLayout& table, const char* name, std::initializer_list<int> columns,
+              std::uint8_t flags, bool primaryKey = false)
+{
+    if (version == Version::Jet3)
+        flags &= ~jet4IndexBit;
+    RealIndexLayout real;
+    IndexDef index;
+    index.name = name;
+    for (int number : columns) {
+        real.columns.push_back(IndexColumn{number, true});
+        index.columns.push_back(IndexColumn{number, true});
+    }
+    real.flags = flags;
+    index.primaryKey = primaryKey;
+    index.unique = primaryKey || (flags & 0x01) != 0;
+    index.ignoreNulls = (flags & 0x02) != 0;
+    LogicalIndexLayout logical;
+    logical.number = static_cast<std::uint32_t>(table.def.indexes.size());
+    logical.updateAction = 0x04;
+    logical.deleteAction = 0x04;
+    table.realIndexOf.push_back(static_cast<int>(table.realIndexes.size()));
+    table.realIndexes.push_back(real);
+    table.def.indexes.push_back(index);
+    table.logicalIndexes.push_back(logical);
+}
+
+}  // namespace
+
+std::vector<TableLayout> systemTableLayouts(Version version)
+{
+    using T = ColumnType;
+    TableLayout objects = tableOf(version, "MSysObjects",
+                                  {{"Id", T::Long}, {"ParentId", T::Long}, {"Name", T::Text}, {"Type", T::Integer},
+                                   {"DateCreate", T::DateTime}, {"DateUpdate", T::DateTime},
+                                   {"Owner", T::Binary, ownerColumn}, {"Flags", T::Long}, {"Database", T::Memo},
+                                   {"Connect", T::Memo}, {"ForeignName", T::Text}, {"RmtInfoShort", T::Binary},
+                                   {"RmtInfoLong", T::OleObject}, {"Lv", T::OleObject}, {"LvProp", T::OleObject},
+                                   {"LvModule", T::OleObject}, {"LvExtra", T::OleObject}});
+    addIndex(version, objects, "ParentIdName", {1, 2}, uniqueIndex);
+    addIndex(version, objects, "Id", {0}, uniqueIndex, true);
+
+    TableLayout aces = tableOf(version, "MSysACEs",
+                               {{"ObjectId", T::Long}, {"SID", T::Binary, ownerColumn}, {"ACM", T::Long},
+                                {"FInheritable", T::Boolean}});
+    addIndex(version, aces, "ObjectId", {0}, requiredIndex);
+
+    std::vector<ColumnSpec> queryColumns{{"ObjectId", T::Long}, {"Attribute", T::Byte}, {"Order", T::Binary},
+                                         {"Name1", T::Text},    {"Name2", T::Text},      {"Expression", T::Memo},
+                                         {"Flag", T::Integer}};
+    if (version == Version::Jet4)
+        queryColumns.push_back({"LvExtra", T::Long});
+    TableLayout queries = tableOf(version, "MSysQueries", queryColumns);
+    addIndex(version, queries, "ObjectIdAttribute", {0, 1, 2}, uniqueIndex, true);
+
+    TableLayout relationships = tableOf(version, "MSysRelationships",
+                                        {{"szRelationship", T::Text}, {"grbit", T::Long}, {"ccolumn", T::Long},
+                                         {"icolumn", T::Long}, {"szObject", T::Text}, {"szColumn", T::Text},
+                                         {"szReferencedObject", T::Text}, {"szReferencedColumn", T::Text}});
+    addIndex(version, relationships, "szRelationship", {0}, plainIndex);
+    addIndex(version, relationships, "szObject", {4}, plainIndex);
+    addIndex(version, relationships, "szReferencedObject", {6}, plainIndex);
+
+    return {objects, aces, queries, relationships};
+}
+
+}  // namespace querimo::jet
