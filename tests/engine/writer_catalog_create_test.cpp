@@ -51,31 +51,36 @@ std::vector<std::string> lines(const std::string& text)
 TEST(WriterCreate, NewDatabaseHasTheSystemTablesBothReadersExpect)
 {
     ScratchDir dir;
-    const std::string path = dir.write("nieuw.mdb", "") + "x";
-    jet::Database::create(path, jet::Version::Jet4);
+    for (const auto& [version, name] : {std::pair{jet::Version::Jet4, "nieuw4.mdb"}, std::pair{jet::Version::Jet3, "nieuw3.mdb"}}) {
+        SCOPED_TRACE(name);
+        const std::string path = dir.write(name, "") + "x";
+        jet::Database::create(path, version);
 
-    const auto db = openFile(path);
-    EXPECT_EQ(db->version(), jet::Version::Jet4);
-    std::vector<std::string> system;
-    for (const jet::CatalogEntry& e : db->catalog())
-        if (e.kind == jet::ObjectKind::SystemTable)
-            system.push_back(e.name);
-    std::sort(system.begin(), system.end());
-    EXPECT_EQ(system, (std::vector<std::string>{"MSysACEs", "MSysObjects", "MSysQueries", "MSysRelationships"}));
-    EXPECT_EQ(readRows(*db, "MSysObjects").size(), 8u);
-    EXPECT_EQ(readRows(*db, "MSysACEs").size(), 16u);
-    EXPECT_EQ(db->table("MSysObjects").rowCount, 8u);
+        const auto db = openFile(path);
+        EXPECT_EQ(db->version(), version);
+        std::vector<std::string> system;
+        for (const jet::CatalogEntry& e : db->catalog())
+            if (e.kind == jet::ObjectKind::SystemTable)
+                system.push_back(e.name);
+        std::sort(system.begin(), system.end());
+        EXPECT_EQ(system, (std::vector<std::string>{"MSysACEs", "MSysObjects", "MSysQueries", "MSysRelationships"}));
+        EXPECT_EQ(readRows(*db, "MSysObjects").size(), 8u);
+        EXPECT_EQ(readRows(*db, "MSysACEs").size(), 16u);
+        EXPECT_EQ(db->table("MSysObjects").rowCount, 8u);
 
-    const ProcessResult tables = runProcess({"mdb-tables", "-S", "-1", path});
-    EXPECT_EQ(tables.exitCode, 0) << tables.err;
-    EXPECT_EQ(tables.out, "MSysObjects\nMSysACEs\nMSysQueries\nMSysRelationships\n");
-    const ProcessResult objects = runProcess({"mdb-export", path, "MSysObjects"});
-    EXPECT_EQ(objects.exitCode, 0) << objects.err;
-    EXPECT_EQ(lines(objects.out).size(), 9u) << objects.out;
-    EXPECT_NE(objects.out.find("\"Relationships\",3,"), std::string::npos) << objects.out;
-    const ProcessResult schema = runProcess({"mdb-schema", path});
-    EXPECT_EQ(schema.exitCode, 0) << schema.err;
-    EXPECT_TRUE(schema.err.empty()) << schema.err;
+        const ProcessResult ver = runProcess({"mdb-ver", path});
+        EXPECT_EQ(ver.out, version == jet::Version::Jet4 ? "JET4\n" : "JET3\n");
+        const ProcessResult tables = runProcess({"mdb-tables", "-S", "-1", path});
+        EXPECT_EQ(tables.exitCode, 0) << tables.err;
+        EXPECT_EQ(tables.out, "MSysObjects\nMSysACEs\nMSysQueries\nMSysRelationships\n");
+        const ProcessResult objects = runProcess({"mdb-export", path, "MSysObjects"});
+        EXPECT_EQ(objects.exitCode, 0) << objects.err;
+        EXPECT_EQ(lines(objects.out).size(), 9u) << objects.out;
+        EXPECT_NE(objects.out.find("\"Relationships\",3,"), std::string::npos) << objects.out;
+        const ProcessResult schema = runProcess({"mdb-schema", path});
+        EXPECT_EQ(schema.exitCode, 0) << schema.err;
+        EXPECT_TRUE(schema.err.empty()) << schema.err;
+    }
 }
 
 TEST(WriterCreate, AnExistingPathIsLeftAlone)
