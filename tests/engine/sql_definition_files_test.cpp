@@ -81,9 +81,16 @@ TEST_F(DefinitionOnFile, CreateTableWithEveryTypeReadsBackTheSameWays)
     EXPECT_EQ(t.indexes[0].name, "pk");
     EXPECT_TRUE(t.indexes[0].primaryKey);
 
-    const std::string schema = mdb({"mdb-schema", "--indexes", "-T", "Alle typen", path, "mysql"});
-    for (const char* expected : {"`Nr`", "`Tekst`", "varchar (40)", "`Lang`", "`Exact`", "PRIMARY KEY (`Nr`)"})
+    // mdbtools names each type as Access does.
+    const std::string schema = mdb({"mdb-schema", "-T", "Alle typen", path});
+    for (const char* expected :
+         {"[Nr]\t\t\tLong Integer", "[Tekst]\t\t\tText (40)", "[Lang]\t\t\tMemo/Hyperlink", "[Klein]\t\t\tByte",
+          "[Kort]\t\t\tInteger", "[Getal]\t\t\tLong Integer", "[Enkel]\t\t\tSingle", "[Dubbel]\t\t\tDouble",
+          "[Geld]\t\t\tCurrency", "[Datum]\t\t\tDateTime", "[JaNee]\t\t\tBoolean", "[Id]\t\t\tReplication ID",
+          "[Exact]\t\t\tNumeric (12, 3)", "[Object]\t\t\tOLE", "[Bytes]\t\t\tBinary"})
         EXPECT_NE(schema.find(expected), std::string::npos) << expected << "\n" << schema;
+    EXPECT_NE(mdb({"mdb-schema", "--indexes", "-T", "Alle typen", path, "mysql"}).find("PRIMARY KEY (`Nr`)"),
+              std::string::npos);
 }
 
 TEST_F(DefinitionOnFile, IndexesComeAndGoAndTablesDrop)
@@ -109,6 +116,30 @@ TEST_F(DefinitionOnFile, IndexesComeAndGoAndTablesDrop)
     auto db = open();
     EXPECT_FALSE(listed(*db, "Table1"));
     EXPECT_EQ(mdb({"mdb-tables", "-1", path}).find("Table1\n"), std::string::npos);
+}
+
+TEST_F(DefinitionOnFile, ReferencesMakeARelationshipThatKeepsItsTables)
+{
+    {
+        auto db = open();
+        RUN_OR_SKIP(*db, "CREATE TABLE Klant (Nr LONG CONSTRAINT pk PRIMARY KEY, Naam TEXT(30))");
+        RUN_OR_SKIP(*db, "CREATE TABLE Bestelling (Id COUNTER PRIMARY KEY, Klant LONG REFERENCES Klant)");
+    }
+    const std::string relations = mdb({"mdb-export", path, "MSysRelationships"});
+    EXPECT_NE(relations.find("\"KlantBestelling\""), std::string::npos) << relations;
+    EXPECT_NE(relations.find("\"Bestelling\",\"Klant\",\"Klant\",\"Nr\""), std::string::npos) << relations;
+    const std::string before = test::readBytes(path);
+    {
+        auto db = open();
+        try {
+            sql::runDefinition(*db, "DROP TABLE Klant");
+            ADD_FAILURE() << "een tabel in een relatie is verwijderd";
+        } catch (const DbError& e) {
+            EXPECT_EQ(e.description(), "De tabel 'Klant' kan niet worden verwijderd: hij maakt deel uit van een relatie "
+                                       "met 'Bestelling' (op positie 12).");
+        }
+    }
+    EXPECT_EQ(test::readBytes(path), before);
 }
 
 TEST_F(DefinitionOnFile, ViewRunsByNameAndMdbtoolsListsIt)
