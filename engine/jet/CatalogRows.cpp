@@ -26,14 +26,6 @@ std::optional<std::size_t> positionOf(const TableDef& table, const char* name)
     return static_cast<std::size_t>(column - table.columns.data());
 }
 
-std::size_t requiredPosition(const TableDef& table, const char* name)
-{
-    const auto position = positionOf(table, name);
-    if (!position)
-        corrupt("de systeemtabel " + table.name + " mist de kolom " + name);
-    return *position;
-}
-
 std::int64_t number(const Value& v)
 {
     return v.isNull() ? 0 : v.integer;
@@ -48,10 +40,18 @@ std::int32_t takeObjectId(CatalogContext& context)
 
 }  // namespace
 
+std::size_t columnPosition(const TableDef& systemTable, const char* column)
+{
+    const auto position = positionOf(systemTable, column);
+    if (!position)
+        corrupt("de systeemtabel " + systemTable.name + " mist de kolom " + column);
+    return *position;
+}
+
 CatalogContext readCatalogContext(const TableDef& msysObjects, TableScan& scan)
 {
-    const std::size_t id = requiredPosition(msysObjects, "Id"), name = requiredPosition(msysObjects, "Name"),
-                      type = requiredPosition(msysObjects, "Type");
+    const std::size_t id = columnPosition(msysObjects, "Id"), name = columnPosition(msysObjects, "Name"),
+                      type = columnPosition(msysObjects, "Type");
     const auto owner = positionOf(msysObjects, "Owner");
 
     CatalogContext context;
@@ -106,11 +106,11 @@ std::vector<Value> catalogRow(const TableDef& msysObjects, const CatalogObject& 
         if (const auto position = positionOf(msysObjects, column))
             row[*position] = std::move(value);
     };
-    row[requiredPosition(msysObjects, "Id")] = Value::int32(object.id);
-    row[requiredPosition(msysObjects, "ParentId")] = Value::int32(object.parentId);
-    row[requiredPosition(msysObjects, "Name")] = Value::text(object.name);
-    row[requiredPosition(msysObjects, "Type")] = Value::int16(static_cast<std::int16_t>(object.type));
-    row[requiredPosition(msysObjects, "Flags")] = Value::int32(static_cast<std::int32_t>(object.flags));
+    row[columnPosition(msysObjects, "Id")] = Value::int32(object.id);
+    row[columnPosition(msysObjects, "ParentId")] = Value::int32(object.parentId);
+    row[columnPosition(msysObjects, "Name")] = Value::text(object.name);
+    row[columnPosition(msysObjects, "Type")] = Value::int16(static_cast<std::int16_t>(object.type));
+    row[columnPosition(msysObjects, "Flags")] = Value::int32(static_cast<std::int32_t>(object.flags));
     set("DateCreate", Value::dateTime(now));
     set("DateUpdate", Value::dateTime(now));
     set("Owner", Value::binary(owner));
@@ -140,27 +140,27 @@ std::vector<Value> queryTableRow(const TableDef& msysQueries, const QueryRow& ro
         order += static_cast<char>((static_cast<std::uint32_t>(row.order) >> shift) & 0xFF);
 
     std::vector<Value> values(msysQueries.columns.size());
-    values[requiredPosition(msysQueries, "ObjectId")] = Value::int32(row.objectId);
-    values[requiredPosition(msysQueries, "Attribute")] = Value::byte(static_cast<std::uint8_t>(row.attribute));
-    values[requiredPosition(msysQueries, "Order")] = order.empty() ? Value::null() : Value::binary(order);
-    values[requiredPosition(msysQueries, "Name1")] = text(row.name1);
-    values[requiredPosition(msysQueries, "Name2")] = text(row.name2);
-    values[requiredPosition(msysQueries, "Expression")] = text(row.expression);
-    values[requiredPosition(msysQueries, "Flag")] = flagEmpty ? Value::null() : Value::int16(static_cast<std::int16_t>(row.flag));
+    values[columnPosition(msysQueries, "ObjectId")] = Value::int32(row.objectId);
+    values[columnPosition(msysQueries, "Attribute")] = Value::byte(static_cast<std::uint8_t>(row.attribute));
+    values[columnPosition(msysQueries, "Order")] = order.empty() ? Value::null() : Value::binary(order);
+    values[columnPosition(msysQueries, "Name1")] = text(row.name1);
+    values[columnPosition(msysQueries, "Name2")] = text(row.name2);
+    values[columnPosition(msysQueries, "Expression")] = text(row.expression);
+    values[columnPosition(msysQueries, "Flag")] = flagEmpty ? Value::null() : Value::int16(static_cast<std::int16_t>(row.flag));
     return values;
 }
 
 std::vector<Value> relationshipTableRow(const TableDef& msysRelationships, const RelationshipColumn& pair)
 {
     std::vector<Value> values(msysRelationships.columns.size());
-    values[requiredPosition(msysRelationships, "szRelationship")] = Value::text(pair.relationship);
-    values[requiredPosition(msysRelationships, "grbit")] = Value::int32(static_cast<std::int32_t>(pair.flags));
-    values[requiredPosition(msysRelationships, "ccolumn")] = Value::int32(pair.columnCount);
-    values[requiredPosition(msysRelationships, "icolumn")] = Value::int32(pair.column);
-    values[requiredPosition(msysRelationships, "szObject")] = Value::text(pair.table);
-    values[requiredPosition(msysRelationships, "szColumn")] = Value::text(pair.columnName);
-    values[requiredPosition(msysRelationships, "szReferencedObject")] = Value::text(pair.referencedTable);
-    values[requiredPosition(msysRelationships, "szReferencedColumn")] = Value::text(pair.referencedColumn);
+    values[columnPosition(msysRelationships, "szRelationship")] = Value::text(pair.relationship);
+    values[columnPosition(msysRelationships, "grbit")] = Value::int32(static_cast<std::int32_t>(pair.flags));
+    values[columnPosition(msysRelationships, "ccolumn")] = Value::int32(pair.columnCount);
+    values[columnPosition(msysRelationships, "icolumn")] = Value::int32(pair.column);
+    values[columnPosition(msysRelationships, "szObject")] = Value::text(pair.table);
+    values[columnPosition(msysRelationships, "szColumn")] = Value::text(pair.columnName);
+    values[columnPosition(msysRelationships, "szReferencedObject")] = Value::text(pair.referencedTable);
+    values[columnPosition(msysRelationships, "szReferencedColumn")] = Value::text(pair.referencedColumn);
     return values;
 }
 

@@ -27,6 +27,9 @@ struct CatalogContext {
 
 CatalogContext readCatalogContext(const TableDef& msysObjects, TableScan& scan);
 
+// Where a column of a system table sits in its rows; a system table without it is damaged (CorruptFile).
+std::size_t columnPosition(const TableDef& systemTable, const char* column);
+
 struct CatalogObject {
     std::int32_t id = 0;
     std::int32_t parentId = 0;

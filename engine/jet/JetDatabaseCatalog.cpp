@@ -58,18 +58,10 @@ bool heldExclusively(const std::string& path)
     return refused;
 }
 
-std::size_t positionOf(const TableDef& table, const char* column)
-{
-    const ColumnDef* found = table.column(column);
-    if (!found)
-        throw DbError(errc::fail, "De systeemtabel " + table.name + " mist de kolom " + column + ".");
-    return static_cast<std::size_t>(found - table.columns.data());
-}
-
 // The rows of `table` whose `column` holds `id`.
 std::vector<RowId> rowsWithId(Database& db, const TableDef& table, const char* column, std::int32_t id)
 {
-    const std::size_t position = positionOf(table, column);
+    const std::size_t position = columnPosition(table, column);
     std::vector<RowId> rows;
     std::vector<Value> values;
     const auto scan = db.scan(table);
@@ -171,7 +163,7 @@ void JetDatabase::createRelationship(std::string_view tableName, const IndexDef&
     const std::string name = foreignKey.name.empty() ? parentName + childName : foreignKey.name;
     guarded([&] {
         const TableDef& relationships = table("MSysRelationships");
-        const std::size_t nameColumn = positionOf(relationships, "szRelationship");
+        const std::size_t nameColumn = columnPosition(relationships, "szRelationship");
         std::vector<Value> values;
         for (const auto existing = scan(relationships); existing->next(values);)
             if (values[nameColumn].kind == Value::Kind::Text && text::equalsIgnoreCase(values[nameColumn].bytes, name))

@@ -32,7 +32,7 @@ std::vector<Value> accessRightRow(const TableDef& aces, const AccessRight& right
 {
     std::vector<Value> row(aces.columns.size());
     const auto set = [&](const char* column, Value value) {
-        row[static_cast<std::size_t>(aces.column(column) - aces.columns.data())] = std::move(value);
+        row[columnPosition(aces, column)] = std::move(value);
     };
     set("ObjectId", Value::int32(right.object));
     set("SID", Value::binary(right.sid));
