@@ -67,6 +67,13 @@ private:
     const TableLayout& layout(std::uint32_t page, const std::string& name, bool withProperties = false);
     void applyProperties(TableLayout& table);
     TableLayout& layoutOf(const TableDef& table);  // the layout behind a TableDef this database handed out
+    // Data definition (JetDatabaseSchema.cpp).
+    TableLayout& schemaLayout(std::string_view name, bool allowSystem);
+    void storeDefinition(TableLayout& layout, std::vector<std::uint32_t> chain);
+    void reloadLayout(TableLayout& layout);
+    std::pair<RowId, std::vector<Value>> catalogRowOf(const TableLayout& layout);
+    void storeColumnProperties(TableLayout& layout, const std::vector<std::string>& dropped);
+    void rebuildTable(TableLayout& layout, const std::function<void(TableLayout&)>& change, const std::string& dropped);
     // Statements and reads (JetDatabaseWrite.cpp).
     void takeLock(bool exclusive);   // outermost read or statement: lock, recover a crashed writer, catch up
     void releaseLock();

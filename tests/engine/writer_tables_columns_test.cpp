@@ -1,0 +1,200 @@
+#include <gtest/gtest.h>
+
+#include "engine/writer_corpus_index.h"
+#include "support/Csv.h"
+#include "support/Process.h"
+#include "writer_rows_support.h"
+
+using namespace querimo;
+using namespace querimo::test;
+
+namespace {
+
+struct Case {
+    const char* file;
+    jet::Version version;
+};
+
+// Table1 of these files: nine Text(50) columns, no indexes, a few rows.
+const Case cases[] = {{"overflowTestV2000.mdb", jet::Version::Jet4}, {"overflowTestV1997.mdb", jet::Version::Jet3}};
+
+class TablesOnCorpus : public ::testing::TestWithParam<Case> {
+protected:
+    void SetUp() override
+    {
+        if (corpusDir().empty()) GTEST_SKIP() << "corpus niet gevonden (QUERIMO_CORPUS)";
+        path = dir.copyOf(GetParam().file);
+    }
+
+    // Runs one statement on a fresh open of the copy; a failing statement is rolled back and rethrown.
+    template <typename Work>
+    void statement(Work work)
+    {
+        auto db = openFile(path);
+        db->beginStatement();
+        try {
+            work(*db);
+            db->commitStatement();
+        } catch (...) {
+            db->rollbackStatement();
+            throw;
+        }
+    }
+
+    std::vector<CsvRow> exported(const std::string& table)
+    {
+        const ProcessResult result = runProcess({"mdb-export", path, table});
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+        return parseCsv(result.out);
+    }
+
+    ScratchDir dir;
+    std::string path;
+};
+
+jet::ColumnDef column(const std::string& name, jet::ColumnType type, int size = 0)
+{
+    jet::ColumnDef c;
+    c.name = name;
+    c.type = type;
+    c.size = size;
+    return c;
+}
+
+// An appended column: old rows read Null in it, new rows keep their value, mdbtools sees the column.
+TEST_P(TablesOnCorpus, AddedColumnsHoldNewValuesAndNullInOldRows)
+{
+    const Rows before = readRows(*openFile(path), "Table1");
+    statement([&](jet::Database& db) {
+        db.addColumn("Table1", column("Aantal", jet::ColumnType::Long));
+        db.addColumn("Table1", column("Opmerking", jet::ColumnType::Text, 20));
+        const jet::TableDef& t = db.table("Table1");
+        std::vector<Value> row(t.columns.size(), Value::null());
+        row[0] = Value::text("nieuw");
+        row[9] = Value::int32(42);
+        row[10] = Value::text("twintig tekens max");
+        db.insertRow(t, row);
+    });
+    auto db = openFile(path);
+    const jet::TableDef& t = db->table("Table1");
+    ASSERT_EQ(t.columns.size(), 11u);
+    EXPECT_EQ(t.columns[9].name, "Aantal");
+    EXPECT_EQ(t.columns[9].type, jet::ColumnType::Long);
+    EXPECT_TRUE(t.columns[9].fixed);
+    EXPECT_EQ(t.columns[10].size, 20);
+    EXPECT_GT(t.columns[9].number, t.columns[8].number);
+    const Rows after = readRows(*db, "Table1");
+    ASSERT_EQ(after.size(), before.size() + 1);
+    for (std::size_t r = 0; r < before.size(); ++r) {
+        EXPECT_TRUE(after[r][9].isNull());
+        EXPECT_TRUE(after[r][10].isNull());
+        EXPECT_EQ(after[r][0].bytes, before[r][0].bytes);
+    }
+    EXPECT_EQ(after.back()[9].integer, 42);
+    EXPECT_EQ(after.back()[10].bytes, "twintig tekens max");
+
+    const auto csv = exported("Table1");
+    ASSERT_EQ(csv.size(), after.size() + 1);
+    EXPECT_EQ(csv[0].back(), "Opmerking");
+    EXPECT_EQ(csv.back()[9], "42");
+    expectConsistentTable(path, GetParam().version, "Table1", after.size());
+}
+
+// Dropping a column rewrites the rows without it; a changed size keeps the values.
+TEST_P(TablesOnCorpus, DroppedAndWidenedColumnsKeepTheOtherValues)
+{
+    const Rows before = readRows(*openFile(path), "Table1");
+    statement([&](jet::Database& db) { db.dropColumn("Table1", "data3"); });
+    statement([&](jet::Database& db) { db.alterColumn("Table1", column("data4", jet::ColumnType::Text, 120)); });
+    auto db = openFile(path);
+    const jet::TableDef& t = db->table("Table1");
+    ASSERT_EQ(t.columns.size(), 8u);
+    EXPECT_EQ(t.column("data3"), nullptr);
+    EXPECT_EQ(t.column("data4")->size, 120);
+    const Rows after = readRows(*db, "Table1");
+    ASSERT_EQ(sortedRows(after).size(), before.size());
+    std::vector<std::string> expected, got;
+    for (const auto& row : before) expected.push_back(row[0].bytes + "|" + row[2].bytes + "|" + row[8].bytes);
+    for (const auto& row : after) got.push_back(row[0].bytes + "|" + row[1].bytes + "|" + row[7].bytes);
+    std::sort(expected.begin(), expected.end());
+    std::sort(got.begin(), got.end());
+    EXPECT_EQ(got, expected);
+    const auto csv = exported("Table1");
+    ASSERT_FALSE(csv.empty());
+    EXPECT_EQ(csv[0].size(), 8u);
+    expectConsistentTable(path, GetParam().version, "Table1", after.size());
+}
+
+// A change the rows cannot follow, or a name that exists, fails the statement and leaves every byte.
+TEST_P(TablesOnCorpus, RefusedChangesLeaveTheFileAsItWas)
+{
+    statement([&](jet::Database& db) {
+        std::vector<Value> row(9, Value::null());
+        row[0] = Value::text("geen getal");
+        db.insertRow(db.table("Table1"), row);
+    });
+    const std::string original = readBytes(path);
+    EXPECT_THROW(statement([&](jet::Database& db) { db.alterColumn("Table1", column("data1", jet::ColumnType::Long)); }), DbError);
+    EXPECT_THROW(statement([&](jet::Database& db) { db.addColumn("Table1", column("DATA5", jet::ColumnType::Long)); }), DbError);
+    EXPECT_THROW(statement([&](jet::Database& db) { db.dropColumn("Table1", "bestaat niet"); }), DbError);
+    EXPECT_THROW(statement([&](jet::Database& db) { db.addColumn("Table1", column("Te lang", jet::ColumnType::Text, 300)); }), DbError);
+    EXPECT_THROW(statement([&](jet::Database& db) { db.dropTable("MSysObjects"); }), DbError);
+    jet::IndexDef unique;
+    unique.name = "Uniek";
+    unique.unique = true;
+    unique.columns = {{2, true}};  // data4: Null in several rows, and Null keys count as equal
+    EXPECT_THROW(statement([&](jet::Database& db) {
+                     db.insertRow(db.table("Table1"), std::vector<Value>(9, Value::text("dubbel")));
+                     db.insertRow(db.table("Table1"), std::vector<Value>(9, Value::text("dubbel")));
+                     db.createIndex("Table1", unique);
+                 }),
+                 DbError);
+    EXPECT_EQ(readBytes(path), original);
+}
+
+// A new index holds one entry per row in key order, survives reopening and goes again with its pages.
+TEST_P(TablesOnCorpus, CreatedIndexHoldsEveryRowInKeyOrder)
+{
+    jet::IndexDef index;
+    index.name = "OpData1";
+    index.columns = {{0, true}};
+    statement([&](jet::Database& db) {
+        for (int n = 0; n < 150; ++n) {
+            std::vector<Value> row(9, Value::null());
+            row[0] = Value::text("sleutel " + std::to_string((n * 37) % 150));
+            db.insertRow(db.table("Table1"), row);
+        }
+    });
+    const std::size_t rows = readRows(*openFile(path), "Table1").size();
+    statement([&](jet::Database& db) { db.createIndex("Table1", index); });
+    {
+        auto db = openFile(path);
+        const jet::TableDef& t = db->table("Table1");
+        ASSERT_EQ(t.indexes.size(), 1u);
+        EXPECT_EQ(t.indexes[0].name, "OpData1");
+        EXPECT_FALSE(t.indexes[0].unique);
+        writertest::CorpusFile file(path);
+        const jet::TableLayout layout = file.table(t.definitionPage, "Table1");
+        ASSERT_EQ(layout.realIndexes.size(), 1u);
+        const auto chains = file.leafChains(layout);
+        ASSERT_EQ(chains.size(), 1u);
+        ASSERT_EQ(chains[0].entries.size(), rows);
+        for (std::size_t i = 1; i < chains[0].entries.size(); ++i)
+            EXPECT_LE(chains[0].entries[i - 1].entry.key, chains[0].entries[i].entry.key);
+        EXPECT_EQ(exported("Table1").size(), rows + 1);
+    }
+    const auto schema = runProcess({"mdb-schema", "--indexes", path, "postgres"});
+    EXPECT_NE(schema.out.find("opdata1"), std::string::npos) << schema.out;
+
+    statement([&](jet::Database& db) { db.dropIndex("Table1", "opdata1"); });
+    auto db = openFile(path);
+    EXPECT_TRUE(db->table("Table1").indexes.empty());
+    writertest::CorpusFile file(path);
+    EXPECT_TRUE(file.leafChains(file.table(db->table("Table1").definitionPage, "Table1")).empty());
+    EXPECT_EQ(readRows(*db, "Table1").size(), rows);
+}
+
+INSTANTIATE_TEST_SUITE_P(Versions, TablesOnCorpus, ::testing::ValuesIn(cases),
+                         [](const auto& info) { return info.param.version == jet::Version::Jet4 ? "Jet4" : "Jet3"; });
+
+}  // namespace

@@ -1,0 +1,220 @@
+#include <gtest/gtest.h>
+
+#include "support/Csv.h"
+#include "support/Process.h"
+#include "writer_rows_support.h"
+
+using namespace querimo;
+using namespace querimo::test;
+
+namespace {
+
+struct Case {
+    const char* name;
+    const char* corpusFile;  // null: a file made by Database::create
+    jet::Version version;
+};
+
+const Case cases[] = {{"Jet4Corpus", "testV2000.mdb", jet::Version::Jet4},
+                      {"Jet3Corpus", "testV1997.mdb", jet::Version::Jet3},
+                      {"Jet4New", nullptr, jet::Version::Jet4},
+                      {"Jet3New", nullptr, jet::Version::Jet3}};
+
+jet::ColumnDef column(const std::string& name, jet::ColumnType type, int size = 0)
+{
+    jet::ColumnDef c;
+    c.name = name;
+    c.type = type;
+    c.size = size;
+    return c;
+}
+
+// A table of every type the version knows, a Required text with a default and an AutoNumber key.
+jet::TableDef artikel(jet::Version version)
+{
+    jet::TableDef def;
+    def.name = "Artikel";
+    jet::ColumnDef id = column("Nummer", jet::ColumnType::Long);
+    id.autoNumber = true;
+    def.columns.push_back(id);
+    jet::ColumnDef name = column("Omschrijving", jet::ColumnType::Text, 40);
+    name.required = true;
+    name.defaultValue = "\"onbekend\"";
+    def.columns.push_back(name);
+    def.columns.push_back(column("Code", jet::ColumnType::Text));
+    def.columns.push_back(column("Voorraad", jet::ColumnType::Integer));
+    def.columns.push_back(column("Klein", jet::ColumnType::Byte));
+    def.columns.push_back(column("Prijs", jet::ColumnType::Currency));
+    def.columns.push_back(column("Gewicht", jet::ColumnType::Single));
+    def.columns.push_back(column("Inhoud", jet::ColumnType::Double));
+    def.columns.push_back(column("Sinds", jet::ColumnType::DateTime));
+    def.columns.push_back(column("Leverbaar", jet::ColumnType::Boolean));
+    def.columns.push_back(column("Notitie", jet::ColumnType::Memo));
+    def.columns.push_back(column("Plaatje", jet::ColumnType::OleObject));
+    def.columns.push_back(column("Sleutel", jet::ColumnType::Guid));
+    def.columns.push_back(column("Ruw", jet::ColumnType::Binary, 16));
+    if (version == jet::Version::Jet4) {
+        jet::ColumnDef exact = column("Exact", jet::ColumnType::Decimal);
+        exact.precision = 12;
+        exact.scale = 3;
+        def.columns.push_back(exact);
+    }
+    jet::IndexDef key;
+    key.name = "PrimaryKey";
+    key.primaryKey = true;
+    key.unique = true;
+    key.columns = {{0, true}};  // by place in def.columns
+    def.indexes.push_back(key);
+    return def;
+}
+
+std::vector<Value> artikelRow(const jet::TableDef& t, int n)
+{
+    std::vector<Value> row(t.columns.size(), Value::null());
+    row[1] = Value::text("Artikel " + std::to_string(n));
+    row[3] = Value::int16(static_cast<std::int16_t>(n * 3));
+    row[5] = Value::currency(12345 * n);
+    row[7] = Value::dbl(n + 0.5);
+    row[9] = Value::boolean(n % 2 == 0);
+    row[10] = Value::text(std::string(3000, 'm'));
+    return row;
+}
+
+class CreateTables : public ::testing::TestWithParam<Case> {
+protected:
+    void SetUp() override
+    {
+        if (GetParam().corpusFile) {
+            if (corpusDir().empty()) GTEST_SKIP() << "corpus niet gevonden (QUERIMO_CORPUS)";
+            path = dir.copyOf(GetParam().corpusFile);
+        } else {
+            path = dir.write("placeholder", "");
+            std::filesystem::remove(path);
+            jet::Database::create(path, GetParam().version);
+        }
+    }
+
+    template <typename Work>
+    void statement(Work work)
+    {
+        auto db = openFile(path);
+        db->beginStatement();
+        try {
+            work(*db);
+            db->commitStatement();
+        } catch (...) {
+            db->rollbackStatement();
+            throw;
+        }
+    }
+
+    ScratchDir dir;
+    std::string path;
+};
+
+// A new table with rows: our engine, mdb-tables, mdb-schema, mdb-prop and mdb-export all see it after reopening.
+TEST_P(CreateTables, NewTableReadsBackThreeWays)
+{
+    const jet::TableDef def = artikel(GetParam().version);
+    statement([&](jet::Database& db) {
+        db.createTable(def);
+        const jet::TableDef& t = db.table("artikel");
+        for (int n = 1; n <= 3; ++n) db.insertRow(t, artikelRow(t, n));
+    });
+
+    auto db = openFile(path);
+    const jet::TableDef& t = db->table("Artikel");
+    ASSERT_EQ(t.columns.size(), def.columns.size());
+    for (std::size_t i = 0; i < def.columns.size(); ++i) {
+        SCOPED_TRACE(def.columns[i].name);
+        EXPECT_EQ(t.columns[i].name, def.columns[i].name);
+        EXPECT_EQ(t.columns[i].type, def.columns[i].type);
+        EXPECT_EQ(t.columns[i].number, static_cast<int>(i));
+    }
+    EXPECT_EQ(t.columns[1].size, 40);
+    EXPECT_EQ(t.columns[2].size, 255);
+    EXPECT_TRUE(t.columns[1].required);
+    EXPECT_EQ(t.columns[1].defaultValue, "\"onbekend\"");
+    EXPECT_FALSE(t.columns[2].required);
+    EXPECT_TRUE(t.columns[0].autoNumber);
+    ASSERT_EQ(t.indexes.size(), 1u);
+    EXPECT_TRUE(t.indexes[0].primaryKey);
+    const Rows rows = readRows(*db, "Artikel");
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[2][0].integer, 3);  // AutoNumber
+    EXPECT_EQ(rows[1][10].bytes, std::string(3000, 'm'));
+    expectConsistentTable(path, GetParam().version, "Artikel", 3);
+
+    const auto tables = runProcess({"mdb-tables", "-1", path});
+    EXPECT_NE(tables.out.find("Artikel\n"), std::string::npos) << tables.out;
+    const auto schema = runProcess({"mdb-schema", "--indexes", "-T", "Artikel", path, "postgres"});
+    EXPECT_NE(schema.out.find("\"omschrijving\""), std::string::npos) << schema.out;
+    EXPECT_NE(schema.out.find("PRIMARY KEY (\"nummer\")"), std::string::npos) << schema.out;
+    const auto props = runProcess({"mdb-prop", path, "Artikel"});
+    EXPECT_NE(props.out.find("Required: yes"), std::string::npos) << props.out;
+    const auto exported = runProcess({"mdb-export", path, "Artikel"});
+    const auto csv = parseCsv(exported.out);
+    ASSERT_EQ(csv.size(), 4u) << exported.err;
+    EXPECT_EQ(csv[0][1], "Omschrijving");
+    EXPECT_EQ(csv[3][1], "Artikel 3");
+}
+
+// A name that exists, a duplicate in a new unique index or a bad column: refused, and the file keeps every byte.
+TEST_P(CreateTables, RefusedDefinitionsLeaveTheFileAsItWas)
+{
+    statement([&](jet::Database& db) { db.createTable(artikel(GetParam().version)); });
+    const std::string original = readBytes(path);
+    EXPECT_THROW(statement([&](jet::Database& db) { db.createTable(artikel(GetParam().version)); }), DbError);
+    jet::TableDef system = artikel(GetParam().version);
+    system.name = "msysobjects";
+    EXPECT_THROW(statement([&](jet::Database& db) { db.createTable(system); }), DbError);
+    jet::TableDef doubled = artikel(GetParam().version);
+    doubled.name = "Dubbel";
+    doubled.columns.push_back(column("code", jet::ColumnType::Long));
+    EXPECT_THROW(statement([&](jet::Database& db) { db.createTable(doubled); }), DbError);
+    EXPECT_THROW(statement([&](jet::Database& db) {
+                     const jet::TableDef& t = db.table("Artikel");
+                     db.insertRow(t, artikelRow(t, 1));
+                     db.insertRow(t, artikelRow(t, 1));
+                     jet::IndexDef unique;
+                     unique.name = "UniekeNaam";
+                     unique.unique = true;
+                     unique.columns = {{1, true}};
+                     db.createIndex("Artikel", unique);
+                 }),
+                 DbError);
+    EXPECT_THROW(statement([&](jet::Database& db) { db.dropTable("Bestaat niet"); }), DbError);
+    EXPECT_EQ(readBytes(path), original);
+}
+
+// A dropped table leaves the catalog and mdbtools' listing; another table made next is whole.
+TEST_P(CreateTables, DroppedTableIsGoneEverywhere)
+{
+    statement([&](jet::Database& db) {
+        db.createTable(artikel(GetParam().version));
+        const jet::TableDef& t = db.table("Artikel");
+        for (int n = 1; n <= 40; ++n) db.insertRow(t, artikelRow(t, n));
+    });
+    statement([&](jet::Database& db) { db.dropTable("ARTIKEL"); });
+    {
+        auto db = openFile(path);
+        for (const jet::CatalogEntry& entry : db->catalog()) EXPECT_NE(entry.name, "Artikel");
+        EXPECT_THROW(db->table("Artikel"), DbError);
+    }
+    EXPECT_EQ(runProcess({"mdb-tables", "-1", path}).out.find("Artikel"), std::string::npos);
+
+    jet::TableDef again = artikel(GetParam().version);
+    again.name = "Klant";
+    statement([&](jet::Database& db) {
+        db.createTable(again);
+        const jet::TableDef& t = db.table("Klant");
+        db.insertRow(t, artikelRow(t, 7));
+    });
+    auto db = openFile(path);
+    EXPECT_EQ(readRows(*db, "Klant").size(), 1u);
+    expectConsistentTable(path, GetParam().version, "Klant", 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, CreateTables, ::testing::ValuesIn(cases), [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace

@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+
+#include "engine/writer_corpus_index.h"
+#include "jet/Database.h"
+#include "jet/NewTableLayout.h"
+#include "jet/PropertyMapWriter.h"
+#include "support/Corpus.h"
+
+using namespace querimo;
+using namespace querimo::jet;
+
+namespace {
+
+ByteView view(const std::string& bytes)
+{
+    return ByteView(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+}
+
+// Every property map of the corpus, written again and read back, holds the same properties.
+TEST(PropertyMapWriter, EveryCorpusPropertyMapReadsBackTheSame)
+{
+    QUERIMO_REQUIRE_CORPUS();
+    int maps = 0;
+    for (const auto& path : test::corpusFiles()) {
+        OpenOptions options;
+        options.path = path.string();
+        const auto db = Database::open(options);
+        const TableDef& objects = db->table("MSysObjects");
+        const std::size_t prop = static_cast<std::size_t>(objects.column("LvProp")->ordinal - 1);
+        std::vector<Value> row;
+        for (const auto scan = db->scan(objects); scan->next(row);) {
+            if (row[prop].kind != Value::Kind::Binary) continue;
+            SCOPED_TRACE(path.filename().string());
+            const PropertyMaps read = readPropertyMaps(view(row[prop].bytes), db->version());
+            const std::string written = writePropertyMaps(read, db->version());
+            const PropertyMaps again = readPropertyMaps(view(written), db->version());
+            ASSERT_EQ(again.size(), read.size());
+            for (const auto& [object, properties] : read) {
+                ASSERT_TRUE(again.count(object)) << object;
+                ASSERT_EQ(again.at(object).size(), properties.size()) << object;
+                for (const auto& [name, property] : properties) {
+                    EXPECT_EQ(again.at(object).at(name).type, property.type) << object << "." << name;
+                    EXPECT_EQ(again.at(object).at(name).bytes, property.bytes) << object << "." << name;
+                }
+            }
+            ++maps;
+        }
+    }
+    EXPECT_GT(maps, 50);
+}
+
+// Required and DefaultValue set on a column read back as the engine reads them, in both versions; unset
+// they leave no trace.
+TEST(PropertyMapWriter, ColumnPropertiesReadBackAndGoAgain)
+{
+    for (Version version : {Version::Jet4, Version::Jet3}) {
+        ColumnDef column;
+        column.name = "Prijs€";
+        column.required = true;
+        column.defaultValue = "=Date() + 1";
+        PropertyMaps maps;
+        maps[""]["Orientation"] = StoredProperty{2, std::string(1, '\0')};
+        setColumnProperties(maps, column, version);
+        const PropertyMaps read = readPropertyMaps(view(writePropertyMaps(maps, version)), version);
+        EXPECT_TRUE(propertyIsTrue(read, "Prijs€", "Required"));
+        EXPECT_EQ(propertyText(read, "Prijs€", "DefaultValue", version), "=Date() + 1");
+        EXPECT_TRUE(read.count(""));
+
+        column.required = false;
+        column.defaultValue.clear();
+        setColumnProperties(maps, column, version);
+        EXPECT_FALSE(readPropertyMaps(view(writePropertyMaps(maps, version)), version).count("Prijs€"));
+    }
+}
+
+// The columns of tables Access made in one go (no column ever dropped) laid out anew land where Access put
+// them: the same numbers, fixed offsets, variable entries, lengths and type flags.
+TEST(NewTableLayout, PlacesColumnsWhereAccessPlacedThem)
+{
+    QUERIMO_REQUIRE_CORPUS();
+    int tables = 0;
+    for (const char* name : {"testV2000.mdb", "testV1997.mdb", "indexTestV1997.mdb", "compIndexTestV2000.mdb",
+                             "fixedNumericTestV2000.mdb"}) {
+        const auto path = test::corpusDir() / name;
+        OpenOptions options;
+        options.path = path.string();
+        const auto db = Database::open(options);
+        writertest::CorpusFile file(path);
+        for (const CatalogEntry& entry : db->catalog()) {
+            if (entry.kind != ObjectKind::Table) continue;
+            const TableLayout stored = file.table(db->table(entry.name).definitionPage, entry.name);
+            bool fresh = stored.maxColumns == static_cast<int>(stored.def.columns.size());
+            for (std::size_t i = 0; i < stored.def.columns.size(); ++i)
+                fresh = fresh && stored.def.columns[i].number == static_cast<int>(i);
+            if (!fresh) continue;
+            SCOPED_TRACE(std::string(name) + " / " + entry.name);
+            const TableLayout made = newTableLayout(file.format(), stored.def);
+            ASSERT_EQ(made.def.columns.size(), stored.def.columns.size());
+            EXPECT_EQ(made.variableColumns, stored.variableColumns);
+            for (std::size_t i = 0; i < made.def.columns.size(); ++i) {
+                SCOPED_TRACE(stored.def.columns[i].name);
+                EXPECT_EQ(made.def.columns[i].number, stored.def.columns[i].number);
+                EXPECT_EQ(made.storage[i].variableIndex, stored.storage[i].variableIndex);
+                EXPECT_EQ(made.storage[i].length, stored.storage[i].length);
+                EXPECT_EQ(made.storage[i].flags & 0x45, stored.storage[i].flags & 0x45);
+                if (stored.def.columns[i].fixed) {
+                    EXPECT_EQ(made.storage[i].fixedOffset, stored.storage[i].fixedOffset);
+                }
+            }
+            ++tables;
+        }
+    }
+    EXPECT_GE(tables, 8);
+}
+
+// Sizes by type: Text 255 when none is given, text stored in two bytes per character in Jet 4, sizes
+// and precisions Access refuses refused.
+TEST(NewTableLayout, SizesByTypeAndRefusals)
+{
+    TableDef def;
+    def.name = "Nieuw";
+    for (ColumnType type : {ColumnType::Text, ColumnType::Memo, ColumnType::Boolean, ColumnType::Currency, ColumnType::Guid,
+                            ColumnType::Decimal, ColumnType::Binary}) {
+        ColumnDef c;
+        c.name = "k" + std::to_string(def.columns.size());
+        c.type = type;
+        def.columns.push_back(c);
+    }
+    const TableLayout jet4 = newTableLayout(Format::of(Version::Jet4), def);
+    EXPECT_EQ(jet4.def.columns[0].size, 255);
+    EXPECT_EQ(jet4.storage[0].length, 510);
+    EXPECT_TRUE(jet4.storage[0].compressedUnicode);
+    EXPECT_EQ(jet4.storage[1].length, 0);
+    EXPECT_EQ(jet4.storage[3].fixedOffset, 0);   // Yes/No takes no room among the fixed bytes
+    EXPECT_EQ(jet4.storage[4].fixedOffset, 8);
+    EXPECT_EQ(jet4.storage[5].length, 17);
+    EXPECT_EQ(jet4.def.columns[5].precision, 18);
+    EXPECT_EQ(jet4.variableColumns, 3);
+
+    EXPECT_THROW(newTableLayout(Format::of(Version::Jet3), def), DbError);  // no Decimal in Jet 3
+    def.columns[0].size = 256;
+    EXPECT_THROW(newTableLayout(Format::of(Version::Jet4), def), DbError);
+    def.columns[0].size = 10;
+    def.columns[1].name = "K0";
+    EXPECT_THROW(newTableLayout(Format::of(Version::Jet4), def), DbError);
+}
+
+}  // namespace
