@@ -3,6 +3,7 @@
 
 #include "core/Value.h"
 #include "jet/Format.h"
+#include "jet/IndexTree.h"
 #include "jet/PageAllocator.h"
 #include "jet/PageFile.h"
 #include "jet/TableLayout.h"
@@ -26,6 +27,10 @@ public:
     std::uint32_t createEmpty(const TableLayout& table);
 
 private:
+    void checkRules(const TableLayout& table, const std::vector<Value>& values, const RowId* except);
+    void change(const TableLayout& table, const std::vector<Value>& values, RowId row, bool adding);
+    IndexPageSource pageSource(const RealIndexLayout& real);
+
     PageFile& file_;
     const Format& format_;
     PageAllocator& pages_;
