@@ -12,6 +12,7 @@
 #include "jet/HeaderWriter.h"
 #include "jet/JetDatabase.h"
 #include "jet/NewDatabase.h"
+#include "jet/TableDefinitionWriter.h"
 
 namespace querimo::jet {
 namespace {
@@ -148,18 +149,18 @@ void JetDatabase::createRelationship(std::string_view tableName, const IndexDef&
             throw DbError(errc::notFound, "De tabel '" + parent.name + "' heeft geen kolom '" + name + "'.");
         numbers.push_back(column->number);
     }
-    const bool uniqueKey = std::any_of(parent.indexes.begin(), parent.indexes.end(), [&](const IndexDef& index) {
+    const auto uniqueKey = std::find_if(parent.indexes.begin(), parent.indexes.end(), [&](const IndexDef& index) {
         if (!index.unique || index.columns.size() != numbers.size())
             return false;
         return std::all_of(index.columns.begin(), index.columns.end(), [&](const IndexColumn& key) {
             return std::find(numbers.begin(), numbers.end(), key.columnNumber) != numbers.end();
         });
     });
-    if (!uniqueKey)
+    if (uniqueKey == parent.indexes.end())
         throw DbError(errc::integrity, "Er is geen unieke index op de kolommen van '" + parent.name +
                                            "' waarnaar de relatie verwijst.");
 
-    const std::string childName = child.name, parentName = parent.name;
+    const std::string childName = child.name, parentName = parent.name, parentKeyName = uniqueKey->name;
     const std::string name = foreignKey.name.empty() ? parentName + childName : foreignKey.name;
     guarded([&] {
         const TableDef& relationships = table("MSysRelationships");
@@ -175,6 +176,54 @@ void JetDatabase::createRelationship(std::string_view tableName, const IndexDef&
         if (index.name.empty())
             index.name = name;
         createIndex(childName, index);
+        // Access keeps both halves of a relationship in the table definitions: the foreign key points at the
+        // other table and a hidden entry of that table ('.r' and a letter, on the referenced key's real index)
+        // points back.
+        TableLayout& child = layoutOf(table(childName));
+        TableLayout& parent = layoutOf(table(parentName));
+        const auto position = [](const TableLayout& layout, const std::string& name) {
+            for (std::size_t i = 0; i < layout.def.indexes.size(); ++i)
+                if (layout.def.indexes[i].name == name)
+                    return i;
+            throw DbError(errc::fail, "De index '" + name + "' van de tabel '" + layout.def.name + "' ontbreekt.");
+        };
+        const std::size_t key = position(parent, parentKeyName);
+        std::string backName;
+        for (char letter = 'A'; backName.empty() && letter <= 'Z'; ++letter) {
+            const std::string candidate = std::string(".r") + letter;
+            if (std::none_of(parent.def.indexes.begin(), parent.def.indexes.end(),
+                             [&](const IndexDef& i) { return i.name == candidate; }))
+                backName = candidate;
+        }
+        if (backName.empty())
+            throw DbError(errc::fail, "De tabel '" + parentName + "' heeft te veel relaties.");
+
+        IndexDef back;
+        back.name = backName;
+        back.columns = parent.def.indexes[key].columns;
+        back.foreignKey = true;
+        LogicalIndexLayout backLayout;
+        backLayout.number = static_cast<std::uint32_t>(parent.def.indexes.size());
+        backLayout.relatedKind = 1;  // this side is referenced
+        backLayout.relatedTable = child.def.definitionPage;
+        const int real = parent.realIndexOf[key];
+        LogicalIndexLayout& forward = child.logicalIndexes[position(child, index.name)];
+        backLayout.relatedIndex = forward.number;
+        forward.relatedKind = 2;  // this side references
+        forward.relatedIndex = backLayout.number;
+        forward.relatedTable = parent.def.definitionPage;
+        forward.updateAction = 0;  // no cascading
+        forward.deleteAction = 0;
+        parent.def.indexes.push_back(back);
+        parent.realIndexOf.push_back(real);
+        parent.logicalIndexes.push_back(backLayout);
+
+        for (TableLayout* layout : {&child, &parent}) {
+            storeDefinition(*layout, definitionPageChain(file_, layout->def.definitionPage));
+            reloadLayout(*layout);
+            if (&child == &parent)
+                break;
+        }
 
         for (std::size_t i = 0; i < columns.size(); ++i) {
             const RelationshipColumn pair{name, 0, static_cast<int>(columns.size()), static_cast<int>(i),

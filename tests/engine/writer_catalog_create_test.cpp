@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "jet/Format.h"
+#include "jet/TableDefinition.h"
 #include "jet_test_files.h"
 #include "support/Process.h"
 
@@ -163,6 +165,20 @@ TEST(WriterCreate, RelationshipGetsItsRowsAndForeignKeyIndex)
                                     [](const jet::IndexDef& i) { return i.name == "fkVerzender"; });
     ASSERT_NE(index, orders.indexes.end());
     EXPECT_TRUE(index->foreignKey);
+    // The referenced table holds the other half: a hidden entry on its key that points back.
+    jet::PageFile file(path, false);
+    const jet::Format& format = jet::Format::of(jet::Version::Jet4);
+    file.configure(format.pageSize, 0);
+    const jet::TableLayout child = jet::readTableDefinition(file, format, orders.definitionPage, "Orders");
+    const jet::TableLayout parent = jet::readTableDefinition(file, format, db->table("Shippers").definitionPage, "Shippers");
+    const std::size_t forward = static_cast<std::size_t>(index - orders.indexes.begin());
+    EXPECT_EQ(child.logicalIndexes[forward].relatedTable, parent.def.definitionPage);
+    const jet::LogicalIndexLayout& back = parent.logicalIndexes.at(child.logicalIndexes[forward].relatedIndex);
+    EXPECT_EQ(back.relatedTable, child.def.definitionPage);
+    EXPECT_EQ(back.relatedIndex, child.logicalIndexes[forward].number);
+    EXPECT_EQ(parent.def.indexes.at(back.number).name.substr(0, 2), ".r");
+    EXPECT_EQ(parent.realIndexOf.at(back.number), parent.realIndexOf.at(0));  // on the primary key's real index
+
     const ProcessResult relationships = runProcess({"mdb-export", path, "MSysRelationships"});
     EXPECT_NE(relationships.out.find("\"fkVerzender\",0,1,0,\"Orders\",\"ShipVia\",\"Shippers\",\"ShipperID\""),
               std::string::npos)
