@@ -6,6 +6,7 @@
 #include "core/Error.h"
 #include "core/Text.h"
 #include "sql/Lexer.h"
+#include "sql/TokenCursor.h"
 
 namespace querimo::sql {
 
@@ -71,17 +72,6 @@ bool isFixedType(ColumnType type)
            type != ColumnType::Binary;
 }
 
-std::string describe(const Token& t)
-{
-    switch (t.kind) {
-    case TokenKind::End: return "het einde van de opdracht";
-    case TokenKind::String: return "de tekst '" + t.text + "'";
-    case TokenKind::Date: return "de datum #" + t.text + "#";
-    case TokenKind::Name: return "'[" + t.text + "]'";
-    default: return "'" + t.text + "'";
-    }
-}
-
 [[noreturn]] void fail(const std::string& what, std::size_t position)
 {
     throw DbError(errc::syntax, what + " " + atPosition(position) + ".");
@@ -97,9 +87,9 @@ void checkObjectName(const std::string& name, std::size_t position)
             fail("De naam '" + name + "' bevat een teken dat in namen niet is toegestaan", position);
 }
 
-class DefinitionParser {
+class DefinitionParser : private TokenCursor {
 public:
-    explicit DefinitionParser(std::string_view text) : tokens_(tokenize(text)) {}
+    explicit DefinitionParser(std::string_view text) : TokenCursor(tokenize(text)) {}
 
     DefinitionStatement statement()
     {
@@ -107,12 +97,12 @@ public:
         if (accept("CREATE")) create(st);
         else if (accept("ALTER")) alter(st);
         else if (accept("DROP")) drop(st);
-        else fail("Syntaxisfout: 'CREATE', 'ALTER' of 'DROP' verwacht, maar " + describe(peek()) + " gevonden",
+        else fail("Syntaxisfout: 'CREATE', 'ALTER' of 'DROP' verwacht, maar " + describeToken(peek()) + " gevonden",
                   peek().position);
         if (st.kind != DefinitionStatement::Kind::CreateView) {
             accept(";");
             if (peek().kind != TokenKind::End)
-                fail("Syntaxisfout: onverwacht " + describe(peek()) + " na het einde van de opdracht", peek().position);
+                fail("Syntaxisfout: onverwacht " + describeToken(peek()) + " na het einde van de opdracht", peek().position);
         }
         return st;
     }
@@ -120,29 +110,16 @@ public:
 private:
     using Kind = DefinitionStatement::Kind;
 
-    const Token& peek(std::size_t ahead = 0) const { return tokens_[std::min(pos_ + ahead, tokens_.size() - 1)]; }
-    const Token& next()
-    {
-        const Token& t = peek();
-        if (pos_ < tokens_.size() - 1) ++pos_;
-        return t;
-    }
-    bool accept(std::string_view word)
-    {
-        if (!peek().is(word)) return false;
-        next();
-        return true;
-    }
     const Token& expect(std::string_view word)
     {
         if (!peek().is(word))
-            fail("Syntaxisfout: '" + std::string(word) + "' verwacht, maar " + describe(peek()) + " gevonden",
+            fail("Syntaxisfout: '" + std::string(word) + "' verwacht, maar " + describeToken(peek()) + " gevonden",
                  peek().position);
         return next();
     }
     [[noreturn]] void expected(const std::string& what) const
     {
-        fail("Syntaxisfout: " + what + " verwacht, maar " + describe(peek()) + " gevonden", peek().position);
+        fail("Syntaxisfout: " + what + " verwacht, maar " + describeToken(peek()) + " gevonden", peek().position);
     }
 
     std::string name(const char* what, std::size_t* position = nullptr)
@@ -316,7 +293,7 @@ private:
     {
         const Token& t = peek();
         const TypeWord* w = typeWord(t);
-        if (!w) fail("Onbekend gegevenstype " + describe(t) + " voor kolom '" + c.column.name + "'", t.position);
+        if (!w) fail("Onbekend gegevenstype " + describeToken(t) + " voor kolom '" + c.column.name + "'", t.position);
         next();
         jet::ColumnDef& col = c.column;
         col.type = w->type;
@@ -481,8 +458,6 @@ private:
         } while (!peek().is(";") && peek().kind != TokenKind::End);
     }
 
-    std::vector<Token> tokens_;
-    std::size_t pos_ = 0;
 };
 
 }  // namespace

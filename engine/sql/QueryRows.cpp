@@ -8,6 +8,7 @@
 #include "sql/DefinitionParser.h"
 #include "sql/Lexer.h"
 #include "sql/Parser.h"
+#include "sql/TokenCursor.h"
 
 namespace querimo::sql {
 
@@ -43,10 +44,10 @@ bool followsTable(const Token& t)
     return t.kind == TokenKind::Word && std::any_of(std::begin(words), std::end(words), [&](const char* w) { return t.is(w); });
 }
 
-class Decomposer {
+class Decomposer : private TokenCursor {
 public:
     Decomposer(std::string_view text, const Statement& statement)
-        : text_(text), tokens_(tokenize(text)), unionQuery_(statement.query->selects.size() > 1)
+        : TokenCursor(tokenize(text)), text_(text), unionQuery_(statement.query->selects.size() > 1)
     {
     }
 
@@ -62,20 +63,6 @@ public:
     }
 
 private:
-    const Token& peek(std::size_t ahead = 0) const { return tokens_[std::min(at_ + ahead, tokens_.size() - 1)]; }
-    const Token& next()
-    {
-        const Token& t = peek();
-        if (at_ < tokens_.size() - 1) ++at_;
-        return t;
-    }
-    bool accept(std::string_view word)
-    {
-        if (!peek().is(word)) return false;
-        next();
-        return true;
-    }
-
     void add(int attribute, std::string expression, int flag = 0, std::string name1 = {}, std::string name2 = {})
     {
         jet::QueryRow r;
@@ -90,7 +77,7 @@ private:
     // The text as written from token `from` up to token `to`.
     std::string span(std::size_t from, std::size_t to) const
     {
-        std::string_view s = text_.substr(tokens_[from].position, tokens_[to].position - tokens_[from].position);
+        std::string_view s = text_.substr(token(from).position, token(to).position - token(from).position);
         while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
         return std::string(s);
     }
@@ -112,7 +99,7 @@ private:
     // One expression from here, as written: up to the first word or symbol outside parentheses that ends it.
     std::string expression()
     {
-        const std::size_t from = at_;
+        const std::size_t from = index();
         int depth = 0;
         while (depth > 0 || !endsExpression(peek(), peek(1))) {
             if (peek().kind == TokenKind::End) break;
@@ -120,7 +107,7 @@ private:
             else if (peek().is(")")) --depth;
             next();
         }
-        return span(from, at_);
+        return span(from, index());
     }
 
     std::string aliasAfterAs()
@@ -132,13 +119,13 @@ private:
     void parameters()
     {
         do {
-            const std::size_t from = at_;
+            const std::size_t from = index();
             next();
             while (peek().is(".") || peek().is("!")) {  // [Forms]![F]![Nr] keeps its brackets
                 next();
                 next();
             }
-            const std::string name = at_ - from == 1 ? tokens_[from].text : span(from, at_);
+            const std::string name = index() - from == 1 ? token(from).text : span(from, index());
             jet::ColumnType type = jet::ColumnType::Text;
             const Token& word = next();
             const int code = word.is("VALUE") || !columnTypeFromWord(word.text, type) ? 0 : static_cast<int>(type);
@@ -154,7 +141,7 @@ private:
     // A union keeps its parts whole: all before the last UNION, and the last part.
     void unionBody()
     {
-        const std::size_t first = at_;
+        const std::size_t first = index();
         std::size_t lastUnion = 0, secondStart = 0, secondEnd = 0;
         bool all = false;
         int depth = 0;
@@ -163,19 +150,19 @@ private:
             if (t.is("(")) ++depth;
             else if (t.is(")")) --depth;
             else if (depth == 0 && t.is("UNION")) {
-                lastUnion = at_;
+                lastUnion = index();
                 all = peek(1).is("ALL");
-                secondStart = at_ + (all ? 2 : 1);
+                secondStart = index() + (all ? 2 : 1);
             } else if (depth == 0 && (t.is("ORDER") || t.is("WITH") || t.is(";"))) {
                 break;
             }
         }
-        secondEnd = at_;
-        const Token& keyword = tokens_[secondStart - 1];
+        secondEnd = index();
+        const Token& keyword = token(secondStart - 1);
         add(Type, {}, UnionQuery);
         add(Flags, {}, all ? 0 : Distinct);
-        add(Table, unionPart(tokens_[first].position, tokens_[lastUnion].position), 0, {}, unionPart1);
-        add(Table, unionPart(keyword.position + keyword.text.size(), tokens_[secondEnd].position), 0, {}, unionPart2);
+        add(Table, unionPart(token(first).position, token(lastUnion).position), 0, {}, unionPart1);
+        add(Table, unionPart(keyword.position + keyword.text.size(), token(secondEnd).position), 0, {}, unionPart2);
         orderBy();
     }
 
@@ -264,7 +251,7 @@ private:
     std::string fromPrimary()
     {
         if (peek().is("(") && peek(1).is("SELECT")) {
-            const std::size_t open = at_;
+            const std::size_t open = index();
             next();
             int depth = 1;
             while (peek().kind != TokenKind::End) {
@@ -272,9 +259,9 @@ private:
                 else if (peek().is(")") && --depth == 0) break;
                 next();
             }
-            const std::string query = span(open + 1, at_);
+            const std::string query = span(open + 1, index());
             next();
-            return derivedTable(query, tokens_[open].position);
+            return derivedTable(query, token(open).position);
         }
         if (accept("(")) {
             std::string inner = fromItem();
@@ -311,9 +298,7 @@ private:
     }
 
     std::string_view text_;
-    std::vector<Token> tokens_;
     bool unionQuery_;
-    std::size_t at_ = 0;
     std::vector<jet::QueryRow> rows_;
 };
 
