@@ -3,6 +3,9 @@
 #include <initializer_list>
 #include <vector>
 
+#include "jet/Format.h"
+#include "jet/NewTableLayout.h"
+
 namespace querimo::jet {
 namespace {
 
@@ -20,58 +23,30 @@ struct ColumnSpec {
     std::uint8_t flags = 0;  // 0: by the storage (fixed or variable)
 };
 
-int storedLength(Version version, ColumnType type)
-{
-    switch (type) {
-    case ColumnType::Boolean: case ColumnType::Byte: return 1;
-    case ColumnType::Integer: return 2;
-    case ColumnType::Long: return 4;
-    case ColumnType::DateTime: return 8;
-    case ColumnType::Text: case ColumnType::Binary: return version == Version::Jet4 ? 510 : 255;
-    default: return 0;
-    }
-}
-
-bool isFixed(ColumnType type)
-{
-    return type != ColumnType::Text && type != ColumnType::Binary && type != ColumnType::Memo &&
-           type != ColumnType::OleObject;
-}
-
-// Columns numbered in the order given; fixed ones packed in that order, variable ones counted in that order.
+// The layout Access gives any new table, with the flags and text form Access uses for its own tables.
 TableLayout tableOf(Version version, const char* name, const std::vector<ColumnSpec>& columns)
 {
-    TableLayout table;
-    table.def.name = name;
-    table.system = true;
-    int fixedOffset = 0, variableIndex = 0;
+    TableDef def;
+    def.name = name;
     for (const ColumnSpec& spec : columns) {
         ColumnDef column;
         column.name = spec.name;
         column.type = spec.type;
-        column.number = static_cast<int>(table.def.columns.size());
-        column.ordinal = column.number + 1;
-        column.fixed = isFixed(spec.type);
-        ColumnStorage storage;
-        storage.length = storedLength(version, spec.type);
-        column.size = column.type == ColumnType::Text && version == Version::Jet4 ? storage.length / 2 : storage.length;
-        if (column.type == ColumnType::Boolean) {
-            storage.variableIndex = variableIndex;  // Yes/No lives in the null mask: no place in the row
-        } else if (column.fixed) {
-            storage.fixedOffset = fixedOffset;
-            fixedOffset += storage.length;
-            storage.variableIndex = variableIndex;
-        } else {
-            storage.variableIndex = variableIndex++;
-        }
-        storage.flags = spec.flags ? spec.flags : column.fixed ? fixedColumn : variableColumn;
-        table.def.columns.push_back(column);
-        table.storage.push_back(storage);
-        if (spec.type == ColumnType::Memo || spec.type == ColumnType::OleObject)
+        if (spec.type == ColumnType::Binary)
+            column.size = version == Version::Jet4 ? 510 : 255;
+        def.columns.push_back(column);
+    }
+    TableLayout table = newTableLayout(Format::of(version), def);
+    table.system = true;
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        const ColumnDef& column = table.def.columns[i];
+        ColumnStorage& storage = table.storage[i];
+        storage.flags = columns[i].flags ? columns[i].flags : column.fixed ? fixedColumn : variableColumn;
+        storage.compressedUnicode = false;
+        storage.displayIndex = 0;
+        if (column.type == ColumnType::Memo || column.type == ColumnType::OleObject)
             table.longValueMaps.push_back(LongValueMaps{column.number, 0, 0});
     }
-    table.maxColumns = static_cast<int>(table.def.columns.size());
-    table.variableColumns = variableIndex;
     return table;
 }
 
