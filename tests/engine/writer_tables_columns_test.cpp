@@ -3,7 +3,7 @@
 #include "engine/writer_corpus_index.h"
 #include "support/Csv.h"
 #include "support/Process.h"
-#include "writer_rows_support.h"
+#include "writer_tables_support.h"
 
 using namespace querimo;
 using namespace querimo::test;
@@ -26,21 +26,6 @@ protected:
         path = dir.copyOf(GetParam().file);
     }
 
-    // Runs one statement on a fresh open of the copy; a failing statement is rolled back and rethrown.
-    template <typename Work>
-    void statement(Work work)
-    {
-        auto db = openFile(path);
-        db->beginStatement();
-        try {
-            work(*db);
-            db->commitStatement();
-        } catch (...) {
-            db->rollbackStatement();
-            throw;
-        }
-    }
-
     std::vector<CsvRow> exported(const std::string& table)
     {
         const ProcessResult result = runProcess({"mdb-export", path, table});
@@ -52,20 +37,11 @@ protected:
     std::string path;
 };
 
-jet::ColumnDef column(const std::string& name, jet::ColumnType type, int size = 0)
-{
-    jet::ColumnDef c;
-    c.name = name;
-    c.type = type;
-    c.size = size;
-    return c;
-}
-
 // An appended column: old rows read Null in it, new rows keep their value, mdbtools sees the column.
 TEST_P(TablesOnCorpus, AddedColumnsHoldNewValuesAndNullInOldRows)
 {
     const Rows before = readRows(*openFile(path), "Table1");
-    statement([&](jet::Database& db) {
+    runStatement(path, [&](jet::Database& db) {
         db.addColumn("Table1", column("Aantal", jet::ColumnType::Long));
         db.addColumn("Table1", column("Opmerking", jet::ColumnType::Text, 20));
         const jet::TableDef& t = db.table("Table1");
@@ -104,8 +80,8 @@ TEST_P(TablesOnCorpus, AddedColumnsHoldNewValuesAndNullInOldRows)
 TEST_P(TablesOnCorpus, DroppedAndWidenedColumnsKeepTheOtherValues)
 {
     const Rows before = readRows(*openFile(path), "Table1");
-    statement([&](jet::Database& db) { db.dropColumn("Table1", "data3"); });
-    statement([&](jet::Database& db) { db.alterColumn("Table1", column("data4", jet::ColumnType::Text, 120)); });
+    runStatement(path, [&](jet::Database& db) { db.dropColumn("Table1", "data3"); });
+    runStatement(path, [&](jet::Database& db) { db.alterColumn("Table1", column("data4", jet::ColumnType::Text, 120)); });
     auto db = openFile(path);
     const jet::TableDef& t = db->table("Table1");
     ASSERT_EQ(t.columns.size(), 8u);
@@ -128,22 +104,22 @@ TEST_P(TablesOnCorpus, DroppedAndWidenedColumnsKeepTheOtherValues)
 // A change the rows cannot follow, or a name that exists, fails the statement and leaves every byte.
 TEST_P(TablesOnCorpus, RefusedChangesLeaveTheFileAsItWas)
 {
-    statement([&](jet::Database& db) {
+    runStatement(path, [&](jet::Database& db) {
         std::vector<Value> row(9, Value::null());
         row[0] = Value::text("geen getal");
         db.insertRow(db.table("Table1"), row);
     });
     const std::string original = readBytes(path);
-    EXPECT_THROW(statement([&](jet::Database& db) { db.alterColumn("Table1", column("data1", jet::ColumnType::Long)); }), DbError);
-    EXPECT_THROW(statement([&](jet::Database& db) { db.addColumn("Table1", column("DATA5", jet::ColumnType::Long)); }), DbError);
-    EXPECT_THROW(statement([&](jet::Database& db) { db.dropColumn("Table1", "bestaat niet"); }), DbError);
-    EXPECT_THROW(statement([&](jet::Database& db) { db.addColumn("Table1", column("Te lang", jet::ColumnType::Text, 300)); }), DbError);
-    EXPECT_THROW(statement([&](jet::Database& db) { db.dropTable("MSysObjects"); }), DbError);
+    EXPECT_THROW(runStatement(path, [&](jet::Database& db) { db.alterColumn("Table1", column("data1", jet::ColumnType::Long)); }), DbError);
+    EXPECT_THROW(runStatement(path, [&](jet::Database& db) { db.addColumn("Table1", column("DATA5", jet::ColumnType::Long)); }), DbError);
+    EXPECT_THROW(runStatement(path, [&](jet::Database& db) { db.dropColumn("Table1", "bestaat niet"); }), DbError);
+    EXPECT_THROW(runStatement(path, [&](jet::Database& db) { db.addColumn("Table1", column("Te lang", jet::ColumnType::Text, 300)); }), DbError);
+    EXPECT_THROW(runStatement(path, [&](jet::Database& db) { db.dropTable("MSysObjects"); }), DbError);
     jet::IndexDef unique;
     unique.name = "Uniek";
     unique.unique = true;
     unique.columns = {{2, true}};  // data4: Null in several rows, and Null keys count as equal
-    EXPECT_THROW(statement([&](jet::Database& db) {
+    EXPECT_THROW(runStatement(path, [&](jet::Database& db) {
                      db.insertRow(db.table("Table1"), std::vector<Value>(9, Value::text("dubbel")));
                      db.insertRow(db.table("Table1"), std::vector<Value>(9, Value::text("dubbel")));
                      db.createIndex("Table1", unique);
@@ -158,7 +134,7 @@ TEST_P(TablesOnCorpus, CreatedIndexHoldsEveryRowInKeyOrder)
     jet::IndexDef index;
     index.name = "OpData1";
     index.columns = {{0, true}};
-    statement([&](jet::Database& db) {
+    runStatement(path, [&](jet::Database& db) {
         for (int n = 0; n < 150; ++n) {
             std::vector<Value> row(9, Value::null());
             row[0] = Value::text("sleutel " + std::to_string((n * 37) % 150));
@@ -166,7 +142,7 @@ TEST_P(TablesOnCorpus, CreatedIndexHoldsEveryRowInKeyOrder)
         }
     });
     const std::size_t rows = readRows(*openFile(path), "Table1").size();
-    statement([&](jet::Database& db) { db.createIndex("Table1", index); });
+    runStatement(path, [&](jet::Database& db) { db.createIndex("Table1", index); });
     {
         auto db = openFile(path);
         const jet::TableDef& t = db->table("Table1");
@@ -186,7 +162,7 @@ TEST_P(TablesOnCorpus, CreatedIndexHoldsEveryRowInKeyOrder)
     const auto schema = runProcess({"mdb-schema", "--indexes", path, "postgres"});
     EXPECT_NE(schema.out.find("opdata1"), std::string::npos) << schema.out;
 
-    statement([&](jet::Database& db) { db.dropIndex("Table1", "opdata1"); });
+    runStatement(path, [&](jet::Database& db) { db.dropIndex("Table1", "opdata1"); });
     auto db = openFile(path);
     EXPECT_TRUE(db->table("Table1").indexes.empty());
     writertest::CorpusFile file(path);

@@ -2,7 +2,7 @@
 
 #include "support/Csv.h"
 #include "support/Process.h"
-#include "writer_rows_support.h"
+#include "writer_tables_support.h"
 
 using namespace querimo;
 using namespace querimo::test;
@@ -19,15 +19,6 @@ const Case cases[] = {{"Jet4Corpus", "testV2000.mdb", jet::Version::Jet4},
                       {"Jet3Corpus", "testV1997.mdb", jet::Version::Jet3},
                       {"Jet4New", nullptr, jet::Version::Jet4},
                       {"Jet3New", nullptr, jet::Version::Jet3}};
-
-jet::ColumnDef column(const std::string& name, jet::ColumnType type, int size = 0)
-{
-    jet::ColumnDef c;
-    c.name = name;
-    c.type = type;
-    c.size = size;
-    return c;
-}
 
 // A table of every type the version knows, a Required text with a default and an AutoNumber key.
 jet::TableDef artikel(jet::Version version)
@@ -94,20 +85,6 @@ protected:
         }
     }
 
-    template <typename Work>
-    void statement(Work work)
-    {
-        auto db = openFile(path);
-        db->beginStatement();
-        try {
-            work(*db);
-            db->commitStatement();
-        } catch (...) {
-            db->rollbackStatement();
-            throw;
-        }
-    }
-
     ScratchDir dir;
     std::string path;
 };
@@ -116,7 +93,7 @@ protected:
 TEST_P(CreateTables, NewTableReadsBackThreeWays)
 {
     const jet::TableDef def = artikel(GetParam().version);
-    statement([&](jet::Database& db) {
+    runStatement(path, [&](jet::Database& db) {
         db.createTable(def);
         const jet::TableDef& t = db.table("artikel");
         for (int n = 1; n <= 3; ++n) db.insertRow(t, artikelRow(t, n));
@@ -162,17 +139,17 @@ TEST_P(CreateTables, NewTableReadsBackThreeWays)
 // A name that exists, a duplicate in a new unique index or a bad column: refused, and the file keeps every byte.
 TEST_P(CreateTables, RefusedDefinitionsLeaveTheFileAsItWas)
 {
-    statement([&](jet::Database& db) { db.createTable(artikel(GetParam().version)); });
+    runStatement(path, [&](jet::Database& db) { db.createTable(artikel(GetParam().version)); });
     const std::string original = readBytes(path);
-    EXPECT_THROW(statement([&](jet::Database& db) { db.createTable(artikel(GetParam().version)); }), DbError);
+    EXPECT_THROW(runStatement(path, [&](jet::Database& db) { db.createTable(artikel(GetParam().version)); }), DbError);
     jet::TableDef system = artikel(GetParam().version);
     system.name = "msysobjects";
-    EXPECT_THROW(statement([&](jet::Database& db) { db.createTable(system); }), DbError);
+    EXPECT_THROW(runStatement(path, [&](jet::Database& db) { db.createTable(system); }), DbError);
     jet::TableDef doubled = artikel(GetParam().version);
     doubled.name = "Dubbel";
     doubled.columns.push_back(column("code", jet::ColumnType::Long));
-    EXPECT_THROW(statement([&](jet::Database& db) { db.createTable(doubled); }), DbError);
-    EXPECT_THROW(statement([&](jet::Database& db) {
+    EXPECT_THROW(runStatement(path, [&](jet::Database& db) { db.createTable(doubled); }), DbError);
+    EXPECT_THROW(runStatement(path, [&](jet::Database& db) {
                      const jet::TableDef& t = db.table("Artikel");
                      db.insertRow(t, artikelRow(t, 1));
                      db.insertRow(t, artikelRow(t, 1));
@@ -183,19 +160,19 @@ TEST_P(CreateTables, RefusedDefinitionsLeaveTheFileAsItWas)
                      db.createIndex("Artikel", unique);
                  }),
                  DbError);
-    EXPECT_THROW(statement([&](jet::Database& db) { db.dropTable("Bestaat niet"); }), DbError);
+    EXPECT_THROW(runStatement(path, [&](jet::Database& db) { db.dropTable("Bestaat niet"); }), DbError);
     EXPECT_EQ(readBytes(path), original);
 }
 
 // A dropped table leaves the catalog and mdbtools' listing; another table made next is whole.
 TEST_P(CreateTables, DroppedTableIsGoneEverywhere)
 {
-    statement([&](jet::Database& db) {
+    runStatement(path, [&](jet::Database& db) {
         db.createTable(artikel(GetParam().version));
         const jet::TableDef& t = db.table("Artikel");
         for (int n = 1; n <= 40; ++n) db.insertRow(t, artikelRow(t, n));
     });
-    statement([&](jet::Database& db) { db.dropTable("ARTIKEL"); });
+    runStatement(path, [&](jet::Database& db) { db.dropTable("ARTIKEL"); });
     {
         auto db = openFile(path);
         for (const jet::CatalogEntry& entry : db->catalog()) EXPECT_NE(entry.name, "Artikel");
@@ -205,7 +182,7 @@ TEST_P(CreateTables, DroppedTableIsGoneEverywhere)
 
     jet::TableDef again = artikel(GetParam().version);
     again.name = "Klant";
-    statement([&](jet::Database& db) {
+    runStatement(path, [&](jet::Database& db) {
         db.createTable(again);
         const jet::TableDef& t = db.table("Klant");
         db.insertRow(t, artikelRow(t, 7));

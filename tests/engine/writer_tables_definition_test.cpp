@@ -12,18 +12,6 @@ using namespace querimo::jet;
 
 namespace {
 
-// The pages of a stored definition, in link order.
-std::vector<std::uint32_t> definitionChain(PageFile& file, std::uint32_t first)
-{
-    std::vector<std::uint32_t> chain;
-    for (std::uint32_t n = first; n != 0 && chain.size() < 64;) {
-        chain.push_back(n);
-        const PageRef page = file.page(n);
-        n = ByteView(page->data(), page->size()).u32(4);
-    }
-    return chain;
-}
-
 // Offsets where two pages differ within the first `used` bytes, as "offset: stored/written" pairs.
 std::string differences(const PageBytes& stored, const PageBytes& written, std::size_t used)
 {
@@ -53,7 +41,7 @@ TEST(TableDefinitionWriter, RewritesEveryCorpusDefinitionByteForByte)
             const std::uint32_t first = db->table(entry.name).definitionPage;
             const TableLayout layout = file.table(first, entry.name);
             const std::vector<std::uint8_t> bytes = encodeTableDefinition(file.format(), layout);
-            const std::vector<std::uint32_t> chain = definitionChain(file.pages(), first);
+            const std::vector<std::uint32_t> chain = definitionPageChain(file.pages(), first);
             ASSERT_EQ(definitionPageCount(file.format(), bytes.size()), chain.size());
             const std::vector<PageBytes> written = definitionPages(file.format(), bytes, chain);
             std::size_t left = bytes.size() + 8 * (chain.size() - 1);
