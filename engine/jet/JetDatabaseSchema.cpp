@@ -144,6 +144,38 @@ void checkIndex(const TableLayout& table, const IndexDef& index)
     }
 }
 
+bool isLongValue(const ColumnDef& column)
+{
+    return column.type == ColumnType::Memo || column.type == ColumnType::OleObject;
+}
+
+// Every Memo and OLE Object column has its own pair of usage maps for its long value pages, as Access
+// keeps them; columns that are gone or no longer long lose theirs.
+void syncLongValueMaps(PageFile& file, const Format& format, PageAllocator& pages, TableLayout& table)
+{
+    auto& maps = table.longValueMaps;
+    for (auto it = maps.begin(); it != maps.end();) {
+        const ColumnDef* column = table.def.columnByNumber(it->columnNumber);
+        if (column && isLongValue(*column)) {
+            ++it;
+            continue;
+        }
+        removeUsageMap(file, format, pages, it->usedPagesMap);
+        removeUsageMap(file, format, pages, it->freeSpaceMap);
+        it = maps.erase(it);
+    }
+    for (const ColumnDef& column : table.def.columns) {
+        const bool mapped = std::any_of(maps.begin(), maps.end(), [&](const LongValueMaps& m) { return m.columnNumber == column.number; });
+        if (!isLongValue(column) || mapped)
+            continue;
+        LongValueMaps added;
+        added.columnNumber = column.number;
+        added.usedPagesMap = addUsageMap(file, format, pages, pointerPage(table.usedPagesMap));
+        added.freeSpaceMap = addUsageMap(file, format, pages, pointerPage(added.usedPagesMap));
+        maps.push_back(added);
+    }
+}
+
 // The logical index numbers stay 0, 1, 2, ... in the order the indexes were made.
 void renumberLogicalIndexes(TableLayout& table)
 {
@@ -255,6 +287,8 @@ void JetDatabase::rebuildTable(TableLayout& layout, const std::function<void(Tab
 
     TableLayout changed = layout;
     change(changed);
+    PageAllocator pages(file_, *format_);
+    syncLongValueMaps(file_, *format_, pages, changed);
     storeDefinition(changed, definitionPageChain(file_, layout.def.definitionPage));
     storeColumnProperties(changed, dropped.empty() ? std::vector<std::string>{} : std::vector<std::string>{dropped});
     reloadLayout(layout);
@@ -287,6 +321,7 @@ void JetDatabase::createTable(const TableDef& def)
         layout.def.definitionPage = first;
         layout.usedPagesMap = addUsageMap(file_, *format_, pages, 0);
         layout.freeSpaceMap = addUsageMap(file_, *format_, pages, pointerPage(layout.usedPagesMap));
+        syncLongValueMaps(file_, *format_, pages, layout);
         storeDefinition(layout, {first});
 
         const TableDef& objects = table("MSysObjects");
@@ -454,6 +489,8 @@ void JetDatabase::addColumn(std::string_view tableName, const ColumnDef& column)
             throw DbError(errc::integrity, "De verplichte kolom '" + column.name + "' kan niet worden toegevoegd: de tabel '" +
                                                layout.def.name + "' heeft al rijen zonder waarde daarin.");
         appendColumn(*format_, layout, column);
+        PageAllocator pages(file_, *format_);
+        syncLongValueMaps(file_, *format_, pages, layout);
         storeDefinition(layout, definitionPageChain(file_, layout.def.definitionPage));
         if (column.required || !column.defaultValue.empty())
             storeColumnProperties(layout, {});

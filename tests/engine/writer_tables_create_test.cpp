@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "engine/writer_corpus_index.h"
 #include "support/Csv.h"
 #include "support/Process.h"
 #include "writer_tables_support.h"
@@ -121,6 +122,15 @@ TEST_P(CreateTables, NewTableReadsBackThreeWays)
     EXPECT_EQ(rows[2][0].integer, 3);  // AutoNumber
     EXPECT_EQ(rows[1][10].bytes, std::string(3000, 'm'));
     expectConsistentTable(path, GetParam().version, "Artikel", 3);
+    {
+        // Memo and OLE Object columns have their own usage maps, as Access gives them.
+        writertest::CorpusFile file(path);
+        const jet::TableLayout layout = file.table(t.definitionPage, "Artikel");
+        ASSERT_EQ(layout.longValueMaps.size(), 2u);
+        EXPECT_EQ(layout.longValueMaps[0].columnNumber, 10);
+        EXPECT_NE(layout.longValueMaps[1].freeSpaceMap, 0u);
+        EXPECT_EQ(layout.realIndexes.size(), 1u);
+    }
 
     const auto tables = runProcess({"mdb-tables", "-1", path});
     EXPECT_NE(tables.out.find("Artikel\n"), std::string::npos) << tables.out;
