@@ -310,8 +310,7 @@ void JetDatabase::createTable(const TableDef& def)
     for (const CatalogEntry& entry : catalog_)
         if (text::equalsIgnoreCase(entry.name, def.name))
             throw DbError(errc::fail, "Er bestaat al een tabel of query met de naam '" + entry.name + "'.");
-    if (def.name.empty() || def.name.size() > 64)
-        throw DbError(errc::fail, "Een tabelnaam moet 1 tot 64 tekens lang zijn ('" + def.name + "').");
+    checkObjectName("tabel", def.name);
     if (def.columns.empty())
         throw DbError(errc::fail, "De tabel '" + def.name + "' moet minstens één kolom hebben.");
     guarded([&] {

@@ -81,10 +81,23 @@ Cursor cursorAfter(const TableLayout& table)
 
 }  // namespace
 
+void checkObjectName(const std::string& what, const std::string& name)
+{
+    std::size_t characters = 0;
+    for (std::size_t pos = 0; pos < name.size(); ++characters)
+        text::decodeUtf8(name, pos);
+    if (characters == 0 || characters > 64)
+        throw DbError(errc::fail, "De naam '" + name + "' voor een " + what + " moet 1 tot 64 tekens lang zijn.");
+    if (name.front() == ' ')
+        throw DbError(errc::fail, "De naam '" + name + "' voor een " + what + " mag niet met een spatie beginnen.");
+    for (unsigned char c : name)
+        if (c < 0x20 || c == '.' || c == '!' || c == '`' || c == '[' || c == ']')
+            throw DbError(errc::fail, "De naam '" + name + "' voor een " + what + " mag geen . ! ` [ ] of stuurtekens bevatten.");
+}
+
 void completeColumn(const Format& format, ColumnDef& column)
 {
-    if (column.name.empty() || column.name.size() > 64)
-        throw DbError(errc::fail, "Een kolomnaam moet 1 tot 64 tekens lang zijn ('" + column.name + "').");
+    checkObjectName("kolom", column.name);
     switch (column.type) {
     case ColumnType::Text:
         if (column.size == 0)

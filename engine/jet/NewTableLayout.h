@@ -1,4 +1,6 @@
 #pragma once
+#include <string>
+
 #include "jet/Format.h"
 #include "jet/TableLayout.h"
 
@@ -17,6 +19,10 @@ void appendColumn(const Format& format, TableLayout& table, ColumnDef column);
 // what the other columns use, as Access leaves the room of a changed or dropped column unused.
 void replaceColumn(const Format& format, TableLayout& table, std::size_t position, ColumnDef column);
 void removeColumn(TableLayout& table, std::size_t position);
+
+// A table or column name Access accepts: 1 to 64 characters, no . ! ` [ ], no control characters, not
+// starting with a space. `what` names the kind of object in the Dutch message ("tabel", "kolom").
+void checkObjectName(const std::string& what, const std::string& name);
 
 // A column's type, size and flags checked and completed as a new column gets them (Dutch DbError for what
 // Access refuses).

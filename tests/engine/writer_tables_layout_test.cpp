@@ -143,6 +143,16 @@ TEST(NewTableLayout, SizesByTypeAndRefusals)
     def.columns[0].size = 10;
     def.columns[1].name = "K0";
     EXPECT_THROW(newTableLayout(Format::of(Version::Jet4), def), DbError);
+    for (const char* bad : {"", " voorloop", "met.punt", "uit!roep", "[haak]", "tab\tteken"}) {
+        def.columns[1].name = bad;
+        EXPECT_THROW(newTableLayout(Format::of(Version::Jet4), def), DbError) << bad;
+    }
+    def.columns[1].name = std::string(64, 'x');
+    EXPECT_NO_THROW(newTableLayout(Format::of(Version::Jet4), def));
+    def.columns[1].name = "Prijs in €, 'excl.' btw";
+    EXPECT_THROW(newTableLayout(Format::of(Version::Jet4), def), DbError);  // the period
+    def.columns[1].name = "Prijs in € (excl btw) #2";
+    EXPECT_NO_THROW(newTableLayout(Format::of(Version::Jet4), def));
 }
 
 }  // namespace
