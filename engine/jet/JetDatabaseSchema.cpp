@@ -176,11 +176,30 @@ void syncLongValueMaps(PageFile& file, const Format& format, PageAllocator& page
     }
 }
 
-// The logical index numbers stay 0, 1, 2, ... in the order the indexes were made.
-void renumberLogicalIndexes(TableLayout& table)
+// A new logical index takes the number after the highest.
+std::uint32_t nextLogicalNumber(const TableLayout& table)
 {
-    for (std::size_t i = 0; i < table.logicalIndexes.size(); ++i)
-        table.logicalIndexes[i].number = static_cast<std::uint32_t>(i);
+    std::uint32_t next = 0;
+    for (const LogicalIndexLayout& logical : table.logicalIndexes)
+        next = std::max(next, logical.number + 1);
+    return next;
+}
+
+// After an index is dropped the numbers close up again, as in a table Access made; but where a relationship
+// names one of the table's indexes by its number, the numbers stay as they are.
+void closeLogicalNumbers(TableLayout& table)
+{
+    if (std::any_of(table.logicalIndexes.begin(), table.logicalIndexes.end(),
+                    [](const LogicalIndexLayout& logical) { return logical.relatedTable != 0; }))
+        return;
+    std::vector<std::size_t> order(table.logicalIndexes.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return table.logicalIndexes[a].number < table.logicalIndexes[b].number;
+    });
+    for (std::size_t i = 0; i < order.size(); ++i)
+        table.logicalIndexes[order[i]].number = static_cast<std::uint32_t>(i);
 }
 
 }  // namespace
@@ -435,12 +454,12 @@ void JetDatabase::createIndex(std::string_view tableName, const IndexDef& wanted
             real = static_cast<int>(layout.realIndexes.size()) - 1;
         }
         LogicalIndexLayout logical;
+        logical.number = nextLogicalNumber(layout);
         logical.updateAction = 0x04;
         logical.deleteAction = 0x04;
         layout.def.indexes.push_back(index);
         layout.realIndexOf.push_back(real);
         layout.logicalIndexes.push_back(logical);
-        renumberLogicalIndexes(layout);
         storeDefinition(layout, definitionPageChain(file_, layout.def.definitionPage));
         reloadLayout(layout);
     });
@@ -460,7 +479,7 @@ void JetDatabase::dropIndex(std::string_view tableName, std::string_view name)
         layout.def.indexes.erase(found);
         layout.realIndexOf.erase(layout.realIndexOf.begin() + static_cast<std::ptrdiff_t>(position));
         layout.logicalIndexes.erase(layout.logicalIndexes.begin() + static_cast<std::ptrdiff_t>(position));
-        renumberLogicalIndexes(layout);
+        closeLogicalNumbers(layout);
 
         if (std::find(layout.realIndexOf.begin(), layout.realIndexOf.end(), real) == layout.realIndexOf.end()) {
             PageAllocator pages(file_, *format_);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "engine/writer_corpus_index.h"
 #include "support/Csv.h"
 #include "support/Process.h"
@@ -168,6 +170,48 @@ TEST_P(TablesOnCorpus, CreatedIndexHoldsEveryRowInKeyOrder)
     writertest::CorpusFile file(path);
     EXPECT_TRUE(file.leafChains(file.table(db->table("Table1").definitionPage, "Table1")).empty());
     EXPECT_EQ(readRows(*db, "Table1").size(), rows);
+}
+
+// Indexes made and dropped in turn keep distinct numbers; one with the columns and rules of another shares
+// its real index, and dropping one of the two leaves the other whole.
+TEST_P(TablesOnCorpus, IndexesShareRealIndexesAndKeepDistinctNumbers)
+{
+    const auto index = [](const std::string& name, int columnNumber, bool ascending) {
+        jet::IndexDef def;
+        def.name = name;
+        def.columns = {{columnNumber, ascending}};
+        return def;
+    };
+    runStatement(path, [&](jet::Database& db) {
+        db.createIndex("Table1", index("Eerste", 0, true));
+        db.createIndex("Table1", index("Tweede", 2, false));
+    });
+    runStatement(path, [&](jet::Database& db) { db.dropIndex("Table1", "Eerste"); });
+    runStatement(path, [&](jet::Database& db) {
+        db.createIndex("Table1", index("Derde", 3, true));
+        db.createIndex("Table1", index("ZelfdeAlsTweede", 2, false));
+    });
+    auto db = openFile(path);
+    const jet::TableDef& t = db->table("Table1");
+    std::vector<std::string> names;
+    for (const jet::IndexDef& i : t.indexes) names.push_back(i.name);
+    EXPECT_EQ(names, (std::vector<std::string>{"Tweede", "Derde", "ZelfdeAlsTweede"}));
+    writertest::CorpusFile file(path);
+    const jet::TableLayout layout = file.table(t.definitionPage, "Table1");
+    ASSERT_EQ(layout.realIndexes.size(), 2u);
+    EXPECT_EQ(layout.realIndexOf[0], layout.realIndexOf[2]);
+    std::set<std::uint32_t> numbers;
+    for (const jet::LogicalIndexLayout& logical : layout.logicalIndexes) numbers.insert(logical.number);
+    EXPECT_EQ(numbers.size(), 3u);
+    EXPECT_EQ(file.leafChains(layout).size(), 2u);
+
+    runStatement(path, [&](jet::Database& db) { db.dropIndex("Table1", "Tweede"); });
+    auto again = openFile(path);
+    ASSERT_EQ(again->table("Table1").indexes.size(), 2u);
+    writertest::CorpusFile reread(path);
+    EXPECT_EQ(reread.table(t.definitionPage, "Table1").realIndexes.size(), 2u);
+    const auto schema = runProcess({"mdb-schema", "--indexes", path, "postgres"});
+    EXPECT_NE(schema.out.find("zelfdealstweede"), std::string::npos) << schema.out;
 }
 
 INSTANTIATE_TEST_SUITE_P(Versions, TablesOnCorpus, ::testing::ValuesIn(cases),
