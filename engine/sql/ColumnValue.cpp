@@ -32,7 +32,7 @@ using jet::ColumnType;
 }
 
 // A number as Access reads one from any value: Yes/No is -1 or 0, a date its day count, text must read as a number.
-std::optional<double> numberOf(const Value& v)
+std::optional<double> anyNumberOf(const Value& v)
 {
     switch (v.kind) {
     case Value::Kind::Boolean: return v.integer ? -1.0 : 0.0;
@@ -42,11 +42,18 @@ std::optional<double> numberOf(const Value& v)
     case Value::Kind::Currency: return static_cast<double>(v.integer) / 10000.0;
     case Value::Kind::Single:
     case Value::Kind::Double:
-    case Value::Kind::DateTime: return std::isfinite(v.real) ? std::optional<double>(v.real) : std::nullopt;
+    case Value::Kind::DateTime: return v.real;
     case Value::Kind::Decimal: return std::strtod(v.bytes.c_str(), nullptr);
     case Value::Kind::Text: return parseAccessNumber(v.bytes);
     default: return std::nullopt;
     }
+}
+
+// Only finite numbers can be stored ("1E999" does not convert).
+std::optional<double> numberOf(const Value& v)
+{
+    const auto n = anyNumberOf(v);
+    return n && std::isfinite(*n) ? n : std::nullopt;
 }
 
 Value wholeNumber(const Value& v, const jet::ColumnDef& column, double lowest, double highest)

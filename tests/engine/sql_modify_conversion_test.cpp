@@ -47,6 +47,7 @@ TEST(ColumnValue, NumbersRoundHalfToEvenAndStayInRange)
     EXPECT_EQ(refusal(Value::binary("\x01"), column(ColumnType::Double)).number(), errc::typeMismatch);
     EXPECT_EQ(refusal(Value::dbl(1e39), column(ColumnType::Single)).number(), errc::typeMismatch);
     EXPECT_EQ(convert(Value::text("1.5E3"), ColumnType::Double), Value::dbl(1500));
+    EXPECT_EQ(refusal(Value::text("1E999"), column(ColumnType::Double)).number(), errc::typeMismatch);
 }
 
 TEST(ColumnValue, CurrencyKeepsFourDecimalsRoundedHalfToEven)
