@@ -112,6 +112,13 @@ public:
     // Case-insensitive lookup of a table (user, system or linked table that lives in this file).
     virtual const TableDef& table(std::string_view name) = 0;
     virtual std::unique_ptr<TableScan> scan(const TableDef& table) = 0;
+    // The same, decoding only the columns at these positions (0-based, ordinal order), for a reader that needs
+    // a few columns of a wide table. Rows keep the full width; the other cells are Null in a new row vector.
+    virtual std::unique_ptr<TableScan> scan(const TableDef& table, const std::vector<std::size_t>& columns)
+    {
+        (void)columns;
+        return scan(table);
+    }
     // Rows of MSysQueries belonging to the stored query with this catalog id.
     virtual std::vector<QueryRow> queryRows(std::int32_t objectId) = 0;
 

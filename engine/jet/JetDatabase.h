@@ -27,6 +27,7 @@ public:
     const std::vector<CatalogEntry>& catalog() const override { return catalog_; }
     const TableDef& table(std::string_view name) override;
     std::unique_ptr<TableScan> scan(const TableDef& table) override;
+    std::unique_ptr<TableScan> scan(const TableDef& table, const std::vector<std::size_t>& columns) override;  // JetDatabaseColumns.cpp
     std::vector<QueryRow> queryRows(std::int32_t objectId) override;
 
     void beginRead() override;

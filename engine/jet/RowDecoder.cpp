@@ -15,10 +15,11 @@ RowDecoder::RowDecoder(PageFile& file, const Format& format, const TableLayout& 
 
 // Offsets of the variable columns (and, as the last entry, the end of the variable data), from the table
 // at the end of the row. Jet 3 stores single bytes and counts the 256-byte steps in a jump table.
-std::vector<std::size_t> RowDecoder::variableOffsets(ByteView row, std::size_t maskBytes) const
+const std::vector<std::size_t>& RowDecoder::variableOffsets(ByteView row, std::size_t maskBytes) const
 {
     const std::size_t size = row.size();
-    std::vector<std::size_t> offsets;
+    std::vector<std::size_t>& offsets = offsets_;
+    offsets.clear();
     if (format_.jet4()) {
         if (size < maskBytes + 2)
             corrupt("een rij is te kort");
@@ -60,7 +61,8 @@ void RowDecoder::decode(ByteView row, std::vector<Value>& values) const
     const ByteView nullMask = row.sub(row.size() - maskBytes, maskBytes);
     const bool anyVariable = std::any_of(table_.def.columns.begin(), table_.def.columns.end(),
                                          [](const ColumnDef& c) { return !c.fixed; });
-    const std::vector<std::size_t> offsets = anyVariable ? variableOffsets(row, maskBytes) : std::vector<std::size_t>{};
+    static const std::vector<std::size_t> none;
+    const std::vector<std::size_t>& offsets = anyVariable ? variableOffsets(row, maskBytes) : none;
 
     values.resize(table_.def.columns.size());
     for (std::size_t i = 0; i < table_.def.columns.size(); ++i) {

@@ -16,13 +16,14 @@ public:
     void decode(ByteView row, std::vector<Value>& values) const;
 
 private:
-    std::vector<std::size_t> variableOffsets(ByteView row, std::size_t maskBytes) const;
+    const std::vector<std::size_t>& variableOffsets(ByteView row, std::size_t maskBytes) const;  // in offsets_
     Value fixedValue(const ColumnDef& column, ByteView data) const;
     Value variableValue(const ColumnDef& column, ByteView data) const;
 
     PageFile& file_;
     const Format& format_;
     const TableLayout& table_;
+    mutable std::vector<std::size_t> offsets_;  // kept from row to row, so decoding a row allocates nothing here
 };
 
 // Decimal digits of a Jet 4 numeric value (sign byte, then a 128-bit magnitude in four 32-bit words,

@@ -1,8 +1,8 @@
 #include "sql/Compiler.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 #include <map>
 
@@ -57,8 +57,7 @@ int widerNumeric(int a, int b)
 std::string formatReal(double v)
 {
     char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.17g", v);
-    std::string s = buffer;
+    std::string s(buffer, std::to_chars(buffer, buffer + sizeof buffer, v).ptr);  // "." in every locale
     if (s.find_first_of(".en") == std::string::npos) s += ".0";
     return s;
 }
@@ -83,6 +82,8 @@ struct Typed {
     bool aggregate = false;  // contains an aggregate
     int parameter = -1;      // index into the parameter list when the expression is one parameter
     bool column = false;     // a column reference: compares with its column's collation
+    bool yesNo = false;      // a Yes/No value (a column, a Boolean function), not a truth an operator gave
+    bool marked = false;     // an Access function's result: carries its date or Yes/No subtype already
 };
 
 struct Source {
@@ -190,6 +191,7 @@ private:
         Typed out;
         out.sql = "?" + std::to_string(info.slot);
         out.type = info.adoType;
+        out.yesNo = out.type == t::Boolean;
         out.parameter = index;
         return out;
     }
@@ -622,10 +624,20 @@ private:
         return v;
     }
     static std::string condition(const Typed& v) { return v.sql; }
+    // What an Access function or operator gets: a Date/Time value as a date and a Yes/No value as one, so
+    // CStr shows "12/31/2003" and "True". Comparisons, grouping and sorting keep the bare number.
+    static std::string accessArgument(const Typed& v)
+    {
+        if (v.marked) return v.sql;
+        if (v.type == t::Date) return "acc_asdate(" + v.sql + ")";
+        if (v.type == t::Boolean && v.yesNo) return "acc_asboolean(" + v.sql + ")";
+        return v.sql;
+    }
     static std::string collated(const Typed& v)
     {
         return isText(v.type) ? v.sql + " COLLATE " + textCollation : v.sql;
     }
+    static bool numericOperand(const Typed& v) { return numericRank(v.type) > 0 || v.type == t::Date; }
     static bool booleanLike(const Typed& v)
     {
         return v.native || v.type == t::Boolean || v.type == unknownType;
@@ -724,6 +736,7 @@ private:
                     out.sql = quoteIdentifier(match->sqlAlias) + "." + quoteIdentifier(column->name);
                     out.type = column->adoType;
                     out.column = true;
+                    out.yesNo = out.type == t::Boolean;
                     if (s == &scope && scope.aggregateDepth == 0) scope.bareColumns.emplace_back(out.sql, e.text);
                     return out;
                 }
@@ -782,7 +795,7 @@ private:
         Typed out;
         out.aggregate = a.aggregate || b.aggregate;
         auto helper = [&](const char* fn, int type) {
-            out.sql = std::string(fn) + "(" + a.sql + ", " + b.sql + ")";
+            out.sql = std::string(fn) + "(" + accessArgument(a) + ", " + accessArgument(b) + ")";
             out.type = type;
             return out;
         };
@@ -797,7 +810,7 @@ private:
         }
         if (op == "LIKE") {
             typeFromContext(b, t::VarWChar);
-            out.sql = (e.negated ? "(NOT acc_like(" : "(acc_like(") + a.sql + ", " + b.sql + "))";
+            out.sql = (e.negated ? "(NOT acc_like(" : "(acc_like(") + accessArgument(a) + ", " + b.sql + "))";
             out.native = e.negated;
             out.type = e.negated ? unknownType : t::Boolean;
             return out;
@@ -824,14 +837,24 @@ private:
                 out.type = t::VarWChar;
                 return out;
             }
-            out.sql = "(" + a.sql + " + " + b.sql + ")";
-            out.type = aDate || bDate ? t::Date : widerNumeric(a.type, b.type);
-            return out;
+            // Text that meets a number is converted (and fails when it is no number); only two numbers of
+            // known types can use SQLite's own addition.
+            const int type = aDate || bDate ? t::Date : isText(a.type) || isText(b.type) ? t::Double : widerNumeric(a.type, b.type);
+            if (numericOperand(a) && numericOperand(b)) {
+                out.sql = "(" + a.sql + " + " + b.sql + ")";
+                out.type = type;
+                return out;
+            }
+            return helper("acc_add", type);
         }
         if (op == "-") {
-            out.sql = "(" + a.sql + " - " + b.sql + ")";
-            out.type = aDate && bDate ? t::Double : aDate ? t::Date : widerNumeric(a.type, b.type);
-            return out;
+            const int type = aDate && bDate ? t::Double : aDate ? t::Date : widerNumeric(a.type, b.type);
+            if (numericOperand(a) && numericOperand(b)) {
+                out.sql = "(" + a.sql + " - " + b.sql + ")";
+                out.type = type;
+                return out;
+            }
+            return helper("acc_sub", type);
         }
         if (op == "*") {
             out.sql = "(" + a.sql + " * " + b.sql + ")";
@@ -919,26 +942,33 @@ private:
             args.push_back(expr(*a, scope));
             out.aggregate = out.aggregate || args.back().aggregate;
         }
+        const std::string iifCondition = fn == "iif" ? condition(args[0]) : std::string();
+        for (Typed& a : args) a = valueOf(a);
+        const bool yesNoArgument = std::any_of(args.begin(), args.end(), [](const Typed& a) { return a.yesNo; });
         if (fn == "iif") {
-            Typed a = valueOf(args[1]), b = valueOf(args[2]);
-            out.sql = "(CASE WHEN " + condition(args[0]) + " THEN " + a.sql + " ELSE " + b.sql + " END)";
-            out.type = commonType(a.type, b.type);
+            out.sql = "(CASE WHEN " + iifCondition + " THEN " + args[1].sql + " ELSE " + args[2].sql + " END)";
+            out.type = commonType(args[1].type, args[2].type);
+            out.yesNo = out.type == t::Boolean && (args[1].yesNo || args[2].yesNo);
             return out;
         }
         if (fn == "isnull") {
-            out.sql = "(" + valueOf(args[0]).sql + " IS NULL)";
+            out.sql = "(" + args[0].sql + " IS NULL)";
             out.native = true;
+            out.yesNo = true;
+            return out;
+        }
+        if (fn == "nz" && args.size() == 2) {
+            out.sql = "coalesce(" + args[0].sql + ", " + args[1].sql + ")";
+            out.type = commonType(args[0].type, args[1].type);
+            out.yesNo = out.type == t::Boolean && yesNoArgument;
             return out;
         }
         std::vector<std::string> sqlArgs;
-        for (Typed& a : args) sqlArgs.push_back(valueOf(a).sql);
-        if (fn == "nz" && args.size() == 2) {
-            out.sql = "coalesce(" + join(sqlArgs) + ")";
-            out.type = commonType(valueOf(args[0]).type, valueOf(args[1]).type);
-            return out;
-        }
+        for (const Typed& a : args) sqlArgs.push_back(accessArgument(a));
         out.sql = "acc_" + lower(type->name) + "(" + join(sqlArgs) + ")";
         out.type = resultType(*type, args);
+        out.yesNo = out.type == t::Boolean && (type->result == ResultRule::Boolean || yesNoArgument);
+        out.marked = type->result == ResultRule::Boolean || type->result == ResultRule::Date;
         return out;
     }
 
@@ -1003,7 +1033,10 @@ private:
         out.sql = names.at(fn) + "(" + argSql + ")";
         if (fn == "count" && !pivotCondition_.empty()) out.sql = "nullif(" + out.sql + ", 0)";
         if (fn == "count") out.type = t::Integer;
-        else if (fn == "min" || fn == "max" || fn == "first" || fn == "last") out.type = arg.type;
+        else if (fn == "min" || fn == "max" || fn == "first" || fn == "last") {
+            out.type = arg.type;
+            out.yesNo = arg.yesNo;
+        }
         else if ((fn == "sum" || fn == "avg") && (arg.type == t::Currency || arg.type == t::Numeric)) out.type = arg.type;
         else out.type = t::Double;
         if (fn == "sum" && arg.type == t::Date) out.type = t::Date;

@@ -141,7 +141,9 @@ private:
 
 Session::Session(jet::Database& database) : database_(database)
 {
-    if (sqlite3_open_v2(":memory:", &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
+    // One thread at a time uses a session: SQLite need not lock for every call.
+    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
+    if (sqlite3_open_v2(":memory:", &db_, flags, nullptr) != SQLITE_OK) {
         sqlite3_close(db_);
         throw DbError(errc::fail, "De query-uitvoering kon niet worden gestart (onvoldoende geheugen).");
     }
@@ -234,13 +236,13 @@ Value parameterValue(const ParameterInfo& p, const std::optional<std::string>& i
             if (text::equalsIgnoreCase(s, yes)) return Value::boolean(true);
         for (const char* no : {"false", "no", "off", "onwaar", "nee", "0"})
             if (text::equalsIgnoreCase(s, no)) return Value::boolean(false);
-        if (const auto n = parseAccessNumber(s)) return Value::boolean(*n != 0);
+        if (const auto n = parseRegionalNumber(s)) return Value::boolean(*n != 0);
         notConvertible(p, s);
     }
     case t::UnsignedTinyInt:
     case t::SmallInt:
     case t::Integer: {
-        const auto n = parseAccessNumber(s);
+        const auto n = parseRegionalNumber(s);
         if (!n) notConvertible(p, s);
         const double whole = std::nearbyint(*n);  // half to even, as Access rounds
         const double low = p.adoType == t::UnsignedTinyInt ? 0 : p.adoType == t::SmallInt ? -32768 : -2147483648.0;
@@ -252,7 +254,7 @@ Value parameterValue(const ParameterInfo& p, const std::optional<std::string>& i
     case t::Single:
     case t::Double:
     case t::Numeric: {
-        const auto n = parseAccessNumber(s);
+        const auto n = parseRegionalNumber(s);
         if (!n) notConvertible(p, s);
         return Value::dbl(*n);
     }

@@ -1,5 +1,7 @@
 #include "sql/JetModule.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <map>
@@ -21,50 +23,84 @@ namespace querimo::sql {
 
 namespace {
 
-// Lookup key of a cell: numbers by value, text without letter case (as the collation compares).
-std::optional<std::string> keyOf(const RowBuffer::Cell& c, bool textColumn)
+// Lookup keys: numbers by value, text without letter case (as the collation compares).
+std::string numberKey(double d)
 {
-    if (c.tag == RowBuffer::Tag::Null) return std::nullopt;
-    if (textColumn) {
-        if (c.tag != RowBuffer::Tag::Text) return std::nullopt;
-        return textKey(c.bytes);
-    }
-    double d = 0;
-    if (c.tag == RowBuffer::Tag::Integer) d = static_cast<double>(c.integer);
-    else if (c.tag == RowBuffer::Tag::Real) d = c.real;
-    else return std::nullopt;
     if (d == 0) d = 0;  // -0 and 0 are one key
     std::string key(sizeof d, '\0');
     std::memcpy(key.data(), &d, sizeof d);
     return key;
 }
 
+std::optional<std::string> keyOf(const RowBuffer::Cell& c, bool textColumn)
+{
+    if (textColumn) return c.tag == RowBuffer::Tag::Text ? std::optional<std::string>(textKey(c.bytes)) : std::nullopt;
+    if (c.tag == RowBuffer::Tag::Integer) return numberKey(static_cast<double>(c.integer));
+    if (c.tag == RowBuffer::Tag::Real) return numberKey(c.real);
+    return std::nullopt;
+}
+
 std::optional<std::string> keyOfArgument(sqlite3_value* v, bool textColumn)
 {
-    RowBuffer one(1);
-    one.beginRow();
-    if (textColumn && (sqlite3_value_type(v) == SQLITE_INTEGER || sqlite3_value_type(v) == SQLITE_FLOAT)) {
-        // A text column compares as text with a number: the number's text.
+    const int type = sqlite3_value_type(v);
+    if (type == SQLITE_NULL || type == SQLITE_BLOB) return std::nullopt;
+    const auto text = [v] {
         const auto* p = reinterpret_cast<const char*>(sqlite3_value_text(v));
-        one.addBytes(RowBuffer::Tag::Text, p ? p : "");
-    } else if (!textColumn && sqlite3_value_type(v) == SQLITE_TEXT) {
-        char* end = nullptr;
-        const auto* p = reinterpret_cast<const char*>(sqlite3_value_text(v));
-        const double d = std::strtod(p, &end);
-        if (end == p || *end != '\0') return std::nullopt;
-        one.addReal(d);
-    } else {
-        one.addSqlite(v);
-    }
-    return keyOf(one.cell(0, 0), textColumn);
+        return std::string_view(p ? p : "", static_cast<std::size_t>(sqlite3_value_bytes(v)));
+    };
+    if (textColumn) return textKey(text());  // a text column compares as text with a number: the number's text
+    if (type != SQLITE_TEXT) return numberKey(sqlite3_value_double(v));
+    std::string_view s = text();  // SQLite reads text with spaces around as the number too
+    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+    if (!s.empty() && s.front() == '+') s.remove_prefix(1);
+    double d = 0;
+    const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), d);
+    if (error != std::errc() || end != s.data() + s.size()) return std::nullopt;
+    return numberKey(d);
 }
+
+// The cached rows by one column's key: the first row of each key, and from every row the next one with the
+// same key, so that building it allocates nothing per row.
+struct KeyIndex {
+    static constexpr std::uint32_t end = 0xFFFFFFFF;
+    std::unordered_map<std::string, std::uint32_t> first;
+    std::vector<std::uint32_t> next;
+
+    void rowsOf(const std::string& key, std::vector<std::uint32_t>& rows) const
+    {
+        rows.clear();
+        const auto found = first.find(key);
+        for (std::uint32_t r = found == first.end() ? end : found->second; r != end; r = next[r]) rows.push_back(r);
+    }
+};
 
 struct Table : sqlite3_vtab {
     jet::Database* database = nullptr;
     const jet::TableDef* definition = nullptr;
     std::unique_ptr<RowBuffer> cache;
     std::vector<jet::RowId> cachedRowIds;  // the Jet row id of each cached row
-    std::map<int, std::unordered_map<std::string, std::vector<std::uint32_t>>> indexes;  // by column
+    std::map<int, KeyIndex> indexes;  // by column
+    // Columns the statements read (as the planner reports them) and those the cache holds: a scan decodes
+    // only these. The cache is read again, in the same row order, when a later statement needs more.
+    std::vector<bool> wanted, cached;
+
+    void want(sqlite3_uint64 used)
+    {
+        wanted.resize(definition->columns.size());
+        for (std::size_t c = 0; c < wanted.size(); ++c)  // the last bit stands for every column from 63 on
+            if (used & (sqlite3_uint64{1} << std::min<std::size_t>(c, 63))) wanted[c] = true;
+    }
+
+    std::unique_ptr<jet::TableScan> scan()
+    {
+        wanted.resize(definition->columns.size());
+        if (std::all_of(wanted.begin(), wanted.end(), [](bool w) { return w; })) return database->scan(*definition);
+        std::vector<std::size_t> columns;
+        for (std::size_t c = 0; c < wanted.size(); ++c)
+            if (wanted[c]) columns.push_back(c);
+        return database->scan(*definition, columns);
+    }
 
     bool textColumn(int column) const
     {
@@ -74,9 +110,10 @@ struct Table : sqlite3_vtab {
 
     void load()
     {
-        if (cache) return;
+        wanted.resize(definition->columns.size());
+        if (cache && cached == wanted) return;
         auto rows = std::make_unique<RowBuffer>(definition->columns.size());
-        auto scan = database->scan(*definition);
+        auto scan = this->scan();
         std::vector<Value> row;
         std::vector<jet::RowId> rowIds;
         while (scan->next(row)) {
@@ -85,19 +122,28 @@ struct Table : sqlite3_vtab {
             rowIds.push_back(scan->rowId());
         }
         cache = std::move(rows);
+        cached = wanted;
         cachedRowIds = std::move(rowIds);
     }
 
-    const std::unordered_map<std::string, std::vector<std::uint32_t>>& index(int column)
+    const KeyIndex& index(int column)
     {
         auto found = indexes.find(column);
         if (found != indexes.end()) return found->second;
+        want(sqlite3_uint64{1} << std::min(column, 63));
         load();
-        auto& index = indexes[column];
+        KeyIndex& index = indexes[column];
         const bool text = textColumn(column);
-        for (std::size_t r = 0; r < cache->rowCount(); ++r)
-            if (auto key = keyOf(cache->cell(r, static_cast<std::size_t>(column)), text))
-                index[*key].push_back(static_cast<std::uint32_t>(r));
+        index.next.assign(cache->rowCount(), KeyIndex::end);
+        index.first.reserve(cache->rowCount());
+        for (std::size_t r = cache->rowCount(); r-- > 0;)  // backwards: each key's rows chain up in row order
+            if (auto key = keyOf(cache->cell(r, static_cast<std::size_t>(column)), text)) {
+                const auto [at, added] = index.first.try_emplace(std::move(*key), static_cast<std::uint32_t>(r));
+                if (!added) {
+                    index.next[r] = at->second;
+                    at->second = static_cast<std::uint32_t>(r);
+                }
+            }
         return index;
     }
 };
@@ -105,7 +151,8 @@ struct Table : sqlite3_vtab {
 struct Cursor : sqlite3_vtab_cursor {
     std::unique_ptr<jet::TableScan> scan;  // streaming
     std::vector<Value> row;
-    const std::vector<std::uint32_t>* matches = nullptr;  // index lookup
+    const std::vector<std::uint32_t>* matches = nullptr;  // index lookup: the rows in found
+    std::vector<std::uint32_t> found;
     bool useCache = false;
     std::size_t position = 0;
     bool eof = true;
@@ -193,6 +240,7 @@ int disconnect(sqlite3_vtab* vtab)
 int bestIndex(sqlite3_vtab* vtab, sqlite3_index_info* info)
 {
     auto& table = *static_cast<Table*>(vtab);
+    table.want(info->colUsed);
     const double rows = std::max<double>(table.definition->rowCount, 1);
     info->idxNum = 0;
     info->estimatedCost = rows;
@@ -255,14 +303,15 @@ int filter(sqlite3_vtab_cursor* base, int idxNum, const char*, int argc, sqlite3
     cursor.scan.reset();
     cursor.position = 0;
     try {
+        if (table.cache) table.load();  // takes in what this statement reads beyond the cached columns
         if (idxNum > 0 && argc == 1) {
-            static const std::vector<std::uint32_t> none;
             const int column = idxNum - 1;
-            const auto& index = table.index(column);
+            const KeyIndex& index = table.index(column);
             const auto key = keyOfArgument(argv[0], table.textColumn(column));
-            const auto found = key ? index.find(*key) : index.end();
-            cursor.matches = found == index.end() ? &none : &found->second;
-            cursor.eof = cursor.matches->empty();
+            cursor.found.clear();
+            if (key) index.rowsOf(*key, cursor.found);
+            cursor.matches = &cursor.found;
+            cursor.eof = cursor.found.empty();
             return SQLITE_OK;
         }
         cursor.useCache = table.cache != nullptr;
@@ -270,7 +319,7 @@ int filter(sqlite3_vtab_cursor* base, int idxNum, const char*, int argc, sqlite3
             cursor.eof = table.cache->rowCount() == 0;
             return SQLITE_OK;
         }
-        cursor.scan = table.database->scan(*table.definition);
+        cursor.scan = table.scan();
         cursor.eof = !cursor.scan->next(cursor.row);
     } catch (const DbError& e) {
         setError(base->pVtab, e.what());

@@ -1,10 +1,10 @@
 #include "sql/ResultRows.h"
 
 #include <cmath>
-#include <cstdio>
 #include <limits>
 
 #include "core/ValueText.h"
+#include "sql/functions/TextForms.h"
 
 namespace querimo::sql {
 
@@ -30,13 +30,6 @@ Value byStorage(const RowBuffer::Cell& c)
 
 bool numeric(const RowBuffer::Cell& c) { return c.tag == RowBuffer::Tag::Integer || c.tag == RowBuffer::Tag::Real; }
 double number(const RowBuffer::Cell& c) { return c.tag == RowBuffer::Tag::Integer ? static_cast<double>(c.integer) : c.real; }
-
-std::string decimalText(double v)
-{
-    char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.15g", v);
-    return buffer;
-}
 
 }  // namespace
 
@@ -69,7 +62,7 @@ Value accessValue(const RowBuffer::Cell& c, int adoType)
         if (numeric(c)) return Value::dateTime(number(c));
         break;
     case t::Numeric:
-        if (numeric(c)) return Value::decimal(decimalText(number(c)));
+        if (numeric(c)) return Value::decimal(functions::numberText(number(c)));
         break;
     case t::VarWChar:
     case t::LongVarWChar:

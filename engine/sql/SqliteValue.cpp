@@ -1,6 +1,15 @@
 #include "sql/SqliteValue.h"
 
+#include <charconv>
+
 namespace querimo::sql {
+
+double decimalNumber(const std::string& text)
+{
+    double v = 0;
+    std::from_chars(text.data(), text.data() + text.size(), v);
+    return v;
+}
 
 void resultValue(sqlite3_context* ctx, const Value& v)
 {

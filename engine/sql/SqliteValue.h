@@ -1,11 +1,14 @@
 #pragma once
 #include <sqlite3.h>
 
-#include <cstdlib>
+#include <string>
 
 #include "core/Value.h"
 
 namespace querimo::sql {
+
+// The number a Decimal's text stands for ("." as decimal point in every locale); 0 for text that is none.
+double decimalNumber(const std::string& text);
 
 // Access values inside SQLite: Null NULL; Yes/No -1/0; Byte, Integer, Long INTEGER; Currency, Single,
 // Double, Decimal REAL; Date/Time REAL days since 30 December 1899; Text, Memo, GUID TEXT; binary BLOB.
@@ -24,7 +27,7 @@ void visitSqliteForm(const Value& v, Int integer, Real real, Text text, Blob blo
     case Value::Kind::Single:
     case Value::Kind::Double:
     case Value::Kind::DateTime: real(v.real); return;
-    case Value::Kind::Decimal: real(std::strtod(v.bytes.c_str(), nullptr)); return;
+    case Value::Kind::Decimal: real(decimalNumber(v.bytes)); return;
     case Value::Kind::Text:
     case Value::Kind::Guid: text(v.bytes); return;
     case Value::Kind::Binary: blob(v.bytes); return;

@@ -1,8 +1,8 @@
 #include "sql/functions/AccessFunctions.h"
 
-#include <memory>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "core/Text.h"
 #include "sql/functions/FunctionFamilies.h"
@@ -14,12 +14,14 @@ namespace {
 
 using namespace functions;
 
-// What one registered name needs at call time; owned by SQLite and freed with the connection.
+// What one registered name needs at call time. Made once per process: a connection only points at it.
 struct Registered {
     ScalarFunction function;
     const FunctionType* type;  // null for operator helpers
     int operands;
     std::string displayName;
+    std::string sqlName;
+    int flags;
 };
 
 void call(sqlite3_context* ctx, int argc, sqlite3_value** argv)
@@ -40,33 +42,38 @@ void call(sqlite3_context* ctx, int argc, sqlite3_value** argv)
     }
 }
 
-void registerEntry(sqlite3* db, const ScalarEntry& entry)
+Registered registration(const ScalarEntry& entry)
 {
-    auto r = std::make_unique<Registered>();
-    r->function = entry.function;
-    std::string sqlName = "acc_";
+    Registered r{entry.function, nullptr, entry.operands, std::string(entry.name), "acc_", SQLITE_UTF8};
     if (entry.operands) {
-        r->operands = entry.operands;
-        r->displayName = std::string(entry.name);
-        sqlName += entry.sqlName;
+        r.sqlName += entry.sqlName;
     } else {
-        r->type = findFunctionType(entry.name);
-        r->displayName = std::string(entry.name);
-        sqlName += text::toLower(entry.name);
+        r.type = findFunctionType(entry.name);
+        r.sqlName += text::toLower(entry.name);
     }
-    const int flags = SQLITE_UTF8 | (entry.deterministic ? SQLITE_DETERMINISTIC : 0);
-    sqlite3_create_function_v2(db, sqlName.c_str(), -1, flags, r.release(), call, nullptr, nullptr,
-                               [](void* p) { delete static_cast<Registered*>(p); });
+    if (entry.deterministic) r.flags |= SQLITE_DETERMINISTIC;
+    return r;
+}
+
+const std::vector<Registered>& registrations()
+{
+    static const std::vector<Registered> all = [] {
+        std::vector<Registered> out;
+        for (const auto family : {operatorFunctions(), inspectionFunctions(), textFunctions(), conversionFunctions(),
+                                  mathFunctions(), dateFunctions(), dateIntervalFunctions(), formatFunctions()})
+            for (const ScalarEntry& entry : family) out.push_back(registration(entry));
+        return out;
+    }();
+    return all;
 }
 
 }  // namespace
 
 void registerAccessFunctions(sqlite3* db)
 {
-    for (const auto family : {operatorFunctions(), inspectionFunctions(), textFunctions(), conversionFunctions(),
-                              mathFunctions(), dateFunctions(), dateIntervalFunctions(),
-                              formatFunctions()})
-        for (const ScalarEntry& entry : family) registerEntry(db, entry);
+    for (const Registered& r : registrations())
+        sqlite3_create_function_v2(db, r.sqlName.c_str(), -1, r.flags, const_cast<Registered*>(&r), call, nullptr, nullptr,
+                                   nullptr);
     registerAggregates(db);
 }
 

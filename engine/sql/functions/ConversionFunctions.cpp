@@ -51,8 +51,8 @@ double leadingNumber(std::string_view s)
             number += 'e' + compact.substr(mark + 1, i - mark - 1);
         }
     }
-    const double v = std::strtod(number.c_str(), nullptr);
-    return std::isfinite(v) ? v : throw FunctionError{"Overloop in Val"};
+    if (const auto v = parseAccessNumber(number)) return *v;  // a number by now: only too large fails
+    throw FunctionError{"Overloop in Val"};
 }
 
 void val(Args& a) { a.setReal(leadingNumber(a.text(0))); }

@@ -1,9 +1,10 @@
 #include "sql/functions/DateParse.h"
 
 #include <cctype>
+#include <charconv>
+#include <clocale>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <ctime>
 #include <string>
 #include <vector>
@@ -256,9 +257,37 @@ std::optional<double> parseAccessNumber(std::string_view text)
         if (!exponentDigits) return std::nullopt;
     }
     if (i != text.size()) return std::nullopt;
-    const double v = std::strtod(plain.c_str(), nullptr);
-    if (!std::isfinite(v)) return std::nullopt;
+    // from_chars reads "." whatever the C library's locale says; a leading "+" it does not take.
+    const char* first = plain.data() + (plain.front() == '+' ? 1 : 0);
+    double v = 0;
+    const auto [end, error] = std::from_chars(first, plain.data() + plain.size(), v);
+    if (error != std::errc() || end != plain.data() + plain.size() || !std::isfinite(v)) return std::nullopt;
     return v;
+}
+
+std::optional<double> parseRegionalNumber(std::string_view text)
+{
+    const std::lconv* conventions = std::localeconv();
+    const std::string_view point = conventions && conventions->decimal_point ? conventions->decimal_point : ".";
+    if (point.empty() || point == ".") return parseAccessNumber(text);
+    const std::string_view grouping = conventions->thousands_sep && *conventions->thousands_sep
+                                          ? std::string_view(conventions->thousands_sep)
+                                          : std::string_view(point == "," ? "." : ",");
+    std::string access;  // the same number written as Access reads it: "." for the decimals, "," between groups
+    for (std::size_t i = 0; i < text.size();) {
+        if (text.substr(i, point.size()) == point) {
+            access += '.';
+            i += point.size();
+        } else if (text.substr(i, grouping.size()) == grouping) {
+            access += ',';
+            i += grouping.size();
+        } else if (text[i] == '.' || text[i] == ',') {
+            return std::nullopt;  // a separator this region does not use
+        } else {
+            access += text[i++];
+        }
+    }
+    return parseAccessNumber(access);
 }
 
 }  // namespace querimo::sql

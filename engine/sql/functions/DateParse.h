@@ -14,4 +14,9 @@ std::optional<double> parseAccessDate(std::string_view text);
 // "," grouping, "." decimals, an exponent (E or D), or &H / &O notation. Nullopt when the text is not a number.
 std::optional<double> parseAccessNumber(std::string_view text);
 
+// A number as the user types it in the region's form, as values are shown (the C library's LC_NUMERIC):
+// its decimal separator, optionally its group separator. Where the decimal separator is "." this is
+// parseAccessNumber.
+std::optional<double> parseRegionalNumber(std::string_view text);
+
 }  // namespace querimo::sql

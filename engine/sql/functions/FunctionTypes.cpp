@@ -37,8 +37,8 @@ constexpr FunctionType functionTypes[] = {
     {"DateSerial", 3, 3, R::Date}, {"TimeSerial", 3, 3, R::Date}, {"DateValue", 1, 1, R::Date},
     {"TimeValue", 1, 1, R::Date}, {"DateAdd", 3, 3, R::Date}, {"DateDiff", 3, 5, R::Long},
     {"DatePart", 2, 4, R::Integer},
-    // Aggregates. Sum keeps the argument's type (Currency stays Currency); the translator widens
-    // Byte and Integer sums to Long.
+    // Aggregates. The translator types Sum and Avg as Jet reports them: Currency and Decimal keep their
+    // type, every other number gives a Double.
     {"Count", 1, 1, R::Long, 0, false, true}, {"Sum", 1, 1, R::SameAsArgument, 1, false, true},
     {"Avg", 1, 1, R::Double, 0, false, true}, {"Min", 1, 1, R::SameAsArgument, 1, false, true},
     {"Max", 1, 1, R::SameAsArgument, 1, false, true}, {"First", 1, 1, R::SameAsArgument, 1, false, true},

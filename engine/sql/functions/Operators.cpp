@@ -51,6 +51,20 @@ void add(Args& a)
     a.setReal(sum);
 }
 
+// - converts text to numbers as + does; a date minus days stays a date, the difference of two dates is days.
+void subtract(Args& a)
+{
+    if (a.anyNull()) return a.setNull();
+    if (a.type(0) == SQLITE_INTEGER && a.type(1) == SQLITE_INTEGER && !a.isDate(0) && !a.isDate(1)) {
+        std::int64_t difference;
+        if (!__builtin_sub_overflow(sqlite3_value_int64(a.raw(0)), sqlite3_value_int64(a.raw(1)), &difference))
+            return a.setInteger(difference);
+    }
+    const double difference = a.number(0) - a.number(1);
+    if (a.isDate(0) && !a.isDate(1)) return a.setDate(difference);
+    a.setReal(difference);
+}
+
 // / always gives a Double; 0 / 0 is an overflow in Access, x / 0 a division by zero.
 void divide(Args& a)
 {
@@ -168,6 +182,7 @@ constexpr ScalarEntry entries[] = {
     {"de operator Like", like, 2, "like"},
     {"de operator &", concat, 2, "concat"},
     {"de operator +", add, 2, "add"},
+    {"de operator -", subtract, 2, "sub"},
     {"de operator /", divide, 2, "div"},
     {"de operator \\", integerDivide, 2, "intdiv"},
     {"de operator Mod", modulo, 2, "mod"},

@@ -1,7 +1,10 @@
 #include "sql/functions/TextForms.h"
 
+#include <clocale>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
+#include <string_view>
 
 #include "core/DateTime.h"
 
@@ -12,7 +15,11 @@ std::string numberText(double v, int significantDigits)
     if (v == 0) return "0";  // also for -0
     char buffer[40];
     std::snprintf(buffer, sizeof buffer, "%.*G", significantDigits, v);
-    return buffer;
+    std::string text = buffer;
+    const char* point = std::localeconv()->decimal_point;  // the form is "." in every region
+    if (point && *point && std::string_view(point) != ".")
+        if (const std::size_t at = text.find(point); at != std::string::npos) text.replace(at, std::strlen(point), ".");
+    return text;
 }
 
 std::string shortDateText(double days)

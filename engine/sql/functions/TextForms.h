@@ -4,7 +4,7 @@
 namespace querimo::sql::functions {
 
 // A number as CStr shows it: up to 15 significant digits (7 for a Single), scientific notation from
-// 1E+15 (1E+07) and below 1E-04.
+// 1E+15 (1E+07) and below 1E-04, "." as decimal point whatever the locale.
 std::string numberText(double v, int significantDigits = 15);
 // A date as CStr shows it under US settings: "12/31/2003 1:45:00 PM"; no time at midnight, no date on day 0.
 std::string dateText(double days);
