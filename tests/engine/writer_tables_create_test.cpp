@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/writer_corpus_index.h"
+#include "jet/TableDefinitionWriter.h"
 #include "support/Csv.h"
 #include "support/Process.h"
 #include "writer_tables_support.h"
@@ -200,6 +201,45 @@ TEST_P(CreateTables, DroppedTableIsGoneEverywhere)
     auto db = openFile(path);
     EXPECT_EQ(readRows(*db, "Klant").size(), 1u);
     expectConsistentTable(path, GetParam().version, "Klant", 1);
+}
+
+// A definition too long for one page continues on linked pages and stays whole when columns go.
+TEST_P(CreateTables, LongDefinitionsSpanLinkedPages)
+{
+    jet::TableDef wide;
+    wide.name = "Breed";
+    for (int c = 0; c < 120; ++c)
+        wide.columns.push_back(column("Een tamelijk lange kolomnaam nummer " + std::to_string(c),
+                                      c % 3 == 0 ? jet::ColumnType::Text : jet::ColumnType::Long, 10));
+    runStatement(path, [&](jet::Database& db) {
+        db.createTable(wide);
+        const jet::TableDef& t = db.table("Breed");
+        std::vector<Value> row(t.columns.size(), Value::null());
+        row[0] = Value::text("eerste");
+        row[119] = Value::int32(119);
+        db.insertRow(t, row);
+    });
+    const auto pagesOf = [&] {
+        auto db = openFile(path);
+        writertest::CorpusFile file(path);
+        return jet::definitionPageChain(file.pages(), db->table("Breed").definitionPage).size();
+    };
+    EXPECT_GE(pagesOf(), 2u);
+    runStatement(path, [&](jet::Database& db) {
+        for (int c = 1; c < 120; ++c)
+            if (c % 3 == 0) db.dropColumn("Breed", "Een tamelijk lange kolomnaam nummer " + std::to_string(c));
+    });
+    auto db = openFile(path);
+    const jet::TableDef& t = db->table("Breed");
+    EXPECT_EQ(t.columns.size(), 81u);
+    const Rows rows = readRows(*db, "Breed");
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0][0].bytes, "eerste");
+    EXPECT_EQ(rows[0].back().integer, 119);
+    const auto csv = parseCsv(runProcess({"mdb-export", path, "Breed"}).out);
+    ASSERT_EQ(csv.size(), 2u);
+    EXPECT_EQ(csv[0].size(), 81u);
+    EXPECT_EQ(csv[1].back(), "119");
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, CreateTables, ::testing::ValuesIn(cases), [](const auto& info) { return std::string(info.param.name); });
