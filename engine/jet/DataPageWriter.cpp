@@ -126,7 +126,8 @@ bool replaceRow(PageBytes& page, const Format& format, int row, std::string_view
     if (growth < 0)  // the bytes the rows moved away from
         std::memset(page.data() + oldBegin, 0, static_cast<std::size_t>(-growth));
     const std::size_t newStart = end - bytes.size();
-    std::memcpy(page.data() + newStart, bytes.data(), bytes.size());
+    if (!bytes.empty())
+        std::memcpy(page.data() + newStart, bytes.data(), bytes.size());
     put16(page, entryAt(format, row), static_cast<std::uint32_t>(newStart) | flags);
     setFreeSpace(page, format);
     return true;

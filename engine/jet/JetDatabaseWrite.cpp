@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "jet/Catalog.h"
+#include "jet/IndexWriter.h"
 #include "jet/Journal.h"
 #include "jet/LongValueWriter.h"
 #include "jet/PageAllocator.h"
@@ -271,15 +272,15 @@ std::vector<Value> decodeRow(PageFile& file, const Format& format, const TableLa
 
 }  // namespace
 
-// What every row change works with: new pages and the table's rows.
+// What every row change works with: new pages, the table's rows and its indexes.
 struct JetDatabase::RowChange {
-    RowChange(PageFile& file, const Format& format, TableLayout& table) : pages(file, format), rows(file, format, pages, table)
+    RowChange(PageFile& file, const Format& format, TableLayout& table)
+        : pages(file, format), rows(file, format, pages, table), indexes(file, format, pages)
     {
-        if (!table.def.indexes.empty() || !table.realIndexes.empty())
-            throw DbError(errc::fail, "Rijen van de tabel '" + table.def.name + "' met indexen kunnen nog niet gewijzigd worden.");
     }
     PageAllocator pages;
     RowStore rows;
+    IndexWriter indexes;
 };
 
 void JetDatabase::changeRows(const TableDef& def, const std::function<void(TableLayout&, RowChange&)>& work)
@@ -326,7 +327,9 @@ RowId JetDatabase::insertRow(const TableDef& def, std::vector<Value> values)
     changeRows(def, [&](TableLayout& table, RowChange& change) {
         const std::uint32_t lastAutoNumber = fillAutomaticValues(table, values);
         checkValues(table.def, values);
+        change.indexes.check(table, values);
         id = change.rows.insert(storedRow(table, values, change.pages));
+        change.indexes.insert(table, values, id);
         if (lastAutoNumber != table.nextAutoNumber)
             change.rows.setLastAutoNumber(lastAutoNumber);
     });
@@ -343,8 +346,11 @@ void JetDatabase::updateRow(const TableDef& def, RowId row, std::vector<Value> v
                 values[i] = old[i];  // an AutoNumber keeps its value
         const std::uint32_t lastAutoNumber = fillAutomaticValues(table, values);
         checkValues(table.def, values);
+        change.indexes.check(table, values, &row);
         freeLongValues(table, before, change.pages);
         change.rows.replace(row, storedRow(table, values, change.pages));
+        change.indexes.remove(table, old, row);
+        change.indexes.insert(table, values, row);
         if (lastAutoNumber != table.nextAutoNumber)
             change.rows.setLastAutoNumber(lastAutoNumber);
     });
@@ -353,8 +359,11 @@ void JetDatabase::updateRow(const TableDef& def, RowId row, std::vector<Value> v
 void JetDatabase::deleteRow(const TableDef& def, RowId row)
 {
     changeRows(def, [&](TableLayout& table, RowChange& change) {
-        freeLongValues(table, change.rows.read(row), change.pages);
+        const std::string before = change.rows.read(row);
+        const std::vector<Value> old = decodeRow(file_, *format_, table, before);
+        freeLongValues(table, before, change.pages);
         change.rows.remove(row);
+        change.indexes.remove(table, old, row);
     });
 }
 
