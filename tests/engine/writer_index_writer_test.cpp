@@ -55,6 +55,7 @@ public:
 
     std::string path() const { return copyPath_; }
     IndexWriter& writer() { return writer_; }
+    const Format& format() const { return copy_.format(); }
     PageFile& file() { return copy_.pages(); }
 
     TableLayout layout;
@@ -235,37 +236,44 @@ TEST(IndexWriterCheck, AllNullKeysFollowTheIndexFlags)
     EXPECT_EQ(fixture.leaves(real.firstPage).size(), before + 1);
 }
 
-// An index rebuilt in place, written to the file: mdbtools reads the table as before, and finds rows
-// through the index.
-TEST(IndexWriterFile, MdbtoolsReadsTheRebuiltTable)
+class RebuiltIndexes : public ::testing::TestWithParam<CorpusTable> {};
+
+// Indexes rebuilt in place (every row out, then in again, in random orders) and written to the file: each
+// index's usage map marks exactly its pages, and mdbtools reads the table as before. (mdbtools' own SQL
+// finds rows without the index, so it cannot check the index itself.)
+TEST_P(RebuiltIndexes, MdbtoolsReadsTheTable)
 {
     QUERIMO_REQUIRE_CORPUS();
-    const test::ProcessResult before = test::runProcess({"mdb-export", test::corpusPath("northwind-jet4.mdb"), "Order Details"});
+    const CorpusTable& param = GetParam();
+    const test::ProcessResult before = test::runProcess({"mdb-export", test::corpusPath(param.file), param.table});
     if (before.exitCode != 0) GTEST_SKIP() << "mdb-export not available";
-    WriterFixture fixture("northwind-jet4.mdb", "Order Details");
+    WriterFixture fixture(param.file, param.table);
     std::vector<StoredRow> rows = fixture.rows;
     std::shuffle(rows.begin(), rows.end(), std::mt19937(11));
     for (const StoredRow& row : rows) fixture.writer().remove(fixture.layout, row.values, row.id);
     std::shuffle(rows.begin(), rows.end(), std::mt19937(12));
     for (const StoredRow& row : rows) fixture.writer().insert(fixture.layout, row.values, row.id);
     for (const RealIndexLayout& real : fixture.layout.realIndexes) {
-        const writertest::IndexWalk walk = writertest::IndexWalker(fixture.file(), Version::Jet4).walk(real.firstPage);
+        const writertest::IndexWalk walk = writertest::IndexWalker(fixture.file(), fixture.format().version).walk(real.firstPage);
         std::vector<std::uint32_t> owned = walk.pages;
         std::sort(owned.begin(), owned.end());
-        EXPECT_EQ(usageMapPages(fixture.file(), Format::of(Version::Jet4), real.usedPagesMap), owned) << "the index's usage map";
+        EXPECT_EQ(usageMapPages(fixture.file(), fixture.format(), real.usedPagesMap), owned) << "the index's usage map";
     }
     for (const std::uint32_t page : fixture.file().changedPages()) fixture.file().writeBack(page);
     fixture.file().sync();
 
-    const test::ProcessResult after = test::runProcess({"mdb-export", fixture.path(), "Order Details"});
+    const test::ProcessResult after = test::runProcess({"mdb-export", fixture.path(), param.table});
     EXPECT_EQ(after.exitCode, 0) << after.err;
     EXPECT_EQ(after.out, before.out);
-    const std::string query = "select * from [Order Details] where OrderID = 10248";
-    const test::ProcessResult found = test::runProcess({"sh", "-c", "echo '" + query + "' | mdb-sql -H -F -P '" + fixture.path() + "'"});
-    EXPECT_EQ(found.exitCode, 0) << found.err;
-    std::size_t matches = 0;
-    for (auto at = found.out.find("10248\t"); at != std::string::npos; at = found.out.find("10248\t", at + 1)) ++matches;
-    EXPECT_EQ(matches, 3u) << found.out;
+    OpenOptions reopen;
+    reopen.path = fixture.path();
+    EXPECT_EQ(test::readRows(*Database::open(reopen), param.table).size(), rows.size());
 }
+
+INSTANTIATE_TEST_SUITE_P(Jet3, RebuiltIndexes,
+                         ::testing::Values(CorpusTable{"compIndexTestV1997.mdb", "Table1"}));
+INSTANTIATE_TEST_SUITE_P(Jet4, RebuiltIndexes,
+                         ::testing::Values(CorpusTable{"northwind-jet4.mdb", "Order Details"},
+                                           CorpusTable{"compIndexTestV2000.mdb", "Table1"}));
 
 }  // namespace
