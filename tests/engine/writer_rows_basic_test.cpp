@@ -81,6 +81,31 @@ TEST_P(RowsOnCorpus, InsertUpdateDeleteReadBackThreeWays)
     expectConsistentTable(path, GetParam().version, "Table1", expected.size());
 }
 
+// Enough rows for more data pages than a table's inline usage maps reach: they become reference maps.
+TEST_P(RowsOnCorpus, ManyRowsOutgrowTheInlineUsageMaps)
+{
+    QUERIMO_REQUIRE_CORPUS();
+    ScratchDir dir;
+    const std::string path = dir.copyOf(GetParam().file);
+    std::size_t rows = 0;
+    {
+        auto db = openFile(path);
+        const jet::TableDef& table = db->table("Table1");
+        db->beginStatement();
+        for (int n = 0; n < 9000; ++n)
+            db->insertRow(table, table1Row("veel " + std::to_string(n), 40));
+        db->commitStatement();
+        rows = table.rowCount;
+    }
+    const jet::Format& format = jet::Format::of(GetParam().version);
+    // An inline table map reaches 512 pages in Jet 4, 1024 in Jet 3.
+    EXPECT_GT(readBytes(path).size() / format.pageSize, format.jet4() ? 600u : 1100u);
+    const ProcessResult exported = runProcess({"mdb-export", path, "Table1"});
+    ASSERT_EQ(exported.exitCode, 0) << exported.err;
+    EXPECT_EQ(parseCsv(exported.out).size(), rows + 1);
+    expectConsistentTable(path, GetParam().version, "Table1", rows);
+}
+
 TEST_P(RowsOnCorpus, RefusedRowsAndRollbackLeaveTheFileAsItWas)
 {
     QUERIMO_REQUIRE_CORPUS();
