@@ -263,6 +263,14 @@ std::vector<std::optional<std::string>> longValueReferences(PageFile& file, cons
     return references;
 }
 
+const LongValueMaps* longValueMapsOf(const TableLayout& table, const ColumnDef& column)
+{
+    for (const LongValueMaps& maps : table.longValueMaps)
+        if (maps.columnNumber == column.number)
+            return &maps;
+    return nullptr;
+}
+
 std::vector<Value> decodeRow(PageFile& file, const Format& format, const TableLayout& table, const std::string& row)
 {
     std::vector<Value> values;
@@ -304,7 +312,7 @@ std::string JetDatabase::storedRow(const TableLayout& table, const std::vector<V
             continue;
         const std::string stored = column.type == ColumnType::Memo ? encodeJetText(values[i].bytes, format_->version, true, column.name)
                                                                    : values[i].bytes;
-        references[i] = longValues.store(stored);
+        references[i] = longValues.store(stored, longValueMapsOf(table, column));
     }
     try {
         return RowEncoder(*format_, table).encode(values, &references);
@@ -316,9 +324,11 @@ std::string JetDatabase::storedRow(const TableLayout& table, const std::vector<V
 void JetDatabase::freeLongValues(const TableLayout& table, const std::string& row, PageAllocator& pages)
 {
     LongValueWriter longValues(file_, *format_, pages, longValuePage_);
-    for (const auto& reference : longValueReferences(file_, *format_, table, row))
-        if (reference)
-            longValues.free(ByteView(reinterpret_cast<const std::uint8_t*>(reference->data()), reference->size()));
+    const auto references = longValueReferences(file_, *format_, table, row);
+    for (std::size_t i = 0; i < references.size(); ++i)
+        if (references[i])
+            longValues.free(ByteView(reinterpret_cast<const std::uint8_t*>(references[i]->data()), references[i]->size()),
+                            longValueMapsOf(table, table.def.columns[i]));
 }
 
 RowId JetDatabase::insertRow(const TableDef& def, std::vector<Value> values)

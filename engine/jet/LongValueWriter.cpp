@@ -6,7 +6,8 @@
 #include "jet/DataPageWriter.h"
 #include "jet/LittleEndian.h"
 #include "jet/LongValue.h"
-#include "jet/TableLayout.h"
+#include "jet/UsageMap.h"
+#include "jet/UsageMapWriter.h"
 
 namespace querimo::jet {
 namespace {
@@ -30,6 +31,15 @@ bool isLongValuePage(const PageBytes& page, const Format& format)
     return view.u8(0) == dataPageType && view.u32(format.dataOwnerOffset) == longValueOwner;
 }
 
+// Pages of the column's free-space map tried before a new page is taken; one that cannot take the row
+// leaves the map.
+constexpr int mappedPagesTried = 3;
+
+bool hasMaps(const LongValueMaps* maps)
+{
+    return maps && maps->usedPagesMap != 0 && maps->freeSpaceMap != 0;
+}
+
 }  // namespace
 
 LongValueWriter::LongValueWriter(PageFile& file, const Format& format, PageAllocator& pages, std::uint32_t& hint)
@@ -37,41 +47,69 @@ LongValueWriter::LongValueWriter(PageFile& file, const Format& format, PageAlloc
 {
 }
 
-std::uint32_t LongValueWriter::placeRow(const std::string& bytes)
+std::optional<std::uint32_t> LongValueWriter::placeOnMappedPage(const std::string& bytes, const LongValueMaps& maps)
 {
-    if (hint_ != 0 && hint_ < file_.pageCount()) {
-        const PageRef page = file_.page(hint_);
-        if (isLongValuePage(*page, format_) && rowFits(*page, format_, bytes.size())) {
-            const int row = addRow(file_.change(hint_), format_, bytes);
-            return hint_ << 8 | static_cast<std::uint32_t>(row);
-        }
+    std::vector<std::uint32_t> candidates = usageMapPages(file_, format_, maps.freeSpaceMap);
+    int tried = 0;
+    for (auto it = candidates.rbegin(); it != candidates.rend() && tried < mappedPagesTried; ++it) {
+        const PageRef page = file_.page(*it);
+        if (!isLongValuePage(*page, format_))
+            continue;
+        ++tried;
+        if (rowFits(*page, format_, bytes.size()))
+            return *it << 8 | static_cast<std::uint32_t>(addRow(file_.change(*it), format_, bytes));
+        markUsageMap(file_, format_, maps.freeSpaceMap, *it, false, [&] { return pages_.allocate(); });
     }
-    hint_ = pages_.allocate();
-    PageBytes& page = file_.change(hint_);
-    layoutDataPage(page, format_, longValueOwner);
-    return hint_ << 8 | static_cast<std::uint32_t>(addRow(page, format_, bytes));
+    return std::nullopt;
 }
 
-std::optional<std::string> LongValueWriter::store(const std::string& stored)
+std::uint32_t LongValueWriter::newPage(const LongValueMaps* maps)
+{
+    const std::uint32_t number = pages_.allocate();
+    layoutDataPage(file_.change(number), format_, longValueOwner);
+    if (hasMaps(maps)) {
+        markUsageMap(file_, format_, maps->usedPagesMap, number, true, [&] { return pages_.allocate(); });
+        markUsageMap(file_, format_, maps->freeSpaceMap, number, true, [&] { return pages_.allocate(); });
+    } else {
+        hint_ = number;
+    }
+    return number;
+}
+
+std::uint32_t LongValueWriter::placeRow(const std::string& bytes, const LongValueMaps* maps)
+{
+    if (hasMaps(maps)) {
+        if (const auto placed = placeOnMappedPage(bytes, *maps))
+            return *placed;
+    } else if (hint_ != 0 && hint_ < file_.pageCount()) {
+        const PageRef page = file_.page(hint_);
+        if (isLongValuePage(*page, format_) && rowFits(*page, format_, bytes.size()))
+            return hint_ << 8 | static_cast<std::uint32_t>(addRow(file_.change(hint_), format_, bytes));
+    }
+    const std::uint32_t number = newPage(maps);
+    return number << 8 | static_cast<std::uint32_t>(addRow(file_.change(number), format_, bytes));
+}
+
+std::optional<std::string> LongValueWriter::store(const std::string& stored, const LongValueMaps* maps)
 {
     if (stored.size() <= largestInlineValue)
         return std::nullopt;
     // A row of its own page leaves room for the row table entry; a chain row also holds the next link.
     const std::size_t largestRow = format_.pageSize - format_.dataRowTableOffset - 2;
     if (stored.size() <= largestRow)
-        return reference(stored.size(), singleRowFlag, placeRow(stored));
+        return reference(stored.size(), singleRowFlag, placeRow(stored, maps));
     // Chains are written back to front, so every row knows where the next one is.
     const std::size_t piece = largestRow - chainLinkSize;
     std::uint32_t next = 0;
     for (std::size_t end = stored.size(); end > 0;) {
         const std::size_t begin = (end - 1) / piece * piece;
-        next = placeRow(little32(next) + stored.substr(begin, end - begin));
+        next = placeRow(little32(next) + stored.substr(begin, end - begin), maps);
         end = begin;
     }
     return reference(stored.size(), 0, next);
 }
 
-void LongValueWriter::free(ByteView stored)
+void LongValueWriter::free(ByteView stored, const LongValueMaps* maps)
 {
     if (stored.size() < longValueReferenceSize || (stored.u8(3) & inlineFlag))
         return;
@@ -87,6 +125,8 @@ void LongValueWriter::free(ByteView stored)
             corrupt("een lange waarde (Memo of OLE) verwijst naar een verwijderde rij");
         const std::uint32_t next = single ? 0 : slot.bytes.u32(0);
         removeRow(page, format_, pointerRow(pointer));
+        if (hasMaps(maps))
+            markUsageMap(file_, format_, maps->freeSpaceMap, pointerPage(pointer), true, [&] { return pages_.allocate(); });
         pointer = next;
     }
 }

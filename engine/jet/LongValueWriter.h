@@ -6,23 +6,28 @@
 #include "jet/Format.h"
 #include "jet/PageAllocator.h"
 #include "jet/PageFile.h"
+#include "jet/TableLayout.h"
 
 namespace querimo::jet {
 
 // Memo and OLE Object values that do not stay inside their row: one row of a long value page when they fit
-// one, a chain of such rows otherwise. Long value pages belong to no table; `hint` remembers the last one
-// used, so small values share pages (a stale hint is checked and dropped).
+// one, a chain of such rows otherwise. A column with usage maps of its own (Jet 4) keeps its long value
+// pages in them, as Access does; for other columns `hint` remembers the last page used, so small values
+// share pages (a stale hint is checked and dropped).
 class LongValueWriter {
 public:
     LongValueWriter(PageFile& file, const Format& format, PageAllocator& pages, std::uint32_t& hint);
 
     // The 12-byte reference for a row, or nothing when the value is small enough to stay inside the row.
-    std::optional<std::string> store(const std::string& stored);
+    // maps: the column's usage maps, or null.
+    std::optional<std::string> store(const std::string& stored, const LongValueMaps* maps = nullptr);
     // Frees the long value pages' rows a stored reference leads to (nothing for a value inside the row).
-    void free(ByteView reference);
+    void free(ByteView reference, const LongValueMaps* maps = nullptr);
 
 private:
-    std::uint32_t placeRow(const std::string& bytes);  // row pointer
+    std::uint32_t placeRow(const std::string& bytes, const LongValueMaps* maps);  // row pointer
+    std::optional<std::uint32_t> placeOnMappedPage(const std::string& bytes, const LongValueMaps& maps);
+    std::uint32_t newPage(const LongValueMaps* maps);
 
     PageFile& file_;
     const Format& format_;

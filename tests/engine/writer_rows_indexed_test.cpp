@@ -87,6 +87,31 @@ TEST(RowsIndexed, EncodedFilesStayEncoded)
     }
 }
 
+// Long value pages made since `from` are listed in the owned-pages map of a Memo column of MSP_PROJECTS.
+void expectLongValuePagesInColumnMaps(const std::string& path, std::uint32_t from)
+{
+    std::uint32_t definitionPage = openFile(path)->table("MSP_PROJECTS").definitionPage;
+    const jet::Format& format = jet::Format::of(jet::Version::Jet4);
+    jet::PageFile file(path, false);
+    file.configure(format.pageSize, 0);
+    const jet::TableLayout layout = jet::readTableDefinition(file, format, definitionPage, "MSP_PROJECTS");
+    ASSERT_FALSE(layout.longValueMaps.empty());
+    std::set<std::uint32_t> listed;
+    for (const jet::LongValueMaps& maps : layout.longValueMaps)
+        for (std::uint32_t page : jet::usageMapPages(file, format, maps.usedPagesMap))
+            listed.insert(page);
+    int found = 0;
+    for (std::uint32_t n = from; n < file.pageCount(); ++n) {
+        const jet::PageRef page = file.page(n);
+        const jet::ByteView view(page->data(), page->size());
+        if (view.u8(0) == jet::dataPageType && view.u32(format.dataOwnerOffset) == 0x4C41564C) {
+            ++found;
+            EXPECT_TRUE(listed.count(n)) << "Memo-pagina " << n << " ontbreekt in de gebruikskaart van haar kolom";
+        }
+    }
+    EXPECT_GT(found, 0);
+}
+
 // Memo values of all three sizes in a table of Access 97 and 2000 files.
 TEST(RowsIndexed, MemoValuesOfEverySizeRoundTrip)
 {
@@ -94,6 +119,7 @@ TEST(RowsIndexed, MemoValuesOfEverySizeRoundTrip)
     for (const RowsCase c : {RowsCase{"test2V2000.mdb", jet::Version::Jet4}, RowsCase{"test2V1997.mdb", jet::Version::Jet3}}) {
         ScratchDir dir;
         const std::string path = dir.copyOf(c.file);
+        const std::uint32_t originalPages = static_cast<std::uint32_t>(readBytes(path).size() / jet::Format::of(c.version).pageSize);
         Rows expected;
         std::size_t memoAt = 0;
         {
@@ -139,6 +165,8 @@ TEST(RowsIndexed, MemoValuesOfEverySizeRoundTrip)
         EXPECT_EQ(sortedRows(readRows(*db, "MSP_PROJECTS")), sortedRows(expected)) << c.file;
         db.reset();
         expectConsistentTable(path, c.version, "MSP_PROJECTS", expected.size());
+        if (c.version == jet::Version::Jet4)
+            expectLongValuePagesInColumnMaps(path, originalPages);
         const ProcessResult exported = runProcess({"mdb-export", path, "MSP_PROJECTS"});
         EXPECT_EQ(exported.exitCode, 0) << exported.err;
         EXPECT_NE(exported.out.find(expected[0][memoAt].bytes.substr(4900)), std::string::npos) << c.file;
