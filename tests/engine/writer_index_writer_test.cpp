@@ -236,6 +236,32 @@ TEST(IndexWriterCheck, AllNullKeysFollowTheIndexFlags)
     EXPECT_EQ(fixture.leaves(real.firstPage).size(), before + 1);
 }
 
+// A damaged tree (a page that leads back to itself, a child outside the file) gives a Dutch error that
+// names the file instead of a hang or a crash.
+TEST(IndexWriterFile, DamagedTreesAreRefused)
+{
+    QUERIMO_REQUIRE_CORPUS();
+    for (const std::uint32_t child : {0u, 1u << 22}) {
+        WriterFixture fixture("northwind-jet4.mdb", "Order Details");
+        const RealIndexLayout& real = fixture.layout.realIndexes.front();
+        const PageRef root = fixture.file().page(real.firstPage);
+        ASSERT_EQ((*root)[0], intermediateIndexPageType);
+        const std::uint32_t target = child == 0 ? real.firstPage : child;
+        PageBytes& bytes = fixture.file().change(real.firstPage);
+        for (int i = 0; i < 4; ++i)
+            bytes[IndexPageLayout::of(Version::Jet4).tailPage + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(target >> (8 * i));
+        const StoredRow& last = fixture.rows.back();
+        std::vector<Value> row = last.values;
+        row[0] = Value::int32(99999);  // after every stored key, so the way leads through the tail
+        try {
+            fixture.writer().insert(fixture.layout, row, 0x7000);
+            ADD_FAILURE() << "no error for a damaged index";
+        } catch (const DbError& e) {
+            EXPECT_NE(std::string(e.what()).find("beschadigd"), std::string::npos) << e.what();
+        }
+    }
+}
+
 class RebuiltIndexes : public ::testing::TestWithParam<CorpusTable> {};
 
 // Indexes rebuilt in place (every row out, then in again, in random orders) and written to the file: each
