@@ -45,6 +45,17 @@ RowKey rowKey(Version version, const TableDef& table, const RealIndexLayout& rea
     return result;
 }
 
+bool sameKey(const TableDef& table, const RealIndexLayout& real, const std::vector<Value>& before,
+             const std::vector<Value>& after)
+{
+    for (const IndexColumn& indexColumn : real.columns)
+        for (std::size_t position = 0; position < table.columns.size(); ++position)
+            if (table.columns[position].number == indexColumn.columnNumber &&
+                (position >= before.size() || position >= after.size() || !(before[position] == after[position])))
+                return false;
+    return true;
+}
+
 // The name Access shows for a real index: that of the first logical index using it.
 std::string indexName(const TableLayout& table, std::size_t real)
 {
@@ -88,12 +99,15 @@ void IndexWriter::check(const TableLayout& table, const std::vector<Value>& valu
     guarded(file_, [&] { checkRules(table, values, except); });
 }
 
-void IndexWriter::checkRules(const TableLayout& table, const std::vector<Value>& values, const RowId* except)
+void IndexWriter::checkRules(const TableLayout& table, const std::vector<Value>& values, const RowId* except,
+                             const std::vector<Value>* before)
 {
     const TableDef& def = table.def;
     for (std::size_t i = 0; i < def.indexes.size() && i < table.realIndexOf.size(); ++i) {
         const IndexDef& index = def.indexes[i];
         const RealIndexLayout& real = table.realIndexes.at(static_cast<std::size_t>(table.realIndexOf[i]));
+        if (before && sameKey(def, real, *before, values))
+            continue;
         const RowKey row = rowKey(format_.version, def, real, values);
         refuseUnencodable(row, index.name, def);
         if (row.nulls > 0 && index.primaryKey)
@@ -127,10 +141,22 @@ void IndexWriter::remove(TableLayout& table, const std::vector<Value>& values, R
     guarded(file_, [&] { change(table, values, row, false); });
 }
 
-void IndexWriter::change(const TableLayout& table, const std::vector<Value>& values, RowId row, bool adding)
+void IndexWriter::update(TableLayout& table, const std::vector<Value>& before, const std::vector<Value>& after, RowId row)
+{
+    guarded(file_, [&] {
+        checkRules(table, after, &row, &before);
+        change(table, before, row, false, &after);
+        change(table, after, row, true, &before);
+    });
+}
+
+void IndexWriter::change(const TableLayout& table, const std::vector<Value>& values, RowId row, bool adding,
+                         const std::vector<Value>* before)
 {
     for (std::size_t r = 0; r < table.realIndexes.size(); ++r) {
         const RealIndexLayout& real = table.realIndexes[r];
+        if (before && sameKey(table.def, real, *before, values))
+            continue;
         const RowKey key = rowKey(format_.version, table.def, real, values);
         refuseUnencodable(key, indexName(table, r), table.def);
         if (key.allColumnsNull && (real.flags & ignoreNullsFlag) != 0)

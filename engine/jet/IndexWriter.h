@@ -23,12 +23,18 @@ public:
     // values: the row in the table's ordinal order. Root pages stay where they are, so the definition keeps them.
     void insert(TableLayout& table, const std::vector<Value>& values, RowId row);
     void remove(TableLayout& table, const std::vector<Value>& values, RowId row);
+    // An updated row: check, remove and insert for the indexes whose key columns changed, and only those, so
+    // an update that leaves a key alone never needs to encode it again.
+    void update(TableLayout& table, const std::vector<Value>& before, const std::vector<Value>& after, RowId row);
     // A new, empty index: its root page. The caller records it in the table definition.
     std::uint32_t createEmpty(const TableLayout& table);
 
 private:
-    void checkRules(const TableLayout& table, const std::vector<Value>& values, const RowId* except);
-    void change(const TableLayout& table, const std::vector<Value>& values, RowId row, bool adding);
+    // `before`, when given, leaves out the indexes whose key columns hold the same values there.
+    void checkRules(const TableLayout& table, const std::vector<Value>& values, const RowId* except,
+                    const std::vector<Value>* before = nullptr);
+    void change(const TableLayout& table, const std::vector<Value>& values, RowId row, bool adding,
+                const std::vector<Value>* before = nullptr);
     IndexPageSource pageSource(const RealIndexLayout& real);
 
     PageFile& file_;

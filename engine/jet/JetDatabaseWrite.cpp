@@ -356,11 +356,9 @@ void JetDatabase::updateRow(const TableDef& def, RowId row, std::vector<Value> v
                 values[i] = old[i];  // an AutoNumber keeps its value
         const std::uint32_t lastAutoNumber = fillAutomaticValues(table, values);
         checkValues(table.def, values);
-        change.indexes.check(table, values, &row);
         freeLongValues(table, before, change.pages);
         change.rows.replace(row, storedRow(table, values, change.pages));
-        change.indexes.remove(table, old, row);
-        change.indexes.insert(table, values, row);
+        change.indexes.update(table, old, values, row);
         if (lastAutoNumber != table.nextAutoNumber)
             change.rows.setLastAutoNumber(lastAutoNumber);
     });

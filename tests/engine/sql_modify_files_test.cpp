@@ -155,8 +155,17 @@ TEST_P(Northwind, RefusedStatementsLeaveTheFileAsItWas)
     refused("INSERT INTO Shippers (CompanyName) VALUES ('" + std::string(41, 'x') + "')", errc::integrity, "'CompanyName'");
     refused("INSERT INTO Shippers (Nergens) VALUES (1)", errc::notFound, "'Nergens'");
     refused("INSERT INTO [Current Product List] (ProductName) VALUES ('x')", errc::fail, "'Current Product List'");
-    // The index key of 'Côte de Blaye' has a character whose Access code is not known: the writer refuses.
-    refused("UPDATE Products SET UnitPrice = UnitPrice * 2 WHERE CategoryID = 1", errc::fail, "'ProductName'");
+    // The index key of 'Côte de Blaye' has a character whose Access code is not known: a new key is refused.
+    refused("UPDATE Products SET ProductName = ProductName & '!' WHERE CategoryID = 1", errc::fail, "'ProductName'");
+}
+
+TEST_P(Northwind, AnUpdateLeavingAKeyAloneNeedsNoNewKey)
+{
+    EXPECT_EQ(execute("UPDATE Products SET UnitPrice = UnitPrice * 2 WHERE ProductName = 'Côte de Blaye'"), 1);
+    reopen();
+    const auto rows = query("SELECT UnitPrice FROM Products WHERE ProductID = 38");
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0][0], Value::currency(5270000));
 }
 
 TEST_P(Northwind, CommandLineReportsTheRecordsAffected)
