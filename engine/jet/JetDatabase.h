@@ -9,6 +9,7 @@
 #include "jet/Header.h"
 #include "jet/PageAllocator.h"
 #include "jet/PageFile.h"
+#include "jet/RelationshipRules.h"
 #include "jet/StatementLock.h"
 #include "jet/TableLayout.h"
 
@@ -68,6 +69,8 @@ private:
     const TableLayout& layout(std::uint32_t page, const std::string& name, bool withProperties = false);
     void applyProperties(TableLayout& table);
     TableLayout& layoutOf(const TableDef& table);  // the layout behind a TableDef this database handed out
+    const TableLayout& layoutAt(std::uint32_t definitionPage);  // of the table the catalog lists there
+    RelationshipRules relationshipRules();
     // Data definition (JetDatabaseSchema.cpp).
     TableLayout& schemaLayout(std::string_view name, bool allowSystem);
     void storeDefinition(TableLayout& layout, std::vector<std::uint32_t> chain);

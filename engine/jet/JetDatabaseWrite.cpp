@@ -291,6 +291,19 @@ struct JetDatabase::RowChange {
     IndexWriter indexes;
 };
 
+const TableLayout& JetDatabase::layoutAt(std::uint32_t definitionPage)
+{
+    for (const CatalogEntry& entry : catalog_)
+        if (entry.kind != ObjectKind::Query && entry.kind != ObjectKind::LinkedTable && definitionPageOf(entry) == definitionPage)
+            return layout(definitionPage, entry.name, true);
+    throw DbError(errc::fail, "Een relatie verwijst naar een tabel die niet in '" + file_.path() + "' staat.");
+}
+
+RelationshipRules JetDatabase::relationshipRules()
+{
+    return RelationshipRules(file_, *format_, [this](std::uint32_t page) -> const TableLayout& { return layoutAt(page); });
+}
+
 void JetDatabase::changeRows(const TableDef& def, const std::function<void(TableLayout&, RowChange&)>& work)
 {
     requireStatement();
@@ -338,6 +351,7 @@ RowId JetDatabase::insertRow(const TableDef& def, std::vector<Value> values)
         const std::uint32_t lastAutoNumber = fillAutomaticValues(table, values);
         checkValues(table.def, values);
         change.indexes.check(table, values);
+        relationshipRules().checkReferences(table, values, nullptr);
         id = change.rows.insert(storedRow(table, values, change.pages));
         change.indexes.insert(table, values, id);
         if (lastAutoNumber != table.nextAutoNumber)
@@ -356,6 +370,9 @@ void JetDatabase::updateRow(const TableDef& def, RowId row, std::vector<Value> v
                 values[i] = old[i];  // an AutoNumber keeps its value
         const std::uint32_t lastAutoNumber = fillAutomaticValues(table, values);
         checkValues(table.def, values);
+        RelationshipRules relationships = relationshipRules();
+        relationships.checkReferences(table, values, &old);
+        relationships.checkNotReferenced(table, old, &values);
         freeLongValues(table, before, change.pages);
         change.rows.replace(row, storedRow(table, values, change.pages));
         change.indexes.update(table, old, values, row);
@@ -369,6 +386,7 @@ void JetDatabase::deleteRow(const TableDef& def, RowId row)
     changeRows(def, [&](TableLayout& table, RowChange& change) {
         const std::string before = change.rows.read(row);
         const std::vector<Value> old = decodeRow(file_, *format_, table, before);
+        relationshipRules().checkNotReferenced(table, old, nullptr);
         freeLongValues(table, before, change.pages);
         change.rows.remove(row);
         change.indexes.remove(table, old, row);

@@ -159,6 +159,19 @@ TEST_P(Northwind, RefusedStatementsLeaveTheFileAsItWas)
     refused("UPDATE Products SET ProductName = ProductName & '!' WHERE CategoryID = 1", errc::fail, "'ProductName'");
 }
 
+TEST_P(Northwind, EnforcedRelationshipsHoldBothWays)
+{
+    refused("INSERT INTO Orders (CustomerID, EmployeeID) VALUES ('XXXXX', 1)", errc::integrity, "'Customers'");
+    refused("UPDATE [Order Details] SET ProductID = 999 WHERE OrderID = 10248", errc::integrity, "'Products'");
+    refused("DELETE FROM Customers WHERE CustomerID = 'ALFKI'", errc::integrity, "'Orders'");
+    refused("UPDATE Customers SET CustomerID = 'ALFKJ' WHERE CustomerID = 'ALFKI'", errc::integrity, "'Orders'");
+
+    EXPECT_EQ(execute("INSERT INTO Orders (CustomerID, EmployeeID) VALUES ('ALFKI', 1)"), 1);
+    EXPECT_EQ(execute("INSERT INTO Orders (CustomerID, EmployeeID) VALUES (Null, 1)"), 1);  // no key, nothing to check
+    EXPECT_EQ(execute("UPDATE Customers SET City = 'Berlijn' WHERE CustomerID = 'ALFKI'"), 1);  // key left alone
+    EXPECT_EQ(execute("DELETE FROM Customers WHERE CustomerID = 'PARIS'"), 1);  // nobody refers to it
+}
+
 TEST_P(Northwind, AnUpdateLeavingAKeyAloneNeedsNoNewKey)
 {
     EXPECT_EQ(execute("UPDATE Products SET UnitPrice = UnitPrice * 2 WHERE ProductName = 'Côte de Blaye'"), 1);
