@@ -1,4 +1,6 @@
 #include <QFile>
+#include <QMessageBox>
+#include <QSaveFile>
 #include <QTextEdit>
 
 #include "app/frmQuerimo.h"
@@ -32,7 +34,12 @@ void frmQuerimo::TekstOpslaan()
     dlgTekst.DialogTitle = QStringLiteral("SQL opdracht in tekstbestand opslaan");
     mapVanLaatsteBestand(dlgTekst);
     if (!dlgTekst.ShowSave(this)) return;
-    // A file that cannot be written is not reported.
-    QFile file(dlgTekst.FileName);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) file.write(querimo::files::NaarBestand(rtbSQL->toPlainText()));
+    // Written beside the old file and put in its place only when complete: a failure leaves the old file
+    // whole, and the user hears of it instead of believing the text is saved.
+    QSaveFile file(dlgTekst.FileName);
+    if (file.open(QIODevice::WriteOnly) && file.write(querimo::files::NaarBestand(rtbSQL->toPlainText())) >= 0 &&
+        file.commit())
+        return;
+    QMessageBox::warning(this, dlgTekst.DialogTitle,
+                         "Het tekstbestand '" + dlgTekst.FileName + "' kon niet worden opgeslagen: " + file.errorString());
 }
