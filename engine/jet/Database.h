@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -85,6 +86,9 @@ struct OpenOptions {
     std::string databasePassword;
 };
 
+// A stored value turned into a value of a column's (new) type; DbError when it does not convert.
+using ColumnConversion = std::function<Value(const Value&, const ColumnDef&)>;
+
 // Where a row lives: its data page << 8 | its number in that page's row table. A row that moved on update
 // keeps its id (the old place holds a pointer to the new one).
 using RowId = std::uint32_t;
@@ -153,7 +157,8 @@ public:
     virtual void dropTable(std::string_view name) = 0;
     virtual void addColumn(std::string_view table, const ColumnDef& column) = 0;
     virtual void dropColumn(std::string_view table, std::string_view column) = 0;
-    virtual void alterColumn(std::string_view table, const ColumnDef& column) = 0;
+    // The rows' values follow the column to its new type through `convert` (the SQL layer converts as Access does).
+    virtual void alterColumn(std::string_view table, const ColumnDef& column, const ColumnConversion& convert) = 0;
     virtual void createIndex(std::string_view table, const IndexDef& index) = 0;  // fills it from the rows
     virtual void dropIndex(std::string_view table, std::string_view index) = 0;
     // A relationship: the foreign-key index on `table` and its link to the referenced table's primary key.

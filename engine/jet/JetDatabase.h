@@ -44,7 +44,7 @@ public:
     void dropTable(std::string_view name) override;
     void addColumn(std::string_view table, const ColumnDef& column) override;
     void dropColumn(std::string_view table, std::string_view column) override;
-    void alterColumn(std::string_view table, const ColumnDef& column) override;
+    void alterColumn(std::string_view table, const ColumnDef& column, const ColumnConversion& convert) override;
     void createIndex(std::string_view table, const IndexDef& index) override;
     void dropIndex(std::string_view table, std::string_view index) override;
     void createRelationship(std::string_view table, const IndexDef& foreignKey, std::string_view referencedTable,
@@ -77,7 +77,9 @@ private:
     void reloadLayout(TableLayout& layout);
     std::pair<RowId, std::vector<Value>> catalogRowOf(const TableLayout& layout);
     void storeColumnProperties(TableLayout& layout, const std::vector<std::string>& dropped);
-    void rebuildTable(TableLayout& layout, const std::function<void(TableLayout&)>& change, const std::string& dropped);
+    // `convert` null: the values stay as they are.
+    void rebuildTable(TableLayout& layout, const std::function<void(TableLayout&)>& change, const std::string& dropped,
+                      const ColumnConversion* convert = nullptr);
     // Statements and reads (JetDatabaseWrite.cpp).
     void takeLock(bool exclusive);   // outermost read or statement: lock, recover a crashed writer, catch up
     void releaseLock();

@@ -3,7 +3,6 @@
 #include <set>
 
 #include "core/Text.h"
-#include "sql/ColumnValue.h"
 #include "jet/Catalog.h"
 #include "jet/CatalogRows.h"
 #include "jet/DataPageWriter.h"
@@ -294,7 +293,7 @@ void JetDatabase::storeColumnProperties(TableLayout& layout, const std::vector<s
 // anew, then every row stored again with its values converted to the new types (a value that does not fit
 // fails the statement, which leaves the file as it was).
 void JetDatabase::rebuildTable(TableLayout& layout, const std::function<void(TableLayout&)>& change,
-                               const std::string& dropped)
+                               const std::string& dropped, const ColumnConversion* convert)
 {
     const std::vector<ColumnDef> before = layout.def.columns;
     std::vector<std::pair<RowId, std::vector<Value>>> rows;
@@ -317,7 +316,7 @@ void JetDatabase::rebuildTable(TableLayout& layout, const std::function<void(Tab
         for (const ColumnDef& column : layout.def.columns) {
             const auto old = std::find_if(before.begin(), before.end(), [&](const ColumnDef& c) { return c.number == column.number; });
             const Value& value = old == before.end() ? Value() : row[static_cast<std::size_t>(old - before.begin())];
-            converted.push_back(value.isNull() ? Value::null() : sql::columnValue(value, column));
+            converted.push_back(value.isNull() || !convert ? value : (*convert)(value, column));
         }
         insertRow(layout.def, std::move(converted));
     }
@@ -534,7 +533,7 @@ void JetDatabase::dropColumn(std::string_view tableName, std::string_view column
     });
 }
 
-void JetDatabase::alterColumn(std::string_view tableName, const ColumnDef& column)
+void JetDatabase::alterColumn(std::string_view tableName, const ColumnDef& column, const ColumnConversion& convert)
 {
     requireStatement();
     guarded([&] {
@@ -574,7 +573,7 @@ void JetDatabase::alterColumn(std::string_view tableName, const ColumnDef& colum
             ColumnDef replacement = column;
             replacement.name = changed.def.columns[position].name;
             replaceColumn(*format_, changed, position, replacement);
-        }, {});
+        }, {}, &convert);
     });
 }
 

@@ -5,6 +5,7 @@
 
 #include "core/Error.h"
 #include "core/Text.h"
+#include "sql/ColumnValue.h"
 #include "sql/DefinitionParser.h"
 #include "sql/Lexer.h"
 #include "sql/QueryRows.h"
@@ -180,7 +181,7 @@ private:
         jet::ColumnDef changed = checkedColumn(c);
         changed.name = old.name;
         const std::string table = t.name;
-        db_.alterColumn(table, changed);
+        db_.alterColumn(table, changed, columnValue);
     }
 
     void createIndex()

@@ -60,7 +60,7 @@ public:
     {
         calls.push_back("dropColumn " + std::string(table) + " " + std::string(column));
     }
-    void alterColumn(std::string_view table, const jet::ColumnDef& column) override
+    void alterColumn(std::string_view table, const jet::ColumnDef& column, const jet::ColumnConversion&) override
     {
         calls.push_back("alterColumn " + std::string(table) + " " + column.name + ":" + std::to_string(int(column.type)));
     }

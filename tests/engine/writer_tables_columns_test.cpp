@@ -3,6 +3,7 @@
 #include <set>
 
 #include "engine/writer_corpus_index.h"
+#include "sql/ColumnValue.h"
 #include "support/Csv.h"
 #include "support/Process.h"
 #include "writer_tables_support.h"
@@ -83,7 +84,7 @@ TEST_P(TablesOnCorpus, DroppedAndWidenedColumnsKeepTheOtherValues)
 {
     const Rows before = readRows(*openFile(path), "Table1");
     runStatement(path, [&](jet::Database& db) { db.dropColumn("Table1", "data3"); });
-    runStatement(path, [&](jet::Database& db) { db.alterColumn("Table1", column("data4", jet::ColumnType::Text, 120)); });
+    runStatement(path, [&](jet::Database& db) { db.alterColumn("Table1", column("data4", jet::ColumnType::Text, 120), sql::columnValue); });
     auto db = openFile(path);
     const jet::TableDef& t = db->table("Table1");
     ASSERT_EQ(t.columns.size(), 8u);
@@ -112,7 +113,7 @@ TEST_P(TablesOnCorpus, RefusedChangesLeaveTheFileAsItWas)
         db.insertRow(db.table("Table1"), row);
     });
     const std::string original = readBytes(path);
-    EXPECT_THROW(runStatement(path, [&](jet::Database& db) { db.alterColumn("Table1", column("data1", jet::ColumnType::Long)); }), DbError);
+    EXPECT_THROW(runStatement(path, [&](jet::Database& db) { db.alterColumn("Table1", column("data1", jet::ColumnType::Long), sql::columnValue); }), DbError);
     EXPECT_THROW(runStatement(path, [&](jet::Database& db) { db.addColumn("Table1", column("DATA5", jet::ColumnType::Long)); }), DbError);
     EXPECT_THROW(runStatement(path, [&](jet::Database& db) { db.dropColumn("Table1", "bestaat niet"); }), DbError);
     EXPECT_THROW(runStatement(path, [&](jet::Database& db) { db.addColumn("Table1", column("Te lang", jet::ColumnType::Text, 300)); }), DbError);
