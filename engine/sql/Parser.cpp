@@ -155,16 +155,24 @@ private:
         st.query = query(false);
     }
 
-    // UPDATE [DISTINCTROW] tables SET column = value, ... [WHERE condition]
-    void update(Statement& st)
+    // UPDATE and DELETE read the rows they change through one select that also yields their row ids.
+    Select& rowChangingSelect(Statement& st, Statement::Kind kind)
     {
-        st.kind = Statement::Kind::Update;
+        st.kind = kind;
         Modification& m = st.modification.emplace();
         st.query = std::make_shared<Query>();
         Select& s = st.query->selects.emplace_back();
         s.position = m.position = peek().position;
         s.rowIds = true;
         accept("DISTINCTROW");
+        return s;
+    }
+
+    // UPDATE [DISTINCTROW] tables SET column = value, ... [WHERE condition]
+    void update(Statement& st)
+    {
+        Select& s = rowChangingSelect(st, Statement::Kind::Update);
+        Modification& m = *st.modification;
         s.from.push_back(joinedTable());
         expect("SET");
         do {
@@ -181,13 +189,8 @@ private:
     // DELETE [DISTINCTROW] [table.* | * | fields] FROM tables [WHERE condition]
     void remove(Statement& st)
     {
-        st.kind = Statement::Kind::Delete;
-        Modification& m = st.modification.emplace();
-        st.query = std::make_shared<Query>();
-        Select& s = st.query->selects.emplace_back();
-        s.position = m.position = peek().position;
-        s.rowIds = true;
-        accept("DISTINCTROW");
+        Select& s = rowChangingSelect(st, Statement::Kind::Delete);
+        Modification& m = *st.modification;
         if (!peek().is("FROM")) {
             do {
                 if (accept("*")) continue;
