@@ -78,6 +78,8 @@ std::shared_ptr<Recordset> Connection::OpenSchema(int schema, const std::vector<
 {
     if (!database_)
         throw DbError(errc::fail, "De verbinding is gesloten.");
+    // Under the read lock: the catalog is read again when another process changed the file.
+    jet::ReadGuard read(*database_);
     switch (schema) {
     case adSchemaTables: return tablesRowset(*database_, restrictions);
     case adSchemaColumns: return columnsRowset(*database_, restrictions);

@@ -171,4 +171,16 @@ public:
     virtual void changeDatabasePassword(const std::string& newPassword, const std::string& oldPassword) = 0;
 };
 
+// Everything read while it lives comes from one state of the file.
+class ReadGuard {
+public:
+    explicit ReadGuard(Database& database) : database_(database) { database_.beginRead(); }
+    ~ReadGuard() { database_.endRead(); }
+    ReadGuard(const ReadGuard&) = delete;
+    ReadGuard& operator=(const ReadGuard&) = delete;
+
+private:
+    Database& database_;
+};
+
 }  // namespace querimo::jet

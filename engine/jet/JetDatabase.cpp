@@ -20,9 +20,10 @@ JetDatabase::JetDatabase(const OpenOptions& options)
 {
     // A writer that crashed left its journal: roll the file back before anything of it is read.
     lock_.lock(file_.writable());
-    if (Journal::recover(options.path))
-        file_.refresh();
+    Journal::recover(options.path);
     lock_.lock(false);
+    // The page file took the file's size before we held the lock; another writer may have grown it since.
+    file_.refresh();
     knownStamp_ = lock_.stamp();
     struct Unlock {
         StatementLock& lock;

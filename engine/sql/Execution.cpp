@@ -125,18 +125,6 @@ namespace {
                                           "' kan niet worden omgezet naar het type " + typeWord(p.adoType) + ".");
 }
 
-// Everything one execution reads comes from one state of the file.
-class ReadGuard {
-public:
-    explicit ReadGuard(jet::Database& database) : database_(database) { database_.beginRead(); }
-    ~ReadGuard() { database_.endRead(); }
-    ReadGuard(const ReadGuard&) = delete;
-    ReadGuard& operator=(const ReadGuard&) = delete;
-
-private:
-    jet::Database& database_;
-};
-
 }  // namespace
 
 Session::Session(jet::Database& database) : database_(database)
@@ -177,7 +165,7 @@ void Session::attach(const std::vector<std::string>& jetTables)
 
 std::vector<ParameterInfo> statementParameters(jet::Database& database, const Statement& statement)
 {
-    ReadGuard read(database);
+    jet::ReadGuard read(database);
     Catalog catalog(database);
     return compileStatement(statement, catalog, nullptr).parameters;
 }
@@ -212,7 +200,7 @@ QueryResult runQuery(jet::Database& database, const Statement& statement, const 
     if (statement.kind != Statement::Kind::Select)
         throw DbError(errc::fail, "Een opdracht die gegevens of de structuur wijzigt, levert geen rijen op; voer haar "
                                   "uit als opdracht.");
-    ReadGuard read(database);
+    jet::ReadGuard read(database);
     Catalog catalog(database);
     Session session(database);
     const CompiledQuery compiled = compileForSession(session, catalog, statement, values);

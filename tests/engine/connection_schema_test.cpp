@@ -3,6 +3,7 @@
 
 #include <set>
 
+#include "ado/Command.h"
 #include "ado/Connection.h"
 #include "ado/SchemaRowsets.h"
 #include "jet_test_files.h"
@@ -100,6 +101,34 @@ TEST(Connection, TablesRowsetByType)
         EXPECT_NE(row[0][0], '~') << "hidden query listed";
     }
     EXPECT_TRUE(types.count("SYSTEM TABLE"));
+}
+
+// The tree is rebuilt from the rowsets: a table another connection (or process) made must be listed.
+TEST(Connection, RowsetsSeeWhatAnotherConnectionCreated)
+{
+    QUERIMO_REQUIRE_CORPUS();
+    ScratchDir dir;
+    const std::string path = dir.copyOf("testV2000.mdb");
+    Connection reader, writer;
+    configure(reader, path);
+    configure(writer, path);
+    reader.Open();
+    writer.Open();
+    const auto tableNames = [&] {
+        std::set<std::string> names;
+        for (const auto& row : texts(*reader.OpenSchema(ado::adSchemaTables, {}), {"TABLE_NAME"}))
+            names.insert(row[0]);
+        return names;
+    };
+    ASSERT_FALSE(tableNames().count("Nieuw"));
+    ado::Command create;
+    create.ActiveConnection = &writer;
+    create.SetCommandText("CREATE TABLE Nieuw (Nr LONG, Naam TEXT(20))");
+    create.Execute(nullptr);
+    EXPECT_TRUE(tableNames().count("Nieuw"));
+    const auto columns = texts(*reader.OpenSchema(ado::adSchemaColumns, {std::nullopt, std::nullopt, std::string("Nieuw")}),
+                               {"COLUMN_NAME"});
+    EXPECT_EQ(columns, (std::vector<std::vector<std::string>>{{"Nr"}, {"Naam"}}));
 }
 
 TEST(Connection, ColumnsRowsetWithAdoTypes)

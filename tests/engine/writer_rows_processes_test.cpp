@@ -160,9 +160,40 @@ TEST(RowsShared, AReadSeesWhatAnotherWriterCommitted)
     expectConsistentTable(path, jet::Version::Jet4, "Table1", before + 122);
 }
 
-// Disabled: on an idle machine one process at times loses the other's rows. Run it with
-// --gtest_also_run_disabled_tests while mending the cache refresh between statements.
-TEST(RowsShared, DISABLED_TwoProcessesWritingOneFileLoseNothing)
+// An open that waits for another's statement must not keep the file's length from before it: its first
+// new page would land on one the other statement just added.
+TEST(RowsShared, AnOpenWaitingForAWriterSeesTheFileItLeft)
+{
+    QUERIMO_REQUIRE_CORPUS();
+    ScratchDir dir;
+    const std::string path = dir.copyOf("overflowTestV2000.mdb");
+    auto writer = openFile(path);
+    writer->beginStatement();
+    for (int n = 0; n < 200; ++n)
+        writer->insertRow(writer->table("Table1"), taggedRow("w", n));
+    std::unique_ptr<jet::Database> late;
+    std::thread opening([&] { late = openFile(path); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));  // the open is waiting for the lock by now
+    writer->commitStatement();
+    opening.join();
+    writer.reset();
+    const std::size_t before = readRows(*late, "Table1").size();
+    late->beginStatement();
+    for (int n = 0; n < 200; ++n)
+        late->insertRow(late->table("Table1"), taggedRow("l", n));
+    late->commitStatement();
+    late.reset();
+    std::map<std::string, int> tags;
+    auto db = openFile(path);
+    for (const auto& row : readRows(*db, "Table1"))
+        ++tags[row[0].bytes];
+    EXPECT_EQ(tags["w"], 200);
+    EXPECT_EQ(tags["l"], 200);
+    db.reset();
+    expectConsistentTable(path, jet::Version::Jet4, "Table1", before + 200);
+}
+
+TEST(RowsShared, TwoProcessesWritingOneFileLoseNothing)
 {
     QUERIMO_REQUIRE_CORPUS();
     ScratchDir dir;
