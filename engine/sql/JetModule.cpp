@@ -102,6 +102,15 @@ struct Table : sqlite3_vtab {
         return database->scan(*definition, columns);
     }
 
+    // Whether the column alone is the key of a unique index: a lookup on it finds at most one row.
+    bool uniqueKey(int column) const
+    {
+        const int number = definition->columns[static_cast<std::size_t>(column)].number;
+        return std::any_of(definition->indexes.begin(), definition->indexes.end(), [&](const jet::IndexDef& index) {
+            return index.unique && index.columns.size() == 1 && index.columns[0].columnNumber == number;
+        });
+    }
+
     bool textColumn(int column) const
     {
         const auto type = definition->columns[static_cast<std::size_t>(column)].type;
@@ -243,7 +252,7 @@ int bestIndex(sqlite3_vtab* vtab, sqlite3_index_info* info)
     table.want(info->colUsed);
     const double rows = std::max<double>(table.definition->rowCount, 1);
     info->idxNum = 0;
-    info->estimatedCost = rows;
+    info->estimatedCost = 1 + rows;  // opening a scan costs something too
     info->estimatedRows = static_cast<sqlite3_int64>(rows);
     for (int i = 0; i < info->nConstraint; ++i) {
         const auto& c = info->aConstraint[i];
@@ -254,8 +263,13 @@ int bestIndex(sqlite3_vtab* vtab, sqlite3_index_info* info)
         info->idxNum = c.iColumn + 1;
         info->aConstraintUsage[i].argvIndex = 1;
         info->aConstraintUsage[i].omit = 0;  // SQLite checks again: the index may return a few rows too many
-        info->estimatedCost = 1 + std::log2(rows);
-        info->estimatedRows = 2;
+        // A lookup first loads the whole table into memory. Unless the column is a unique key, assume many
+        // rows per value, so the planner puts the larger table of a join outside rather than loading it.
+        const bool unique = table.uniqueKey(c.iColumn);
+        const double perValue = unique ? 0 : rows / 10;
+        info->estimatedRows = unique ? 1 : std::max<sqlite3_int64>(2, static_cast<sqlite3_int64>(perValue));
+        info->estimatedCost = 1 + std::log2(rows) + perValue;
+        if (unique) info->idxFlags |= SQLITE_INDEX_SCAN_UNIQUE;
         break;
     }
     return SQLITE_OK;
