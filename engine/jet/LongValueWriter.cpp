@@ -49,18 +49,20 @@ LongValueWriter::LongValueWriter(PageFile& file, const Format& format, PageAlloc
 
 std::optional<std::uint32_t> LongValueWriter::placeOnMappedPage(const std::string& bytes, const LongValueMaps& maps)
 {
-    std::vector<std::uint32_t> candidates = usageMapPages(file_, format_, maps.freeSpaceMap);
+    std::optional<std::uint32_t> placed;
     int tried = 0;
-    for (auto it = candidates.rbegin(); it != candidates.rend() && tried < mappedPagesTried; ++it) {
-        const PageRef page = file_.page(*it);
+    visitNewestUsageMapPages(file_, format_, maps.freeSpaceMap, [&](std::uint32_t number) {
+        const PageRef page = file_.page(number);
         if (!isLongValuePage(*page, format_))
-            continue;
-        ++tried;
-        if (rowFits(*page, format_, bytes.size()))
-            return *it << 8 | static_cast<std::uint32_t>(addRow(file_.change(*it), format_, bytes));
-        markUsageMap(file_, format_, maps.freeSpaceMap, *it, false, [&] { return pages_.allocate(); });
-    }
-    return std::nullopt;
+            return true;
+        if (rowFits(*page, format_, bytes.size())) {
+            placed = number << 8 | static_cast<std::uint32_t>(addRow(file_.change(number), format_, bytes));
+            return false;
+        }
+        markUsageMap(file_, format_, maps.freeSpaceMap, number, false, [&] { return pages_.allocate(); });
+        return ++tried < mappedPagesTried;
+    });
+    return placed;
 }
 
 std::uint32_t LongValueWriter::newPage(const LongValueMaps* maps)

@@ -1,6 +1,7 @@
 #include "jet/RowStore.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "jet/DataPage.h"
 #include "jet/DataPageWriter.h"
@@ -79,21 +80,23 @@ std::uint32_t RowStore::place(const std::string& bytes, std::uint16_t flags)
 {
     if (bytes.size() + 2 > format_.pageSize - format_.dataRowTableOffset)
         throw DbError(errc::fail, "De rij is te groot voor een pagina van de tabel '" + table_.def.name + "'.");
-    std::vector<std::uint32_t> candidates = usageMapPages(file_, format_, table_.freeSpaceMap);
-    std::reverse(candidates.begin(), candidates.end());  // the newest pages have the most room
+    // The newest pages have the most room.
+    std::optional<std::uint32_t> placed;
     int tried = 0;
-    for (std::uint32_t number : candidates) {
-        if (tried == pagesTried)
-            break;
+    visitNewestUsageMapPages(file_, format_, table_.freeSpaceMap, [&](std::uint32_t number) {
         const PageRef page = file_.page(number);
         const ByteView view(page->data(), page->size());
         if (view.u8(0) != dataPageType || view.u32(format_.dataOwnerOffset) != table_.def.definitionPage)
-            continue;
-        ++tried;
-        if (rowFits(*page, format_, bytes.size()))
-            return number << 8 | static_cast<std::uint32_t>(addRow(file_.change(number), format_, bytes, flags));
+            return true;
+        if (rowFits(*page, format_, bytes.size())) {
+            placed = number << 8 | static_cast<std::uint32_t>(addRow(file_.change(number), format_, bytes, flags));
+            return false;
+        }
         markFree(number, false);
-    }
+        return ++tried < pagesTried;
+    });
+    if (placed)
+        return *placed;
     const std::uint32_t number = newDataPage();
     return number << 8 | static_cast<std::uint32_t>(addRow(file_.change(number), format_, bytes, flags));
 }

@@ -1,6 +1,7 @@
 // Usage maps of both kinds, on a small made-up Jet 4 file (the corpus files only hold the inline kind).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "jet/Corruption.h"
@@ -49,6 +50,17 @@ TEST(JetUsageMap, InlineAndReferencedBitmaps)
     EXPECT_EQ(jet::usageMapPages(file, format, 0x101), (std::vector<std::uint32_t>{4, 5}));
     EXPECT_THROW(jet::usageMapPages(file, format, 0x102), jet::CorruptFile);  // no third row
     EXPECT_THROW(jet::usageMapPages(file, format, 0x300), jet::CorruptFile);  // not a data page
+
+    // Newest first, stopping when asked; page 8 lies past the file's end and is never visited.
+    for (const std::uint32_t map : {0x100u, 0x101u}) {
+        std::vector<std::uint32_t> all, first;
+        jet::visitNewestUsageMapPages(file, format, map, [&](std::uint32_t page) { all.push_back(page); return true; });
+        jet::visitNewestUsageMapPages(file, format, map, [&](std::uint32_t page) { first.push_back(page); return false; });
+        std::vector<std::uint32_t> expected = jet::usageMapPages(file, format, map);
+        std::reverse(expected.begin(), expected.end());
+        EXPECT_EQ(all, expected);
+        EXPECT_EQ(first, std::vector<std::uint32_t>{expected.front()});
+    }
 }
 
 }  // namespace
