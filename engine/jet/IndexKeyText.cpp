@@ -27,14 +27,21 @@ constexpr std::array<Code, 256> general97 = {{
 #include "jet/sortorder/General97.inc"
 }};
 
-struct WideCode {
-    char32_t character;
-    std::uint8_t first;
-    std::uint8_t extra;
+enum WideKind : std::uint8_t {
+    Ignored,      // leaves no trace in the key
+    Inline,       // one or two codes in the text, perhaps an accent code among the accents
+    Unprintable,  // no code in the text: its code and position follow the accents
 };
 
-// Access 2000-2003, by character: the codes found in the text indexes of the Jet 4 files of the corpus,
-// letters also under their other case (the sort order ignores case). Everything else is unknown.
+struct WideCode {
+    char32_t character;
+    WideKind kind;
+    std::uint8_t first;   // the code of an unprintable character
+    std::uint8_t second;  // 0: none
+    std::uint8_t extra;   // accent code, 0: none
+};
+
+// Access 2000-2003, by character.
 constexpr WideCode generalLegacy[] = {
 #include "jet/sortorder/GeneralLegacy.inc"
 };
@@ -110,6 +117,12 @@ std::optional<char32_t> appendJet3(std::string& key, const std::u32string& chars
     return std::nullopt;
 }
 
+// The codes of the letters a to z.
+bool isLetterCode(std::uint8_t code)
+{
+    return code >= 0x4A && code <= 0x78;
+}
+
 const WideCode* findWide(char32_t c)
 {
     const auto* end = std::end(generalLegacy);
@@ -118,21 +131,36 @@ const WideCode* findWide(char32_t c)
     return at != end && at->character == c ? at : nullptr;
 }
 
-// Access 2000-2003: the letter codes, 01, then per character up to the last accented one either its
-// accent code or the placeholder 02, then 00.
+// Access 2000-2003: the text codes, 01, then per character with text codes up to the last accented one
+// its accent code or the placeholder 02; when there are unprintable characters, 01 01 01 and per such
+// character its position (after how many characters with text codes) and code; then 00.
 std::optional<char32_t> appendJet4(std::string& key, const std::u32string& chars)
 {
-    std::string accents;
-    std::size_t lastAccent = 0;
+    std::string accents, unprintables;
+    std::size_t lastAccent = 0, textCharacters = 0;
     for (char32_t c : chars) {
         const WideCode* code = findWide(c);
         if (!code) return c;
+        if (code->kind == Unprintable) {
+            const std::size_t position = 0x8000 | (7 + 4 * textCharacters);
+            unprintables += static_cast<char>(position >> 8);
+            unprintables += static_cast<char>(position & 0xFF);
+            unprintables += '\x06';
+            unprintables += static_cast<char>(code->first);
+        }
+        if (code->kind != Inline) continue;
         key += static_cast<char>(code->first);
+        if (code->second != 0) key += static_cast<char>(code->second);
+        // A letter that sorts as two letters (ß as ss, Æ as AE) counts as two characters.
+        const bool twoLetters = isLetterCode(code->first) && isLetterCode(code->second);
+        textCharacters += twoLetters ? 2 : 1;
+        if (twoLetters) accents += '\x02';
         accents += static_cast<char>(code->extra != 0 ? code->extra : 0x02);
         if (code->extra != 0) lastAccent = accents.size();
     }
     key += '\x01';
     key += accents.substr(0, lastAccent);
+    if (!unprintables.empty()) key += "\x01\x01\x01" + unprintables;
     key += '\0';
     return std::nullopt;
 }

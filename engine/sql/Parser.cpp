@@ -665,7 +665,9 @@ private:
             expect(")");
             return e;
         }
-        if (!atName()) unexpected();
+        // Left( and Right( are the text functions, not joins.
+        const bool textFunction = (t.is("LEFT") || t.is("RIGHT")) && peek(1).is("(");
+        if (!atName() && !textFunction) unexpected();
         const bool bracketed = t.kind == TokenKind::Name;
         std::string first = next().text;
         if (!bracketed && peek().is("(")) {

@@ -69,6 +69,14 @@ TEST_F(Queries, JoinsOnKeysMatchWithoutLetterCaseAndReadEachTableOnce)
               2u);
 }
 
+// LEFT and RIGHT are join words, and Left( and Right( the text functions, also in one statement.
+TEST_F(Queries, LeftAndRightAreFunctionsBeforeAParenthesis)
+{
+    EXPECT_EQ(column("SELECT Left(c.CompanyName, 3) & Right(c.CustomerID, 2) FROM Customers AS c LEFT JOIN Orders "
+                     "ON c.CustomerID = Orders.CustomerID WHERE Left(c.CompanyName, 1) = 'z'"),
+              std::vector<std::string>{"zebZZ"});
+}
+
 TEST_F(Queries, GroupingAndHaving)
 {
     const auto r = run("SELECT CustomerID, Count(*) AS Aantal, Sum(Freight) AS Vracht FROM Orders "
