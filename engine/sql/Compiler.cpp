@@ -84,6 +84,7 @@ struct Typed {
     bool column = false;     // a column reference: compares with its column's collation
     bool yesNo = false;      // a Yes/No value (a column, a Boolean function), not a truth an operator gave
     bool marked = false;     // an Access function's result: carries its date or Yes/No subtype already
+    const jet::ColumnDef* origin = nullptr;  // a bare table column: its definition
 };
 
 struct Source {
@@ -227,9 +228,11 @@ private:
             if (i > 0) out.sql += q.unionAll[i - 1] ? " UNION ALL " : " UNION ";
             const bool wrap = q.selects[i].top.has_value();
             out.sql += wrap ? "SELECT * FROM (" + parts[i].sql + ")" : parts[i].sql;
-            for (std::size_t c = 0; c < out.columns.size(); ++c)  // text wins over numbers, as Access unites them
+            for (std::size_t c = 0; c < out.columns.size(); ++c) {  // text wins over numbers, as Access unites them
                 if (isText(parts[i].columns[c].adoType) && !isText(out.columns[c].adoType))
                     out.columns[c].adoType = parts[i].columns[c].adoType;
+                if (parts[i].columns[c].origin != out.columns[c].origin) out.columns[c].origin = nullptr;
+            }
         }
         if (!q.orderBy.empty()) {
             std::vector<std::string> terms;
@@ -354,7 +357,7 @@ private:
                 }
         for (const Item& i : items) {
             columnsSql.push_back(collated(i.value) + " AS " + quoteIdentifier(i.name));
-            out.columns.push_back({i.name, i.value.type});
+            out.columns.push_back({i.name, i.value.type, i.value.origin});
         }
         for (const auto& [name, cond] : pivotColumns) {
             pivotCondition_ = cond;
@@ -504,6 +507,7 @@ private:
                 item.sourceAlias = src.alias;
                 item.value.sql = quoteIdentifier(src.sqlAlias) + "." + quoteIdentifier(c.name);
                 item.value.type = c.adoType;
+                item.value.origin = c.origin;
                 items.push_back(std::move(item));
             }
         }
@@ -546,7 +550,7 @@ private:
         } else {
             src.alias = ref.alias.empty() ? ref.name : ref.alias;
             if (const jet::TableDef* table = catalog_.findTable(ref.name)) {
-                for (const jet::ColumnDef& c : table->columns) src.columns.push_back({c.name, adoTypeOf(c.type)});
+                for (const jet::ColumnDef& c : table->columns) src.columns.push_back({c.name, adoTypeOf(c.type), &c});
                 sql = quoteIdentifier(sqliteTableName(table->name));
                 src.jetTable = true;
                 if (std::none_of(tables_.begin(), tables_.end(),
@@ -736,6 +740,7 @@ private:
                     out.sql = quoteIdentifier(match->sqlAlias) + "." + quoteIdentifier(column->name);
                     out.type = column->adoType;
                     out.column = true;
+                    out.origin = column->origin;
                     out.yesNo = out.type == t::Boolean;
                     if (s == &scope && scope.aggregateDepth == 0) scope.bareColumns.emplace_back(out.sql, e.text);
                     return out;

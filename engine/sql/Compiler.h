@@ -13,6 +13,7 @@ namespace querimo::sql {
 struct ResultColumn {
     std::string name;
     int adoType = 0;
+    const jet::ColumnDef* origin = nullptr;  // the table column it shows unchanged, if any
 };
 
 struct ParameterInfo {

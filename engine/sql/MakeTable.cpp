@@ -40,6 +40,11 @@ jet::ColumnDef columnFor(int adoType)
     return c;
 }
 
+bool isLong(ColumnType type)
+{
+    return type == ColumnType::Memo || type == ColumnType::OleObject;
+}
+
 }  // namespace
 
 std::string newColumnName(const std::string& resultName)
@@ -55,6 +60,12 @@ jet::TableDef makeTableDefinition(const std::string& name, const std::vector<Res
     table.name = name;
     for (const ResultColumn& result : columns) {
         jet::ColumnDef c = columnFor(result.adoType);
+        // A column taken over unchanged keeps its field size, as in Access; nothing else of it.
+        if (result.origin && result.origin->type == c.type && result.origin->size > 0 && !isLong(c.type)) {
+            c.size = result.origin->size;
+            c.precision = result.origin->precision;
+            c.scale = result.origin->scale;
+        }
         c.name = newColumnName(result.name);
         for (const jet::ColumnDef& other : table.columns)
             if (text::equalsIgnoreCase(other.name, c.name))
