@@ -164,6 +164,43 @@ std::vector<Value> relationshipTableRow(const TableDef& msysRelationships, const
     return values;
 }
 
+std::vector<Value> accessRightRow(const TableDef& msysAces, const AccessRight& right)
+{
+    std::vector<Value> row(msysAces.columns.size());
+    row[columnPosition(msysAces, "ObjectId")] = Value::int32(right.object);
+    row[columnPosition(msysAces, "SID")] = Value::binary(right.sid);
+    row[columnPosition(msysAces, "ACM")] = Value::int32(right.mask);
+    row[columnPosition(msysAces, "FInheritable")] = Value::boolean(right.inheritable);
+    return row;
+}
+
+AccessRight accessRightOf(const TableDef& msysAces, const std::vector<Value>& row)
+{
+    AccessRight right;
+    right.object = static_cast<std::int32_t>(row[columnPosition(msysAces, "ObjectId")].integer);
+    right.sid = row[columnPosition(msysAces, "SID")].bytes;
+    right.mask = static_cast<std::int32_t>(row[columnPosition(msysAces, "ACM")].integer);
+    right.inheritable = row[columnPosition(msysAces, "FInheritable")].integer != 0;
+    return right;
+}
+
+std::vector<AccessRight> inheritedRights(const std::vector<AccessRight>& containerRights, const CatalogObject& object,
+                                        const std::string& owner)
+{
+    constexpr std::int32_t usersOnContainer = 983294;  // what the Users group may do in a container
+    std::vector<AccessRight> rights;
+    bool ownerHasRight = false;
+    for (const AccessRight& right : containerRights) {
+        if (right.object != object.parentId || !right.inheritable || right.mask == usersOnContainer)
+            continue;
+        rights.push_back({object.id, right.sid, right.mask, false});
+        ownerHasRight = ownerHasRight || right.sid == owner;
+    }
+    if (!ownerHasRight)
+        rights.push_back({object.id, owner, usersOnContainer, false});
+    return rights;
+}
+
 double accessNow()
 {
     const std::time_t now = std::time(nullptr);

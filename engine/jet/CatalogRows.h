@@ -67,6 +67,22 @@ struct RelationshipColumn {
 
 std::vector<Value> relationshipTableRow(const TableDef& msysRelationships, const RelationshipColumn& pair);
 
+// A row of MSysACEs: what one user or group (by security id) may do with one object.
+struct AccessRight {
+    std::int32_t object = 0;
+    std::string sid;
+    std::int32_t mask = 0;
+    bool inheritable = false;  // passed on to the objects a container gets
+};
+
+std::vector<Value> accessRightRow(const TableDef& msysAces, const AccessRight& right);
+AccessRight accessRightOf(const TableDef& msysAces, const std::vector<Value>& row);
+
+// The rights Access gives a new object in a container: each right the container passes on, as the object's
+// own, except the Users group's; the owner (who makes it) gets that one when the container passes it nothing.
+std::vector<AccessRight> inheritedRights(const std::vector<AccessRight>& containerRights, const CatalogObject& object,
+                                        const std::string& owner);
+
 // The local time as an Access date, to the second.
 double accessNow();
 

@@ -15,6 +15,8 @@
 
 namespace querimo::jet {
 
+struct CatalogObject;
+
 // The Jet file behind Database. Reading lives in JetDatabase.cpp, statements and row changes in
 // JetDatabaseWrite.cpp, tables, columns and indexes in JetDatabaseSchema.cpp, the rest of the catalog
 // (queries, relationships, password, new files) in JetDatabaseCatalog.cpp.
@@ -71,6 +73,9 @@ private:
     TableLayout& layoutOf(const TableDef& table);  // the layout behind a TableDef this database handed out
     const TableLayout& layoutAt(std::uint32_t definitionPage);  // of the table the catalog lists there
     RelationshipRules relationshipRules();
+    // MSysACEs (JetDatabaseCatalog.cpp): a new object's rights from its container, and a dropped one's away.
+    void grantContainerRights(const CatalogObject& object, const std::string& owner);
+    void revokeRights(std::int32_t objectId);
     // Data definition (JetDatabaseSchema.cpp).
     TableLayout& schemaLayout(std::string_view name, bool allowSystem);
     void storeDefinition(TableLayout& layout, std::vector<std::uint32_t> chain);

@@ -74,6 +74,24 @@ std::vector<RowId> rowsWithId(Database& db, const TableDef& table, const char* c
 
 }  // namespace
 
+void JetDatabase::grantContainerRights(const CatalogObject& object, const std::string& owner)
+{
+    const TableDef& aces = table("MSysACEs");
+    std::vector<AccessRight> containerRights;
+    std::vector<Value> values;
+    for (const auto rows = scan(aces); rows->next(values);)
+        containerRights.push_back(accessRightOf(aces, values));
+    for (const AccessRight& right : inheritedRights(containerRights, object, owner))
+        insertRow(aces, accessRightRow(aces, right));
+}
+
+void JetDatabase::revokeRights(std::int32_t objectId)
+{
+    const TableDef& aces = table("MSysACEs");
+    for (RowId row : rowsWithId(*this, aces, "ObjectId", objectId))
+        deleteRow(aces, row);
+}
+
 void JetDatabase::createQuery(const std::string& name, const std::vector<QueryRow>& rows)
 {
     for (const CatalogEntry& entry : catalog_)
@@ -84,6 +102,7 @@ void JetDatabase::createQuery(const std::string& name, const std::vector<QueryRo
         CatalogContext context = readCatalogContext(objects, *scan(objects));
         const CatalogObject object = queryObject(context, name, queryKindOf(rows));
         insertRow(objects, catalogRow(objects, object, context.owner, accessNow()));
+        grantContainerRights(object, context.owner);
         // MSysQueries is keyed on ObjectId, Attribute and Order, a primary key: numbering the rows keeps each
         // key whole and unique (Access itself leaves Order empty and its engine does not hold it to the key).
         const TableDef& queries = table("MSysQueries");
@@ -109,13 +128,14 @@ void JetDatabase::dropQuery(std::string_view name)
     const std::int32_t id = query->id;
     guarded([&] {
         // Its rows in the catalog, its decomposed text and its access rights; read first, then removed.
-        const char* const tables[][2] = {{"MSysObjects", "Id"}, {"MSysQueries", "ObjectId"}, {"MSysACEs", "ObjectId"}};
+        const char* const tables[][2] = {{"MSysObjects", "Id"}, {"MSysQueries", "ObjectId"}};
         std::vector<std::pair<const TableDef*, std::vector<RowId>>> doomed;
         for (const auto& [tableName, column] : tables)
             doomed.emplace_back(&table(tableName), rowsWithId(*this, table(tableName), column, id));
         for (const auto& [from, rows] : doomed)
             for (RowId row : rows)
                 deleteRow(*from, row);
+        revokeRights(id);
     });
     readCatalogTable();
     queryRowsLoaded_ = false;
@@ -232,7 +252,9 @@ void JetDatabase::createRelationship(std::string_view tableName, const IndexDef&
         }
         const TableDef& objects = table("MSysObjects");
         CatalogContext context = readCatalogContext(objects, *scan(objects));
-        insertRow(objects, catalogRow(objects, relationshipObject(context, name), context.owner, accessNow()));
+        const CatalogObject object = relationshipObject(context, name);
+        insertRow(objects, catalogRow(objects, object, context.owner, accessNow()));
+        grantContainerRights(object, context.owner);
     });
 }
 void JetDatabase::changeDatabasePassword(const std::string& newPassword, const std::string& oldPassword)

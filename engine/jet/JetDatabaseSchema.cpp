@@ -343,7 +343,9 @@ void JetDatabase::createTable(const TableDef& def)
 
         const TableDef& objects = table("MSysObjects");
         CatalogContext context = readCatalogContext(objects, *scan(objects));
-        insertRow(objects, catalogRow(objects, tableObject(context, def.name, first), context.owner, accessNow()));
+        const CatalogObject object = tableObject(context, def.name, first);
+        insertRow(objects, catalogRow(objects, object, context.owner, accessNow()));
+        grantContainerRights(object, context.owner);
         readCatalogTable();
         TableLayout& created = schemaLayout(def.name, false);
         if (std::any_of(def.columns.begin(), def.columns.end(),
@@ -398,6 +400,7 @@ void JetDatabase::dropTable(std::string_view name)
 
         const RowId row = catalogRowOf(layout).first;
         deleteRow(table("MSysObjects"), row);
+        revokeRights(static_cast<std::int32_t>(layout.def.definitionPage));
         for (std::uint32_t page : doomed)
             pages.release(page);
         readCatalogTable();

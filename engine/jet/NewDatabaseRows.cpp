@@ -21,26 +21,6 @@ const std::string adminSid("\x64\x8B", 2);
 const std::string usersSid("\x65\x8E", 2);
 const std::string adminsSid("\x65\x8B", 2);
 
-struct AccessRight {
-    std::int32_t object;
-    const std::string& sid;
-    std::int32_t mask;
-    bool inheritable;
-};
-
-std::vector<Value> accessRightRow(const TableDef& aces, const AccessRight& right)
-{
-    std::vector<Value> row(aces.columns.size());
-    const auto set = [&](const char* column, Value value) {
-        row[columnPosition(aces, column)] = std::move(value);
-    };
-    set("ObjectId", Value::int32(right.object));
-    set("SID", Value::binary(right.sid));
-    set("ACM", Value::int32(right.mask));
-    set("FInheritable", Value::boolean(right.inheritable));
-    return row;
-}
-
 }  // namespace
 
 std::vector<std::vector<std::vector<Value>>> newDatabaseRows(const std::vector<TableLayout>& tables, double created)
