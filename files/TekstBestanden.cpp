@@ -36,10 +36,14 @@ void frmQuerimo::TekstOpslaan()
     if (!dlgTekst.ShowSave(this)) return;
     // Written beside the old file and put in its place only when complete: a failure leaves the old file
     // whole, and the user hears of it instead of believing the text is saved.
+    // Unbuffered, so that a short write (a full disk, a size limit) shows here; buffered, it could slip
+    // through the commit and replace the old file with part of the text.
+    const QByteArray bytes = querimo::files::NaarBestand(rtbSQL->toPlainText());
     QSaveFile file(dlgTekst.FileName);
-    if (file.open(QIODevice::WriteOnly) && file.write(querimo::files::NaarBestand(rtbSQL->toPlainText())) >= 0 &&
-        file.commit())
-        return;
+    const bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(bytes) == bytes.size();
+    if (written && file.commit()) return;
+    const QString reden = file.error() == QFileDevice::NoError ? QStringLiteral("niet alle tekst kon worden weggeschreven")
+                                                                : file.errorString();
     QMessageBox::warning(this, dlgTekst.DialogTitle,
-                         "Het tekstbestand '" + dlgTekst.FileName + "' kon niet worden opgeslagen: " + file.errorString());
+                         "Het tekstbestand '" + dlgTekst.FileName + "' kon niet worden opgeslagen: " + reden + ".");
 }

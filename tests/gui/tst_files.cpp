@@ -2,8 +2,13 @@
 #include <QAction>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QTextEdit>
 #include <QtTest>
+
+#include <csignal>
+
+#include <sys/resource.h>
 
 #include "VensterHulp.h"
 #include "app/Routines.h"
@@ -127,6 +132,41 @@ private slots:
         BestandKiezen(QString(), &getoond);
         frm.mnuTekstOpenen->trigger();
         QCOMPARE(getoond.map, QDir(dir_.path()).absolutePath());
+    }
+
+    void mislukteOpslagWordtGemeldEnLaatHetOudeBestandHeel()
+    {
+        frmQuerimo& frm = *frm_;
+        const QString pad = dir_.filePath("vol.sql");
+        QFile oud(pad);
+        QVERIFY(oud.open(QIODevice::WriteOnly));
+        oud.write("oud");
+        oud.close();
+        frm.rtbSQL->setPlainText(QStringLiteral("SELECT * FROM Customers"));
+        // A file size limit makes the write fail for every user, root included.
+        ::signal(SIGXFSZ, SIG_IGN);
+        rlimit ruim{};
+        ::getrlimit(RLIMIT_FSIZE, &ruim);
+        QString melding;
+        vensterhulp::BijDialoog([&](QWidget* w) {
+            auto* dialog = qobject_cast<QFileDialog*>(w);
+            QVERIFY2(dialog, w->metaObject()->className());
+            dialog->setDirectory(dir_.path());
+            dialog->findChild<QLineEdit*>("fileNameEdit")->setText(QStringLiteral("vol.sql"));
+            vensterhulp::BijDialoog([&melding](QWidget* box) {
+                if (auto* bericht = qobject_cast<QMessageBox*>(box)) melding = bericht->text();
+                box->close();
+            });
+            const rlimit krap{8, ruim.rlim_max};
+            ::setrlimit(RLIMIT_FSIZE, &krap);
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        frm.mnuTekstOpslaan->trigger();
+        ::setrlimit(RLIMIT_FSIZE, &ruim);
+        QVERIFY2(melding.startsWith("Het tekstbestand '" + pad + "' kon niet worden opgeslagen"), qPrintable(melding));
+        QVERIFY(oud.open(QIODevice::ReadOnly));
+        QCOMPARE(oud.readAll(), QByteArray("oud"));
+        QCOMPARE(frm.rtbSQL->toPlainText(), QStringLiteral("SELECT * FROM Customers"));
     }
 
     void onleesbaarBestandMaaktLeeg()
