@@ -7,6 +7,7 @@
 #include "core/Error.h"
 #include "core/Text.h"
 #include "sql/Lexer.h"
+#include "sql/TokenCursor.h"
 
 namespace querimo::sql {
 
@@ -23,17 +24,6 @@ bool isReserved(const Token& t)
 {
     if (t.kind != TokenKind::Word) return false;
     return std::any_of(reservedWords.begin(), reservedWords.end(), [&](const char* w) { return t.is(w); });
-}
-
-std::string describe(const Token& t)
-{
-    switch (t.kind) {
-    case TokenKind::End: return "het einde van de opdracht";
-    case TokenKind::String: return "de tekst '" + t.text + "'";
-    case TokenKind::Date: return "de datum #" + t.text + "#";
-    case TokenKind::Name: return "'[" + t.text + "]'";
-    default: return "'" + t.text + "'";
-    }
 }
 
 class Parser {
@@ -58,7 +48,7 @@ public:
         else if (!first.is("SELECT") && !first.is("TRANSFORM") && !first.is("(") && !first.is("TABLE"))
             throw DbError(errc::syntax, "Ongeldige SQL-opdracht: verwacht 'SELECT', 'TRANSFORM', 'INSERT', 'UPDATE', "
                                         "'DELETE', 'CREATE', 'ALTER', 'DROP' of 'PARAMETERS', maar " +
-                                            describe(first) + " gevonden " + atPosition(first.position) + ".");
+                                            describeToken(first) + " gevonden " + atPosition(first.position) + ".");
         else st.query = query(true);
         for (const Select& s : st.query->selects)
             if (!s.into.empty()) {
@@ -77,24 +67,14 @@ public:
     }
 
 private:
-    const Token& peek(std::size_t ahead = 0) const { return tokens_[std::min(pos_ + ahead, tokens_.size() - 1)]; }
-    const Token& next()
-    {
-        const Token& t = peek();
-        if (pos_ < tokens_.size() - 1) ++pos_;
-        return t;
-    }
-    bool accept(std::string_view word)
-    {
-        if (!peek().is(word)) return false;
-        next();
-        return true;
-    }
+    const Token& peek(std::size_t ahead = 0) const { return tokens_.peek(ahead); }
+    const Token& next() { return tokens_.next(); }
+    bool accept(std::string_view word) { return tokens_.accept(word); }
     const Token& expect(std::string_view word)
     {
         if (!peek().is(word))
             throw DbError(errc::syntax, "Syntaxisfout: '" + std::string(word) + "' verwacht " +
-                                            atPosition(peek().position) + ", maar " + describe(peek()) + " gevonden.");
+                                            atPosition(peek().position) + ", maar " + describeToken(peek()) + " gevonden.");
         return next();
     }
     [[noreturn]] void unexpected() const
@@ -102,7 +82,7 @@ private:
         const Token& t = peek();
         if (t.kind == TokenKind::End)
             throw DbError(errc::syntax, "Syntaxisfout: de opdracht is onvolledig " + atPosition(t.position) + ".");
-        throw DbError(errc::syntax, "Syntaxisfout: onverwacht " + describe(t) + " " + atPosition(t.position) + ".");
+        throw DbError(errc::syntax, "Syntaxisfout: onverwacht " + describeToken(t) + " " + atPosition(t.position) + ".");
     }
 
     bool atName() const
@@ -115,7 +95,7 @@ private:
         if (!atName()) {
             const Token& t = peek();
             throw DbError(errc::syntax, "Syntaxisfout: naam verwacht " + atPosition(t.position) + ", maar " +
-                                            describe(t) + " gevonden.");
+                                            describeToken(t) + " gevonden.");
         }
         return next().text;
     }
@@ -151,7 +131,7 @@ private:
         }
         if (!peek().is("SELECT") && !peek().is("(") && !peek().is("TABLE"))
             throw DbError(errc::syntax, "Syntaxisfout in de INSERT INTO-opdracht: 'VALUES' of 'SELECT' verwacht " +
-                                            atPosition(peek().position) + ", maar " + describe(peek()) + " gevonden.");
+                                            atPosition(peek().position) + ", maar " + describeToken(peek()) + " gevonden.");
         st.query = query(false);
     }
 
@@ -232,7 +212,7 @@ private:
             }
             const Token& type = peek();
             if (type.kind != TokenKind::Word || parameterTypeFromWord(type.text) == 0)
-                throw DbError(errc::syntax, "Onbekend gegevenstype " + describe(type) + " voor parameter '" + d.name +
+                throw DbError(errc::syntax, "Onbekend gegevenstype " + describeToken(type) + " voor parameter '" + d.name +
                                                 "' " + atPosition(type.position) + ".");
             d.typeName = next().text;
             d.adoType = parameterTypeFromWord(d.typeName);
@@ -693,8 +673,7 @@ private:
         return e;
     }
 
-    std::vector<Token> tokens_;
-    std::size_t pos_ = 0;
+    TokenCursor tokens_;
     int depth_ = 0;
 };
 
