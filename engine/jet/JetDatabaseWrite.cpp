@@ -51,7 +51,7 @@ void JetDatabase::takeLock(bool exclusive)
             lock_.lock(false);
     }
     const FileStamp now = lock_.stamp();
-    if (recovered || now != knownStamp_) {
+    if (recovered || knownStamp_.uncertain || !now.sameAs(knownStamp_)) {
         file_.refresh();
         try {
             reloadCaches();

@@ -68,12 +68,24 @@ void StatementLock::unlock()
     holdsShared_ = false;
 }
 
+bool stampMayMissAChange(std::uint32_t mode, std::uint32_t owner, std::uint32_t me, std::int64_t modifiedNanoseconds,
+                         std::int64_t nowNanoseconds)
+{
+    constexpr std::int64_t coarseTick = 20'000'000;  // the kernel's file time clock ticks every 1 to 10 ms
+    const bool othersWrite = owner != me || (mode & (S_IWGRP | S_IWOTH)) != 0;
+    return othersWrite && nowNanoseconds - modifiedNanoseconds < coarseTick;
+}
+
 FileStamp StatementLock::stamp() const
 {
     struct stat info{};
     if (::fstat(fd_, &info) != 0)
-        return {};
-    return {static_cast<std::uint64_t>(info.st_size), info.st_mtim.tv_sec, info.st_mtim.tv_nsec};
+        return {0, 0, 0, true};
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    const auto nanoseconds = [](const timespec& t) { return std::int64_t{t.tv_sec} * 1'000'000'000 + t.tv_nsec; };
+    return {static_cast<std::uint64_t>(info.st_size), info.st_mtim.tv_sec, info.st_mtim.tv_nsec,
+            stampMayMissAChange(info.st_mode, info.st_uid, ::geteuid(), nanoseconds(info.st_mtim), nanoseconds(now))};
 }
 
 void StatementLock::markWritten()

@@ -10,8 +10,19 @@ struct FileStamp {
     std::uint64_t size = 0;
     std::int64_t modifiedSeconds = 0;
     std::int64_t modifiedNanoseconds = 0;
-    bool operator==(const FileStamp&) const = default;
+    bool uncertain = false;  // a change right after it might leave the file looking the same
+    bool sameAs(const FileStamp& other) const
+    {
+        return size == other.size && modifiedSeconds == other.modifiedSeconds &&
+               modifiedNanoseconds == other.modifiedNanoseconds;
+    }
 };
+
+// A writer that may not set the file's time (another user) leaves only the file system's coarse clock as
+// its mark, so a stamp taken within one tick of that clock may not show the next change. That matters only
+// when such writers exist: the file is writable for others, or not ours.
+bool stampMayMissAChange(std::uint32_t mode, std::uint32_t owner, std::uint32_t me, std::int64_t modifiedNanoseconds,
+                         std::int64_t nowNanoseconds);
 
 // The lock a read or a statement holds on a database that other processes may have open too: a byte-range
 // lock of the open file description, far beyond any page, shared for reading and exclusive for writing.

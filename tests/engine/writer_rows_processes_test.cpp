@@ -7,9 +7,11 @@
 #include <thread>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "jet/StatementLock.h"
 #include "writer_rows_support.h"
 
 using namespace querimo;
@@ -193,11 +195,32 @@ TEST(RowsShared, AnOpenWaitingForAWriterSeesTheFileItLeft)
     expectConsistentTable(path, jet::Version::Jet4, "Table1", before + 200);
 }
 
-TEST(RowsShared, TwoProcessesWritingOneFileLoseNothing)
+// Another user's write leaves only the coarse file clock as its mark: a stamp that close to its change is
+// not trusted, so the next statement reads the file again. Files only we write keep their caches.
+TEST(RowsShared, AStampTooCloseToAChangeByAnotherUserIsNotTrusted)
+{
+    constexpr std::int64_t ms = 1'000'000;
+    constexpr std::uint32_t me = 1000, other = 1001;
+    EXPECT_TRUE(jet::stampMayMissAChange(0664, me, me, 100 * ms, 105 * ms));    // the group may write
+    EXPECT_TRUE(jet::stampMayMissAChange(0644, other, me, 100 * ms, 105 * ms)); // not ours
+    EXPECT_FALSE(jet::stampMayMissAChange(0644, me, me, 100 * ms, 105 * ms));   // only we write: our mark is exact
+    EXPECT_FALSE(jet::stampMayMissAChange(0664, me, me, 100 * ms, 200 * ms));   // ticks ago
+}
+
+// With a second user (when we may become one), that user's writes cannot set the file's time: only the
+// coarse file clock marks them, and stamps close to a change must be distrusted.
+class TwoProcesses : public ::testing::TestWithParam<bool> {};
+
+TEST_P(TwoProcesses, WritingOneFileLoseNothing)
 {
     QUERIMO_REQUIRE_CORPUS();
     ScratchDir dir;
     const std::string path = dir.copyOf("overflowTestV2000.mdb");
+    const bool secondUser = GetParam() && ::geteuid() == 0;
+    if (secondUser) {
+        ::chmod(path.c_str(), 0666);
+        ::chmod(std::filesystem::path(path).parent_path().c_str(), 0777);  // the journal goes beside the file
+    }
     std::size_t before = 0;
     {
         auto db = openFile(path);
@@ -209,6 +232,9 @@ TEST(RowsShared, TwoProcessesWritingOneFileLoseNothing)
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
+            constexpr uid_t nobody = 65534;
+            if (secondUser && std::string(who) == "q" && (::setgid(nobody) != 0 || ::setuid(nobody) != 0))
+                ::_exit(5);
             try {
                 auto db = openFile(path);
                 for (int k = 0; k < statements; ++k) {
@@ -249,5 +275,7 @@ TEST(RowsShared, TwoProcessesWritingOneFileLoseNothing)
     db.reset();
     expectConsistentTable(path, jet::Version::Jet4, "Table1", rows.size());
 }
+
+INSTANTIATE_TEST_SUITE_P(Users, TwoProcesses, ::testing::Values(false, true));
 
 }  // namespace
