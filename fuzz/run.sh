@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets with clang in build-fuzz and runs open_scan_fuzz for a short while
-# (FUZZ_SECONDS, default 60), seeded with a few small Access files of the corpus.
+# Builds the libFuzzer targets with clang in build-fuzz and runs each for a short while (FUZZ_SECONDS,
+# default 60): open_scan_fuzz reads damaged files, write_rows_fuzz writes to them. Both start from a few
+# small Access files of the corpus.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 corpus="${QUERIMO_CORPUS:-$PWD/../shared/corpus}"
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUERIMO_FUZZ=ON \
   -DQUERIMO_GUI=OFF -DQUERIMO_TESTS=OFF -DQUERIMO_BENCH=OFF >/dev/null
-cmake --build build-fuzz -j"$(nproc)" --target open_scan_fuzz
+cmake --build build-fuzz -j"$(nproc)" --target open_scan_fuzz write_rows_fuzz
 seeds=build-fuzz/seeds
 mkdir -p "$seeds" build-fuzz/found
 for f in delTestV1997.mdb adox_jet4.mdb db97-enc.mdb testV1997.mdb fixedNumericTestV2000.mdb; do
@@ -18,5 +19,7 @@ fi
 # -timeout catches an input that hangs; findings are written to build-fuzz/found.
 export ASAN_OPTIONS=halt_on_error=1:detect_leaks=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
-build-fuzz/bin/open_scan_fuzz -max_total_time="${FUZZ_SECONDS:-60}" -timeout=10 -rss_limit_mb=2048 \
-  -artifact_prefix=build-fuzz/found/ -print_final_stats=1 "$seeds"
+for target in open_scan_fuzz write_rows_fuzz; do
+  build-fuzz/bin/$target -max_total_time="${FUZZ_SECONDS:-60}" -timeout=10 -rss_limit_mb=2048 \
+    -artifact_prefix=build-fuzz/found/$target- -print_final_stats=1 "$seeds"
+done
