@@ -160,6 +160,8 @@ public:
     // The rows' values follow the column to its new type through `convert` (the SQL layer converts as Access does).
     virtual void alterColumn(std::string_view table, const ColumnDef& column, const ColumnConversion& convert) = 0;
     virtual void createIndex(std::string_view table, const IndexDef& index) = 0;  // fills it from the rows
+    // The AutoNumber value the table's next row gets (from 1), as COUNTER(seed, 1) sets it.
+    virtual void setNextAutoNumber(std::string_view table, std::uint32_t next) = 0;
     virtual void dropIndex(std::string_view table, std::string_view index) = 0;
     // A relationship: the foreign-key index on `table` and its link to the referenced table's primary key.
     virtual void createRelationship(std::string_view table, const IndexDef& foreignKey, std::string_view referencedTable,

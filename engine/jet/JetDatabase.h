@@ -47,6 +47,7 @@ public:
     void addColumn(std::string_view table, const ColumnDef& column) override;
     void dropColumn(std::string_view table, std::string_view column) override;
     void alterColumn(std::string_view table, const ColumnDef& column, const ColumnConversion& convert) override;
+    void setNextAutoNumber(std::string_view table, std::uint32_t next) override;
     void createIndex(std::string_view table, const IndexDef& index) override;
     void dropIndex(std::string_view table, std::string_view index) override;
     void createRelationship(std::string_view table, const IndexDef& foreignKey, std::string_view referencedTable,

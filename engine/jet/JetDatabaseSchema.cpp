@@ -536,6 +536,19 @@ void JetDatabase::dropColumn(std::string_view tableName, std::string_view column
     });
 }
 
+void JetDatabase::setNextAutoNumber(std::string_view tableName, std::uint32_t next)
+{
+    requireStatement();
+    if (next == 0)
+        throw DbError(errc::fail, "De AutoNummering van de tabel '" + std::string(tableName) + "' begint bij 1 of hoger.");
+    guarded([&] {
+        TableLayout& layout = schemaLayout(tableName, false);
+        layout.nextAutoNumber = next - 1;  // the definition keeps the last number handed out
+        storeDefinition(layout, definitionPageChain(file_, layout.def.definitionPage));
+        reloadLayout(layout);
+    });
+}
+
 void JetDatabase::alterColumn(std::string_view tableName, const ColumnDef& column, const ColumnConversion& convert)
 {
     requireStatement();

@@ -135,15 +135,25 @@ private:
             if (k.kind == ConstraintClause::Kind::ForeignKey && !text::equalsIgnoreCase(k.referencedTable, def.name))
                 referencedColumns(userTable(k.referencedTable, k.referencePosition), k);
         db_.createTable(def);
+        for (const ColumnClause& c : st_.columns) applySeed(def.name, c);
         addConstraints(def.name);
     }
 
+    // Where the file keeps a stride other than 1 is not known, so only the seed is taken.
     jet::ColumnDef checkedColumn(const ColumnClause& c) const
     {
-        if (c.seed != 1 || c.increment != 1)
-            refuse(errc::fail, "Een AutoNummering met een andere beginwaarde of stapgrootte dan 1 wordt niet ondersteund",
-                   c.position);
+        if (c.increment != 1)
+            refuse(errc::fail, "Een AutoNummering met een andere stapgrootte dan 1 wordt niet ondersteund", c.position);
+        if (c.seed && *c.seed < 1)
+            refuse(errc::fail, "De beginwaarde van een AutoNummering moet 1 of hoger zijn", c.position);
         return c.column;
+    }
+
+    // COUNTER(seed, 1): the table's next AutoNumber becomes the seed; on an existing column too, as Access
+    // resets the numbering.
+    void applySeed(const std::string& table, const ColumnClause& c)
+    {
+        if (c.column.autoNumber && c.seed) db_.setNextAutoNumber(table, static_cast<std::uint32_t>(*c.seed));
     }
 
     void addColumn()
@@ -154,6 +164,7 @@ private:
             refuse(errc::fail, "De kolom '" + c.column.name + "' bestaat al in de tabel '" + t.name + "'", c.position);
         const std::string table = t.name;
         db_.addColumn(table, checkedColumn(c));
+        applySeed(table, c);
         addConstraints(table);
     }
 
@@ -182,6 +193,7 @@ private:
         changed.name = old.name;
         const std::string table = t.name;
         db_.alterColumn(table, changed, columnValue);
+        applySeed(table, c);
     }
 
     void createIndex()

@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -19,7 +20,7 @@ struct KeyColumn {
 struct ColumnClause {
     jet::ColumnDef column;  // name, type, size, precision, scale, autoNumber, required, defaultValue
     std::size_t position = 0;
-    int seed = 1;           // COUNTER (seed, increment)
+    std::optional<int> seed;  // COUNTER (seed, increment)
     int increment = 1;
 };
 

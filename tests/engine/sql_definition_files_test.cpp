@@ -117,6 +117,24 @@ TEST_P(DefinitionOnFile, IndexesComeAndGoAndTablesDrop)
     EXPECT_EQ(mdb({"mdb-tables", "-1", path}).find("Table1\n"), std::string::npos);
 }
 
+TEST_P(DefinitionOnFile, CounterSeedStartsAndResetsTheNumbering)
+{
+    const auto insert = [&](jet::Database& db, const char* name) {
+        db.beginStatement();
+        db.insertRow(db.table("Genummerd"), {Value::null(), Value::text(name)});
+        db.commitStatement();
+    };
+    {
+        auto db = open();
+        sql::runDefinition(*db, "CREATE TABLE Genummerd (Nr COUNTER(100, 1), Naam TEXT(10))");
+        insert(*db, "een");
+        insert(*db, "twee");
+        sql::runDefinition(*db, "ALTER TABLE Genummerd ALTER COLUMN Nr COUNTER(500, 1)");
+        insert(*db, "drie");
+    }
+    EXPECT_EQ(mdb({"mdb-export", path, "Genummerd"}), "Nr,Naam\n100,\"een\"\n101,\"twee\"\n500,\"drie\"\n");
+}
+
 TEST_P(DefinitionOnFile, ReferencesMakeARelationshipThatKeepsItsTables)
 {
     {

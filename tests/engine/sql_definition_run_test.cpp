@@ -48,6 +48,10 @@ public:
         addTable(def, jet::ObjectKind::Table);
     }
     void dropTable(std::string_view name) override { calls.push_back("dropTable " + std::string(name)); }
+    void setNextAutoNumber(std::string_view table, std::uint32_t next) override
+    {
+        calls.push_back("nextAutoNumber " + std::string(table) + " " + std::to_string(next));
+    }
     void addColumn(std::string_view table, const jet::ColumnDef& column) override
     {
         calls.push_back("addColumn " + std::string(table) + " " + column.name);
@@ -250,7 +254,9 @@ TEST_F(DefinitionRun, AccessRulesRefuseBeforeAnythingChanges)
     EXPECT_EQ(failure("CREATE TABLE t (a LONG REFERENCES Los)"),
               "De tabel 'Los' heeft geen primaire sleutel om naar te verwijzen (op positie 24).");
     EXPECT_EQ(failure("CREATE TABLE t (a COUNTER(5, 10))"),
-              "Een AutoNummering met een andere beginwaarde of stapgrootte dan 1 wordt niet ondersteund (op positie 17).");
+              "Een AutoNummering met een andere stapgrootte dan 1 wordt niet ondersteund (op positie 17).");
+    EXPECT_EQ(failure("CREATE TABLE t (a COUNTER(0, 1))"),
+              "De beginwaarde van een AutoNummering moet 1 of hoger zijn (op positie 17).");
     // Each of these began a statement and rolled it back, or never began one.
     for (const std::string& c : calls()) EXPECT_TRUE(c == "begin" || c == "rollback") << c;
 

@@ -78,6 +78,7 @@ public:
     void addColumn(std::string_view, const jet::ColumnDef&) override { refuse(); }
     void dropColumn(std::string_view, std::string_view) override { refuse(); }
     void alterColumn(std::string_view, const jet::ColumnDef&, const jet::ColumnConversion&) override { refuse(); }
+    void setNextAutoNumber(std::string_view, std::uint32_t) override { refuse(); }
     void createIndex(std::string_view, const jet::IndexDef&) override { refuse(); }
     void dropIndex(std::string_view, std::string_view) override { refuse(); }
     void createRelationship(std::string_view, const jet::IndexDef&, std::string_view, const std::vector<std::string>&) override
