@@ -1,5 +1,6 @@
 #include "LargeDatabase.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "jet/Database.h"

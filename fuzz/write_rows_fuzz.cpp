@@ -1,14 +1,12 @@
 // libFuzzer target: any bytes as a database file, then written to: in every user table a row added, and the
 // first row rewritten and deleted, each as a statement that commits through the journal. A DbError is the
 // expected end of a bad file or a refused row; anything else is a finding.
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <filesystem>
 #include <string>
+#include <vector>
 
+#include "FuzzFile.h"
 #include "core/Error.h"
 #include "jet/Database.h"
 
@@ -56,14 +54,8 @@ void writeTable(jet::Database& db, const std::string& name)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const std::string path =
-        (std::filesystem::temp_directory_path() / ("querimo-fuzz-write-" + std::to_string(getpid()) + ".mdb")).string();
-    std::filesystem::remove(path + "-journal");
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return 0;
-    const bool written = std::fwrite(data, 1, size, f) == size;
-    std::fclose(f);
-    if (!written) return 0;
+    const std::string path = querimo::fuzz::inputFile("querimo-fuzz-write", data, size);
+    if (path.empty()) return 0;
     try {
         jet::OpenOptions options;
         options.path = path;

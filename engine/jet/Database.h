@@ -18,6 +18,12 @@ enum class ColumnType : std::uint8_t {
     DateTime = 8, Binary = 9, Text = 10, OleObject = 11, Memo = 12, Guid = 15, Decimal = 16
 };
 
+// Memo and OLE Object: values stored apart from their row, as long values.
+inline bool isLongValue(ColumnType type)
+{
+    return type == ColumnType::Memo || type == ColumnType::OleObject;
+}
+
 struct ColumnDef {
     std::string name;
     ColumnType type = ColumnType::Text;

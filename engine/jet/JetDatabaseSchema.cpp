@@ -138,14 +138,9 @@ void checkIndex(const TableLayout& table, const IndexDef& index)
         const ColumnDef* column = table.def.columnByNumber(key.columnNumber);
         if (!column)
             throw DbError(errc::fail, "De index '" + index.name + "' noemt een kolom die niet bestaat " + where + ".");
-        if (column->type == ColumnType::Memo || column->type == ColumnType::OleObject)
+        if (isLongValue(column->type))
             throw DbError(errc::fail, "Op het Memo- of OLE-veld '" + column->name + "' kan geen index gemaakt worden.");
     }
-}
-
-bool isLongValue(const ColumnDef& column)
-{
-    return column.type == ColumnType::Memo || column.type == ColumnType::OleObject;
 }
 
 // Every Memo and OLE Object column has its own pair of usage maps for its long value pages, as Access
@@ -155,7 +150,7 @@ void syncLongValueMaps(PageFile& file, const Format& format, PageAllocator& page
     auto& maps = table.longValueMaps;
     for (auto it = maps.begin(); it != maps.end();) {
         const ColumnDef* column = table.def.columnByNumber(it->columnNumber);
-        if (column && isLongValue(*column)) {
+        if (column && isLongValue(column->type)) {
             ++it;
             continue;
         }
@@ -165,7 +160,7 @@ void syncLongValueMaps(PageFile& file, const Format& format, PageAllocator& page
     }
     for (const ColumnDef& column : table.def.columns) {
         const bool mapped = std::any_of(maps.begin(), maps.end(), [&](const LongValueMaps& m) { return m.columnNumber == column.number; });
-        if (!isLongValue(column) || mapped)
+        if (!isLongValue(column.type) || mapped)
             continue;
         LongValueMaps added;
         added.columnNumber = column.number;

@@ -172,11 +172,6 @@ void JetDatabase::rollbackStatement()
 
 namespace {
 
-bool isLong(const ColumnDef& column)
-{
-    return column.type == ColumnType::Memo || column.type == ColumnType::OleObject;
-}
-
 // A Replication ID: a random (version 4) GUID.
 std::string newGuid()
 {
@@ -249,16 +244,17 @@ std::vector<std::optional<std::string>> longValueReferences(PageFile& file, cons
                                                             const std::string& row)
 {
     std::vector<std::optional<std::string>> references(table.def.columns.size());
+    const auto isLong = [](const ColumnDef& column) { return isLongValue(column.type); };
     if (std::none_of(table.def.columns.begin(), table.def.columns.end(), isLong))
         return references;
     TableLayout raw = table;
     for (ColumnDef& column : raw.def.columns)
-        if (isLong(column))
+        if (isLongValue(column.type))
             column.type = ColumnType::Binary;
     std::vector<Value> values;
     RowDecoder(file, format, raw).decode(ByteView(reinterpret_cast<const std::uint8_t*>(row.data()), row.size()), values);
     for (std::size_t i = 0; i < values.size() && i < references.size(); ++i)
-        if (isLong(table.def.columns[i]) && !values[i].isNull())
+        if (isLongValue(table.def.columns[i].type) && !values[i].isNull())
             references[i] = values[i].bytes;
     return references;
 }
@@ -321,7 +317,7 @@ std::string JetDatabase::storedRow(const TableLayout& table, const std::vector<V
     std::vector<std::optional<std::string>> references(values.size());
     for (std::size_t i = 0; i < values.size(); ++i) {
         const ColumnDef& column = table.def.columns[i];
-        if (!isLong(column) || values[i].isNull())
+        if (!isLongValue(column.type) || values[i].isNull())
             continue;
         const std::string stored = column.type == ColumnType::Memo ? encodeJetText(values[i].bytes, format_->version, true, column.name)
                                                                    : values[i].bytes;

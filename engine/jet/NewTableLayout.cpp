@@ -126,7 +126,7 @@ void completeColumn(const Format& format, ColumnDef& column)
         refuse(column, "alleen Long- en GUID-velden kunnen automatisch genummerd worden");
     column.fixed = !isVariable(column.type);
     column.size = column.type == ColumnType::Text || column.type == ColumnType::Binary ? column.size
-                  : column.type == ColumnType::Memo || column.type == ColumnType::OleObject ? 0
+                  : isLongValue(column.type) ? 0
                   : storedLength(format, column);
 }
 

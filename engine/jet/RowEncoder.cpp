@@ -241,8 +241,7 @@ std::string RowEncoder::encode(const std::vector<Value>& values,
         if (index >= offsets.size()) refuse("De kolom valt buiten de tabel van variabele kolommen", columns[i]);
         // Null or deleted columns before this one take its offset: they hold no bytes.
         for (; next <= index; ++next) offsets[next] = row.size();
-        const bool isLong = columns[i].type == ColumnType::Memo || columns[i].type == ColumnType::OleObject;
-        if (isLong && storedLongValues && i < storedLongValues->size() && (*storedLongValues)[i])
+        if (isLongValue(columns[i].type) && storedLongValues && i < storedLongValues->size() && (*storedLongValues)[i])
             row += *(*storedLongValues)[i];
         else
             row += variableBytes(columns[i], table_.storage[i], values[i]);

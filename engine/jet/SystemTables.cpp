@@ -44,7 +44,7 @@ TableLayout tableOf(Version version, const char* name, const std::vector<ColumnS
         storage.flags = columns[i].flags ? columns[i].flags : column.fixed ? fixedColumn : variableColumn;
         storage.compressedUnicode = false;
         storage.displayIndex = 0;
-        if (column.type == ColumnType::Memo || column.type == ColumnType::OleObject)
+        if (isLongValue(column.type))
             table.longValueMaps.push_back(LongValueMaps{column.number, 0, 0});
     }
     return table;

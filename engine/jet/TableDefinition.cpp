@@ -96,7 +96,7 @@ public:
             def.scale = bytes_.u8(at + format_.colScale);
         }
         def.size = (def.type == ColumnType::Text && format_.jet4()) ? storage.length / 2 : storage.length;
-        if (def.type == ColumnType::Memo || def.type == ColumnType::OleObject)
+        if (isLongValue(def.type))
             def.size = 0;
     }
 

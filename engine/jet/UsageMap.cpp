@@ -19,6 +19,7 @@ struct BitmapStretch {
     std::uint64_t firstPage = 0;
 };
 
+// The stretches of a map, by ascending first page.
 std::vector<BitmapStretch> bitmapStretches(PageFile& file, const Format& format, std::uint32_t pointer)
 {
     const PageRef holder = file.page(pointerPage(pointer));
@@ -34,7 +35,8 @@ std::vector<BitmapStretch> bitmapStretches(PageFile& file, const Format& format,
     std::vector<BitmapStretch> stretches;
     switch (map.u8(0)) {
     case inlineMap:
-        stretches.push_back({holder, map.sub(5, map.size() - std::min<std::size_t>(map.size(), 5)), map.size() >= 5 ? map.u32(1) : 0});
+        stretches.push_back({holder, map.sub(5, map.size() - std::min<std::size_t>(map.size(), 5)),
+                             map.size() >= 5 ? map.u32(1) : 0});
         break;
     case referenceMap:
         for (std::size_t k = 0; 1 + 4 * k + 4 <= map.size(); ++k) {
@@ -76,12 +78,8 @@ void visitNewestUsageMapPages(PageFile& file, const Format& format, std::uint32_
                               const std::function<bool(std::uint32_t)>& visit)
 {
     const std::uint32_t pageCount = file.pageCount();
-    const std::vector<BitmapStretch> stretches = bitmapStretches(file, format, pointer);
-    std::vector<const BitmapStretch*> byStart;
-    for (const BitmapStretch& stretch : stretches)
-        byStart.push_back(&stretch);
-    std::sort(byStart.begin(), byStart.end(), [](const auto* a, const auto* b) { return a->firstPage > b->firstPage; });
-    for (const BitmapStretch* stretch : byStart) {
+    const std::vector<BitmapStretch> stretches = bitmapStretches(file, format, pointer);  // ascending
+    for (auto stretch = stretches.rbegin(); stretch != stretches.rend(); ++stretch) {
         if (stretch->firstPage >= pageCount)
             continue;
         // Bits past the file's last page are never set; large maps have thousands of them.

@@ -40,11 +40,6 @@ jet::ColumnDef columnFor(int adoType)
     return c;
 }
 
-bool isLong(ColumnType type)
-{
-    return type == ColumnType::Memo || type == ColumnType::OleObject;
-}
-
 }  // namespace
 
 std::string newColumnName(const std::string& resultName)
@@ -61,7 +56,7 @@ jet::TableDef makeTableDefinition(const std::string& name, const std::vector<Res
     for (const ResultColumn& result : columns) {
         jet::ColumnDef c = columnFor(result.adoType);
         // A column taken over unchanged keeps its field size, as in Access; nothing else of it.
-        if (result.origin && result.origin->type == c.type && result.origin->size > 0 && !isLong(c.type)) {
+        if (result.origin && result.origin->type == c.type && result.origin->size > 0 && !jet::isLongValue(c.type)) {
             c.size = result.origin->size;
             c.precision = result.origin->precision;
             c.scale = result.origin->scale;
