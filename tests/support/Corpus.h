@@ -1,22 +1,39 @@
 #pragma once
+// The Access-made databases some tests compare against. Only tests that need Access's own bytes use them;
+// everything else makes its files with our writer.
 #include <filesystem>
 #include <string>
 #include <vector>
 
 namespace querimo::test {
 
-// The folder of Access-made databases: $QUERIMO_CORPUS, else ../shared/corpus beside the source tree.
-// Empty when neither exists.
+// $QUERIMO_CORPUS when set (a folder that does not exist counts as missing), else ../shared/corpus beside the
+// source tree. Empty when missing.
 std::filesystem::path corpusDir();
+// One file of the corpus; empty when it is missing.
+std::filesystem::path corpusFile(const std::string& name);
 // Every .mdb file of the corpus, sorted by name; empty when the corpus is missing.
 std::vector<std::filesystem::path> corpusFiles();
+// QUERIMO_REQUIRE_CORPUS=1 (as in CI): a missing corpus fails the test instead of skipping it.
+bool corpusRequired();
+// The one line a test gives when name (or the whole corpus, for an empty name) is missing.
+std::string corpusMissing(const std::string& name = {});
 
-// Use at the start of a test: skips it with a clear message when the corpus is missing.
-#define QUERIMO_REQUIRE_CORPUS()                                                                        \
-    do {                                                                                                \
-        if (::querimo::test::corpusDir().empty())                                                       \
-            GTEST_SKIP() << "corpus van Access-databases ontbreekt: zet QUERIMO_CORPUS of leg hem in "  \
-                            "../shared/corpus naast de broncode";                                       \
+// At the start of a GoogleTest test: skips it (fails it when the corpus is required) without the file.
+#define QUERIMO_REQUIRE_CORPUS_FILE(name)                                                             \
+    do {                                                                                              \
+        if (::querimo::test::corpusFile(name).empty()) {                                              \
+            if (::querimo::test::corpusRequired()) GTEST_FAIL() << ::querimo::test::corpusMissing(name); \
+            GTEST_SKIP() << ::querimo::test::corpusMissing(name);                                     \
+        }                                                                                             \
+    } while (false)
+
+#define QUERIMO_REQUIRE_CORPUS()                                                                      \
+    do {                                                                                              \
+        if (::querimo::test::corpusDir().empty()) {                                                   \
+            if (::querimo::test::corpusRequired()) GTEST_FAIL() << ::querimo::test::corpusMissing();  \
+            GTEST_SKIP() << ::querimo::test::corpusMissing();                                         \
+        }                                                                                             \
     } while (false)
 
 }  // namespace querimo::test
