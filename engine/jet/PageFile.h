@@ -39,6 +39,7 @@ public:
 
     // Decoded contents of a page. The reference stays valid however the cache changes.
     PageRef page(std::uint32_t number);
+    std::size_t cachedPages() const { return cache_.size(); }  // never more than the limit given
 
     // Writing. change() gives a modifiable copy of the page and remembers what it held before.
     PageBytes& change(std::uint32_t number);

@@ -1,5 +1,5 @@
-// Corpus files cut short and with bytes changed: opening and reading them must end in a clear error or in rows,
-// never in a crash, a hang or another kind of exception.
+// Jet files cut short and with bytes changed (our writer's files, and Access's own when the corpus is there):
+// opening and reading them must end in a clear error or in rows, never in a crash, a hang or another exception.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -16,6 +16,7 @@
 #include <thread>
 
 #include "support/Corpus.h"
+#include "support/MadeDatabase.h"
 #include "support/ScanAll.h"
 
 namespace querimo::test {
@@ -81,13 +82,39 @@ private:
     std::thread thread_;
 };
 
+struct SourceFile {
+    std::string name;
+    std::string bytes;
+};
+
+// The sample in both versions, a table of long values, and every Access-made file of the corpus if present.
+std::vector<SourceFile> sourceFiles(const std::filesystem::path& dir)
+{
+    const std::vector<std::string> longValues{
+        "CREATE TABLE Lang (Id COUNTER PRIMARY KEY, Tekst MEMO, Data LONGBINARY)",
+        "INSERT INTO Lang (Tekst) VALUES ('kort')",
+        "INSERT INTO Lang (Tekst) VALUES (String(3000, 'm'))",
+        "INSERT INTO Lang (Tekst) VALUES (String(9000, 'n'))"};
+    std::vector<SourceFile> files;
+    for (const auto version : {jet::Version::Jet3, jet::Version::Jet4}) {
+        const std::string suffix = version == jet::Version::Jet3 ? "-jet3.mdb" : "-jet4.mdb";
+        files.push_back({"voorbeeld" + suffix, readFile(makeSample(dir / ("voorbeeld" + suffix), version))});
+        files.push_back({"lang" + suffix, readFile(makeDatabase(dir / ("lang" + suffix), version, longValues))});
+    }
+    for (const auto& file : corpusFiles()) files.push_back({file.filename().string(), readFile(file)});
+    return files;
+}
+
 class DamagedFiles : public testing::Test {
 protected:
     void SetUp() override
     {
-        path_ = std::filesystem::temp_directory_path() / ("querimo-damaged-" + std::to_string(getpid()) + ".mdb");
+        dir_ = std::filesystem::temp_directory_path() / ("querimo-damaged-" + std::to_string(getpid()));
+        std::filesystem::create_directories(dir_);
+        path_ = dir_ / "beschadigd.mdb";
+        sources_ = sourceFiles(dir_);
     }
-    void TearDown() override { std::filesystem::remove(path_); }
+    void TearDown() override { std::filesystem::remove_all(dir_); }
 
     // Writes the bytes as a file, reads everything in it and checks how it ended.
     void check(const std::string& bytes, const std::string& name)
@@ -113,7 +140,9 @@ protected:
         ++cases_;
     }
 
+    std::filesystem::path dir_;
     std::filesystem::path path_;
+    std::vector<SourceFile> sources_;
     Watchdog watchdog_;
     int cases_ = 0;
     int errors_ = 0;
@@ -123,26 +152,22 @@ protected:
 
 TEST_F(DamagedFiles, TruncatedFilesFailClearly)
 {
-    QUERIMO_REQUIRE_CORPUS();
     std::mt19937 random(20261206);
-    for (const auto& file : corpusFiles()) {
-        const std::string original = readFile(file);
+    for (const auto& [name, original] : sources_) {
         // The empty file, cuts in the header page, and cuts at and between later page boundaries.
         std::vector<std::size_t> cuts{0, 1, 100, 2047, 2048, 4095};
         for (int i = 0; i < truncationsPerFile && original.size() > 4096; ++i)
             cuts.push_back(std::uniform_int_distribution<std::size_t>(4096, original.size() - 1)(random));
         for (std::size_t cut : cuts)
-            check(original.substr(0, cut), file.filename().string() + " cut at " + std::to_string(cut));
+            check(original.substr(0, cut), name + " cut at " + std::to_string(cut));
     }
     std::cout << cases_ << " truncated files read, " << errors_ << " errors reported\n";
 }
 
 TEST_F(DamagedFiles, ChangedBytesFailClearly)
 {
-    QUERIMO_REQUIRE_CORPUS();
     std::mt19937 random(4242);
-    for (const auto& file : corpusFiles()) {
-        const std::string original = readFile(file);
+    for (const auto& [name, original] : sources_) {
         // Half the changes go to the first 16 pages, where the catalog and most table definitions live.
         const std::size_t front = std::min<std::size_t>(original.size(), 16 * 4096);
         for (int copy = 0; copy < damagedCopiesPerFile; ++copy) {
@@ -154,7 +179,7 @@ TEST_F(DamagedFiles, ChangedBytesFailClearly)
                 damaged[at] = static_cast<char>(damaged[at] ^ std::uniform_int_distribution<int>(1, 255)(random));
                 where += " " + std::to_string(at);
             }
-            check(damaged, file.filename().string() + " changed at" + where);
+            check(damaged, name + " changed at" + where);
         }
     }
     std::cout << cases_ << " damaged files read, " << errors_ << " errors reported\n";

@@ -10,9 +10,8 @@ namespace {
 
 TEST(JetPageFile, ChangedPagesKeepTheirOriginalUntilDiscarded)
 {
-    QUERIMO_REQUIRE_CORPUS();
     ScratchDir dir;
-    jet::PageFile file(dir.copyOf("testV2000.mdb"), true, 8);
+    jet::PageFile file(dir.sample(jet::Version::Jet4), true, 8);
     file.configure(4096, 0);
     const jet::PageRef before = file.page(2);
     file.change(2)[100] ^= 0xFF;
@@ -27,7 +26,7 @@ TEST(JetPageFile, ChangedPagesKeepTheirOriginalUntilDiscarded)
 
 TEST(JetPageFile, WrittenPagesOfEncodedFilesAreEncodedAgain)
 {
-    QUERIMO_REQUIRE_CORPUS();
+    QUERIMO_REQUIRE_CORPUS_FILE("db-enc.mdb");
     ScratchDir dir;
     const std::string path = dir.copyOf("db-enc.mdb");
     jet::PageBytes changed;
@@ -52,13 +51,16 @@ TEST(JetPageFile, WrittenPagesOfEncodedFilesAreEncodedAgain)
 
 TEST(JetPageFile, CacheStaysBoundedAndReferencesStayValid)
 {
-    QUERIMO_REQUIRE_CORPUS();
-    jet::PageFile file(corpusPath("northwind-jet4.mdb"), false, 8);
+    ScratchDir dir;
+    jet::PageFile file(dir.sample(jet::Version::Jet4), false, 8);
     file.configure(4096, 0);
+    ASSERT_GT(file.pageCount(), 20u);
     const jet::PageRef first = file.page(1);
     const jet::PageBytes copy = *first;
-    for (std::uint32_t n = 2; n < 100; ++n)
+    for (std::uint32_t n = 2; n < file.pageCount(); ++n) {
         file.page(n);
+        EXPECT_LE(file.cachedPages(), 8u);
+    }
     EXPECT_EQ(*first, copy);  // evicted from the cache, still held by the caller
     EXPECT_EQ(*file.page(1), copy);
     EXPECT_THROW(file.page(file.pageCount()), jet::CorruptFile);

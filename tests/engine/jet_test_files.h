@@ -1,5 +1,5 @@
 #pragma once
-// Opening corpus files and private copies of them for the Jet reader tests.
+// Opening corpus files, private copies of them, and databases our writer makes, for the engine tests.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -14,6 +14,7 @@
 #include "core/Value.h"
 #include "jet/Database.h"
 #include "support/Corpus.h"
+#include "support/MadeDatabase.h"
 
 namespace querimo::test {
 
@@ -66,9 +67,21 @@ public:
         return path.string();
     }
     std::string copyOf(const std::string& corpusName) const { return write(corpusName, readBytes(corpusDir() / corpusName)); }
+    // The sample database (Klant 40 rows, Artikel 30, Bestelling 120, Bestelregel 284) made by our writer here.
+    std::string sample(jet::Version version) const
+    {
+        const auto path = dir_ / ("voorbeeld" + std::to_string(++made_) + (version == jet::Version::Jet3 ? "-jet3.mdb" : "-jet4.mdb"));
+        return makeSample(path, version).string();
+    }
+    std::string database(jet::Version version, const std::vector<std::string>& statements) const
+    {
+        return makeDatabase(dir_ / ("gemaakt" + std::to_string(++made_) + ".mdb"), version, statements).string();
+    }
+    const std::filesystem::path& path() const { return dir_; }
 
 private:
     std::filesystem::path dir_;
+    mutable int made_ = 0;
 };
 
 }  // namespace querimo::test

@@ -1,13 +1,22 @@
 #include "support/MadeDatabase.h"
 
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <mutex>
 #include <sstream>
 
 #include "ado/Command.h"
 #include "ado/Connection.h"
 
 namespace querimo::test {
+namespace {
+std::mutex sampleMutex;
+}
 
 std::filesystem::path makeDatabase(const std::filesystem::path& path, jet::Version version,
                                    const std::vector<std::string>& statements)
@@ -30,9 +39,27 @@ std::filesystem::path makeDatabase(const std::filesystem::path& path, jet::Versi
 
 std::filesystem::path makeSample(const std::filesystem::path& path, jet::Version version)
 {
-    std::ifstream in(std::filesystem::path(QUERIMO_SOURCE_DIR) / "resources" / "voorbeeld.sql", std::ios::binary);
-    const std::string script{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    return makeDatabase(path, version, scriptStatements(script));
+    namespace fs = std::filesystem;
+    // Made once per test process and version, then copied: hundreds of statements take a while.
+    static std::map<jet::Version, fs::path> made;
+    std::lock_guard lock(sampleMutex);
+    if (!made.count(version)) {
+        std::string pattern = (fs::temp_directory_path() / "querimo-voorbeeld-XXXXXX").string();
+        const fs::path dir = ::mkdtemp(pattern.data());
+        std::ifstream in(fs::path(QUERIMO_SOURCE_DIR) / "resources" / "voorbeeld.sql", std::ios::binary);
+        const std::string script{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        if (made.empty()) {
+            static const pid_t owner = ::getpid();
+            std::atexit([] {
+                if (::getpid() != owner) return;  // a forked child leaves them to its parent
+                std::error_code ec;
+                for (const auto& [v, file] : made) fs::remove_all(file.parent_path(), ec);
+            });
+        }
+        made[version] = makeDatabase(dir / "voorbeeld.mdb", version, scriptStatements(script));
+    }
+    fs::copy_file(made[version], path);
+    return path;
 }
 
 std::vector<std::string> scriptStatements(const std::string& script)
