@@ -199,19 +199,19 @@ void JetDatabase::createRelationship(std::string_view tableName, const IndexDef&
         // Access keeps both halves of a relationship in the table definitions: the foreign key points at the
         // other table and a hidden entry of that table ('.r' and a letter, on the referenced key's real index)
         // points back.
-        TableLayout& child = layoutOf(table(childName));
-        TableLayout& parent = layoutOf(table(parentName));
-        const auto position = [](const TableLayout& layout, const std::string& name) {
+        TableLayout& childLayout = layoutOf(table(childName));
+        TableLayout& parentLayout = layoutOf(table(parentName));
+        const auto position = [](const TableLayout& layout, const std::string& indexName) {
             for (std::size_t i = 0; i < layout.def.indexes.size(); ++i)
-                if (layout.def.indexes[i].name == name)
+                if (layout.def.indexes[i].name == indexName)
                     return i;
-            throw DbError(errc::fail, "De index '" + name + "' van de tabel '" + layout.def.name + "' ontbreekt.");
+            throw DbError(errc::fail, "De index '" + indexName + "' van de tabel '" + layout.def.name + "' ontbreekt.");
         };
-        const std::size_t key = position(parent, parentKeyName);
+        const std::size_t key = position(parentLayout, parentKeyName);
         std::string backName;
         for (char letter = 'A'; backName.empty() && letter <= 'Z'; ++letter) {
             const std::string candidate = std::string(".r") + letter;
-            if (std::none_of(parent.def.indexes.begin(), parent.def.indexes.end(),
+            if (std::none_of(parentLayout.def.indexes.begin(), parentLayout.def.indexes.end(),
                              [&](const IndexDef& i) { return i.name == candidate; }))
                 backName = candidate;
         }
@@ -220,28 +220,28 @@ void JetDatabase::createRelationship(std::string_view tableName, const IndexDef&
 
         IndexDef back;
         back.name = backName;
-        back.columns = parent.def.indexes[key].columns;
+        back.columns = parentLayout.def.indexes[key].columns;
         back.foreignKey = true;
         LogicalIndexLayout backLayout;
-        backLayout.number = static_cast<std::uint32_t>(parent.def.indexes.size());
+        backLayout.number = static_cast<std::uint32_t>(parentLayout.def.indexes.size());
         backLayout.relatedKind = 1;  // this side is referenced
-        backLayout.relatedTable = child.def.definitionPage;
-        const int real = parent.realIndexOf[key];
-        LogicalIndexLayout& forward = child.logicalIndexes[position(child, index.name)];
+        backLayout.relatedTable = childLayout.def.definitionPage;
+        const int real = parentLayout.realIndexOf[key];
+        LogicalIndexLayout& forward = childLayout.logicalIndexes[position(childLayout, index.name)];
         backLayout.relatedIndex = forward.number;
         forward.relatedKind = 2;  // this side references
         forward.relatedIndex = backLayout.number;
-        forward.relatedTable = parent.def.definitionPage;
+        forward.relatedTable = parentLayout.def.definitionPage;
         forward.updateAction = 0;  // no cascading
         forward.deleteAction = 0;
-        parent.def.indexes.push_back(back);
-        parent.realIndexOf.push_back(real);
-        parent.logicalIndexes.push_back(backLayout);
+        parentLayout.def.indexes.push_back(back);
+        parentLayout.realIndexOf.push_back(real);
+        parentLayout.logicalIndexes.push_back(backLayout);
 
-        for (TableLayout* layout : {&child, &parent}) {
+        for (TableLayout* layout : {&childLayout, &parentLayout}) {
             storeDefinition(*layout, definitionPageChain(file_, layout->def.definitionPage));
             reloadLayout(*layout);
-            if (&child == &parent)
+            if (&childLayout == &parentLayout)
                 break;
         }
 
