@@ -5,18 +5,11 @@
 
 #include "jet/Format.h"
 #include "jet/TableDefinition.h"
-#include "jet_test_files.h"
 #include "support/Process.h"
+#include "writer_rows_support.h"
 
 namespace querimo::test {
 namespace {
-
-std::unique_ptr<jet::Database> openFile(const std::string& path)
-{
-    jet::OpenOptions options;
-    options.path = path;
-    return jet::Database::open(options);
-}
 
 template <typename Work>
 void inStatement(jet::Database& db, Work work)
@@ -94,26 +87,29 @@ TEST(WriterCreate, AnExistingPathIsLeftAlone)
     EXPECT_THROW(jet::Database::create(dir.write("x", "") + "/in/een/map.mdb", jet::Version::Jet4), DbError);
 }
 
+// A copy of the sample's parameter query is stored, read back, listed by mdbtools and dropped again.
 TEST(WriterCreate, StoredQueryRoundTripsAndDropsAgain)
 {
-    QUERIMO_REQUIRE_CORPUS();
     ScratchDir dir;
-    for (const char* file : {"queryTestV2000.mdb", "queryTestV1997.mdb"}) {
-        SCOPED_TRACE(file);
-        const std::string path = dir.copyOf(file);
+    for (const jet::Version version : bothVersions) {
+        SCOPED_TRACE(version == jet::Version::Jet4 ? "Jet4" : "Jet3");
+        const std::string path = makeSample(newPath(dir, version == jet::Version::Jet4 ? "v4.mdb" : "v3.mdb"), version).string();
         std::vector<jet::QueryRow> rows;
+        std::uint32_t flags = 0;
         {
             const auto db = openFile(path);
-            rows = db->queryRows(entryNamed(*db, "UpdateQuery")->id);
-            inStatement(*db, [&] { db->createQuery("Bijwerken kopie", rows); });
-            EXPECT_NE(entryNamed(*db, "Bijwerken kopie"), nullptr);  // the catalog follows at once
-            EXPECT_THROW(inStatement(*db, [&] { db->createQuery("updatequery", rows); }), DbError);
+            const jet::CatalogEntry* original = entryNamed(*db, "Bestellingen in periode");
+            rows = db->queryRows(original->id);
+            flags = original->flags;
+            inStatement(*db, [&] { db->createQuery("Kopie in periode", rows); });
+            EXPECT_NE(entryNamed(*db, "Kopie in periode"), nullptr);  // the catalog follows at once
+            EXPECT_THROW(inStatement(*db, [&] { db->createQuery("bestellingen IN periode", rows); }), DbError);
         }
         const auto db = openFile(path);
-        const jet::CatalogEntry* copy = entryNamed(*db, "Bijwerken kopie");
+        const jet::CatalogEntry* copy = entryNamed(*db, "Kopie in periode");
         ASSERT_NE(copy, nullptr);
         EXPECT_EQ(copy->kind, jet::ObjectKind::Query);
-        EXPECT_EQ(copy->flags, 48u);  // an update query, as Access flags it
+        EXPECT_EQ(copy->flags, flags);
         EXPECT_LT(copy->id, 0);
         std::vector<jet::QueryRow> stored = db->queryRows(copy->id);
         ASSERT_EQ(stored.size(), rows.size());
@@ -125,67 +121,70 @@ TEST(WriterCreate, StoredQueryRoundTripsAndDropsAgain)
             EXPECT_EQ(stored[i].name2, rows[i].name2);
         }
         const ProcessResult queries = runProcess({"mdb-queries", "-1", path});
-        EXPECT_NE(queries.out.find("Bijwerken kopie"), std::string::npos) << queries.out << queries.err;
+        EXPECT_NE(queries.out.find("Kopie in periode"), std::string::npos) << queries.out << queries.err;
 
-        inStatement(*db, [&] { db->dropQuery("BIJWERKEN KOPIE"); });
-        EXPECT_EQ(entryNamed(*db, "Bijwerken kopie"), nullptr);
-        EXPECT_THROW(inStatement(*db, [&] { db->dropQuery("Bijwerken kopie"); }), DbError);
+        inStatement(*db, [&] { db->dropQuery("KOPIE IN PERIODE"); });
+        EXPECT_EQ(entryNamed(*db, "Kopie in periode"), nullptr);
+        EXPECT_THROW(inStatement(*db, [&] { db->dropQuery("Kopie in periode"); }), DbError);
         const auto reopened = openFile(path);
-        EXPECT_EQ(entryNamed(*reopened, "Bijwerken kopie"), nullptr);
-        EXPECT_NE(entryNamed(*reopened, "UpdateQuery"), nullptr);
-        EXPECT_EQ(runProcess({"mdb-queries", "-1", path}).out.find("Bijwerken kopie"), std::string::npos);
+        EXPECT_EQ(entryNamed(*reopened, "Kopie in periode"), nullptr);
+        EXPECT_NE(entryNamed(*reopened, "Bestellingen in periode"), nullptr);
+        EXPECT_EQ(runProcess({"mdb-queries", "-1", path}).out.find("Kopie in periode"), std::string::npos);
     }
 }
 
+// A relationship from Bestelregel to the sample's Artikel: its rows, its foreign key index and the hidden
+// index on the referenced side that points back.
 TEST(WriterCreate, RelationshipGetsItsRowsAndForeignKeyIndex)
 {
-    QUERIMO_REQUIRE_CORPUS();
     ScratchDir dir;
-    const std::string path = dir.copyOf("northwind-jet4.mdb");
-    {
-        const auto db = openFile(path);
-        jet::IndexDef key;
-        key.name = "fkVerzender";
-        key.columns = {{db->table("Orders").column("ShipVia")->number, true}};
-        inStatement(*db, [&] { db->createRelationship("Orders", key, "Shippers", {}); });
-        // Without a unique index on the referenced side no integrity can be kept.
-        jet::IndexDef loose;
-        loose.name = "fkLos";
-        loose.columns = {{db->table("Orders").column("ShipCity")->number, true}};
-        try {
-            inStatement(*db, [&] { db->createRelationship("Orders", loose, "Customers", {"City"}); });
-            ADD_FAILURE() << "relationship without a unique key was accepted";
-        } catch (const DbError& e) {
-            EXPECT_EQ(e.number(), errc::integrity);
+    for (const jet::Version version : bothVersions) {
+        SCOPED_TRACE(version == jet::Version::Jet4 ? "Jet4" : "Jet3");
+        const std::string path = makeSample(newPath(dir, version == jet::Version::Jet4 ? "v4.mdb" : "v3.mdb"), version).string();
+        {
+            const auto db = openFile(path);
+            jet::IndexDef key;
+            key.name = "fkRegelArtikel";
+            key.columns = {{db->table("Bestelregel").column("ArtikelNr")->number, true}};
+            inStatement(*db, [&] { db->createRelationship("Bestelregel", key, "Artikel", {}); });
+            // Without a unique index on the referenced side no integrity can be kept.
+            jet::IndexDef loose;
+            loose.name = "fkLos";
+            loose.columns = {{db->table("Bestelling").column("Opmerking")->number, true}};
+            try {
+                inStatement(*db, [&] { db->createRelationship("Bestelling", loose, "Klant", {"Plaats"}); });
+                ADD_FAILURE() << "relationship without a unique key was accepted";
+            } catch (const DbError& e) {
+                EXPECT_EQ(e.number(), errc::integrity);
+            }
         }
-    }
-    const auto db = openFile(path);
-    const jet::TableDef& orders = db->table("Orders");
-    const auto index = std::find_if(orders.indexes.begin(), orders.indexes.end(),
-                                    [](const jet::IndexDef& i) { return i.name == "fkVerzender"; });
-    ASSERT_NE(index, orders.indexes.end());
-    EXPECT_TRUE(index->foreignKey);
-    // The referenced table holds the other half: a hidden entry on its key that points back.
-    jet::PageFile file(path, false);
-    const jet::Format& format = jet::Format::of(jet::Version::Jet4);
-    file.configure(format.pageSize, 0);
-    const jet::TableLayout child = jet::readTableDefinition(file, format, orders.definitionPage, "Orders");
-    const jet::TableLayout parent = jet::readTableDefinition(file, format, db->table("Shippers").definitionPage, "Shippers");
-    const std::size_t forward = static_cast<std::size_t>(index - orders.indexes.begin());
-    EXPECT_EQ(child.logicalIndexes[forward].relatedTable, parent.def.definitionPage);
-    const jet::LogicalIndexLayout& back = parent.logicalIndexes.at(child.logicalIndexes[forward].relatedIndex);
-    EXPECT_EQ(back.relatedTable, child.def.definitionPage);
-    EXPECT_EQ(back.relatedIndex, child.logicalIndexes[forward].number);
-    EXPECT_EQ(parent.def.indexes.at(back.number).name.substr(0, 2), ".r");
-    EXPECT_EQ(parent.realIndexOf.at(back.number), parent.realIndexOf.at(0));  // on the primary key's real index
+        const auto db = openFile(path);
+        const jet::TableDef& child = db->table("Bestelregel");
+        const auto index = std::find_if(child.indexes.begin(), child.indexes.end(),
+                                        [](const jet::IndexDef& i) { return i.name == "fkRegelArtikel"; });
+        ASSERT_NE(index, child.indexes.end());
+        EXPECT_TRUE(index->foreignKey);
+        jet::PageFile file(path, false);
+        const jet::Format& format = jet::Format::of(version);
+        file.configure(format.pageSize, 0);
+        const jet::TableLayout from = jet::readTableDefinition(file, format, child.definitionPage, "Bestelregel");
+        const jet::TableLayout to = jet::readTableDefinition(file, format, db->table("Artikel").definitionPage, "Artikel");
+        const std::size_t forward = static_cast<std::size_t>(index - child.indexes.begin());
+        EXPECT_EQ(from.logicalIndexes[forward].relatedTable, to.def.definitionPage);
+        const jet::LogicalIndexLayout& back = to.logicalIndexes.at(from.logicalIndexes[forward].relatedIndex);
+        EXPECT_EQ(back.relatedTable, from.def.definitionPage);
+        EXPECT_EQ(back.relatedIndex, from.logicalIndexes[forward].number);
+        EXPECT_EQ(to.def.indexes.at(back.number).name.substr(0, 2), ".r");
+        EXPECT_EQ(to.realIndexOf.at(back.number), to.realIndexOf.at(0));  // on the primary key's real index
 
-    const ProcessResult relationships = runProcess({"mdb-export", path, "MSysRelationships"});
-    EXPECT_NE(relationships.out.find("\"fkVerzender\",0,1,0,\"Orders\",\"ShipVia\",\"Shippers\",\"ShipperID\""),
-              std::string::npos)
-        << relationships.out;
-    EXPECT_EQ(relationships.out.find("fkLos"), std::string::npos);
-    const ProcessResult objects = runProcess({"mdb-export", path, "MSysObjects"});
-    EXPECT_NE(objects.out.find(",251658243,\"fkVerzender\",8,"), std::string::npos);
+        const ProcessResult relationships = runProcess({"mdb-export", path, "MSysRelationships"});
+        EXPECT_NE(relationships.out.find("\"fkRegelArtikel\",0,1,0,\"Bestelregel\",\"ArtikelNr\",\"Artikel\",\"ArtikelNr\""),
+                  std::string::npos)
+            << relationships.out;
+        EXPECT_EQ(relationships.out.find("fkLos"), std::string::npos);
+        const ProcessResult objects = runProcess({"mdb-export", path, "MSysObjects"});
+        EXPECT_NE(objects.out.find(",251658243,\"fkRegelArtikel\",8,"), std::string::npos);
+    }
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
-// MSysACEs rows of new objects: the same rights Access gave the objects of the same kind it made in the file.
+// MSysACEs rows of new objects: the rights of their kind, as Access gives them.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 #include "jet/CatalogRows.h"
 #include "jet_test_files.h"
@@ -10,13 +11,6 @@
 
 namespace querimo::test {
 namespace {
-
-struct RightsCase {
-    const char* file;
-    const char* statement;  // makes an object named Nieuw
-    const char* accessMade;  // an object of the same kind Access made
-    jet::CatalogType type;
-};
 
 // The rights on the object with this name and type, as (SID, mask, inheritable), sorted.
 std::vector<std::tuple<std::string, std::int32_t, bool>> rightsOf(jet::Database& db, const std::string& name, jet::CatalogType type)
@@ -39,36 +33,51 @@ std::vector<std::tuple<std::string, std::int32_t, bool>> rightsOf(jet::Database&
     return rights;
 }
 
-class CatalogRights : public ::testing::TestWithParam<RightsCase> {};
-
-TEST_P(CatalogRights, NewObjectsGetTheRightsAccessGivesAndLoseThemWhenDropped)
+// statement makes an object named Nieuw: it gets the rights sameKind has, an object of its kind, and loses them
+// when dropped.
+void expectRightsOfNewObject(const std::string& path, const std::string& statement, const char* sameKind, jet::CatalogType type)
 {
-    QUERIMO_REQUIRE_CORPUS();
-    ScratchDir dir;
-    const std::string path = dir.copyOf(GetParam().file);
+    SCOPED_TRACE(statement);
     auto db = openFile(path);
-    sql::runDefinition(*db, GetParam().statement);
+    sql::runDefinition(*db, statement);
     db = openFile(path);
-    const auto made = rightsOf(*db, "Nieuw", GetParam().type);
+    const auto made = rightsOf(*db, "Nieuw", type);
     EXPECT_FALSE(made.empty());
-    EXPECT_EQ(made, rightsOf(*db, GetParam().accessMade, GetParam().type));
-
-    if (GetParam().type == jet::CatalogType::Relationship)
+    EXPECT_EQ(made, rightsOf(*db, sameKind, type));
+    if (type == jet::CatalogType::Relationship)
         return;
     const std::size_t before = readRows(*db, "MSysACEs").size();
-    sql::runDefinition(*db, GetParam().type == jet::CatalogType::Table ? "DROP TABLE Nieuw" : "DROP VIEW Nieuw");
+    sql::runDefinition(*db, type == jet::CatalogType::Table ? "DROP TABLE Nieuw" : "DROP VIEW Nieuw");
     EXPECT_EQ(readRows(*db, "MSysACEs").size(), before - made.size());
 }
 
-const RightsCase rightsCases[] = {
-    {"testV2000.mdb", "CREATE TABLE Nieuw (Nr LONG)", "Table1", jet::CatalogType::Table},
-    {"testV1997.mdb", "CREATE TABLE Nieuw (Nr LONG)", "Table1", jet::CatalogType::Table},
-    {"queryTestV1997.mdb", "CREATE VIEW Nieuw AS SELECT * FROM Table1", "SelectQuery", jet::CatalogType::Query},
-    {"indexTestV2000.mdb", "ALTER TABLE Table1 ADD CONSTRAINT Nieuw FOREIGN KEY (otherfk1) REFERENCES Table2 (id)",
-     "Table2Table1", jet::CatalogType::Relationship},
-};
+TEST(CatalogRights, NewObjectsGetTheRightsOfTheirKindAndLoseThemWhenDropped)
+{
+    for (const jet::Version version : bothVersions) {
+        ScratchDir dir;
+        const std::string path = makeSample(newPath(dir, "voorbeeld.mdb"), version).string();
+        expectRightsOfNewObject(path, "CREATE TABLE Nieuw (Nr LONG)", "Klant", jet::CatalogType::Table);
+        expectRightsOfNewObject(path, "CREATE VIEW Nieuw AS SELECT * FROM Klant", "Omzet per klant", jet::CatalogType::Query);
+        expectRightsOfNewObject(path, "ALTER TABLE Bestelregel ADD CONSTRAINT Nieuw FOREIGN KEY (ArtikelNr) REFERENCES Artikel (ArtikelNr)",
+                                "fkBestellingKlant", jet::CatalogType::Relationship);
+    }
+}
 
-INSTANTIATE_TEST_SUITE_P(Files, CatalogRights, ::testing::ValuesIn(rightsCases));
+// The same rights Access gave the objects of the same kind it made in its files.
+TEST(CatalogRights, NewObjectsGetTheRightsAccessGives)
+{
+    const std::tuple<const char*, const char*, const char*, jet::CatalogType> cases[] = {
+        {"testV2000.mdb", "CREATE TABLE Nieuw (Nr LONG)", "Table1", jet::CatalogType::Table},
+        {"testV1997.mdb", "CREATE TABLE Nieuw (Nr LONG)", "Table1", jet::CatalogType::Table},
+        {"queryTestV1997.mdb", "CREATE VIEW Nieuw AS SELECT * FROM Table1", "SelectQuery", jet::CatalogType::Query},
+        {"indexTestV2000.mdb", "ALTER TABLE Table1 ADD CONSTRAINT Nieuw FOREIGN KEY (otherfk1) REFERENCES Table2 (id)",
+         "Table2Table1", jet::CatalogType::Relationship}};
+    for (const auto& [file, statement, accessMade, type] : cases) QUERIMO_REQUIRE_CORPUS_FILE(file);
+    for (const auto& [file, statement, accessMade, type] : cases) {
+        ScratchDir dir;
+        expectRightsOfNewObject(dir.copyOf(file), statement, accessMade, type);
+    }
+}
 
 }  // namespace
 }  // namespace querimo::test

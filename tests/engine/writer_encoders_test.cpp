@@ -1,15 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <filesystem>
-#include <fstream>
 #include <limits>
-#include <unistd.h>
 
 #include "core/Error.h"
 #include "jet/IndexKey.h"
+#include "jet/NewTableLayout.h"
 #include "jet/RowDecoder.h"
 #include "jet/RowEncoder.h"
+#include "jet_test_files.h"
 
 using namespace querimo;
 using namespace querimo::jet;
@@ -116,50 +115,26 @@ TEST(IndexKey, ColumnsFollowEachOtherWithTheirOwnDirection)
     EXPECT_LT(k(1, "a"), encodeIndexKey(Version::Jet4, columns, {Value::int32(1), Value::null()}).bytes);
 }
 
-// A table layout made by hand: a Long, a Decimal(10,3) and three text columns in the variable part.
-TableLayout sampleTable(Version version)
-{
-    TableLayout t;
-    t.def.name = "Proef";
-    auto add = [&](const char* name, ColumnType type, bool fixed, int fixedOffset, int variableIndex, int length) {
-        ColumnDef c;
-        c.name = name;
-        c.type = type;
-        c.number = static_cast<int>(t.def.columns.size());
-        c.ordinal = c.number + 1;
-        c.fixed = fixed;
-        c.size = type == ColumnType::Text ? (version == Version::Jet4 ? length / 2 : length) : length;
-        if (type == ColumnType::Decimal) c.precision = 10, c.scale = 3;
-        t.def.columns.push_back(c);
-        ColumnStorage s;
-        s.fixedOffset = fixedOffset;
-        s.variableIndex = variableIndex;
-        s.length = length;
-        s.compressedUnicode = true;
-        t.storage.push_back(s);
-    };
-    add("Nummer", ColumnType::Long, true, 0, 0, 4);
-    add("Bedrag", ColumnType::Decimal, true, 4, 0, 17);
-    add("A", ColumnType::Text, false, 0, 0, 510);
-    add("B", ColumnType::Text, false, 0, 1, 510);
-    add("C", ColumnType::Text, false, 0, 2, 510);
-    t.maxColumns = 5;
-    t.variableColumns = 3;
-    return t;
-}
-
+// Nummer Long, Bedrag Decimal(10,3) (Currency in Jet 3, which has no Decimal) and three Text(255) columns, laid
+// out as a new table.
 class RowEncoderTest : public ::testing::Test {
 protected:
-    void SetUp() override
+    static TableLayout sampleTable(Version version)
     {
-        path = std::filesystem::path(::testing::TempDir()) / ("querimo-rows-" + std::to_string(::getpid()) + ".mdb");
-        std::ofstream(path, std::ios::binary) << std::string(4096, '\0');
-        file = std::make_unique<PageFile>(path.string(), false);
-    }
-    void TearDown() override
-    {
-        file.reset();
-        std::filesystem::remove(path);
+        TableDef def;
+        def.name = "Proef";
+        for (const char* name : {"Nummer", "Bedrag", "A", "B", "C"}) {
+            ColumnDef c;
+            c.name = name;
+            c.type = def.columns.empty() ? ColumnType::Long : ColumnType::Text;
+            c.size = c.type == ColumnType::Text ? 255 : 0;
+            def.columns.push_back(c);
+        }
+        def.columns[1].type = version == Version::Jet4 ? ColumnType::Decimal : ColumnType::Currency;
+        def.columns[1].precision = 10;
+        def.columns[1].scale = 3;
+        def.columns[1].size = 0;
+        return newTableLayout(Format::of(version), def);
     }
 
     std::vector<Value> roundTrip(Version version, const std::vector<Value>& values)
@@ -168,18 +143,18 @@ protected:
         const TableLayout table = sampleTable(version);
         const std::string row = RowEncoder(format, table).encode(values);
         std::vector<Value> back;
-        RowDecoder(*file, format, table).decode(ByteView(reinterpret_cast<const std::uint8_t*>(row.data()), row.size()), back);
+        RowDecoder(file, format, table).decode(ByteView(reinterpret_cast<const std::uint8_t*>(row.data()), row.size()), back);
         return back;
     }
 
-    std::filesystem::path path;
-    std::unique_ptr<PageFile> file;
+    const test::ScratchDir dir;
+    PageFile file{dir.write("leeg.mdb", std::string(4096, '\0')), false};  // for long values, of which there are none
 };
 
 TEST_F(RowEncoderTest, LongJet3RowsNeedTheJumpTable)
 {
     // Offsets past 256 and 512 bytes, and a Null column in between.
-    const std::vector<Value> values = {Value::int32(7), Value::decimal("-12.340"), Value::text(std::string(200, 'a')),
+    const std::vector<Value> values = {Value::int32(7), Value::currency(-123400), Value::text(std::string(200, 'a')),
                                        Value::null(), Value::text(std::string(250, 'c') + "é")};
     EXPECT_EQ(roundTrip(Version::Jet3, values), values);
     const std::vector<Value> longer = {Value::int32(-1), Value::null(), Value::text(std::string(255, 'x')),

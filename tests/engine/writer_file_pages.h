@@ -1,10 +1,8 @@
 #pragma once
-// Reads the leaf entries of a corpus table's indexes together with the rows they point to, straight
-// from the pages, so the writer's encoders can be checked against what Access wrote.
+// A Jet file read page by page: its table definitions and the leaf entries of a table's indexes with the
+// rows they point to, so what the writer stored can be checked below the engine.
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
@@ -18,12 +16,6 @@
 #include "jet/TableDefinition.h"
 
 namespace writertest {
-
-inline std::filesystem::path corpusDir()
-{
-    if (const char* env = std::getenv("QUERIMO_CORPUS")) return env;
-    return std::filesystem::path(QUERIMO_SOURCE_DIR) / ".." / "shared" / "corpus";
-}
 
 // Bytes as hex pairs, for failure messages.
 inline std::string hex(const std::string& bytes)
@@ -44,9 +36,9 @@ struct LeafChain {
     std::vector<LeafRow> entries;
 };
 
-class CorpusFile {
+class FilePages {
 public:
-    explicit CorpusFile(const std::filesystem::path& path) : path_(path.string()), file_(path_, false)
+    explicit FilePages(const std::filesystem::path& path) : path_(path.string()), file_(path_, false)
     {
         const auto prefix = file_.readPrefix(querimo::jet::headerBytesNeeded);
         header_ = querimo::jet::decodeHeader(querimo::jet::ByteView(prefix.data(), prefix.size()), path_);

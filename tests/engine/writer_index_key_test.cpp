@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/Text.h"
-#include "engine/writer_corpus_index.h"
+#include "engine/writer_file_pages.h"
 #include "jet/Database.h"
 #include "jet/IndexKey.h"
 #include "jet_test_files.h"
@@ -53,7 +53,7 @@ Outcome checkFile(const std::filesystem::path& path)
     OpenOptions options;
     options.path = path.string();
     auto db = Database::open(options);
-    writertest::CorpusFile file(path);
+    writertest::FilePages file(path);
     for (const CatalogEntry& entry : db->catalog()) {
         if (entry.kind != ObjectKind::Table) continue;
         const TableLayout layout = file.table(db->table(entry.name).definitionPage, entry.name);
@@ -89,25 +89,26 @@ Outcome checkFile(const std::filesystem::path& path)
     return total;
 }
 
-class CorpusIndexKeys : public ::testing::TestWithParam<const char*> {};
-
-TEST_P(CorpusIndexKeys, EncodedKeysEqualStoredKeys)
+// Every index Access filled: the keys our encoder gives the rows are the keys Access stored for them.
+TEST(CorpusIndexKeys, EncodedKeysEqualStoredKeys)
 {
-    if (!std::filesystem::exists(writertest::corpusDir() / GetParam()))
-        GTEST_SKIP() << "corpus not found (set QUERIMO_CORPUS)";
-    const Outcome outcome = checkFile(writertest::corpusDir() / GetParam());
-    EXPECT_GT(outcome.verified, 0);
-    RecordProperty("verified", outcome.verified);
-    RecordProperty("refused", outcome.refused);
-    std::cout << GetParam() << ": " << outcome.verified << " keys verified, " << outcome.refused << " refused\n";
+    const char* const files[] = {"testIndexCodesV1997.mdb", "indexTestV1997.mdb", "compIndexTestV1997.mdb", "testV1997.mdb",
+                                 "northwind-jet4.mdb",      "indexTestV2000.mdb", "compIndexTestV2000.mdb", "testIndexPropertiesV2000.mdb",
+                                 "testV2000.mdb",           "testRefGlobalV2000.mdb"};
+    for (const char* name : files) QUERIMO_REQUIRE_CORPUS_FILE(name);
+    for (const char* name : files) {
+        SCOPED_TRACE(name);
+        const Outcome outcome = checkFile(test::corpusFile(name));
+        EXPECT_GT(outcome.verified, 0);
+        std::cout << name << ": " << outcome.verified << " keys verified, " << outcome.refused << " refused\n";
+    }
 }
 
 // Text with accents, apostrophes, hyphens and Windows quotes written into Northwind's indexed columns: every
 // index still holds exactly the keys of its rows, in key order among the keys Access wrote.
 TEST(CorpusIndexKeys, KeysOfWrittenTextKeepEveryIndexInOrder)
 {
-    if (!std::filesystem::exists(writertest::corpusDir() / "northwind-jet4.mdb"))
-        GTEST_SKIP() << "corpus not found (set QUERIMO_CORPUS)";
+    QUERIMO_REQUIRE_CORPUS_FILE("northwind-jet4.mdb");
     test::ScratchDir dir;
     const std::string path = dir.copyOf("northwind-jet4.mdb");
     {
@@ -123,12 +124,5 @@ TEST(CorpusIndexKeys, KeysOfWrittenTextKeepEveryIndexInOrder)
     EXPECT_EQ(outcome.refused, 0);
     EXPECT_GT(outcome.verified, 13000);
 }
-
-INSTANTIATE_TEST_SUITE_P(Jet3, CorpusIndexKeys,
-                         ::testing::Values("testIndexCodesV1997.mdb", "indexTestV1997.mdb", "compIndexTestV1997.mdb",
-                                           "testV1997.mdb"));
-INSTANTIATE_TEST_SUITE_P(Jet4, CorpusIndexKeys,
-                         ::testing::Values("northwind-jet4.mdb", "indexTestV2000.mdb", "compIndexTestV2000.mdb",
-                                           "testIndexPropertiesV2000.mdb", "testV2000.mdb", "testRefGlobalV2000.mdb"));
 
 }  // namespace

@@ -5,9 +5,10 @@
 #include <set>
 
 #include "engine/jet_test_files.h"
-#include "engine/writer_corpus_index.h"
+#include "engine/writer_file_pages.h"
 #include "engine/writer_index_walk.h"
 #include "jet/IndexTree.h"
+#include "support/MadeDatabase.h"
 
 using namespace querimo;
 using namespace querimo::jet;
@@ -74,7 +75,7 @@ void expectTreeHolds(PageFile& file, Version version, std::uint32_t root, const 
 }
 
 struct RandomCase {
-    const char* file;
+    Version version;
     std::size_t minKey, maxKey;  // key lengths after the flag byte
 };
 
@@ -84,11 +85,11 @@ class IndexTreeRandom : public ::testing::TestWithParam<RandomCase> {};
 // in order, and lookups of a key find all its duplicates. Long keys make trees of three and more levels.
 TEST_P(IndexTreeRandom, FollowsAModel)
 {
-    QUERIMO_REQUIRE_CORPUS();
     const test::ScratchDir scratch;
-    writertest::CorpusFile copy(scratch.copyOf(GetParam().file));
-    PageFile& file = copy.pages();
-    const Version version = copy.version();
+    const std::string path = scratch.write("plek", "") + ".mdb";
+    writertest::FilePages made(test::makeDatabase(path, GetParam().version));
+    PageFile& file = made.pages();
+    const Version version = GetParam().version;
     GrowingPages pages{file, {}, 0};
     const std::uint32_t root = file.append();
     IndexTree::writeEmptyRoot(file, version, root, 2);
@@ -144,63 +145,53 @@ TEST_P(IndexTreeRandom, FollowsAModel)
     EXPECT_EQ((*emptyRoot)[0], leafIndexPageType);
 }
 
-INSTANTIATE_TEST_SUITE_P(Jet3, IndexTreeRandom,
-                         ::testing::Values(RandomCase{"testV1997.mdb", 1, 12}, RandomCase{"testV1997.mdb", 100, 200}));
-INSTANTIATE_TEST_SUITE_P(Jet4, IndexTreeRandom,
-                         ::testing::Values(RandomCase{"testV2000.mdb", 1, 12}, RandomCase{"testV2000.mdb", 150, 400}));
-
-struct CorpusTable {
-    const char* file;
-    const char* table;
-};
-
-class AccessIndexRebuilt : public ::testing::TestWithParam<CorpusTable> {};
+INSTANTIATE_TEST_SUITE_P(Keys, IndexTreeRandom,
+                         ::testing::Values(RandomCase{Version::Jet3, 1, 12}, RandomCase{Version::Jet3, 100, 200},
+                                           RandomCase{Version::Jet4, 1, 12}, RandomCase{Version::Jet4, 150, 400}));
 
 // An index Access built, emptied entry by entry in random order and filled again in another random order,
 // holds exactly the entries it held, in a sound tree. Access's own trees pass the same walk first.
-TEST_P(AccessIndexRebuilt, HoldsTheSameEntries)
+TEST(AccessIndexRebuilt, HoldsTheSameEntries)
 {
-    QUERIMO_REQUIRE_CORPUS();
-    const test::ScratchDir scratch;
-    const std::string path = scratch.copyOf(GetParam().file);
-    const auto db = test::openCorpus(GetParam().file);
-    writertest::CorpusFile copy(path);
-    PageFile& file = copy.pages();
-    const Version version = copy.version();
-    const TableLayout layout = copy.table(db->table(GetParam().table).definitionPage, GetParam().table);
-    ASSERT_FALSE(layout.realIndexes.empty());
-    GrowingPages pages{file, {}, 0};
-    std::mt19937 random(7);
-    for (const RealIndexLayout& real : layout.realIndexes) {
-        SCOPED_TRACE("root page " + std::to_string(real.firstPage));
-        const writertest::IndexWalk access = writertest::IndexWalker(file, version).walk(real.firstPage);
-        ASSERT_EQ(access.problem, "");
-        ASSERT_FALSE(access.leaves.empty());
-        const Model original(access.leaves.begin(), access.leaves.end());
-        ASSERT_EQ(original.size(), access.leaves.size());
+    const std::pair<const char*, const char*> tables[] = {{"compIndexTestV1997.mdb", "Table1"}, {"indexTestV1997.mdb", "Table1"},
+                                                          {"compIndexTestV2000.mdb", "Table1"}, {"northwind-jet4.mdb", "Order Details"},
+                                                          {"northwind-jet4.mdb", "Orders"}};
+    for (const auto& [name, table] : tables) QUERIMO_REQUIRE_CORPUS_FILE(name);
+    for (const auto& [name, table] : tables) {
+        SCOPED_TRACE(std::string(name) + " / " + table);
+        const test::ScratchDir scratch;
+        const std::string path = scratch.copyOf(name);
+        const auto db = test::openCorpus(name);
+        writertest::FilePages copy(path);
+        PageFile& file = copy.pages();
+        const Version version = copy.version();
+        const TableLayout layout = copy.table(db->table(table).definitionPage, table);
+        ASSERT_FALSE(layout.realIndexes.empty());
+        GrowingPages pages{file, {}, 0};
+        std::mt19937 random(7);
+        for (const RealIndexLayout& real : layout.realIndexes) {
+            SCOPED_TRACE("root page " + std::to_string(real.firstPage));
+            const writertest::IndexWalk access = writertest::IndexWalker(file, version).walk(real.firstPage);
+            ASSERT_EQ(access.problem, "");
+            ASSERT_FALSE(access.leaves.empty());
+            const Model original(access.leaves.begin(), access.leaves.end());
+            ASSERT_EQ(original.size(), access.leaves.size());
 
-        std::vector<IndexEntry> order = access.leaves;
-        std::shuffle(order.begin(), order.end(), random);
-        Model model = original;
-        for (std::size_t i = 0; i < order.size(); ++i) {
-            ASSERT_TRUE(removeEntry(file, version, real.firstPage, pages, order[i]));
-            model.erase(order[i]);
-            if (i % 97 == 0) expectTreeHolds(file, version, real.firstPage, model);
+            std::vector<IndexEntry> order = access.leaves;
+            std::shuffle(order.begin(), order.end(), random);
+            Model model = original;
+            for (std::size_t i = 0; i < order.size(); ++i) {
+                ASSERT_TRUE(removeEntry(file, version, real.firstPage, pages, order[i]));
+                model.erase(order[i]);
+                if (i % 97 == 0) expectTreeHolds(file, version, real.firstPage, model);
+            }
+            expectTreeHolds(file, version, real.firstPage, model);
+
+            std::shuffle(order.begin(), order.end(), random);
+            for (const IndexEntry& entry : order) insertEntry(file, version, real.firstPage, pages, entry);
+            expectTreeHolds(file, version, real.firstPage, original);
         }
-        expectTreeHolds(file, version, real.firstPage, model);
-
-        std::shuffle(order.begin(), order.end(), random);
-        for (const IndexEntry& entry : order) insertEntry(file, version, real.firstPage, pages, entry);
-        expectTreeHolds(file, version, real.firstPage, original);
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(Jet3, AccessIndexRebuilt,
-                         ::testing::Values(CorpusTable{"compIndexTestV1997.mdb", "Table1"},
-                                           CorpusTable{"indexTestV1997.mdb", "Table1"}));
-INSTANTIATE_TEST_SUITE_P(Jet4, AccessIndexRebuilt,
-                         ::testing::Values(CorpusTable{"compIndexTestV2000.mdb", "Table1"},
-                                           CorpusTable{"northwind-jet4.mdb", "Order Details"},
-                                           CorpusTable{"northwind-jet4.mdb", "Orders"}));
 
 }  // namespace

@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "core/Error.h"
-#include "engine/writer_corpus_index.h"
+#include "engine/writer_file_pages.h"
+#include "support/Corpus.h"
 #include "jet/Database.h"
 #include "jet/RowEncoder.h"
 
@@ -94,11 +95,11 @@ struct Outcome {
 Outcome reencodeFile(const std::string& name)
 {
     Outcome outcome;
-    const auto path = writertest::corpusDir() / name;
+    const auto path = test::corpusFile(name);
     OpenOptions options;
     options.path = path.string();
     auto db = Database::open(options);
-    writertest::CorpusFile file(path);
+    writertest::FilePages file(path);
     const Format& format = file.format();
     for (const CatalogEntry& entry : db->catalog()) {
         if (entry.kind != ObjectKind::Table) continue;
@@ -145,24 +146,20 @@ Outcome reencodeFile(const std::string& name)
     return outcome;
 }
 
-class CorpusRows : public ::testing::TestWithParam<const char*> {};
-
-TEST_P(CorpusRows, ReencodedRowsEqualStoredRows)
+TEST(CorpusRows, ReencodedRowsEqualStoredRows)
 {
-    if (!std::filesystem::exists(writertest::corpusDir() / GetParam()))
-        GTEST_SKIP() << "corpus not found (set QUERIMO_CORPUS)";
-    const Outcome outcome = reencodeFile(GetParam());
-    EXPECT_GT(outcome.same + outcome.deletedColumns, 0);
-    std::cout << GetParam() << ": " << outcome.same << " rows identical, " << outcome.longValues
-              << " with long values elsewhere, " << outcome.deletedColumns << " round-tripped only\n";
+    const char* const files[] = {"testV1997.mdb",          "test2V1997.mdb",        "indexTestV1997.mdb",        "compIndexTestV1997.mdb",
+                                 "testIndexCodesV1997.mdb", "delColTestV1997.mdb",   "overflowTestV1997.mdb",     "northwind-jet4.mdb",
+                                 "testV2000.mdb",          "test2V2000.mdb",        "indexTestV2000.mdb",        "compIndexTestV2000.mdb",
+                                 "delColTestV2000.mdb",    "overflowTestV2000.mdb", "fixedNumericTestV2000.mdb", "fixedTextTestV2000.mdb",
+                                 "testRefGlobalV2000.mdb"};
+    for (const char* name : files) QUERIMO_REQUIRE_CORPUS_FILE(name);
+    for (const char* name : files) {
+        const Outcome outcome = reencodeFile(name);
+        EXPECT_GT(outcome.same + outcome.deletedColumns, 0) << name;
+        std::cout << name << ": " << outcome.same << " rows identical, " << outcome.longValues << " with long values elsewhere, "
+                  << outcome.deletedColumns << " round-tripped only\n";
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Jet3, CorpusRows,
-                         ::testing::Values("testV1997.mdb", "test2V1997.mdb", "indexTestV1997.mdb", "compIndexTestV1997.mdb",
-                                           "testIndexCodesV1997.mdb", "delColTestV1997.mdb", "overflowTestV1997.mdb"));
-INSTANTIATE_TEST_SUITE_P(Jet4, CorpusRows,
-                         ::testing::Values("northwind-jet4.mdb", "testV2000.mdb", "test2V2000.mdb", "indexTestV2000.mdb",
-                                           "compIndexTestV2000.mdb", "delColTestV2000.mdb", "overflowTestV2000.mdb",
-                                           "fixedNumericTestV2000.mdb", "fixedTextTestV2000.mdb", "testRefGlobalV2000.mdb"));
 
 }  // namespace

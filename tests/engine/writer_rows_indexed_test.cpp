@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
+#include "jet/UsageMap.h"
 #include "support/Csv.h"
 #include "support/Process.h"
 #include "writer_rows_support.h"
@@ -9,64 +12,76 @@ using namespace querimo::test;
 
 namespace {
 
-// Shippers: ShipperID AutoNumber (primary key), CompanyName Text(40) required, Phone Text(24).
+// Shippers as in Northwind: ShipperID AutoNumber (primary key), CompanyName Text(40) required, Phone Text(24),
+// three rows.
 TEST(RowsIndexed, AutoNumbersCountOnAndDuplicatesAreRefused)
 {
-    QUERIMO_REQUIRE_CORPUS();
-    ScratchDir dir;
-    const std::string path = dir.copyOf("northwind-jet4.mdb");
-    {
-        auto db = openFile(path);
-        const jet::TableDef& shippers = db->table("Shippers");
-        db->beginStatement();
-        const jet::RowId first = db->insertRow(shippers, {Value::null(), Value::text("Snelpost"), Value::text("010-1234567")});
-        db->insertRow(shippers, {Value::null(), Value::text("Fietskoerier"), Value::null()});
-        db->commitStatement();
+    for (const jet::Version version : bothVersions) {
+        SCOPED_TRACE(version == jet::Version::Jet4 ? "Jet4" : "Jet3");
+        ScratchDir dir;
+        const std::string path =
+            makeDatabase(newPath(dir, "verzenders.mdb"), version,
+                         {"CREATE TABLE Shippers (ShipperID COUNTER CONSTRAINT PrimaryKey PRIMARY KEY, "
+                          "CompanyName TEXT(40) NOT NULL, Phone TEXT(24))",
+                          "INSERT INTO Shippers (CompanyName) VALUES ('Speedy Express')",
+                          "INSERT INTO Shippers (CompanyName) VALUES ('United Package')",
+                          "INSERT INTO Shippers (CompanyName) VALUES ('Federal Shipping')"})
+                .string();
+        {
+            auto db = openFile(path);
+            const jet::TableDef& shippers = db->table("Shippers");
+            db->beginStatement();
+            const jet::RowId first = db->insertRow(shippers, {Value::null(), Value::text("Snelpost"), Value::text("010-1234567")});
+            db->insertRow(shippers, {Value::null(), Value::text("Fietskoerier"), Value::null()});
+            db->commitStatement();
 
-        const std::string before = readBytes(path);
-        db->beginStatement();
-        EXPECT_THROW(db->insertRow(shippers, {Value::int32(4), Value::text("Dubbel"), Value::null()}), DbError);
-        try {
-            db->insertRow(shippers, {Value::null(), Value::null(), Value::null()});
-            FAIL() << "lege verplichte kolom aanvaard";
-        } catch (const DbError& e) {
-            EXPECT_NE(e.description().find("CompanyName"), std::string::npos) << e.description();
-            EXPECT_NE(e.description().find("Shippers"), std::string::npos) << e.description();
+            const std::string before = readBytes(path);
+            db->beginStatement();
+            EXPECT_THROW(db->insertRow(shippers, {Value::int32(4), Value::text("Dubbel"), Value::null()}), DbError);
+            try {
+                db->insertRow(shippers, {Value::null(), Value::null(), Value::null()});
+                FAIL() << "lege verplichte kolom aanvaard";
+            } catch (const DbError& e) {
+                EXPECT_NE(e.description().find("CompanyName"), std::string::npos) << e.description();
+                EXPECT_NE(e.description().find("Shippers"), std::string::npos) << e.description();
+            }
+            db->rollbackStatement();
+            EXPECT_EQ(readBytes(path), before);
+
+            db->beginStatement();
+            db->updateRow(shippers, first, {Value::null(), Value::text("Snelpost en Zonen, een veel langere naam"), Value::null()});
+            db->commitStatement();
         }
-        db->rollbackStatement();
-        EXPECT_EQ(readBytes(path), before);
-
+        const ProcessResult exported = runProcess({"mdb-export", path, "Shippers"});
+        ASSERT_EQ(exported.exitCode, 0) << exported.err;
+        const auto rows = parseCsv(exported.out);
+        ASSERT_EQ(rows.size(), 6u);
+        EXPECT_EQ(rows[4][0], "4");
+        EXPECT_EQ(rows[4][1], "Snelpost en Zonen, een veel langere naam");
+        EXPECT_EQ(rows[5][0], "5");
+        EXPECT_EQ(rows[5][1], "Fietskoerier");
+        expectConsistentTable(path, version, "Shippers", 5);
+        auto db = openFile(path);
         db->beginStatement();
-        db->updateRow(shippers, first, {Value::null(), Value::text("Snelpost en Zonen, een veel langere naam"), Value::null()});
+        EXPECT_EQ(readRows(*db, "Shippers").size(), 5u);
+        db->insertRow(db->table("Shippers"), {Value::null(), Value::text("Zesde"), Value::null()});
         db->commitStatement();
+        db.reset();
+        const auto again = parseCsv(runProcess({"mdb-export", path, "Shippers"}).out);
+        EXPECT_EQ(again.back()[0], "6");
     }
-    const ProcessResult exported = runProcess({"mdb-export", path, "Shippers"});
-    ASSERT_EQ(exported.exitCode, 0) << exported.err;
-    const auto rows = parseCsv(exported.out);
-    ASSERT_EQ(rows.size(), 6u);
-    EXPECT_EQ(rows[4][0], "4");
-    EXPECT_EQ(rows[4][1], "Snelpost en Zonen, een veel langere naam");
-    EXPECT_EQ(rows[5][0], "5");
-    EXPECT_EQ(rows[5][1], "Fietskoerier");
-    expectConsistentTable(path, jet::Version::Jet4, "Shippers", 5);
-    auto db = openFile(path);
-    db->beginStatement();
-    const Rows read = readRows(*db, "Shippers");
-    EXPECT_EQ(read.size(), 5u);
-    EXPECT_EQ(db->insertRow(db->table("Shippers"), {Value::null(), Value::text("Zesde"), Value::null()}) != 0, true);
-    db->commitStatement();
-    db.reset();
-    const auto again = parseCsv(runProcess({"mdb-export", path, "Shippers"}).out);
-    EXPECT_EQ(again.back()[0], "6");
 }
 
 // Encoded files are written encoded: mdbtools and our reader see the new rows.
+// Our writer makes no encoded files, so these are Access's.
 TEST(RowsIndexed, EncodedFilesStayEncoded)
 {
-    QUERIMO_REQUIRE_CORPUS();
-    for (const RowsCase c : {RowsCase{"db-enc.mdb", jet::Version::Jet4}, RowsCase{"db97-enc.mdb", jet::Version::Jet3}}) {
+    QUERIMO_REQUIRE_CORPUS_FILE("db-enc.mdb");
+    QUERIMO_REQUIRE_CORPUS_FILE("db97-enc.mdb");
+    for (const char* file : {"db-enc.mdb", "db97-enc.mdb"}) {
+        SCOPED_TRACE(file);
         ScratchDir dir;
-        const std::string path = dir.copyOf(c.file);
+        const std::string path = dir.copyOf(file);
         {
             auto db = openFile(path);
             const jet::TableDef& table = db->table("Table1");
@@ -76,32 +91,32 @@ TEST(RowsIndexed, EncodedFilesStayEncoded)
             db->commitStatement();
         }
         const std::string bytes = readBytes(path);
-        EXPECT_EQ(bytes.find("geheim"), std::string::npos) << c.file;
+        EXPECT_EQ(bytes.find("geheim"), std::string::npos);
         const ProcessResult exported = runProcess({"mdb-export", path, "Table1"});
         ASSERT_EQ(exported.exitCode, 0) << exported.err;
         const auto rows = parseCsv(exported.out);
-        ASSERT_EQ(rows.size(), 203u) << c.file;
+        ASSERT_EQ(rows.size(), 203u);
         EXPECT_EQ(rows.back()[1], "geheim 199");
         auto db = openFile(path);
         EXPECT_EQ(readRows(*db, "Table1").size(), 202u);
     }
 }
 
-// Long value pages made since `from` are listed in the owned-pages map of a Memo column of MSP_PROJECTS.
-void expectLongValuePagesInColumnMaps(const std::string& path, std::uint32_t from)
+// Every long value page of the file is listed in the owned-pages map of one of the table's Memo columns.
+void expectLongValuePagesInColumnMaps(const std::string& path, jet::Version version, const std::string& table)
 {
-    std::uint32_t definitionPage = openFile(path)->table("MSP_PROJECTS").definitionPage;
-    const jet::Format& format = jet::Format::of(jet::Version::Jet4);
+    const std::uint32_t definitionPage = openFile(path)->table(table).definitionPage;
+    const jet::Format& format = jet::Format::of(version);
     jet::PageFile file(path, false);
     file.configure(format.pageSize, 0);
-    const jet::TableLayout layout = jet::readTableDefinition(file, format, definitionPage, "MSP_PROJECTS");
+    const jet::TableLayout layout = jet::readTableDefinition(file, format, definitionPage, table);
     ASSERT_FALSE(layout.longValueMaps.empty());
     std::set<std::uint32_t> listed;
     for (const jet::LongValueMaps& maps : layout.longValueMaps)
         for (std::uint32_t page : jet::usageMapPages(file, format, maps.usedPagesMap))
             listed.insert(page);
     int found = 0;
-    for (std::uint32_t n = from; n < file.pageCount(); ++n) {
+    for (std::uint32_t n = 1; n < file.pageCount(); ++n) {
         const jet::PageRef page = file.page(n);
         const jet::ByteView view(page->data(), page->size());
         if (view.u8(0) == jet::dataPageType && view.u32(format.dataOwnerOffset) == 0x4C41564C) {
@@ -112,64 +127,57 @@ void expectLongValuePagesInColumnMaps(const std::string& path, std::uint32_t fro
     EXPECT_GT(found, 0);
 }
 
-// Memo values of all three sizes in a table of Access 97 and 2000 files.
+std::string memoText(const std::string& word, std::size_t size)
+{
+    std::string text;
+    while (text.size() < size)
+        text += word + " " + std::to_string(text.size()) + " ";
+    return text;
+}
+
+// Memo values of all three sizes (in the row, one row of a long value page, a chain of pages), grown,
+// shrunk and deleted.
 TEST(RowsIndexed, MemoValuesOfEverySizeRoundTrip)
 {
-    QUERIMO_REQUIRE_CORPUS();
-    for (const RowsCase c : {RowsCase{"test2V2000.mdb", jet::Version::Jet4}, RowsCase{"test2V1997.mdb", jet::Version::Jet3}}) {
+    for (const jet::Version version : bothVersions) {
+        SCOPED_TRACE(version == jet::Version::Jet4 ? "Jet4" : "Jet3");
         ScratchDir dir;
-        const std::string path = dir.copyOf(c.file);
-        const std::uint32_t originalPages = static_cast<std::uint32_t>(readBytes(path).size() / jet::Format::of(c.version).pageSize);
+        const std::string path = makeDatabase(newPath(dir, "memo.mdb"), version,
+                                              {"CREATE TABLE Project (Nr LONG PRIMARY KEY, Naam TEXT(50), Auteur MEMO)",
+                                               "INSERT INTO Project VALUES (1, 'eerste', 'kort')"})
+                                     .string();
         Rows expected;
-        std::size_t memoAt = 0;
         {
             auto db = openFile(path);
-            const jet::TableDef& table = db->table("MSP_PROJECTS");
-            const jet::ColumnDef* memo = table.column("PROJ_PROP_AUTHOR");
-            ASSERT_NE(memo, nullptr);
-            const auto at = memoAt = static_cast<std::size_t>(memo->ordinal - 1);
-            Rows existing = readRows(*db, "MSP_PROJECTS");
-            ASSERT_FALSE(existing.empty());
+            const jet::TableDef& table = db->table("Project");
+            expected = readRows(*db, "Project");
             std::vector<jet::RowId> ids;
             db->beginStatement();
-            int n = 0;
-            for (std::size_t size : {20u, 900u, 9000u}) {
-                auto row = existing.front();
-                const jet::ColumnDef* key = table.column("PROJ_ID");
-                row[static_cast<std::size_t>(key->ordinal - 1)] = Value::int32(1000 + n);
-                row[static_cast<std::size_t>(table.column("PROJ_NAME")->ordinal - 1)] = Value::text("project " + std::to_string(n++));
-                std::string text;
-                while (text.size() < size)
-                    text += "memo " + std::to_string(text.size()) + " ";
-                row[at] = Value::text(text);
+            for (const std::size_t size : {20u, 900u, 9000u}) {
+                const std::vector<Value> row{Value::int32(static_cast<std::int32_t>(size)), Value::text("project"),
+                                             Value::text(memoText("memo", size))};
                 ids.push_back(db->insertRow(table, row));
                 expected.push_back(row);
             }
             db->commitStatement();
             // A short memo grows into a chain; a long one replaced by a short one gives its pages' rows back.
             db->beginStatement();
-            std::string grown;
-            while (grown.size() < 5000)
-                grown += "groei " + std::to_string(grown.size()) + " ";
-            expected[0][at] = Value::text(grown);
-            db->updateRow(table, ids[0], expected[0]);
-            expected[2][at] = Value::text("kort");
-            db->updateRow(table, ids[2], expected[2]);
+            expected[1][2] = Value::text(memoText("groei", 5000));
+            db->updateRow(table, ids[0], expected[1]);
+            expected[3][2] = Value::text("kort");
+            db->updateRow(table, ids[2], expected[3]);
             db->deleteRow(table, ids[1]);
-            expected.erase(expected.begin() + 1);
+            expected.erase(expected.begin() + 2);
             db->commitStatement();
-            for (auto& row : existing)
-                expected.push_back(row);
         }
         auto db = openFile(path);
-        EXPECT_EQ(sortedRows(readRows(*db, "MSP_PROJECTS")), sortedRows(expected)) << c.file;
+        EXPECT_EQ(sortedRows(readRows(*db, "Project")), sortedRows(expected));
         db.reset();
-        expectConsistentTable(path, c.version, "MSP_PROJECTS", expected.size());
-        if (c.version == jet::Version::Jet4)
-            expectLongValuePagesInColumnMaps(path, originalPages);
-        const ProcessResult exported = runProcess({"mdb-export", path, "MSP_PROJECTS"});
+        expectConsistentTable(path, version, "Project", expected.size());
+        expectLongValuePagesInColumnMaps(path, version, "Project");
+        const ProcessResult exported = runProcess({"mdb-export", path, "Project"});
         EXPECT_EQ(exported.exitCode, 0) << exported.err;
-        EXPECT_NE(exported.out.find(expected[0][memoAt].bytes.substr(4900)), std::string::npos) << c.file;
+        EXPECT_NE(exported.out.find(expected[1][2].bytes.substr(4900)), std::string::npos);
     }
 }
 

@@ -21,7 +21,7 @@ namespace {
 
 constexpr int rowsPerStatement = 12;
 
-// Table1 of overflowTestV2000.mdb: nine Text(50) columns, no indexes. The first column tags the statement.
+// A row of Table1 (nine Text(50) columns); the first column tags the statement.
 std::vector<Value> taggedRow(const std::string& tag, int n)
 {
     std::vector<Value> row{Value::text(tag)};
@@ -31,7 +31,7 @@ std::vector<Value> taggedRow(const std::string& tag, int n)
 }
 
 // Statement k inserts its rows, grows the rows of statement k-1 and deletes half of those of statement k-2.
-void runStatement(jet::Database& db, int k)
+void runTagged(jet::Database& db, int k)
 {
     const jet::TableDef& table = db.table("Table1");
     std::vector<std::pair<jet::RowId, std::string>> older;
@@ -72,9 +72,8 @@ std::map<int, std::size_t> statementsIn(const std::string& path)
 
 TEST(RowsCrash, AKilledWriterLeavesExactlyTheCommittedStatements)
 {
-    QUERIMO_REQUIRE_CORPUS();
     ScratchDir dir;
-    const std::string path = dir.copyOf("overflowTestV2000.mdb");
+    const std::string path = makeTextTable(dir, jet::Version::Jet4);
     std::mt19937 random(20261206);
     int last = 0;  // statements 1..last are in the file
     for (int run = 0; run < 100; ++run) {
@@ -88,7 +87,7 @@ TEST(RowsCrash, AKilledWriterLeavesExactlyTheCommittedStatements)
                 auto db = openFile(path);
                 for (int k = last + 1;; ++k) {
                     db->beginStatement();
-                    runStatement(*db, k);
+                    runTagged(*db, k);
                     db->commitStatement();
                     const char done = 1;
                     if (::write(pipeEnds[1], &done, 1) != 1)
@@ -132,9 +131,8 @@ TEST(RowsCrash, AKilledWriterLeavesExactlyTheCommittedStatements)
 // its next read: its pages are read again, its table definitions refreshed where they are.
 TEST(RowsShared, AReadSeesWhatAnotherWriterCommitted)
 {
-    QUERIMO_REQUIRE_CORPUS();
     ScratchDir dir;
-    const std::string path = dir.copyOf("overflowTestV2000.mdb");
+    const std::string path = makeTextTable(dir, jet::Version::Jet4);
     auto reader = openFile(path);
     auto writer = openFile(path);
     const jet::TableDef& seen = reader->table("Table1");
@@ -166,9 +164,8 @@ TEST(RowsShared, AReadSeesWhatAnotherWriterCommitted)
 // new page would land on one the other statement just added.
 TEST(RowsShared, AnOpenWaitingForAWriterSeesTheFileItLeft)
 {
-    QUERIMO_REQUIRE_CORPUS();
     ScratchDir dir;
-    const std::string path = dir.copyOf("overflowTestV2000.mdb");
+    const std::string path = makeTextTable(dir, jet::Version::Jet4);
     auto writer = openFile(path);
     writer->beginStatement();
     for (int n = 0; n < 200; ++n)
@@ -213,9 +210,8 @@ class TwoProcesses : public ::testing::TestWithParam<bool> {};
 
 TEST_P(TwoProcesses, WritingOneFileLoseNothing)
 {
-    QUERIMO_REQUIRE_CORPUS();
     ScratchDir dir;
-    const std::string path = dir.copyOf("overflowTestV2000.mdb");
+    const std::string path = makeTextTable(dir, jet::Version::Jet4);
     const bool secondUser = GetParam() && ::geteuid() == 0;
     if (secondUser) {
         ::chmod(path.c_str(), 0666);

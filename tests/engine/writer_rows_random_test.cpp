@@ -16,8 +16,7 @@ using namespace querimo::test;
 
 namespace {
 
-
-class RowsRandom : public ::testing::TestWithParam<RowsCase> {};
+class RowsRandom : public ::testing::TestWithParam<jet::Version> {};
 
 std::vector<Value> randomRow(std::mt19937& random, int serial)
 {
@@ -39,9 +38,8 @@ std::vector<Value> randomRow(std::mt19937& random, int serial)
 // the table by row id: after every statement the table holds exactly the model, each row under its id.
 TEST_P(RowsRandom, RoundTripsAgainstAModel)
 {
-    QUERIMO_REQUIRE_CORPUS();
     ScratchDir dir;
-    const std::string path = dir.copyOf(GetParam().file);
+    const std::string path = makeTextTable(dir, GetParam());
     std::mt19937 random(4242);
     std::map<jet::RowId, std::vector<Value>> model;
     int serial = 0;
@@ -92,19 +90,23 @@ TEST_P(RowsRandom, RoundTripsAgainstAModel)
             ASSERT_EQ(table.rowCount, model.size());
         }
     }
+    // mdbtools reads the same rows: compared by their first and last columns.
     const ProcessResult exported = runProcess({"mdb-export", path, "Table1"});
     ASSERT_EQ(exported.exitCode, 0) << exported.err;
-    EXPECT_EQ(parseCsv(exported.out).size(), model.size() + 1);
-    expectConsistentTable(path, GetParam().version, "Table1", model.size());
+    std::multiset<std::string> expected, found;
+    for (const auto& [id, row] : model) expected.insert(row[0].bytes + "|" + row[8].bytes);
+    const auto csv = parseCsv(exported.out);
+    for (std::size_t r = 1; r < csv.size(); ++r) found.insert(csv[r][0] + "|" + csv[r][8]);
+    EXPECT_EQ(found, expected);
+    expectConsistentTable(path, GetParam(), "Table1", model.size());
 }
 
 // Memo and OLE values by size: kept in the row, one row of a long value page, a chain over pages.
 TEST_P(RowsRandom, LongValuesOfEverySizeReadBackAndFree)
 {
-    QUERIMO_REQUIRE_CORPUS();
     ScratchDir dir;
-    const std::string path = dir.copyOf(GetParam().file);
-    const jet::Format& format = jet::Format::of(GetParam().version);
+    const std::string path = makeTextTable(dir, GetParam());
+    const jet::Format& format = jet::Format::of(GetParam());
     jet::PageFile file(path, false);
     file.configure(format.pageSize, 0);
     const std::uint32_t pagesBefore = file.pageCount();
@@ -142,10 +144,9 @@ TEST_P(RowsRandom, LongValuesOfEverySizeReadBackAndFree)
 // wiped and free again, also where the global map first had to grow to reach them.
 TEST_P(RowsRandom, PagesComeFromTheEndAndGoBackToTheGlobalMap)
 {
-    QUERIMO_REQUIRE_CORPUS();
     ScratchDir dir;
-    const std::string path = dir.copyOf(GetParam().file);
-    const jet::Format& format = jet::Format::of(GetParam().version);
+    const std::string path = makeTextTable(dir, GetParam());
+    const jet::Format& format = jet::Format::of(GetParam());
     jet::PageFile file(path, false);
     file.configure(format.pageSize, 0);
     jet::PageAllocator pages(file, format);
@@ -173,7 +174,6 @@ TEST_P(RowsRandom, PagesComeFromTheEndAndGoBackToTheGlobalMap)
     EXPECT_EQ((*file.page(made[5]))[0], 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Versions, RowsRandom, ::testing::ValuesIn(textTables),
-                         versionName);
+INSTANTIATE_TEST_SUITE_P(Versions, RowsRandom, ::testing::ValuesIn(bothVersions), versionName);
 
 }  // namespace

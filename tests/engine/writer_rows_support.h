@@ -1,5 +1,6 @@
 #pragma once
-// Shared by the row writer tests: the structures a table's rows live in, read straight from the file.
+// Shared by the writer tests: files our writer makes, statements on them, and the structures a table's rows
+// live in, read straight from the file.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,6 +14,7 @@
 #include "jet/TableDefinition.h"
 #include "jet/UsageMap.h"
 #include "jet_test_files.h"
+#include "support/MadeDatabase.h"
 
 namespace querimo::test {
 
@@ -20,17 +22,30 @@ using Rows = std::vector<std::vector<Value>>;
 
 inline constexpr std::uint32_t globalUsageMap = 1u << 8;  // row 0 of page 1: the pages that are free
 
-struct RowsCase {
-    const char* file;
-    jet::Version version;
-};
+inline const jet::Version bothVersions[] = {jet::Version::Jet4, jet::Version::Jet3};
 
-// Table1 of these files: nine Text(50) columns, no indexes.
-inline const RowsCase textTables[] = {{"overflowTestV2000.mdb", jet::Version::Jet4}, {"overflowTestV1997.mdb", jet::Version::Jet3}};
-
-inline std::string versionName(const ::testing::TestParamInfo<RowsCase>& info)
+inline std::string versionName(const ::testing::TestParamInfo<jet::Version>& info)
 {
-    return info.param.version == jet::Version::Jet4 ? "Jet4" : "Jet3";
+    return info.param == jet::Version::Jet4 ? "Jet4" : "Jet3";
+}
+
+// A path in dir for a file still to be made.
+inline std::string newPath(const ScratchDir& dir, const std::string& name)
+{
+    return (std::filesystem::path(dir.write(name + ".plek", "")).parent_path() / name).string();
+}
+
+// Table1 as Access's overflow tests have it: nine Text(50) columns (data1, data3 ... data10), no indexes,
+// two rows.
+inline std::string makeTextTable(const ScratchDir& dir, jet::Version version)
+{
+    std::string columns;
+    for (int c : {1, 3, 4, 5, 6, 7, 8, 9, 10})
+        columns += std::string(columns.empty() ? "" : ", ") + "data" + std::to_string(c) + " TEXT(50)";
+    return makeDatabase(newPath(dir, "tekst.mdb"), version,
+                        {"CREATE TABLE Table1 (" + columns + ")", "INSERT INTO Table1 (data1) VALUES ('row1col1')",
+                         "INSERT INTO Table1 (data1, data3) VALUES ('row2col1', 'row2col3')"})
+        .string();
 }
 
 // Checks what Access relies on for a table: the row count in the definition, every data page of the table
@@ -88,6 +103,30 @@ inline std::unique_ptr<jet::Database> openFile(const std::string& path, bool exc
     options.path = path;
     options.exclusive = exclusive;
     return jet::Database::open(options);
+}
+
+inline jet::ColumnDef column(const std::string& name, jet::ColumnType type, int size = 0)
+{
+    jet::ColumnDef c;
+    c.name = name;
+    c.type = type;
+    c.size = size;
+    return c;
+}
+
+// One statement on a fresh open of the file; a failing statement is rolled back and its error rethrown.
+template <typename Work>
+void runStatement(const std::string& path, Work work)
+{
+    auto db = openFile(path);
+    db->beginStatement();
+    try {
+        work(*db);
+        db->commitStatement();
+    } catch (...) {
+        db->rollbackStatement();
+        throw;
+    }
 }
 
 }  // namespace querimo::test

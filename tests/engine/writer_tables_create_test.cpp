@@ -1,26 +1,18 @@
 #include <gtest/gtest.h>
 
-#include "engine/writer_corpus_index.h"
+#include <functional>
+
+#include "engine/writer_file_pages.h"
 #include "jet/TableDefinitionWriter.h"
+#include "sql/ColumnValue.h"
 #include "support/Csv.h"
 #include "support/Process.h"
-#include "writer_tables_support.h"
+#include "writer_rows_support.h"
 
 using namespace querimo;
 using namespace querimo::test;
 
 namespace {
-
-struct Case {
-    const char* name;
-    const char* corpusFile;  // null: a file made by Database::create
-    jet::Version version;
-};
-
-const Case cases[] = {{"Jet4Corpus", "testV2000.mdb", jet::Version::Jet4},
-                      {"Jet3Corpus", "testV1997.mdb", jet::Version::Jet3},
-                      {"Jet4New", nullptr, jet::Version::Jet4},
-                      {"Jet3New", nullptr, jet::Version::Jet3}};
 
 // A table of every type the version knows, a Required text with a default and an AutoNumber key.
 jet::TableDef artikel(jet::Version version)
@@ -73,19 +65,9 @@ std::vector<Value> artikelRow(const jet::TableDef& t, int n)
     return row;
 }
 
-class CreateTables : public ::testing::TestWithParam<Case> {
+class CreateTables : public ::testing::TestWithParam<jet::Version> {
 protected:
-    void SetUp() override
-    {
-        if (GetParam().corpusFile) {
-            if (corpusDir().empty()) GTEST_SKIP() << "corpus niet gevonden (QUERIMO_CORPUS)";
-            path = dir.copyOf(GetParam().corpusFile);
-        } else {
-            path = dir.write("placeholder", "");
-            std::filesystem::remove(path);
-            jet::Database::create(path, GetParam().version);
-        }
-    }
+    void SetUp() override { path = makeTextTable(dir, GetParam()); }
 
     ScratchDir dir;
     std::string path;
@@ -94,7 +76,7 @@ protected:
 // A new table with rows: our engine, mdb-tables, mdb-schema, mdb-prop and mdb-export all see it after reopening.
 TEST_P(CreateTables, NewTableReadsBackThreeWays)
 {
-    const jet::TableDef def = artikel(GetParam().version);
+    const jet::TableDef def = artikel(GetParam());
     runStatement(path, [&](jet::Database& db) {
         db.createTable(def);
         const jet::TableDef& t = db.table("artikel");
@@ -122,10 +104,10 @@ TEST_P(CreateTables, NewTableReadsBackThreeWays)
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[2][0].integer, 3);  // AutoNumber
     EXPECT_EQ(rows[1][10].bytes, std::string(3000, 'm'));
-    expectConsistentTable(path, GetParam().version, "Artikel", 3);
+    expectConsistentTable(path, GetParam(), "Artikel", 3);
     {
         // Memo and OLE Object columns have their own usage maps, as Access gives them.
-        writertest::CorpusFile file(path);
+        writertest::FilePages file(path);
         const jet::TableLayout layout = file.table(t.definitionPage, "Artikel");
         ASSERT_EQ(layout.longValueMaps.size(), 2u);
         EXPECT_EQ(layout.longValueMaps[0].columnNumber, 10);
@@ -147,31 +129,52 @@ TEST_P(CreateTables, NewTableReadsBackThreeWays)
     EXPECT_EQ(csv[3][1], "Artikel 3");
 }
 
-// A name that exists, a duplicate in a new unique index or a bad column: refused, and the file keeps every byte.
+// Definitions that cannot be (a name that exists, a duplicate in a new unique index, a bad column, a change the
+// rows cannot follow) fail their statement and leave every byte of the file.
 TEST_P(CreateTables, RefusedDefinitionsLeaveTheFileAsItWas)
 {
-    runStatement(path, [&](jet::Database& db) { db.createTable(artikel(GetParam().version)); });
+    runStatement(path, [&](jet::Database& db) {
+        db.createTable(artikel(GetParam()));
+        std::vector<Value> row(9, Value::null());
+        row[0] = Value::text("geen getal");
+        db.insertRow(db.table("Table1"), row);
+    });
     const std::string original = readBytes(path);
-    EXPECT_THROW(runStatement(path, [&](jet::Database& db) { db.createTable(artikel(GetParam().version)); }), DbError);
-    jet::TableDef system = artikel(GetParam().version);
+    jet::TableDef system = artikel(GetParam());
     system.name = "msysobjects";
-    EXPECT_THROW(runStatement(path, [&](jet::Database& db) { db.createTable(system); }), DbError);
-    jet::TableDef doubled = artikel(GetParam().version);
+    jet::TableDef doubled = artikel(GetParam());
     doubled.name = "Dubbel";
     doubled.columns.push_back(column("code", jet::ColumnType::Long));
-    EXPECT_THROW(runStatement(path, [&](jet::Database& db) { db.createTable(doubled); }), DbError);
-    EXPECT_THROW(runStatement(path, [&](jet::Database& db) {
-                     const jet::TableDef& t = db.table("Artikel");
-                     db.insertRow(t, artikelRow(t, 1));
-                     db.insertRow(t, artikelRow(t, 1));
-                     jet::IndexDef unique;
-                     unique.name = "UniekeNaam";
-                     unique.unique = true;
-                     unique.columns = {{1, true}};
-                     db.createIndex("Artikel", unique);
-                 }),
-                 DbError);
-    EXPECT_THROW(runStatement(path, [&](jet::Database& db) { db.dropTable("Bestaat niet"); }), DbError);
+    const auto uniqueIndex = [](int columnNumber) {
+        jet::IndexDef unique;
+        unique.name = "Uniek";
+        unique.unique = true;
+        unique.columns = {{columnNumber, true}};
+        return unique;
+    };
+    const std::function<void(jet::Database&)> refused[] = {
+        [&](jet::Database& db) { db.createTable(artikel(GetParam())); },
+        [&](jet::Database& db) { db.createTable(system); },
+        [&](jet::Database& db) { db.createTable(doubled); },
+        [&](jet::Database& db) {
+            const jet::TableDef& t = db.table("Artikel");
+            db.insertRow(t, artikelRow(t, 1));
+            db.insertRow(t, artikelRow(t, 1));
+            db.createIndex("Artikel", uniqueIndex(1));
+        },
+        [&](jet::Database& db) {
+            db.insertRow(db.table("Table1"), std::vector<Value>(9, Value::text("dubbel")));
+            db.insertRow(db.table("Table1"), std::vector<Value>(9, Value::text("dubbel")));
+            db.createIndex("Table1", uniqueIndex(2));
+        },
+        [&](jet::Database& db) { db.dropTable("Bestaat niet"); },
+        [&](jet::Database& db) { db.dropTable("MSysObjects"); },
+        [&](jet::Database& db) { db.alterColumn("Table1", column("data1", jet::ColumnType::Long), sql::columnValue); },
+        [&](jet::Database& db) { db.addColumn("Table1", column("DATA5", jet::ColumnType::Long)); },
+        [&](jet::Database& db) { db.dropColumn("Table1", "bestaat niet"); },
+        [&](jet::Database& db) { db.addColumn("Table1", column("Te lang", jet::ColumnType::Text, 300)); },
+    };
+    for (std::size_t i = 0; i < std::size(refused); ++i) EXPECT_THROW(runStatement(path, refused[i]), DbError) << "refusal " << i;
     EXPECT_EQ(readBytes(path), original);
 }
 
@@ -179,7 +182,7 @@ TEST_P(CreateTables, RefusedDefinitionsLeaveTheFileAsItWas)
 TEST_P(CreateTables, DroppedTableIsGoneEverywhere)
 {
     runStatement(path, [&](jet::Database& db) {
-        db.createTable(artikel(GetParam().version));
+        db.createTable(artikel(GetParam()));
         const jet::TableDef& t = db.table("Artikel");
         for (int n = 1; n <= 40; ++n) db.insertRow(t, artikelRow(t, n));
     });
@@ -191,7 +194,7 @@ TEST_P(CreateTables, DroppedTableIsGoneEverywhere)
     }
     EXPECT_EQ(runProcess({"mdb-tables", "-1", path}).out.find("Artikel"), std::string::npos);
 
-    jet::TableDef again = artikel(GetParam().version);
+    jet::TableDef again = artikel(GetParam());
     again.name = "Klant";
     runStatement(path, [&](jet::Database& db) {
         db.createTable(again);
@@ -200,7 +203,7 @@ TEST_P(CreateTables, DroppedTableIsGoneEverywhere)
     });
     auto db = openFile(path);
     EXPECT_EQ(readRows(*db, "Klant").size(), 1u);
-    expectConsistentTable(path, GetParam().version, "Klant", 1);
+    expectConsistentTable(path, GetParam(), "Klant", 1);
 }
 
 // A definition too long for one page continues on linked pages and stays whole when columns go.
@@ -221,7 +224,7 @@ TEST_P(CreateTables, LongDefinitionsSpanLinkedPages)
     });
     const auto pagesOf = [&] {
         auto db = openFile(path);
-        writertest::CorpusFile file(path);
+        writertest::FilePages file(path);
         return jet::definitionPageChain(file.pages(), db->table("Breed").definitionPage).size();
     };
     EXPECT_GE(pagesOf(), 2u);
@@ -242,6 +245,6 @@ TEST_P(CreateTables, LongDefinitionsSpanLinkedPages)
     EXPECT_EQ(csv[1].back(), "119");
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, CreateTables, ::testing::ValuesIn(cases), [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Versions, CreateTables, ::testing::ValuesIn(bothVersions), versionName);
 
 }  // namespace
