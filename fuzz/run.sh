@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang in build-fuzz and runs each for a short while (FUZZ_SECONDS,
-# default 60): open_scan_fuzz reads damaged files, write_rows_fuzz writes to them. Both start from a few
-# small Access files of the corpus.
+# default 60): open_scan_fuzz reads damaged files, write_rows_fuzz writes to them. Both start from small files
+# our writer makes (Jet 3 and Jet 4), and from a few Access-made ones when the corpus is there.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 corpus="${QUERIMO_CORPUS:-$PWD/../shared/corpus}"
@@ -9,13 +9,16 @@ CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo 
   -DQUERIMO_GUI=OFF -DQUERIMO_TESTS=OFF -DQUERIMO_BENCH=OFF >/dev/null
 cmake --build build-fuzz -j"$(nproc)" --target open_scan_fuzz write_rows_fuzz
 seeds=build-fuzz/seeds
+rm -rf "$seeds"
 mkdir -p "$seeds" build-fuzz/found
+# The seeds are made by a plain (uninstrumented) querimo-sql.
+cmake -S . -B build >/dev/null
+cmake --build build -j"$(nproc)" --target querimo-sql
+build/bin/querimo-sql --create --jet3 "$seeds/gemaakt-jet3.mdb" --script fuzz/seed.sql >/dev/null
+build/bin/querimo-sql --create "$seeds/gemaakt-jet4.mdb" --script fuzz/seed.sql >/dev/null
 for f in delTestV1997.mdb adox_jet4.mdb db97-enc.mdb testV1997.mdb fixedNumericTestV2000.mdb; do
   if [ -f "$corpus/$f" ]; then cp "$corpus/$f" "$seeds/"; fi
 done
-if [ -z "$(ls -A "$seeds")" ]; then
-  echo "fuzz/run.sh: no corpus files found in $corpus; fuzzing from an empty seed set" >&2
-fi
 # -timeout catches an input that hangs; findings are written to build-fuzz/found.
 export ASAN_OPTIONS=halt_on_error=1:detect_leaks=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
