@@ -208,7 +208,7 @@ TEST(RowsShared, AStampTooCloseToAChangeByAnotherUserIsNotTrusted)
 // coarse file clock marks them, and stamps close to a change must be distrusted.
 class TwoProcesses : public ::testing::TestWithParam<bool> {};
 
-TEST_P(TwoProcesses, WritingOneFileLoseNothing)
+TEST_P(TwoProcesses, WritingOneFileLosesNothing)
 {
     ScratchDir dir;
     const std::string path = makeTextTable(dir, jet::Version::Jet4);
