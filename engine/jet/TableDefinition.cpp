@@ -23,6 +23,7 @@ constexpr std::uint8_t compressedUnicodeFlag = 0x01;  // in the Jet 4 extra flag
 // Real index flags
 constexpr std::uint8_t uniqueFlag = 0x01;
 constexpr std::uint8_t ignoreNullsFlag = 0x02;
+constexpr std::uint8_t requiredFlag = 0x08;
 // Logical index kinds
 constexpr std::uint8_t primaryKeyKind = 0x01;
 constexpr std::uint8_t foreignKeyKind = 0x02;
@@ -155,6 +156,7 @@ void readIndexes(const ByteView& bytes, const Format& format, const Reader& read
         index.foreignKey = kind == foreignKeyKind;
         index.unique = index.primaryKey || (reals[real].flags & uniqueFlag) != 0;
         index.ignoreNulls = (reals[real].flags & ignoreNullsFlag) != 0;
+        index.required = (reals[real].flags & requiredFlag) != 0;
         pos += format.logicalIndexDefSize;
     }
     for (Logical& entry : logical)

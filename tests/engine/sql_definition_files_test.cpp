@@ -1,4 +1,4 @@
-// Data definition on copies of real Access files, read back by our engine after reopening and by mdbtools.
+// Data definition on files our writer makes in both versions, read back by our engine after reopening and by mdbtools.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,6 +8,7 @@
 #include "core/Error.h"
 #include "jet/Database.h"
 #include "jet_test_files.h"
+#include "sql/Catalog.h"
 #include "sql/Definition.h"
 #include "support/Process.h"
 
@@ -15,12 +16,19 @@ namespace querimo {
 namespace {
 
 
-class DefinitionOnFile : public ::testing::TestWithParam<const char*> {
+class DefinitionOnFile : public ::testing::TestWithParam<jet::Version> {
 protected:
     void SetUp() override
     {
-        QUERIMO_REQUIRE_CORPUS();
-        path = scratch.copyOf(GetParam());
+        path = scratch.database(GetParam(), {"CREATE TABLE Table1 (A TEXT(50), B TEXT(50), C BYTE, D SHORT, E LONG, "
+                                             "F DOUBLE, G DATETIME, H CURRENCY, I YESNO)",
+                                             "INSERT INTO Table1 VALUES ('abcdefg', 'hijklmnop', 2, 222, 333333333, "
+                                             "444.555, #9/21/1974#, 3.5, True)",
+                                             "INSERT INTO Table1 VALUES ('a', 'b', 0, 0, 0, 0, #12/12/1981#, 0, False)",
+                                             "INSERT INTO Table1 (A, C) VALUES ('c', 2)",
+                                             "CREATE TABLE Klant (KlantNr LONG CONSTRAINT PrimaryKey PRIMARY KEY, Naam LONG)",
+                                             "CREATE TABLE Los (a LONG, b LONG)",
+                                             "CREATE VIEW [Bestaande query] AS SELECT a FROM Los"});
     }
     std::unique_ptr<jet::Database> open(bool exclusive = false, const std::string& password = {})
     {
@@ -139,24 +147,25 @@ TEST_P(DefinitionOnFile, ReferencesMakeARelationshipThatKeepsItsTables)
 {
     {
         auto db = open();
-        sql::runDefinition(*db, "CREATE TABLE Klant (Nr LONG CONSTRAINT pk PRIMARY KEY, Naam TEXT(30))");
-        sql::runDefinition(*db, "CREATE TABLE Bestelling (Id COUNTER PRIMARY KEY, Klant LONG REFERENCES Klant)");
+        sql::runDefinition(*db, "CREATE TABLE Baas (Nr LONG CONSTRAINT pk PRIMARY KEY, Naam TEXT(30))");
+        sql::runDefinition(*db, "CREATE TABLE Taak (Id COUNTER PRIMARY KEY, Baas LONG REFERENCES Baas)");
     }
     const std::string relations = mdb({"mdb-export", path, "MSysRelationships"});
-    EXPECT_NE(relations.find("\"KlantBestelling\""), std::string::npos) << relations;
-    EXPECT_NE(relations.find("\"Bestelling\",\"Klant\",\"Klant\",\"Nr\""), std::string::npos) << relations;
+    EXPECT_NE(relations.find("\"BaasTaak\""), std::string::npos) << relations;
+    EXPECT_NE(relations.find("\"Taak\",\"Baas\",\"Baas\",\"Nr\""), std::string::npos) << relations;
     const std::string before = test::readBytes(path);
     {
         auto db = open();
         try {
-            sql::runDefinition(*db, "DROP TABLE Klant");
+            sql::runDefinition(*db, "DROP TABLE Baas");
             ADD_FAILURE() << "een tabel in een relatie is verwijderd";
         } catch (const DbError& e) {
-            EXPECT_EQ(e.description(), "De tabel 'Klant' kan niet worden verwijderd: hij maakt deel uit van een relatie "
-                                       "met 'Bestelling' (op positie 12).");
+            EXPECT_EQ(e.description().rfind("De tabel 'Baas' kan niet worden verwijderd: hij maakt deel uit van een "
+                                            "relatie met 'Taak'", 0),
+                      0u) << e.description();
         }
     }
-    EXPECT_EQ(test::readBytes(path), before);
+    EXPECT_TRUE(test::readBytes(path) == before);
 }
 
 TEST_P(DefinitionOnFile, ViewRunsByNameAndMdbtoolsListsIt)
@@ -196,7 +205,75 @@ TEST_P(DefinitionOnFile, DatabasePasswordNeedsAnExclusiveOpenAndHoldsAfterReopen
     EXPECT_NO_THROW(open());
 }
 
-INSTANTIATE_TEST_SUITE_P(Jet4AndJet3, DefinitionOnFile, ::testing::Values("testV2000.mdb", "testV1997.mdb"));
+TEST_P(DefinitionOnFile, ConstraintsOfCreateTableBecomeIndexesAndRelationships)
+{
+    {
+        auto db = open();
+        sql::runDefinition(*db, "CREATE TABLE Bestelling (Nr COUNTER PRIMARY KEY, Klant LONG REFERENCES Klant, "
+                                "Code TEXT(5) UNIQUE, Eigen LONG REFERENCES Bestelling (Nr), CONSTRAINT uk UNIQUE (Klant, Code))");
+        sql::runDefinition(*db, "CREATE UNIQUE INDEX Naamindex ON Los (b DESC, a) WITH DISALLOW NULL");
+        sql::runDefinition(*db, "CREATE VIEW Namen (Wie) AS SELECT Naam FROM Klant ORDER BY Naam");
+    }
+    auto db = open();
+    std::vector<std::string> indexes;
+    for (const jet::IndexDef& i : db->table("Bestelling").indexes)
+        indexes.push_back(i.name + (i.primaryKey ? " pk" : "") + (i.unique ? " uniek" : "") + (i.foreignKey ? " fk" : "") +
+                          " " + std::to_string(i.columns.size()));
+    std::sort(indexes.begin(), indexes.end());
+    EXPECT_EQ(indexes, (std::vector<std::string>{".rA uniek fk 1", "BestellingBestelling fk 1", "Code uniek 1", "KlantBestelling fk 1",
+                                                 "PrimaryKey pk uniek 1", "uk uniek 2"}));
+    const jet::IndexDef& naam = db->table("Los").indexes.at(0);
+    EXPECT_TRUE(naam.unique);
+    EXPECT_TRUE(naam.required);
+    EXPECT_FALSE(naam.columns.at(0).ascending);
+    sql::Catalog catalog(*db);
+    ASSERT_NE(catalog.findQuery("Namen"), nullptr);
+    EXPECT_EQ(catalog.findQuery("Namen")->sql, "SELECT Naam AS Wie\nFROM Klant\nORDER BY Naam");
+}
+
+// Each refusal names what is wrong and where, and the file keeps every byte.
+TEST_P(DefinitionOnFile, AccessRulesRefuseAndLeaveTheFileAsItWas)
+{
+    const std::pair<const char*, const char*> refusals[] = {
+        {"CREATE TABLE klant (x LONG)", "Er bestaat al een tabel met de naam 'klant' (op positie 14)."},
+        {"CREATE VIEW [Bestaande Query] AS SELECT 1", "Er bestaat al een query met de naam 'Bestaande Query' (op positie 13)."},
+        {"DROP TABLE Weg", "De tabel 'Weg' bestaat niet (op positie 12)."},
+        {"DROP TABLE [Bestaande query]", "De tabel 'Bestaande query' bestaat niet (op positie 12)."},
+        {"DROP VIEW Klant", "De view 'Klant' bestaat niet (op positie 11)."},
+        {"DROP TABLE MSysRelationships", "De systeemtabel 'MSysRelationships' kan niet worden gewijzigd (op positie 12)."},
+        {"DROP INDEX x ON Klant", "De index 'x' bestaat niet in de tabel 'Klant' (op positie 12)."},
+        {"ALTER TABLE Klant DROP KlantNr",
+         "De kolom 'KlantNr' kan niet worden verwijderd: hij hoort bij de index 'PrimaryKey' (op positie 24)."},
+        {"ALTER TABLE Klant ADD Naam TEXT", "De kolom 'Naam' bestaat al in de tabel 'Klant' (op positie 23)."},
+        {"CREATE INDEX i ON Klant (Adres)", "De kolom 'Adres' bestaat niet in de tabel 'Klant' (op positie 26)."},
+        {"CREATE INDEX PrimaryKey ON Klant (Naam)", "De index 'PrimaryKey' bestaat al in de tabel 'Klant' (op positie 14)."},
+        {"CREATE INDEX i ON Klant (Naam) WITH PRIMARY", "De tabel 'Klant' heeft al een primaire sleutel (op positie 14)."},
+        {"CREATE TABLE t (a LONG REFERENCES Los)",
+         "De tabel 'Los' heeft geen primaire sleutel om naar te verwijzen (op positie 24)."},
+        {"CREATE TABLE t (a COUNTER(5, 10))",
+         "Een AutoNummering met een andere stapgrootte dan 1 wordt niet ondersteund (op positie 17)."},
+        {"CREATE TABLE t (a COUNTER(0, 1))", "De beginwaarde van een AutoNummering moet 1 of hoger zijn (op positie 17)."},
+        {"CREATE VIEW v AS SELECT a FROM Los WHERE", "Syntaxisfout: de opdracht is onvolledig op positie 41."},
+        {"CREATE VIEW v AS SELECT a INTO b FROM Los", "Een view kan geen SELECT ... INTO zijn (op positie 18)."},
+        {"CREATE UNIQUE INDEX u ON Table1 (C)", "'u'"},  // two rows hold 2
+    };
+    const std::string before = test::readBytes(path);
+    {
+        auto db = open();
+        for (const auto& [statement, message] : refusals) {
+            try {
+                sql::runDefinition(*db, statement);
+                ADD_FAILURE() << "geen fout voor: " << statement;
+            } catch (const DbError& e) {
+                EXPECT_NE(e.description().find(message), std::string::npos) << statement << "\n" << e.description();
+            }
+        }
+    }
+    EXPECT_TRUE(test::readBytes(path) == before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Versions, DefinitionOnFile, ::testing::Values(jet::Version::Jet4, jet::Version::Jet3),
+                         [](const auto& param) { return param.param == jet::Version::Jet4 ? "Jet4" : "Jet3"; });
 
 }  // namespace
 }  // namespace querimo
