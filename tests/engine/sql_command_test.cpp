@@ -5,50 +5,52 @@
 #include "ado/Command.h"
 #include "ado/Connection.h"
 #include "core/Error.h"
-#include "support/Corpus.h"
+#include "jet_test_files.h"
 
 namespace querimo {
 namespace {
 
-class CommandOnNorthwind : public ::testing::Test {
+class CommandOnSample : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        QUERIMO_REQUIRE_CORPUS();
         connection.Provider = "Microsoft.Jet.OLEDB.4.0";
-        connection.GetProperties()("Data Source") = (test::corpusDir() / "northwind-jet4.mdb").string();
+        connection.GetProperties()("Data Source") = scratch.sample(jet::Version::Jet4);
         connection.Open();
         command.ActiveConnection = &connection;
     }
 
+    test::ScratchDir scratch;
     ado::Connection connection;
     ado::Command command;
 };
 
-TEST_F(CommandOnNorthwind, ParametersBeforeExecuteThenRows)
+TEST_F(CommandOnSample, ParametersBeforeExecuteThenRows)
 {
-    command.SetCommandText("SELECT * FROM [Employee Sales by Country] ORDER BY SaleAmount DESC");
+    command.SetCommandText("PARAMETERS [Tot en met datum] DateTime; SELECT *, Verzonden * 2.5 AS Bedrag "
+                           "FROM [Bestellingen in periode] ORDER BY Besteldatum DESC");
     ado::Parameters& parameters = command.GetParameters();
     ASSERT_EQ(parameters.Count(), 2u);
-    EXPECT_EQ(parameters.Item(0).Name, "Beginning Date");
-    EXPECT_EQ(parameters.Item(1).Type, ado::adtype::Date);
-    parameters.Item(0).Value = "1/1/1997";
-    parameters.Item("ending date").Value = "12/31/1997";
+    EXPECT_EQ(parameters.Item(0).Name, "Tot en met datum");
+    EXPECT_EQ(parameters.Item(0).Type, ado::adtype::Date);
+    EXPECT_EQ(parameters.Item(1).Name, "Vanaf datum");
+    parameters.Item(1).Value = "1/1/2024";
+    parameters.Item("tot en met datum").Value = "6/30/2024";
 
     long affected = -1;
     const auto rs = command.Execute(&affected);
     EXPECT_EQ(affected, 0);
     ASSERT_EQ(rs->State(), ado::ObjectState::Open);
-    EXPECT_EQ(rs->RecordCount(), 398u);
+    EXPECT_EQ(rs->RecordCount(), 60u);
     auto fields = rs->GetFields();
-    EXPECT_EQ(fields.Item("saleamount").Type(), ado::adtype::Currency);
-    EXPECT_EQ(fields.Item(static_cast<std::size_t>(0)).Name(), "Country");
+    EXPECT_EQ(fields.Item("besteldatum").Type(), ado::adtype::Date);
+    EXPECT_EQ(fields.Item(static_cast<std::size_t>(0)).Name(), "BestelNr");
     EXPECT_FALSE(rs->Eof());
 }
 
-TEST_F(CommandOnNorthwind, FailuresAreDutchDbErrors)
+TEST_F(CommandOnSample, FailuresAreDutchDbErrors)
 {
-    command.SetCommandText("SELECT OrderID FROM Orders WHERE OrderDate < [Datum]");
+    command.SetCommandText("SELECT BestelNr FROM Bestelling WHERE Besteldatum < [Datum]");
     command.GetParameters().Item(0).Value = "31 februari";
     try {
         long affected = 0;
@@ -57,7 +59,7 @@ TEST_F(CommandOnNorthwind, FailuresAreDutchDbErrors)
     } catch (const DbError& e) {
         EXPECT_EQ(e.number(), errc::typeMismatch);
     }
-    EXPECT_THROW(command.SetCommandText("SELEC * FROM Orders"), DbError);
+    EXPECT_THROW(command.SetCommandText("SELEC * FROM Bestelling"), DbError);
 
     ado::Command detached;
     try {
