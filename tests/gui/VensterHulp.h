@@ -1,8 +1,8 @@
-// Shared by the window tests: a settings store of their own, the corpus, and driving modal dialogs.
+// Shared by the window tests: a settings store of their own, the sample database, driving modal dialogs.
 #pragma once
 #include <QApplication>
-#include <QDir>
 #include <QFile>
+#include <QMessageBox>
 #include <QPointer>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -10,6 +10,9 @@
 #include <QWidget>
 #include <QtTest>
 #include <functional>
+
+#include "app/Routines.h"
+#include "app/frmQuerimo.h"
 
 namespace vensterhulp {
 
@@ -20,32 +23,37 @@ inline void EigenInstellingen(const QTemporaryDir& dir)
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
 }
 
-// The folder of Access-made databases; empty when it is missing.
-inline QString CorpusMap()
+// A writable copy, in dir, of the sample database every build puts beside the program.
+inline QString VoorbeeldKopie(const QTemporaryDir& dir, const QString& naam = QStringLiteral("voorbeeld.mdb"))
 {
-    const QString fromEnv = qEnvironmentVariable("QUERIMO_CORPUS");
-    const QString dir = fromEnv.isEmpty() ? QStringLiteral(QUERIMO_SOURCE_DIR "/../shared/corpus") : fromEnv;
-    return QDir(dir).exists() ? QDir(dir).absolutePath() : QString();
+    const QString bron = Routines::ProgrammaMap() + "/voorbeeld.mdb";
+    const QString doel = dir.filePath(naam);
+    QFile::remove(doel);
+    if (!QFile::copy(bron, doel))
+        qFatal("kan %s niet kopiëren naar %s: de build maakt het voorbeeld naast het programma", qPrintable(bron),
+               qPrintable(doel));
+    QFile::setPermissions(doel, QFile::ReadOwner | QFile::WriteOwner);
+    return doel;
 }
 
-// A copy of a corpus file in dir, so the test may change it; empty when the corpus is missing.
-inline QString CorpusKopie(const QString& name, const QTemporaryDir& dir)
-{
-    const QString corpus = CorpusMap();
-    if (corpus.isEmpty()) return {};
-    const QString target = dir.filePath(name);
-    QFile::remove(target);
-    if (!QFile::copy(corpus + '/' + name, target)) return {};
-    QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
-    return target;
-}
+struct Melding {
+    QString titel, tekst;
+};
 
-#define VENSTER_CORPUS_NODIG()                                                                             \
-    do {                                                                                                   \
-        if (vensterhulp::CorpusMap().isEmpty())                                                            \
-            QSKIP("corpus van Access-databases ontbreekt: zet QUERIMO_CORPUS of leg hem in ../shared/corpus " \
-                  "naast de broncode");                                                                    \
-    } while (false)
+// Opens path in the window; the message box of a failed opening is closed and handed back.
+inline Melding Openen(frmQuerimo& frm, const QString& path)
+{
+    Melding melding;
+    QObject levensduur;  // the answer must not outlive the opening and close a later dialog
+    QTimer::singleShot(0, &levensduur, [&melding] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            melding = {box->windowTitle(), box->text()};
+            box->accept();
+        }
+    });
+    frm.DatabaseOpenen(path);
+    return melding;
+}
 
 // Runs action on the next modal dialog as soon as it is shown and laid out (the caller then opens it and waits).
 inline void BijDialoog(std::function<void(QWidget*)> action)

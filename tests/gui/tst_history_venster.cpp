@@ -1,16 +1,34 @@
-// The statement history of the real window: recording, stepping back and forward, clearing.
+// The statement history: recording, stepping back and forward, clearing, and the history dialog.
 #include <QtTest>
 
 #include <QAction>
-#include <QSettings>
-#include <QTemporaryDir>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QTextLayout>
 #include <memory>
 
-#include "app/Routines.h"
-#include "app/frmQuerimo.h"
+#include "VensterHulp.h"
+#include "app/LayoutPixels.h"
+#include "history/HistoriekRegels.h"
+#include "history/frmHistoriek.h"
+
+namespace {
+
+void KlikRegel(QListWidget* list, int row, bool dubbel = false)
+{
+    const QPoint at = list->visualItemRect(list->item(row)).center();
+    // A double-click arrives as a click followed by a second press reported as a double-click.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    if (dubbel) {
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
+    }
+}
+
+}  // namespace
 
 class TestHistoriekVenster : public QObject {
     Q_OBJECT
@@ -39,13 +57,14 @@ class TestHistoriekVenster : public QObject {
     }
 
 private slots:
-    void initTestCase() { QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, instellingen.path()); }
+    void initTestCase() { vensterhulp::EigenInstellingen(instellingen); }
 
     void init()
     {
         venster = std::make_unique<frmQuerimo>();
         QVERIFY2(venster->Geladen(), qPrintable(venster->StartFout()));
         venster->show();
+        QVERIFY(QTest::qWaitForWindowExposed(venster.get()));
         editor = venster->rtbSQL;
         editor->show();
         editor->setFocus();
@@ -55,25 +74,33 @@ private slots:
 
     void stepBackAndRunUnchanged()
     {
-        Vervangen("select 1");
+        editor->setPlainText("select *\nfrom x\n\nwhere y=1");
+        Routines::SetTag(editor, "*");
         Uitvoeren();
+        QCOMPARE(Routines::Tag(editor), QString());
         Vervangen("select 2");
         Uitvoeren();
-        Stand({"select 1", "select 2"}, 2, true, false);
+        Stand({"select *\nfrom x\n\nwhere y=1", "select 2"}, 2, true, false);
         venster->VorigeOpdracht();
-        QCOMPARE(editor->toPlainText(), QStringLiteral("select 1"));
-        Stand({"select 1", "select 2"}, 1, false, true);
+        QCOMPARE(editor->toPlainText(), QStringLiteral("select *\nfrom x\n\nwhere y=1"));
+        // The shown entry is coloured and unmarked, so running it unchanged records nothing.
+        QCOMPARE(Routines::Tag(editor), QString());
+        QCOMPARE(editor->document()->firstBlock().layout()->formats().value(0).format.foreground().color(),
+                 QColor(0, 0, 255));
+        Stand({"select *\nfrom x\n\nwhere y=1", "select 2"}, 1, false, true);
         Uitvoeren();
-        Stand({"select 1", "select 2"}, 1, false, true);
+        Stand({"select *\nfrom x\n\nwhere y=1", "select 2"}, 1, false, true);
         venster->VolgendeOpdracht();
         QCOMPARE(editor->toPlainText(), QStringLiteral("select 2"));
-        Stand({"select 1", "select 2"}, 2, true, false);
+        Stand({"select *\nfrom x\n\nwhere y=1", "select 2"}, 2, true, false);
     }
 
-    void changedEntryIsAppended()
+    void changedEntryIsAppendedAndDuplicatesKept()
     {
         Vervangen("select 1");
         Uitvoeren();
+        Uitvoeren();
+        Stand({"select 1"}, 1, false, false);
         Vervangen("select 2");
         Uitvoeren();
         venster->VorigeOpdracht();
@@ -81,18 +108,10 @@ private slots:
         QTest::keyClicks(editor, "0");
         Uitvoeren();
         Stand({"select 1", "select 2", "select 10"}, 3, true, false);
-    }
-
-    void sameTextTwiceIsRecordedOnce()
-    {
-        Vervangen("select 1");
-        Uitvoeren();
-        Uitvoeren();
-        Stand({"select 1"}, 1, false, false);
         QTest::keyClicks(editor, "x");
         QTest::keyClick(editor, Qt::Key_Backspace);
         Uitvoeren();
-        Stand({"select 1", "select 1"}, 2, true, false);
+        Stand({"select 1", "select 2", "select 10", "select 10"}, 4, true, false);
     }
 
     void stepsBeyondTheEndsChangeNothing()
@@ -112,57 +131,56 @@ private slots:
         venster->VorigeOpdracht();
         venster->VorigeOpdracht();
         QCOMPARE(editor->toPlainText(), QStringLiteral("select 1"));
-        Stand({"select 1", "select 2"}, 1, false, true);
         venster->HistoriekTonen(0);
         venster->HistoriekTonen(3);
         QCOMPARE(editor->toPlainText(), QStringLiteral("select 1"));
         Stand({"select 1", "select 2"}, 1, false, true);
     }
 
-    void pageKeysStepOnRelease()
+    void theOldestMakesRoomAtTheLimit()
     {
-        Vervangen("select 1");
-        Uitvoeren();
-        Vervangen("select 2");
-        Uitvoeren();
+        QStringList lijst;
+        for (int i = 1; i <= querimo::historiek::MaxAantal; ++i) lijst << QString::number(i);
+        QCOMPARE(querimo::historiek::Opnemen(lijst, "nieuw"), querimo::historiek::MaxAantal);
+        QCOMPARE(lijst.size(), querimo::historiek::MaxAantal);
+        QCOMPARE(lijst.first(), QStringLiteral("2"));
+        QCOMPARE(lijst.last(), QStringLiteral("nieuw"));
+    }
+
+    void pageKeysStepOnTheirRealRelease()
+    {
+        venster->Historiek = QStringList({"select 1", "select 2", "select 3"});
+        venster->HistoriekTonen(3);
         QTest::keyClick(editor, Qt::Key_PageUp);
-        QCOMPARE(editor->toPlainText(), QStringLiteral("select 1"));
-        QTest::keyClick(editor, Qt::Key_PageDown, Qt::ControlModifier);
         QCOMPARE(editor->toPlainText(), QStringLiteral("select 2"));
+        QTest::keyClick(editor, Qt::Key_PageUp, Qt::ControlModifier);
+        QCOMPARE(venster->HistoriekIndex, 1);
+        QTest::keyClick(editor, Qt::Key_PageDown);
+        QCOMPARE(editor->toPlainText(), QStringLiteral("select 2"));
+        // Holding the key: only the final, real release steps.
+        QTest::keyPress(editor, Qt::Key_PageDown);
+        QKeyEvent herhaald(QEvent::KeyRelease, Qt::Key_PageDown, Qt::NoModifier, QString(), true);
+        QApplication::sendEvent(editor, &herhaald);
+        QCOMPARE(venster->HistoriekIndex, 2);
+        QTest::keyRelease(editor, Qt::Key_PageDown);
+        QCOMPARE(venster->HistoriekIndex, 3);
     }
 
-    void shownEntryIsColouredAndUnmarked()
-    {
-        Vervangen("select 1");
-        Uitvoeren();
-        QCOMPARE(Routines::Tag(editor), QString());
-        Vervangen("x");
-        Uitvoeren();
-        venster->VorigeOpdracht();
-        QCOMPARE(Routines::Tag(editor), QString());
-        const QTextLayout* layout = editor->document()->firstBlock().layout();
-        QVERIFY(!layout->formats().isEmpty());
-        QCOMPARE(layout->formats().first().format.foreground().color(), QColor(0, 0, 255));
-    }
-
-    void clearingWithTextRecordsItAgain()
+    void clearing()
     {
         Vervangen("select 1");
         Uitvoeren();
         Vervangen("select 2");
         Uitvoeren();
-        venster->HistoriekLeegmaken();
+        venster->mnuHistorLeeg->trigger();
         Stand({}, 0, false, false);
+        // The statement in the editor is recorded again when it is next run.
         QCOMPARE(Routines::Tag(editor), QStringLiteral("*"));
         QCOMPARE(editor->toPlainText(), QStringLiteral("select 2"));
         Uitvoeren();
         Stand({"select 2"}, 1, false, false);
-    }
 
-    void clearingWithEmptyEditorKeepsTheMark()
-    {
-        Vervangen("select 1");
-        Uitvoeren();
+        // An empty editor keeps its mark as it was.
         editor->clear();
         Routines::SetTag(editor, "");
         venster->HistoriekLeegmaken();
@@ -172,15 +190,83 @@ private slots:
         QCOMPARE(Routines::Tag(editor), QStringLiteral("*"));
     }
 
-    void lineBreaksAreKept()
+    void dialogLinesAndPlace()
     {
-        editor->setPlainText("select *\nfrom x\n\nwhere y=1");
-        Uitvoeren();
-        editor->setPlainText("andere");
-        Uitvoeren();
-        venster->VorigeOpdracht();
-        QCOMPARE(editor->toPlainText(), QStringLiteral("select *\nfrom x\n\nwhere y=1"));
-        QCOMPARE(venster->Historiek.first(), QStringLiteral("select *\nfrom x\n\nwhere y=1"));
+        QCOMPARE(frmHistoriek::Regel("SELECT *\r\nFROM a\r\nWHERE  b"), QStringLiteral("SELECT * FROM a WHERE  b"));
+        // Three quarters of the main window's inner size, towards its lower right.
+        QCOMPARE(frmHistoriek::Plaats(8000, 6000, 1000, 500), QRect(3000, 2000, 6000, 4500));
+    }
+
+    void dialogLayoutInTwips()
+    {
+        using querimo::layout::toPixels;
+        frmHistoriek dialog({QStringLiteral("SELECT 1"), QStringLiteral("SELECT ") + QString(300, u'x')}, QFont(),
+                            nullptr);
+        dialog.resize(toPixels({0, 0, 6000, 4500}).size());
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        const float sw = querimo::layout::widthTwips(&dialog), sh = querimo::layout::heightTwips(&dialog);
+        QCOMPARE(dialog.cmdOK->geometry(), toPixels({sw / 2 - 50 - 1215, sh - 375 - 100, 1215, 375}));
+        QCOMPARE(dialog.cmdCancel->geometry(), toPixels({sw / 2 + 50, sh - 375 - 100, 1215, 375}));
+        QCOMPARE(dialog.lstHistoriek->geometry(), toPixels({0, 0, sw, sh - 375 - 200}));
+
+        // Too narrow for both buttons with room to spare: they keep their horizontal places.
+        const int okLeft = dialog.cmdOK->x();
+        dialog.resize(toPixels({0, 0, 2400, 4000}).size());
+        QCOMPARE(dialog.cmdOK->x(), okLeft);
+        QCOMPARE(dialog.lstHistoriek->width(), dialog.width());
+
+        // The widest line can be scrolled into view up to its end.
+        QScrollBar* bar = dialog.lstHistoriek->horizontalScrollBar();
+        QVERIFY(bar->maximum() > 0);
+        bar->setValue(bar->maximum());
+        const QRect regel = dialog.lstHistoriek->visualItemRect(dialog.lstHistoriek->item(1));
+        QVERIFY(regel.right() < dialog.lstHistoriek->viewport()->width());
+        QVERIFY(regel.right() > dialog.lstHistoriek->viewport()->width() - 20);
+    }
+
+    void choosingInTheMainWindow()
+    {
+        venster->Historiek = {QStringLiteral("SELECT 1"), QStringLiteral("SELECT *\nFROM a\nWHERE b"),
+                              QStringLiteral("SELECT 3")};
+        venster->HistoriekIndex = 3;
+        QString regel;
+        QRect geplaatst;
+        vensterhulp::BijDialoog([&](QWidget* w) {
+            auto* dialog = qobject_cast<frmHistoriek*>(w);
+            QVERIFY(dialog);
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("Querimo Historiek"));
+            // Nothing is chosen yet: OK is off and Enter does not close.
+            QVERIFY(dialog->lstHistoriek->selectedItems().isEmpty() && !dialog->cmdOK->isEnabled());
+            QTest::keyClick(dialog, Qt::Key_Return);
+            QVERIFY(dialog->isVisible());
+            regel = dialog->lstHistoriek->item(1)->text();
+            geplaatst = QRect(dialog->pos(), dialog->size());
+            KlikRegel(dialog->lstHistoriek, 1);
+            QTest::keyClick(dialog, Qt::Key_Return);
+        });
+        venster->mnuHistoriek->trigger();
+        QCOMPARE(regel, QStringLiteral("SELECT * FROM a WHERE b"));
+        QCOMPARE(geplaatst, frmHistoriek::Plaats(venster->width(), venster->height(),
+                                                 venster->frameGeometry().left(), venster->frameGeometry().top()));
+        QCOMPARE(venster->HistoriekIndex, 2);
+        QCOMPARE(editor->toPlainText(), QStringLiteral("SELECT *\nFROM a\nWHERE b"));
+
+        // A double-click is selecting and OK at once.
+        vensterhulp::BijDialoog([](QWidget* w) { KlikRegel(static_cast<frmHistoriek*>(w)->lstHistoriek, 0, true); });
+        venster->mnuHistoriek->trigger();
+        Stand(venster->Historiek, 1, false, true);
+        QCOMPARE(editor->toPlainText(), QStringLiteral("SELECT 1"));
+
+        // Cancelling, also after a click, changes nothing.
+        vensterhulp::BijDialoog([](QWidget* w) {
+            auto* dialog = static_cast<frmHistoriek*>(w);
+            KlikRegel(dialog->lstHistoriek, 2);
+            dialog->cmdCancel->click();
+        });
+        venster->mnuHistoriek->trigger();
+        QCOMPARE(venster->HistoriekIndex, 1);
+        QCOMPARE(editor->toPlainText(), QStringLiteral("SELECT 1"));
     }
 };
 

@@ -1,62 +1,80 @@
-// The main window as the user meets it: start-up state, settings, opening databases, the structure tree.
+// The main window as the user meets it: start-up state, settings, the About box and the font, opening
+// databases, the recent-file list, the structure tree and dragging its names into the editor.
 #include <QtTest>
 
 #include <QAction>
 #include <QClipboard>
+#include <QDropEvent>
 #include <QFileDialog>
+#include <QFontDatabase>
+#include <QFontDialog>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
-#include <QMessageBox>
-#include <QSettings>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTextEdit>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <memory>
 
-#include "app/Routines.h"
-#include "app/frmQuerimo.h"
+#include "Version.h"
+#include "VensterHulp.h"
+#include "app/Keywords.h"
+#include "db/RecentFiles.h"
+#include "dialogs/frmAbout.h"
+#include "structure/StruktuurSlepen.h"
 
 namespace {
-
-QString corpusFile(const QString& name)
-{
-    QString folder = qEnvironmentVariable("QUERIMO_CORPUS");
-    if (folder.isEmpty())
-        folder = QStringLiteral(QUERIMO_SOURCE_DIR "/../shared/corpus");
-    const QString path = folder + "/" + name;
-    return QFileInfo::exists(path) ? path : QString();
-}
 
 QSettings store()
 {
     return QSettings("Querimo", "Querimo");
 }
 
-// Closes the next modal message box and reports its title and text.
-struct MessageBoxCatcher {
-    QString title;
-    QString text;
-    QObject lifetime;  // a catcher that goes out of scope unarmed no longer answers
-    void arm()
-    {
-        QTimer::singleShot(0, &lifetime, [this] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                title = box->windowTitle();
-                text = box->text();
-                box->accept();
-            }
-        });
-    }
-};
-
 QStringList childTexts(QTreeWidgetItem* node)
 {
     QStringList texts;
     for (int i = 0; i < node->childCount(); ++i)
-        texts << node->child(i)->text(0);
+        texts << node->child(i)->text(0) + " " + node->child(i)->data(0, Qt::UserRole + 1).toString();
     return texts;
+}
+
+bool sameFont(const QFont& a, const QFont& b)
+{
+    return a.family() == b.family() && a.pointSizeF() == b.pointSizeF() && a.bold() == b.bold() &&
+           a.italic() == b.italic();
+}
+
+// The editor's font is spread over the grid, its headings, the window and the tree.
+void fontEverywhere(const frmQuerimo& window, const QFont& font)
+{
+    QVERIFY2(sameFont(window.rtbSQL->font(), font), qPrintable(window.rtbSQL->font().toString()));
+    QVERIFY(sameFont(window.dgdSQL->font(), font));
+    QVERIFY(sameFont(window.dgdSQL->horizontalHeader()->font(), font));
+    QVERIFY(sameFont(window.font(), font));
+    QVERIFY(sameFont(window.treStruktuur->font(), font));
+}
+
+// A drop as the platform delivers it to the control under the pointer: enter, then drop.
+bool drop(QWidget* target, const QMimeData* data)
+{
+    const QPoint at(5, 5);
+    QDragEnterEvent enter(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    QDropEvent dropped(QPointF(at), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &dropped);
+    return dropped.isAccepted();
+}
+
+QStringList captions(const RecentEntries& entries)
+{
+    QStringList result;
+    for (const RecentEntry& e : entries)
+        result << (e.visible ? e.caption : QString("-"));
+    return result;
 }
 
 }  // namespace
@@ -66,7 +84,7 @@ class tst_window : public QObject {
 
     QTemporaryDir settingsDir;
     QTemporaryDir work;
-    QString northwind;  // a copy in the work folder; empty without the corpus
+    QString sample;  // a copy in the work folder
 
     std::unique_ptr<frmQuerimo> start()
     {
@@ -76,46 +94,30 @@ class tst_window : public QObject {
         return window;
     }
 
-    void requireNorthwind()
+    std::unique_ptr<frmQuerimo> startWithSample()
     {
-        if (northwind.isEmpty())
-            QSKIP("northwind-jet4.mdb not found: set QUERIMO_CORPUS to the corpus folder");
-    }
-
-    // Opens the copy of Northwind; fails the test with the engine's message when it does not open.
-    void openNorthwind(frmQuerimo& window)
-    {
-        MessageBoxCatcher catcher;
-        catcher.arm();
-        window.DatabaseOpenen(northwind);
-        QVERIFY2(catcher.text.isEmpty(), qPrintable(catcher.text));
+        auto window = start();
+        const QString failure = vensterhulp::Openen(*window, sample).tekst;
+        if (!failure.isEmpty())
+            qFatal("the sample did not open: %s", qPrintable(failure));
+        return window;
     }
 
 private slots:
     void initTestCase()
     {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
-        const QString source = corpusFile("northwind-jet4.mdb");
-        if (!source.isEmpty()) {
-            northwind = work.filePath("northwind.mdb");
-            QVERIFY(QFile::copy(source, northwind));
-            QFile::setPermissions(northwind, QFile::ReadOwner | QFile::WriteOwner);
-        }
+        vensterhulp::EigenInstellingen(settingsDir);
+        sample = vensterhulp::VoorbeeldKopie(work);
     }
 
-    void init()
-    {
-        store().clear();
-    }
+    void init() { store().clear(); }
 
     void startsWithoutADatabase()
     {
         auto window = start();
         QCOMPARE(window->windowTitle(), QString("Querimo"));
-        QVERIFY(window->treStruktuur->isHidden());
-        QVERIFY(window->rtbSQL->isHidden());
-        QVERIFY(window->dgdSQL->isHidden());
-        QVERIFY(window->lblFout->isHidden());
+        QVERIFY(window->treStruktuur->isHidden() && window->rtbSQL->isHidden());
+        QVERIFY(window->dgdSQL->isHidden() && window->lblFout->isHidden());
         QCOMPARE(window->Gebruiker, QString("Admin"));
         QVERIFY(window->HuidigeDb.isEmpty());
         QVERIFY(!window->mnuStreep4->isVisible());
@@ -134,10 +136,8 @@ private slots:
         for (QAction* item : {window->mnuHistoriek, window->mnuHistorLeeg, window->mnuOpties,
                               window->mnuLettertype, window->mnuInfo, window->mnuDatabaseOpenen})
             QVERIFY2(item->isEnabled(), qPrintable(item->objectName()));
-        QVERIFY(window->mnuBeeldVelden->isChecked());
-        QVERIFY(!window->mnuBeeldIndexen->isChecked());
-        QVERIFY(window->Knop("fields")->isChecked());
-        QVERIFY(!window->Knop("indexes")->isChecked());
+        QVERIFY(window->mnuBeeldVelden->isChecked() && !window->mnuBeeldIndexen->isChecked());
+        QVERIFY(window->Knop("fields")->isChecked() && !window->Knop("indexes")->isChecked());
         QCOMPARE(Routines::Tag(window->treStruktuur), QString("fields"));
         QVERIFY(window->Paneel("licht")->pixmap().isNull());
         QVERIFY(window->Paneel("status")->text().isEmpty());
@@ -146,28 +146,27 @@ private slots:
     void captionsShortcutsAndTooltips()
     {
         auto window = start();
-        QCOMPARE(window->mnuTekstOpenen->text(), QString("&Tekstbestand met SQL opdracht &openen..."));
         QCOMPARE(window->mnuVorige->text(), QString("Vo&rige opdracht\tPgUp"));
-        QCOMPARE(window->mnuVolgende->text(), QString("Vo&lgende opdracht\tPgDn"));
-        QCOMPARE(window->mnuKnippen->text(), QString("K&nippen\tCtrl+X"));
-        QCOMPARE(window->mnuKopieren->text(), QString("&Kopiëren\tCtrl+C"));
-        QCOMPARE(window->mnuPlakken->text(), QString("&Plakken\tCtrl+V"));
-        QCOMPARE(window->mnuSelectAll->text(), QString("&Alles selecteren\tCtrl+A"));
-        QCOMPARE(window->mnuBewerken->title(), QString("Be&werken"));
         QCOMPARE(window->mnuDatabaseOpenen->shortcut(), QKeySequence("Ctrl+D"));
         QCOMPARE(window->mnuUitvoeren->shortcut(), QKeySequence(Qt::Key_F5));
-        QVERIFY(window->mnuKnippen->shortcut().isEmpty());
+        QVERIFY(window->mnuKnippen->shortcut().isEmpty());  // the editor's own Ctrl+X does the cutting
 
         QStringList keys;
         for (QAction* button : window->tlbKnoppen->actions())
             keys << (button->isSeparator() ? QString("|") : button->objectName());
         QCOMPARE(keys, QStringList({"access", "open", "save", "|", "cut", "copy", "paste", "delete", "|", "run",
                                     "back", "forward", "|", "fields", "indexes"}));
-        QCOMPARE(window->Knop("run")->toolTip(), QString("Uitvoeren (F5)"));
-        QCOMPARE(window->Knop("fields")->toolTip(), QString("Velden van tables en queries zien"));
         for (const QString& key : ImageList::Keys())
             QVERIFY2(!window->imlKnoppen.Item(key).isNull(), qPrintable(key));
         QCOMPARE(window->windowIcon().availableSizes().size(), 2);
+    }
+
+    void keywordList()
+    {
+        QCOMPARE(KeywordList("SELECT\r\nFROM\r\n"), QString("#SELECT#FROM#"));  // a final line break adds nothing
+        QCOMPARE(KeywordList("select \n\nFROM"), QString("#select ##FROM#"));     // lines are taken as read
+        QCOMPARE(KeywordList(""), QString("#"));
+        QCOMPARE(KeywordList("\n"), QString("##"));
     }
 
     void recentEntriesAreRestoredWithTheirHoles()
@@ -175,6 +174,7 @@ private slots:
         QSettings settings = store();
         settings.setValue("LastFile/0", Routines::ProgrammaMap() + "/a.mdb");
         settings.setValue("LastFile/2", "/elders/c.mdb");
+        settings.setValue("LastFile/3", "/elders/c.mdb");  // a repeated path is shown once
         settings.sync();
         auto window = start();
         QVERIFY(window->mnuStreep4->isVisible());
@@ -183,6 +183,12 @@ private slots:
         QCOMPARE(window->mnuLastFile[2]->text(), QString("&3 /elders/c.mdb"));
         QCOMPARE(Routines::Tag(window->mnuLastFile[2]), QString("/elders/c.mdb"));
         QVERIFY(!window->mnuLastFile[3]->isVisible());
+        // Opening shifts the hole down with the entries.
+        QCOMPARE(vensterhulp::Openen(*window, sample).tekst, QString());
+        QStringList shown;
+        for (QAction* entry : window->mnuLastFile)
+            shown << (entry->isVisible() ? entry->text() : "-");
+        QCOMPARE(shown, QStringList({"&1 " + sample, "&2 a.mdb", "-", "&4 /elders/c.mdb"}));
     }
 
     void shutdownWritesVisibleEntriesAndTheFont()
@@ -196,12 +202,10 @@ private slots:
         settings.sync();
         {
             auto window = start();
-            QCOMPARE(window->rtbSQL->font().family(), QString("DejaVu Sans"));
-            QCOMPARE(window->rtbSQL->font().pointSizeF(), 11.5);
-            QVERIFY(window->rtbSQL->font().bold());
-            QVERIFY(!window->rtbSQL->font().italic());
-            QCOMPARE(window->treStruktuur->font().pointSizeF(), 11.5);
-            QCOMPARE(window->dgdSQL->font().family(), QString("DejaVu Sans"));
+            QFont expected("DejaVu Sans");
+            expected.setPointSizeF(11.5);
+            expected.setBold(true);
+            fontEverywhere(*window, expected);
             window->mnuLastFile[3]->setVisible(false);
             Routines::SetTag(window->mnuLastFile[0], "/nieuw/n.mdb");
             settings.setValue("LastFile/3", "/later/x.mdb");  // written meanwhile; a hidden entry leaves it
@@ -222,116 +226,245 @@ private slots:
         QSettings settings = store();
         settings.setValue("Font/Size", "groot");
         settings.sync();
-        auto window = start();
-        QCOMPARE(window->rtbSQL->font().pointSizeF(), 9.75);
+        QCOMPARE(start()->rtbSQL->font().pointSizeF(), 9.75);
     }
 
-    void openingNorthwindShowsTheWorkArea()
+    void theChosenFontIsSpreadAndKept()
     {
-        requireNorthwind();
+        const QStringList families = QFontDatabase::families();
+        if (!families.contains("DejaVu Sans") || !families.contains("DejaVu Serif"))
+            QSKIP("de lettertypen DejaVu Sans en DejaVu Serif ontbreken (Debian-pakket fonts-dejavu-core)");
+        QFont chosen("DejaVu Serif");
+        {
+            auto window = start();
+            QFont before("DejaVu Sans");
+            before.setPointSizeF(11);
+            window->rtbSQL->setFont(before);
+            chosen.setPointSizeF(12);
+            chosen.setBold(true);
+            QFont offered;
+            vensterhulp::BijDialoog([&](QWidget* w) {
+                auto* dialog = qobject_cast<QFontDialog*>(w);
+                QVERIFY(dialog);
+                offered = dialog->currentFont();
+                dialog->setCurrentFont(chosen);
+                dialog->accept();
+            });
+            window->mnuLettertype->trigger();
+            QCOMPARE(offered.family(), before.family());
+            QVERIFY(offered.pointSizeF() == 11.0 && !offered.bold());
+            chosen = window->rtbSQL->font();
+            QCOMPARE(chosen.family(), QString("DejaVu Serif"));
+            QVERIFY(chosen.bold() && chosen.pointSizeF() == 12.0);
+            fontEverywhere(*window, chosen);
+
+            // Cancelling after changing the choice leaves every font as it was.
+            vensterhulp::BijDialoog([](QWidget* w) {
+                auto* dialog = qobject_cast<QFontDialog*>(w);
+                QFont other = dialog->currentFont();
+                other.setItalic(true);
+                dialog->setCurrentFont(other);
+                dialog->reject();
+            });
+            window->mnuLettertype->trigger();
+            fontEverywhere(*window, chosen);
+            window->close();
+        }
+        fontEverywhere(*start(), chosen);
+    }
+
+    void aboutBox()
+    {
         auto window = start();
-        openNorthwind(*window);
-        QCOMPARE(window->windowTitle(), "Querimo - " + northwind);
-        QCOMPARE(window->HuidigeDb, northwind);
-        QVERIFY(!window->rtbSQL->isHidden());
-        QVERIFY(!window->dgdSQL->isHidden());
-        QVERIFY(!window->treStruktuur->isHidden());
+        for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
+            bool seen = false;
+            vensterhulp::BijDialoog([&seen, key](QWidget* w) {
+                auto* about = qobject_cast<frmAbout*>(w);
+                QVERIFY(about);
+                QCOMPARE(about->windowTitle(), QString("Querimo Info"));
+                QCOMPARE(about->txtInfo->toPlainText(),
+                         "Versie 4.0.0\n\n" + QString::fromUtf8(querimo::version::legalNotice));
+                QVERIFY(!about->imgIcoon->pixmap().isNull());
+                QCOMPARE(about->size(), QSize(Routines::TwipsNaarPixels(5280), Routines::TwipsNaarPixels(2055)));
+                seen = true;
+                QTest::keyClick(w, key);
+                QVERIFY(!w->isVisible());
+            });
+            window->mnuInfo->trigger();
+            QVERIFY(seen);
+        }
+    }
+
+    void recentListRules_data()
+    {
+        QTest::addColumn<QStringList>("opened");
+        QTest::addColumn<QStringList>("captions");
+        QTest::newRow("first open") << QStringList{"/opt/q/nw.mdb"} << QStringList{"&1 nw.mdb", "-", "-", "-"};
+        QTest::newRow("five opens keep the newest four")
+            << QStringList{"/d1/A.mdb", "/d2/B.mdb", "/d3/C.mdb", "/d4/D.mdb", "/d5/E.mdb"}
+            << QStringList{"&1 /d5/E.mdb", "&2 /d4/D.mdb", "&3 /d3/C.mdb", "&4 /d2/B.mdb"};
+        QTest::newRow("a reopened entry moves to the top")
+            << QStringList{"/d1/A.mdb", "/d2/B.mdb", "/d3/C.mdb", "/d2/B.mdb"}
+            << QStringList{"&1 /d2/B.mdb", "&2 /d3/C.mdb", "&3 /d1/A.mdb", "-"};
+        QTest::newRow("reopening the newest changes nothing") << QStringList{"/d1/A.mdb", "/d2/B.mdb", "/d2/B.mdb"}
+                                                              << QStringList{"&1 /d2/B.mdb", "&2 /d1/A.mdb", "-", "-"};
+        QTest::newRow("case makes another path") << QStringList{"/opt/q/nw.mdb", "/opt/Q/nw.mdb"}
+                                                 << QStringList{"&1 /opt/Q/nw.mdb", "&2 nw.mdb", "-", "-"};
+        QTest::newRow("subfolder of the program folder") << QStringList{"/opt/q/sub/nw.mdb"}
+                                                         << QStringList{"&1 /opt/q/sub/nw.mdb", "-", "-", "-"};
+    }
+
+    void recentListRules()
+    {
+        QFETCH(QStringList, opened);
+        QFETCH(QStringList, captions);
+        RecentEntries entries;
+        for (const QString& path : opened)
+            RecentUpdate(entries, path, "/opt/q");
+        QCOMPARE(::captions(entries), captions);
+    }
+
+    void openingTheSampleShowsTheWorkArea()
+    {
+        auto window = startWithSample();
+        QCOMPARE(window->windowTitle(), "Querimo - " + sample);
+        QCOMPARE(window->HuidigeDb, sample);
+        QVERIFY(!window->rtbSQL->isHidden() && !window->dgdSQL->isHidden() && !window->treStruktuur->isHidden());
         QVERIFY(window->mnuBewerken->isEnabled());
         QVERIFY(window->mnuTekstOpenen->isEnabled() && window->Knop("open")->isEnabled());
         QVERIFY(window->Knop("delete")->isEnabled());
         QVERIFY(window->Paneel("status")->text().isEmpty());
-        QCOMPARE(window->mnuLastFile[0]->text(), "&1 " + northwind);
+        QCOMPARE(window->mnuLastFile[0]->text(), "&1 " + sample);
         QVERIFY(window->mnuStreep4->isVisible());
     }
 
-    void pasteFollowsTheClipboardOnceADatabaseIsOpen()
+    void tree_data()
     {
-        requireNorthwind();
-        auto window = start();
-        QApplication::clipboard()->clear();
-        QApplication::clipboard()->setText("select 1");
-        QVERIFY(!window->mnuPlakken->isEnabled());  // no database yet: clipboard reports change nothing
-        openNorthwind(*window);
-        QVERIFY(window->mnuPlakken->isEnabled() && window->Knop("paste")->isEnabled());
-        QApplication::clipboard()->clear();
-        QTRY_VERIFY(!window->mnuPlakken->isEnabled());
-        QVERIFY(!window->Knop("paste")->isEnabled());
+        QTest::addColumn<bool>("indexes");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("image");
+        QTest::addColumn<QString>("children");  // each with its image
+        QTest::newRow("tables") << false << "Tables" << "Tables" << "folder"
+                                << "Artikel table|Bestelling table|Bestelregel table|Klant table";
+        QTest::newRow("numbers, text, yes/no") << false << "T1" << "Artikel" << "table"
+                                               << "ArtikelNr (getal) fields|Omschrijving (tekst) fields|"
+                                                  "Categorie (tekst) fields|Prijs (getal) fields|"
+                                                  "Voorraad (getal) fields|Actief (logisch) fields";
+        QTest::newRow("date") << false << "T2" << "Bestelling" << "table"
+                              << "BestelNr (getal) fields|KlantNr (getal) fields|Besteldatum (datum) fields|"
+                                 "Verzonden (logisch) fields|Opmerking (tekst) fields";
+        // The parameter query is no view.
+        QTest::newRow("views") << false << "Views" << "Views" << "folder" << "Omzet per klant view";
+        QTest::newRow("view fields") << false << "V1" << "Omzet per klant" << "view"
+                                     << "KlantNr (getal) fields|Naam (tekst) fields|Plaats (tekst) fields|"
+                                        "Regels (getal) fields|Omzet (getal) fields";
+        QTest::newRow("key and foreign key") << true << "T2" << "Bestelling" << "table"
+                                             << "fkBestellingKlant(KlantNr) altkey|pkBestelling(BestelNr) primkey";
+        QTest::newRow("key on two columns") << true << "T3" << "Bestelregel" << "table"
+                                            << "pkBestelregel(BestelNr,Regel) primkey";
+        QTest::newRow("index on text") << true << "T4" << "Klant" << "table"
+                                       << "idxKlantPlaats(Plaats) altkey|pkKlant(KlantNr) primkey";
     }
 
-    void treeInFieldsMode()
+    void tree()
     {
-        requireNorthwind();
-        auto window = start();
-        openNorthwind(*window);
-        QTreeWidgetItem* tables = window->Knoop("Tables");
-        QVERIFY(tables);
-        QCOMPARE(tables->text(0), QString("Tables"));
-        QCOMPARE(tables->data(0, Qt::UserRole + 1).toString(), QString("folder"));
-        QCOMPARE(childTexts(tables), QStringList({"Categories", "Customers", "Employees", "Order Details", "Orders",
-                                                  "Products", "Shippers", "Suppliers"}));
-        QVERIFY(tables->isExpanded());
-        QTreeWidgetItem* categories = window->Knoop("T1");
-        QCOMPARE(categories->text(0), QString("Categories"));
-        QVERIFY(!categories->isExpanded());
-        QCOMPARE(categories->data(0, Qt::UserRole + 1).toString(), QString("table"));
-        QCOMPARE(childTexts(categories), QStringList({"CategoryID (getal)", "CategoryName (tekst)",
-                                                      "Description (tekst)", "Picture (onbekend)"}));
-        QCOMPARE(window->Knoop("T1V4")->text(0), QString("Picture (onbekend)"));
-        QCOMPARE(window->Knoop("T1V4")->data(0, Qt::UserRole + 1).toString(), QString("fields"));
-        QCOMPARE(window->Knoop("T5V4")->text(0), QString("OrderDate (datum)"));
-        QVERIFY(!window->Knoop("T1V5"));
-
-        QTreeWidgetItem* views = window->Knoop("Views");
-        QVERIFY(views);
-        QVERIFY(views->isExpanded());
-        QVERIFY(views->childCount() > 0);
-        QCOMPARE(window->Knoop("V1")->data(0, Qt::UserRole + 1).toString(), QString("view"));
-        QCOMPARE(window->Knoop("V1")->text(0), QString("Alphabetical List of Products"));
+        QFETCH(bool, indexes);
+        QFETCH(QString, key);
+        QFETCH(QString, text);
+        QFETCH(QString, image);
+        QFETCH(QString, children);
+        auto window = startWithSample();
+        if (indexes)
+            window->Knop("indexes")->trigger();
+        QTreeWidgetItem* node = window->Knoop(key);
+        QVERIFY(node);
+        QCOMPARE(node->text(0), text);
+        QCOMPARE(node->data(0, Qt::UserRole + 1).toString(), image);
+        QCOMPARE(childTexts(node).join('|'), children);
     }
 
-    void viewsListTheirFields()
+    void treeModesFollowMenuAndToolbar()
     {
-        requireNorthwind();
-        auto window = start();
-        openNorthwind(*window);
-        QTreeWidgetItem* view = window->Knoop("V1");
-        if (view->childCount() == 0)
-            QSKIP("the engine reports no columns for views yet");
-        QCOMPARE(window->Knoop("V1V1")->text(0), QString("ProductID (getal)"));
-        QCOMPARE(window->Knoop("V1V1")->data(0, Qt::UserRole + 1).toString(), QString("fields"));
-    }
-
-    void treeInIndexesModeFromTheToolbar()
-    {
-        requireNorthwind();
-        auto window = start();
-        openNorthwind(*window);
+        auto window = startWithSample();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QVERIFY(window->Knoop("Tables")->isExpanded() && window->Knoop("Views")->isExpanded());
+        QVERIFY(!window->Knoop("T1")->isExpanded());
         window->Knop("indexes")->trigger();
         QCOMPARE(Routines::Tag(window->treStruktuur), QString("indexes"));
         QVERIFY(window->mnuBeeldIndexen->isChecked() && !window->mnuBeeldVelden->isChecked());
         QVERIFY(window->Knop("indexes")->isChecked() && !window->Knop("fields")->isChecked());
         QVERIFY(!window->Knoop("Views"));
-        QTreeWidgetItem* categories = window->Knoop("T1");
-        QStringList indexes = childTexts(categories);
-        QVERIFY2(indexes.contains("PrimaryKey(CategoryID)"), qPrintable(indexes.join(" ")));
-        QVERIFY2(indexes.contains("CategoryName(CategoryName)"), qPrintable(indexes.join(" ")));
-        for (int j = 1; j <= categories->childCount(); ++j) {
-            QTreeWidgetItem* node = window->Knoop("T1I" + QString::number(j));
-            QVERIFY(node);
-            const QString image = node->data(0, Qt::UserRole + 1).toString();
-            QCOMPARE(image, QString(node->text(0).startsWith("PrimaryKey(") ? "primkey" : "altkey"));
-        }
-        // Order Details has a primary key on two columns.
-        QVERIFY(childTexts(window->Knoop("T4")).contains("PrimaryKey(OrderID,ProductID)"));
-
         window->mnuBeeldVelden->trigger();
-        QCOMPARE(window->Knoop("T1V1")->text(0), QString("CategoryID (getal)"));
+        QVERIFY(window->Knop("fields")->isChecked() && !window->Knop("indexes")->isChecked());
+        QCOMPARE(window->Knoop("T1V1")->text(0), QString("ArtikelNr (getal)"));
         QVERIFY(window->Knoop("Views"));
+
+        // The right button on the tree shows the view menu, the left one does not.
+        QWidget* viewport = window->treStruktuur->viewport();
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(!window->mnuBeeld->isVisible());
+        QTest::mouseClick(viewport, Qt::RightButton, {}, QPoint(5, 5));
+        QVERIFY(window->mnuBeeld->isVisible());
+        QCOMPARE(window->mnuBeeld->actions().value(0), window->mnuBeeldVelden);
+        window->mnuBeeld->close();
+    }
+
+    void dragAFieldIntoTheEditor()
+    {
+        QCOMPARE(StruktuurSlepen::SleepNaam("Klant (oud) (tekst)"), QString("Klant"));
+        QCOMPARE(StruktuurSlepen::SleepNaam("pkBestelregel(BestelNr,Regel)"), QString("pkBestelregel(BestelNr,Regel)"));
+        QCOMPARE(StruktuurSlepen::SleepNaam(" (x)"), QString(" (x)"));  // a " (" at the very start does not cut
+
+        auto window = startWithSample();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QTreeWidget* tree = window->treStruktuur;
+        QTreeWidgetItem* field = window->Knoop("T4V2");
+        tree->expandItem(field->parent());
+        tree->scrollToItem(field);
+
+        // The press selects the node; moving with the left button held starts the drag.
+        const QPoint at = tree->visualItemRect(field).center();
+        QTest::mousePress(tree->viewport(), Qt::LeftButton, {}, at);
+        QCOMPARE(tree->currentItem(), field);
+        QMouseEvent move(QEvent::MouseMove, at + QPoint(10, 0), tree->viewport()->mapToGlobal(at + QPoint(10, 0)),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(tree->viewport(), &move);
+        QVERIFY(move.isAccepted());
+
+        window->rtbSQL->setPlainText("SELECT  FROM Klant");
+        QTextCursor cursor = window->rtbSQL->textCursor();
+        cursor.setPosition(7);
+        window->rtbSQL->setTextCursor(cursor);
+        std::unique_ptr<QMimeData> data(StruktuurSlepen::SleepGegevens(tree));
+        window->setFocus();
+        QVERIFY(drop(window->rtbSQL->viewport(), data.get()));
+        QCOMPARE(window->rtbSQL->toPlainText(), QString("SELECT Naam FROM Klant"));
+        QCOMPARE(window->rtbSQL->textCursor().position(), 11);
+        QVERIFY(window->rtbSQL->hasFocus());
+        QVERIFY(window->mnuUitvoeren->isEnabled());
+
+        // A selection is replaced, whatever the drop position.
+        cursor.setPosition(7);
+        cursor.setPosition(11, QTextCursor::KeepAnchor);
+        window->rtbSQL->setTextCursor(cursor);
+        tree->setCurrentItem(window->Knoop("T4V6"));
+        QVERIFY(drop(window->rtbSQL->viewport(), data.get()));
+        QCOMPARE(window->rtbSQL->toPlainText(), QString("SELECT Plaats FROM Klant"));
+
+        // Dropped anywhere else, or coming from another tree, nothing is inserted.
+        drop(window->dgdSQL->viewport(), data.get());
+        drop(tree->viewport(), data.get());
+        QTreeWidget other;
+        std::unique_ptr<QMimeData> foreign(StruktuurSlepen::SleepGegevens(&other));
+        drop(window->rtbSQL->viewport(), foreign.get());
+        QCOMPARE(window->rtbSQL->toPlainText(), QString("SELECT Plaats FROM Klant"));
     }
 
     void theOpenDialogRemembersTheFolderOfTheLastFile()
     {
-        requireNorthwind();
         auto window = start();
         QString title, folder;
         QStringList filters;
@@ -350,35 +483,33 @@ private slots:
                 }
             });
         };
-        answer(northwind);
+        answer(sample);
         window->DatabaseKiezen();
         QCOMPARE(title, QString("Microsoft Access Database openen"));
         QCOMPARE(folder, QDir(Routines::ProgrammaMap()).absolutePath());
         QCOMPARE(filters, QStringList({"Microsoft Access Database (*.mdb)", "Microsoft Access Werkgroep (*.mdw)"}));
-        QCOMPARE(window->HuidigeDb, northwind);
+        QCOMPARE(window->HuidigeDb, sample);
 
         window->rtbSQL->setPlainText("select 1");
         answer(QString());
         window->DatabaseKiezen();
-        QCOMPARE(folder, QFileInfo(northwind).absolutePath());
-        QCOMPARE(window->HuidigeDb, northwind);  // a cancel changes nothing
+        QCOMPARE(folder, QFileInfo(sample).absolutePath());
+        QCOMPARE(window->HuidigeDb, sample);  // a cancel changes nothing
         QCOMPARE(window->rtbSQL->toPlainText(), QString("select 1"));
     }
 
     void reopeningLeavesTheShownResultReadable()
     {
-        requireNorthwind();
-        auto window = start();
-        openNorthwind(*window);
-        window->rtbSQL->setPlainText("SELECT OrderID, ShipName FROM Orders ORDER BY OrderID");
+        auto window = startWithSample();
+        window->rtbSQL->setPlainText("SELECT BestelNr, ArtikelNr FROM Bestelregel ORDER BY BestelNr, Regel");
         window->OpdrachtUitvoeren();
         QAbstractItemModel* rows = window->dgdSQL->model();
         QVERIFY(rows);
-        QCOMPARE(rows->rowCount(), 830);
+        QCOMPARE(rows->rowCount(), 284);
         const QString first = rows->data(rows->index(0, 1)).toString();
-        openNorthwind(*window);
+        QCOMPARE(vensterhulp::Openen(*window, sample).tekst, QString());
         QCOMPARE(rows->data(rows->index(0, 1)).toString(), first);
-        QVERIFY(!rows->data(rows->index(829, 1)).toString().isEmpty());
+        QCOMPARE(rows->data(rows->index(283, 1)).toString(), QString("1022"));
     }
 
     void aFileThatIsNoDatabaseShowsTheFailure()
@@ -389,16 +520,12 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(QByteArray(4096, 'x'));
         }
-        auto window = start();
-        if (!northwind.isEmpty())
-            openNorthwind(*window);
+        auto window = startWithSample();
         window->rtbSQL->setPlainText("select 1");
-        MessageBoxCatcher catcher;
-        catcher.arm();
-        window->DatabaseOpenen(bogus);
-        QCOMPARE(catcher.title, "Fout bij openen database " + bogus);
-        QVERIFY(!catcher.text.isEmpty());
-        QVERIFY(catcher.text != "Gebruiker, paswoord of databasepaswoord verkeerd");
+        const vensterhulp::Melding failure = vensterhulp::Openen(*window, bogus);
+        QCOMPARE(failure.titel, "Fout bij openen database " + bogus);
+        QVERIFY(!failure.tekst.isEmpty());
+        QVERIFY(failure.tekst != "Gebruiker, paswoord of databasepaswoord verkeerd");
         QCOMPARE(window->windowTitle(), QString("Querimo"));
         QVERIFY(window->HuidigeDb.isEmpty());
         QVERIFY(window->rtbSQL->toPlainText().isEmpty());
@@ -408,102 +535,39 @@ private slots:
         QVERIFY(!window->Knop("paste")->isEnabled() && !window->Knop("delete")->isEnabled());
         QVERIFY(window->Paneel("status")->text().isEmpty());
         QCOMPARE(window->Verbinding.State(), querimo::ado::ObjectState::Closed);
-        QVERIFY(!window->mnuLastFile[0]->isVisible() || Routines::Tag(window->mnuLastFile[0]) != bogus);
+        QCOMPARE(Routines::Tag(window->mnuLastFile[0]), sample);  // only what opened is listed
     }
 
     void theRecentListSurvivesARestart()
     {
-        requireNorthwind();
+        const QString other = vensterhulp::VoorbeeldKopie(work, "ander.mdb");
         {
-            auto window = start();
-            openNorthwind(*window);
+            auto window = startWithSample();
+            QCOMPARE(vensterhulp::Openen(*window, other).tekst, QString());
             window->close();
         }
         auto window = start();
-        QCOMPARE(Routines::Tag(window->mnuLastFile[0]), northwind);
-        QCOMPARE(window->mnuLastFile[0]->text(), "&1 " + northwind);
-        window->mnuLastFile[0]->trigger();
-        QCOMPARE(window->HuidigeDb, northwind);
+        QCOMPARE(window->mnuLastFile[0]->text(), "&1 " + other);
+        QCOMPARE(window->mnuLastFile[1]->text(), "&2 " + sample);
+        window->mnuLastFile[1]->trigger();
+        QCOMPARE(window->HuidigeDb, sample);
+        QCOMPARE(window->mnuLastFile[0]->text(), "&1 " + sample);
+        QCOMPARE(window->mnuLastFile[1]->text(), "&2 " + other);
         QVERIFY(window->Knoop("T1"));
     }
 
     void aDatabaseInTheProgramFolderIsNamedByItsFileName()
     {
-        requireNorthwind();
-        const QString local = Routines::ProgrammaMap() + "/tst_window_northwind.mdb";
+        const QString local = Routines::ProgrammaMap() + "/tst_window_voorbeeld.mdb";
         QFile::remove(local);
-        QVERIFY(QFile::copy(northwind, local));
+        QVERIFY(QFile::copy(sample, local));
         QFile::setPermissions(local, QFile::ReadOwner | QFile::WriteOwner);
         auto window = start();
-        MessageBoxCatcher catcher;
-        catcher.arm();
-        window->DatabaseOpenen(local);
-        QVERIFY2(catcher.text.isEmpty(), qPrintable(catcher.text));
-        QCOMPARE(window->windowTitle(), QString("Querimo - tst_window_northwind.mdb"));
-        QCOMPARE(window->mnuLastFile[0]->text(), QString("&1 tst_window_northwind.mdb"));
+        QCOMPARE(vensterhulp::Openen(*window, local).tekst, QString());
+        QCOMPARE(window->windowTitle(), QString("Querimo - tst_window_voorbeeld.mdb"));
+        QCOMPARE(window->mnuLastFile[0]->text(), QString("&1 tst_window_voorbeeld.mdb"));
         window->Verbinding.Close();
         QFile::remove(local);
-    }
-
-    void typingEnablesRunAndSave()
-    {
-        requireNorthwind();
-        auto window = start();
-        openNorthwind(*window);
-        window->show();
-        window->rtbSQL->setFocus();
-        QVERIFY(!window->mnuUitvoeren->isEnabled());
-        QTest::keyClick(window->rtbSQL, Qt::Key_S);
-        QVERIFY(window->mnuUitvoeren->isEnabled() && window->Knop("run")->isEnabled());
-        QVERIFY(window->mnuTekstOpslaan->isEnabled() && window->Knop("save")->isEnabled());
-        QTest::keyClick(window->rtbSQL, Qt::Key_Backspace);
-        QVERIFY(!window->mnuUitvoeren->isEnabled() && !window->Knop("run")->isEnabled());
-        QVERIFY(!window->mnuTekstOpslaan->isEnabled() && !window->Knop("save")->isEnabled());
-    }
-
-    void pageKeysReleasedInTheEditorStepTheHistory()
-    {
-        requireNorthwind();
-        auto window = start();
-        openNorthwind(*window);
-        window->show();
-        window->Historiek = QStringList({"select 1", "select 2", "select 3"});
-        window->HistoriekTonen(3);
-        window->rtbSQL->setFocus();
-        QTest::keyClick(window->rtbSQL, Qt::Key_PageUp);
-        QCOMPARE(window->HistoriekIndex, 2);
-        QCOMPARE(window->rtbSQL->toPlainText(), QString("select 2"));
-        QTest::keyClick(window->rtbSQL, Qt::Key_PageUp, Qt::ControlModifier);
-        QCOMPARE(window->HistoriekIndex, 1);
-        QTest::keyClick(window->rtbSQL, Qt::Key_PageUp);  // the oldest entry: nothing more to show
-        QCOMPARE(window->HistoriekIndex, 1);
-        QCOMPARE(window->rtbSQL->toPlainText(), QString("select 1"));
-        QTest::keyClick(window->rtbSQL, Qt::Key_PageDown);
-        QCOMPARE(window->rtbSQL->toPlainText(), QString("select 2"));
-        // Holding the key: only the final, real release steps.
-        QTest::keyPress(window->rtbSQL, Qt::Key_PageDown);
-        QKeyEvent repeated(QEvent::KeyRelease, Qt::Key_PageDown, Qt::NoModifier, QString(), true);
-        QApplication::sendEvent(window->rtbSQL, &repeated);
-        QCOMPARE(window->HistoriekIndex, 2);
-        QTest::keyRelease(window->rtbSQL, Qt::Key_PageDown);
-        QCOMPARE(window->HistoriekIndex, 3);
-    }
-
-    void selectionKeysRefreshCutAndCopy()
-    {
-        requireNorthwind();
-        auto window = start();
-        openNorthwind(*window);
-        window->show();
-        window->rtbSQL->setPlainText("select 1");
-        window->rtbSQL->setFocus();
-        QVERIFY(!window->mnuKnippen->isEnabled());
-        QTest::keyClick(window->rtbSQL, Qt::Key_Home);
-        QTest::keyClick(window->rtbSQL, Qt::Key_Right, Qt::ShiftModifier);
-        QVERIFY(window->mnuKnippen->isEnabled() && window->mnuKopieren->isEnabled());
-        QVERIFY(window->Knop("cut")->isEnabled() && window->Knop("copy")->isEnabled());
-        QTest::keyClick(window->rtbSQL, Qt::Key_End);
-        QVERIFY(!window->mnuKnippen->isEnabled() && !window->Knop("copy")->isEnabled());
     }
 };
 
