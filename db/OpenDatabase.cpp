@@ -112,7 +112,7 @@ void frmQuerimo::DatabaseOpenen(const QString& pathArgument)
 
 void frmQuerimo::PlakkenInstellen()
 {
-    const QMimeData* data = QApplication::clipboard()->mimeData();
-    mnuPlakken->setEnabled(data && data->hasText());
+    const QMimeData* klembord = QApplication::clipboard()->mimeData();
+    mnuPlakken->setEnabled(klembord && klembord->hasText());
     Knop("paste")->setEnabled(mnuPlakken->isEnabled());
 }
