@@ -2,21 +2,11 @@
 // opening and reading them must end in a clear error or in rows, never in a crash, a hang or another exception.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <chrono>
-#include <condition_variable>
-#include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <iostream>
-#include <iterator>
-#include <mutex>
 #include <random>
-#include <thread>
 
-#include "support/Corpus.h"
-#include "support/MadeDatabase.h"
+#include "jet_test_files.h"
 #include "support/ScanAll.h"
 
 namespace querimo::test {
@@ -26,61 +16,6 @@ namespace {
 constexpr int truncationsPerFile = 6;
 constexpr int damagedCopiesPerFile = 8;
 constexpr int bytesChangedPerCopy = 16;
-constexpr auto timeLimitPerCase = std::chrono::seconds(20);
-
-std::string readFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-// Aborts the process when one case runs longer than the limit: a hang would otherwise stall the test run.
-class Watchdog {
-public:
-    Watchdog() : thread_([this] { watch(); }) {}
-    ~Watchdog()
-    {
-        {
-            std::lock_guard lock(mutex_);
-            stop_ = true;
-        }
-        changed_.notify_one();
-        thread_.join();
-    }
-    void start(std::string name)
-    {
-        std::lock_guard lock(mutex_);
-        name_ = std::move(name);
-        deadline_ = std::chrono::steady_clock::now() + timeLimitPerCase;
-        ++generation_;
-        changed_.notify_one();
-    }
-
-private:
-    void watch()
-    {
-        std::unique_lock lock(mutex_);
-        while (!stop_) {
-            const auto generation = generation_;
-            if (generation == 0) {
-                changed_.wait(lock);
-                continue;
-            }
-            if (!changed_.wait_until(lock, deadline_, [&] { return stop_ || generation_ != generation; })) {
-                std::fprintf(stderr, "damaged file case does not end: %s\n", name_.c_str());
-                std::abort();
-            }
-        }
-    }
-
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    std::string name_;
-    std::chrono::steady_clock::time_point deadline_;
-    unsigned long generation_ = 0;
-    bool stop_ = false;
-    std::thread thread_;
-};
 
 struct SourceFile {
     std::string name;
@@ -98,32 +33,19 @@ std::vector<SourceFile> sourceFiles(const std::filesystem::path& dir)
     std::vector<SourceFile> files;
     for (const auto version : {jet::Version::Jet3, jet::Version::Jet4}) {
         const std::string suffix = version == jet::Version::Jet3 ? "-jet3.mdb" : "-jet4.mdb";
-        files.push_back({"voorbeeld" + suffix, readFile(makeSample(dir / ("voorbeeld" + suffix), version))});
-        files.push_back({"lang" + suffix, readFile(makeDatabase(dir / ("lang" + suffix), version, longValues))});
+        files.push_back({"voorbeeld" + suffix, readBytes(makeSample(dir / ("voorbeeld" + suffix), version))});
+        files.push_back({"lang" + suffix, readBytes(makeDatabase(dir / ("lang" + suffix), version, longValues))});
     }
-    for (const auto& file : corpusFiles()) files.push_back({file.filename().string(), readFile(file)});
+    for (const auto& file : corpusFiles()) files.push_back({file.filename().string(), readBytes(file)});
     return files;
 }
 
 class DamagedFiles : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        dir_ = std::filesystem::temp_directory_path() / ("querimo-damaged-" + std::to_string(getpid()));
-        std::filesystem::create_directories(dir_);
-        path_ = dir_ / "beschadigd.mdb";
-        sources_ = sourceFiles(dir_);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-
     // Writes the bytes as a file, reads everything in it and checks how it ended.
     void check(const std::string& bytes, const std::string& name)
     {
-        {
-            std::ofstream out(path_, std::ios::binary | std::ios::trunc);
-            out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        }
-        watchdog_.start(name);
+        const std::string path = scratch_.write("beschadigd.mdb", bytes);
         auto expectClear = [&](const DbError& e) {
             EXPECT_FALSE(e.description().empty()) << name;
             ++errors_;
@@ -131,7 +53,7 @@ protected:
         };
         try {
             // Every row takes at least one byte of the file; more rows than bytes means a loop.
-            scanEverything(path_.string(), bytes.size(), expectClear);
+            scanEverything(path, bytes.size(), expectClear);
         } catch (const DbError& e) {
             expectClear(e);
         } catch (const std::exception& e) {
@@ -140,10 +62,8 @@ protected:
         ++cases_;
     }
 
-    std::filesystem::path dir_;
-    std::filesystem::path path_;
-    std::vector<SourceFile> sources_;
-    Watchdog watchdog_;
+    ScratchDir scratch_;
+    std::vector<SourceFile> sources_ = sourceFiles(scratch_.path());
     int cases_ = 0;
     int errors_ = 0;
 };

@@ -3,7 +3,9 @@
 #include <sqlite3.h>
 
 #include <cstdio>
+#include <initializer_list>
 #include <string>
+#include <utility>
 
 #include "sql/functions/AccessFunctions.h"
 
@@ -43,6 +45,12 @@ protected:
         }
         sqlite3_finalize(stmt);
         return out;
+    }
+
+    // Each {expression, value} pair: eval gives the value.
+    void expectEvals(std::initializer_list<std::pair<std::string, std::string>> cases)
+    {
+        for (const auto& [expression, expected] : cases) EXPECT_EQ(eval(expression), expected) << expression;
     }
 
     std::string typeOf(const std::string& expression) { return eval("typeof(" + expression + ")"); }

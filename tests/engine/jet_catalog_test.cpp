@@ -181,13 +181,9 @@ TEST(JetCatalog, UnknownTableIsNotFound)
 {
     QUERIMO_REQUIRE_CORPUS();
     const auto db = openCorpus("testV2000.mdb");
-    try {
-        db->table("Bestaat niet");
-        FAIL() << "no error";
-    } catch (const DbError& e) {
-        EXPECT_EQ(e.number(), errc::notFound);
-        EXPECT_NE(e.description().find("Bestaat niet"), std::string::npos);
-    }
+    const DbError e = errorFrom([&] { db->table("Bestaat niet"); });
+    EXPECT_EQ(e.number(), errc::notFound);
+    EXPECT_NE(e.description().find("Bestaat niet"), std::string::npos);
 }
 
 }  // namespace

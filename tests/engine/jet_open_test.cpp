@@ -11,13 +11,7 @@ namespace {
 
 DbError openError(const std::string& path, const std::string& password = {}, bool exclusive = false)
 {
-    try {
-        jet::Database::open(jet::OpenOptions{path, exclusive, password});
-    } catch (const DbError& e) {
-        return e;
-    }
-    ADD_FAILURE() << path << " opened";
-    return DbError(0, "");
+    return errorFrom([&] { jet::Database::open(jet::OpenOptions{path, exclusive, password}); }, path);
 }
 
 // Stores `password` in the header of a Jet file the way Access does.

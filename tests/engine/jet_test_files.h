@@ -47,6 +47,19 @@ inline std::string readBytes(const std::filesystem::path& path)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// The DbError run throws; a failure naming what when it throws none.
+template <typename Run>
+DbError errorFrom(Run&& run, const std::string& what = {})
+{
+    try {
+        run();
+    } catch (const DbError& e) {
+        return e;
+    }
+    ADD_FAILURE() << "geen fout voor: " << what;
+    return DbError(0, "");
+}
+
 // A folder of its own for files a test makes; removed with the object.
 class ScratchDir {
 public:

@@ -9,6 +9,9 @@
 #include "core/Error.h"
 #include "core/Text.h"
 #include "jet/Database.h"
+#include "jet_test_files.h"
+#include "sql/Execution.h"
+#include "sql/Parser.h"
 
 namespace querimo::test {
 
@@ -165,5 +168,21 @@ std::unique_ptr<Database> makeShop()
                   {Value::int32(13), Value::text("Tofu"), money(10), Value::boolean(false)}});
     return db;
 }
+
+// Queries on the shop: the result, its first value, or the error the statement fails with.
+class ShopQueries : public ::testing::Test {
+protected:
+    sql::QueryResult run(const std::string& text, const sql::ParameterValues& values = {})
+    {
+        return sql::runQuery(*db, sql::parseStatement(text), values);
+    }
+    Value one(const std::string& text) { return run(text).rows->value(0, 0); }
+    DbError failure(const std::string& text, const sql::ParameterValues& values = {})
+    {
+        return errorFrom([&] { run(text, values); }, text);
+    }
+
+    std::unique_ptr<FakeDatabase> db = makeShop();
+};
 
 }  // namespace querimo::test

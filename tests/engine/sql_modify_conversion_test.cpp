@@ -1,7 +1,7 @@
 // Values converted to the type of the column an action statement stores them in, as Access converts them.
 #include <gtest/gtest.h>
 
-#include "core/Error.h"
+#include "jet_test_files.h"
 #include "sql/ColumnValue.h"
 
 namespace querimo {
@@ -22,14 +22,9 @@ Value convert(const Value& v, ColumnType type, int size = 0) { return sql::colum
 
 DbError refusal(const Value& v, const jet::ColumnDef& c)
 {
-    try {
-        sql::columnValue(v, c);
-    } catch (const DbError& e) {
-        EXPECT_NE(e.description().find("'Veld'"), std::string::npos) << e.description();
-        return e;
-    }
-    ADD_FAILURE() << "geen fout";
-    return DbError(0, "");
+    const DbError e = test::errorFrom([&] { sql::columnValue(v, c); });
+    EXPECT_NE(e.description().find("'Veld'"), std::string::npos) << e.description();
+    return e;
 }
 
 TEST(ColumnValue, NumbersRoundHalfToEvenAndStayInRange)

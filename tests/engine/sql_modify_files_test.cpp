@@ -162,11 +162,37 @@ TEST_P(ActionStatementsOnFiles, ParametersOfActionStatements)
 
 TEST_P(ActionStatementsOnFiles, RefusedStatementsLeaveTheFileAsItWas)
 {
-    refused("UPDATE Artikel SET Prijs = 'duur' WHERE ArtikelNr > 1020", errc::typeMismatch, "'Prijs'");
-    refused("INSERT INTO Klant (Naam) VALUES ('" + std::string(61, 'x') + "')", errc::integrity, "'Naam'");
-    refused("INSERT INTO Klant (Nergens) VALUES (1)", errc::notFound, "'Nergens'");
-    refused("INSERT INTO [Omzet per klant] (Naam) VALUES ('x')", errc::fail, "'Omzet per klant'");
-    refused("INSERT INTO Artikel (ArtikelNr, Omschrijving, Prijs) VALUES (1001, 'dubbel', 1)", errc::integrity, "pkArtikel");
+    const std::string join = " INNER JOIN Bestelregel ON Artikel.ArtikelNr = Bestelregel.ArtikelNr";
+    const struct {
+        std::string text;
+        std::int32_t number;
+        const char* says;
+    } refusals[] = {
+        {"UPDATE Artikel SET Prijs = 'duur' WHERE ArtikelNr > 1020", errc::typeMismatch, "'Prijs'"},
+        {"INSERT INTO Klant (Naam) VALUES ('" + std::string(61, 'x') + "')", errc::integrity, "'Naam'"},
+        {"INSERT INTO Klant (Nergens) VALUES (1)", errc::notFound, "'Nergens'"},
+        {"INSERT INTO Artikelz VALUES (1)", errc::notFound, "'Artikelz'"},
+        {"INSERT INTO [Omzet per klant] (Naam) VALUES ('x')", errc::fail, "'Omzet per klant'"},
+        {"INSERT INTO Artikel (ArtikelNr, Omschrijving, Prijs) VALUES (1001, 'dubbel', 1)", errc::integrity, "pkArtikel"},
+        // The third row collides: the two before it go too.
+        {"INSERT INTO Artikel (ArtikelNr, Omschrijving, Prijs) SELECT IIf(ArtikelNr < 1003, ArtikelNr + 1000, 1001), "
+         "Omschrijving, Prijs FROM Artikel ORDER BY ArtikelNr",
+         errc::integrity, "pkArtikel"},
+        {"INSERT INTO Artikel VALUES (1, 'x')", errc::syntax, "aantal"},
+        {"INSERT INTO Artikel (ArtikelNr) VALUES (1, 2)", errc::syntax, "aantal"},
+        {"INSERT INTO Artikel (ArtikelNr, artikelnr) VALUES (1, 2)", errc::syntax, "meer dan eens"},
+        {"INSERT INTO Artikel SELECT Omschrijving & '!' FROM Artikel", errc::notFound, "'Expr1000'"},
+        {"UPDATE Artikel" + join + " SET ArtikelNr = 0", errc::syntax, "meer dan één tabel"},
+        {"UPDATE Artikel" + join + " SET Omschrijving = 'x', Aantal = 1", errc::fail, "één tabel"},
+        {"UPDATE Artikel SET Prijs = Max(Prijs)", errc::syntax, "statistische functie"},
+        {"UPDATE Klant SET KlantNr = 1", errc::fail, "AutoNummering"},
+        {"DELETE FROM Bestelling INNER JOIN Klant ON Bestelling.KlantNr = Klant.KlantNr", errc::syntax, "uit welke tabel"},
+        {"DELETE Artikel.* FROM Bestelling", errc::syntax, "'Artikel'"},
+        {"SELECT b.BestelNr, r.BestelNr INTO Dubbel FROM Bestelling AS b INNER JOIN Bestelregel AS r "
+         "ON b.BestelNr = r.BestelNr",
+         errc::syntax, "'BestelNr'"},
+    };
+    for (const auto& r : refusals) refused(r.text, r.number, r.says);
     // A character without a known index code (Jet 4) or outside the code page (Jet 3) is refused, not guessed.
     if (GetParam() == jet::Version::Jet4)
         refused("UPDATE Klant SET Plaats = Plaats & 'ğ' WHERE KlantNr = 1", errc::fail, "'idxKlantPlaats'");

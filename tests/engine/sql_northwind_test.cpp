@@ -2,16 +2,10 @@
 // values were worked out independently: mdb-export's rows loaded into plain sqlite3 with equivalent queries.
 #include <gtest/gtest.h>
 
-#include <cmath>
-
-#include "ado/Recordset.h"
-#include "core/Error.h"
-#include "jet/Database.h"
-#include "sql/Catalog.h"
+#include "jet_test_files.h"
 #include "sql/Execution.h"
 #include "sql/Parser.h"
 #include "sql/Views.h"
-#include "support/Corpus.h"
 
 namespace querimo {
 namespace {
@@ -23,9 +17,7 @@ protected:
     void SetUp() override
     {
         QUERIMO_REQUIRE_CORPUS_FILE("northwind-jet4.mdb");
-        jet::OpenOptions options;
-        options.path = test::corpusFile("northwind-jet4.mdb").string();
-        db = jet::Database::open(options);
+        db = test::openCorpus("northwind-jet4.mdb");
     }
     sql::QueryResult run(const std::string& text, const sql::ParameterValues& values = {})
     {
@@ -129,12 +121,6 @@ TEST_F(Northwind, RebuiltTextOfSimpleStoredQueries)
                       "FROM Products\nORDER BY Products.UnitPrice DESC");
 }
 
-}  // namespace
-}  // namespace querimo
-
-namespace querimo {
-namespace {
-
 // One stored query of each kind over empty tables.
 void checkStoredQueries(jet::Database& db)
 {
@@ -155,24 +141,17 @@ void checkStoredQueries(jet::Database& db)
     EXPECT_EQ(catalog.findQuery("DeleteQuery")->sql, "DELETE Table1.col1, Table1.col2, Table1.col3\nFROM Table1\n"
                                                      "WHERE (((Table1.col1)>\"blah\"))");
     // This crosstab filters on an aggregate in WHERE, which Access refuses too.
-    try {
-        sql::runQuery(db, sql::parseStatement("SELECT * FROM CrosstabQuery"), {});
-        FAIL();
-    } catch (const DbError& e) {
-        EXPECT_NE(e.description().find("WHERE"), std::string::npos) << e.description();
-        EXPECT_NE(e.description().find("'CrosstabQuery'"), std::string::npos) << e.description();
-    }
+    const DbError e = test::errorFrom([&] { sql::runQuery(db, sql::parseStatement("SELECT * FROM CrosstabQuery"), {}); });
+    EXPECT_NE(e.description().find("WHERE"), std::string::npos) << e.description();
+    EXPECT_NE(e.description().find("'CrosstabQuery'"), std::string::npos) << e.description();
 }
-
 
 TEST(QueryTestFiles, StoredQueriesRebuildAndRunAsAccessWould)
 {
     for (const char* file : {"queryTestV1997.mdb", "queryTestV2000.mdb"}) {
         QUERIMO_REQUIRE_CORPUS_FILE(file);
         SCOPED_TRACE(file);
-        jet::OpenOptions options;
-        options.path = test::corpusFile(file).string();
-        checkStoredQueries(*jet::Database::open(options));
+        checkStoredQueries(*test::openCorpus(file));
     }
 }
 

@@ -2,10 +2,6 @@
 // declared ones first, each name once; values converted to the declared or the context's type.
 #include <gtest/gtest.h>
 
-#include "ado/Recordset.h"
-#include "core/Error.h"
-#include "sql/Execution.h"
-#include "sql/Parser.h"
 #include "sql_fake_database.h"
 
 namespace querimo {
@@ -13,7 +9,7 @@ namespace {
 
 namespace t = ado::adtype;
 
-class Parameters : public ::testing::Test {
+class Parameters : public test::ShopQueries {
 protected:
     std::vector<sql::ParameterInfo> parameters(const std::string& text)
     {
@@ -25,12 +21,6 @@ protected:
         for (const auto& p : parameters(text)) out.push_back(p.name);
         return out;
     }
-    sql::QueryResult run(const std::string& text, const sql::ParameterValues& values)
-    {
-        return sql::runQuery(*db, sql::parseStatement(text), values);
-    }
-
-    std::unique_ptr<test::FakeDatabase> db = test::makeShop();
 };
 
 TEST_F(Parameters, InOrderOfFirstAppearanceEachOnce)
@@ -89,27 +79,15 @@ TEST_F(Parameters, ValuesAreConvertedToTheirType)
 
 TEST_F(Parameters, ValuesThatDoNotConvertOrAreMissingFailInDutch)
 {
-    try {
-        run("SELECT * FROM Orders WHERE OrderDate > [Datum]", {{"Datum", "gisteren"}});
-        FAIL();
-    } catch (const DbError& e) {
-        EXPECT_EQ(e.number(), errc::typeMismatch);
-        EXPECT_NE(e.description().find("'gisteren'"), std::string::npos);
-        EXPECT_NE(e.description().find("'Datum'"), std::string::npos);
-    }
-    try {
-        run("PARAMETERS Aantal Short; SELECT * FROM Orders WHERE OrderID = Aantal", {{"Aantal", "70000"}});
-        FAIL();
-    } catch (const DbError& e) {
-        EXPECT_EQ(e.number(), errc::typeMismatch);
-    }
-    try {
-        run("SELECT * FROM Orders WHERE OrderID = [Nummer]", {});
-        FAIL();
-    } catch (const DbError& e) {
-        EXPECT_EQ(e.number(), errc::noValue);
-        EXPECT_NE(e.description().find("'Nummer'"), std::string::npos);
-    }
+    const DbError date = failure("SELECT * FROM Orders WHERE OrderDate > [Datum]", {{"Datum", "gisteren"}});
+    EXPECT_EQ(date.number(), errc::typeMismatch);
+    EXPECT_NE(date.description().find("'gisteren'"), std::string::npos) << date.description();
+    EXPECT_NE(date.description().find("'Datum'"), std::string::npos) << date.description();
+    EXPECT_EQ(failure("PARAMETERS Aantal Short; SELECT * FROM Orders WHERE OrderID = Aantal", {{"Aantal", "70000"}}).number(),
+              errc::typeMismatch);
+    const DbError missing = failure("SELECT * FROM Orders WHERE OrderID = [Nummer]");
+    EXPECT_EQ(missing.number(), errc::noValue);
+    EXPECT_NE(missing.description().find("'Nummer'"), std::string::npos) << missing.description();
 }
 
 }  // namespace

@@ -2,9 +2,6 @@
 // UNION, subqueries and crosstabs, checked against results worked out by hand from the shop data.
 #include <gtest/gtest.h>
 
-#include "core/Error.h"
-#include "sql/Execution.h"
-#include "sql/Parser.h"
 #include "sql/TextCollation.h"
 #include "sql_fake_database.h"
 
@@ -13,25 +10,19 @@ namespace {
 
 namespace t = ado::adtype;
 
-class Queries : public ::testing::Test {
+class Queries : public test::ShopQueries {
 protected:
-    sql::QueryResult run(const std::string& text, const sql::ParameterValues& values = {})
-    {
-        return sql::runQuery(*db, sql::parseStatement(text), values);
-    }
-    // The first column of every row, as export text.
-    std::vector<std::string> column(const std::string& text, std::size_t c = 0)
+    // The first column of every row, as text.
+    std::vector<std::string> column(const std::string& text)
     {
         const auto r = run(text);
         std::vector<std::string> out;
         for (std::size_t i = 0; i < r.rows->rowCount(); ++i) {
-            const Value v = r.rows->value(i, c);
+            const Value v = r.rows->value(i, 0);
             out.push_back(v.isNull() ? "<null>" : v.kind == Value::Kind::Text ? v.bytes : std::to_string(v.integer));
         }
         return out;
     }
-
-    std::unique_ptr<test::FakeDatabase> db = test::makeShop();
 };
 
 TEST_F(Queries, FilterAndOrderIgnoreLetterCase)
@@ -140,12 +131,6 @@ TEST_F(Queries, CrosstabMakesAColumnPerPivotValue)
     EXPECT_EQ(fixed.rows->value(0, 1), Value::int32(1));
     EXPECT_TRUE(fixed.rows->value(0, 2).isNull());  // empty cell, as Access shows it
 }
-
-}  // namespace
-}  // namespace querimo
-
-namespace querimo {
-namespace {
 
 TEST(TextCollation, OrdersWithoutLetterCaseAndKeysAgreeWithComparison)
 {

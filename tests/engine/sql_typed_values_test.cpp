@@ -5,12 +5,7 @@
 
 #include <clocale>
 
-#include "ado/Recordset.h"
-#include "core/Error.h"
-#include "sql/Catalog.h"
 #include "sql/Compiler.h"
-#include "sql/Execution.h"
-#include "sql/Parser.h"
 #include "sql_fake_database.h"
 
 namespace querimo {
@@ -18,23 +13,7 @@ namespace {
 
 namespace t = ado::adtype;
 
-class TypedValues : public ::testing::Test {
-protected:
-    sql::QueryResult run(const std::string& text) { return sql::runQuery(*db, sql::parseStatement(text), {}); }
-    Value one(const std::string& text) { return run(text).rows->value(0, 0); }
-    std::string failure(const std::string& text)
-    {
-        try {
-            run(text);
-        } catch (const DbError& e) {
-            return e.description();
-        }
-        ADD_FAILURE() << "geen fout voor: " << text;
-        return {};
-    }
-
-    std::unique_ptr<test::FakeDatabase> db = test::makeShop();
-};
+using TypedValues = test::ShopQueries;
 
 // Order 1 is dated 1/1/2003, order 4 at noon on 4/1/2003; product 11 is discontinued, 10 is not.
 TEST_F(TypedValues, DateColumnsReachFunctionsAsDates)
@@ -83,13 +62,13 @@ TEST_F(TypedValues, PlusAndMinusConvertNumericTextAndRefuseOtherText)
     EXPECT_TRUE(one("SELECT '1' + Null").isNull());
     EXPECT_TRUE(one("SELECT Null + 1").isNull());
     EXPECT_EQ(one("SELECT CustomerID + 'x' FROM Orders WHERE OrderID = 1"), Value::text("ALFKIx"));
-    EXPECT_NE(failure("SELECT 'a' + 2").find("Typen komen niet overeen"), std::string::npos);
-    EXPECT_NE(failure("SELECT ProductName + ProductID FROM Products").find("Typen komen niet overeen"), std::string::npos);
+    for (const char* text : {"SELECT 'a' + 2", "SELECT ProductName + ProductID FROM Products"})
+        EXPECT_NE(failure(text).description().find("Typen komen niet overeen"), std::string::npos) << text;
     EXPECT_EQ(one("SELECT CStr('1' + OrderDate) FROM Orders WHERE OrderID = 1"), Value::text("1/2/2003"));
 
     EXPECT_EQ(one("SELECT '5' - 2"), Value::dbl(3));
     EXPECT_TRUE(one("SELECT '5' - Null").isNull());
-    EXPECT_NE(failure("SELECT 'a' - 2").find("Typen komen niet overeen in de operator -"), std::string::npos);
+    EXPECT_NE(failure("SELECT 'a' - 2").description().find("niet overeen in de operator -"), std::string::npos);
     EXPECT_EQ(one("SELECT CStr(OrderDate - '1') FROM Orders WHERE OrderID = 1"), Value::text("12/31/2002"));
     EXPECT_EQ(one("SELECT OrderDate - #12/31/2002# FROM Orders WHERE OrderID = 1"), Value::dbl(1));
 }
