@@ -18,15 +18,10 @@
 
 namespace querimo::test {
 
-inline std::string corpusPath(const std::string& name)
-{
-    return (corpusDir() / name).string();
-}
-
 inline std::unique_ptr<jet::Database> openCorpus(const std::string& name, bool exclusive = false)
 {
     jet::OpenOptions options;
-    options.path = corpusPath(name);
+    options.path = (corpusDir() / name).string();
     options.exclusive = exclusive;
     return jet::Database::open(options);
 }
