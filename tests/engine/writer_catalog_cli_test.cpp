@@ -23,10 +23,9 @@ protected:
     }
     std::string shippers() const
     {
-        return makeDatabase(newPath(dir, "verzenders.mdb"), jet::Version::Jet4,
-                            {"CREATE TABLE Verzender (Naam TEXT(40))", "INSERT INTO Verzender VALUES ('United Package')",
-                             "INSERT INTO Verzender VALUES ('Federal Shipping')", "INSERT INTO Verzender VALUES ('Speedy Express')"})
-            .string();
+        return dir.database(jet::Version::Jet4, {"CREATE TABLE Verzender (Naam TEXT(40))", "INSERT INTO Verzender VALUES ('United Package')",
+                                                 "INSERT INTO Verzender VALUES ('Federal Shipping')",
+                                                 "INSERT INTO Verzender VALUES ('Speedy Express')"});
     }
     ScratchDir dir;
 };
@@ -63,7 +62,7 @@ TEST_F(QuerimoSqlScript, AFailingStatementStopsTheScriptAndNamesItsLine)
     EXPECT_NE(missing.err.find("kan niet gelezen worden"), std::string::npos) << missing.err;
 }
 
-TEST_F(QuerimoSqlScript, CreateRefusesAnExistingFileAndLeavesItAlone)
+TEST_F(QuerimoSqlScript, CreateRefusesAnExistingFileAndLeavesItAloneAndAMissingFolder)
 {
     const std::string existing = dir.write("bestaat.mdb", "iets");
     const ProcessResult result = run({"--create", existing});
@@ -71,35 +70,23 @@ TEST_F(QuerimoSqlScript, CreateRefusesAnExistingFileAndLeavesItAlone)
     EXPECT_NE(result.err.find("bestaat al"), std::string::npos) << result.err;
     EXPECT_EQ(readBytes(existing), "iets");
     EXPECT_EQ(run({"bestaat.mdb"}).exitCode, 2);  // without --create a command is still needed
+    EXPECT_EQ(run({"--create", newPath(dir, "in/een/map.mdb")}).exitCode, 1);
 }
 
-// The sample database as the build makes it: querimo-sql runs resources/voorbeeld.sql on a new file.
+// The sample database as the build makes it: querimo-sql runs resources/voorbeeld.sql on a new file. It holds
+// what the same script gives through ADO (the sample the other tests use), and mdbtools reads it.
 TEST_F(QuerimoSqlScript, ScriptMakesTheSampleDatabase)
 {
     const std::string path = newPath(dir, "voorbeeld.mdb");
     const ProcessResult made = run({"--create", path, "--script", std::string(QUERIMO_SOURCE_DIR) + "/resources/voorbeeld.sql"});
     ASSERT_EQ(made.exitCode, 0) << made.err;
     const auto db = openFile(path);
-    const std::pair<const char*, std::size_t> tables[] = {{"Klant", 40}, {"Artikel", 30}, {"Bestelling", 120}, {"Bestelregel", 284}};
-    for (const auto& [name, rows] : tables) {
-        EXPECT_EQ(readRows(*db, name).size(), rows) << name;
-        EXPECT_EQ(db->table(name).rowCount, rows) << name;
-        const ProcessResult exported = runProcess({"mdb-export", path, name});
-        EXPECT_EQ(std::count(exported.out.begin(), exported.out.end(), '\n'), static_cast<long>(rows + 1)) << name;
-    }
-    const auto hasIndex = [&](const char* table, const char* index, bool foreignKey) {
-        const jet::TableDef& def = db->table(table);
-        return std::any_of(def.indexes.begin(), def.indexes.end(),
-                           [&](const jet::IndexDef& i) { return i.name == index && i.foreignKey == foreignKey; });
-    };
-    EXPECT_TRUE(hasIndex("Klant", "idxKlantPlaats", false));
-    EXPECT_TRUE(hasIndex("Bestelling", "fkBestellingKlant", true));
-    const ProcessResult listed = runProcess({"mdb-queries", "-1", path});
-    EXPECT_EQ(listed.out, "Omzet per klant\nBestellingen in periode\n") << listed.err;
-    const ProcessResult relationships = runProcess({"mdb-export", path, "MSysRelationships"});
-    EXPECT_NE(relationships.out.find("\"fkBestellingKlant\",0,1,0,\"Bestelling\",\"KlantNr\",\"Klant\",\"KlantNr\""),
-              std::string::npos)
-        << relationships.out;
+    const auto sample = openFile(dir.sample(jet::Version::Jet4));
+    for (const char* table : {"Klant", "Artikel", "Bestelling", "Bestelregel", "MSysRelationships", "MSysQueries"})
+        EXPECT_EQ(sortedRows(readRows(*db, table)), sortedRows(readRows(*sample, table))) << table;
+    const ProcessResult exported = runProcess({"mdb-export", path, "Bestelregel"});
+    EXPECT_EQ(std::count(exported.out.begin(), exported.out.end(), '\n'), 285) << exported.err;
+    EXPECT_EQ(runProcess({"mdb-queries", "-1", path}).out, "Omzet per klant\nBestellingen in periode\n");
 }
 
 }  // namespace

@@ -1,16 +1,31 @@
-// MSysObjects rows for new objects, compared with the rows Access wrote for the same objects.
+// MSysObjects and MSysACEs rows for new objects, compared with the rows Access wrote for the same objects.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
+#include <tuple>
 
 #include "jet/CatalogRows.h"
 #include "jet_test_files.h"
+#include "sql/Definition.h"
+#include "writer_rows_support.h"
 
 namespace querimo::test {
 namespace {
 
 using jet::CatalogContext;
 using jet::QueryKind;
+
+// The MSysObjects row of the object with this name and type (forms and reports may share a table's name).
+std::vector<Value> objectRow(jet::Database& db, const std::string& name, jet::CatalogType type)
+{
+    const jet::TableDef& objects = db.table("MSysObjects");
+    for (auto& row : readRows(db, "MSysObjects"))
+        if (row[jet::columnPosition(objects, "Name")] == Value::text(name) &&
+            row[jet::columnPosition(objects, "Type")] == Value::int16(static_cast<std::int16_t>(type)))
+            return row;
+    throw std::runtime_error("no catalog row " + name);
+}
 
 struct Catalog {
     std::unique_ptr<jet::Database> db;
@@ -23,22 +38,11 @@ struct Catalog {
         context = jet::readCatalogContext(*msysObjects, *db->scan(*msysObjects));
     }
 
-    // Forms and reports may share a table's name: the type tells them apart.
-    std::vector<Value> accessRow(const std::string& name, jet::CatalogType type) const
-    {
-        const std::size_t nameColumn = msysObjects->column("Name") - msysObjects->columns.data();
-        const std::size_t typeColumn = msysObjects->column("Type") - msysObjects->columns.data();
-        for (auto& row : readRows(*db, "MSysObjects"))
-            if (row[nameColumn] == Value::text(name) && row[typeColumn] == Value::int16(static_cast<std::int16_t>(type)))
-                return row;
-        throw std::runtime_error("no catalog row " + name);
-    }
-
     // Our row for an object Access made, against Access's own row: equal except the dates and the
     // properties Access keeps in the Lv columns.
     void expectSameAsAccess(const jet::CatalogObject& object) const
     {
-        const std::vector<Value> access = accessRow(object.name, object.type);
+        const std::vector<Value> access = objectRow(*db, object.name, object.type);
         const std::vector<Value> ours = jet::catalogRow(*msysObjects, object, context.owner, 40000.5);
         ASSERT_EQ(ours.size(), access.size());
         for (std::size_t i = 0; i < ours.size(); ++i) {
@@ -52,14 +56,12 @@ struct Catalog {
     }
 };
 
+// (Containers and owner: RowsMatchWhatAccessWrote compares the rows made with them.)
 TEST(WriterCatalogRows, ContextComesFromTheContainersAndTheHighestObjectId)
 {
     for (const char* name : {"queryTestV2000.mdb", "adox_jet4.mdb", "queryTestV1997.mdb"}) QUERIMO_REQUIRE_CORPUS_FILE(name);
     const Catalog queries("queryTestV2000.mdb");
-    EXPECT_EQ(queries.context.tablesContainer, 251658241);
-    EXPECT_EQ(queries.context.relationshipsContainer, 251658243);
     EXPECT_EQ(queries.context.nextObjectId, -2147483630);  // DataDefinitionQuery has the highest, -2147483631
-    EXPECT_EQ(queries.context.owner, std::string("\xC9\x9E", 2));  // the owner of MSysDb
 
     // Nothing but tables and containers yet: the first object id.
     const Catalog empty("adox_jet4.mdb");
@@ -111,5 +113,67 @@ TEST(WriterCatalogRows, ObjectIdsAdvanceAndNeverRunIntoTableIds)
     EXPECT_EQ(jet::tableObject(context, "t", 0x01000123).id, 0x123);
 }
 
+// The rights on the object with this name and type, as (SID, mask, inheritable), sorted.
+std::vector<std::tuple<std::string, std::int32_t, bool>> rightsOf(jet::Database& db, const std::string& name, jet::CatalogType type)
+{
+    const auto id = objectRow(db, name, type)[jet::columnPosition(db.table("MSysObjects"), "Id")].integer;
+    std::vector<std::tuple<std::string, std::int32_t, bool>> rights;
+    const jet::TableDef& aces = db.table("MSysACEs");
+    for (const auto& row : readRows(db, "MSysACEs")) {
+        const jet::AccessRight right = jet::accessRightOf(aces, row);
+        if (right.object == id)
+            rights.emplace_back(right.sid, right.mask, right.inheritable);
+    }
+    std::sort(rights.begin(), rights.end());
+    return rights;
+}
+
+// statement makes an object named Nieuw: it gets the rights sameKind has, an object of its kind, and loses them
+// when dropped.
+void expectRightsOfNewObject(const std::string& path, const std::string& statement, const char* sameKind, jet::CatalogType type)
+{
+    SCOPED_TRACE(statement);
+    auto db = openFile(path);
+    sql::runDefinition(*db, statement);
+    db = openFile(path);
+    const auto made = rightsOf(*db, "Nieuw", type);
+    EXPECT_FALSE(made.empty());
+    EXPECT_EQ(made, rightsOf(*db, sameKind, type));
+    if (type == jet::CatalogType::Relationship)
+        return;
+    const std::size_t before = readRows(*db, "MSysACEs").size();
+    sql::runDefinition(*db, type == jet::CatalogType::Table ? "DROP TABLE Nieuw" : "DROP VIEW Nieuw");
+    EXPECT_EQ(readRows(*db, "MSysACEs").size(), before - made.size());
+}
+
+TEST(CatalogRights, NewObjectsGetTheRightsOfTheirKindAndLoseThemWhenDropped)
+{
+    for (const jet::Version version : bothVersions) {
+        ScratchDir dir;
+        const std::string path = makeSample(newPath(dir, "voorbeeld.mdb"), version).string();
+        expectRightsOfNewObject(path, "CREATE TABLE Nieuw (Nr LONG)", "Klant", jet::CatalogType::Table);
+        expectRightsOfNewObject(path, "CREATE VIEW Nieuw AS SELECT * FROM Klant", "Omzet per klant", jet::CatalogType::Query);
+        expectRightsOfNewObject(path, "ALTER TABLE Bestelregel ADD CONSTRAINT Nieuw FOREIGN KEY (ArtikelNr) REFERENCES Artikel (ArtikelNr)",
+                                "fkBestellingKlant", jet::CatalogType::Relationship);
+    }
+}
+
+// The same rights Access gave the objects of the same kind it made in its files.
+TEST(CatalogRights, NewObjectsGetTheRightsAccessGives)
+{
+    const std::tuple<const char*, const char*, const char*, jet::CatalogType> cases[] = {
+        {"testV2000.mdb", "CREATE TABLE Nieuw (Nr LONG)", "Table1", jet::CatalogType::Table},
+        {"testV1997.mdb", "CREATE TABLE Nieuw (Nr LONG)", "Table1", jet::CatalogType::Table},
+        {"queryTestV1997.mdb", "CREATE VIEW Nieuw AS SELECT * FROM Table1", "SelectQuery", jet::CatalogType::Query},
+        {"indexTestV2000.mdb", "ALTER TABLE Table1 ADD CONSTRAINT Nieuw FOREIGN KEY (otherfk1) REFERENCES Table2 (id)",
+         "Table2Table1", jet::CatalogType::Relationship}};
+    for (const auto& [file, statement, accessMade, type] : cases) QUERIMO_REQUIRE_CORPUS_FILE(file);
+    for (const auto& [file, statement, accessMade, type] : cases) {
+        ScratchDir dir;
+        expectRightsOfNewObject(dir.copyOf(file), statement, accessMade, type);
+    }
+}
+
 }  // namespace
+
 }  // namespace querimo::test

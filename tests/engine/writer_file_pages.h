@@ -1,19 +1,23 @@
 #pragma once
-// A Jet file read page by page: its table definitions and the leaf entries of a table's indexes with the
-// rows they point to, so what the writer stored can be checked below the engine.
+// A Jet file read page by page: its table definitions, its index trees walked and the rows their entries point
+// to, so what the writer stored can be checked below the engine.
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "jet/DataPage.h"
+#include "jet/Database.h"
 #include "jet/Format.h"
 #include "jet/Header.h"
 #include "jet/IndexPages.h"
+#include "jet/IndexTree.h"
 #include "jet/PageFile.h"
 #include "jet/RowDecoder.h"
 #include "jet/TableDefinition.h"
+#include "jet/UsageMap.h"
 
 namespace writertest {
 
@@ -26,14 +30,109 @@ inline std::string hex(const std::string& bytes)
     return out;
 }
 
-struct LeafRow {
-    querimo::jet::IndexEntry entry;
-    std::vector<querimo::Value> row;  // the row the entry points to, in the table definition's order
+// Index entries as text, so two lists compare in one assertion that shows where they part.
+inline std::vector<std::string> entriesText(const std::vector<querimo::jet::IndexEntry>& entries)
+{
+    std::vector<std::string> out;
+    for (const auto& e : entries) out.push_back(hex(e.key) + "-> " + std::to_string(e.dataPage) + ":" + std::to_string(e.dataRow));
+    return out;
+}
+
+// One index's B-tree walked page by page, checking that it holds together: every page reached once and owned
+// by the table, keys ascending across the leaves, each intermediate entry equal to its child's last leaf
+// entry, a tail only beside other children, and sibling links that follow the walk.
+struct IndexWalk {
+    std::vector<querimo::jet::IndexEntry> leaves;  // every leaf entry, in the order of the tree
+    std::vector<std::uint32_t> pages;              // every page of the tree
+    int depth = 0;                                 // levels, the leaf level included
+    std::string problem;                           // empty when the tree is sound
 };
 
-// One chain of leaf pages (one real index) of a table, in the order the pages link.
-struct LeafChain {
-    std::vector<LeafRow> entries;
+class IndexWalker {
+public:
+    IndexWalker(querimo::jet::PageFile& file, querimo::jet::Version version) : file_(file), version_(version) {}
+
+    // One walk per walker.
+    IndexWalk walk(std::uint32_t root)
+    {
+        definitionPage_ = page(root).definitionPage;
+        visit(root, 0);
+        if (leafLevels_.size() > 1) fail("leaves at different depths");
+        for (std::size_t level = 0; level < levels_.size(); ++level) {
+            const auto& pages = levels_[level];
+            const bool leaves = level + 1 == levels_.size();
+            for (std::size_t i = 0; i < pages.size(); ++i) {
+                const auto& p = page(pages[i]);
+                const std::uint32_t expectPrevious = i > 0 && (leaves || sameParent_.count(pages[i])) ? pages[i - 1] : 0;
+                const std::uint32_t expectNext = i + 1 < pages.size() && (leaves || sameParent_.count(pages[i + 1])) ? pages[i + 1] : 0;
+                if (p.previousPage != expectPrevious || p.nextPage != expectNext)
+                    fail("page " + std::to_string(pages[i]) + " links to the wrong neighbours");
+            }
+        }
+        for (std::size_t i = 1; i < walk_.leaves.size(); ++i)
+            if (!querimo::jet::indexEntryBefore(walk_.leaves[i - 1], walk_.leaves[i]))
+                fail("leaf entries out of order at " + std::to_string(i));
+        walk_.depth = static_cast<int>(levels_.size());
+        return walk_;
+    }
+
+private:
+    querimo::jet::IndexPage page(std::uint32_t number)
+    {
+        const auto bytes = file_.page(number);
+        return querimo::jet::parseIndexPage(querimo::jet::ByteView(bytes->data(), bytes->size()), version_);
+    }
+
+    void fail(const std::string& what)
+    {
+        if (walk_.problem.empty()) walk_.problem = what;
+    }
+
+    // Returns the last leaf entry under the page (default when empty).
+    querimo::jet::IndexEntry visit(std::uint32_t number, std::size_t level)
+    {
+        if (!seen_.insert(number).second || level > 16) {
+            fail("page " + std::to_string(number) + " reached twice");
+            return {};
+        }
+        walk_.pages.push_back(number);
+        const auto p = page(number);
+        if (p.definitionPage != definitionPage_) fail("page " + std::to_string(number) + " of another table");
+        if (levels_.size() <= level) levels_.resize(level + 1);
+        levels_[level].push_back(number);
+        if (p.leaf()) {
+            leafLevels_.insert(level);
+            if (p.tailPage != 0) fail("leaf " + std::to_string(number) + " has a tail");
+            walk_.leaves.insert(walk_.leaves.end(), p.entries.begin(), p.entries.end());
+            if (p.entries.empty() && !walk_.pages.empty() && walk_.pages.front() != number)
+                fail("empty leaf " + std::to_string(number) + " below the root");
+            return p.entries.empty() ? querimo::jet::IndexEntry{} : p.entries.back();
+        }
+        std::vector<std::uint32_t> children;
+        for (const auto& e : p.entries) children.push_back(e.childPage);
+        if (p.tailPage != 0) children.push_back(p.tailPage);
+        if (children.empty()) fail("intermediate page " + std::to_string(number) + " without children");
+        if (p.tailPage != 0 && p.entries.empty()) fail("page " + std::to_string(number) + " has only a tail");
+        if (p.tailPage == 0 && p.entries.size() > 1) fail("page " + std::to_string(number) + " lacks its tail");
+        querimo::jet::IndexEntry last;
+        for (std::size_t i = 0; i < children.size(); ++i) {
+            if (i > 0) sameParent_.insert(children[i]);
+            last = visit(children[i], level + 1);
+            if (i < p.entries.size() &&
+                (p.entries[i].key != last.key || p.entries[i].dataPage != last.dataPage || p.entries[i].dataRow != last.dataRow))
+                fail("entry " + std::to_string(i) + " of page " + std::to_string(number) + " is not its child's last");
+        }
+        return last;
+    }
+
+    querimo::jet::PageFile& file_;
+    querimo::jet::Version version_;
+    IndexWalk walk_;
+    std::uint32_t definitionPage_ = 0;
+    std::set<std::uint32_t> seen_;
+    std::set<std::uint32_t> sameParent_;  // pages that have a sibling before them under the same parent
+    std::vector<std::vector<std::uint32_t>> levels_;
+    std::set<std::size_t> leafLevels_;
 };
 
 class FilePages {
@@ -54,42 +153,53 @@ public:
     {
         return querimo::jet::readTableDefinition(file_, *format_, definitionPage, name);
     }
+    // The table of that name, found through the catalog.
+    querimo::jet::TableLayout table(const std::string& name)
+    {
+        querimo::jet::OpenOptions options;
+        options.path = path_;
+        return table(querimo::jet::Database::open(options)->table(name).definitionPage, name);
+    }
 
-    // Every chain of leaf pages owned by the table: found by walking all pages, then following the
-    // next-page links from each leaf without a predecessor.
-    std::vector<LeafChain> leafChains(const querimo::jet::TableLayout& table)
+    IndexWalk walk(std::uint32_t root) { return IndexWalker(file_, header_.version).walk(root); }
+    // An index's tree walked; its usage map, where it has one, must mark exactly the tree's pages.
+    IndexWalk walk(const querimo::jet::RealIndexLayout& index)
+    {
+        IndexWalk tree = walk(index.firstPage);
+        std::vector<std::uint32_t> pages = tree.pages;
+        std::sort(pages.begin(), pages.end());
+        if (tree.problem.empty() && index.usedPagesMap != 0 && querimo::jet::usageMapPages(file_, *format_, index.usedPagesMap) != pages)
+            tree.problem = "the index's usage map does not mark exactly its pages";
+        return tree;
+    }
+
+    // The row an index entry points to, in the table definition's order.
+    std::vector<querimo::Value> rowOf(const querimo::jet::TableLayout& table, const querimo::jet::IndexEntry& entry)
     {
         using namespace querimo::jet;
-        std::map<std::uint32_t, IndexPage> leaves;
+        PageRef data = file_.page(entry.dataPage);
+        RowSlot slot = dataRow(ByteView(data->data(), data->size()), *format_, entry.dataRow);
+        if (slot.overflow) {
+            const std::uint32_t pointer = slot.bytes.u32(0);
+            data = file_.page(pointerPage(pointer));
+            slot = dataRow(ByteView(data->data(), data->size()), *format_, pointerRow(pointer), true);
+        }
+        std::vector<querimo::Value> row;
+        RowDecoder(file_, *format_, table).decode(slot.bytes, row);
+        return row;
+    }
+
+    // How many leaf index pages of the file name the table as theirs.
+    int leafPagesOf(const querimo::jet::TableLayout& table)
+    {
+        using namespace querimo::jet;
+        int count = 0;
         for (std::uint32_t n = 1; n < file_.pageCount(); ++n) {
             const PageRef page = file_.page(n);
-            if ((*page)[0] != leafIndexPageType) continue;
-            IndexPage parsed = parseIndexPage(ByteView(page->data(), page->size()), header_.version);
-            if (parsed.definitionPage == table.def.definitionPage) leaves.emplace(n, std::move(parsed));
+            count += (*page)[0] == leafIndexPageType &&
+                     parseIndexPage(ByteView(page->data(), page->size()), header_.version).definitionPage == table.def.definitionPage;
         }
-        const RowDecoder decoder(file_, *format_, table);
-        std::vector<LeafChain> chains;
-        for (const auto& [number, leaf] : leaves) {
-            if (leaf.previousPage != 0) continue;
-            LeafChain chain;
-            for (auto at = leaves.find(number); at != leaves.end(); at = leaves.find(at->second.nextPage)) {
-                for (const IndexEntry& entry : at->second.entries) {
-                    LeafRow lr{entry, {}};
-                    PageRef data = file_.page(entry.dataPage);
-                    RowSlot slot = dataRow(ByteView(data->data(), data->size()), *format_, entry.dataRow);
-                    if (slot.overflow) {
-                        const std::uint32_t pointer = slot.bytes.u32(0);
-                        data = file_.page(pointerPage(pointer));
-                        slot = dataRow(ByteView(data->data(), data->size()), *format_, pointerRow(pointer), true);
-                    }
-                    decoder.decode(slot.bytes, lr.row);
-                    chain.entries.push_back(std::move(lr));
-                }
-                if (at->second.nextPage == 0) break;
-            }
-            chains.push_back(std::move(chain));
-        }
-        return chains;
+        return count;
     }
 
 private:

@@ -3,7 +3,6 @@
 #include <chrono>
 #include <csignal>
 #include <filesystem>
-#include <fstream>
 #include <random>
 #include <string>
 #include <thread>
@@ -15,33 +14,21 @@
 
 #include "core/Error.h"
 #include "jet/Journal.h"
+#include "jet_test_files.h"
 
 using namespace querimo;
 using querimo::jet::Journal;
+using querimo::test::readBytes;
 namespace fs = std::filesystem;
 
 namespace {
 
 constexpr std::uint32_t pageSize = 2048;
 
-using Bytes = std::vector<unsigned char>;
-
-Bytes readFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
-}
-
-void writeFile(const fs::path& path, const Bytes& bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
 // A statement on a file of pages: some pages overwritten, some appended.
 struct Statement {
-    Bytes before;
-    Bytes after;
+    std::string before;
+    std::string after;
     std::vector<std::uint32_t> changed;  // pages that exist before, in write order
     std::uint32_t appended = 0;
 };
@@ -49,33 +36,26 @@ struct Statement {
 Statement makeStatement(std::uint32_t seed)
 {
     std::mt19937 rng(seed);
+    const auto noise = [&](std::size_t pages) {
+        std::string bytes(pages * pageSize, '\0');
+        for (char& b : bytes) b = static_cast<char>(rng());
+        return bytes;
+    };
     Statement s;
     const std::uint32_t pages = 4 + rng() % 12;
-    s.before.resize(std::size_t{pages} * pageSize);
-    for (auto& b : s.before) b = static_cast<unsigned char>(rng());
-    s.after = s.before;
+    s.before = s.after = noise(pages);
     for (std::uint32_t p = 0; p < pages; ++p)
         if (rng() % 3 == 0) s.changed.push_back(p);
     if (s.changed.empty()) s.changed.push_back(rng() % pages);
     std::shuffle(s.changed.begin(), s.changed.end(), rng);
+    for (auto p : s.changed) s.after.replace(std::size_t{p} * pageSize, pageSize, noise(1));
     s.appended = rng() % 3;
-    s.after.resize(s.before.size() + std::size_t{s.appended} * pageSize);
-    for (auto p : s.changed)
-        for (std::size_t i = 0; i < pageSize; ++i) s.after[p * pageSize + i] = static_cast<unsigned char>(rng());
-    for (std::size_t i = s.before.size(); i < s.after.size(); ++i) s.after[i] = static_cast<unsigned char>(rng());
+    s.after += noise(s.appended);
     return s;
 }
 
 class JournalTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        dir = fs::path(::testing::TempDir()) / ("querimo-journal-" + std::to_string(::getpid()));
-        fs::create_directories(dir);
-        db = (dir / "test.mdb").string();
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
     // Runs the statement as the page layer would; killAt > 0 kills the process at that step.
     static void run(const std::string& path, const Statement& s, int killAt, bool spill)
     {
@@ -113,8 +93,8 @@ protected:
         ::close(fd);
     }
 
-    fs::path dir;
-    std::string db;
+    test::ScratchDir dir;
+    const std::string db = (dir.path() / "test.mdb").string();
 };
 
 TEST_F(JournalTest, KilledStatementLeavesFileBeforeOrAfter)
@@ -123,7 +103,7 @@ TEST_F(JournalTest, KilledStatementLeavesFileBeforeOrAfter)
     for (std::uint32_t seed = 1; seed <= 200; ++seed) {
         SCOPED_TRACE("seed " + std::to_string(seed));
         const Statement s = makeStatement(seed);
-        writeFile(db, s.before);
+        dir.write("test.mdb", s.before);
         std::mt19937 rng(seed * 7919);
         const bool spill = rng() % 2;
         // Even seeds stop at a chosen step between calls; odd seeds are killed from outside at a random moment.
@@ -145,12 +125,8 @@ TEST_F(JournalTest, KilledStatementLeavesFileBeforeOrAfter)
 
         Journal::recover(db);
         EXPECT_FALSE(fs::exists(Journal::pathFor(db)));
-        const Bytes now = readFile(db);
-        if (finished) {
-            EXPECT_EQ(now, s.after);
-        } else {
-            EXPECT_TRUE(now == s.before || now == s.after);
-        }
+        const std::string now = readBytes(db);
+        EXPECT_TRUE(now == s.after || (!finished && now == s.before));
         (now == s.before ? rolledBack : completed)++;
     }
     EXPECT_GT(rolledBack, 0);
@@ -160,37 +136,36 @@ TEST_F(JournalTest, KilledStatementLeavesFileBeforeOrAfter)
 // Builds a complete journal for the statement and writes the whole statement to the database.
 class DamagedJournalTest : public JournalTest {
 protected:
-    Bytes journalBytes;
+    std::string journalBytes;
     Statement s = makeStatement(7);
 
     void SetUp() override
     {
-        JournalTest::SetUp();
-        writeFile(db, s.before);
+        dir.write("test.mdb", s.before);
         Journal journal(db, pageSize);
         journal.begin(s.before.size());
-        for (auto p : s.changed) journal.saveOriginal(p, s.before.data() + std::size_t{p} * pageSize);
+        for (auto p : s.changed) journal.saveOriginal(p, reinterpret_cast<const unsigned char*>(s.before.data()) + std::size_t{p} * pageSize);
         journal.sync();
-        journalBytes = readFile(Journal::pathFor(db));
+        journalBytes = readBytes(Journal::pathFor(db));
         journal.rollback();
-        writeFile(db, s.after);
+        dir.write("test.mdb", s.after);
     }
 
-    Bytes recoverWith(const Bytes& journal)
+    std::string recoverWith(const std::string& journal)
     {
-        writeFile(Journal::pathFor(db), journal);
+        dir.write("test.mdb-journal", journal);
         Journal::recover(db);
         EXPECT_FALSE(fs::exists(Journal::pathFor(db)));
-        return readFile(db);
+        return readBytes(db);
     }
 
     // The database as it is when only the first n records are restored.
-    Bytes restoredUpTo(std::size_t n) const
+    std::string restoredUpTo(std::size_t n) const
     {
-        Bytes expected(s.after.begin(), s.after.begin() + static_cast<std::ptrdiff_t>(s.before.size()));
+        std::string expected = s.after.substr(0, s.before.size());
         for (std::size_t i = 0; i < n && i < s.changed.size(); ++i) {
             const std::size_t off = std::size_t{s.changed[i]} * pageSize;
-            std::copy_n(s.before.begin() + static_cast<std::ptrdiff_t>(off), pageSize, expected.begin() + static_cast<std::ptrdiff_t>(off));
+            expected.replace(off, pageSize, s.before, off, pageSize);
         }
         return expected;
     }
@@ -199,10 +174,10 @@ protected:
 TEST_F(DamagedJournalTest, HeaderNotWrittenMeansDatabaseUntouched)
 {
     for (std::size_t cut : {0, 5, 31}) {
-        writeFile(db, s.after);
-        EXPECT_EQ(recoverWith(Bytes(journalBytes.begin(), journalBytes.begin() + static_cast<std::ptrdiff_t>(cut))), s.after);
+        dir.write("test.mdb", s.after);
+        EXPECT_EQ(recoverWith(journalBytes.substr(0, cut)), s.after);
     }
-    Bytes flipped = journalBytes;
+    std::string flipped = journalBytes;
     flipped[17] ^= 0x40;  // original size: header checksum fails
     EXPECT_EQ(recoverWith(flipped), s.after);
 }
@@ -214,15 +189,15 @@ TEST_F(DamagedJournalTest, TornOrCorruptRecordEndsTheJournal)
     const std::size_t record = 8 + pageSize;
     std::mt19937 rng(3);
     for (int i = 0; i < 40; ++i) {
-        writeFile(db, s.after);
+        dir.write("test.mdb", s.after);
         const std::size_t cut = 32 + rng() % (journalBytes.size() - 32);
         SCOPED_TRACE("cut at " + std::to_string(cut));
-        EXPECT_EQ(recoverWith(Bytes(journalBytes.begin(), journalBytes.begin() + static_cast<std::ptrdiff_t>(cut))),
+        EXPECT_EQ(recoverWith(journalBytes.substr(0, cut)),
                   restoredUpTo((cut - 32) / record));
     }
     for (std::size_t bad = 0; bad < s.changed.size(); ++bad) {
-        writeFile(db, s.after);
-        Bytes corrupt = journalBytes;
+        dir.write("test.mdb", s.after);
+        std::string corrupt = journalBytes;
         corrupt[32 + bad * record + 8 + rng() % pageSize] ^= 1;
         EXPECT_EQ(recoverWith(corrupt), restoredUpTo(bad));
     }

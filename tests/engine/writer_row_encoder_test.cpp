@@ -2,6 +2,7 @@
 
 #include "core/Error.h"
 #include "engine/writer_file_pages.h"
+#include "writer_rows_support.h"
 #include "support/Corpus.h"
 #include "jet/Database.h"
 #include "jet/RowEncoder.h"
@@ -12,12 +13,13 @@ using writertest::hex;
 
 namespace {
 
-bool hasLongValue(const TableDef& def, const std::vector<Value>& row)
+// The Memo and OLE Object columns that hold a value.
+std::vector<std::size_t> longColumns(const TableDef& def, const std::vector<Value>& row)
 {
+    std::vector<std::size_t> out;
     for (std::size_t i = 0; i < def.columns.size(); ++i)
-        if ((def.columns[i].type == ColumnType::Memo || def.columns[i].type == ColumnType::OleObject) && !row[i].isNull())
-            return true;
-    return false;
+        if ((def.columns[i].type == ColumnType::Memo || def.columns[i].type == ColumnType::OleObject) && !row[i].isNull()) out.push_back(i);
+    return out;
 }
 
 // Bytes of the fixed area that belong to no present column: Access leaves there whatever was there before.
@@ -58,18 +60,14 @@ bool sameButPadded(const std::string& original, const std::string& encoded)
 std::string withStoredLongValues(const RowEncoder& encoder, const TableLayout& layout, const std::vector<Value>& values,
                                  const std::string& original)
 {
-    const TableDef& def = layout.def;
-    std::vector<std::size_t> longColumns;
-    for (std::size_t i = 0; i < def.columns.size(); ++i)
-        if ((def.columns[i].type == ColumnType::Memo || def.columns[i].type == ColumnType::OleObject) && !values[i].isNull())
-            longColumns.push_back(i);
-    std::sort(longColumns.begin(), longColumns.end(), [&](std::size_t a, std::size_t b) {
+    std::vector<std::size_t> columns = longColumns(layout.def, values);
+    std::sort(columns.begin(), columns.end(), [&](std::size_t a, std::size_t b) {
         return layout.storage[a].variableIndex < layout.storage[b].variableIndex;
     });
-    std::vector<std::optional<std::string>> stored(def.columns.size());
+    std::vector<std::optional<std::string>> stored(layout.def.columns.size());
     const std::string marker = "\xA5\x5A\xA5\x5A\xA5\x5A\xA5\x5A\xA5\x5A\xA5\x5A";
-    for (std::size_t i : longColumns) stored[i] = marker;
-    for (std::size_t i : longColumns) {
+    for (std::size_t i : columns) stored[i] = marker;
+    for (std::size_t i : columns) {
         const std::string encoded = encoder.encode(values, &stored);
         const std::size_t at = encoded.find(marker);
         if (at == std::string::npos || at + marker.size() > original.size()) break;
@@ -96,9 +94,7 @@ Outcome reencodeFile(const std::string& name)
 {
     Outcome outcome;
     const auto path = test::corpusFile(name);
-    OpenOptions options;
-    options.path = path.string();
-    auto db = Database::open(options);
+    auto db = test::openFile(path.string());
     writertest::FilePages file(path);
     const Format& format = file.format();
     for (const CatalogEntry& entry : db->catalog()) {
@@ -123,7 +119,7 @@ Outcome reencodeFile(const std::string& name)
                 } catch (const DbError&) {
                     external = true;  // long values too big for the row
                 }
-                if (external || (encoded != original && hasLongValue(layout.def, values))) {
+                if (external || (encoded != original && !longColumns(layout.def, values).empty())) {
                     encoded = withStoredLongValues(encoder, layout, values, original);
                     ++outcome.longValues;
                 }

@@ -1,6 +1,15 @@
+// Rows written through the engine: many, refused, into a read-only file, with AutoNumbers and keys, into encoded
+// files and with Memo values, read back by our engine and by mdbtools.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <filesystem>
+#include <functional>
 #include <set>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "jet/UsageMap.h"
 #include "support/Csv.h"
@@ -19,56 +28,37 @@ TEST(RowsIndexed, AutoNumbersCountOnAndDuplicatesAreRefused)
     for (const jet::Version version : bothVersions) {
         SCOPED_TRACE(version == jet::Version::Jet4 ? "Jet4" : "Jet3");
         ScratchDir dir;
-        const std::string path =
-            makeDatabase(newPath(dir, "verzenders.mdb"), version,
-                         {"CREATE TABLE Shippers (ShipperID COUNTER CONSTRAINT PrimaryKey PRIMARY KEY, "
-                          "CompanyName TEXT(40) NOT NULL, Phone TEXT(24))",
-                          "INSERT INTO Shippers (CompanyName) VALUES ('Speedy Express')",
-                          "INSERT INTO Shippers (CompanyName) VALUES ('United Package')",
-                          "INSERT INTO Shippers (CompanyName) VALUES ('Federal Shipping')"})
-                .string();
-        {
-            auto db = openFile(path);
-            const jet::TableDef& shippers = db->table("Shippers");
-            db->beginStatement();
-            const jet::RowId first = db->insertRow(shippers, {Value::null(), Value::text("Snelpost"), Value::text("010-1234567")});
-            db->insertRow(shippers, {Value::null(), Value::text("Fietskoerier"), Value::null()});
-            db->commitStatement();
-
-            const std::string before = readBytes(path);
-            db->beginStatement();
-            EXPECT_THROW(db->insertRow(shippers, {Value::int32(4), Value::text("Dubbel"), Value::null()}), DbError);
-            try {
-                db->insertRow(shippers, {Value::null(), Value::null(), Value::null()});
-                FAIL() << "lege verplichte kolom aanvaard";
-            } catch (const DbError& e) {
-                EXPECT_NE(e.description().find("CompanyName"), std::string::npos) << e.description();
-                EXPECT_NE(e.description().find("Shippers"), std::string::npos) << e.description();
-            }
-            db->rollbackStatement();
-            EXPECT_EQ(readBytes(path), before);
-
-            db->beginStatement();
-            db->updateRow(shippers, first, {Value::null(), Value::text("Snelpost en Zonen, een veel langere naam"), Value::null()});
-            db->commitStatement();
+        const std::string path = dir.database(version, {"CREATE TABLE Shippers (ShipperID COUNTER CONSTRAINT PrimaryKey PRIMARY KEY, "
+                                                         "CompanyName TEXT(40) NOT NULL, Phone TEXT(24))",
+                                                         "INSERT INTO Shippers (CompanyName) VALUES ('Speedy Express')",
+                                                         "INSERT INTO Shippers (CompanyName) VALUES ('United Package')",
+                                                         "INSERT INTO Shippers (CompanyName) VALUES ('Federal Shipping')"});
+        const auto insert = [&](const std::vector<Value>& row) {
+            jet::RowId id = 0;
+            runStatement(path, [&](jet::Database& db) { id = db.insertRow(db.table("Shippers"), row); });
+            return id;
+        };
+        const jet::RowId first = insert({Value::null(), Value::text("Snelpost"), Value::text("010-1234567")});
+        insert({Value::null(), Value::text("Fietskoerier"), Value::null()});
+        const std::string before = readBytes(path);
+        EXPECT_THROW(insert({Value::int32(4), Value::text("Dubbel"), Value::null()}), DbError);
+        try {
+            insert({Value::null(), Value::null(), Value::null()});
+            ADD_FAILURE() << "lege verplichte kolom aanvaard";
+        } catch (const DbError& e) {
+            EXPECT_NE(e.description().find("'CompanyName'"), std::string::npos) << e.description();
+            EXPECT_NE(e.description().find("'Shippers'"), std::string::npos) << e.description();
         }
-        const ProcessResult exported = runProcess({"mdb-export", path, "Shippers"});
-        ASSERT_EQ(exported.exitCode, 0) << exported.err;
-        const auto rows = parseCsv(exported.out);
-        ASSERT_EQ(rows.size(), 6u);
-        EXPECT_EQ(rows[4][0], "4");
-        EXPECT_EQ(rows[4][1], "Snelpost en Zonen, een veel langere naam");
-        EXPECT_EQ(rows[5][0], "5");
-        EXPECT_EQ(rows[5][1], "Fietskoerier");
+        EXPECT_EQ(readBytes(path), before);
+        runStatement(path, [&](jet::Database& db) {
+            db.updateRow(db.table("Shippers"), first, {Value::null(), Value::text("Snelpost en Zonen, een veel langere naam"), Value::null()});
+        });
+        const std::string shippers = "ShipperID,CompanyName,Phone\n1,\"Speedy Express\",\n2,\"United Package\",\n"
+                                     "3,\"Federal Shipping\",\n4,\"Snelpost en Zonen, een veel langere naam\",\n5,\"Fietskoerier\",\n";
+        EXPECT_EQ(runProcess({"mdb-export", path, "Shippers"}).out, shippers);
         expectConsistentTable(path, version, "Shippers", 5);
-        auto db = openFile(path);
-        db->beginStatement();
-        EXPECT_EQ(readRows(*db, "Shippers").size(), 5u);
-        db->insertRow(db->table("Shippers"), {Value::null(), Value::text("Zesde"), Value::null()});
-        db->commitStatement();
-        db.reset();
-        const auto again = parseCsv(runProcess({"mdb-export", path, "Shippers"}).out);
-        EXPECT_EQ(again.back()[0], "6");
+        insert({Value::null(), Value::text("Zesde"), Value::null()});
+        EXPECT_EQ(runProcess({"mdb-export", path, "Shippers"}).out, shippers + "6,\"Zesde\",\n");
     }
 }
 
@@ -82,34 +72,27 @@ TEST(RowsIndexed, EncodedFilesStayEncoded)
         SCOPED_TRACE(file);
         ScratchDir dir;
         const std::string path = dir.copyOf(file);
-        {
-            auto db = openFile(path);
-            const jet::TableDef& table = db->table("Table1");
-            db->beginStatement();
+        runStatement(path, [](jet::Database& db) {
             for (int n = 0; n < 200; ++n)
-                db->insertRow(table, {Value::int32(100 + n), Value::text("geheim " + std::to_string(n)), Value::int32(n)});
-            db->commitStatement();
-        }
-        const std::string bytes = readBytes(path);
-        EXPECT_EQ(bytes.find("geheim"), std::string::npos);
+                db.insertRow(db.table("Table1"), {Value::int32(100 + n), Value::text("geheim " + std::to_string(n)), Value::int32(n)});
+        });
+        EXPECT_EQ(readBytes(path).find("geheim"), std::string::npos);
         const ProcessResult exported = runProcess({"mdb-export", path, "Table1"});
         ASSERT_EQ(exported.exitCode, 0) << exported.err;
         const auto rows = parseCsv(exported.out);
         ASSERT_EQ(rows.size(), 203u);
         EXPECT_EQ(rows.back()[1], "geheim 199");
-        auto db = openFile(path);
-        EXPECT_EQ(readRows(*db, "Table1").size(), 202u);
+        EXPECT_EQ(readRows(*openFile(path), "Table1").size(), 202u);
     }
 }
 
 // Every long value page of the file is listed in the owned-pages map of one of the table's Memo columns.
 void expectLongValuePagesInColumnMaps(const std::string& path, jet::Version version, const std::string& table)
 {
-    const std::uint32_t definitionPage = openFile(path)->table(table).definitionPage;
+    writertest::FilePages pages(path);
     const jet::Format& format = jet::Format::of(version);
-    jet::PageFile file(path, false);
-    file.configure(format.pageSize, 0);
-    const jet::TableLayout layout = jet::readTableDefinition(file, format, definitionPage, table);
+    jet::PageFile& file = pages.pages();
+    const jet::TableLayout layout = pages.table(table);
     ASSERT_FALSE(layout.longValueMaps.empty());
     std::set<std::uint32_t> listed;
     for (const jet::LongValueMaps& maps : layout.longValueMaps)
@@ -142,37 +125,31 @@ TEST(RowsIndexed, MemoValuesOfEverySizeRoundTrip)
     for (const jet::Version version : bothVersions) {
         SCOPED_TRACE(version == jet::Version::Jet4 ? "Jet4" : "Jet3");
         ScratchDir dir;
-        const std::string path = makeDatabase(newPath(dir, "memo.mdb"), version,
-                                              {"CREATE TABLE Project (Nr LONG PRIMARY KEY, Naam TEXT(50), Auteur MEMO)",
-                                               "INSERT INTO Project VALUES (1, 'eerste', 'kort')"})
-                                     .string();
+        const std::string path = dir.database(version, {"CREATE TABLE Project (Nr LONG PRIMARY KEY, Naam TEXT(50), Auteur MEMO)",
+                                                         "INSERT INTO Project VALUES (1, 'eerste', 'kort')"});
         Rows expected;
         {
             auto db = openFile(path);
             const jet::TableDef& table = db->table("Project");
             expected = readRows(*db, "Project");
             std::vector<jet::RowId> ids;
-            db->beginStatement();
-            for (const std::size_t size : {20u, 900u, 9000u}) {
-                const std::vector<Value> row{Value::int32(static_cast<std::int32_t>(size)), Value::text("project"),
-                                             Value::text(memoText("memo", size))};
-                ids.push_back(db->insertRow(table, row));
-                expected.push_back(row);
-            }
-            db->commitStatement();
+            inStatement(*db, [&] {
+                for (const std::size_t size : {20u, 900u, 9000u}) {
+                    expected.push_back({Value::int32(static_cast<std::int32_t>(size)), Value::text("project"), Value::text(memoText("memo", size))});
+                    ids.push_back(db->insertRow(table, expected.back()));
+                }
+            });
             // A short memo grows into a chain; a long one replaced by a short one gives its pages' rows back.
-            db->beginStatement();
-            expected[1][2] = Value::text(memoText("groei", 5000));
-            db->updateRow(table, ids[0], expected[1]);
-            expected[3][2] = Value::text("kort");
-            db->updateRow(table, ids[2], expected[3]);
-            db->deleteRow(table, ids[1]);
+            inStatement(*db, [&] {
+                expected[1][2] = Value::text(memoText("groei", 5000));
+                db->updateRow(table, ids[0], expected[1]);
+                expected[3][2] = Value::text("kort");
+                db->updateRow(table, ids[2], expected[3]);
+                db->deleteRow(table, ids[1]);
+            });
             expected.erase(expected.begin() + 2);
-            db->commitStatement();
         }
-        auto db = openFile(path);
-        EXPECT_EQ(sortedRows(readRows(*db, "Project")), sortedRows(expected));
-        db.reset();
+        EXPECT_EQ(sortedRows(readRows(*openFile(path), "Project")), sortedRows(expected));
         expectConsistentTable(path, version, "Project", expected.size());
         expectLongValuePagesInColumnMaps(path, version, "Project");
         const ProcessResult exported = runProcess({"mdb-export", path, "Project"});
@@ -180,5 +157,90 @@ TEST(RowsIndexed, MemoValuesOfEverySizeRoundTrip)
         EXPECT_NE(exported.out.find(expected[1][2].bytes.substr(4900)), std::string::npos);
     }
 }
+
+using RowWriter = OnTextTable;
+
+// Enough rows for more data pages than a table's inline usage maps reach: they become reference maps.
+TEST_P(RowWriter, ManyRowsOutgrowTheInlineUsageMaps)
+{
+    runStatement(path, [](jet::Database& db) {
+        for (int n = 0; n < 9000; ++n) db.insertRow(db.table("Table1"), table1Row("veel " + std::to_string(n), 40));
+    });
+    const std::size_t rows = 9000 + 2;  // and the two Table1 has
+    const jet::Format& format = jet::Format::of(GetParam());
+    // An inline table map reaches 512 pages in Jet 4, 1024 in Jet 3.
+    EXPECT_GT(readBytes(path).size() / format.pageSize, format.jet4() ? 600u : 1100u);
+    const ProcessResult exported = runProcess({"mdb-export", path, "Table1"});
+    ASSERT_EQ(exported.exitCode, 0) << exported.err;
+    EXPECT_EQ(parseCsv(exported.out).size(), rows + 1);
+    expectConsistentTable(path, GetParam(), "Table1", rows);
+}
+
+TEST_P(RowWriter, RefusedRowsAndRollbackLeaveTheFileAsItWas)
+{
+    const std::string before = readBytes(path);
+    auto db = openFile(path);
+    const jet::TableDef& table = db->table("Table1");
+    const std::uint32_t rowCount = table.rowCount;
+
+    db->beginStatement();
+    db->insertRow(table, table1Row("komt er niet"));
+    try {
+        db->insertRow(table, table1Row(std::string(51, 'a')));
+        FAIL() << "te lange tekst aanvaard";
+    } catch (const DbError& e) {
+        EXPECT_NE(e.description().find("'data1'"), std::string::npos) << e.description();
+        EXPECT_NE(e.description().find("'Table1'"), std::string::npos) << e.description();
+    }
+    EXPECT_THROW(db->insertRow(table, {Value::text("te weinig")}), DbError);
+    db->rollbackStatement();
+    EXPECT_EQ(&db->table("Table1"), &table);  // re-read in place
+    EXPECT_EQ(table.rowCount, rowCount);
+    EXPECT_THROW(db->insertRow(table, table1Row("buiten een opdracht")), DbError);
+
+    // An unfinished statement is forgotten when the database closes.
+    db->beginStatement();
+    db->insertRow(table, table1Row("nooit bevestigd"));
+    db.reset();
+    EXPECT_EQ(readBytes(path), before);
+}
+
+// Runs check as a user without special rights: as root every file is writable, so a child process gives them
+// up first. check returns what went wrong, empty when nothing did; a child prints it and fails.
+std::string withoutRootRights(const std::function<std::string()>& check)
+{
+    if (::geteuid() != 0)
+        return check();
+    const pid_t child = ::fork();
+    if (child == 0) {
+        constexpr uid_t nobody = 65534;
+        const std::string failure = ::setgid(nobody) == 0 && ::setuid(nobody) == 0 ? check() : "rechten niet afgestaan";
+        std::fputs(failure.c_str(), stderr);
+        ::_exit(failure.empty() ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? "" : "het kind faalde (zie hierboven)";
+}
+
+TEST_P(RowWriter, AReadOnlyFileRefusesStatementsAndStaysUnchanged)
+{
+    ::chmod(path.c_str(), 0444);
+    ::chmod(std::filesystem::path(path).parent_path().c_str(), 0755);
+    const std::string before = readBytes(path);
+    const std::string failure = withoutRootRights([&]() -> std::string {
+        try {
+            auto db = openFile(path);
+            db->beginStatement();
+            return "alleen-lezen bestand aanvaardt een opdracht";
+        } catch (const DbError& e) {
+            return e.description().find("alleen-lezen") == std::string::npos ? e.description() : "";
+        }
+    });
+    EXPECT_EQ(failure, "");
+    EXPECT_EQ(readBytes(path), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Versions, RowWriter, ::testing::ValuesIn(bothVersions), versionName);
 
 }  // namespace

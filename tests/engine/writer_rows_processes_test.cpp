@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
+#include <fstream>
 #include <csignal>
 #include <map>
 #include <random>
@@ -19,15 +21,12 @@ using namespace querimo::test;
 
 namespace {
 
-constexpr int rowsPerStatement = 12;
+constexpr std::size_t rowsPerStatement = 12;
 
-// A row of Table1 (nine Text(50) columns); the first column tags the statement.
+// Rows of Table1 whose first column tags them, in lengths that vary with n.
 std::vector<Value> taggedRow(const std::string& tag, int n)
 {
-    std::vector<Value> row{Value::text(tag)};
-    for (int c = 1; c < 9; ++c)
-        row.push_back(Value::text(std::string(static_cast<std::size_t>(5 + (n * 7 + c) % 40), static_cast<char>('a' + c))));
-    return row;
+    return table1Row(tag, static_cast<std::size_t>(5 + n * 7 % 40));
 }
 
 // Statement k inserts its rows, grows the rows of statement k-1 and deletes half of those of statement k-2.
@@ -35,14 +34,10 @@ void runTagged(jet::Database& db, int k)
 {
     const jet::TableDef& table = db.table("Table1");
     std::vector<std::pair<jet::RowId, std::string>> older;
-    {
-        const auto scan = db.scan(table);
-        std::vector<Value> row;
-        while (scan->next(row))
-            if (row[0].bytes == "s" + std::to_string(k - 1) || row[0].bytes == "s" + std::to_string(k - 2))
-                older.emplace_back(scan->rowId(), row[0].bytes);
-    }
-    for (int n = 0; n < rowsPerStatement; ++n)
+    for (const auto& [id, row] : rowsById(db, "Table1"))
+        if (row[0].bytes == "s" + std::to_string(k - 1) || row[0].bytes == "s" + std::to_string(k - 2))
+            older.emplace_back(id, row[0].bytes);
+    for (int n = 0; n < int{rowsPerStatement}; ++n)
         db.insertRow(table, taggedRow("s" + std::to_string(k), n));
     int deleted = 0;
     for (const auto& [id, tag] : older) {
@@ -53,20 +48,20 @@ void runTagged(jet::Database& db, int k)
     }
 }
 
-// What a statement leaves of its rows once later ones ran: all of them, then half after statement k+2.
-std::size_t expectedRows(int k, int last)
+// How many rows of Table1 have each tag.
+std::map<std::string, std::size_t> tagsIn(const std::string& path)
 {
-    return k + 2 <= last ? rowsPerStatement / 2 : rowsPerStatement;
+    std::map<std::string, std::size_t> tags;
+    for (const auto& row : readRows(*openFile(path), "Table1")) ++tags[row[0].bytes];
+    return tags;
 }
 
 // The statements whose rows are in the file, with how many rows each has.
 std::map<int, std::size_t> statementsIn(const std::string& path)
 {
     std::map<int, std::size_t> found;
-    auto db = openFile(path);
-    for (const auto& row : readRows(*db, "Table1"))
-        if (row[0].bytes.size() > 1 && row[0].bytes[0] == 's')
-            ++found[std::stoi(row[0].bytes.substr(1))];
+    for (const auto& [tag, rows] : tagsIn(path))
+        if (tag.size() > 1 && tag[0] == 's') found[std::stoi(tag.substr(1))] = rows;
     return found;
 }
 
@@ -86,12 +81,8 @@ TEST(RowsCrash, AKilledWriterLeavesExactlyTheCommittedStatements)
             try {
                 auto db = openFile(path);
                 for (int k = last + 1;; ++k) {
-                    db->beginStatement();
-                    runTagged(*db, k);
-                    db->commitStatement();
-                    const char done = 1;
-                    if (::write(pipeEnds[1], &done, 1) != 1)
-                        ::_exit(3);
+                    inStatement(*db, [&] { runTagged(*db, k); });
+                    if (::write(pipeEnds[1], "+", 1) != 1) ::_exit(3);
                 }
             } catch (...) {
                 ::_exit(2);
@@ -115,16 +106,12 @@ TEST(RowsCrash, AKilledWriterLeavesExactlyTheCommittedStatements)
         // The statement in flight may have landed just before the kill, unreported.
         ASSERT_TRUE(now == last + reported || now == last + reported + 1) << "run " << run;
         for (int k = 1; k <= now; ++k)
-            ASSERT_EQ(found.count(k) ? found.at(k) : 0, expectedRows(k, now)) << "opdracht " << k << ", run " << run;
+            ASSERT_EQ(found.count(k) ? found.at(k) : 0, k + 2 <= now ? rowsPerStatement / 2 : rowsPerStatement)  // statement k + 2 deletes half
+                << "opdracht " << k << ", run " << run;
         last = now;
     }
     EXPECT_GE(last, 100);
-    std::size_t rows = 0;
-    {
-        auto db = openFile(path);
-        rows = readRows(*db, "Table1").size();
-    }
-    expectConsistentTable(path, jet::Version::Jet4, "Table1", rows);
+    expectConsistentTable(path, jet::Version::Jet4, "Table1", readRows(*openFile(path), "Table1").size());
 }
 
 // A database object that another one (here in the same process) wrote behind its back sees the change at
@@ -138,10 +125,9 @@ TEST(RowsShared, AReadSeesWhatAnotherWriterCommitted)
     const jet::TableDef& seen = reader->table("Table1");
     const std::size_t before = readRows(*reader, "Table1").size();
     for (int k = 0; k < 3; ++k) {
-        writer->beginStatement();
-        for (int n = 0; n < 40; ++n)
-            writer->insertRow(writer->table("Table1"), taggedRow("w" + std::to_string(k), n));
-        writer->commitStatement();
+        inStatement(*writer, [&] {
+            for (int n = 0; n < 40; ++n) writer->insertRow(writer->table("Table1"), taggedRow("w" + std::to_string(k), n));
+        });
         reader->beginRead();
         EXPECT_EQ(readRows(*reader, "Table1").size(), before + 40 * (k + 1));
         EXPECT_EQ(&reader->table("Table1"), &seen);
@@ -149,15 +135,23 @@ TEST(RowsShared, AReadSeesWhatAnotherWriterCommitted)
         reader->endRead();
     }
     // And the other way round: the reader writes, the writer's next statement starts from there.
-    reader->beginStatement();
-    reader->insertRow(seen, taggedRow("r", 0));
-    reader->commitStatement();
-    writer->beginStatement();
-    writer->insertRow(writer->table("Table1"), taggedRow("w9", 0));
-    writer->commitStatement();
+    inStatement(*reader, [&] { reader->insertRow(seen, taggedRow("r", 0)); });
+    inStatement(*writer, [&] { writer->insertRow(writer->table("Table1"), taggedRow("w9", 0)); });
     writer.reset();
     reader.reset();
     expectConsistentTable(path, jet::Version::Jet4, "Table1", before + 122);
+}
+
+// True while some open waits for a lock on the file: /proc/locks lists waiting requests with "->".
+bool aLockIsAwaited(const std::string& path)
+{
+    struct stat file {};
+    ::stat(path.c_str(), &file);
+    const std::string inode = ":" + std::to_string(file.st_ino) + " ";
+    std::ifstream locks("/proc/locks");
+    for (std::string line; std::getline(locks, line);)
+        if (line.find("->") != std::string::npos && line.find(inode) != std::string::npos) return true;
+    return false;
 }
 
 // An open that waits for another's statement must not keep the file's length from before it: its first
@@ -171,24 +165,25 @@ TEST(RowsShared, AnOpenWaitingForAWriterSeesTheFileItLeft)
     for (int n = 0; n < 200; ++n)
         writer->insertRow(writer->table("Table1"), taggedRow("w", n));
     std::unique_ptr<jet::Database> late;
-    std::thread opening([&] { late = openFile(path); });
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));  // the open is waiting for the lock by now
+    std::atomic<bool> opened = false;
+    std::thread opening([&] {
+        late = openFile(path);
+        opened = true;
+    });
+    while (!aLockIsAwaited(path)) {
+        ASSERT_FALSE(opened) << "the open did not wait for the statement";
+        std::this_thread::yield();
+    }
     writer->commitStatement();
     opening.join();
     writer.reset();
     const std::size_t before = readRows(*late, "Table1").size();
-    late->beginStatement();
-    for (int n = 0; n < 200; ++n)
-        late->insertRow(late->table("Table1"), taggedRow("l", n));
-    late->commitStatement();
+    inStatement(*late, [&] {
+        for (int n = 0; n < 200; ++n) late->insertRow(late->table("Table1"), taggedRow("l", n));
+    });
     late.reset();
-    std::map<std::string, int> tags;
-    auto db = openFile(path);
-    for (const auto& row : readRows(*db, "Table1"))
-        ++tags[row[0].bytes];
-    EXPECT_EQ(tags["w"], 200);
-    EXPECT_EQ(tags["l"], 200);
-    db.reset();
+    const auto tags = tagsIn(path);
+    EXPECT_EQ(std::pair(tags.at("w"), tags.at("l")), std::pair(std::size_t{200}, std::size_t{200}));
     expectConsistentTable(path, jet::Version::Jet4, "Table1", before + 200);
 }
 
@@ -217,11 +212,7 @@ TEST_P(TwoProcesses, WritingOneFileLosesNothing)
         ::chmod(path.c_str(), 0666);
         ::chmod(std::filesystem::path(path).parent_path().c_str(), 0777);  // the journal goes beside the file
     }
-    std::size_t before = 0;
-    {
-        auto db = openFile(path);
-        before = readRows(*db, "Table1").size();
-    }
+    const std::size_t before = readRows(*openFile(path), "Table1").size();
     constexpr int statements = 150;
     std::vector<pid_t> children;
     for (const char* who : {"p", "q"}) {
@@ -234,12 +225,11 @@ TEST_P(TwoProcesses, WritingOneFileLosesNothing)
             try {
                 auto db = openFile(path);
                 for (int k = 0; k < statements; ++k) {
-                    db->beginStatement();
-                    const jet::TableDef& table = db->table("Table1");
-                    db->insertRow(table, taggedRow(std::string(who) + std::to_string(k), k));
-                    if (k % 10 == 9)  // now and then a row that must move
-                        db->insertRow(table, taggedRow(std::string(who) + "groot" + std::to_string(k), 3));
-                    db->commitStatement();
+                    inStatement(*db, [&] {
+                        db->insertRow(db->table("Table1"), taggedRow(std::string(who) + std::to_string(k), k));
+                        if (k % 10 == 9)  // now and then a row that must move
+                            db->insertRow(db->table("Table1"), taggedRow(std::string(who) + "groot" + std::to_string(k), 3));
+                    });
                     db->beginRead();
                     const std::size_t seen = readRows(*db, "Table1").size();
                     db->endRead();
@@ -256,20 +246,15 @@ TEST_P(TwoProcesses, WritingOneFileLosesNothing)
     for (pid_t child : children) {
         int status = 0;
         ::waitpid(child, &status, 0);
-        ASSERT_TRUE(WIFEXITED(status));
-        EXPECT_EQ(WEXITSTATUS(status), 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
     }
-    auto db = openFile(path);
-    const Rows rows = readRows(*db, "Table1");
-    std::map<std::string, int> tags;
-    for (const auto& row : rows)
-        ++tags[row[0].bytes];
+    auto tags = tagsIn(path);
     for (const char* who : {"p", "q"})
         for (int k = 0; k < statements; ++k)
-            EXPECT_EQ(tags[std::string(who) + std::to_string(k)], 1) << who << k;
-    EXPECT_EQ(rows.size(), before + 2 * statements + 2 * (statements / 10));
-    db.reset();
-    expectConsistentTable(path, jet::Version::Jet4, "Table1", rows.size());
+            EXPECT_EQ(tags[std::string(who) + std::to_string(k)], 1u) << who << k;
+    const std::size_t rows = readRows(*openFile(path), "Table1").size();
+    EXPECT_EQ(rows, before + 2 * statements + 2 * (statements / 10));
+    expectConsistentTable(path, jet::Version::Jet4, "Table1", rows);
 }
 
 INSTANTIATE_TEST_SUITE_P(Users, TwoProcesses, ::testing::Values(false, true));

@@ -2,6 +2,7 @@
 
 #include <map>
 #include <set>
+#include <tuple>
 #include <random>
 
 #include "jet/LongValue.h"
@@ -16,7 +17,7 @@ using namespace querimo::test;
 
 namespace {
 
-class RowsRandom : public ::testing::TestWithParam<jet::Version> {};
+using RowsRandom = OnTextTable;
 
 std::vector<Value> randomRow(std::mt19937& random, int serial)
 {
@@ -38,20 +39,13 @@ std::vector<Value> randomRow(std::mt19937& random, int serial)
 // the table by row id: after every statement the table holds exactly the model, each row under its id.
 TEST_P(RowsRandom, RoundTripsAgainstAModel)
 {
-    ScratchDir dir;
-    const std::string path = makeTextTable(dir, GetParam());
     std::mt19937 random(4242);
     std::map<jet::RowId, std::vector<Value>> model;
     int serial = 0;
     {
         auto db = openFile(path);
         const jet::TableDef& table = db->table("Table1");
-        {
-            const auto scan = db->scan(table);
-            std::vector<Value> row;
-            while (scan->next(row))
-                model[scan->rowId()] = row;
-        }
+        model = rowsById(*db, "Table1");
         for (int statement = 0; statement < 60; ++statement) {
             auto next = model;
             db->beginStatement();
@@ -81,12 +75,7 @@ TEST_P(RowsRandom, RoundTripsAgainstAModel)
                 db->commitStatement();
                 model = std::move(next);
             }
-            std::map<jet::RowId, std::vector<Value>> actual;
-            const auto scan = db->scan(table);
-            std::vector<Value> row;
-            while (scan->next(row))
-                actual[scan->rowId()] = row;
-            ASSERT_EQ(actual, model) << "na opdracht " << statement;
+            ASSERT_EQ(rowsById(*db, "Table1"), model) << "na opdracht " << statement;
             ASSERT_EQ(table.rowCount, model.size());
         }
     }
@@ -104,8 +93,6 @@ TEST_P(RowsRandom, RoundTripsAgainstAModel)
 // Memo and OLE values by size: kept in the row, one row of a long value page, a chain over pages.
 TEST_P(RowsRandom, LongValuesOfEverySizeReadBackAndFree)
 {
-    ScratchDir dir;
-    const std::string path = makeTextTable(dir, GetParam());
     const jet::Format& format = jet::Format::of(GetParam());
     jet::PageFile file(path, false);
     file.configure(format.pageSize, 0);
@@ -118,21 +105,15 @@ TEST_P(RowsRandom, LongValuesOfEverySizeReadBackAndFree)
     std::vector<std::pair<std::string, std::string>> stored;  // value, reference
     for (std::size_t size : {65u, 700u, 1500u, 2030u, 3000u, 4100u, 9000u, 70000u}) {
         std::string value(size, '\0');
-        for (std::size_t i = 0; i < size; ++i)
-            value[i] = static_cast<char>(i * 31 + size);
+        for (std::size_t i = 0; i < size; ++i) value[i] = static_cast<char>(i * 31 + size);
         const auto reference = writer.store(value);
-        ASSERT_TRUE(reference);
-        ASSERT_EQ(reference->size(), jet::longValueReferenceSize);
+        ASSERT_TRUE(reference && reference->size() == jet::longValueReferenceSize);
         stored.emplace_back(value, *reference);
     }
     const auto view = [](const std::string& s) { return jet::ByteView(reinterpret_cast<const std::uint8_t*>(s.data()), s.size()); };
     for (const auto& [value, reference] : stored)
         EXPECT_EQ(jet::readLongValue(file, format, view(reference)), value) << value.size();
     EXPECT_GT(file.pageCount(), pagesBefore);
-    for (std::uint32_t n = pagesBefore; n < file.pageCount(); ++n) {
-        const jet::PageRef page = file.page(n);
-        EXPECT_EQ((*page)[0], jet::dataPageType) << n;
-    }
     writer.free(view(stored[3].second));
     EXPECT_THROW(jet::readLongValue(file, format, view(stored[3].second)), jet::CorruptFile);
     writer.free(view(stored.back().second));
@@ -144,8 +125,6 @@ TEST_P(RowsRandom, LongValuesOfEverySizeReadBackAndFree)
 // wiped and free again, also where the global map first had to grow to reach them.
 TEST_P(RowsRandom, PagesComeFromTheEndAndGoBackToTheGlobalMap)
 {
-    ScratchDir dir;
-    const std::string path = makeTextTable(dir, GetParam());
     const jet::Format& format = jet::Format::of(GetParam());
     jet::PageFile file(path, false);
     file.configure(format.pageSize, 0);
@@ -168,9 +147,7 @@ TEST_P(RowsRandom, PagesComeFromTheEndAndGoBackToTheGlobalMap)
     pages.release(made[5]);
     pages.release(made.back());
     free = freePages();
-    EXPECT_TRUE(free.count(made[5]));
-    EXPECT_TRUE(free.count(made.back()));
-    EXPECT_FALSE(free.count(made[6]));
+    EXPECT_EQ(std::tuple(free.count(made[5]), free.count(made.back()), free.count(made[6])), std::tuple(1u, 1u, 0u));
     EXPECT_EQ((*file.page(made[5]))[0], 0);
 }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "jet/PageFile.h"
 #include "jet/TableDefinition.h"
 #include "jet/UsageMap.h"
+#include "engine/writer_file_pages.h"
 #include "jet_test_files.h"
 #include "support/MadeDatabase.h"
 
@@ -32,7 +34,7 @@ inline std::string versionName(const ::testing::TestParamInfo<jet::Version>& inf
 // A path in dir for a file still to be made.
 inline std::string newPath(const ScratchDir& dir, const std::string& name)
 {
-    return (std::filesystem::path(dir.write(name + ".plek", "")).parent_path() / name).string();
+    return (dir.path() / name).string();
 }
 
 // Table1 as Access's overflow tests have it: nine Text(50) columns (data1, data3 ... data10), no indexes,
@@ -48,20 +50,30 @@ inline std::string makeTextTable(const ScratchDir& dir, jet::Version version)
         .string();
 }
 
+// A row of Table1 (makeTextTable): the first column as given, the others Null or text of that length.
+inline std::vector<Value> table1Row(const std::string& first, std::size_t length = 10)
+{
+    std::vector<Value> row{Value::text(first)};
+    for (int c = 1; c < 9; ++c) row.push_back(c % 4 == 0 ? Value::null() : Value::text(std::string(length, static_cast<char>('a' + c))));
+    return row;
+}
+
+// A test of Table1 (makeTextTable) in a file of its own, once per version.
+class OnTextTable : public ::testing::TestWithParam<jet::Version> {
+protected:
+    ScratchDir dir;
+    const std::string path = makeTextTable(dir, GetParam());
+};
+
 // Checks what Access relies on for a table: the row count in the definition, every data page of the table
 // in its owned-pages map, and every data page's free-space field equal to the room between row table and rows.
 inline void expectConsistentTable(const std::string& path, jet::Version version, const std::string& table, std::size_t rows)
 {
-    std::uint32_t definitionPage = 0;
-    {
-        jet::OpenOptions options;
-        options.path = path;
-        definitionPage = jet::Database::open(options)->table(table).definitionPage;
-    }
+    writertest::FilePages pages(path);
     const jet::Format& format = jet::Format::of(version);
-    jet::PageFile file(path, false);
-    file.configure(format.pageSize, 0);
-    const jet::TableLayout layout = jet::readTableDefinition(file, format, definitionPage, table);
+    jet::PageFile& file = pages.pages();
+    const jet::TableLayout layout = pages.table(table);
+    const std::uint32_t definitionPage = layout.def.definitionPage;
     EXPECT_EQ(layout.def.rowCount, rows) << table;
     const std::vector<std::uint32_t> owned = jet::usageMapPages(file, format, layout.usedPagesMap);
     const std::vector<std::uint32_t> free = jet::usageMapPages(file, format, globalUsageMap);
@@ -82,6 +94,15 @@ inline void expectConsistentTable(const std::string& path, jet::Version version,
     }
 }
 
+// The table's rows by row id.
+inline std::map<jet::RowId, std::vector<Value>> rowsById(jet::Database& db, const std::string& table)
+{
+    std::map<jet::RowId, std::vector<Value>> rows;
+    const auto scan = db.scan(db.table(table));
+    for (std::vector<Value> row; scan->next(row);) rows[scan->rowId()] = row;
+    return rows;
+}
+
 // Rows in a comparable order: a scan returns them in page order, which is the file's business.
 inline std::vector<std::string> sortedRows(const Rows& rows)
 {
@@ -97,11 +118,12 @@ inline std::vector<std::string> sortedRows(const Rows& rows)
     return out;
 }
 
-inline std::unique_ptr<jet::Database> openFile(const std::string& path, bool exclusive = false)
+inline std::unique_ptr<jet::Database> openFile(const std::string& path, bool exclusive = false, const std::string& password = "")
 {
     jet::OpenOptions options;
     options.path = path;
     options.exclusive = exclusive;
+    options.databasePassword = password;
     return jet::Database::open(options);
 }
 
@@ -114,19 +136,26 @@ inline jet::ColumnDef column(const std::string& name, jet::ColumnType type, int 
     return c;
 }
 
-// One statement on a fresh open of the file; a failing statement is rolled back and its error rethrown.
+// Work as one statement: committed when it ends, rolled back and its error rethrown when it throws.
+template <typename Work>
+void inStatement(jet::Database& db, Work work)
+{
+    db.beginStatement();
+    try {
+        work();
+        db.commitStatement();
+    } catch (...) {
+        db.rollbackStatement();
+        throw;
+    }
+}
+
+// One statement on a fresh open of the file.
 template <typename Work>
 void runStatement(const std::string& path, Work work)
 {
     auto db = openFile(path);
-    db->beginStatement();
-    try {
-        work(*db);
-        db->commitStatement();
-    } catch (...) {
-        db->rollbackStatement();
-        throw;
-    }
+    inStatement(*db, [&] { work(*db); });
 }
 
 }  // namespace querimo::test
