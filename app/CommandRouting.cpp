@@ -12,8 +12,7 @@
 void frmQuerimo::KnoppenVerbinden()
 {
     connect(mnuDatabaseOpenen, &QAction::triggered, this, &frmQuerimo::DatabaseKiezen);
-    for (int i = 0; i < 4; ++i)
-        connect(mnuLastFile[i], &QAction::triggered, this, [this, i] { LastFileKiezen(i); });
+    for (int i = 0; i < 4; ++i) connect(mnuLastFile[i], &QAction::triggered, this, [this, i] { LastFileKiezen(i); });
     connect(mnuTekstOpenen, &QAction::triggered, this, &frmQuerimo::TekstOpenen);
     connect(mnuTekstOpslaan, &QAction::triggered, this, &frmQuerimo::TekstOpslaan);
     connect(mnuAfsluiten, &QAction::triggered, this, &QWidget::close);

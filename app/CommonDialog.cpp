@@ -8,8 +8,7 @@ QString CommonDialog::QtFilter(const QString& filter)
 {
     const QStringList parts = filter.split('|');
     QStringList entries;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
-        entries << parts[i] + " (" + parts[i + 1] + ")";
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) entries << parts[i] + " (" + parts[i + 1] + ")";
     return entries.join(";;");
 }
 
@@ -32,10 +31,8 @@ bool CommonDialog::show(QWidget* parent, bool save)
     // out whether the file exists) and saving over a file does not ask first.
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    if (!FileName.isEmpty())
-        dialog.selectFile(FileName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return false;
+    if (!FileName.isEmpty()) dialog.selectFile(FileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
     FileName = QDir::cleanPath(dialog.selectedFiles().constFirst());
     return true;
 }

@@ -2,9 +2,9 @@
 
 const QStringList& ImageList::Keys()
 {
-    static const QStringList keys{"open",    "cut",     "copy",   "paste",   "delete", "folder", "table",
-                                  "fields",  "view",    "run",    "back",    "forward", "altkey", "primkey",
-                                  "indexes", "access",  "groen",  "oranje",  "rood",   "save"};
+    static const QStringList keys{"open",    "cut",    "copy",  "paste",  "delete",  "folder", "table",
+                                  "fields",  "view",   "run",   "back",   "forward", "altkey", "primkey",
+                                  "indexes", "access", "groen", "oranje", "rood",    "save"};
     return keys;
 }
 

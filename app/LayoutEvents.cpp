@@ -41,6 +41,7 @@ bool LayoutEvents::eventFilter(QObject* watched, QEvent* event)
     if (watched == frm_.imgHorSplit)
         frm_.imgHorSplit_MouseMove(buttonBits(mouse->buttons()), static_cast<float>(Routines::PixelsNaarTwips(at.y())));
     else
-        frm_.imgVertSplit_MouseMove(buttonBits(mouse->buttons()), static_cast<float>(Routines::PixelsNaarTwips(at.x())));
+        frm_.imgVertSplit_MouseMove(buttonBits(mouse->buttons()),
+                                    static_cast<float>(Routines::PixelsNaarTwips(at.x())));
     return true;
 }

@@ -19,8 +19,7 @@ QMetaObject::Connection hook;  // the clipboard connection made by HookForm
 
 void HookForm(frmQuerimo& frm)
 {
-    hook = QObject::connect(QApplication::clipboard(), &QClipboard::dataChanged, &frm,
-                                   [&frm] { WindowProc(frm); });
+    hook = QObject::connect(QApplication::clipboard(), &QClipboard::dataChanged, &frm, [&frm] { WindowProc(frm); });
 }
 
 void UnhookForm(frmQuerimo&)
@@ -30,8 +29,7 @@ void UnhookForm(frmQuerimo&)
 
 void WindowProc(frmQuerimo& frm)
 {
-    if (frm.mnuBewerken->isEnabled())
-        frm.PlakkenInstellen();
+    if (frm.mnuBewerken->isEnabled()) frm.PlakkenInstellen();
 }
 
 void SelectAllText(QLineEdit* textBox)

@@ -29,10 +29,8 @@ QString boolText(bool value)
 
 bool textBool(const QString& text, bool fallback)
 {
-    if (text.compare("True", Qt::CaseInsensitive) == 0)
-        return true;
-    if (text.compare("False", Qt::CaseInsensitive) == 0)
-        return false;
+    if (text.compare("True", Qt::CaseInsensitive) == 0) return true;
+    if (text.compare("False", Qt::CaseInsensitive) == 0) return false;
     return fallback;
 }
 
@@ -51,19 +49,16 @@ void frmQuerimo::Opstarten()
 
     QSettings settings = store();
     std::array<QString, 4> stored;
-    for (int i = 0; i < 4; ++i)
-        stored[i] = settings.value("LastFile/" + QString::number(i)).toString();
+    for (int i = 0; i < 4; ++i) stored[i] = settings.value("LastFile/" + QString::number(i)).toString();
     const RecentEntries entries = RecentRestore(stored, Routines::ProgrammaMap());
     for (int i = 0; i < 4; ++i)
-        if (entries[i].visible)
-            LastFileTonen(i, entries[i].tag, entries[i].caption);
+        if (entries[i].visible) LastFileTonen(i, entries[i].tag, entries[i].caption);
 
     QFont font = rtbSQL->font();
     font.setFamily(settings.value("Font/Name", font.family()).toString());
     bool sizeOk = false;
     const double size = QLocale().toDouble(settings.value("Font/Size").toString(), &sizeOk);
-    if (sizeOk && size > 0)
-        font.setPointSizeF(size);
+    if (sizeOk && size > 0) font.setPointSizeF(size);
     font.setBold(textBool(settings.value("Font/Bold").toString(), font.bold()));
     font.setItalic(textBool(settings.value("Font/Italic").toString(), font.italic()));
     rtbSQL->setFont(font);
@@ -88,8 +83,7 @@ void frmQuerimo::Opstarten()
 
 void frmQuerimo::Afsluiten()
 {
-    if (afgesloten_)
-        return;
+    if (afgesloten_) return;
     afgesloten_ = true;
     Routines::UnhookForm(*this);
     QSettings settings = store();

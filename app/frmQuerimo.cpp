@@ -129,11 +129,11 @@ void frmQuerimo::MenusOpbouwen()
     mnuBestand->setObjectName("mnuBestand");
     mnuDatabaseOpenen = menuItem(mnuBestand, "mnuDatabaseOpenen", "&Database openen...", QKeySequence("Ctrl+D"));
     mnuStreep6 = separator(mnuBestand, "mnuStreep6");
-    mnuTekstOpenen = menuItem(mnuBestand, "mnuTekstOpenen", "&Tekstbestand met SQL opdracht &openen...",
-                              QKeySequence("Ctrl+O"));
+    mnuTekstOpenen =
+        menuItem(mnuBestand, "mnuTekstOpenen", "&Tekstbestand met SQL opdracht &openen...", QKeySequence("Ctrl+O"));
     mnuTekstOpenen->setEnabled(false);
-    mnuTekstOpslaan = menuItem(mnuBestand, "mnuTekstOpslaan", "SQL opdracht in tekstbestand op&slaan...",
-                               QKeySequence("Ctrl+S"));
+    mnuTekstOpslaan =
+        menuItem(mnuBestand, "mnuTekstOpslaan", "SQL opdracht in tekstbestand op&slaan...", QKeySequence("Ctrl+S"));
     mnuTekstOpslaan->setEnabled(false);
     mnuStreep4 = separator(mnuBestand, "mnuStreep4");
     mnuStreep4->setVisible(false);
@@ -266,24 +266,21 @@ void frmQuerimo::StatusbalkOpbouwen()
 QAction* frmQuerimo::Knop(const QString& key) const
 {
     for (QAction* button : tlbKnoppen->actions())
-        if (button->objectName() == key)
-            return button;
+        if (button->objectName() == key) return button;
     qFatal("Onbekende knop %s", qPrintable(key));
 }
 
 QLabel* frmQuerimo::Paneel(const QString& key) const
 {
     QLabel* panel = stbStatus->findChild<QLabel*>(key, Qt::FindDirectChildrenOnly);
-    if (!panel)
-        qFatal("Onbekend paneel %s", qPrintable(key));
+    if (!panel) qFatal("Onbekend paneel %s", qPrintable(key));
     return panel;
 }
 
 QTreeWidgetItem* frmQuerimo::Knoop(const QString& key) const
 {
     for (QTreeWidgetItemIterator it(treStruktuur); *it; ++it)
-        if ((*it)->data(0, Qt::UserRole).toString() == key)
-            return *it;
+        if ((*it)->data(0, Qt::UserRole).toString() == key) return *it;
     return nullptr;
 }
 

@@ -139,7 +139,7 @@ public:
     void FoutPlaatsen();
     void ResultaatTonen(long aantal);  // the outcome of a statement that ran without failure
     void RasterKoppelen(std::shared_ptr<querimo::ado::Recordset> rs);  // null: the grid shows nothing
-    querimo::exec::RecordsetModel* dgdSQLRijen = nullptr;  // the rows dgdSQL shows; created on first use
+    querimo::exec::RecordsetModel* dgdSQLRijen = nullptr;              // the rows dgdSQL shows; created on first use
 
     // ---- SQL editor colouring (editor/, editor-exec) ----
     void TekstGewijzigd();  // the editor's change handler

@@ -44,8 +44,7 @@ void fill(jet::Database& db, int orders)
 std::string largeDatabase(const std::filesystem::path& folder, int orders)
 {
     const std::string path = (folder / ("groot-" + std::to_string(orders) + ".mdb")).string();
-    if (std::filesystem::exists(path))
-        return path;
+    if (std::filesystem::exists(path)) return path;
     const std::string making = path + ".nieuw";
     std::filesystem::remove(making);
     std::fprintf(stderr, "%s wordt gemaakt (%d bestellingen)...\n", path.c_str(), orders);

@@ -25,12 +25,8 @@ struct Table {
     const char* name;
 };
 const Table tables[] = {
-    {"northwind-jet4.mdb", "Order Details"},
-    {"northwind-jet4.mdb", "Orders"},
-    {"northwind-jet4.mdb", "Customers"},
-    {"northwind-jet4.mdb", "Employees"},
-    {"compIndexTestV2000.mdb", "Table1"},
-    {"test2V2000.mdb", "MSP_PROJECTS"},
+    {"northwind-jet4.mdb", "Order Details"}, {"northwind-jet4.mdb", "Orders"},     {"northwind-jet4.mdb", "Customers"},
+    {"northwind-jet4.mdb", "Employees"},     {"compIndexTestV2000.mdb", "Table1"}, {"test2V2000.mdb", "MSP_PROJECTS"},
 };
 
 struct Timing {
@@ -83,9 +79,10 @@ int main(int argc, char** argv)
     Timing oursTotal, theirsTotal;
     std::printf("%-40s %22s %22s %16s\n", "table", "querimo-sql wall/cpu", "mdb-export wall/cpu", "ratio wall/cpu");
     auto report = [&](const std::string& label, const Timing& ours, const Timing& theirs) {
-        std::printf("%-40s %9.2fms %9.2fms %9.2fms %9.2fms %7.2fx %7.2fx\n", label.c_str(), 1000 * ours.wall / repetitions,
-                    1000 * ours.cpu / repetitions, 1000 * theirs.wall / repetitions, 1000 * theirs.cpu / repetitions,
-                    theirs.wall / ours.wall, ours.cpu > 0 ? theirs.cpu / ours.cpu : 0.0);
+        std::printf("%-40s %9.2fms %9.2fms %9.2fms %9.2fms %7.2fx %7.2fx\n", label.c_str(),
+                    1000 * ours.wall / repetitions, 1000 * ours.cpu / repetitions, 1000 * theirs.wall / repetitions,
+                    1000 * theirs.cpu / repetitions, theirs.wall / ours.wall,
+                    ours.cpu > 0 ? theirs.cpu / ours.cpu : 0.0);
     };
     for (const Table& t : tables) {
         const std::string file = (corpusDir() / t.file).string();

@@ -5,15 +5,15 @@
 #include <sqlite3.h>
 
 #include <algorithm>
-#include <ctime>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <functional>
 #include <string>
 
-#include "core/Error.h"
 #include "LargeDatabase.h"
+#include "core/Error.h"
 #include "jet/Database.h"
 #include "sql/Execution.h"
 #include "sql/Parser.h"
@@ -54,8 +54,8 @@ void copyTable(jet::Database& jet, sqlite3* db, const std::string& name, const s
     const jet::TableDef& table = jet.table(name);
     std::string create = "CREATE TABLE \"" + name + "\" (", insert = "INSERT INTO \"" + name + "\" VALUES (";
     for (std::size_t i = 0; i < table.columns.size(); ++i) {
-        create += (i ? ", \"" : "\"") + table.columns[i].name + "\"" +
-                  (table.columns[i].name == keyColumn ? " INTEGER PRIMARY KEY" : "");
+        create += (i ? ", \"" : "\"") + table.columns[i].name + "\""
+                  + (table.columns[i].name == keyColumn ? " INTEGER PRIMARY KEY" : "");
         insert += i ? ", ?" : "?";
     }
     exec(db, create + ")");
@@ -119,12 +119,15 @@ int main(int argc, char** argv)
              "SELECT Klant.Plaats, Bestelling.Aantal FROM Bestelling INNER JOIN Klant "
              "ON Klant.KlantNr = Bestelling.KlantNr WHERE Bestelling.Aantal > 45"},
         };
-        std::printf("%-18s %10s %10s %8s %8s\n", "query", "ons (ms)", "sqlite", "factor", "rijen");  // processortijd per keer
+        std::printf("%-18s %10s %10s %8s %8s\n", "query", "ons (ms)", "sqlite", "factor",
+                    "rijen");  // processortijd per keer
         for (const Case& c : cases) {
             const sql::Statement statement = sql::parseStatement(c.access);
             std::size_t ourRows = 0, plainCount = 0;
-            const double ours = millisecondsPerRun(runs, [&] { return sql::runQuery(*jet, statement, {}).rows->rowCount(); }, ourRows);
-            const double theirs = millisecondsPerRun(runs, [&] { return plainRows(plain, c.sqlite); }, plainCount);
+            const double ours = millisecondsPerRun(
+                runs, [&] { return sql::runQuery(*jet, statement, {}).rows->rowCount(); }, ourRows);
+            const double theirs = millisecondsPerRun(
+                runs, [&] { return plainRows(plain, c.sqlite); }, plainCount);
             std::printf("%-18s %10.3f %10.3f %8.2f %8zu%s\n", c.name, ours, theirs, ours / theirs, ourRows,
                         ourRows == plainCount ? "" : "  (aantallen verschillen!)");
         }

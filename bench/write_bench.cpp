@@ -92,8 +92,7 @@ void jetInserts(const std::string& path, int rows)
     db->beginStatement();
     std::vector<Value> row(columns);
     for (int r = 0; r < rows; ++r) {
-        for (int c = 0; c < columns; ++c)
-            row[static_cast<std::size_t>(c)] = Value::text(cell(r, c));
+        for (int c = 0; c < columns; ++c) row[static_cast<std::size_t>(c)] = Value::text(cell(r, c));
         db->insertRow(table, row);
     }
     db->commitStatement();
@@ -104,8 +103,7 @@ void sqliteCopy(const std::string& path)
     sqlite3* db = nullptr;
     check(sqlite3_open(path.c_str(), &db), db);
     std::string create = "CREATE TABLE kopie (";
-    for (int c = 0; c < columns; ++c)
-        create += (c ? ", c" : "c") + std::to_string(c) + " TEXT";
+    for (int c = 0; c < columns; ++c) create += (c ? ", c" : "c") + std::to_string(c) + " TEXT";
     check(sqlite3_exec(db, (create + ")").c_str(), nullptr, nullptr, nullptr), db);
     check(sqlite3_exec(db, "BEGIN; INSERT INTO kopie SELECT * FROM t; COMMIT", nullptr, nullptr, nullptr), db);
     sqlite3_close(db);
@@ -126,8 +124,9 @@ void jetCopy(const std::string& path)
 
 void report(const char* what, int rows, const Timing& jet, const Timing& plain)
 {
-    std::printf("%-24s %d rijen   Jet: %.3f s (cpu %.3f s)   SQLite: %.3f s (cpu %.3f s)   verhouding %.2f (cpu %.2f)\n",
-                what, rows, jet.wall, jet.cpu, plain.wall, plain.cpu, jet.wall / plain.wall, jet.cpu / plain.cpu);
+    std::printf(
+        "%-24s %d rijen   Jet: %.3f s (cpu %.3f s)   SQLite: %.3f s (cpu %.3f s)   verhouding %.2f (cpu %.2f)\n", what,
+        rows, jet.wall, jet.cpu, plain.wall, plain.cpu, jet.wall / plain.wall, jet.cpu / plain.cpu);
 }
 
 }  // namespace
@@ -147,7 +146,8 @@ int main(int argc, char** argv)
         const Timing plain = measure([&] { sqliteInserts(sqlitePath, rows); });
         const auto jetGrowth = fs::file_size(jetPath) - jetBefore, sqliteSize = fs::file_size(sqlitePath);
         report("invoegen", rows, jet, plain);
-        report("INSERT INTO ... SELECT", rows, measure([&] { jetCopy(jetPath); }), measure([&] { sqliteCopy(sqlitePath); }));
+        report("INSERT INTO ... SELECT", rows, measure([&] { jetCopy(jetPath); }),
+               measure([&] { sqliteCopy(sqlitePath); }));
         std::printf("bestandsgrootte na invoegen   Jet: +%llu bytes   SQLite: %llu bytes   verhouding %.2f\n",
                     static_cast<unsigned long long>(jetGrowth), static_cast<unsigned long long>(sqliteSize),
                     static_cast<double>(jetGrowth) / static_cast<double>(sqliteSize));

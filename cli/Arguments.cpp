@@ -85,8 +85,10 @@ Arguments parseArguments(const std::vector<std::string>& args)
         } else if (arg == "--param") {
             const std::string& value = in.valueOf(arg);
             const std::size_t eq = value.find('=');
-            if (eq == std::string::npos) result.parameters.emplace_back(value, std::nullopt);
-            else result.parameters.emplace_back(value.substr(0, eq), value.substr(eq + 1));
+            if (eq == std::string::npos)
+                result.parameters.emplace_back(value, std::nullopt);
+            else
+                result.parameters.emplace_back(value.substr(0, eq), value.substr(eq + 1));
         } else if (arg == "--tables") {
             setCommand(Command::Tables);
         } else if (auto c = tableCommand(arg)) {

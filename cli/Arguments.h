@@ -18,9 +18,9 @@ struct Arguments {
     bool jet3 = false;    // ... as an Access 97 (Jet 3) database
     std::string database;
     Command command = Command::Tables;
-    std::string table;  // Columns, Indexes, Export
-    bool csv = false;   // Export, Statement
-    bool json = false;  // Statement
+    std::string table;      // Columns, Indexes, Export
+    bool csv = false;       // Export, Statement
+    bool json = false;      // Statement
     std::string statement;  // Statement: the SQL; "-" means read it from standard input
     std::string script;     // Script: the file of statements
     std::vector<std::pair<std::string, std::optional<std::string>>> parameters;  // --param NAME=VALUE

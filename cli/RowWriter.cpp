@@ -94,8 +94,7 @@ void RowWriter::finish()
 {
     const bool written = std::fwrite(buffer_.data(), 1, buffer_.size(), stream_) == buffer_.size();
     buffer_.clear();
-    if (!written || std::fflush(stream_) != 0)
-        throw DbError(errc::fail, "Schrijven naar de uitvoer is mislukt.");
+    if (!written || std::fflush(stream_) != 0) throw DbError(errc::fail, "Schrijven naar de uitvoer is mislukt.");
 }
 
 }  // namespace querimo::cli

@@ -11,8 +11,7 @@ namespace {
 std::string_view trimmed(std::string_view line)
 {
     const auto first = line.find_first_not_of(" \t\r\n");
-    if (first == std::string_view::npos)
-        return {};
+    if (first == std::string_view::npos) return {};
     return line.substr(first, line.find_last_not_of(" \t\r\n") - first + 1);
 }
 
@@ -23,8 +22,7 @@ std::vector<ScriptStatement> splitScript(const std::string& script)
     std::vector<ScriptStatement> statements;
     ScriptStatement current;
     const auto finish = [&] {
-        if (!trimmed(current.text).empty())
-            statements.push_back(current);
+        if (!trimmed(current.text).empty()) statements.push_back(current);
         current = {};
     };
     int number = 0;
@@ -52,15 +50,14 @@ void runScript(ado::Connection& connection, const std::string& path, const State
                RowFormat format, std::FILE* out)
 {
     std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw DbError(errc::fail, "Het script '" + path + "' kan niet gelezen worden.");
+    if (!in) throw DbError(errc::fail, "Het script '" + path + "' kan niet gelezen worden.");
     const std::string script{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     for (const ScriptStatement& statement : splitScript(script)) {
         try {
             runStatement(connection, statement.text, parameters, format, out);
         } catch (const DbError& e) {
-            throw DbError(e.number(), "Fout in de opdracht op regel " + std::to_string(statement.line) + " van '" + path +
-                                          "': " + e.description());
+            throw DbError(e.number(), "Fout in de opdracht op regel " + std::to_string(statement.line) + " van '" + path
+                                          + "': " + e.description());
         }
     }
 }

@@ -46,8 +46,10 @@ void appendJsonValue(std::string& out, const Value& v)
     case Value::Kind::Decimal: out += exportText(v); return;
     case Value::Kind::Single:
     case Value::Kind::Double:
-        if (std::isfinite(v.real)) out += exportText(v);
-        else out += "null";
+        if (std::isfinite(v.real))
+            out += exportText(v);
+        else
+            out += "null";
         return;
     default: appendJsonString(out, exportText(v)); return;
     }
@@ -125,8 +127,8 @@ void runStatement(ado::Connection& connection, const std::string& statement, con
                 given = true;
             }
         if (!given)
-            throw DbError(errc::noValue, "De opdracht vraagt om de parameter '" + p.Name + "'; geef die met --param \"" +
-                                             p.Name + "=waarde\".");
+            throw DbError(errc::noValue, "De opdracht vraagt om de parameter '" + p.Name + "'; geef die met --param \""
+                                             + p.Name + "=waarde\".");
     }
     long affected = 0;
     const std::shared_ptr<ado::Recordset> rs = command.Execute(&affected);
@@ -134,8 +136,10 @@ void runStatement(ado::Connection& connection, const std::string& statement, con
         std::fprintf(out, "%ld %s %s\n", affected, affected == 1 ? "record" : "records", actionVerb(statement));
         return;
     }
-    if (format == RowFormat::Json) writeJson(*rs, out);
-    else writeRows(*rs, format == RowFormat::Csv ? RowWriter::Format::Csv : RowWriter::Format::Tab, out);
+    if (format == RowFormat::Json)
+        writeJson(*rs, out);
+    else
+        writeRows(*rs, format == RowFormat::Csv ? RowWriter::Format::Csv : RowWriter::Format::Tab, out);
 }
 
 }  // namespace querimo::cli

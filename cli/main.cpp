@@ -17,10 +17,8 @@ namespace {
 
 void run(const cli::Arguments& args)
 {
-    if (args.create)
-        jet::Database::create(args.database, args.jet3 ? jet::Version::Jet3 : jet::Version::Jet4);
-    if (args.command == cli::Command::None)
-        return;
+    if (args.create) jet::Database::create(args.database, args.jet3 ? jet::Version::Jet3 : jet::Version::Jet4);
+    if (args.command == cli::Command::None) return;
     ado::Connection connection;
     cli::openDatabase(args, connection);
     const auto format = args.json ? cli::RowFormat::Json : args.csv ? cli::RowFormat::Csv : cli::RowFormat::Tab;

@@ -20,8 +20,7 @@ namespace {
 // The Dutch text for a failed open; the engine's own description unless the login was refused.
 QString openFailureText(std::int32_t number, const QString& description)
 {
-    if (number == querimo::errc::authentication)
-        return "Gebruiker, paswoord of databasepaswoord verkeerd";
+    if (number == querimo::errc::authentication) return "Gebruiker, paswoord of databasepaswoord verkeerd";
     return description;
 }
 
@@ -33,8 +32,7 @@ void frmQuerimo::DatabaseKiezen()
         dlgDatabaseOpenen.InitDir = FolderPart(dlgDatabaseOpenen.FileName);
         dlgDatabaseOpenen.FileName.clear();
     }
-    if (!dlgDatabaseOpenen.ShowOpen(this))
-        return;
+    if (!dlgDatabaseOpenen.ShowOpen(this)) return;
     DatabaseOpenen(dlgDatabaseOpenen.FileName);
 }
 
@@ -51,8 +49,7 @@ void frmQuerimo::DatabaseOpenen(const QString& pathArgument)
     std::int32_t failureNumber = querimo::errc::fail;
     QString failureText;
     try {
-        if (Verbinding.State() != querimo::ado::ObjectState::Closed)
-            Verbinding.Close();
+        if (Verbinding.State() != querimo::ado::ObjectState::Closed) Verbinding.Close();
     } catch (const std::exception&) {
         // A connection that will not close cleanly is dropped by the open below all the same.
     }

@@ -25,13 +25,10 @@ RecentEntries RecentRestore(const std::array<QString, 4>& stored, const QString&
 {
     RecentEntries entries;
     for (int i = 0; i < 4; ++i) {
-        if (stored[i].isEmpty())
-            continue;
+        if (stored[i].isEmpty()) continue;
         bool repeated = false;
-        for (int j = 0; j < i; ++j)
-            repeated = repeated || (entries[j].visible && entries[j].tag == stored[i]);
-        if (!repeated)
-            entries[i] = {true, stored[i], RecentCaption(i, DisplayName(stored[i], programFolder))};
+        for (int j = 0; j < i; ++j) repeated = repeated || (entries[j].visible && entries[j].tag == stored[i]);
+        if (!repeated) entries[i] = {true, stored[i], RecentCaption(i, DisplayName(stored[i], programFolder))};
     }
     return entries;
 }
@@ -54,9 +51,7 @@ void RecentUpdate(RecentEntries& entries, const QString& path, const QString& pr
 {
     int found = -1;
     for (int i = 0; i < 4; ++i)
-        if (entries[i].visible && entries[i].tag == path)
-            found = i;
-    for (int i = found >= 0 ? found : 3; i >= 1; --i)
-        shiftDown(entries, i);
+        if (entries[i].visible && entries[i].tag == path) found = i;
+    for (int i = found >= 0 ? found : 3; i >= 1; --i) shiftDown(entries, i);
     entries[0] = {true, path, RecentCaption(0, DisplayName(path, programFolder))};
 }

@@ -7,14 +7,26 @@ namespace {
 bool IsScheiding(QChar c)
 {
     switch (c.unicode()) {
-    case ' ': case '\t': case '\r': case '\n': case '(': case ')': case '=': case ';': case ',': case '<': case '>': case '!':
-        return true;
-    default:
-        return false;
+    case ' ':
+    case '\t':
+    case '\r':
+    case '\n':
+    case '(':
+    case ')':
+    case '=':
+    case ';':
+    case ',':
+    case '<':
+    case '>':
+    case '!': return true;
+    default: return false;
     }
 }
 
-bool IsAanhalingsteken(QChar c) { return c == u'\'' || c == u'"'; }
+bool IsAanhalingsteken(QChar c)
+{
+    return c == u'\'' || c == u'"';
+}
 
 // Positions are 1-based like the editor's character positions; the scan's state lives only for one text.
 class Scanner {

@@ -134,7 +134,8 @@ void frmQuerimo::ResultaatTonen(long aantal)
                 const ado::FieldInfo& veld = rsResult->fieldInfo()[static_cast<std::size_t>(kolom)];
                 if (!exec::IsNumeriekType(veld.type)) continue;
                 dgdSQLRijen->RechtsUitlijnen(kolom);
-                const double kopBreedte = Routines::PixelsNaarTwips(maat.horizontalAdvance(QString::fromStdString(veld.name)));
+                const double kopBreedte =
+                    Routines::PixelsNaarTwips(maat.horizontalAdvance(QString::fromStdString(veld.name)));
                 dgdSQL->setColumnWidth(kolom, Routines::TwipsNaarPixels(exec::NumeriekeKolomBreedte(kopBreedte)));
             }
             Paneel("licht")->setPixmap(imlKnoppen.Item("groen"));
@@ -156,11 +157,12 @@ void frmQuerimo::RasterKoppelen(std::shared_ptr<ado::Recordset> rs)
     if (!dgdSQLRijen) {
         dgdSQLRijen = new exec::RecordsetModel(this);
         dgdSQL->setModel(dgdSQLRijen);
-        connect(dgdSQL->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex& huidig) {
-            const auto& rijen = dgdSQLRijen->Recordset();
-            if (huidig.isValid() && rijen && rijen->State() == ado::ObjectState::Open)
-                rijen->Move(static_cast<std::size_t>(huidig.row()));
-        });
+        connect(dgdSQL->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+                [this](const QModelIndex& huidig) {
+                    const auto& rijen = dgdSQLRijen->Recordset();
+                    if (huidig.isValid() && rijen && rijen->State() == ado::ObjectState::Open)
+                        rijen->Move(static_cast<std::size_t>(huidig.row()));
+                });
     }
     dgdSQLRijen->Koppelen(std::move(rs));
     if (dgdSQLRijen->rowCount() > 0) dgdSQL->setCurrentIndex(dgdSQLRijen->index(0, 0));

@@ -24,9 +24,15 @@ void RecordsetModel::RechtsUitlijnen(int kolom)
     if (rowCount() > 0) emit dataChanged(index(0, kolom), index(rowCount() - 1, kolom), {Qt::TextAlignmentRole});
 }
 
-void RecordsetModel::KolomBewerkbaar(int kolom) { bewerkbaar_.insert(kolom); }
+void RecordsetModel::KolomBewerkbaar(int kolom)
+{
+    bewerkbaar_.insert(kolom);
+}
 
-bool RecordsetModel::Open() const { return rs_ && rs_->State() == ado::ObjectState::Open; }
+bool RecordsetModel::Open() const
+{
+    return rs_ && rs_->State() == ado::ObjectState::Open;
+}
 
 int RecordsetModel::rowCount(const QModelIndex& parent) const
 {
@@ -44,7 +50,8 @@ QVariant RecordsetModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || !Open()) return {};
     if (role == Qt::TextAlignmentRole)
-        return QVariant::fromValue((rechts_.contains(index.column()) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+        return QVariant::fromValue((rechts_.contains(index.column()) ? Qt::AlignRight : Qt::AlignLeft)
+                                   | Qt::AlignVCenter);
     if (role != Qt::DisplayRole && role != Qt::EditRole) return {};
     try {
         const Value v = rs_->valueAt(static_cast<std::size_t>(index.row()), static_cast<std::size_t>(index.column()));
@@ -77,7 +84,9 @@ bool RecordsetModel::setData(const QModelIndex& index, const QVariant& value, in
     if (role != Qt::EditRole || !index.isValid() || !Open() || !bewerkbaar_.contains(index.column())) return false;
     try {
         rs_->Move(static_cast<std::size_t>(index.row()));
-        rs_->GetFields().Item(static_cast<std::size_t>(index.column())).SetValue(Value::text(value.toString().toStdString()));
+        rs_->GetFields()
+            .Item(static_cast<std::size_t>(index.column()))
+            .SetValue(Value::text(value.toString().toStdString()));
     } catch (const DbError&) {
         return false;
     }

@@ -4,7 +4,8 @@
 
 namespace querimo::exec {
 
-TekstVakDelegate::TekstVakDelegate(int maxLength, QObject* parent) : QStyledItemDelegate(parent), maxLength_(maxLength) {}
+TekstVakDelegate::TekstVakDelegate(int maxLength, QObject* parent) : QStyledItemDelegate(parent), maxLength_(maxLength)
+{}
 
 QWidget* TekstVakDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex&) const
 {

@@ -17,8 +17,8 @@ QString Werkwoord(const QString& kleineLetters)
 
 QString ActieMelding(long aantal, const QString& opdracht)
 {
-    return QStringLiteral("Opdracht is verwerkt.  ") + QString::number(aantal) +
-           (aantal == 1 ? QStringLiteral(" record ") : QStringLiteral(" records ")) + Werkwoord(opdracht.toLower());
+    return QStringLiteral("Opdracht is verwerkt.  ") + QString::number(aantal)
+           + (aantal == 1 ? QStringLiteral(" record ") : QStringLiteral(" records ")) + Werkwoord(opdracht.toLower());
 }
 
 bool IsSelectInto(const QString& opdracht)

@@ -78,8 +78,8 @@ void frmParameters::Form_Load()
 
     // No record selectors, as on the result grid; typing in a value cell starts editing it.
     dgdParameters->verticalHeader()->hide();
-    dgdParameters->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
-                                   QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+    dgdParameters->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked
+                                   | QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
     if (rijen_->rowCount() > 0) dgdParameters->setCurrentIndex(rijen_->index(0, 1));
 }
 

@@ -42,8 +42,9 @@ void frmQuerimo::TekstOpslaan()
     QSaveFile file(dlgTekst.FileName);
     const bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(bytes) == bytes.size();
     if (written && file.commit()) return;
-    const QString reden = file.error() == QFileDevice::NoError ? QStringLiteral("niet alle tekst kon worden weggeschreven")
-                                                                : file.errorString();
+    const QString reden = file.error() == QFileDevice::NoError
+                              ? QStringLiteral("niet alle tekst kon worden weggeschreven")
+                              : file.errorString();
     QMessageBox::warning(this, dlgTekst.DialogTitle,
                          "Het tekstbestand '" + dlgTekst.FileName + "' kon niet worden opgeslagen: " + reden + ".");
 }

@@ -14,7 +14,8 @@ namespace querimo::fuzz {
 inline std::string inputFile(const char* target, const std::uint8_t* data, std::size_t size)
 {
     const std::string path =
-        (std::filesystem::temp_directory_path() / (std::string(target) + "-" + std::to_string(getpid()) + ".mdb")).string();
+        (std::filesystem::temp_directory_path() / (std::string(target) + "-" + std::to_string(getpid()) + ".mdb"))
+            .string();
     std::error_code ignored;
     std::filesystem::remove(path + "-journal", ignored);
     std::FILE* f = std::fopen(path.c_str(), "wb");

@@ -14,7 +14,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         // Every row takes at least one byte of the file; more rows than bytes means a loop.
         querimo::test::scanEverything(path, size, [](const querimo::DbError&) {});
-    } catch (const querimo::DbError&) {
-    }
+    } catch (const querimo::DbError&) {}
     return 0;
 }

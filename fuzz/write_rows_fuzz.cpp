@@ -66,10 +66,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (const std::string& name : tables) {
             try {
                 writeTable(*db, name);
-            } catch (const DbError&) {
-            }
+            } catch (const DbError&) {}
         }
-    } catch (const DbError&) {
-    }
+    } catch (const DbError&) {}
     return 0;
 }

@@ -15,9 +15,15 @@ void frmQuerimo::HistoriekToevoegen()
     Routines::SetTag(rtbSQL, "");
 }
 
-void frmQuerimo::VorigeOpdracht() { HistoriekTonen(HistoriekIndex - 1); }
+void frmQuerimo::VorigeOpdracht()
+{
+    HistoriekTonen(HistoriekIndex - 1);
+}
 
-void frmQuerimo::VolgendeOpdracht() { HistoriekTonen(HistoriekIndex + 1); }
+void frmQuerimo::VolgendeOpdracht()
+{
+    HistoriekTonen(HistoriekIndex + 1);
+}
 
 // A position outside the list changes nothing, so the keys may step in any state.
 void frmQuerimo::HistoriekTonen(int index)

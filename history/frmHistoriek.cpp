@@ -5,8 +5,8 @@
 
 #include "app/LayoutPixels.h"
 
-using querimo::layout::place;
 using querimo::layout::heightTwips;
+using querimo::layout::place;
 using querimo::layout::widthTwips;
 
 frmHistoriek::frmHistoriek(const QStringList& historiek, const QFont& font, QWidget* parent)

@@ -25,7 +25,7 @@ public:
     QListWidget* lstHistoriek;
     QPushButton* cmdOK;
     QPushButton* cmdCancel;
-    QString okTag;       // "*" once the user confirmed
+    QString okTag;  // "*" once the user confirmed
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

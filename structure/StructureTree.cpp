@@ -30,12 +30,9 @@ long long numberOf(const Value& v)
 {
     switch (v.kind) {
     case Value::Kind::Single:
-    case Value::Kind::Double:
-        return static_cast<long long>(v.real);
-    case Value::Kind::Text:
-        return QString::fromStdString(v.bytes).toLongLong();
-    default:
-        return v.integer;
+    case Value::Kind::Double: return static_cast<long long>(v.real);
+    case Value::Kind::Text: return QString::fromStdString(v.bytes).toLongLong();
+    default: return v.integer;
     }
 }
 
@@ -48,7 +45,7 @@ struct Hourglass {
 }  // namespace
 
 QTreeWidgetItem* frmQuerimo::KnoopToevoegen(QTreeWidgetItem* parent, const QString& key, const QString& text,
-                                           const QString& image)
+                                            const QString& image)
 {
     auto* node = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(treStruktuur);
     node->setText(0, text);
@@ -60,8 +57,7 @@ QTreeWidgetItem* frmQuerimo::KnoopToevoegen(QTreeWidgetItem* parent, const QStri
 
 void frmQuerimo::StruktuurVullen()
 {
-    if (HuidigeDb.isEmpty())
-        return;
+    if (HuidigeDb.isEmpty()) return;
     Hourglass hourglass;
     const bool fields = Routines::Tag(treStruktuur) == "fields";
     try {
@@ -111,7 +107,8 @@ void frmQuerimo::VeldenToevoegen(QTreeWidgetItem* parent, const QString& prefix,
     for (; !rs->Eof(); rs->MoveNext()) {
         const long long position = numberOf(field(*rs, "ordinal_position"));
         if (position < 0 || position > 255)
-            throw querimo::DbError(querimo::errc::fail, "Ongeldige kolompositie in het schema van " + name.toStdString());
+            throw querimo::DbError(querimo::errc::fail,
+                                   "Ongeldige kolompositie in het schema van " + name.toStdString());
         const auto dataType = static_cast<std::int16_t>(numberOf(field(*rs, "data_type")));
         kolommen[position] = textOf(field(*rs, "column_name")) + " (" + TypeOmschrijving(dataType) + ")";
     }
@@ -128,8 +125,7 @@ void frmQuerimo::IndexenToevoegen(QTreeWidgetItem* parent, const QString& prefix
         const bool primary = numberOf(field(*rs, "primary_key")) != 0;
         QString columns;
         for (bool first = true; !rs->Eof() && textOf(field(*rs, "index_name")) == index; rs->MoveNext()) {
-            if (!first)
-                columns += ",";
+            if (!first) columns += ",";
             columns += textOf(field(*rs, "column_name"));
             first = false;
         }

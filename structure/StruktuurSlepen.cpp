@@ -17,8 +17,8 @@ const QString structureFormat = QStringLiteral("application/x-querimo-struktuur"
 
 QByteArray treeIdentity(const QTreeWidget* tree)
 {
-    return QByteArray::number(QCoreApplication::applicationPid()) + ':' +
-           QByteArray::number(reinterpret_cast<quintptr>(tree));
+    return QByteArray::number(QCoreApplication::applicationPid()) + ':'
+           + QByteArray::number(reinterpret_cast<quintptr>(tree));
 }
 
 }  // namespace

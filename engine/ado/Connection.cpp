@@ -14,7 +14,7 @@ constexpr const char* jetProvider = "microsoft.jet.oledb.4.0";
 
 bool fileExists(const std::string& path)
 {
-    struct stat info{};
+    struct stat info {};
     return !path.empty() && ::stat(path.c_str(), &info) == 0;
 }
 
@@ -23,13 +23,12 @@ bool fileExists(const std::string& path)
 void checkUser(const std::string& user, const std::string& password, const std::string& workgroup)
 {
     const bool admin = user.empty() || text::equalsIgnoreCase(user, "Admin");
-    if (admin && password.empty())
-        return;
-    const std::string why = fileExists(workgroup)
-                                ? " De gebruikers van werkgroepbestand '" + workgroup + "' kunnen niet gecontroleerd worden;"
-                                : "";
-    throw DbError(errc::authentication, "Gebruikersnaam of wachtwoord is ongeldig." + why +
-                                            " Alleen de gebruiker Admin zonder wachtwoord wordt aanvaard.");
+    if (admin && password.empty()) return;
+    const std::string why = fileExists(workgroup) ? " De gebruikers van werkgroepbestand '" + workgroup
+                                                        + "' kunnen niet gecontroleerd worden;"
+                                                  : "";
+    throw DbError(errc::authentication, "Gebruikersnaam of wachtwoord is ongeldig." + why
+                                            + " Alleen de gebruiker Admin zonder wachtwoord wordt aanvaard.");
 }
 
 }  // namespace
@@ -50,15 +49,16 @@ Connection::~Connection() = default;
 
 void Connection::Open()
 {
-    if (database_)
-        throw DbError(errc::fail, "De verbinding is al geopend.");
+    if (database_) throw DbError(errc::fail, "De verbinding is al geopend.");
     if (!text::equalsIgnoreCase(Provider, jetProvider))
-        throw DbError(errc::fail, "De provider '" + Provider + "' wordt niet ondersteund; gebruik Microsoft.Jet.OLEDB.4.0.");
+        throw DbError(errc::fail,
+                      "De provider '" + Provider + "' wordt niet ondersteund; gebruik Microsoft.Jet.OLEDB.4.0.");
     jet::OpenOptions options;
     options.path = properties_.value("Data Source");
     if (options.path.empty())
         throw DbError(errc::fail, "Er is geen databasebestand opgegeven (eigenschap Data Source).");
-    checkUser(properties_.value("User ID"), properties_.value("Password"), properties_.value("Jet OLEDB:System database"));
+    checkUser(properties_.value("User ID"), properties_.value("Password"),
+              properties_.value("Jet OLEDB:System database"));
     options.exclusive = (Mode & adModeShareExclusive) == adModeShareExclusive;
     options.databasePassword = properties_.value("Jet OLEDB:Database Password");
     database_ = jet::Database::open(options);
@@ -74,10 +74,10 @@ ObjectState Connection::State() const
     return database_ ? ObjectState::Open : ObjectState::Closed;
 }
 
-std::shared_ptr<Recordset> Connection::OpenSchema(int schema, const std::vector<std::optional<std::string>>& restrictions)
+std::shared_ptr<Recordset> Connection::OpenSchema(int schema,
+                                                  const std::vector<std::optional<std::string>>& restrictions)
 {
-    if (!database_)
-        throw DbError(errc::fail, "De verbinding is gesloten.");
+    if (!database_) throw DbError(errc::fail, "De verbinding is gesloten.");
     // Under the read lock: the catalog is read again when another process changed the file.
     jet::ReadGuard read(*database_);
     switch (schema) {

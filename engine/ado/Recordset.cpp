@@ -18,12 +18,21 @@ private:
     std::vector<std::vector<Value>> rows_;
 };
 
-[[noreturn]] void fail(const std::string& message) { throw DbError(errc::fail, message); }
+[[noreturn]] void fail(const std::string& message)
+{
+    throw DbError(errc::fail, message);
+}
 
 }  // namespace
 
-const std::string& Field::Name() const { return owner_.fields_.at(index_).name; }
-int Field::Type() const { return owner_.fields_.at(index_).type; }
+const std::string& Field::Name() const
+{
+    return owner_.fields_.at(index_).name;
+}
+int Field::Type() const
+{
+    return owner_.fields_.at(index_).type;
+}
 
 Value Field::GetValue() const
 {
@@ -40,7 +49,10 @@ void Field::SetValue(const Value& v)
     owner_.detachedRows_[owner_.position_][index_] = v;
 }
 
-std::size_t Fields::Count() const { return owner_.fields_.size(); }
+std::size_t Fields::Count() const
+{
+    return owner_.fields_.size();
+}
 
 Field Fields::Item(std::size_t index)
 {
@@ -65,8 +77,7 @@ Recordset::Recordset() = default;
 
 Recordset::Recordset(std::vector<FieldInfo> fields, std::shared_ptr<const RowSource> rows)
     : state_(ObjectState::Open), fields_(std::move(fields)), rows_(std::move(rows)), detached_(false)
-{
-}
+{}
 
 std::shared_ptr<Recordset> Recordset::fromRows(std::vector<FieldInfo> fields, std::vector<std::vector<Value>> rows)
 {
@@ -99,8 +110,14 @@ std::size_t Recordset::RecordCount() const
     return detached_ ? detachedRows_.size() : rows_->rowCount();
 }
 
-bool Recordset::Eof() const { return position_ >= RecordCount(); }
-bool Recordset::BOF() const { return RecordCount() == 0; }
+bool Recordset::Eof() const
+{
+    return position_ >= RecordCount();
+}
+bool Recordset::BOF() const
+{
+    return RecordCount() == 0;
+}
 
 void Recordset::MoveFirst()
 {
@@ -133,8 +150,8 @@ Value Recordset::valueAt(std::size_t row, std::size_t column) const
     return detached_ ? detachedRows_.at(row).at(column) : rows_->value(row, column);
 }
 
-std::string Recordset::GetString(int, long numRows, const std::string& columnDelimiter,
-                                 const std::string& rowDelimiter, const std::string& nullExpr)
+std::string Recordset::GetString(int, long numRows, const std::string& columnDelimiter, const std::string& rowDelimiter,
+                                 const std::string& nullExpr)
 {
     requireOpen();
     std::string out;

@@ -41,8 +41,8 @@ public:
     Field(Recordset& owner, std::size_t index) : owner_(owner), index_(index) {}
     const std::string& Name() const;
     int Type() const;
-    Value GetValue() const;          // Null when there is no current record
-    void SetValue(const Value& v);   // detached record sets only
+    Value GetValue() const;         // Null when there is no current record
+    void SetValue(const Value& v);  // detached record sets only
 
 private:
     Recordset& owner_;
@@ -76,13 +76,13 @@ public:
     int LockType = 1;
 
     ObjectState State() const { return state_; }
-    void Open();   // a detached record set, after its fields were appended
+    void Open();  // a detached record set, after its fields were appended
     void Close();
-    bool Eof() const;   // ADO EOF (a macro name in C)
+    bool Eof() const;  // ADO EOF (a macro name in C)
     bool BOF() const;
     void MoveFirst();
     void MoveNext();
-    void Move(std::size_t position);   // 0-based absolute position
+    void Move(std::size_t position);                            // 0-based absolute position
     std::size_t AbsolutePosition() const { return position_; }  // 0-based
     std::size_t RecordCount() const;
     Fields GetFields() { return Fields(*this); }
@@ -90,8 +90,8 @@ public:
 
     // Remaining rows from the current record as text; the cursor ends past the last row.
     // Format 2 (adClipString) only; numRows -1 means all.
-    std::string GetString(int format, long numRows, const std::string& columnDelimiter,
-                          const std::string& rowDelimiter, const std::string& nullExpr);
+    std::string GetString(int format, long numRows, const std::string& columnDelimiter, const std::string& rowDelimiter,
+                          const std::string& nullExpr);
 
     // For the grid: access to any row without moving the cursor.
     const std::vector<FieldInfo>& fieldInfo() const { return fields_; }

@@ -14,8 +14,7 @@ using jet::ColumnType;
 // Nullopt and empty both mean: no restriction at this position.
 bool passes(const Restrictions& restrictions, std::size_t position, const std::string& value)
 {
-    if (position >= restrictions.size() || !restrictions[position] || restrictions[position]->empty())
-        return true;
+    if (position >= restrictions.size() || !restrictions[position] || restrictions[position]->empty()) return true;
     return text::equalsIgnoreCase(*restrictions[position], value);
 }
 
@@ -41,23 +40,22 @@ std::vector<NamedTable> namedTables(jet::Database& db)
         case jet::ObjectKind::Query: break;
         }
     }
-    for (const sql::View& view : sql::databaseViews(db))
-        tables.push_back({view.name, "VIEW"});
+    for (const sql::View& view : sql::databaseViews(db)) tables.push_back({view.name, "VIEW"});
     return tables;
 }
 
 // The tables stored in this file whose name passes the restriction at `position`, by name.
-std::vector<const jet::TableDef*> tablesInFile(jet::Database& db, const Restrictions& restrictions, std::size_t position)
+std::vector<const jet::TableDef*> tablesInFile(jet::Database& db, const Restrictions& restrictions,
+                                               std::size_t position)
 {
     std::vector<std::string> names;
     for (const jet::CatalogEntry& entry : db.catalog())
-        if ((entry.kind == jet::ObjectKind::Table || entry.kind == jet::ObjectKind::SystemTable) &&
-            passes(restrictions, position, entry.name))
+        if ((entry.kind == jet::ObjectKind::Table || entry.kind == jet::ObjectKind::SystemTable)
+            && passes(restrictions, position, entry.name))
             names.push_back(entry.name);
     std::sort(names.begin(), names.end(), lessIgnoringCase);
     std::vector<const jet::TableDef*> tables;
-    for (const std::string& name : names)
-        tables.push_back(&db.table(name));
+    for (const std::string& name : names) tables.push_back(&db.table(name));
     return tables;
 }
 
@@ -98,14 +96,14 @@ void appendViewColumns(jet::Database& db, const Restrictions& restrictions, std:
     for (const sql::View& view : views)
         for (std::size_t i = 0; i < view.columns.size(); ++i) {
             const sql::ResultColumn& c = view.columns[i];
-            if (!passes(restrictions, 3, c.name))
-                continue;
-            const int type = c.adoType == adtype::VarWChar || c.adoType == adtype::LongVarWChar ? adtype::WChar
+            if (!passes(restrictions, 3, c.name)) continue;
+            const int type = c.adoType == adtype::VarWChar || c.adoType == adtype::LongVarWChar     ? adtype::WChar
                              : c.adoType == adtype::VarBinary || c.adoType == adtype::LongVarBinary ? adtype::Binary
-                                                                                                     : c.adoType;
+                                                                                                    : c.adoType;
             rows.push_back({Value::null(), Value::null(), Value::text(view.name), Value::text(c.name),
                             Value::int32(static_cast<std::int32_t>(i + 1)), Value::boolean(true),
-                            Value::int16(static_cast<std::int16_t>(type)), Value::null(), Value::null(), Value::null()});
+                            Value::int16(static_cast<std::int16_t>(type)), Value::null(), Value::null(),
+                            Value::null()});
         }
 }
 
@@ -142,8 +140,10 @@ std::shared_ptr<Recordset> tablesRowset(jet::Database& db, const Restrictions& r
     for (const NamedTable& t : tables)
         if (passes(restrictions, 2, t.name) && passes(restrictions, 3, t.type))
             rows.push_back({Value::null(), Value::null(), Value::text(t.name), Value::text(t.type)});
-    return Recordset::fromRows({{"TABLE_CATALOG", adtype::VarWChar, 255}, {"TABLE_SCHEMA", adtype::VarWChar, 255},
-                                {"TABLE_NAME", adtype::VarWChar, 255}, {"TABLE_TYPE", adtype::VarWChar, 255}},
+    return Recordset::fromRows({{"TABLE_CATALOG", adtype::VarWChar, 255},
+                                {"TABLE_SCHEMA", adtype::VarWChar, 255},
+                                {"TABLE_NAME", adtype::VarWChar, 255},
+                                {"TABLE_TYPE", adtype::VarWChar, 255}},
                                std::move(rows));
 }
 
@@ -153,21 +153,26 @@ std::shared_ptr<Recordset> columnsRowset(jet::Database& db, const Restrictions& 
     for (const jet::TableDef* t : tablesInFile(db, restrictions, 2)) {
         const jet::TableDef& table = *t;
         for (const jet::ColumnDef& c : table.columns) {
-            if (!passes(restrictions, 3, c.name))
-                continue;
-            rows.push_back({Value::null(), Value::null(), Value::text(table.name), Value::text(c.name),
-                            Value::int32(c.ordinal), Value::boolean(!c.required && c.type != ColumnType::Boolean),
-                            Value::int16(static_cast<std::int16_t>(schemaDataType(static_cast<int>(c.type)))),
-                            maximumLength(c), numericPrecision(c),
-                            c.type == ColumnType::Decimal ? Value::int16(static_cast<std::int16_t>(c.scale)) : Value::null()});
+            if (!passes(restrictions, 3, c.name)) continue;
+            rows.push_back(
+                {Value::null(), Value::null(), Value::text(table.name), Value::text(c.name), Value::int32(c.ordinal),
+                 Value::boolean(!c.required && c.type != ColumnType::Boolean),
+                 Value::int16(static_cast<std::int16_t>(schemaDataType(static_cast<int>(c.type)))), maximumLength(c),
+                 numericPrecision(c),
+                 c.type == ColumnType::Decimal ? Value::int16(static_cast<std::int16_t>(c.scale)) : Value::null()});
         }
     }
     appendViewColumns(db, restrictions, rows);
-    return Recordset::fromRows({{"TABLE_CATALOG", adtype::VarWChar, 255}, {"TABLE_SCHEMA", adtype::VarWChar, 255},
-                                {"TABLE_NAME", adtype::VarWChar, 255}, {"COLUMN_NAME", adtype::VarWChar, 255},
-                                {"ORDINAL_POSITION", adtype::Integer, 4}, {"IS_NULLABLE", adtype::Boolean, 2},
-                                {"DATA_TYPE", adtype::SmallInt, 2}, {"CHARACTER_MAXIMUM_LENGTH", adtype::Integer, 4},
-                                {"NUMERIC_PRECISION", adtype::Integer, 4}, {"NUMERIC_SCALE", adtype::SmallInt, 2}},
+    return Recordset::fromRows({{"TABLE_CATALOG", adtype::VarWChar, 255},
+                                {"TABLE_SCHEMA", adtype::VarWChar, 255},
+                                {"TABLE_NAME", adtype::VarWChar, 255},
+                                {"COLUMN_NAME", adtype::VarWChar, 255},
+                                {"ORDINAL_POSITION", adtype::Integer, 4},
+                                {"IS_NULLABLE", adtype::Boolean, 2},
+                                {"DATA_TYPE", adtype::SmallInt, 2},
+                                {"CHARACTER_MAXIMUM_LENGTH", adtype::Integer, 4},
+                                {"NUMERIC_PRECISION", adtype::Integer, 4},
+                                {"NUMERIC_SCALE", adtype::SmallInt, 2}},
                                std::move(rows));
 }
 
@@ -179,10 +184,10 @@ std::shared_ptr<Recordset> indexesRowset(jet::Database& db, const Restrictions& 
         std::vector<const jet::IndexDef*> indexes;
         // Names starting with "." are the engine's own halves of relationships, not indexes anyone made.
         for (const jet::IndexDef& index : table.indexes)
-            if (index.name.rfind(".", 0) != 0 && passes(restrictions, 2, index.name))
-                indexes.push_back(&index);
-        std::stable_sort(indexes.begin(), indexes.end(),
-                         [](const jet::IndexDef* a, const jet::IndexDef* b) { return lessIgnoringCase(a->name, b->name); });
+            if (index.name.rfind(".", 0) != 0 && passes(restrictions, 2, index.name)) indexes.push_back(&index);
+        std::stable_sort(indexes.begin(), indexes.end(), [](const jet::IndexDef* a, const jet::IndexDef* b) {
+            return lessIgnoringCase(a->name, b->name);
+        });
         for (const jet::IndexDef* index : indexes) {
             int position = 0;
             for (const jet::IndexColumn& key : index->columns) {
@@ -190,15 +195,21 @@ std::shared_ptr<Recordset> indexesRowset(jet::Database& db, const Restrictions& 
                 rows.push_back({Value::null(), Value::null(), Value::text(table.name), Value::text(index->name),
                                 Value::boolean(index->primaryKey), Value::boolean(index->unique),
                                 Value::int32(index->ignoreNulls ? 2 : 0), Value::int32(++position),
-                                column ? Value::text(column->name) : Value::null(), Value::int16(key.ascending ? 1 : 2)});
+                                column ? Value::text(column->name) : Value::null(),
+                                Value::int16(key.ascending ? 1 : 2)});
             }
         }
     }
-    return Recordset::fromRows({{"TABLE_CATALOG", adtype::VarWChar, 255}, {"TABLE_SCHEMA", adtype::VarWChar, 255},
-                                {"TABLE_NAME", adtype::VarWChar, 255}, {"INDEX_NAME", adtype::VarWChar, 255},
-                                {"PRIMARY_KEY", adtype::Boolean, 2}, {"UNIQUE", adtype::Boolean, 2},
-                                {"NULLS", adtype::Integer, 4}, {"ORDINAL_POSITION", adtype::Integer, 4},
-                                {"COLUMN_NAME", adtype::VarWChar, 255}, {"COLLATION", adtype::SmallInt, 2}},
+    return Recordset::fromRows({{"TABLE_CATALOG", adtype::VarWChar, 255},
+                                {"TABLE_SCHEMA", adtype::VarWChar, 255},
+                                {"TABLE_NAME", adtype::VarWChar, 255},
+                                {"INDEX_NAME", adtype::VarWChar, 255},
+                                {"PRIMARY_KEY", adtype::Boolean, 2},
+                                {"UNIQUE", adtype::Boolean, 2},
+                                {"NULLS", adtype::Integer, 4},
+                                {"ORDINAL_POSITION", adtype::Integer, 4},
+                                {"COLUMN_NAME", adtype::VarWChar, 255},
+                                {"COLLATION", adtype::SmallInt, 2}},
                                std::move(rows));
 }
 

@@ -7,9 +7,10 @@ namespace querimo::text {
 namespace {
 
 // Windows-1252 bytes 0x80..0x9F; 0 marks the five unassigned bytes (kept as C1 controls).
-constexpr std::array<char32_t, 32> cp1252High = {
-    0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0, 0x017D, 0,
-    0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178};
+constexpr std::array<char32_t, 32> cp1252High = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                                 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                                                 0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                                 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 char32_t upper(char32_t c)
 {
@@ -46,7 +47,10 @@ std::string mapCodePoints(std::string_view s, Map map)
 
 }  // namespace
 
-char32_t foldCase(char32_t c) { return upper(c); }
+char32_t foldCase(char32_t c)
+{
+    return upper(c);
+}
 
 bool equalsIgnoreCase(std::string_view a, std::string_view b)
 {
@@ -56,8 +60,14 @@ bool equalsIgnoreCase(std::string_view a, std::string_view b)
     return i == a.size() && j == b.size();
 }
 
-std::string toUpper(std::string_view utf8) { return mapCodePoints(utf8, upper); }
-std::string toLower(std::string_view utf8) { return mapCodePoints(utf8, lower); }
+std::string toUpper(std::string_view utf8)
+{
+    return mapCodePoints(utf8, upper);
+}
+std::string toLower(std::string_view utf8)
+{
+    return mapCodePoints(utf8, lower);
+}
 
 char32_t decodeUtf8(std::string_view s, std::size_t& pos)
 {

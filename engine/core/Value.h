@@ -8,7 +8,21 @@ namespace querimo {
 // Currency is scaled by 10,000; dates are days since 30 December 1899 (fraction = time of day);
 // text is UTF-8; binary holds raw bytes; a GUID is text "{XXXXXXXX-XXXX-...}"; a decimal is exact text ("-12.340").
 struct Value {
-    enum class Kind { Null, Boolean, Byte, Integer, Long, Currency, Single, Double, DateTime, Text, Binary, Guid, Decimal };
+    enum class Kind {
+        Null,
+        Boolean,
+        Byte,
+        Integer,
+        Long,
+        Currency,
+        Single,
+        Double,
+        DateTime,
+        Text,
+        Binary,
+        Guid,
+        Decimal
+    };
 
     Kind kind = Kind::Null;
     std::int64_t integer = 0;  // Boolean (0 or 1), Byte, Integer, Long, Currency (scaled)
@@ -34,9 +48,27 @@ struct Value {
     bool operator==(const Value&) const = default;
 
 private:
-    static Value make(Kind k, std::int64_t i) { Value v; v.kind = k; v.integer = i; return v; }
-    static Value makeReal(Kind k, double d) { Value v; v.kind = k; v.real = d; return v; }
-    static Value makeBytes(Kind k, std::string s) { Value v; v.kind = k; v.bytes = std::move(s); return v; }
+    static Value make(Kind k, std::int64_t i)
+    {
+        Value v;
+        v.kind = k;
+        v.integer = i;
+        return v;
+    }
+    static Value makeReal(Kind k, double d)
+    {
+        Value v;
+        v.kind = k;
+        v.real = d;
+        return v;
+    }
+    static Value makeBytes(Kind k, std::string s)
+    {
+        Value v;
+        v.kind = k;
+        v.bytes = std::move(s);
+        return v;
+    }
 };
 
 }  // namespace querimo

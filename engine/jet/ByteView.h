@@ -18,7 +18,11 @@ public:
     std::size_t size() const { return size_; }
     const std::uint8_t* data() const { return data_; }
 
-    std::uint8_t u8(std::size_t offset) const { check(offset, 1); return data_[offset]; }
+    std::uint8_t u8(std::size_t offset) const
+    {
+        check(offset, 1);
+        return data_[offset];
+    }
     std::uint16_t u16(std::size_t offset) const { return load<std::uint16_t>(offset); }
     std::uint32_t u24(std::size_t offset) const
     {
@@ -47,8 +51,7 @@ public:
 private:
     void check(std::size_t offset, std::size_t length) const
     {
-        if (!contains(offset, length))
-            corrupt("een verwijzing wijst buiten de pagina");
+        if (!contains(offset, length)) corrupt("een verwijzing wijst buiten de pagina");
     }
     // Host byte order is little-endian on every platform we build for, as in the file.
     template <typename T>

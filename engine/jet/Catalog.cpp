@@ -8,7 +8,13 @@
 namespace querimo::jet {
 namespace {
 
-enum ObjectType : std::int64_t { tableType = 1, containerType = 3, linkedOdbcType = 4, queryType = 5, linkedTableType = 6 };
+enum ObjectType : std::int64_t {
+    tableType = 1,
+    containerType = 3,
+    linkedOdbcType = 4,
+    queryType = 5,
+    linkedTableType = 6
+};
 constexpr std::uint32_t systemFlags = 0x80000002;
 
 std::int64_t number(const Value& v)
@@ -39,14 +45,12 @@ std::vector<CatalogEntry> readCatalog(const TableDef& msysObjects, TableScan& sc
     // Position of each needed column in a scanned row.
     const auto position = [&](const char* name) -> std::optional<std::size_t> {
         const ColumnDef* column = msysObjects.column(name);
-        if (!column)
-            return std::nullopt;
+        if (!column) return std::nullopt;
         return static_cast<std::size_t>(column - msysObjects.columns.data());
     };
     const auto id = position("Id"), parent = position("ParentId"), name = position("Name"), type = position("Type"),
                flags = position("Flags"), database = position("Database"), foreign = position("ForeignName");
-    if (!id || !parent || !name || !type || !flags)
-        corrupt("de systeemcatalogus (MSysObjects) mist kolommen");
+    if (!id || !parent || !name || !type || !flags) corrupt("de systeemcatalogus (MSysObjects) mist kolommen");
 
     struct Row {
         CatalogEntry entry;
@@ -63,10 +67,8 @@ std::vector<CatalogEntry> readCatalog(const TableDef& msysObjects, TableScan& sc
         row.entry.flags = static_cast<std::uint32_t>(number(values[*flags]));
         row.type = number(values[*type]);
         row.parent = number(values[*parent]);
-        if (database)
-            row.entry.linkedDatabase = textOf(values[*database]);
-        if (foreign)
-            row.entry.foreignName = textOf(values[*foreign]);
+        if (database) row.entry.linkedDatabase = textOf(values[*database]);
+        if (foreign) row.entry.foreignName = textOf(values[*foreign]);
         if (row.type == containerType && text::equalsIgnoreCase(row.entry.name, "Tables"))
             tablesContainer = row.entry.id;
         rows.push_back(std::move(row));
@@ -76,20 +78,14 @@ std::vector<CatalogEntry> readCatalog(const TableDef& msysObjects, TableScan& sc
     for (Row& row : rows) {
         switch (row.type) {
         case tableType:
-            if (tablesContainer && row.parent != *tablesContainer)
-                continue;
+            if (tablesContainer && row.parent != *tablesContainer) continue;
             row.entry.kind = (row.entry.flags & systemFlags) || isSystemName(row.entry.name) ? ObjectKind::SystemTable
                                                                                              : ObjectKind::Table;
             break;
         case linkedOdbcType:
-        case linkedTableType:
-            row.entry.kind = ObjectKind::LinkedTable;
-            break;
-        case queryType:
-            row.entry.kind = ObjectKind::Query;
-            break;
-        default:
-            continue;
+        case linkedTableType: row.entry.kind = ObjectKind::LinkedTable; break;
+        case queryType: row.entry.kind = ObjectKind::Query; break;
+        default: continue;
         }
         entries.push_back(std::move(row.entry));
     }

@@ -21,8 +21,7 @@ constexpr std::int32_t firstObjectId = std::numeric_limits<std::int32_t>::min();
 std::optional<std::size_t> positionOf(const TableDef& table, const char* name)
 {
     const ColumnDef* column = table.column(name);
-    if (!column)
-        return std::nullopt;
+    if (!column) return std::nullopt;
     return static_cast<std::size_t>(column - table.columns.data());
 }
 
@@ -43,8 +42,7 @@ std::int32_t takeObjectId(CatalogContext& context)
 std::size_t columnPosition(const TableDef& systemTable, const char* column)
 {
     const auto position = positionOf(systemTable, column);
-    if (!position)
-        corrupt("de systeemtabel " + systemTable.name + " mist de kolom " + column);
+    if (!position) corrupt("de systeemtabel " + systemTable.name + " mist de kolom " + column);
     return *position;
 }
 
@@ -61,29 +59,27 @@ CatalogContext readCatalogContext(const TableDef& msysObjects, TableScan& scan)
         const auto rowId = static_cast<std::int32_t>(number(row[id]));
         const std::int64_t rowType = number(row[type]);
         const std::string rowName = row[name].kind == Value::Kind::Text ? row[name].bytes : std::string();
-        if (rowId < 0 && (!highestObjectId || rowId > *highestObjectId))
-            highestObjectId = rowId;
+        if (rowId < 0 && (!highestObjectId || rowId > *highestObjectId)) highestObjectId = rowId;
         if (rowType == static_cast<std::int64_t>(CatalogType::Container)) {
             if (text::equalsIgnoreCase(rowName, "Tables"))
                 context.tablesContainer = rowId;
             else if (text::equalsIgnoreCase(rowName, "Relationships"))
                 context.relationshipsContainer = rowId;
-        } else if (rowType == static_cast<std::int64_t>(CatalogType::Database) && owner &&
-                   row[*owner].kind == Value::Kind::Binary) {
+        } else if (rowType == static_cast<std::int64_t>(CatalogType::Database) && owner
+                   && row[*owner].kind == Value::Kind::Binary) {
             context.owner = row[*owner].bytes;
         }
     }
-    if (context.tablesContainer == 0)
-        corrupt("de systeemcatalogus (MSysObjects) mist de container Tables");
+    if (context.tablesContainer == 0) corrupt("de systeemcatalogus (MSysObjects) mist de container Tables");
     context.nextObjectId = highestObjectId ? *highestObjectId + 1 : firstObjectId;
-    if (context.owner.empty())
-        context.owner = defaultOwner;
+    if (context.owner.empty()) context.owner = defaultOwner;
     return context;
 }
 
 CatalogObject tableObject(const CatalogContext& context, const std::string& name, std::uint32_t definitionPage)
 {
-    return {static_cast<std::int32_t>(definitionPage & 0x00FFFFFF), context.tablesContainer, name, CatalogType::Table, 0};
+    return {static_cast<std::int32_t>(definitionPage & 0x00FFFFFF), context.tablesContainer, name, CatalogType::Table,
+            0};
 }
 
 CatalogObject queryObject(CatalogContext& context, const std::string& name, QueryKind kind)
@@ -103,8 +99,7 @@ std::vector<Value> catalogRow(const TableDef& msysObjects, const CatalogObject& 
 {
     std::vector<Value> row(msysObjects.columns.size());
     const auto set = [&](const char* column, Value value) {
-        if (const auto position = positionOf(msysObjects, column))
-            row[*position] = std::move(value);
+        if (const auto position = positionOf(msysObjects, column)) row[*position] = std::move(value);
     };
     row[columnPosition(msysObjects, "Id")] = Value::int32(object.id);
     row[columnPosition(msysObjects, "ParentId")] = Value::int32(object.parentId);
@@ -121,12 +116,11 @@ QueryKind queryKindOf(const std::vector<QueryRow>& rows)
 {
     constexpr int typeAttribute = 1;
     // MSysQueries numbers the kinds 1 to 9; MSysObjects keeps them as flags.
-    static const QueryKind kinds[] = {QueryKind::Select,   QueryKind::MakeTable, QueryKind::Append,
-                                      QueryKind::Update,   QueryKind::Delete,    QueryKind::Crosstab,
+    static const QueryKind kinds[] = {QueryKind::Select,         QueryKind::MakeTable,   QueryKind::Append,
+                                      QueryKind::Update,         QueryKind::Delete,      QueryKind::Crosstab,
                                       QueryKind::DataDefinition, QueryKind::PassThrough, QueryKind::Union};
     for (const QueryRow& row : rows)
-        if (row.attribute == typeAttribute && row.flag >= 1 && row.flag <= 9)
-            return kinds[row.flag - 1];
+        if (row.attribute == typeAttribute && row.flag >= 1 && row.flag <= 9) return kinds[row.flag - 1];
     return QueryKind::Select;
 }
 
@@ -146,7 +140,8 @@ std::vector<Value> queryTableRow(const TableDef& msysQueries, const QueryRow& ro
     values[columnPosition(msysQueries, "Name1")] = text(row.name1);
     values[columnPosition(msysQueries, "Name2")] = text(row.name2);
     values[columnPosition(msysQueries, "Expression")] = text(row.expression);
-    values[columnPosition(msysQueries, "Flag")] = flagEmpty ? Value::null() : Value::int16(static_cast<std::int16_t>(row.flag));
+    values[columnPosition(msysQueries, "Flag")] =
+        flagEmpty ? Value::null() : Value::int16(static_cast<std::int16_t>(row.flag));
     return values;
 }
 
@@ -185,19 +180,17 @@ AccessRight accessRightOf(const TableDef& msysAces, const std::vector<Value>& ro
 }
 
 std::vector<AccessRight> inheritedRights(const std::vector<AccessRight>& containerRights, const CatalogObject& object,
-                                        const std::string& owner)
+                                         const std::string& owner)
 {
     constexpr std::int32_t usersOnContainer = 983294;  // what the Users group may do in a container
     std::vector<AccessRight> rights;
     bool ownerHasRight = false;
     for (const AccessRight& right : containerRights) {
-        if (right.object != object.parentId || !right.inheritable || right.mask == usersOnContainer)
-            continue;
+        if (right.object != object.parentId || !right.inheritable || right.mask == usersOnContainer) continue;
         rights.push_back({object.id, right.sid, right.mask, false});
         ownerHasRight = ownerHasRight || right.sid == owner;
     }
-    if (!ownerHasRight)
-        rights.push_back({object.id, owner, usersOnContainer, false});
+    if (!ownerHasRight) rights.push_back({object.id, owner, usersOnContainer, false});
     return rights;
 }
 
@@ -206,8 +199,8 @@ double accessNow()
     const std::time_t now = std::time(nullptr);
     std::tm t{};
     localtime_r(&now, &t);
-    return datetime::serialDay(t.tm_year + 1900, t.tm_mon + 1, t.tm_mday) +
-           (t.tm_hour * 3600 + t.tm_min * 60 + t.tm_sec) / 86400.0;
+    return datetime::serialDay(t.tm_year + 1900, t.tm_mon + 1, t.tm_mday)
+           + (t.tm_hour * 3600 + t.tm_min * 60 + t.tm_sec) / 86400.0;
 }
 
 }  // namespace querimo::jet

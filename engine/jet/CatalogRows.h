@@ -13,8 +13,15 @@ enum class CatalogType : std::int16_t { Table = 1, Database = 2, Container = 3, 
 
 // MSysObjects Flags of a stored query, by what the query does.
 enum class QueryKind : std::uint32_t {
-    Select = 0, Crosstab = 16, Delete = 32, Update = 48, Append = 64, MakeTable = 80, DataDefinition = 96,
-    PassThrough = 112, Union = 128
+    Select = 0,
+    Crosstab = 16,
+    Delete = 32,
+    Update = 48,
+    Append = 64,
+    MakeTable = 80,
+    DataDefinition = 96,
+    PassThrough = 112,
+    Union = 128
 };
 
 // What a new MSysObjects row takes from the rows already there.
@@ -61,7 +68,7 @@ struct RelationshipColumn {
     std::string relationship;
     std::uint32_t flags = 0;  // grbit: 0 enforces integrity without cascading
     int columnCount = 1;
-    int column = 0;           // this pair's place, from 0
+    int column = 0;  // this pair's place, from 0
     std::string table, columnName, referencedTable, referencedColumn;
 };
 
@@ -81,7 +88,7 @@ AccessRight accessRightOf(const TableDef& msysAces, const std::vector<Value>& ro
 // The rights Access gives a new object in a container: each right the container passes on, as the object's
 // own, except the Users group's; the owner (who makes it) gets that one when the container passes it nothing.
 std::vector<AccessRight> inheritedRights(const std::vector<AccessRight>& containerRights, const CatalogObject& object,
-                                        const std::string& owner);
+                                         const std::string& owner);
 
 // The local time as an Access date, to the second.
 double accessNow();

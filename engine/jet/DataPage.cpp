@@ -23,10 +23,11 @@ RowSlot dataRow(ByteView page, const Format& format, int row, bool evenDeleted)
     RowSlot slot;
     slot.deleted = (entry & deletedFlag) != 0;
     slot.overflow = (entry & overflowFlag) != 0;
-    if (slot.deleted && !evenDeleted)
-        return slot;
+    if (slot.deleted && !evenDeleted) return slot;
     const std::size_t start = entry & offsetMask;
-    const std::size_t end = row == 0 ? page.size() : page.u16(format.dataRowTableOffset + 2 * static_cast<std::size_t>(row - 1)) & offsetMask;
+    const std::size_t end =
+        row == 0 ? page.size()
+                 : page.u16(format.dataRowTableOffset + 2 * static_cast<std::size_t>(row - 1)) & offsetMask;
     if (start > end || end > page.size() || start < format.dataRowTableOffset)
         corrupt("een rij ligt buiten haar pagina");
     slot.bytes = page.sub(start, end - start);

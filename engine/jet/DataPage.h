@@ -6,9 +6,9 @@ namespace querimo::jet {
 
 // One entry of a data page's row table.
 struct RowSlot {
-    ByteView bytes;        // empty for deleted rows
+    ByteView bytes;  // empty for deleted rows
     bool deleted = false;
-    bool overflow = false; // bytes hold a row pointer to where the row lives now
+    bool overflow = false;  // bytes hold a row pointer to where the row lives now
 };
 
 inline constexpr std::uint8_t dataPageType = 0x01;

@@ -13,8 +13,7 @@ constexpr std::uint16_t offsetMask = 0x1FFF;
 
 std::uint16_t get16(const PageBytes& page, std::size_t at)
 {
-    if (at + 2 > page.size())
-        corrupt("een veld ligt buiten de pagina");
+    if (at + 2 > page.size()) corrupt("een veld ligt buiten de pagina");
     return static_cast<std::uint16_t>(page[at] | (page[at + 1] << 8));
 }
 
@@ -58,8 +57,7 @@ std::size_t gap(const PageBytes& page, const Format& format)
 {
     const std::size_t tableEnd = entryAt(format, rowCount(page, format));
     const std::size_t begin = rowsBegin(page, format);
-    if (begin < tableEnd)
-        corrupt("de rijen van een gegevenspagina overlappen haar rijentabel");
+    if (begin < tableEnd) corrupt("de rijen van een gegevenspagina overlappen haar rijentabel");
     return begin - tableEnd;
 }
 
@@ -75,12 +73,12 @@ void shiftRowsAfter(PageBytes& page, const Format& format, int row, std::ptrdiff
     const int count = rowCount(page, format);
     const std::size_t begin = rowsBegin(page, format);
     const std::size_t end = rowStart(page, format, row);
-    if (begin > end)
-        corrupt("de rijen van een gegevenspagina liggen niet op volgorde");
+    if (begin > end) corrupt("de rijen van een gegevenspagina liggen niet op volgorde");
     std::memmove(page.data() + begin + shift, page.data() + begin, end - begin);
     for (int r = row + 1; r < count; ++r) {
         const std::uint16_t entry = get16(page, entryAt(format, r));
-        put16(page, entryAt(format, r), (entry & ~offsetMask) | static_cast<std::uint16_t>((entry & offsetMask) + shift));
+        put16(page, entryAt(format, r),
+              (entry & ~offsetMask) | static_cast<std::uint16_t>((entry & offsetMask) + shift));
     }
 }
 
@@ -113,21 +111,17 @@ int addRow(PageBytes& page, const Format& format, std::string_view bytes, std::u
 
 bool replaceRow(PageBytes& page, const Format& format, int row, std::string_view bytes, std::uint16_t flags)
 {
-    if (row < 0 || row >= rowCount(page, format))
-        corrupt("een rij bestaat niet op haar pagina");
+    if (row < 0 || row >= rowCount(page, format)) corrupt("een rij bestaat niet op haar pagina");
     const std::size_t start = rowStart(page, format, row), end = rowEnd(page, format, row);
-    if (start > end)
-        corrupt("een rij ligt buiten haar pagina");
+    if (start > end) corrupt("een rij ligt buiten haar pagina");
     const std::ptrdiff_t growth = static_cast<std::ptrdiff_t>(bytes.size()) - static_cast<std::ptrdiff_t>(end - start);
-    if (growth > static_cast<std::ptrdiff_t>(gap(page, format)))
-        return false;
+    if (growth > static_cast<std::ptrdiff_t>(gap(page, format))) return false;
     const std::size_t oldBegin = rowsBegin(page, format);
     shiftRowsAfter(page, format, row, -growth);
     if (growth < 0)  // the bytes the rows moved away from
         std::memset(page.data() + oldBegin, 0, static_cast<std::size_t>(-growth));
     const std::size_t newStart = end - bytes.size();
-    if (!bytes.empty())
-        std::memcpy(page.data() + newStart, bytes.data(), bytes.size());
+    if (!bytes.empty()) std::memcpy(page.data() + newStart, bytes.data(), bytes.size());
     put16(page, entryAt(format, row), static_cast<std::uint32_t>(newStart) | flags);
     setFreeSpace(page, format);
     return true;

@@ -14,8 +14,20 @@ enum class Version { Jet3, Jet4 };
 
 // Jet column type codes as stored in table definitions.
 enum class ColumnType : std::uint8_t {
-    Boolean = 1, Byte = 2, Integer = 3, Long = 4, Currency = 5, Single = 6, Double = 7,
-    DateTime = 8, Binary = 9, Text = 10, OleObject = 11, Memo = 12, Guid = 15, Decimal = 16
+    Boolean = 1,
+    Byte = 2,
+    Integer = 3,
+    Long = 4,
+    Currency = 5,
+    Single = 6,
+    Double = 7,
+    DateTime = 8,
+    Binary = 9,
+    Text = 10,
+    OleObject = 11,
+    Memo = 12,
+    Guid = 15,
+    Decimal = 16
 };
 
 // Memo and OLE Object: values stored apart from their row, as long values.
@@ -27,14 +39,14 @@ inline bool isLongValue(ColumnType type)
 struct ColumnDef {
     std::string name;
     ColumnType type = ColumnType::Text;
-    int number = 0;          // column number in the row (gaps where columns were deleted)
-    int ordinal = 0;         // 1-based position in the order Access shows
-    int size = 0;            // bytes for fixed types, characters for text
-    int precision = 0;       // Decimal only
-    int scale = 0;           // Decimal only
-    bool fixed = false;      // stored in the fixed part of the row
+    int number = 0;      // column number in the row (gaps where columns were deleted)
+    int ordinal = 0;     // 1-based position in the order Access shows
+    int size = 0;        // bytes for fixed types, characters for text
+    int precision = 0;   // Decimal only
+    int scale = 0;       // Decimal only
+    bool fixed = false;  // stored in the fixed part of the row
     bool autoNumber = false;
-    bool required = false;   // the column's Required property
+    bool required = false;     // the column's Required property
     std::string defaultValue;  // the column's DefaultValue property: an expression as Access stores it, empty for none
 };
 
@@ -48,7 +60,7 @@ struct IndexDef {
     std::vector<IndexColumn> columns;  // in key order
     bool unique = false;
     bool ignoreNulls = false;
-    bool required = false;    // no Null in a key column (DISALLOW NULL)
+    bool required = false;  // no Null in a key column (DISALLOW NULL)
     bool primaryKey = false;
     bool foreignKey = false;
 };
@@ -69,7 +81,7 @@ enum class ObjectKind { Table, SystemTable, LinkedTable, Query };
 struct CatalogEntry {
     std::string name;
     ObjectKind kind = ObjectKind::Table;
-    std::int32_t id = 0;         // MSysObjects Id; for tables the low 24 bits are the definition page
+    std::int32_t id = 0;  // MSysObjects Id; for tables the low 24 bits are the definition page
     std::uint32_t flags = 0;
     std::string linkedDatabase;  // LinkedTable only
     std::string foreignName;     // LinkedTable only
@@ -88,7 +100,7 @@ struct QueryRow {
 
 struct OpenOptions {
     std::string path;
-    bool exclusive = false;       // exclusive: nobody else may have it open
+    bool exclusive = false;  // exclusive: nobody else may have it open
     std::string databasePassword;
 };
 
@@ -170,7 +182,8 @@ public:
     virtual void setNextAutoNumber(std::string_view table, std::uint32_t next) = 0;
     virtual void dropIndex(std::string_view table, std::string_view index) = 0;
     // A relationship: the foreign-key index on `table` and its link to the referenced table's primary key.
-    virtual void createRelationship(std::string_view table, const IndexDef& foreignKey, std::string_view referencedTable,
+    virtual void createRelationship(std::string_view table, const IndexDef& foreignKey,
+                                    std::string_view referencedTable,
                                     const std::vector<std::string>& referencedColumns) = 0;
     // Stored queries in MSysQueries form (QueryRow::objectId is assigned).
     virtual void createQuery(const std::string& name, const std::vector<QueryRow>& rows) = 0;

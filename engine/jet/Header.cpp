@@ -30,14 +30,14 @@ std::string passwordOf(const std::vector<std::uint8_t>& page, Version version)
     // Jet 4 mixes the creation date (its whole days, as a 32-bit number) into the stored password.
     double created = 0;
     std::memcpy(&created, page.data() + creationDateOffset, sizeof created);
-    const std::int64_t whole = (created > -2147483648.0 && created < 2147483648.0) ? static_cast<std::int64_t>(created) : 0;
+    const std::int64_t whole =
+        (created > -2147483648.0 && created < 2147483648.0) ? static_cast<std::int64_t>(created) : 0;
     const std::uint32_t mask = static_cast<std::uint32_t>(whole);
     std::uint8_t bytes[40];
     for (std::size_t i = 0; i < sizeof bytes; ++i)
         bytes[i] = page[passwordOffset + i] ^ static_cast<std::uint8_t>(mask >> (8 * (i % 4)));
     std::size_t units = 0;
-    while (units < 20 && (bytes[2 * units] || bytes[2 * units + 1]))
-        ++units;
+    while (units < 20 && (bytes[2 * units] || bytes[2 * units + 1])) ++units;
     return text::fromUtf16le(bytes, 2 * units);
 }
 
@@ -51,24 +51,23 @@ void toggleHeaderMask(std::uint8_t* page0, Version version)
 
 DatabaseHeader decodeHeader(ByteView page0, const std::string& path)
 {
-    if (page0.size() == 0)
-        refuse(path, "het bestand is leeg");
+    if (page0.size() == 0) refuse(path, "het bestand is leeg");
     static const char jetMagic[] = "\x00\x01\x00\x00Standard Jet DB";
     static const char aceMagic[] = "\x00\x01\x00\x00Standard ACE DB";
     const bool jet = page0.contains(0, 20) && std::memcmp(page0.data(), jetMagic, 20) == 0;
     const bool ace = page0.contains(0, 20) && std::memcmp(page0.data(), aceMagic, 20) == 0;
     if (ace)
-        refuse(path, "dit is een ACCDB-database (Access 2007 of later); alleen .mdb-bestanden van Jet 3 en Jet 4 worden ondersteund");
-    if (!jet)
-        refuse(path, "dit is geen Access-database (.mdb)");
-    if (!page0.contains(0, headerBytesNeeded))
-        refuse(path, "het bestand is afgebroken");
+        refuse(path, "dit is een ACCDB-database (Access 2007 of later); alleen .mdb-bestanden van Jet 3 en Jet 4 "
+                     "worden ondersteund");
+    if (!jet) refuse(path, "dit is geen Access-database (.mdb)");
+    if (!page0.contains(0, headerBytesNeeded)) refuse(path, "het bestand is afgebroken");
 
     DatabaseHeader header;
     switch (page0.u8(versionOffset)) {
     case 0: header.version = Version::Jet3; break;
     case 1: header.version = Version::Jet4; break;
-    default: refuse(path, "deze Jet-versie wordt niet ondersteund; alleen Jet 3 (Access 97) en Jet 4 (Access 2000-2003)");
+    default:
+        refuse(path, "deze Jet-versie wordt niet ondersteund; alleen Jet 3 (Access 97) en Jet 4 (Access 2000-2003)");
     }
 
     std::vector<std::uint8_t> page(page0.data(), page0.data() + headerBytesNeeded);

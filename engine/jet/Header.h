@@ -13,7 +13,7 @@ struct DatabaseHeader {
     std::uint32_t encodingKey = 0;  // non-zero: every page after page 0 is RC4-encoded
     int codePage = 0;
     int sortOrder = 0;
-    std::string password;           // the database password, UTF-8; empty when none is set
+    std::string password;  // the database password, UTF-8; empty when none is set
 };
 
 inline constexpr std::size_t headerBytesNeeded = 0x98;  // up to the end of the masked area

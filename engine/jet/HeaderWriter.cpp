@@ -28,8 +28,7 @@ void putTrailerTable(PageBytes& page, std::size_t start)
 {
     page[start] = 1;
     page[start + 1] = 1;
-    for (std::size_t at = start + 3; at < page.size(); at += 2)
-        page[at] = 1;
+    for (std::size_t at = start + 3; at < page.size(); at += 2) page[at] = 1;
 }
 
 std::uint32_t creationMask(const PageBytes& plain)
@@ -81,8 +80,7 @@ void storeHeaderPassword(PageBytes& page0, Version version, const std::string& p
         throw DbError(errc::fail, "Een databasewachtwoord mag hoogstens 20 tekens lang zijn.");
     if (version == Version::Jet3 && text::fromWindows1252(stored) != password)
         throw DbError(errc::fail, "Het databasewachtwoord bevat tekens die een Access 97-database niet kan bewaren.");
-    if (page0.size() < headerBytesNeeded)
-        throw DbError(errc::fail, "De kop van de database is afgebroken.");
+    if (page0.size() < headerBytesNeeded) throw DbError(errc::fail, "De kop van de database is afgebroken.");
 
     toggleHeaderMask(page0.data(), version);
     std::uint8_t* field = page0.data() + passwordOffset;

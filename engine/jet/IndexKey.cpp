@@ -82,22 +82,27 @@ std::string guidBytes(const std::string& text)
     int high = -1;
     for (char ch : text) {
         int digit;
-        if (ch >= '0' && ch <= '9') digit = ch - '0';
-        else if (ch >= 'a' && ch <= 'f') digit = ch - 'a' + 10;
-        else if (ch >= 'A' && ch <= 'F') digit = ch - 'A' + 10;
-        else continue;
-        if (high < 0) high = digit;
-        else out += static_cast<char>(high << 4 | digit), high = -1;
+        if (ch >= '0' && ch <= '9')
+            digit = ch - '0';
+        else if (ch >= 'a' && ch <= 'f')
+            digit = ch - 'a' + 10;
+        else if (ch >= 'A' && ch <= 'F')
+            digit = ch - 'A' + 10;
+        else
+            continue;
+        if (high < 0)
+            high = digit;
+        else
+            out += static_cast<char>(high << 4 | digit), high = -1;
     }
-    if (out.size() != 16)
-        throw DbError(errc::typeMismatch, "De waarde '" + text + "' is geen geldige GUID");
+    if (out.size() != 16) throw DbError(errc::typeMismatch, "De waarde '" + text + "' is geen geldige GUID");
     return out;
 }
 
 [[noreturn]] void unsupported(ColumnType type)
 {
-    throw DbError(errc::fail, "Een index op een kolom van dit type (" + std::to_string(static_cast<int>(type)) +
-                                  ") kan niet worden bijgewerkt");
+    throw DbError(errc::fail, "Een index op een kolom van dit type (" + std::to_string(static_cast<int>(type))
+                                  + ") kan niet worden bijgewerkt");
 }
 
 }  // namespace
@@ -157,8 +162,8 @@ std::string unencodableKeyMessage(char32_t character, const std::string& indexNa
     text::appendUtf8(shown, character);
     char code[16];
     std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(character));
-    return "Het teken '" + shown + "' (" + code + ") kan niet in de index '" + indexName + "' van de tabel '" +
-           tableName + "' worden opgenomen; de opdracht is niet uitgevoerd";
+    return "Het teken '" + shown + "' (" + code + ") kan niet in de index '" + indexName + "' van de tabel '"
+           + tableName + "' worden opgenomen; de opdracht is niet uitgevoerd";
 }
 
 }  // namespace querimo::jet

@@ -75,8 +75,10 @@ class Nibbles {
 public:
     void add(std::uint8_t nibble)
     {
-        if (count_++ % 2 == 0) bytes_ += static_cast<char>(nibble << 4);
-        else bytes_.back() = static_cast<char>(bytes_.back() | nibble);
+        if (count_++ % 2 == 0)
+            bytes_ += static_cast<char>(nibble << 4);
+        else
+            bytes_.back() = static_cast<char>(bytes_.back() | nibble);
     }
     const std::string& bytes() const { return bytes_; }
 

@@ -40,7 +40,8 @@ IndexPage parseIndexPage(ByteView page, Version version)
     result.previousPage = page.u32(layout.previousPage);
     result.nextPage = page.u32(layout.nextPage);
     result.tailPage = page.u32(layout.tailPage);
-    const std::size_t prefixLength = layout.prefixLengthSize == 1 ? page.u8(layout.prefixLength) : page.u16(layout.prefixLength);
+    const std::size_t prefixLength =
+        layout.prefixLengthSize == 1 ? page.u8(layout.prefixLength) : page.u16(layout.prefixLength);
     const std::size_t trailer = rowPointerSize + (result.leaf() ? 0 : childPointerSize);
 
     // Each set bit of the mask marks where an entry ends (bit i: offset firstEntry + i); the first entry
@@ -85,7 +86,8 @@ std::vector<std::uint8_t> buildIndexPage(const IndexPage& page, Version version,
     std::size_t prefix = page.entries.size() > 1 ? std::min(prefixLimit, page.entries.front().key.size()) : 0;
     for (const IndexEntry& entry : page.entries) {
         std::size_t common = 0;
-        while (common < prefix && common < entry.key.size() && entry.key[common] == page.entries.front().key[common]) ++common;
+        while (common < prefix && common < entry.key.size() && entry.key[common] == page.entries.front().key[common])
+            ++common;
         prefix = common;
     }
     if (layout.prefixLengthSize == 1) prefix = std::min<std::size_t>(prefix, 0xFF);
@@ -111,16 +113,19 @@ std::vector<std::uint8_t> buildIndexPage(const IndexPage& page, Version version,
         const std::size_t size = indexEntrySize(entry, leaf) - skip;
         if (at + size > pageSize || (at + size - layout.firstEntry) / 8 >= layout.firstEntry - layout.entryMask)
             throw DbError(errc::fail, "De ingangen passen niet op een indexpagina");
-        std::copy(entry.key.begin() + static_cast<std::ptrdiff_t>(skip), entry.key.end(), out.begin() + static_cast<std::ptrdiff_t>(at));
+        std::copy(entry.key.begin() + static_cast<std::ptrdiff_t>(skip), entry.key.end(),
+                  out.begin() + static_cast<std::ptrdiff_t>(at));
         at += entry.key.size() - skip;
         out[at++] = static_cast<std::uint8_t>(entry.dataPage >> 16);
         out[at++] = static_cast<std::uint8_t>(entry.dataPage >> 8);
         out[at++] = static_cast<std::uint8_t>(entry.dataPage);
         out[at++] = entry.dataRow;
         if (!leaf)
-            for (int shift = 24; shift >= 0; shift -= 8) out[at++] = static_cast<std::uint8_t>(entry.childPage >> shift);
+            for (int shift = 24; shift >= 0; shift -= 8)
+                out[at++] = static_cast<std::uint8_t>(entry.childPage >> shift);
         const std::size_t bit = at - layout.firstEntry;
-        out[layout.entryMask + bit / 8] = static_cast<std::uint8_t>(out[layout.entryMask + bit / 8] | (1u << (bit % 8)));
+        out[layout.entryMask + bit / 8] =
+            static_cast<std::uint8_t>(out[layout.entryMask + bit / 8] | (1u << (bit % 8)));
     }
     const std::size_t free = pageSize - at;
     out[2] = static_cast<std::uint8_t>(free & 0xFF);

@@ -39,8 +39,7 @@ bool indexEntryBefore(const IndexEntry& a, const IndexEntry& b)
 
 IndexTree::IndexTree(PageFile& file, Version version, std::uint32_t root, IndexPageSource pages)
     : file_(file), version_(version), root_(root), pages_(std::move(pages))
-{
-}
+{}
 
 void IndexTree::writeEmptyRoot(PageFile& file, Version version, std::uint32_t page, std::uint32_t definitionPage)
 {
@@ -54,10 +53,8 @@ void IndexTree::writeEmptyRoot(PageFile& file, Version version, std::uint32_t pa
 
 IndexPage& IndexTree::load(std::uint32_t number)
 {
-    if (const auto at = loaded_.find(number); at != loaded_.end())
-        return at->second;
-    if (number == 0)
-        corrupt("een index verwijst naar pagina 0");
+    if (const auto at = loaded_.find(number); at != loaded_.end()) return at->second;
+    if (number == 0) corrupt("een index verwijst naar pagina 0");
     const PageRef bytes = file_.page(number);
     IndexPage page = parseIndexPage(ByteView(bytes->data(), bytes->size()), version_);
     if (number != root_ && page.definitionPage != load(root_).definitionPage)
@@ -100,10 +97,8 @@ std::size_t IndexTree::childSlot(const IndexPage& page, const IndexEntry& entry)
 {
     const auto at = std::lower_bound(page.entries.begin(), page.entries.end(), entry, indexEntryBefore);
     const auto slot = static_cast<std::size_t>(at - page.entries.begin());
-    if (slot < page.entries.size() || page.tailPage != 0)
-        return slot;
-    if (page.entries.empty())
-        corrupt("een tussenpagina van een index heeft geen ingangen");
+    if (slot < page.entries.size() || page.tailPage != 0) return slot;
+    if (page.entries.empty()) corrupt("een tussenpagina van een index heeft geen ingangen");
     return slot - 1;
 }
 
@@ -119,8 +114,7 @@ IndexEntry IndexTree::lastLeafEntry(std::uint32_t number)
         const IndexPage& page = load(number);
         if (page.leaf() ? page.entries.empty() : page.entries.empty() && page.tailPage == 0)
             corrupt("indexpagina " + std::to_string(number) + " is leeg");
-        if (page.leaf())
-            return page.entries.back();
+        if (page.leaf()) return page.entries.back();
         number = page.tailPage != 0 ? page.tailPage : page.entries.back().childPage;
     }
 }
@@ -129,12 +123,10 @@ IndexEntry IndexTree::lastLeafEntry(std::uint32_t number)
 void IndexTree::refreshSlot(std::uint32_t parent, std::size_t slot)
 {
     const IndexPage& page = load(parent);
-    if (slot >= page.entries.size())
-        return;
+    if (slot >= page.entries.size()) return;
     const std::uint32_t child = page.entries[slot].childPage;
     const IndexEntry last = lastLeafEntry(child);
-    if (!sameEntry(last, page.entries[slot]))
-        change(parent).entries[slot] = pointingTo(last, child);
+    if (!sameEntry(last, page.entries[slot])) change(parent).entries[slot] = pointingTo(last, child);
 }
 
 // Of two or more children the last is the tail; a single child is an ordinary entry.
@@ -176,8 +168,7 @@ std::uint32_t IndexTree::insertUnder(std::uint32_t number, const IndexEntry& ent
             appending = slot + 1 == page.entries.size() && page.nextPage == 0;
         }
     }
-    if (fits(page))
-        return 0;
+    if (fits(page)) return 0;
     if (number == root_) {
         nestRoot(appending);
         return 0;
@@ -189,7 +180,8 @@ std::uint32_t IndexTree::insertUnder(std::uint32_t number, const IndexEntry& ent
 void IndexTree::adopt(std::uint32_t number, std::size_t slot, std::uint32_t head)
 {
     IndexPage& page = change(number);
-    page.entries.insert(page.entries.begin() + static_cast<std::ptrdiff_t>(slot), pointingTo(lastLeafEntry(head), head));
+    page.entries.insert(page.entries.begin() + static_cast<std::ptrdiff_t>(slot),
+                        pointingTo(lastLeafEntry(head), head));
     keepTailRule(number);
 }
 
@@ -199,8 +191,7 @@ std::uint32_t IndexTree::splitOff(std::uint32_t number, bool appending)
 {
     IndexPage& page = change(number);
     const std::size_t count = page.entries.size();
-    if (count < 2)
-        throw DbError(errc::fail, "Een indexsleutel is te lang voor een indexpagina");
+    if (count < 2) throw DbError(errc::fail, "Een indexsleutel is te lang voor een indexpagina");
     const std::size_t moved = appending ? count - 1 : (count + 1) / 2;
     const std::uint32_t head = newPage(page.type);
     IndexPage& front = loaded_.at(head);
@@ -209,8 +200,7 @@ std::uint32_t IndexTree::splitOff(std::uint32_t number, bool appending)
 
     front.previousPage = page.previousPage;
     front.nextPage = number;
-    if (page.previousPage != 0)
-        change(page.previousPage).nextPage = head;
+    if (page.previousPage != 0) change(page.previousPage).nextPage = head;
     page.previousPage = head;
 
     if (!front.leaf()) {
@@ -261,20 +251,17 @@ IndexTree::Removal IndexTree::removeUnder(std::uint32_t number, const IndexEntry
     IndexPage& page = load(number);
     if (page.leaf()) {
         const auto at = std::lower_bound(page.entries.begin(), page.entries.end(), entry, indexEntryBefore);
-        if (at == page.entries.end() || !sameEntry(*at, entry))
-            return {};
+        if (at == page.entries.end() || !sameEntry(*at, entry)) return {};
         found = true;
         changed_.insert(number);
         page.entries.erase(at);
         return {page.entries.empty(), 0};
     }
-    if (page.entries.empty() && page.tailPage == 0)
-        return {};
+    if (page.entries.empty() && page.tailPage == 0) return {};
     const std::size_t slot = childSlot(page, entry);
     const std::uint32_t child = childAt(page, slot);
     const Removal below = removeUnder(child, entry, found, depth + 1);
-    if (!found)
-        return {};
+    if (!found) return {};
     if (below.emptied) {
         unlink(child);
         changed_.erase(child);
@@ -285,17 +272,14 @@ IndexTree::Removal IndexTree::removeUnder(std::uint32_t number, const IndexEntry
             page.entries.erase(page.entries.begin() + static_cast<std::ptrdiff_t>(slot));
         else
             page.tailPage = 0;
-        if (page.entries.empty() && page.tailPage == 0)
-            return {true, 0};
+        if (page.entries.empty() && page.tailPage == 0) return {true, 0};
         keepTailRule(number);
     } else {
         // A child's new last key may share less with its neighbours' keys, so even a removal can overflow.
         refreshSlot(number, slot);
-        if (below.head != 0)
-            adopt(number, slot, below.head);
+        if (below.head != 0) adopt(number, slot, below.head);
     }
-    if (fits(page))
-        return {};
+    if (fits(page)) return {};
     if (number == root_) {
         nestRoot(false);
         return {};
@@ -306,10 +290,8 @@ IndexTree::Removal IndexTree::removeUnder(std::uint32_t number, const IndexEntry
 void IndexTree::unlink(std::uint32_t number)
 {
     const IndexPage& page = load(number);
-    if (page.previousPage != 0)
-        change(page.previousPage).nextPage = page.nextPage;
-    if (page.nextPage != 0)
-        change(page.nextPage).previousPage = page.previousPage;
+    if (page.previousPage != 0) change(page.previousPage).nextPage = page.nextPage;
+    if (page.nextPage != 0) change(page.nextPage).previousPage = page.previousPage;
 }
 
 std::vector<IndexEntry> IndexTree::find(const std::string& key)
@@ -319,8 +301,7 @@ std::vector<IndexEntry> IndexTree::find(const std::string& key)
     for (int depth = 0; !load(number).leaf(); ++depth) {
         checkDepth(depth, root_);
         const IndexPage& page = load(number);
-        if (page.entries.empty() && page.tailPage == 0)
-            return {};
+        if (page.entries.empty() && page.tailPage == 0) return {};
         number = childAt(page, childSlot(page, probe));
     }
     std::vector<IndexEntry> equal;
@@ -330,8 +311,7 @@ std::vector<IndexEntry> IndexTree::find(const std::string& key)
         const IndexPage& page = load(number);
         auto at = std::lower_bound(page.entries.begin(), page.entries.end(), probe, indexEntryBefore);
         for (; at != page.entries.end(); ++at) {
-            if (at->key != key)
-                return equal;
+            if (at->key != key) return equal;
             equal.push_back(*at);
         }
         number = page.nextPage;

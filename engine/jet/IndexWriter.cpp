@@ -35,8 +35,7 @@ RowKey rowKey(Version version, const TableDef& table, const RealIndexLayout& rea
             throw DbError(errc::fail, "Een index van de tabel '" + table.name + "' noemt een kolom die niet bestaat");
         const auto position = static_cast<std::size_t>(at - table.columns.begin());
         const Value value = position < values.size() ? values[position] : Value{};
-        if (value.isNull() && at->type != ColumnType::Boolean && result.nulls++ == 0)
-            result.firstNullColumn = at->name;
+        if (value.isNull() && at->type != ColumnType::Boolean && result.nulls++ == 0) result.firstNullColumn = at->name;
         columns.push_back(KeyColumn{at->type, indexColumn.ascending});
         keyValues.push_back(value);
     }
@@ -50,8 +49,8 @@ bool sameKey(const TableDef& table, const RealIndexLayout& real, const std::vect
 {
     for (const IndexColumn& indexColumn : real.columns)
         for (std::size_t position = 0; position < table.columns.size(); ++position)
-            if (table.columns[position].number == indexColumn.columnNumber &&
-                (position >= before.size() || position >= after.size() || !(before[position] == after[position])))
+            if (table.columns[position].number == indexColumn.columnNumber
+                && (position >= before.size() || position >= after.size() || !(before[position] == after[position])))
                 return false;
     return true;
 }
@@ -60,15 +59,13 @@ bool sameKey(const TableDef& table, const RealIndexLayout& real, const std::vect
 std::string indexName(const TableLayout& table, std::size_t real)
 {
     for (std::size_t i = 0; i < table.realIndexOf.size() && i < table.def.indexes.size(); ++i)
-        if (table.realIndexOf[i] == static_cast<int>(real))
-            return table.def.indexes[i].name;
+        if (table.realIndexOf[i] == static_cast<int>(real)) return table.def.indexes[i].name;
     return std::to_string(real + 1);
 }
 
 void refuseUnencodable(const RowKey& row, const std::string& index, const TableDef& table)
 {
-    if (row.key.unencodable)
-        throw DbError(errc::fail, unencodableKeyMessage(*row.key.unencodable, index, table.name));
+    if (row.key.unencodable) throw DbError(errc::fail, unencodableKeyMessage(*row.key.unencodable, index, table.name));
 }
 
 // A damaged index page becomes the error that names the file.
@@ -91,8 +88,7 @@ IndexEntry entryFor(const RowKey& row, RowId id)
 
 IndexWriter::IndexWriter(PageFile& file, const Format& format, PageAllocator& pages)
     : file_(file), format_(format), pages_(pages)
-{
-}
+{}
 
 void IndexWriter::check(const TableLayout& table, const std::vector<Value>& values, const RowId* except)
 {
@@ -106,27 +102,25 @@ void IndexWriter::checkRules(const TableLayout& table, const std::vector<Value>&
     for (std::size_t i = 0; i < def.indexes.size() && i < table.realIndexOf.size(); ++i) {
         const IndexDef& index = def.indexes[i];
         const RealIndexLayout& real = table.realIndexes.at(static_cast<std::size_t>(table.realIndexOf[i]));
-        if (before && sameKey(def, real, *before, values))
-            continue;
+        if (before && sameKey(def, real, *before, values)) continue;
         const RowKey row = rowKey(format_.version, def, real, values);
         refuseUnencodable(row, index.name, def);
         if (row.nulls > 0 && index.primaryKey)
-            throw DbError(errc::integrity, "Het veld '" + row.firstNullColumn + "' hoort bij de primaire sleutel '" +
-                                               index.name + "' van de tabel '" + def.name +
-                                               "' en mag niet leeg (Null) zijn");
+            throw DbError(errc::integrity, "Het veld '" + row.firstNullColumn + "' hoort bij de primaire sleutel '"
+                                               + index.name + "' van de tabel '" + def.name
+                                               + "' en mag niet leeg (Null) zijn");
         if (row.nulls > 0 && (real.flags & requiredFlag) != 0)
-            throw DbError(errc::integrity, "De index '" + index.name + "' van de tabel '" + def.name +
-                                               "' staat geen lege waarde (Null) toe in het veld '" +
-                                               row.firstNullColumn + "'");
+            throw DbError(errc::integrity, "De index '" + index.name + "' van de tabel '" + def.name
+                                               + "' staat geen lege waarde (Null) toe in het veld '"
+                                               + row.firstNullColumn + "'");
         // Rows whose key columns are all Null never clash in a unique index.
-        if (!index.unique || row.allColumnsNull)
-            continue;
+        if (!index.unique || row.allColumnsNull) continue;
         IndexTree tree(file_, format_.version, real.firstPage, IndexPageSource{});
         for (const IndexEntry& entry : tree.find(row.key.bytes)) {
             const RowId other = entry.dataPage << 8 | entry.dataRow;
             if (except == nullptr || other != *except)
-                throw DbError(errc::integrity, "De waarde komt al voor in de index '" + index.name + "' van de tabel '" +
-                                                   def.name + "', die geen dubbele waarden toestaat");
+                throw DbError(errc::integrity, "De waarde komt al voor in de index '" + index.name + "' van de tabel '"
+                                                   + def.name + "', die geen dubbele waarden toestaat");
         }
     }
 }
@@ -141,7 +135,8 @@ void IndexWriter::remove(TableLayout& table, const std::vector<Value>& values, R
     guarded(file_, [&] { change(table, values, row, false); });
 }
 
-void IndexWriter::update(TableLayout& table, const std::vector<Value>& before, const std::vector<Value>& after, RowId row)
+void IndexWriter::update(TableLayout& table, const std::vector<Value>& before, const std::vector<Value>& after,
+                         RowId row)
 {
     guarded(file_, [&] {
         checkRules(table, after, &row, &before);
@@ -155,18 +150,16 @@ void IndexWriter::change(const TableLayout& table, const std::vector<Value>& val
 {
     for (std::size_t r = 0; r < table.realIndexes.size(); ++r) {
         const RealIndexLayout& real = table.realIndexes[r];
-        if (before && sameKey(table.def, real, *before, values))
-            continue;
+        if (before && sameKey(table.def, real, *before, values)) continue;
         const RowKey key = rowKey(format_.version, table.def, real, values);
         refuseUnencodable(key, indexName(table, r), table.def);
-        if (key.allColumnsNull && (real.flags & ignoreNullsFlag) != 0)
-            continue;
+        if (key.allColumnsNull && (real.flags & ignoreNullsFlag) != 0) continue;
         IndexTree tree(file_, format_.version, real.firstPage, pageSource(real));
         if (adding)
             tree.insert(entryFor(key, row));
         else if (!tree.remove(entryFor(key, row)))
-            throw DbError(errc::fail, "De index '" + indexName(table, r) + "' van de tabel '" + table.def.name +
-                                          "' mist de rij die vervalt; het bestand is beschadigd");
+            throw DbError(errc::fail, "De index '" + indexName(table, r) + "' van de tabel '" + table.def.name
+                                          + "' mist de rij die vervalt; het bestand is beschadigd");
         tree.flush();
     }
 }
@@ -183,8 +176,7 @@ IndexPageSource IndexWriter::pageSource(const RealIndexLayout& real)
 {
     const std::uint32_t map = real.usedPagesMap;
     const auto mark = [this, map](std::uint32_t page, bool on) {
-        if (map != 0)
-            markUsageMap(file_, format_, map, page, on, [this] { return pages_.allocate(); });
+        if (map != 0) markUsageMap(file_, format_, map, page, on, [this] { return pages_.allocate(); });
     };
     return IndexPageSource{[this, mark] {
                                const std::uint32_t page = pages_.allocate();

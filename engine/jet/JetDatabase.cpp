@@ -36,7 +36,8 @@ JetDatabase::JetDatabase(const OpenOptions& options)
         throw DbError(errc::authentication, "Het databasewachtwoord voor '" + options.path + "' is onjuist.");
     file_.configure(format_->pageSize, header_.encodingKey);
     if (file_.fileSize() % format_->pageSize != 0 || file_.pageCount() < minimumPages)
-        throw DbError(errc::fail, "Het bestand '" + options.path + "' is afgebroken: het eindigt midden in een pagina.");
+        throw DbError(errc::fail,
+                      "Het bestand '" + options.path + "' is afgebroken: het eindigt midden in een pagina.");
     readCatalogTable();
 }
 
@@ -52,13 +53,11 @@ void JetDatabase::readCatalogTable()
 const TableDef& JetDatabase::table(std::string_view name)
 {
     for (const CatalogEntry& entry : catalog_) {
-        if (!text::equalsIgnoreCase(entry.name, name))
-            continue;
+        if (!text::equalsIgnoreCase(entry.name, name)) continue;
         if (entry.kind == ObjectKind::LinkedTable)
-            throw DbError(errc::notFound, "De tabel '" + entry.name + "' is gekoppeld aan een ander bestand ('" +
-                                              entry.linkedDatabase + "') en kan niet gelezen worden.");
-        if (entry.kind == ObjectKind::Query)
-            continue;
+            throw DbError(errc::notFound, "De tabel '" + entry.name + "' is gekoppeld aan een ander bestand ('"
+                                              + entry.linkedDatabase + "') en kan niet gelezen worden.");
+        if (entry.kind == ObjectKind::Query) continue;
         const TableLayout* found = nullptr;
         guarded([&] { found = &layout(definitionPageOf(entry), entry.name, true); });
         return found->def;
@@ -79,7 +78,8 @@ std::unique_ptr<TableScan> JetDatabase::scan(const TableDef& table)
     const TableLayout& layout = layoutOf(table);
     std::unique_ptr<TableScan> scanner;
     guarded([&] {
-        scanner = std::make_unique<TableScanner>(file_, *format_, layout, usageMapPages(file_, *format_, layout.usedPagesMap));
+        scanner = std::make_unique<TableScanner>(file_, *format_, layout,
+                                                 usageMapPages(file_, *format_, layout.usedPagesMap));
     });
     return scanner;
 }
@@ -111,8 +111,7 @@ void JetDatabase::loadQueryRows()
     const auto number = [](const Value& v) -> std::int64_t {
         if (v.kind == Value::Kind::Binary || v.kind == Value::Kind::Text) {
             std::int64_t n = 0;  // Order is stored as bytes, most significant first
-            for (unsigned char c : v.bytes)
-                n = (n << 8) | c;
+            for (unsigned char c : v.bytes) n = (n << 8) | c;
             return n;
         }
         return v.isNull() ? 0 : v.integer;
@@ -139,8 +138,7 @@ const TableLayout& JetDatabase::layout(std::uint32_t page, const std::string& na
     auto found = tables_.find(page);
     if (found == tables_.end()) {
         auto table = std::make_unique<TableLayout>(readTableDefinition(file_, *format_, page, name));
-        if (withProperties)
-            applyProperties(*table);
+        if (withProperties) applyProperties(*table);
         found = tables_.emplace(page, std::move(table)).first;
     }
     return *found->second;
@@ -155,12 +153,12 @@ void JetDatabase::applyProperties(TableLayout& table)
         std::vector<Value> values;
         while (objects.def.columns.size() == 2 && scan.next(values))
             if (values[1].kind == Value::Kind::Binary)
-                storedProperties_[static_cast<std::uint32_t>(values[0].integer) & 0x00FFFFFF] = std::move(values[1].bytes);
+                storedProperties_[static_cast<std::uint32_t>(values[0].integer) & 0x00FFFFFF] =
+                    std::move(values[1].bytes);
         propertiesLoaded_ = true;
     }
     const auto stored = storedProperties_.find(table.def.definitionPage);
-    if (stored == storedProperties_.end())
-        return;
+    if (stored == storedProperties_.end()) return;
     try {
         const auto* bytes = reinterpret_cast<const std::uint8_t*>(stored->second.data());
         const PropertyMaps maps = readPropertyMaps(ByteView(bytes, stored->second.size()), header_.version);

@@ -30,7 +30,8 @@ public:
     const std::vector<CatalogEntry>& catalog() const override { return catalog_; }
     const TableDef& table(std::string_view name) override;
     std::unique_ptr<TableScan> scan(const TableDef& table) override;
-    std::unique_ptr<TableScan> scan(const TableDef& table, const std::vector<std::size_t>& columns) override;  // JetDatabaseColumns.cpp
+    std::unique_ptr<TableScan> scan(const TableDef& table,
+                                    const std::vector<std::size_t>& columns) override;  // JetDatabaseColumns.cpp
     std::vector<QueryRow> queryRows(std::int32_t objectId) override;
 
     void beginRead() override;
@@ -71,7 +72,7 @@ private:
     void loadQueryRows();
     const TableLayout& layout(std::uint32_t page, const std::string& name, bool withProperties = false);
     void applyProperties(TableLayout& table);
-    TableLayout& layoutOf(const TableDef& table);  // the layout behind a TableDef this database handed out
+    TableLayout& layoutOf(const TableDef& table);               // the layout behind a TableDef this database handed out
     const TableLayout& layoutAt(std::uint32_t definitionPage);  // of the table the catalog lists there
     RelationshipRules relationshipRules();
     // MSysACEs (JetDatabaseCatalog.cpp): a new object's rights from its container, and a dropped one's away.
@@ -87,9 +88,9 @@ private:
     void rebuildTable(TableLayout& layout, const std::function<void(TableLayout&)>& change, const std::string& dropped,
                       const ColumnConversion* convert = nullptr);
     // Statements and reads (JetDatabaseWrite.cpp).
-    void takeLock(bool exclusive);   // outermost read or statement: lock, recover a crashed writer, catch up
+    void takeLock(bool exclusive);  // outermost read or statement: lock, recover a crashed writer, catch up
     void releaseLock();
-    void reloadCaches();             // layouts in place, catalog, properties and queries read again
+    void reloadCaches();  // layouts in place, catalog, properties and queries read again
     void requireStatement() const;
     // Row changes (JetDatabaseWrite.cpp).
     struct RowChange;
@@ -103,7 +104,8 @@ private:
     int readDepth_ = 0;
     bool inStatement_ = false;
     std::uint32_t longValuePage_ = 0;  // where the last long value went; new ones join it while it has room
-    std::vector<std::unique_ptr<TableLayout>> retired_;  // tables a rollback took away; handed-out references stay valid
+    std::vector<std::unique_ptr<TableLayout>>
+        retired_;  // tables a rollback took away; handed-out references stay valid
     DatabaseHeader header_;
     const Format* format_ = nullptr;
     std::vector<CatalogEntry> catalog_;

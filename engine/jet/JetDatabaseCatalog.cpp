@@ -26,15 +26,13 @@ namespace {
 void writeNewFile(const std::string& path, const std::vector<PageBytes>& pages)
 {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (fd < 0)
-        cannotCreate(path, errno == EEXIST ? "het bestand bestaat al" : std::strerror(errno));
+    if (fd < 0) cannotCreate(path, errno == EEXIST ? "het bestand bestaat al" : std::strerror(errno));
     bool written = true;
     for (const PageBytes& page : pages) {
         std::size_t done = 0;
         while (written && done < page.size()) {
             const ssize_t n = ::write(fd, page.data() + done, page.size() - done);
-            if (n < 0 && errno == EINTR)
-                continue;
+            if (n < 0 && errno == EINTR) continue;
             written = n > 0;
             done += written ? static_cast<std::size_t>(n) : 0;
         }
@@ -52,8 +50,7 @@ void writeNewFile(const std::string& path, const std::vector<PageBytes>& pages)
 bool heldExclusively(const std::string& path)
 {
     const int probe = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (probe < 0)
-        return false;
+    if (probe < 0) return false;
     const bool refused = ::flock(probe, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
     ::close(probe);
     return refused;
@@ -67,8 +64,7 @@ std::vector<RowId> rowsWithId(Database& db, const TableDef& table, const char* c
     std::vector<Value> values;
     const auto scan = db.scan(table);
     while (scan->next(values))
-        if (!values[position].isNull() && values[position].integer == id)
-            rows.push_back(scan->rowId());
+        if (!values[position].isNull() && values[position].integer == id) rows.push_back(scan->rowId());
     return rows;
 }
 
@@ -79,8 +75,7 @@ void JetDatabase::grantContainerRights(const CatalogObject& object, const std::s
     const TableDef& aces = table("MSysACEs");
     std::vector<AccessRight> containerRights;
     std::vector<Value> values;
-    for (const auto rows = scan(aces); rows->next(values);)
-        containerRights.push_back(accessRightOf(aces, values));
+    for (const auto rows = scan(aces); rows->next(values);) containerRights.push_back(accessRightOf(aces, values));
     for (const AccessRight& right : inheritedRights(containerRights, object, owner))
         insertRow(aces, accessRightRow(aces, right));
 }
@@ -88,8 +83,7 @@ void JetDatabase::grantContainerRights(const CatalogObject& object, const std::s
 void JetDatabase::revokeRights(std::int32_t objectId)
 {
     const TableDef& aces = table("MSysACEs");
-    for (RowId row : rowsWithId(*this, aces, "ObjectId", objectId))
-        deleteRow(aces, row);
+    for (RowId row : rowsWithId(*this, aces, "ObjectId", objectId)) deleteRow(aces, row);
 }
 
 void JetDatabase::createQuery(const std::string& name, const std::vector<QueryRow>& rows)
@@ -121,10 +115,8 @@ void JetDatabase::dropQuery(std::string_view name)
 {
     const CatalogEntry* query = nullptr;
     for (const CatalogEntry& entry : catalog_)
-        if (entry.kind == ObjectKind::Query && text::equalsIgnoreCase(entry.name, name))
-            query = &entry;
-    if (!query)
-        throw DbError(errc::notFound, "De query '" + std::string(name) + "' bestaat niet.");
+        if (entry.kind == ObjectKind::Query && text::equalsIgnoreCase(entry.name, name)) query = &entry;
+    if (!query) throw DbError(errc::notFound, "De query '" + std::string(name) + "' bestaat niet.");
     const std::int32_t id = query->id;
     guarded([&] {
         // Its rows in the catalog, its decomposed text and its access rights; read first, then removed.
@@ -133,8 +125,7 @@ void JetDatabase::dropQuery(std::string_view name)
         for (const auto& [tableName, column] : tables)
             doomed.emplace_back(&table(tableName), rowsWithId(*this, table(tableName), column, id));
         for (const auto& [from, rows] : doomed)
-            for (RowId row : rows)
-                deleteRow(*from, row);
+            for (RowId row : rows) deleteRow(*from, row);
         revokeRights(id);
     });
     readCatalogTable();
@@ -150,7 +141,8 @@ void JetDatabase::createRelationship(std::string_view tableName, const IndexDef&
     for (const IndexColumn& key : foreignKey.columns) {
         const ColumnDef* column = child.columnByNumber(key.columnNumber);
         if (!column)
-            throw DbError(errc::fail, "De relatie verwijst naar een kolom die de tabel '" + child.name + "' niet heeft.");
+            throw DbError(errc::fail,
+                          "De relatie verwijst naar een kolom die de tabel '" + child.name + "' niet heeft.");
         columns.push_back(column->name);
     }
     if (referenced.empty())  // the referenced table's primary key
@@ -159,26 +151,24 @@ void JetDatabase::createRelationship(std::string_view tableName, const IndexDef&
                 if (const ColumnDef* column = parent.columnByNumber(key.columnNumber))
                     referenced.push_back(column->name);
     if (columns.empty() || referenced.size() != columns.size())
-        throw DbError(errc::fail, "De relatie tussen '" + child.name + "' en '" + parent.name +
-                                      "' moet evenveel kolommen aan beide kanten hebben.");
+        throw DbError(errc::fail, "De relatie tussen '" + child.name + "' en '" + parent.name
+                                      + "' moet evenveel kolommen aan beide kanten hebben.");
     // Integrity can only be kept against a unique index on exactly the referenced columns.
     std::vector<int> numbers;
     for (const std::string& name : referenced) {
         const ColumnDef* column = parent.column(name);
-        if (!column)
-            throw DbError(errc::notFound, "De tabel '" + parent.name + "' heeft geen kolom '" + name + "'.");
+        if (!column) throw DbError(errc::notFound, "De tabel '" + parent.name + "' heeft geen kolom '" + name + "'.");
         numbers.push_back(column->number);
     }
     const auto uniqueKey = std::find_if(parent.indexes.begin(), parent.indexes.end(), [&](const IndexDef& index) {
-        if (!index.unique || index.columns.size() != numbers.size())
-            return false;
+        if (!index.unique || index.columns.size() != numbers.size()) return false;
         return std::all_of(index.columns.begin(), index.columns.end(), [&](const IndexColumn& key) {
             return std::find(numbers.begin(), numbers.end(), key.columnNumber) != numbers.end();
         });
     });
     if (uniqueKey == parent.indexes.end())
-        throw DbError(errc::integrity, "Er is geen unieke index op de kolommen van '" + parent.name +
-                                           "' waarnaar de relatie verwijst.");
+        throw DbError(errc::integrity,
+                      "Er is geen unieke index op de kolommen van '" + parent.name + "' waarnaar de relatie verwijst.");
 
     const std::string childName = child.name, parentName = parent.name, parentKeyName = uniqueKey->name;
     const std::string name = foreignKey.name.empty() ? parentName + childName : foreignKey.name;
@@ -193,8 +183,7 @@ void JetDatabase::createRelationship(std::string_view tableName, const IndexDef&
         IndexDef index = foreignKey;
         index.foreignKey = true;
         index.primaryKey = false;
-        if (index.name.empty())
-            index.name = name;
+        if (index.name.empty()) index.name = name;
         createIndex(childName, index);
         // Access keeps both halves of a relationship in the table definitions: the foreign key points at the
         // other table and a hidden entry of that table ('.r' and a letter, on the referenced key's real index)
@@ -203,8 +192,7 @@ void JetDatabase::createRelationship(std::string_view tableName, const IndexDef&
         TableLayout& parentLayout = layoutOf(table(parentName));
         const auto position = [](const TableLayout& layout, const std::string& indexName) {
             for (std::size_t i = 0; i < layout.def.indexes.size(); ++i)
-                if (layout.def.indexes[i].name == indexName)
-                    return i;
+                if (layout.def.indexes[i].name == indexName) return i;
             throw DbError(errc::fail, "De index '" + indexName + "' van de tabel '" + layout.def.name + "' ontbreekt.");
         };
         const std::size_t key = position(parentLayout, parentKeyName);
@@ -215,8 +203,7 @@ void JetDatabase::createRelationship(std::string_view tableName, const IndexDef&
                              [&](const IndexDef& i) { return i.name == candidate; }))
                 backName = candidate;
         }
-        if (backName.empty())
-            throw DbError(errc::fail, "De tabel '" + parentName + "' heeft te veel relaties.");
+        if (backName.empty()) throw DbError(errc::fail, "De tabel '" + parentName + "' heeft te veel relaties.");
 
         IndexDef back;
         back.name = backName;
@@ -241,13 +228,18 @@ void JetDatabase::createRelationship(std::string_view tableName, const IndexDef&
         for (TableLayout* layout : {&childLayout, &parentLayout}) {
             storeDefinition(*layout, definitionPageChain(file_, layout->def.definitionPage));
             reloadLayout(*layout);
-            if (&childLayout == &parentLayout)
-                break;
+            if (&childLayout == &parentLayout) break;
         }
 
         for (std::size_t i = 0; i < columns.size(); ++i) {
-            const RelationshipColumn pair{name, 0, static_cast<int>(columns.size()), static_cast<int>(i),
-                                          childName, columns[i], parentName, referenced[i]};
+            const RelationshipColumn pair{name,
+                                          0,
+                                          static_cast<int>(columns.size()),
+                                          static_cast<int>(i),
+                                          childName,
+                                          columns[i],
+                                          parentName,
+                                          referenced[i]};
             insertRow(table("MSysRelationships"), relationshipTableRow(table("MSysRelationships"), pair));
         }
         const TableDef& objects = table("MSysObjects");
@@ -260,8 +252,8 @@ void JetDatabase::createRelationship(std::string_view tableName, const IndexDef&
 void JetDatabase::changeDatabasePassword(const std::string& newPassword, const std::string& oldPassword)
 {
     if (!heldExclusively(file_.path()))
-        throw DbError(errc::fail, "Het databasewachtwoord van '" + file_.path() +
-                                      "' kan alleen gewijzigd worden als de database exclusief geopend is.");
+        throw DbError(errc::fail, "Het databasewachtwoord van '" + file_.path()
+                                      + "' kan alleen gewijzigd worden als de database exclusief geopend is.");
     const PageRef current = file_.page(0);
     const DatabaseHeader header = decodeHeader(ByteView(current->data(), current->size()), file_.path());
     if (header.password != oldPassword)

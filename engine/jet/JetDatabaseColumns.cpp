@@ -17,17 +17,13 @@ public:
                std::size_t width)
         : layout_(std::move(reduced)), positions_(std::move(positions)), width_(width),
           scanner_(file, format, layout_, usageMapPages(file, format, layout_.usedPagesMap))
-    {
-    }
+    {}
 
     bool next(std::vector<Value>& row) override
     {
-        if (!scanner_.next(values_))
-            return false;
-        if (row.size() != width_)
-            row.assign(width_, Value::null());
-        for (std::size_t i = 0; i < positions_.size(); ++i)
-            row[positions_[i]] = std::move(values_[i]);
+        if (!scanner_.next(values_)) return false;
+        if (row.size() != width_) row.assign(width_, Value::null());
+        for (std::size_t i = 0; i < positions_.size(); ++i) row[positions_[i]] = std::move(values_[i]);
         return true;
     }
 

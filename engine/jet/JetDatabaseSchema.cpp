@@ -53,25 +53,22 @@ std::uint32_t addUsageMap(PageFile& file, const Format& format, PageAllocator& p
 // Takes a usage map away: its row, and the bitmap pages of a reference map.
 void removeUsageMap(PageFile& file, const Format& format, PageAllocator& pages, std::uint32_t map)
 {
-    if (map == 0)
-        return;
+    if (map == 0) return;
     const std::uint32_t page = pointerPage(map);
     const PageRef bytes = file.page(page);
     const ByteView view(bytes->data(), bytes->size());
     const int rows = view.u16(format.dataRowCountOffset);
     const int row = pointerRow(map);
-    if (row >= rows)
-        return;
+    if (row >= rows) return;
     const std::uint16_t start = view.u16(format.dataRowTableOffset + 2 * static_cast<std::size_t>(row));
-    if ((start & rowDeletedFlag) != 0)
-        return;
+    if ((start & rowDeletedFlag) != 0) return;
     const std::size_t at = start & 0x1FFF;
     if (view.u8(at) == referenceMap) {
-        const std::size_t end = row == 0 ? format.pageSize
-                                         : view.u16(format.dataRowTableOffset + 2 * static_cast<std::size_t>(row - 1)) & 0x1FFF;
+        const std::size_t end =
+            row == 0 ? format.pageSize
+                     : view.u16(format.dataRowTableOffset + 2 * static_cast<std::size_t>(row - 1)) & 0x1FFF;
         for (std::size_t p = at + 1; p + 4 <= end; p += 4)
-            if (const std::uint32_t bitmapPage = view.u32(p); bitmapPage != 0)
-                pages.release(bitmapPage);
+            if (const std::uint32_t bitmapPage = view.u32(p); bitmapPage != 0) pages.release(bitmapPage);
     }
     removeRow(file.change(page), format, row);
 }
@@ -85,17 +82,13 @@ std::vector<std::uint32_t> indexTreePages(PageFile& file, Version version, std::
     while (!todo.empty()) {
         const std::uint32_t number = todo.back();
         todo.pop_back();
-        if (number == 0 || number >= file.pageCount() || !seen.insert(number).second)
-            continue;
+        if (number == 0 || number >= file.pageCount() || !seen.insert(number).second) continue;
         const PageRef page = file.page(number);
-        if (page->at(0) != intermediateIndexPageType && page->at(0) != leafIndexPageType)
-            continue;
+        if (page->at(0) != intermediateIndexPageType && page->at(0) != leafIndexPageType) continue;
         found.push_back(number);
         const IndexPage parsed = parseIndexPage(ByteView(page->data(), page->size()), version);
-        if (parsed.leaf())
-            continue;
-        for (const IndexEntry& entry : parsed.entries)
-            todo.push_back(entry.childPage);
+        if (parsed.leaf()) continue;
+        for (const IndexEntry& entry : parsed.entries) todo.push_back(entry.childPage);
         todo.push_back(parsed.tailPage);
     }
     return found;
@@ -104,20 +97,18 @@ std::vector<std::uint32_t> indexTreePages(PageFile& file, Version version, std::
 std::uint8_t realIndexFlags(const Format& format, const IndexDef& index)
 {
     std::uint8_t flags = format.jet4() ? jet4IndexFlag : 0;
-    if (index.unique || index.primaryKey)
-        flags |= uniqueIndexFlag;
-    if (index.ignoreNulls)
-        flags |= ignoreNullsIndexFlag;
-    if (index.required || index.primaryKey)
-        flags |= requiredIndexFlag;
+    if (index.unique || index.primaryKey) flags |= uniqueIndexFlag;
+    if (index.ignoreNulls) flags |= ignoreNullsIndexFlag;
+    if (index.required || index.primaryKey) flags |= requiredIndexFlag;
     return flags;
 }
 
 bool sameColumns(const std::vector<IndexColumn>& a, const std::vector<IndexColumn>& b)
 {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](const IndexColumn& x, const IndexColumn& y) {
-               return x.columnNumber == y.columnNumber && x.ascending == y.ascending;
-           });
+    return a.size() == b.size()
+           && std::equal(a.begin(), a.end(), b.begin(), [](const IndexColumn& x, const IndexColumn& y) {
+                  return x.columnNumber == y.columnNumber && x.ascending == y.ascending;
+              });
 }
 
 // The index as it will be kept: named, with columns the table has, at most one primary key.
@@ -159,9 +150,9 @@ void syncLongValueMaps(PageFile& file, const Format& format, PageAllocator& page
         it = maps.erase(it);
     }
     for (const ColumnDef& column : table.def.columns) {
-        const bool mapped = std::any_of(maps.begin(), maps.end(), [&](const LongValueMaps& m) { return m.columnNumber == column.number; });
-        if (!isLongValue(column.type) || mapped)
-            continue;
+        const bool mapped = std::any_of(maps.begin(), maps.end(),
+                                        [&](const LongValueMaps& m) { return m.columnNumber == column.number; });
+        if (!isLongValue(column.type) || mapped) continue;
         LongValueMaps added;
         added.columnNumber = column.number;
         added.usedPagesMap = addUsageMap(file, format, pages, pointerPage(table.usedPagesMap));
@@ -174,8 +165,7 @@ void syncLongValueMaps(PageFile& file, const Format& format, PageAllocator& page
 std::uint32_t nextLogicalNumber(const TableLayout& table)
 {
     std::uint32_t next = 0;
-    for (const LogicalIndexLayout& logical : table.logicalIndexes)
-        next = std::max(next, logical.number + 1);
+    for (const LogicalIndexLayout& logical : table.logicalIndexes) next = std::max(next, logical.number + 1);
     return next;
 }
 
@@ -187,8 +177,7 @@ void closeLogicalNumbers(TableLayout& table)
                     [](const LogicalIndexLayout& logical) { return logical.relatedTable != 0; }))
         return;
     std::vector<std::size_t> order(table.logicalIndexes.size());
-    for (std::size_t i = 0; i < order.size(); ++i)
-        order[i] = i;
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
     std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
         return table.logicalIndexes[a].number < table.logicalIndexes[b].number;
     });
@@ -213,15 +202,13 @@ void JetDatabase::storeDefinition(TableLayout& layout, std::vector<std::uint32_t
     PageAllocator pages(file_, *format_);
     const std::vector<std::uint8_t> bytes = encodeTableDefinition(*format_, layout);
     const std::size_t needed = definitionPageCount(*format_, bytes.size());
-    while (chain.size() < needed)
-        chain.push_back(pages.allocate());
+    while (chain.size() < needed) chain.push_back(pages.allocate());
     while (chain.size() > needed) {
         pages.release(chain.back());
         chain.pop_back();
     }
     const std::vector<PageBytes> laidOut = definitionPages(*format_, bytes, chain);
-    for (std::size_t i = 0; i < chain.size(); ++i)
-        file_.change(chain[i]) = laidOut[i];
+    for (std::size_t i = 0; i < chain.size(); ++i) file_.change(chain[i]) = laidOut[i];
 }
 
 // After a change of definition or properties: the cached layout read again in place, from the changed pages.
@@ -247,11 +234,12 @@ std::pair<RowId, std::vector<Value>> JetDatabase::catalogRowOf(const TableLayout
     while (reader->next(values)) {
         const Value& v = values[static_cast<std::size_t>(id->ordinal - 1)];
         const Value& t = values[static_cast<std::size_t>(type->ordinal - 1)];
-        if (!v.isNull() && (static_cast<std::uint32_t>(v.integer) & 0x00FFFFFF) == layout.def.definitionPage &&
-            !t.isNull() && t.integer == static_cast<std::int64_t>(CatalogType::Table))
+        if (!v.isNull() && (static_cast<std::uint32_t>(v.integer) & 0x00FFFFFF) == layout.def.definitionPage
+            && !t.isNull() && t.integer == static_cast<std::int64_t>(CatalogType::Table))
             return {reader->rowId(), values};
     }
-    throw DbError(errc::fail, "De tabel '" + layout.def.name + "' staat niet in MSysObjects van '" + file_.path() + "'.");
+    throw DbError(errc::fail,
+                  "De tabel '" + layout.def.name + "' staat niet in MSysObjects van '" + file_.path() + "'.");
 }
 
 // Required and DefaultValue of every column into the table's stored properties; the others stay as they were.
@@ -266,20 +254,18 @@ void JetDatabase::storeColumnProperties(TableLayout& layout, const std::vector<s
     PropertyMaps maps;
     if (stored.kind == Value::Kind::Binary) {
         try {
-            maps = readPropertyMaps(ByteView(reinterpret_cast<const std::uint8_t*>(stored.bytes.data()), stored.bytes.size()),
-                                    header_.version);
+            maps = readPropertyMaps(
+                ByteView(reinterpret_cast<const std::uint8_t*>(stored.bytes.data()), stored.bytes.size()),
+                header_.version);
         } catch (const CorruptFile&) {
             maps.clear();  // damaged properties are replaced by what the definition says
         }
     }
-    for (const std::string& name : dropped)
-        maps.erase(name);
-    for (const ColumnDef& c : layout.def.columns)
-        setColumnProperties(maps, c, header_.version);
+    for (const std::string& name : dropped) maps.erase(name);
+    for (const ColumnDef& c : layout.def.columns) setColumnProperties(maps, c, header_.version);
     const bool any = std::any_of(maps.begin(), maps.end(), [](const auto& entry) { return !entry.second.empty(); });
     const Value wanted = any ? Value::binary(writePropertyMaps(maps, header_.version)) : Value::null();
-    if (wanted.kind == stored.kind && wanted.bytes == stored.bytes)
-        return;
+    if (wanted.kind == stored.kind && wanted.bytes == stored.bytes) return;
     stored = wanted;
     updateRow(objects, row, values);
 }
@@ -293,10 +279,8 @@ void JetDatabase::rebuildTable(TableLayout& layout, const std::function<void(Tab
     const std::vector<ColumnDef> before = layout.def.columns;
     std::vector<std::pair<RowId, std::vector<Value>>> rows;
     std::vector<Value> values;
-    for (const auto reader = scan(layout.def); reader->next(values);)
-        rows.emplace_back(reader->rowId(), values);
-    for (const auto& [id, row] : rows)
-        deleteRow(layout.def, id);
+    for (const auto reader = scan(layout.def); reader->next(values);) rows.emplace_back(reader->rowId(), values);
+    for (const auto& [id, row] : rows) deleteRow(layout.def, id);
 
     TableLayout changed = layout;
     change(changed);
@@ -309,7 +293,8 @@ void JetDatabase::rebuildTable(TableLayout& layout, const std::function<void(Tab
     for (const auto& [id, row] : rows) {
         std::vector<Value> converted;
         for (const ColumnDef& column : layout.def.columns) {
-            const auto old = std::find_if(before.begin(), before.end(), [&](const ColumnDef& c) { return c.number == column.number; });
+            const auto old = std::find_if(before.begin(), before.end(),
+                                          [&](const ColumnDef& c) { return c.number == column.number; });
             const Value& value = old == before.end() ? Value() : row[static_cast<std::size_t>(old - before.begin())];
             converted.push_back(value.isNull() || !convert ? value : (*convert)(value, column));
         }
@@ -324,8 +309,7 @@ void JetDatabase::createTable(const TableDef& def)
         if (text::equalsIgnoreCase(entry.name, def.name))
             throw DbError(errc::fail, "Er bestaat al een tabel of query met de naam '" + entry.name + "'.");
     checkObjectName("tabel", def.name);
-    if (def.columns.empty())
-        throw DbError(errc::fail, "De tabel '" + def.name + "' moet minstens één kolom hebben.");
+    if (def.columns.empty()) throw DbError(errc::fail, "De tabel '" + def.name + "' moet minstens één kolom hebben.");
     guarded([&] {
         TableLayout layout = newTableLayout(*format_, def);
         PageAllocator pages(file_, *format_);
@@ -353,8 +337,7 @@ void JetDatabase::createTable(const TableDef& def)
             reloadLayout(created);
         }
         // Indexes given with the table name its columns by their place in def.columns, which new numbers keep.
-        for (const IndexDef& index : def.indexes)
-            createIndex(def.name, index);
+        for (const IndexDef& index : def.indexes) createIndex(def.name, index);
     });
 }
 
@@ -369,19 +352,17 @@ void JetDatabase::dropTable(std::string_view name)
             RowStore rows(file_, *format_, pages, layout);
             std::vector<RowId> ids;
             std::vector<Value> values;
-            for (const auto reader = scan(layout.def); reader->next(values);)
-                ids.push_back(reader->rowId());
-            for (RowId id : ids)
-                freeLongValues(layout, rows.read(id), pages);
+            for (const auto reader = scan(layout.def); reader->next(values);) ids.push_back(reader->rowId());
+            for (RowId id : ids) freeLongValues(layout, rows.read(id), pages);
         }
         std::set<std::uint32_t> doomed;
         for (std::uint32_t page : usageMapPages(file_, *format_, layout.usedPagesMap))
-            if (file_.page(page)->at(0) == 0x01 &&
-                ByteView(file_.page(page)->data(), format_->pageSize).u32(format_->dataOwnerOffset) == layout.def.definitionPage)
+            if (file_.page(page)->at(0) == 0x01
+                && ByteView(file_.page(page)->data(), format_->pageSize).u32(format_->dataOwnerOffset)
+                       == layout.def.definitionPage)
                 doomed.insert(page);
         for (const RealIndexLayout& real : layout.realIndexes) {
-            for (std::uint32_t page : indexTreePages(file_, format_->version, real.firstPage))
-                doomed.insert(page);
+            for (std::uint32_t page : indexTreePages(file_, format_->version, real.firstPage)) doomed.insert(page);
             removeUsageMap(file_, *format_, pages, real.usedPagesMap);
         }
         for (const LongValueMaps& maps : layout.longValueMaps) {
@@ -390,14 +371,12 @@ void JetDatabase::dropTable(std::string_view name)
         }
         removeUsageMap(file_, *format_, pages, layout.usedPagesMap);
         removeUsageMap(file_, *format_, pages, layout.freeSpaceMap);
-        for (std::uint32_t page : definitionPageChain(file_, layout.def.definitionPage))
-            doomed.insert(page);
+        for (std::uint32_t page : definitionPageChain(file_, layout.def.definitionPage)) doomed.insert(page);
 
         const RowId row = catalogRowOf(layout).first;
         deleteRow(table("MSysObjects"), row);
         revokeRights(static_cast<std::int32_t>(layout.def.definitionPage));
-        for (std::uint32_t page : doomed)
-            pages.release(page);
+        for (std::uint32_t page : doomed) pages.release(page);
         readCatalogTable();
         if (const auto cached = tables_.find(layout.def.definitionPage); cached != tables_.end()) {
             retired_.push_back(std::move(cached->second));
@@ -467,10 +446,12 @@ void JetDatabase::dropIndex(std::string_view tableName, std::string_view name)
     requireStatement();
     guarded([&] {
         TableLayout& layout = schemaLayout(tableName, false);
-        const auto found = std::find_if(layout.def.indexes.begin(), layout.def.indexes.end(),
-                                        [&](const IndexDef& index) { return text::equalsIgnoreCase(index.name, name); });
+        const auto found =
+            std::find_if(layout.def.indexes.begin(), layout.def.indexes.end(),
+                         [&](const IndexDef& index) { return text::equalsIgnoreCase(index.name, name); });
         if (found == layout.def.indexes.end())
-            throw DbError(errc::notFound, "De index '" + std::string(name) + "' bestaat niet in de tabel '" + layout.def.name + "'.");
+            throw DbError(errc::notFound,
+                          "De index '" + std::string(name) + "' bestaat niet in de tabel '" + layout.def.name + "'.");
         const std::size_t position = static_cast<std::size_t>(found - layout.def.indexes.begin());
         const int real = layout.realIndexOf[position];
         layout.def.indexes.erase(found);
@@ -481,13 +462,11 @@ void JetDatabase::dropIndex(std::string_view tableName, std::string_view name)
         if (std::find(layout.realIndexOf.begin(), layout.realIndexOf.end(), real) == layout.realIndexOf.end()) {
             PageAllocator pages(file_, *format_);
             const RealIndexLayout& gone = layout.realIndexes[static_cast<std::size_t>(real)];
-            for (std::uint32_t page : indexTreePages(file_, format_->version, gone.firstPage))
-                pages.release(page);
+            for (std::uint32_t page : indexTreePages(file_, format_->version, gone.firstPage)) pages.release(page);
             removeUsageMap(file_, *format_, pages, gone.usedPagesMap);
             layout.realIndexes.erase(layout.realIndexes.begin() + real);
             for (int& other : layout.realIndexOf)
-                if (other > real)
-                    --other;
+                if (other > real) --other;
         }
         storeDefinition(layout, definitionPageChain(file_, layout.def.definitionPage));
         reloadLayout(layout);
@@ -501,14 +480,14 @@ void JetDatabase::addColumn(std::string_view tableName, const ColumnDef& column)
         TableLayout& layout = schemaLayout(tableName, false);
         // Rows already there would break the rule at once: they have no value in the new column.
         if (column.required && column.type != ColumnType::Boolean && layout.def.rowCount > 0)
-            throw DbError(errc::integrity, "De verplichte kolom '" + column.name + "' kan niet worden toegevoegd: de tabel '" +
-                                               layout.def.name + "' heeft al rijen zonder waarde daarin.");
+            throw DbError(errc::integrity, "De verplichte kolom '" + column.name
+                                               + "' kan niet worden toegevoegd: de tabel '" + layout.def.name
+                                               + "' heeft al rijen zonder waarde daarin.");
         appendColumn(*format_, layout, column);
         PageAllocator pages(file_, *format_);
         syncLongValueMaps(file_, *format_, pages, layout);
         storeDefinition(layout, definitionPageChain(file_, layout.def.definitionPage));
-        if (column.required || !column.defaultValue.empty())
-            storeColumnProperties(layout, {});
+        if (column.required || !column.defaultValue.empty()) storeColumnProperties(layout, {});
         reloadLayout(layout);
     });
 }
@@ -520,14 +499,16 @@ void JetDatabase::dropColumn(std::string_view tableName, std::string_view column
         TableLayout& layout = schemaLayout(tableName, false);
         const ColumnDef* column = layout.def.column(columnName);
         if (!column)
-            throw DbError(errc::notFound, "De kolom '" + std::string(columnName) + "' bestaat niet in de tabel '" + layout.def.name + "'.");
+            throw DbError(errc::notFound, "De kolom '" + std::string(columnName) + "' bestaat niet in de tabel '"
+                                              + layout.def.name + "'.");
         for (const IndexDef& index : layout.def.indexes)
             for (const IndexColumn& key : index.columns)
                 if (key.columnNumber == column->number)
-                    throw DbError(errc::fail, "De kolom '" + column->name + "' hoort bij de index '" + index.name +
-                                                  "' en kan niet verwijderd worden.");
+                    throw DbError(errc::fail, "De kolom '" + column->name + "' hoort bij de index '" + index.name
+                                                  + "' en kan niet verwijderd worden.");
         const auto position = static_cast<std::size_t>(column - layout.def.columns.data());
-        rebuildTable(layout, [&](TableLayout& changed) { removeColumn(changed, position); }, column->name);
+        rebuildTable(
+            layout, [&](TableLayout& changed) { removeColumn(changed, position); }, column->name);
     });
 }
 
@@ -535,7 +516,8 @@ void JetDatabase::setNextAutoNumber(std::string_view tableName, std::uint32_t ne
 {
     requireStatement();
     if (next == 0)
-        throw DbError(errc::fail, "De AutoNummering van de tabel '" + std::string(tableName) + "' begint bij 1 of hoger.");
+        throw DbError(errc::fail,
+                      "De AutoNummering van de tabel '" + std::string(tableName) + "' begint bij 1 of hoger.");
     guarded([&] {
         TableLayout& layout = schemaLayout(tableName, false);
         layout.nextAutoNumber = next - 1;  // the definition keeps the last number handed out
@@ -551,12 +533,13 @@ void JetDatabase::alterColumn(std::string_view tableName, const ColumnDef& colum
         TableLayout& layout = schemaLayout(tableName, false);
         const ColumnDef* old = layout.def.column(column.name);
         if (!old)
-            throw DbError(errc::notFound, "De kolom '" + column.name + "' bestaat niet in de tabel '" + layout.def.name + "'.");
+            throw DbError(errc::notFound,
+                          "De kolom '" + column.name + "' bestaat niet in de tabel '" + layout.def.name + "'.");
         ColumnDef completed = column;
         completeColumn(*format_, completed);
-        const bool sameStorage = completed.type == old->type && completed.size == old->size &&
-                                 completed.precision == old->precision && completed.scale == old->scale &&
-                                 completed.autoNumber == old->autoNumber;
+        const bool sameStorage = completed.type == old->type && completed.size == old->size
+                                 && completed.precision == old->precision && completed.scale == old->scale
+                                 && completed.autoNumber == old->autoNumber;
         if (sameStorage) {
             // Only Required or DefaultValue change: the rows stay, the properties follow (checked against the rows).
             ColumnDef& target = layout.def.columns[static_cast<std::size_t>(old - layout.def.columns.data())];
@@ -567,8 +550,9 @@ void JetDatabase::alterColumn(std::string_view tableName, const ColumnDef& colum
                 std::vector<Value> values;
                 for (const auto reader = scan(layout.def); reader->next(values);)
                     if (values[at].isNull() && target.type != ColumnType::Boolean)
-                        throw DbError(errc::integrity, "Het veld '" + target.name + "' in de tabel '" + layout.def.name +
-                                                           "' heeft rijen zonder waarde en kan niet verplicht worden.");
+                        throw DbError(errc::integrity,
+                                      "Het veld '" + target.name + "' in de tabel '" + layout.def.name
+                                          + "' heeft rijen zonder waarde en kan niet verplicht worden.");
             }
             storeColumnProperties(layout, {});
             reloadLayout(layout);
@@ -577,14 +561,17 @@ void JetDatabase::alterColumn(std::string_view tableName, const ColumnDef& colum
         for (const IndexDef& index : layout.def.indexes)
             for (const IndexColumn& key : index.columns)
                 if (key.columnNumber == old->number)
-                    throw DbError(errc::fail, "De kolom '" + old->name + "' hoort bij de index '" + index.name +
-                                                  "'; verwijder eerst de index om het type te wijzigen.");
+                    throw DbError(errc::fail, "De kolom '" + old->name + "' hoort bij de index '" + index.name
+                                                  + "'; verwijder eerst de index om het type te wijzigen.");
         const auto position = static_cast<std::size_t>(old - layout.def.columns.data());
-        rebuildTable(layout, [&](TableLayout& changed) {
-            ColumnDef replacement = column;
-            replacement.name = changed.def.columns[position].name;
-            replaceColumn(*format_, changed, position, replacement);
-        }, {}, &convert);
+        rebuildTable(
+            layout,
+            [&](TableLayout& changed) {
+                ColumnDef replacement = column;
+                replacement.name = changed.def.columns[position].name;
+                replaceColumn(*format_, changed, position, replacement);
+            },
+            {}, &convert);
     });
 }
 

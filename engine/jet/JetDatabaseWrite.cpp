@@ -39,16 +39,14 @@ void JetDatabase::takeLock(bool exclusive)
     if (::access(Journal::pathFor(file_.path()).c_str(), F_OK) == 0) {
         // Another process died during a statement; its journal is rolled back under the exclusive lock.
         const bool upgrade = !exclusive && file_.writable();
-        if (upgrade)
-            lock_.lock(true);
+        if (upgrade) lock_.lock(true);
         try {
             recovered = Journal::recover(file_.path());
         } catch (...) {
             lock_.unlock();
             throw;
         }
-        if (upgrade)
-            lock_.lock(false);
+        if (upgrade) lock_.lock(false);
     }
     const FileStamp now = lock_.stamp();
     if (recovered || knownStamp_.uncertain || !now.sameAs(knownStamp_)) {
@@ -65,8 +63,7 @@ void JetDatabase::takeLock(bool exclusive)
 
 void JetDatabase::releaseLock()
 {
-    if (inStatement_)
-        return;
+    if (inStatement_) return;
     if (readDepth_ > 0)
         lock_.lock(false);
     else
@@ -85,10 +82,10 @@ void JetDatabase::reloadCaches()
             *objects->second = readTableDefinition(file_, *format_, catalogDefinitionPage, objects->second->def.name);
         readCatalogTable();
         for (auto it = tables_.begin(); it != tables_.end();) {
-            const bool listed = it->first == catalogDefinitionPage ||
-                                std::any_of(catalog_.begin(), catalog_.end(), [&](const CatalogEntry& entry) {
-                                    return entry.kind != ObjectKind::Query && definitionPageOf(entry) == it->first;
-                                });
+            const bool listed = it->first == catalogDefinitionPage
+                                || std::any_of(catalog_.begin(), catalog_.end(), [&](const CatalogEntry& entry) {
+                                       return entry.kind != ObjectKind::Query && definitionPageOf(entry) == it->first;
+                                   });
             if (!listed) {
                 retired_.push_back(std::move(it->second));
                 it = tables_.erase(it);
@@ -104,25 +101,22 @@ void JetDatabase::reloadCaches()
 
 void JetDatabase::beginRead()
 {
-    if (readDepth_ == 0 && !inStatement_)
-        takeLock(false);
+    if (readDepth_ == 0 && !inStatement_) takeLock(false);
     ++readDepth_;
 }
 
 void JetDatabase::endRead()
 {
-    if (readDepth_ == 0)
-        return;
-    if (--readDepth_ == 0 && !inStatement_)
-        lock_.unlock();
+    if (readDepth_ == 0) return;
+    if (--readDepth_ == 0 && !inStatement_) lock_.unlock();
 }
 
 void JetDatabase::beginStatement()
 {
     if (!file_.writable())
-        throw DbError(errc::fail, "De database '" + file_.path() + "' is alleen-lezen (bestandsrechten) en kan niet gewijzigd worden.");
-    if (inStatement_)
-        throw DbError(errc::fail, "Er loopt al een opdracht op de database '" + file_.path() + "'.");
+        throw DbError(errc::fail, "De database '" + file_.path()
+                                      + "' is alleen-lezen (bestandsrechten) en kan niet gewijzigd worden.");
+    if (inStatement_) throw DbError(errc::fail, "Er loopt al een opdracht op de database '" + file_.path() + "'.");
     takeLock(true);
     file_.discardChanges();
     inStatement_ = true;
@@ -158,8 +152,7 @@ void JetDatabase::commitStatement()
 void JetDatabase::rollbackStatement()
 {
     file_.discardChanges();
-    if (!inStatement_)
-        return;
+    if (!inStatement_) return;
     inStatement_ = false;
     try {
         reloadCaches();
@@ -186,8 +179,7 @@ std::string newGuid()
     static const char* hex = "0123456789ABCDEF";
     std::string text = "{";
     for (int i = 0; i < 16; ++i) {
-        if (i == 4 || i == 6 || i == 8 || i == 10)
-            text += '-';
+        if (i == 4 || i == 6 || i == 8 || i == 10) text += '-';
         text += hex[bytes[i] >> 4];
         text += hex[bytes[i] & 0x0F];
     }
@@ -203,16 +195,19 @@ std::size_t characters(const std::string& utf8)
 void checkValues(const TableDef& table, const std::vector<Value>& values)
 {
     if (values.size() != table.columns.size())
-        throw DbError(errc::fail, "Er zijn " + std::to_string(values.size()) + " waarden gegeven voor de " +
-                                      std::to_string(table.columns.size()) + " kolommen van de tabel '" + table.name + "'.");
+        throw DbError(errc::fail, "Er zijn " + std::to_string(values.size()) + " waarden gegeven voor de "
+                                      + std::to_string(table.columns.size()) + " kolommen van de tabel '" + table.name
+                                      + "'.");
     for (std::size_t i = 0; i < values.size(); ++i) {
         const ColumnDef& column = table.columns[i];
         if (values[i].isNull() && column.required && column.type != ColumnType::Boolean)
-            throw DbError(errc::integrity, "Het veld '" + column.name + "' in de tabel '" + table.name + "' moet een waarde hebben.");
-        if (column.type == ColumnType::Text && !values[i].isNull() && column.size > 0 &&
-            characters(values[i].bytes) > static_cast<std::size_t>(column.size))
-            throw DbError(errc::integrity, "De tekst voor het veld '" + column.name + "' in de tabel '" + table.name +
-                                               "' is langer dan de veldlengte van " + std::to_string(column.size) + " tekens.");
+            throw DbError(errc::integrity,
+                          "Het veld '" + column.name + "' in de tabel '" + table.name + "' moet een waarde hebben.");
+        if (column.type == ColumnType::Text && !values[i].isNull() && column.size > 0
+            && characters(values[i].bytes) > static_cast<std::size_t>(column.size))
+            throw DbError(errc::integrity, "De tekst voor het veld '" + column.name + "' in de tabel '" + table.name
+                                               + "' is langer dan de veldlengte van " + std::to_string(column.size)
+                                               + " tekens.");
     }
 }
 
@@ -222,12 +217,9 @@ std::uint32_t fillAutomaticValues(const TableLayout& table, std::vector<Value>& 
     std::uint32_t last = table.nextAutoNumber;
     for (std::size_t i = 0; i < values.size(); ++i) {
         const ColumnDef& column = table.def.columns[i];
-        if (!column.autoNumber)
-            continue;
-        if (column.type == ColumnType::Guid && values[i].isNull())
-            values[i] = Value::guid(newGuid());
-        if (column.type != ColumnType::Long)
-            continue;
+        if (!column.autoNumber) continue;
+        if (column.type == ColumnType::Guid && values[i].isNull()) values[i] = Value::guid(newGuid());
+        if (column.type != ColumnType::Long) continue;
         if (values[i].isNull()) {
             if (last == 0x7FFFFFFF)
                 throw DbError(errc::fail, "De AutoNummering van de tabel '" + table.def.name + "' is op.");
@@ -240,37 +232,35 @@ std::uint32_t fillAutomaticValues(const TableLayout& table, std::vector<Value>& 
 }
 
 // The references of a stored row's long values (with their bytes when inline), by column.
-std::vector<std::optional<std::string>> longValueReferences(PageFile& file, const Format& format, const TableLayout& table,
-                                                            const std::string& row)
+std::vector<std::optional<std::string>> longValueReferences(PageFile& file, const Format& format,
+                                                            const TableLayout& table, const std::string& row)
 {
     std::vector<std::optional<std::string>> references(table.def.columns.size());
     const auto isLong = [](const ColumnDef& column) { return isLongValue(column.type); };
-    if (std::none_of(table.def.columns.begin(), table.def.columns.end(), isLong))
-        return references;
+    if (std::none_of(table.def.columns.begin(), table.def.columns.end(), isLong)) return references;
     TableLayout raw = table;
     for (ColumnDef& column : raw.def.columns)
-        if (isLongValue(column.type))
-            column.type = ColumnType::Binary;
+        if (isLongValue(column.type)) column.type = ColumnType::Binary;
     std::vector<Value> values;
-    RowDecoder(file, format, raw).decode(ByteView(reinterpret_cast<const std::uint8_t*>(row.data()), row.size()), values);
+    RowDecoder(file, format, raw)
+        .decode(ByteView(reinterpret_cast<const std::uint8_t*>(row.data()), row.size()), values);
     for (std::size_t i = 0; i < values.size() && i < references.size(); ++i)
-        if (isLongValue(table.def.columns[i].type) && !values[i].isNull())
-            references[i] = values[i].bytes;
+        if (isLongValue(table.def.columns[i].type) && !values[i].isNull()) references[i] = values[i].bytes;
     return references;
 }
 
 const LongValueMaps* longValueMapsOf(const TableLayout& table, const ColumnDef& column)
 {
     for (const LongValueMaps& maps : table.longValueMaps)
-        if (maps.columnNumber == column.number)
-            return &maps;
+        if (maps.columnNumber == column.number) return &maps;
     return nullptr;
 }
 
 std::vector<Value> decodeRow(PageFile& file, const Format& format, const TableLayout& table, const std::string& row)
 {
     std::vector<Value> values;
-    RowDecoder(file, format, table).decode(ByteView(reinterpret_cast<const std::uint8_t*>(row.data()), row.size()), values);
+    RowDecoder(file, format, table)
+        .decode(ByteView(reinterpret_cast<const std::uint8_t*>(row.data()), row.size()), values);
     return values;
 }
 
@@ -280,8 +270,7 @@ std::vector<Value> decodeRow(PageFile& file, const Format& format, const TableLa
 struct JetDatabase::RowChange {
     RowChange(PageFile& file, const Format& format, TableLayout& table)
         : pages(file, format), rows(file, format, pages, table), indexes(file, format, pages)
-    {
-    }
+    {}
     PageAllocator pages;
     RowStore rows;
     IndexWriter indexes;
@@ -290,14 +279,16 @@ struct JetDatabase::RowChange {
 const TableLayout& JetDatabase::layoutAt(std::uint32_t definitionPage)
 {
     for (const CatalogEntry& entry : catalog_)
-        if (entry.kind != ObjectKind::Query && entry.kind != ObjectKind::LinkedTable && definitionPageOf(entry) == definitionPage)
+        if (entry.kind != ObjectKind::Query && entry.kind != ObjectKind::LinkedTable
+            && definitionPageOf(entry) == definitionPage)
             return layout(definitionPage, entry.name, true);
     throw DbError(errc::fail, "Een relatie verwijst naar een tabel die niet in '" + file_.path() + "' staat.");
 }
 
 RelationshipRules JetDatabase::relationshipRules()
 {
-    return RelationshipRules(file_, *format_, [this](std::uint32_t page) -> const TableLayout& { return layoutAt(page); });
+    return RelationshipRules(file_, *format_,
+                             [this](std::uint32_t page) -> const TableLayout& { return layoutAt(page); });
 }
 
 void JetDatabase::changeRows(const TableDef& def, const std::function<void(TableLayout&, RowChange&)>& work)
@@ -317,10 +308,10 @@ std::string JetDatabase::storedRow(const TableLayout& table, const std::vector<V
     std::vector<std::optional<std::string>> references(values.size());
     for (std::size_t i = 0; i < values.size(); ++i) {
         const ColumnDef& column = table.def.columns[i];
-        if (!isLongValue(column.type) || values[i].isNull())
-            continue;
-        const std::string stored = column.type == ColumnType::Memo ? encodeJetText(values[i].bytes, format_->version, true, column.name)
-                                                                   : values[i].bytes;
+        if (!isLongValue(column.type) || values[i].isNull()) continue;
+        const std::string stored = column.type == ColumnType::Memo
+                                       ? encodeJetText(values[i].bytes, format_->version, true, column.name)
+                                       : values[i].bytes;
         references[i] = longValues.store(stored, longValueMapsOf(table, column));
     }
     try {
@@ -336,8 +327,9 @@ void JetDatabase::freeLongValues(const TableLayout& table, const std::string& ro
     const auto references = longValueReferences(file_, *format_, table, row);
     for (std::size_t i = 0; i < references.size(); ++i)
         if (references[i])
-            longValues.free(ByteView(reinterpret_cast<const std::uint8_t*>(references[i]->data()), references[i]->size()),
-                            longValueMapsOf(table, table.def.columns[i]));
+            longValues.free(
+                ByteView(reinterpret_cast<const std::uint8_t*>(references[i]->data()), references[i]->size()),
+                longValueMapsOf(table, table.def.columns[i]));
 }
 
 RowId JetDatabase::insertRow(const TableDef& def, std::vector<Value> values)
@@ -350,8 +342,7 @@ RowId JetDatabase::insertRow(const TableDef& def, std::vector<Value> values)
         relationshipRules().checkReferences(table, values, nullptr);
         id = change.rows.insert(storedRow(table, values, change.pages));
         change.indexes.insert(table, values, id);
-        if (lastAutoNumber != table.nextAutoNumber)
-            change.rows.setLastAutoNumber(lastAutoNumber);
+        if (lastAutoNumber != table.nextAutoNumber) change.rows.setLastAutoNumber(lastAutoNumber);
     });
     return id;
 }
@@ -372,8 +363,7 @@ void JetDatabase::updateRow(const TableDef& def, RowId row, std::vector<Value> v
         freeLongValues(table, before, change.pages);
         change.rows.replace(row, storedRow(table, values, change.pages));
         change.indexes.update(table, old, values, row);
-        if (lastAutoNumber != table.nextAutoNumber)
-            change.rows.setLastAutoNumber(lastAutoNumber);
+        if (lastAutoNumber != table.nextAutoNumber) change.rows.setLastAutoNumber(lastAutoNumber);
     });
 }
 

@@ -22,8 +22,7 @@ std::string decompressUnicode(ByteView bytes)
             text::appendUtf8(out, b);
             ++pos;
         } else {
-            if (pos + 1 >= bytes.size())
-                break;  // an odd trailing byte carries no character
+            if (pos + 1 >= bytes.size()) break;  // an odd trailing byte carries no character
             out += text::fromUtf16le(bytes.data() + pos, 2);
             pos += 2;
         }
@@ -37,8 +36,7 @@ std::string decodeJetText(ByteView bytes, Version version)
 {
     if (version == Version::Jet3)
         return text::fromWindows1252(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
-    if (bytes.size() >= 2 && bytes.u8(0) == 0xFF && bytes.u8(1) == 0xFE)
-        return decompressUnicode(bytes);
+    if (bytes.size() >= 2 && bytes.u8(0) == 0xFF && bytes.u8(1) == 0xFE) return decompressUnicode(bytes);
     return text::fromUtf16le(bytes.data(), bytes.size() & ~std::size_t(1));
 }
 

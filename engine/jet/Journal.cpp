@@ -60,7 +60,8 @@ std::uint64_t get64(const unsigned char* p)
     return v;
 }
 
-std::uint32_t recordChecksum(std::uint32_t salt, std::uint32_t pageNumber, const unsigned char* page, std::size_t pageSize)
+std::uint32_t recordChecksum(std::uint32_t salt, std::uint32_t pageNumber, const unsigned char* page,
+                             std::size_t pageSize)
 {
     unsigned char prefix[8];
     put32(prefix, salt);
@@ -121,7 +122,8 @@ void syncDirectoryOf(const std::string& path)
 
 void removeJournal(const std::string& journalPath)
 {
-    if (::unlink(journalPath.c_str()) != 0 && errno != ENOENT) fail("Het journaal kan niet worden verwijderd:", journalPath);
+    if (::unlink(journalPath.c_str()) != 0 && errno != ENOENT)
+        fail("Het journaal kan niet worden verwijderd:", journalPath);
     syncDirectoryOf(journalPath);
 }
 
@@ -151,8 +153,8 @@ bool replay(int fd, const std::string& journalPath, int databaseFd, const std::s
     if (readUpTo(fd, h, headerSize, 0, journalPath) < headerSize || !parseHeader(h, header)) return false;
     // Jet pages are 2048 (Jet 3) or 4096 (Jet 4) bytes; pageSize 0 takes the journal's word for which.
     if ((pageSize != 0 && header.pageSize != pageSize) || (header.pageSize != 2048 && header.pageSize != 4096))
-        throw DbError(errc::fail, "Het journaal '" + journalPath + "' hoort niet bij de database '" + databasePath +
-                                      "' (andere paginagrootte); de database is niet hersteld");
+        throw DbError(errc::fail, "Het journaal '" + journalPath + "' hoort niet bij de database '" + databasePath
+                                      + "' (andere paginagrootte); de database is niet hersteld");
     pageSize = header.pageSize;
     std::vector<unsigned char> record(recordHeaderSize + pageSize);
     for (std::uint64_t offset = headerSize;; offset += record.size()) {
@@ -165,8 +167,8 @@ bool replay(int fd, const std::string& journalPath, int databaseFd, const std::s
     }
     struct stat st {};
     if (::fstat(databaseFd, &st) != 0) fail("De grootte kan niet worden bepaald van", databasePath);
-    if (static_cast<std::uint64_t>(st.st_size) > header.originalSize &&
-        ::ftruncate(databaseFd, static_cast<off_t>(header.originalSize)) != 0)
+    if (static_cast<std::uint64_t>(st.st_size) > header.originalSize
+        && ::ftruncate(databaseFd, static_cast<off_t>(header.originalSize)) != 0)
         fail("Inkorten is mislukt van", databasePath);
     syncFile(databaseFd, databasePath);
     return true;
@@ -176,8 +178,7 @@ bool replay(int fd, const std::string& journalPath, int databaseFd, const std::s
 
 Journal::Journal(std::string databasePath, std::uint32_t pageSize)
     : databasePath_(std::move(databasePath)), journalPath_(pathFor(databasePath_)), pageSize_(pageSize)
-{
-}
+{}
 
 Journal::~Journal()
 {
@@ -208,7 +209,8 @@ bool Journal::recover(const std::string& databasePath)
         const int error = errno;
         ::close(fd);
         errno = error;
-        fail("Een onderbroken opdracht kan niet worden teruggedraaid omdat de database niet beschrijfbaar is:", databasePath);
+        fail("Een onderbroken opdracht kan niet worden teruggedraaid omdat de database niet beschrijfbaar is:",
+             databasePath);
     }
     bool restored = false;
     try {
@@ -275,7 +277,8 @@ bool Journal::saveOriginal(std::uint32_t pageNumber)
     requireActive();
     if (static_cast<std::uint64_t>(pageNumber) * pageSize_ >= originalSize_ || saved_.count(pageNumber)) return false;
     std::vector<unsigned char> page(pageSize_);
-    if (readUpTo(databaseFd_, page.data(), pageSize_, static_cast<std::uint64_t>(pageNumber) * pageSize_, databasePath_) < pageSize_)
+    if (readUpTo(databaseFd_, page.data(), pageSize_, static_cast<std::uint64_t>(pageNumber) * pageSize_, databasePath_)
+        < pageSize_)
         throw DbError(errc::fail, "De database '" + databasePath_ + "' is korter dan verwacht");
     return saveOriginal(pageNumber, page.data());
 }
@@ -308,7 +311,8 @@ void Journal::rollback()
 
 void Journal::requireActive() const
 {
-    if (!active()) throw DbError(errc::fail, "Interne fout: geen lopende opdracht op de database '" + databasePath_ + "'");
+    if (!active())
+        throw DbError(errc::fail, "Interne fout: geen lopende opdracht op de database '" + databasePath_ + "'");
 }
 
 void Journal::finish()

@@ -13,8 +13,7 @@ inline void store16(std::uint8_t* at, std::uint32_t value)
 
 inline void store32(std::uint8_t* at, std::uint32_t value)
 {
-    for (int i = 0; i < 4; ++i)
-        at[i] = static_cast<std::uint8_t>(value >> (8 * i));
+    for (int i = 0; i < 4; ++i) at[i] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
 inline std::string little32(std::uint32_t value)

@@ -44,8 +44,7 @@ bool hasMaps(const LongValueMaps* maps)
 
 LongValueWriter::LongValueWriter(PageFile& file, const Format& format, PageAllocator& pages, std::uint32_t& hint)
     : file_(file), format_(format), pages_(pages), hint_(hint)
-{
-}
+{}
 
 std::optional<std::uint32_t> LongValueWriter::placeOnMappedPage(const std::string& bytes, const LongValueMaps& maps)
 {
@@ -53,8 +52,7 @@ std::optional<std::uint32_t> LongValueWriter::placeOnMappedPage(const std::strin
     int tried = 0;
     visitNewestUsageMapPages(file_, format_, maps.freeSpaceMap, [&](std::uint32_t number) {
         const PageRef page = file_.page(number);
-        if (!isLongValuePage(*page, format_))
-            return true;
+        if (!isLongValuePage(*page, format_)) return true;
         if (rowFits(*page, format_, bytes.size())) {
             placed = number << 8 | static_cast<std::uint32_t>(addRow(file_.change(number), format_, bytes));
             return false;
@@ -81,8 +79,7 @@ std::uint32_t LongValueWriter::newPage(const LongValueMaps* maps)
 std::uint32_t LongValueWriter::placeRow(const std::string& bytes, const LongValueMaps* maps)
 {
     if (hasMaps(maps)) {
-        if (const auto placed = placeOnMappedPage(bytes, *maps))
-            return *placed;
+        if (const auto placed = placeOnMappedPage(bytes, *maps)) return *placed;
     } else if (hint_ != 0 && hint_ < file_.pageCount()) {
         const PageRef page = file_.page(hint_);
         if (isLongValuePage(*page, format_) && rowFits(*page, format_, bytes.size()))
@@ -94,12 +91,10 @@ std::uint32_t LongValueWriter::placeRow(const std::string& bytes, const LongValu
 
 std::optional<std::string> LongValueWriter::store(const std::string& stored, const LongValueMaps* maps)
 {
-    if (stored.size() <= largestInlineValue)
-        return std::nullopt;
+    if (stored.size() <= largestInlineValue) return std::nullopt;
     // A row of its own page leaves room for the row table entry; a chain row also holds the next link.
     const std::size_t largestRow = format_.pageSize - format_.dataRowTableOffset - 2;
-    if (stored.size() <= largestRow)
-        return reference(stored.size(), singleRowFlag, placeRow(stored, maps));
+    if (stored.size() <= largestRow) return reference(stored.size(), singleRowFlag, placeRow(stored, maps));
     // Chains are written back to front, so every row knows where the next one is.
     const std::size_t piece = largestRow - chainLinkSize;
     std::uint32_t next = 0;
@@ -113,8 +108,7 @@ std::optional<std::string> LongValueWriter::store(const std::string& stored, con
 
 void LongValueWriter::free(ByteView stored, const LongValueMaps* maps)
 {
-    if (stored.size() < longValueReferenceSize || (stored.u8(3) & inlineFlag))
-        return;
+    if (stored.size() < longValueReferenceSize || (stored.u8(3) & inlineFlag)) return;
     const bool single = (stored.u8(3) & singleRowFlag) != 0;
     std::set<std::uint32_t> seen;
     for (std::uint32_t pointer = stored.u32(4); pointer != 0 && seen.insert(pointer).second;) {
@@ -123,12 +117,12 @@ void LongValueWriter::free(ByteView stored, const LongValueMaps* maps)
         if (view.u8(0) != dataPageType || pointerRow(pointer) >= dataRowCount(view, format_))
             corrupt("een lange waarde (Memo of OLE) verwijst naar een ongeldige plaats");
         const RowSlot slot = dataRow(view, format_, pointerRow(pointer));
-        if (slot.deleted)
-            corrupt("een lange waarde (Memo of OLE) verwijst naar een verwijderde rij");
+        if (slot.deleted) corrupt("een lange waarde (Memo of OLE) verwijst naar een verwijderde rij");
         const std::uint32_t next = single ? 0 : slot.bytes.u32(0);
         removeRow(page, format_, pointerRow(pointer));
         if (hasMaps(maps))
-            markUsageMap(file_, format_, maps->freeSpaceMap, pointerPage(pointer), true, [&] { return pages_.allocate(); });
+            markUsageMap(file_, format_, maps->freeSpaceMap, pointerPage(pointer), true,
+                         [&] { return pages_.allocate(); });
         pointer = next;
     }
 }

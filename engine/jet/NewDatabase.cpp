@@ -34,8 +34,7 @@ std::vector<std::uint8_t> inlineMapRow(const Format& format, const std::vector<s
     std::vector<std::uint8_t> row(5 + bitmapBytes, 0);
     row[0] = inlineMap;
     for (std::uint32_t page : pages) {
-        if (page / 8 >= bitmapBytes)
-            doesNotFit("de eerste gebruikskaart");
+        if (page / 8 >= bitmapBytes) doesNotFit("de eerste gebruikskaart");
         row[5 + page / 8] |= static_cast<std::uint8_t>(1u << (page % 8));
     }
     return row;
@@ -56,8 +55,7 @@ PageBytes dataPageWith(const Format& format, std::uint32_t owner, const std::vec
     put(format.dataRowCountOffset, static_cast<std::uint32_t>(rows.size()), 2);
     std::size_t end = format.pageSize;
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (end < format.dataRowTableOffset + 2 * rows.size() + rows[i].size())
-            doesNotFit("een systeemtabel");
+        if (end < format.dataRowTableOffset + 2 * rows.size() + rows[i].size()) doesNotFit("een systeemtabel");
         const std::size_t start = end - rows[i].size();
         std::copy(rows[i].begin(), rows[i].end(), page.begin() + static_cast<std::ptrdiff_t>(start));
         put(format.dataRowTableOffset + 2 * i, static_cast<std::uint32_t>(start), 2);
@@ -83,8 +81,7 @@ std::vector<std::uint8_t> indexLeaf(Version version, const TableLayout& table, c
             values.push_back(rows[r][static_cast<std::size_t>(column - table.def.columns.data())]);
         }
         const IndexKey key = encodeIndexKey(version, columns, values);
-        if (key.unencodable)
-            doesNotFit("een indexsleutel");
+        if (key.unencodable) doesNotFit("een indexsleutel");
         leaf.entries.push_back(IndexEntry{key.bytes, dataPage, static_cast<std::uint8_t>(r), 0});
     }
     std::sort(leaf.entries.begin(), leaf.entries.end(), [](const IndexEntry& a, const IndexEntry& b) {
@@ -105,20 +102,17 @@ std::vector<PageBytes> newDatabasePages(Version version, double created)
 
     // Pages in the order Access uses: definitions, usage maps, index roots, then the rows.
     std::size_t mapCount = 0;
-    for (const TableLayout& table : tables)
-        mapCount += 2 + 2 * table.longValueMaps.size() + table.realIndexes.size();
+    for (const TableLayout& table : tables) mapCount += 2 + 2 * table.longValueMaps.size() + table.realIndexes.size();
     const std::size_t mapSize = inlineMapRow(format, {}).size();
     const std::size_t mapsPerPage = (format.pageSize - format.dataRowTableOffset) / (mapSize + 2);
     const std::uint32_t firstMapPage = firstDefinitionPage + static_cast<std::uint32_t>(tables.size());
     const auto mapPages = static_cast<std::uint32_t>((mapCount + mapsPerPage - 1) / mapsPerPage);
     std::uint32_t nextPage = firstMapPage + mapPages;
     for (TableLayout& table : tables)
-        for (RealIndexLayout& real : table.realIndexes)
-            real.firstPage = nextPage++;
+        for (RealIndexLayout& real : table.realIndexes) real.firstPage = nextPage++;
     std::vector<std::uint32_t> dataPages(tables.size(), 0);
     for (std::size_t t = 0; t < tables.size(); ++t)
-        if (!rows[t].empty())
-            dataPages[t] = nextPage++;
+        if (!rows[t].empty()) dataPages[t] = nextPage++;
     const std::uint32_t pageCount = nextPage;
 
     std::vector<std::vector<std::vector<std::uint8_t>>> mapRows(mapPages);
@@ -132,8 +126,8 @@ std::vector<PageBytes> newDatabasePages(Version version, double created)
     std::vector<PageBytes> pages(pageCount);
     for (std::size_t t = 0; t < tables.size(); ++t) {
         TableLayout& table = tables[t];
-        const std::vector<std::uint32_t> owned = dataPages[t] ? std::vector<std::uint32_t>{dataPages[t]}
-                                                              : std::vector<std::uint32_t>{};
+        const std::vector<std::uint32_t> owned =
+            dataPages[t] ? std::vector<std::uint32_t>{dataPages[t]} : std::vector<std::uint32_t>{};
         table.def.rowCount = static_cast<std::uint32_t>(rows[t].size());
         table.usedPagesMap = newMap(owned);
         table.freeSpaceMap = newMap(owned);
@@ -149,21 +143,19 @@ std::vector<PageBytes> newDatabasePages(Version version, double created)
         if (dataPages[t]) {
             const RowEncoder encoder(format, table);
             std::vector<std::string> stored;
-            for (const std::vector<Value>& row : rows[t])
-                stored.push_back(encoder.encode(row));
+            for (const std::vector<Value>& row : rows[t]) stored.push_back(encoder.encode(row));
             pages[dataPages[t]] = dataPageWith(format, table.def.definitionPage, stored);
         }
         pages[table.def.definitionPage] =
             definitionPages(format, encodeTableDefinition(format, table), {table.def.definitionPage}).front();
     }
-    for (std::uint32_t i = 0; i < mapPages; ++i)
-        pages[firstMapPage + i] = dataPageWith(format, 0, mapRows[i]);
+    for (std::uint32_t i = 0; i < mapPages; ++i) pages[firstMapPage + i] = dataPageWith(format, 0, mapRows[i]);
 
     pages[0] = newHeaderPage(version, created);
     std::vector<std::uint32_t> unused;  // the global map marks the pages not yet in use
-    for (std::uint32_t page = pageCount; page < (mapSize - 5) * 8; ++page)
-        unused.push_back(page);
-    pages[globalMapPage] = dataPageWith(format, globalMapPage, std::vector{inlineMapRow(format, unused), inlineMapRow(format, {})});
+    for (std::uint32_t page = pageCount; page < (mapSize - 5) * 8; ++page) unused.push_back(page);
+    pages[globalMapPage] =
+        dataPageWith(format, globalMapPage, std::vector{inlineMapRow(format, unused), inlineMapRow(format, {})});
     return pages;
 }
 

@@ -42,17 +42,23 @@ std::vector<std::vector<std::vector<Value>>> newDatabaseRows(const std::vector<T
     for (std::size_t t = 0; t < tables.size(); ++t)
         add(page(t), tablesContainer, tables[t].def.name, CatalogType::Table, engineSid);
 
-    const AccessRight rights[] = {
-        {page(0), adminSid, 393216, false},               {page(1), adminSid, 393216, false},
-        {page(2), adminSid, 393216, false},               {page(3), adminSid, 917504, false},
-        {tablesContainer, usersSid, 983294, true},        {tablesContainer, adminSid, 393217, false},
-        {relationshipsContainer, usersSid, 983294, true}, {relationshipsContainer, adminSid, 393217, false},
-        {databasesContainer, adminSid, 393216, false},    {databaseObject, adminSid, 393230, false},
-        {databaseObject, adminsSid, 14, false},           {page(2), adminsSid, 20, false},
-        {page(3), adminsSid, 20, false},                  {page(0), adminsSid, 20, false},
-        {tablesContainer, adminsSid, 1048319, true},      {relationshipsContainer, adminsSid, 1048575, true}};
-    for (const AccessRight& right : rights)
-        rows[1].push_back(accessRightRow(aces, right));
+    const AccessRight rights[] = {{page(0), adminSid, 393216, false},
+                                  {page(1), adminSid, 393216, false},
+                                  {page(2), adminSid, 393216, false},
+                                  {page(3), adminSid, 917504, false},
+                                  {tablesContainer, usersSid, 983294, true},
+                                  {tablesContainer, adminSid, 393217, false},
+                                  {relationshipsContainer, usersSid, 983294, true},
+                                  {relationshipsContainer, adminSid, 393217, false},
+                                  {databasesContainer, adminSid, 393216, false},
+                                  {databaseObject, adminSid, 393230, false},
+                                  {databaseObject, adminsSid, 14, false},
+                                  {page(2), adminsSid, 20, false},
+                                  {page(3), adminsSid, 20, false},
+                                  {page(0), adminsSid, 20, false},
+                                  {tablesContainer, adminsSid, 1048319, true},
+                                  {relationshipsContainer, adminsSid, 1048575, true}};
+    for (const AccessRight& right : rights) rows[1].push_back(accessRightRow(aces, right));
     return rows;
 }
 

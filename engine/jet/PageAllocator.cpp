@@ -35,7 +35,8 @@ void PageAllocator::release(std::uint32_t page)
 {
     PageBytes& bytes = file_.change(page);
     std::fill(bytes.begin(), bytes.end(), 0);
-    markUsageMap(file_, format_, globalUsageMap, page, true, [&] { return allocate(); }, true);
+    markUsageMap(
+        file_, format_, globalUsageMap, page, true, [&] { return allocate(); }, true);
 }
 
 }  // namespace querimo::jet

@@ -35,13 +35,11 @@ PageFile::PageFile(const std::string& path, bool exclusive, std::size_t cachePag
     if (fd_ < 0 && (errno == EACCES || errno == EROFS || errno == EPERM))
         fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd_ < 0) {
-        if (errno == ENOENT)
-            fail("Het bestand " + quoted(path) + " bestaat niet.");
-        if (errno == EISDIR)
-            fail(quoted(path) + " is een map, geen databasebestand.");
+        if (errno == ENOENT) fail("Het bestand " + quoted(path) + " bestaat niet.");
+        if (errno == EISDIR) fail(quoted(path) + " is een map, geen databasebestand.");
         fail("Het bestand " + quoted(path) + " kan niet geopend worden: " + std::strerror(errno) + ".");
     }
-    struct stat info{};
+    struct stat info {};
     if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd_);
         fail(quoted(path) + " is geen gewoon bestand.");
@@ -52,7 +50,8 @@ PageFile::PageFile(const std::string& path, bool exclusive, std::size_t cachePag
         const int error = errno;
         ::close(fd_);
         if (error == EWOULDBLOCK)
-            fail(exclusive ? "Het bestand " + quoted(path) + " is al geopend door een andere gebruiker en kan niet exclusief geopend worden."
+            fail(exclusive ? "Het bestand " + quoted(path)
+                                 + " is al geopend door een andere gebruiker en kan niet exclusief geopend worden."
                            : "Het bestand " + quoted(path) + " is exclusief geopend door een andere gebruiker.");
         fail("Het bestand " + quoted(path) + " kan niet vergrendeld worden: " + std::strerror(error) + ".");
     }
@@ -81,8 +80,7 @@ void PageFile::configure(std::size_t pageSize, std::uint32_t encodingKey)
 
 void PageFile::cipher(std::uint32_t number, PageBytes& bytes) const
 {
-    if (encodingKey_ == 0 || number == 0)
-        return;
+    if (encodingKey_ == 0 || number == 0) return;
     const std::uint32_t k = encodingKey_ ^ number;
     const std::uint8_t key[4] = {std::uint8_t(k), std::uint8_t(k >> 8), std::uint8_t(k >> 16), std::uint8_t(k >> 24)};
     rc4Apply(key, sizeof key, bytes.data(), bytes.size());
@@ -90,18 +88,15 @@ void PageFile::cipher(std::uint32_t number, PageBytes& bytes) const
 
 void PageFile::readPage(std::uint32_t number, PageBytes& into) const
 {
-    if (number >= fileSize_ / pageSize_)
-        corrupt("pagina " + std::to_string(number) + " ligt buiten het bestand");
+    if (number >= fileSize_ / pageSize_) corrupt("pagina " + std::to_string(number) + " ligt buiten het bestand");
     into.resize(pageSize_);
     std::size_t done = 0;
     while (done < pageSize_) {
-        const ssize_t got = ::pread(fd_, into.data() + done, pageSize_ - done, static_cast<off_t>(number) * pageSize_ + done);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            fail("Lezen uit " + quoted(path_) + " is mislukt: " + std::strerror(errno) + ".");
-        if (got == 0)
-            corrupt("pagina " + std::to_string(number) + " is onvolledig");
+        const ssize_t got =
+            ::pread(fd_, into.data() + done, pageSize_ - done, static_cast<off_t>(number) * pageSize_ + done);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) fail("Lezen uit " + quoted(path_) + " is mislukt: " + std::strerror(errno) + ".");
+        if (got == 0) corrupt("pagina " + std::to_string(number) + " is onvolledig");
         done += static_cast<std::size_t>(got);
     }
     cipher(number, into);
@@ -125,8 +120,7 @@ std::uint32_t PageFile::pageCount() const
 
 PageRef PageFile::page(std::uint32_t number)
 {
-    if (const auto c = changed_.find(number); c != changed_.end())
-        return c->second.contents;
+    if (const auto c = changed_.find(number); c != changed_.end()) return c->second.contents;
     if (const auto hit = cache_.find(number); hit != cache_.end()) {
         ages_.splice(ages_.begin(), ages_, hit->second.age);
         return hit->second.contents;
@@ -139,8 +133,7 @@ PageRef PageFile::page(std::uint32_t number)
 
 PageBytes& PageFile::change(std::uint32_t number)
 {
-    if (const auto c = changed_.find(number); c != changed_.end())
-        return *c->second.contents;
+    if (const auto c = changed_.find(number); c != changed_.end()) return *c->second.contents;
     PageRef before = page(number);
     auto copy = std::make_shared<PageBytes>(*before);
     auto& entry = changed_[number];
@@ -165,32 +158,27 @@ const PageBytes* PageFile::original(std::uint32_t number) const
 std::vector<std::uint32_t> PageFile::changedPages() const
 {
     std::vector<std::uint32_t> pages;
-    for (const auto& [number, entry] : changed_)
-        pages.push_back(number);
+    for (const auto& [number, entry] : changed_) pages.push_back(number);
     return pages;
 }
 
 void PageFile::writeBack(std::uint32_t number)
 {
     const auto c = changed_.find(number);
-    if (c == changed_.end())
-        return;
-    if (!writable_)
-        fail("De database " + quoted(path_) + " is alleen-lezen en kan niet gewijzigd worden.");
+    if (c == changed_.end()) return;
+    if (!writable_) fail("De database " + quoted(path_) + " is alleen-lezen en kan niet gewijzigd worden.");
     PageBytes stored = *c->second.contents;
     cipher(number, stored);
     std::size_t done = 0;
     while (done < stored.size()) {
-        const ssize_t put = ::pwrite(fd_, stored.data() + done, stored.size() - done, static_cast<off_t>(number) * pageSize_ + done);
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put <= 0)
-            fail("Schrijven naar " + quoted(path_) + " is mislukt: " + std::strerror(errno) + ".");
+        const ssize_t put =
+            ::pwrite(fd_, stored.data() + done, stored.size() - done, static_cast<off_t>(number) * pageSize_ + done);
+        if (put < 0 && errno == EINTR) continue;
+        if (put <= 0) fail("Schrijven naar " + quoted(path_) + " is mislukt: " + std::strerror(errno) + ".");
         done += static_cast<std::size_t>(put);
     }
     const std::uint64_t end = (static_cast<std::uint64_t>(number) + 1) * pageSize_;
-    if (end > fileSize_)
-        fileSize_ = end;
+    if (end > fileSize_) fileSize_ = end;
     PageRef written = c->second.contents;
     changed_.erase(c);
     if (const auto hit = cache_.find(number); hit != cache_.end()) {
@@ -207,8 +195,7 @@ void PageFile::discardChanges()
 
 void PageFile::sync()
 {
-    if (::fsync(fd_) != 0)
-        fail("Schrijven naar " + quoted(path_) + " is mislukt: " + std::strerror(errno) + ".");
+    if (::fsync(fd_) != 0) fail("Schrijven naar " + quoted(path_) + " is mislukt: " + std::strerror(errno) + ".");
 }
 
 void PageFile::refresh()
@@ -216,9 +203,8 @@ void PageFile::refresh()
     changed_.clear();
     cache_.clear();
     ages_.clear();
-    struct stat info{};
-    if (::fstat(fd_, &info) == 0)
-        fileSize_ = static_cast<std::uint64_t>(info.st_size);
+    struct stat info {};
+    if (::fstat(fd_, &info) == 0) fileSize_ = static_cast<std::uint64_t>(info.st_size);
 }
 
 }  // namespace querimo::jet

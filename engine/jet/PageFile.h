@@ -46,10 +46,10 @@ public:
     // A new page of zeros after the last one, changed like any other: it reaches the file on writeBack().
     std::uint32_t append();
     const PageBytes* original(std::uint32_t number) const;  // null when the page was not changed
-    std::vector<std::uint32_t> changedPages() const;         // ascending
-    void writeBack(std::uint32_t number);                    // encodes and writes one changed page
+    std::vector<std::uint32_t> changedPages() const;        // ascending
+    void writeBack(std::uint32_t number);                   // encodes and writes one changed page
     void discardChanges();
-    void sync();                                             // makes written pages durable
+    void sync();  // makes written pages durable
     // Forgets every cached and changed page and takes the file's size again: after a rollback by the
     // journal, or when another process changed the file.
     void refresh();

@@ -17,8 +17,7 @@ constexpr int memoType = static_cast<int>(ColumnType::Memo);
 
 void putLittle(std::string& out, std::uint64_t value, int bytes)
 {
-    for (int i = 0; i < bytes; ++i, value >>= 8)
-        out += static_cast<char>(value & 0xFF);
+    for (int i = 0; i < bytes; ++i, value >>= 8) out += static_cast<char>(value & 0xFF);
 }
 
 std::string storedText(const std::string& text, Version version)
@@ -47,22 +46,18 @@ std::string writePropertyMaps(const PropertyMaps& maps, Version version)
     std::vector<std::string> names;
     for (const auto& [object, properties] : maps)
         for (const auto& [name, property] : properties)
-            if (std::find(names.begin(), names.end(), name) == names.end())
-                names.push_back(name);
+            if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
 
     std::string out = version == Version::Jet4 ? std::string("MR2\0", 4) : std::string("KKD\0", 4);
     std::string list;
-    for (const std::string& name : names)
-        putName(list, name, version);
+    for (const std::string& name : names) putName(list, name, version);
     putChunk(out, nameListChunk, list);
 
     // The table's own block first, as Access writes it.
     std::vector<std::string> objects;
-    if (maps.count(""))
-        objects.push_back("");
+    if (maps.count("")) objects.push_back("");
     for (const auto& [object, properties] : maps)
-        if (!object.empty() && !properties.empty())
-            objects.push_back(object);
+        if (!object.empty() && !properties.empty()) objects.push_back(object);
     for (const std::string& object : objects) {
         std::string header;
         putName(header, object, version);
@@ -94,8 +89,7 @@ void setColumnProperties(PropertyMaps& maps, const ColumnDef& column, Version ve
         properties["DefaultValue"] = StoredProperty{memoType, storedText(column.defaultValue, version)};
     else
         properties.erase("DefaultValue");
-    if (properties.empty())
-        maps.erase(column.name);
+    if (properties.empty()) maps.erase(column.name);
 }
 
 }  // namespace querimo::jet

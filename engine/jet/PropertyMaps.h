@@ -23,6 +23,7 @@ PropertyMaps readPropertyMaps(ByteView stored, Version version);
 bool propertyIsTrue(const PropertyMaps& maps, const std::string& object, const std::string& property);
 
 // A text property (such as DefaultValue) as UTF-8; empty when it is not set.
-std::string propertyText(const PropertyMaps& maps, const std::string& object, const std::string& property, Version version);
+std::string propertyText(const PropertyMaps& maps, const std::string& object, const std::string& property,
+                         Version version);
 
 }  // namespace querimo::jet

@@ -8,8 +8,7 @@ namespace querimo::jet {
 void rc4Apply(const std::uint8_t* key, std::size_t keyLength, std::uint8_t* data, std::size_t length)
 {
     std::array<std::uint8_t, 256> state;
-    for (int i = 0; i < 256; ++i)
-        state[i] = static_cast<std::uint8_t>(i);
+    for (int i = 0; i < 256; ++i) state[i] = static_cast<std::uint8_t>(i);
     std::uint8_t j = 0;
     for (int i = 0; i < 256; ++i) {
         j = static_cast<std::uint8_t>(j + state[i] + key[i % keyLength]);

@@ -10,8 +10,7 @@ namespace querimo::jet {
 
 RowDecoder::RowDecoder(PageFile& file, const Format& format, const TableLayout& table)
     : file_(file), format_(format), table_(table)
-{
-}
+{}
 
 // Offsets of the variable columns (and, as the last entry, the end of the variable data), from the table
 // at the end of the row. Jet 3 stores single bytes and counts the 256-byte steps in a jump table.
@@ -21,28 +20,21 @@ const std::vector<std::size_t>& RowDecoder::variableOffsets(ByteView row, std::s
     std::vector<std::size_t>& offsets = offsets_;
     offsets.clear();
     if (format_.jet4()) {
-        if (size < maskBytes + 2)
-            corrupt("een rij is te kort");
+        if (size < maskBytes + 2) corrupt("een rij is te kort");
         const std::size_t count = row.u16(size - maskBytes - 2);
-        if (size < maskBytes + 4 + 2 * count)
-            corrupt("de tabel van variabele kolommen past niet in de rij");
-        for (std::size_t i = 0; i <= count; ++i)
-            offsets.push_back(row.u16(size - maskBytes - 4 - 2 * i));
+        if (size < maskBytes + 4 + 2 * count) corrupt("de tabel van variabele kolommen past niet in de rij");
+        for (std::size_t i = 0; i <= count; ++i) offsets.push_back(row.u16(size - maskBytes - 4 - 2 * i));
     } else {
-        if (size < maskBytes + 2)
-            corrupt("een rij is te kort");
+        if (size < maskBytes + 2) corrupt("een rij is te kort");
         const std::size_t count = row.u8(size - maskBytes - 1);
         const std::size_t last = size - 1;
         std::size_t jumps = last / 256;
-        if (last < maskBytes + jumps + 1 + count)
-            corrupt("de tabel van variabele kolommen past niet in de rij");
+        if (last < maskBytes + jumps + 1 + count) corrupt("de tabel van variabele kolommen past niet in de rij");
         const std::size_t first = last - maskBytes - jumps - 1;
-        if ((first - count) / 256 < jumps)
-            --jumps;  // the last jump entry is only filler
+        if ((first - count) / 256 < jumps) --jumps;  // the last jump entry is only filler
         std::size_t used = 0;
         for (std::size_t i = 0; i <= count; ++i) {
-            while (used < jumps && i == row.u8(last - maskBytes - used - 1))
-                ++used;
+            while (used < jumps && i == row.u8(last - maskBytes - used - 1)) ++used;
             offsets.push_back(row.u8(first - i) + 256 * used);
         }
     }
@@ -56,11 +48,10 @@ void RowDecoder::decode(ByteView row, std::vector<Value>& values) const
 {
     const std::size_t columnCount = format_.jet4() ? row.u16(0) : row.u8(0);
     const std::size_t maskBytes = (columnCount + 7) / 8;
-    if (row.size() < format_.rowCountSize + maskBytes)
-        corrupt("een rij is te kort");
+    if (row.size() < format_.rowCountSize + maskBytes) corrupt("een rij is te kort");
     const ByteView nullMask = row.sub(row.size() - maskBytes, maskBytes);
-    const bool anyVariable = std::any_of(table_.def.columns.begin(), table_.def.columns.end(),
-                                         [](const ColumnDef& c) { return !c.fixed; });
+    const bool anyVariable =
+        std::any_of(table_.def.columns.begin(), table_.def.columns.end(), [](const ColumnDef& c) { return !c.fixed; });
     static const std::vector<std::size_t> none;
     const std::vector<std::size_t>& offsets = anyVariable ? variableOffsets(row, maskBytes) : none;
 
@@ -109,7 +100,8 @@ Value RowDecoder::variableValue(const ColumnDef& column, ByteView data) const
     case ColumnType::Binary: return Value::binary(data.bytes(0, data.size()));
     case ColumnType::Memo: {
         const std::string stored = readLongValue(file_, format_, data);
-        return Value::text(decodeJetText(ByteView(reinterpret_cast<const std::uint8_t*>(stored.data()), stored.size()), format_.version));
+        return Value::text(decodeJetText(ByteView(reinterpret_cast<const std::uint8_t*>(stored.data()), stored.size()),
+                                         format_.version));
     }
     case ColumnType::OleObject: return Value::binary(readLongValue(file_, format_, data));
     default: return fixedValue(column, data);  // fixed types stored as variable data by older files
@@ -119,8 +111,7 @@ Value RowDecoder::variableValue(const ColumnDef& column, ByteView data) const
 std::string decimalText(ByteView stored, int scale)
 {
     std::uint32_t words[4];
-    for (int w = 0; w < 4; ++w)
-        words[w] = stored.u32(1 + 4 * w);
+    for (int w = 0; w < 4; ++w) words[w] = stored.u32(1 + 4 * w);
     std::string digits;
     bool nonZero = true;
     while (nonZero) {
@@ -135,8 +126,7 @@ std::string decimalText(ByteView stored, int scale)
         digits.push_back(static_cast<char>('0' + remainder));
     }
     const std::size_t places = static_cast<std::size_t>(std::clamp(scale, 0, 38));
-    while (digits.size() <= places)
-        digits.push_back('0');
+    while (digits.size() <= places) digits.push_back('0');
     std::reverse(digits.begin(), digits.end());
     if (places > 0) {
         const std::size_t whole = digits.size() - places;

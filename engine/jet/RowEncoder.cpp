@@ -16,7 +16,8 @@ constexpr std::uint8_t inlineLongValueFlag = 0x80;
 
 void putLittle(std::string& out, std::size_t at, std::uint64_t value, int bytes)
 {
-    for (int i = 0; i < bytes; ++i, value >>= 8) out[at + static_cast<std::size_t>(i)] = static_cast<char>(value & 0xFF);
+    for (int i = 0; i < bytes; ++i, value >>= 8)
+        out[at + static_cast<std::size_t>(i)] = static_cast<char>(value & 0xFF);
 }
 
 std::string little(std::uint64_t value, int bytes)
@@ -36,8 +37,10 @@ std::string guidBytes(const std::string& text, const ColumnDef& column)
 {
     std::string hex;
     for (char ch : text)
-        if (std::isxdigit(static_cast<unsigned char>(ch))) hex += ch;
-        else if (ch != '{' && ch != '}' && ch != '-') refuse("De waarde '" + text + "' is geen geldige GUID", column);
+        if (std::isxdigit(static_cast<unsigned char>(ch)))
+            hex += ch;
+        else if (ch != '{' && ch != '}' && ch != '-')
+            refuse("De waarde '" + text + "' is geen geldige GUID", column);
     if (hex.size() != 32) refuse("De waarde '" + text + "' is geen geldige GUID", column);
     std::string bytes;
     for (std::size_t i = 0; i < 32; i += 2) bytes += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
@@ -55,12 +58,15 @@ std::string decimalBytes(const std::string& text, const ColumnDef& column)
     std::string digits;
     int fraction = -1;
     for (char ch : text) {
-        if (ch == '-' && digits.empty() && !negative) negative = true;
-        else if (ch == '.' && fraction < 0) fraction = 0;
+        if (ch == '-' && digits.empty() && !negative)
+            negative = true;
+        else if (ch == '.' && fraction < 0)
+            fraction = 0;
         else if (ch >= '0' && ch <= '9') {
             digits += ch;
             if (fraction >= 0) ++fraction;
-        } else refuse("De waarde '" + text + "' is geen geldig getal", column);
+        } else
+            refuse("De waarde '" + text + "' is geen geldig getal", column);
     }
     if (digits.empty()) refuse("De waarde '" + text + "' is geen geldig getal", column);
     const int places = std::max(fraction, 0);
@@ -115,8 +121,8 @@ std::string encodeJetText(const std::string& utf8, Version version, bool mayComp
             text::appendUtf8(one, c);
             const std::string mapped = text::toWindows1252(one);
             if (mapped == "?" && c != U'?')
-                throw DbError(errc::typeMismatch, "Het teken '" + one + "' kan niet worden opgeslagen in de kolom '" +
-                                                      columnName + "' van een Access 97-database");
+                throw DbError(errc::typeMismatch, "Het teken '" + one + "' kan niet worden opgeslagen in de kolom '"
+                                                      + columnName + "' van een Access 97-database");
             out += mapped;
         }
         return out;
@@ -125,8 +131,10 @@ std::string encodeJetText(const std::string& utf8, Version version, bool mayComp
     if (mayCompress) {
         std::u16string units(plain.size() / 2, u'\0');
         for (std::size_t i = 0; i < units.size(); ++i)
-            units[i] = static_cast<char16_t>(static_cast<unsigned char>(plain[2 * i]) | (static_cast<unsigned char>(plain[2 * i + 1]) << 8));
-        if (auto compressed = compressUnicode(units); compressed && compressed->size() < plain.size()) return *compressed;
+            units[i] = static_cast<char16_t>(static_cast<unsigned char>(plain[2 * i])
+                                             | (static_cast<unsigned char>(plain[2 * i + 1]) << 8));
+        if (auto compressed = compressUnicode(units); compressed && compressed->size() < plain.size())
+            return *compressed;
     }
     return plain;
 }
@@ -143,7 +151,8 @@ RowEncoder::RowEncoder(const Format& format, const TableLayout& table) : format_
 {
     for (std::size_t i = 0; i < table.def.columns.size(); ++i)
         if (table.def.columns[i].fixed && table.def.columns[i].type != ColumnType::Boolean)
-            fixedSize_ = std::max(fixedSize_, static_cast<std::size_t>(table.storage[i].fixedOffset + table.storage[i].length));
+            fixedSize_ =
+                std::max(fixedSize_, static_cast<std::size_t>(table.storage[i].fixedOffset + table.storage[i].length));
 }
 
 std::string RowEncoder::fixedBytes(const ColumnDef& column, const ColumnStorage& storage, const Value& value) const
@@ -163,7 +172,8 @@ std::string RowEncoder::fixedBytes(const ColumnDef& column, const ColumnStorage&
         std::string bytes = variableBytes(column, storage, value);
         if (bytes.size() > static_cast<std::size_t>(storage.length))
             refuse("De waarde is te lang voor het veld", column);
-        std::string pad = column.type == ColumnType::Text ? encodeJetText(" ", format_.version, false, column.name) : std::string(1, '\0');
+        std::string pad = column.type == ColumnType::Text ? encodeJetText(" ", format_.version, false, column.name)
+                                                          : std::string(1, '\0');
         while (bytes.size() + pad.size() <= static_cast<std::size_t>(storage.length)) bytes += pad;
         bytes.resize(static_cast<std::size_t>(storage.length), '\0');
         return bytes;
@@ -182,7 +192,8 @@ std::string RowEncoder::variableBytes(const ColumnDef& column, const ColumnStora
         return encodeJetText(value.bytes, format_.version, storage.compressedUnicode, column.name);
     }
     case ColumnType::Binary:
-        if (static_cast<std::size_t>(storage.length) > 0 && value.bytes.size() > static_cast<std::size_t>(storage.length))
+        if (static_cast<std::size_t>(storage.length) > 0
+            && value.bytes.size() > static_cast<std::size_t>(storage.length))
             refuse("De waarde is langer dan de veldlengte van " + std::to_string(storage.length) + " bytes", column);
         return value.bytes;
     case ColumnType::Memo:

@@ -20,25 +20,23 @@ constexpr std::size_t overflowPointerSize = 4;
 
 RowStore::RowStore(PageFile& file, const Format& format, PageAllocator& pages, TableLayout& table)
     : file_(file), format_(format), pages_(pages), table_(table)
-{
-}
+{}
 
 RowStore::Place RowStore::locate(RowId row)
 {
     const auto missing = [&] {
-        return DbError(errc::fail, "De rij " + std::to_string(row) + " bestaat niet (meer) in de tabel '" + table_.def.name + "'.");
+        return DbError(errc::fail,
+                       "De rij " + std::to_string(row) + " bestaat niet (meer) in de tabel '" + table_.def.name + "'.");
     };
     const std::uint32_t number = pointerPage(row);
-    if (number >= file_.pageCount())
-        throw missing();
+    if (number >= file_.pageCount()) throw missing();
     const PageRef holder = file_.page(number);
     const ByteView page(holder->data(), holder->size());
-    if (page.u8(0) != dataPageType || page.u32(format_.dataOwnerOffset) != table_.def.definitionPage ||
-        pointerRow(row) >= dataRowCount(page, format_))
+    if (page.u8(0) != dataPageType || page.u32(format_.dataOwnerOffset) != table_.def.definitionPage
+        || pointerRow(row) >= dataRowCount(page, format_))
         throw missing();
     const RowSlot slot = dataRow(page, format_, pointerRow(row));
-    if (slot.deleted)
-        throw missing();
+    if (slot.deleted) throw missing();
     Place place{number, pointerRow(row), slot.overflow, 0};
     if (slot.overflow) {
         place.target = slot.bytes.u32(0);
@@ -57,8 +55,7 @@ std::string RowStore::read(RowId row)
     if (page.u8(0) != dataPageType || pointerRow(pointer) >= dataRowCount(page, format_))
         corrupt("een verplaatste rij verwijst naar een ongeldige plaats");
     const RowSlot slot = dataRow(page, format_, pointerRow(pointer), true);
-    if (slot.overflow)
-        corrupt("een verplaatste rij verwijst naar nog een verplaatsing");
+    if (slot.overflow) corrupt("een verplaatste rij verwijst naar nog een verplaatsing");
     return slot.bytes.bytes(0, slot.bytes.size());
 }
 
@@ -86,8 +83,7 @@ std::uint32_t RowStore::place(const std::string& bytes, std::uint16_t flags)
     visitNewestUsageMapPages(file_, format_, table_.freeSpaceMap, [&](std::uint32_t number) {
         const PageRef page = file_.page(number);
         const ByteView view(page->data(), page->size());
-        if (view.u8(0) != dataPageType || view.u32(format_.dataOwnerOffset) != table_.def.definitionPage)
-            return true;
+        if (view.u8(0) != dataPageType || view.u32(format_.dataOwnerOffset) != table_.def.definitionPage) return true;
         if (rowFits(*page, format_, bytes.size())) {
             placed = number << 8 | static_cast<std::uint32_t>(addRow(file_.change(number), format_, bytes, flags));
             return false;
@@ -95,8 +91,7 @@ std::uint32_t RowStore::place(const std::string& bytes, std::uint16_t flags)
         markFree(number, false);
         return ++tried < pagesTried;
     });
-    if (placed)
-        return *placed;
+    if (placed) return *placed;
     const std::uint32_t number = newDataPage();
     return number << 8 | static_cast<std::uint32_t>(addRow(file_.change(number), format_, bytes, flags));
 }
@@ -147,8 +142,7 @@ void RowStore::remove(RowId row)
 void RowStore::patchDefinition(std::size_t offset, std::uint32_t value)
 {
     PageBytes& page = file_.change(table_.def.definitionPage);
-    if (offset + 4 > page.size())
-        corrupt("de tabeldefinitie is te kort");
+    if (offset + 4 > page.size()) corrupt("de tabeldefinitie is te kort");
     store32(page.data() + offset, value);
 }
 

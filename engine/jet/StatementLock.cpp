@@ -49,13 +49,16 @@ void StatementLock::lock(bool exclusive)
         const auto until = std::chrono::steady_clock::now() + upgradeWait;
         while (::fcntl(fd_, F_OFD_SETLK, &range) != 0) {
             if ((errno != EAGAIN && errno != EACCES && errno != EINTR) || std::chrono::steady_clock::now() > until)
-                throw DbError(errc::fail, "De database '" + path_ + "' is bezet: een ander proces leest of schrijft erin. Probeer het opnieuw.");
+                throw DbError(errc::fail,
+                              "De database '" + path_
+                                  + "' is bezet: een ander proces leest of schrijft erin. Probeer het opnieuw.");
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
         }
     } else {
         while (::fcntl(fd_, F_OFD_SETLKW, &range) != 0) {
             if (errno != EINTR)
-                throw DbError(errc::fail, "De database '" + path_ + "' kan niet vergrendeld worden: " + std::strerror(errno) + ".");
+                throw DbError(errc::fail,
+                              "De database '" + path_ + "' kan niet vergrendeld worden: " + std::strerror(errno) + ".");
         }
     }
     holdsShared_ = !exclusive;
@@ -78,9 +81,8 @@ bool stampMayMissAChange(std::uint32_t mode, std::uint32_t owner, std::uint32_t 
 
 FileStamp StatementLock::stamp() const
 {
-    struct stat info{};
-    if (::fstat(fd_, &info) != 0)
-        return {0, 0, 0, true};
+    struct stat info {};
+    if (::fstat(fd_, &info) != 0) return {0, 0, 0, true};
     timespec now{};
     ::clock_gettime(CLOCK_REALTIME, &now);
     const auto nanoseconds = [](const timespec& t) { return std::int64_t{t.tv_sec} * 1'000'000'000 + t.tv_nsec; };
@@ -90,9 +92,8 @@ FileStamp StatementLock::stamp() const
 
 void StatementLock::markWritten()
 {
-    struct stat info{};
-    if (::fstat(fd_, &info) != 0)
-        return;
+    struct stat info {};
+    if (::fstat(fd_, &info) != 0) return;
     timespec now{};
     ::clock_gettime(CLOCK_REALTIME, &now);
     timespec later = info.st_mtim;

@@ -13,8 +13,8 @@ struct FileStamp {
     bool uncertain = false;  // a change right after it might leave the file looking the same
     bool sameAs(const FileStamp& other) const
     {
-        return size == other.size && modifiedSeconds == other.modifiedSeconds &&
-               modifiedNanoseconds == other.modifiedNanoseconds;
+        return size == other.size && modifiedSeconds == other.modifiedSeconds
+               && modifiedNanoseconds == other.modifiedNanoseconds;
     }
 };
 

@@ -9,10 +9,10 @@
 namespace querimo::jet {
 namespace {
 
-constexpr std::uint8_t fixedColumn = 0x13;     // fixed length, updatable, and the bit Access sets on all of these
+constexpr std::uint8_t fixedColumn = 0x13;  // fixed length, updatable, and the bit Access sets on all of these
 constexpr std::uint8_t variableColumn = 0x12;
-constexpr std::uint8_t ownerColumn = 0x32;     // the security ids (Owner, SID)
-constexpr std::uint8_t jet4IndexBit = 0x80;   // Jet 4 sets it on every index
+constexpr std::uint8_t ownerColumn = 0x32;   // the security ids (Owner, SID)
+constexpr std::uint8_t jet4IndexBit = 0x80;  // Jet 4 sets it on every index
 constexpr std::uint8_t uniqueIndex = 0x81;
 constexpr std::uint8_t requiredIndex = 0x88;
 constexpr std::uint8_t plainIndex = 0x82;
@@ -32,8 +32,7 @@ TableLayout tableOf(Version version, const char* name, const std::vector<ColumnS
         ColumnDef column;
         column.name = spec.name;
         column.type = spec.type;
-        if (spec.type == ColumnType::Binary)
-            column.size = version == Version::Jet4 ? 510 : 255;
+        if (spec.type == ColumnType::Binary) column.size = version == Version::Jet4 ? 510 : 255;
         def.columns.push_back(column);
     }
     TableLayout table = newTableLayout(Format::of(version), def);
@@ -44,8 +43,7 @@ TableLayout tableOf(Version version, const char* name, const std::vector<ColumnS
         storage.flags = columns[i].flags ? columns[i].flags : column.fixed ? fixedColumn : variableColumn;
         storage.compressedUnicode = false;
         storage.displayIndex = 0;
-        if (isLongValue(column.type))
-            table.longValueMaps.push_back(LongValueMaps{column.number, 0, 0});
+        if (isLongValue(column.type)) table.longValueMaps.push_back(LongValueMaps{column.number, 0, 0});
     }
     return table;
 }
@@ -53,8 +51,7 @@ TableLayout tableOf(Version version, const char* name, const std::vector<ColumnS
 void addIndex(Version version, TableLayout& table, const char* name, std::initializer_list<int> columns,
               std::uint8_t flags, bool primaryKey = false)
 {
-    if (version == Version::Jet3)
-        flags &= ~jet4IndexBit;
+    if (version == Version::Jet3) flags &= ~jet4IndexBit;
     RealIndexLayout real;
     IndexDef index;
     index.name = name;
@@ -82,32 +79,47 @@ std::vector<TableLayout> systemTableLayouts(Version version)
 {
     using T = ColumnType;
     TableLayout objects = tableOf(version, "MSysObjects",
-                                  {{"Id", T::Long}, {"ParentId", T::Long}, {"Name", T::Text}, {"Type", T::Integer},
-                                   {"DateCreate", T::DateTime}, {"DateUpdate", T::DateTime},
-                                   {"Owner", T::Binary, ownerColumn}, {"Flags", T::Long}, {"Database", T::Memo},
-                                   {"Connect", T::Memo}, {"ForeignName", T::Text}, {"RmtInfoShort", T::Binary},
-                                   {"RmtInfoLong", T::OleObject}, {"Lv", T::OleObject}, {"LvProp", T::OleObject},
-                                   {"LvModule", T::OleObject}, {"LvExtra", T::OleObject}});
+                                  {{"Id", T::Long},
+                                   {"ParentId", T::Long},
+                                   {"Name", T::Text},
+                                   {"Type", T::Integer},
+                                   {"DateCreate", T::DateTime},
+                                   {"DateUpdate", T::DateTime},
+                                   {"Owner", T::Binary, ownerColumn},
+                                   {"Flags", T::Long},
+                                   {"Database", T::Memo},
+                                   {"Connect", T::Memo},
+                                   {"ForeignName", T::Text},
+                                   {"RmtInfoShort", T::Binary},
+                                   {"RmtInfoLong", T::OleObject},
+                                   {"Lv", T::OleObject},
+                                   {"LvProp", T::OleObject},
+                                   {"LvModule", T::OleObject},
+                                   {"LvExtra", T::OleObject}});
     addIndex(version, objects, "ParentIdName", {1, 2}, uniqueIndex);
     addIndex(version, objects, "Id", {0}, uniqueIndex, true);
 
-    TableLayout aces = tableOf(version, "MSysACEs",
-                               {{"ObjectId", T::Long}, {"SID", T::Binary, ownerColumn}, {"ACM", T::Long},
-                                {"FInheritable", T::Boolean}});
+    TableLayout aces = tableOf(
+        version, "MSysACEs",
+        {{"ObjectId", T::Long}, {"SID", T::Binary, ownerColumn}, {"ACM", T::Long}, {"FInheritable", T::Boolean}});
     addIndex(version, aces, "ObjectId", {0}, requiredIndex);
 
     std::vector<ColumnSpec> queryColumns{{"ObjectId", T::Long}, {"Attribute", T::Byte}, {"Order", T::Binary},
-                                         {"Name1", T::Text},    {"Name2", T::Text},      {"Expression", T::Memo},
+                                         {"Name1", T::Text},    {"Name2", T::Text},     {"Expression", T::Memo},
                                          {"Flag", T::Integer}};
-    if (version == Version::Jet4)
-        queryColumns.push_back({"LvExtra", T::Long});
+    if (version == Version::Jet4) queryColumns.push_back({"LvExtra", T::Long});
     TableLayout queries = tableOf(version, "MSysQueries", queryColumns);
     addIndex(version, queries, "ObjectIdAttribute", {0, 1, 2}, uniqueIndex, true);
 
     TableLayout relationships = tableOf(version, "MSysRelationships",
-                                        {{"szRelationship", T::Text}, {"grbit", T::Long}, {"ccolumn", T::Long},
-                                         {"icolumn", T::Long}, {"szObject", T::Text}, {"szColumn", T::Text},
-                                         {"szReferencedObject", T::Text}, {"szReferencedColumn", T::Text}});
+                                        {{"szRelationship", T::Text},
+                                         {"grbit", T::Long},
+                                         {"ccolumn", T::Long},
+                                         {"icolumn", T::Long},
+                                         {"szObject", T::Text},
+                                         {"szColumn", T::Text},
+                                         {"szReferencedObject", T::Text},
+                                         {"szReferencedColumn", T::Text}});
     addIndex(version, relationships, "szRelationship", {0}, plainIndex);
     addIndex(version, relationships, "szObject", {4}, plainIndex);
     addIndex(version, relationships, "szReferencedObject", {6}, plainIndex);

@@ -38,8 +38,7 @@ std::vector<std::uint8_t> definitionBytes(PageFile& file, std::uint32_t first)
             corrupt("de tabeldefinitie op pagina " + std::to_string(first) + " verwijst in een kring naar zichzelf");
         const PageRef page = file.page(number);
         const ByteView view(page->data(), page->size());
-        if (view.u8(0) != tableDefinitionPage)
-            corrupt("pagina " + std::to_string(number) + " is geen tabeldefinitie");
+        if (view.u8(0) != tableDefinitionPage) corrupt("pagina " + std::to_string(number) + " is geen tabeldefinitie");
         bytes.insert(bytes.end(), page->begin() + (bytes.empty() ? 0 : pageHeaderSize), page->end());
         number = view.u32(4);
     }
@@ -63,10 +62,21 @@ public:
     static ColumnType columnType(std::uint8_t code)
     {
         switch (code) {
-        case 1: case 2: case 3: case 4: case 5: case 6: case 7: case 8: case 9: case 10: case 11: case 12: case 15: case 16:
-            return static_cast<ColumnType>(code);
-        default:
-            return ColumnType::Binary;
+        case 1:
+        case 2:
+        case 3:
+        case 4:
+        case 5:
+        case 6:
+        case 7:
+        case 8:
+        case 9:
+        case 10:
+        case 11:
+        case 12:
+        case 15:
+        case 16: return static_cast<ColumnType>(code);
+        default: return ColumnType::Binary;
         }
     }
 
@@ -74,8 +84,7 @@ public:
     {
         const std::uint8_t code = bytes_.u8(at + format_.colType);
         def.type = columnType(code);
-        if (static_cast<std::uint8_t>(def.type) != code)
-            storage.typeCode = code;
+        if (static_cast<std::uint8_t>(def.type) != code) storage.typeCode = code;
         def.number = bytes_.u16(at + format_.colNumber);
         const std::uint8_t flags = bytes_.u8(at + format_.colFlags);
         def.fixed = (flags & fixedLengthFlag) != 0;
@@ -88,17 +97,14 @@ public:
         storage.flags = flags;
         storage.displayIndex = bytes_.u16(at + format_.colDisplayIndex);
         storage.sortOrder = bytes_.u16(at + format_.colSortOrder);
-        if (format_.colCodePage != 0)
-            storage.codePage = bytes_.u16(at + format_.colCodePage);
-        if (format_.colJet3Word != 0)
-            storage.jet3Word = bytes_.u16(at + format_.colJet3Word);
+        if (format_.colCodePage != 0) storage.codePage = bytes_.u16(at + format_.colCodePage);
+        if (format_.colJet3Word != 0) storage.jet3Word = bytes_.u16(at + format_.colJet3Word);
         if (def.type == ColumnType::Decimal) {
             def.precision = bytes_.u8(at + format_.colPrecision);
             def.scale = bytes_.u8(at + format_.colScale);
         }
         def.size = (def.type == ColumnType::Text && format_.jet4()) ? storage.length / 2 : storage.length;
-        if (isLongValue(def.type))
-            def.size = 0;
+        if (isLongValue(def.type)) def.size = 0;
     }
 
 private:
@@ -122,14 +128,12 @@ void readIndexes(const ByteView& bytes, const Format& format, const Reader& read
             const std::size_t entry = columns + 3 * k;
             const std::uint16_t number = bytes.u16(entry);
             real.slotOrders[k] = bytes.u8(entry + 2);
-            if (number != 0xFFFF)
-                real.columns.push_back(IndexColumn{number, bytes.u8(entry + 2) == 0x01});
+            if (number != 0xFFFF) real.columns.push_back(IndexColumn{number, bytes.u8(entry + 2) == 0x01});
         }
         real.usedPagesMap = bytes.u32(columns + realIndexUsedPagesAfterColumns);
         real.firstPage = bytes.u32(columns + realIndexFirstPageAfterColumns);
         real.flags = bytes.u8(pos + format.realIndexDefFlags);
-        if (format.jet4())
-            real.jet4Leftover = bytes.u32(columns + realIndexFirstPageAfterColumns + 4);
+        if (format.jet4()) real.jet4Leftover = bytes.u32(columns + realIndexFirstPageAfterColumns + 4);
         pos += format.realIndexDefSize;
     }
 
@@ -144,11 +148,10 @@ void readIndexes(const ByteView& bytes, const Format& format, const Reader& read
         const std::size_t at = pos + format.logicalIndexDefStart;
         entry.number = bytes.u32(at);
         const std::uint32_t real = bytes.u32(at + 4);
-        if (real >= reals.size())
-            corrupt("een index verwijst naar een niet-bestaande indexdefinitie");
+        if (real >= reals.size()) corrupt("een index verwijst naar een niet-bestaande indexdefinitie");
         entry.real = static_cast<int>(real);
-        entry.stored = LogicalIndexLayout{entry.number, bytes.u8(at + 8), bytes.u32(at + 9), bytes.u32(at + 13),
-                                          bytes.u8(at + 17), bytes.u8(at + 18)};
+        entry.stored = LogicalIndexLayout{entry.number,       bytes.u8(at + 8),  bytes.u32(at + 9),
+                                          bytes.u32(at + 13), bytes.u8(at + 17), bytes.u8(at + 18)};
         const std::uint8_t kind = bytes.u8(at + 19);
         IndexDef& index = entry.index;
         index.columns = reals[real].columns;
@@ -159,9 +162,9 @@ void readIndexes(const ByteView& bytes, const Format& format, const Reader& read
         index.required = (reals[real].flags & requiredFlag) != 0;
         pos += format.logicalIndexDefSize;
     }
-    for (Logical& entry : logical)
-        entry.index.name = reader.name(pos);
-    std::stable_sort(logical.begin(), logical.end(), [](const Logical& a, const Logical& b) { return a.number < b.number; });
+    for (Logical& entry : logical) entry.index.name = reader.name(pos);
+    std::stable_sort(logical.begin(), logical.end(),
+                     [](const Logical& a, const Logical& b) { return a.number < b.number; });
     for (Logical& entry : logical) {
         layout.def.indexes.push_back(std::move(entry.index));
         layout.realIndexOf.push_back(entry.real);
@@ -234,8 +237,9 @@ TableLayout withColumnsOnly(const TableLayout& table, const std::vector<std::str
     reduced.def.columns.clear();
     reduced.storage.clear();
     for (std::size_t i = 0; i < table.def.columns.size(); ++i) {
-        const bool wanted = std::any_of(names.begin(), names.end(),
-                                        [&](const std::string& n) { return text::equalsIgnoreCase(n, table.def.columns[i].name); });
+        const bool wanted = std::any_of(names.begin(), names.end(), [&](const std::string& n) {
+            return text::equalsIgnoreCase(n, table.def.columns[i].name);
+        });
         if (wanted) {
             reduced.def.columns.push_back(table.def.columns[i]);
             reduced.storage.push_back(table.storage[i]);

@@ -9,16 +9,16 @@ namespace querimo::jet {
 
 // Where a column lives inside a row.
 struct ColumnStorage {
-    int fixedOffset = 0;    // after the column count, fixed columns only
-    int variableIndex = 0;  // entry in the row's variable offset table, variable columns only
-    int length = 0;         // bytes as the definition gives them
-    bool compressedUnicode = false;  // Jet 4 text may be stored in compressed form
-    std::uint8_t typeCode = 0;       // the stored type when ColumnDef::type cannot name it (later system tables)
-    std::uint8_t flags = 0x02;       // as stored: fixed length, updatable, AutoNumber, replication, hyperlink
-    int displayIndex = 0;            // as stored after the variable index
-    std::uint16_t sortOrder = 0x409; // text collation (General); Jet 4 keeps it for every type but Decimal
-    std::uint16_t codePage = 1252;   // Jet 3 only
-    std::uint16_t jet3Word = 0;      // Jet 3 only: the word between the display index and the sort order
+    int fixedOffset = 0;              // after the column count, fixed columns only
+    int variableIndex = 0;            // entry in the row's variable offset table, variable columns only
+    int length = 0;                   // bytes as the definition gives them
+    bool compressedUnicode = false;   // Jet 4 text may be stored in compressed form
+    std::uint8_t typeCode = 0;        // the stored type when ColumnDef::type cannot name it (later system tables)
+    std::uint8_t flags = 0x02;        // as stored: fixed length, updatable, AutoNumber, replication, hyperlink
+    int displayIndex = 0;             // as stored after the variable index
+    std::uint16_t sortOrder = 0x409;  // text collation (General); Jet 4 keeps it for every type but Decimal
+    std::uint16_t codePage = 1252;    // Jet 3 only
+    std::uint16_t jet3Word = 0;       // Jet 3 only: the word between the display index and the sort order
 };
 
 // An index as the file keeps it (several logical indexes may share one).
@@ -28,19 +28,19 @@ struct RealIndexLayout {
     std::uint32_t usedPagesMap = 0;    // row pointer of its usage map (as stored; may be 0)
     std::uint8_t flags = 0;            // as stored: unique, ignore nulls, required
     // As stored, and not always deterministic: Access leaves what its buffers held in some of these.
-    std::uint32_t headerWord = 0;      // first word of the entry in the block after the table header
-    std::uint32_t entryCount = 0;      // second word there (mostly the table's row count)
-    std::uint32_t jet4Leftover = 0;    // Jet 4: the four bytes before the flags
+    std::uint32_t headerWord = 0;               // first word of the entry in the block after the table header
+    std::uint32_t entryCount = 0;               // second word there (mostly the table's row count)
+    std::uint32_t jet4Leftover = 0;             // Jet 4: the four bytes before the flags
     std::array<std::uint8_t, 10> slotOrders{};  // order bytes of the ten column slots, unused ones too
 };
 
 // What a logical index entry stores beyond its IndexDef: its number and the other half of a relationship.
 struct LogicalIndexLayout {
     std::uint32_t number = 0;
-    std::uint8_t relatedKind = 0;          // primary or foreign key kind of the other index, 0 when none
+    std::uint8_t relatedKind = 0;  // primary or foreign key kind of the other index, 0 when none
     std::uint32_t relatedIndex = 0xFFFFFFFF;
-    std::uint32_t relatedTable = 0;        // definition page of the other table
-    std::uint8_t updateAction = 0;         // as stored (0x04 outside relationships)
+    std::uint32_t relatedTable = 0;  // definition page of the other table
+    std::uint8_t updateAction = 0;   // as stored (0x04 outside relationships)
     std::uint8_t deleteAction = 0;
 };
 
@@ -56,21 +56,27 @@ struct TableLayout {
     TableDef def;
     std::vector<ColumnStorage> storage;  // parallel to def.columns
     std::vector<RealIndexLayout> realIndexes;
-    std::vector<int> realIndexOf;        // parallel to def.indexes: the real index each one uses
+    std::vector<int> realIndexOf;                    // parallel to def.indexes: the real index each one uses
     std::vector<LogicalIndexLayout> logicalIndexes;  // parallel to def.indexes
     std::vector<LongValueMaps> longValueMaps;
-    std::uint32_t usedPagesMap = 0;      // row pointer (page << 8 | row) of the owned-pages usage map
-    std::uint32_t freeSpaceMap = 0;      // row pointer of the pages-with-free-space usage map
+    std::uint32_t usedPagesMap = 0;  // row pointer (page << 8 | row) of the owned-pages usage map
+    std::uint32_t freeSpaceMap = 0;  // row pointer of the pages-with-free-space usage map
     std::uint32_t nextAutoNumber = 0;
     int maxColumns = 0;
     int variableColumns = 0;
     // Jet 4: the sixteen bytes after the next AutoNumber as stored (1, then zeros in what Access makes anew).
     std::array<std::uint8_t, 16> jet4HeaderExtra{1};
-    bool system = false;                 // the definition marks it as a system table
+    bool system = false;  // the definition marks it as a system table
 };
 
 // A row pointer splits into a page and a row number on it.
-inline std::uint32_t pointerPage(std::uint32_t pointer) { return pointer >> 8; }
-inline int pointerRow(std::uint32_t pointer) { return static_cast<int>(pointer & 0xFF); }
+inline std::uint32_t pointerPage(std::uint32_t pointer)
+{
+    return pointer >> 8;
+}
+inline int pointerRow(std::uint32_t pointer)
+{
+    return static_cast<int>(pointer & 0xFF);
+}
 
 }  // namespace querimo::jet

@@ -34,8 +34,7 @@ MapRow mapRow(PageFile& file, const Format& format, std::uint32_t map)
     if (page.u8(0) != dataPageType || pointerRow(map) >= dataRowCount(page, format))
         corrupt("een gebruikskaart verwijst naar een niet-bestaande rij");
     const RowSlot slot = dataRow(page, format, pointerRow(map));
-    if (slot.deleted || slot.bytes.size() < inlineBitsStart)
-        corrupt("een gebruikskaart ontbreekt");
+    if (slot.deleted || slot.bytes.size() < inlineBitsStart) corrupt("een gebruikskaart ontbreekt");
     return {holder.data() + (slot.bytes.data() - page.data()), slot.bytes.size()};
 }
 
@@ -45,12 +44,10 @@ void markReference(PageFile& file, const Format& format, std::uint32_t map, std:
     const std::size_t perPage = format.usageMapPageBits();
     const std::size_t slot = 1 + 4 * (page / perPage);
     MapRow row = mapRow(file, format, map);
-    if (slot + 4 > row.size)
-        corrupt("de gebruikskaart kan pagina " + std::to_string(page) + " niet bevatten");
+    if (slot + 4 > row.size) corrupt("de gebruikskaart kan pagina " + std::to_string(page) + " niet bevatten");
     std::uint32_t bitsPage = ByteView(row.bytes, row.size).u32(slot);
     if (bitsPage == 0) {
-        if (!on)
-            return;
+        if (!on) return;
         bitsPage = newMapPage();
         PageBytes& fresh = file.change(bitsPage);
         std::fill(fresh.begin(), fresh.end(), 0);
@@ -60,13 +57,13 @@ void markReference(PageFile& file, const Format& format, std::uint32_t map, std:
         store32(row.bytes + slot, bitsPage);
     }
     PageBytes& bits = file.change(bitsPage);
-    if (bits[0] != usageMapPageType)
-        corrupt("pagina " + std::to_string(bitsPage) + " is geen gebruikskaart");
+    if (bits[0] != usageMapPageType) corrupt("pagina " + std::to_string(bitsPage) + " is geen gebruikskaart");
     setBit(bits.data() + mapPageBitsStart, page % perPage, on);
 }
 
 // The pages an inline map marks, then the map rewritten as a reference map that marks the same.
-void makeReference(PageFile& file, const Format& format, std::uint32_t map, const std::function<std::uint32_t()>& newMapPage)
+void makeReference(PageFile& file, const Format& format, std::uint32_t map,
+                   const std::function<std::uint32_t()>& newMapPage)
 {
     MapRow row = mapRow(file, format, map);
     const std::uint32_t start = ByteView(row.bytes, row.size).u32(1);
@@ -76,8 +73,7 @@ void makeReference(PageFile& file, const Format& format, std::uint32_t map, cons
             marked.push_back(start + static_cast<std::uint32_t>(i));
     std::fill(row.bytes, row.bytes + row.size, 0);
     row.bytes[0] = referenceMap;
-    for (std::uint32_t page : marked)
-        markReference(file, format, map, page, true, newMapPage);
+    for (std::uint32_t page : marked) markReference(file, format, map, page, true, newMapPage);
 }
 
 }  // namespace
@@ -94,19 +90,15 @@ void markUsageMap(PageFile& file, const Format& format, std::uint32_t map, std::
             setBit(row.bytes + inlineBitsStart, page - start, on);
             return;
         }
-        if (!on && !recordOutside)
-            return;
+        if (!on && !recordOutside) return;
         makeReference(file, format, map, newMapPage);
         if (recordOutside && !on)  // pages the inline map could not reach counted as free; now they do not
             return;
         markReference(file, format, map, page, on, newMapPage);
         return;
     }
-    case referenceMap:
-        markReference(file, format, map, page, on, newMapPage);
-        return;
-    default:
-        corrupt("onbekend soort gebruikskaart");
+    case referenceMap: markReference(file, format, map, page, on, newMapPage); return;
+    default: corrupt("onbekend soort gebruikskaart");
     }
 }
 

@@ -12,7 +12,11 @@ struct Query;
 // An expression as written. Operators keep their Access spelling in upper case ("MOD", "&", "XOR", ...).
 struct Expr {
     enum class Kind {
-        Number, String, Date, Boolean, Null,  // literals
+        Number,
+        String,
+        Date,
+        Boolean,
+        Null,        // literals
         Name,        // parts: [table.]field, or a parameter once resolution finds nothing
         Unary,       // op: "-", "+", "NOT"
         Binary,      // op: arithmetic, "&", comparisons, "LIKE", "AND", "OR", "XOR", "EQV", "IMP"
@@ -28,12 +32,12 @@ struct Expr {
 
     Kind kind = Kind::Null;
     std::size_t position = 0;
-    std::string text;                 // literal text (number digits, string, date as written), call name
-    bool boolean = false;             // Boolean literal
-    std::vector<std::string> parts;   // Name
+    std::string text;                // literal text (number digits, string, date as written), call name
+    bool boolean = false;            // Boolean literal
+    std::vector<std::string> parts;  // Name
     std::string op;
     std::string quantifier;
-    bool negated = false;             // NOT BETWEEN, NOT IN, NOT LIKE, IS NOT NULL, NOT EXISTS
+    bool negated = false;  // NOT BETWEEN, NOT IN, NOT LIKE, IS NOT NULL, NOT EXISTS
     bool star = false;
     std::vector<std::unique_ptr<Expr>> args;
     std::shared_ptr<Query> query;
@@ -42,8 +46,8 @@ struct Expr {
 using ExprPtr = std::unique_ptr<Expr>;
 
 struct SelectItem {
-    ExprPtr expr;             // null for * and table.*
-    std::string starTable;    // table.*; empty with expr null means *
+    ExprPtr expr;           // null for * and table.*
+    std::string starTable;  // table.*; empty with expr null means *
     std::string alias;
     std::size_t position = 0;
 };
@@ -54,9 +58,9 @@ struct TableRef {
 
     Kind kind = Kind::Named;
     std::size_t position = 0;
-    std::string name;                 // Named
-    std::string alias;                // Named, Subquery
-    std::shared_ptr<Query> query;     // Subquery
+    std::string name;              // Named
+    std::string alias;             // Named, Subquery
+    std::shared_ptr<Query> query;  // Subquery
     JoinType joinType = JoinType::Inner;
     std::unique_ptr<TableRef> left, right;
     ExprPtr on;
@@ -114,10 +118,10 @@ struct ColumnName {
 // INSERT reads its VALUES as a select without FROM, UPDATE selects its new values (one per assignment)
 // and DELETE selects nothing but the row ids.
 struct Modification {
-    std::string table;            // INSERT INTO table; DELETE table.*; empty for DELETE without one
-    std::size_t position = 0;     // of that name, or of the statement
+    std::string table;                // INSERT INTO table; DELETE table.*; empty for DELETE without one
+    std::size_t position = 0;         // of that name, or of the statement
     std::vector<ColumnName> columns;  // INSERT's column list; UPDATE's targets, one per assignment
-    bool values = false;          // INSERT ... VALUES
+    bool values = false;              // INSERT ... VALUES
 };
 
 // A whole statement.

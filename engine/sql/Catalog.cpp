@@ -14,8 +14,8 @@ const jet::TableDef* Catalog::findTable(std::string_view name)
     for (const jet::CatalogEntry& e : db_.catalog()) {
         if (!text::equalsIgnoreCase(e.name, name)) continue;
         if (e.kind == jet::ObjectKind::LinkedTable)
-            throw DbError(errc::fail, "De gekoppelde tabel '" + e.name + "' staat in een ander bestand (" +
-                                          e.linkedDatabase + "); gekoppelde tabellen kunnen niet worden gelezen.");
+            throw DbError(errc::fail, "De gekoppelde tabel '" + e.name + "' staat in een ander bestand ("
+                                          + e.linkedDatabase + "); gekoppelde tabellen kunnen niet worden gelezen.");
         if (e.kind == jet::ObjectKind::Table || e.kind == jet::ObjectKind::SystemTable) return &db_.table(e.name);
     }
     return nullptr;

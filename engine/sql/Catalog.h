@@ -15,7 +15,7 @@ namespace querimo::sql {
 struct StoredQuery {
     std::string name;
     int type = 1;
-    std::string sql;  // rebuilt text
+    std::string sql;      // rebuilt text
     bool hidden = false;  // ~sq_ queries behind forms and reports
 
     bool selects() const { return type == 1 || type == 6 || type == 9; }

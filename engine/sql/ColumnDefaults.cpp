@@ -14,8 +14,8 @@ Value defaultValue(Session& session, Catalog& catalog, const jet::ColumnDef& col
     if (column.autoNumber || expression.empty()) return Value::null();
     try {
         const Statement statement = parseStatement("SELECT " + std::string(expression));
-        if (statement.kind != Statement::Kind::Select || statement.query->selects.size() != 1 ||
-            !statement.query->selects.front().from.empty())
+        if (statement.kind != Statement::Kind::Select || statement.query->selects.size() != 1
+            || !statement.query->selects.front().from.empty())
             throw DbError(errc::syntax, "dit is geen enkele expressie.");
         const CompiledQuery compiled = compileForSession(session, catalog, statement, {});
         if (!compiled.parameters.empty())
@@ -23,8 +23,8 @@ Value defaultValue(Session& session, Catalog& catalog, const jet::ColumnDef& col
         const RowBuffer rows = readResult(session, compiled, {});
         return columnValue(accessValue(rows.cell(0, 0), compiled.columns.front().adoType), column);
     } catch (const DbError& e) {
-        throw DbError(e.number(), "De standaardwaarde " + column.defaultValue + " van het veld '" + column.name +
-                                      "' kan niet worden berekend: " + e.description());
+        throw DbError(e.number(), "De standaardwaarde " + column.defaultValue + " van het veld '" + column.name
+                                      + "' kan niet worden berekend: " + e.description());
     }
 }
 

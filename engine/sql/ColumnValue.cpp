@@ -27,8 +27,8 @@ using jet::ColumnType;
 {
     std::string shown = exportText(v);
     if (shown.size() > 60) shown = shown.substr(0, 57) + "...";
-    throw DbError(errc::typeMismatch, "De waarde '" + shown + "' kan niet worden omgezet naar het type " +
-                                          typeWord(adoTypeOf(column.type)) + " van het veld '" + column.name + "'.");
+    throw DbError(errc::typeMismatch, "De waarde '" + shown + "' kan niet worden omgezet naar het type "
+                                          + typeWord(adoTypeOf(column.type)) + " van het veld '" + column.name + "'.");
 }
 
 // A number as Access reads one from any value: Yes/No is -1 or 0, a date its day count, text must read as a number.
@@ -138,7 +138,8 @@ std::optional<std::string> textOf(const Value& v)
     case Value::Kind::Long: return std::to_string(v.integer);
     case Value::Kind::Currency: return functions::numberText(static_cast<double>(v.integer) / 10000.0);
     case Value::Kind::Single: return functions::numberText(v.real, 7);
-    case Value::Kind::Double: return std::isfinite(v.real) ? std::optional(functions::numberText(v.real)) : std::nullopt;
+    case Value::Kind::Double:
+        return std::isfinite(v.real) ? std::optional(functions::numberText(v.real)) : std::nullopt;
     case Value::Kind::DateTime: return functions::dateText(v.real);
     default: return std::nullopt;
     }
@@ -153,8 +154,9 @@ std::size_t characterCount(std::string_view utf8)
 
 [[noreturn]] void tooLong(const jet::ColumnDef& column, std::size_t size, const char* unit)
 {
-    throw DbError(errc::integrity, "De waarde voor het veld '" + column.name + "' is te lang: " + std::to_string(size) +
-                                       " " + unit + ", het veld biedt plaats aan " + std::to_string(column.size) + ".");
+    throw DbError(errc::integrity, "De waarde voor het veld '" + column.name + "' is te lang: " + std::to_string(size)
+                                       + " " + unit + ", het veld biedt plaats aan " + std::to_string(column.size)
+                                       + ".");
 }
 
 }  // namespace
@@ -198,7 +200,8 @@ Value columnValue(const Value& v, const jet::ColumnDef& column)
     case ColumnType::Binary:
     case ColumnType::OleObject:
         if (v.kind != Value::Kind::Binary) mismatch(v, column);
-        if (column.type == ColumnType::Binary && column.size > 0 && v.bytes.size() > static_cast<std::size_t>(column.size))
+        if (column.type == ColumnType::Binary && column.size > 0
+            && v.bytes.size() > static_cast<std::size_t>(column.size))
             tooLong(column, v.bytes.size(), "bytes");
         return v;
     }

@@ -23,7 +23,10 @@ namespace t = ado::adtype;
 
 constexpr int unknownType = 0;  // Null, or a parameter nothing types
 
-bool isText(int type) { return type == t::VarWChar || type == t::LongVarWChar; }
+bool isText(int type)
+{
+    return type == t::VarWChar || type == t::LongVarWChar;
+}
 
 // Access's order of numeric types when two meet in arithmetic.
 int numericRank(int type)
@@ -47,8 +50,8 @@ int widerNumeric(int a, int b)
     if (b == unknownType) return a;
     const int ra = numericRank(a), rb = numericRank(b);
     if (ra == 0 || rb == 0) return t::Double;
-    if ((a == t::Single && b == t::Integer) || (a == t::Integer && b == t::Single) ||
-        (a == t::Single && b == t::Currency) || (a == t::Currency && b == t::Single))
+    if ((a == t::Single && b == t::Integer) || (a == t::Integer && b == t::Single)
+        || (a == t::Single && b == t::Currency) || (a == t::Currency && b == t::Single))
         return t::Double;
     const int wider = ra >= rb ? a : b;
     return wider == t::Boolean ? t::SmallInt : wider;
@@ -72,7 +75,10 @@ std::string quoteText(std::string_view s)
     return out + "'";
 }
 
-std::string lower(std::string_view s) { return text::toLower(s); }
+std::string lower(std::string_view s)
+{
+    return text::toLower(s);
+}
 
 // A translated expression with its Access type.
 struct Typed {
@@ -97,7 +103,7 @@ struct Source {
 struct Scope {
     Scope* parent = nullptr;
     std::vector<Source> sources;
-    std::vector<std::pair<std::string, Typed>> aliases;  // earlier items of the select list
+    std::vector<std::pair<std::string, Typed>> aliases;            // earlier items of the select list
     std::vector<std::pair<std::string, std::string>> bareColumns;  // column references outside aggregates: SQL, name
     int aggregateDepth = 0;
 };
@@ -182,7 +188,8 @@ private:
     Typed parameter(const Expr& e)
     {
         int index = findParameter(e.text);
-        if (index < 0) index = addParameter(e.text, unknownType, false, positionKey(e.position));
+        if (index < 0)
+            index = addParameter(e.text, unknownType, false, positionKey(e.position));
         else {
             std::vector<std::size_t> key = positionKey(e.position);
             ParameterEntry& p = parameters_[static_cast<std::size_t>(index)];
@@ -223,8 +230,7 @@ private:
         out.columns = parts.front().columns;
         for (std::size_t i = 0; i < parts.size(); ++i) {
             if (parts[i].columns.size() != out.columns.size())
-                syntaxError("Het aantal kolommen in de delen van de UNION-query is niet gelijk",
-                            q.selects[i].position);
+                syntaxError("Het aantal kolommen in de delen van de UNION-query is niet gelijk", q.selects[i].position);
             if (i > 0) out.sql += q.unionAll[i - 1] ? " UNION ALL " : " UNION ";
             const bool wrap = q.selects[i].top.has_value();
             out.sql += wrap ? "SELECT * FROM (" + parts[i].sql + ")" : parts[i].sql;
@@ -248,15 +254,15 @@ private:
         if (e.kind == Expr::Kind::Name) {
             for (const ResultColumn& c : columns)
                 if (text::equalsIgnoreCase(c.name, e.parts.back()) || text::equalsIgnoreCase(c.name, e.text))
-                    return quoteIdentifier(c.name) + (isText(c.adoType) ? std::string(" COLLATE ") + textCollation : "") +
-                           (o.descending ? " DESC" : "");
+                    return quoteIdentifier(c.name) + (isText(c.adoType) ? std::string(" COLLATE ") + textCollation : "")
+                           + (o.descending ? " DESC" : "");
         }
         if (e.kind == Expr::Kind::Number) {
             const long n = std::strtol(e.text.c_str(), nullptr, 10);
             if (n >= 1 && static_cast<std::size_t>(n) <= columns.size()) return e.text + (o.descending ? " DESC" : "");
         }
-        syntaxError("ORDER BY in een UNION-query moet een kolom van het resultaat noemen; '" + e.text +
-                        "' is geen kolom van de eerste SELECT",
+        syntaxError("ORDER BY in een UNION-query moet een kolom van het resultaat noemen; '" + e.text
+                        + "' is geen kolom van de eerste SELECT",
                     e.position);
     }
 
@@ -338,7 +344,8 @@ private:
         if (transform) {
             pivot = valueOf(expr(*transform->pivot, scope));
             if (!expr(*transform->aggregate, scope).aggregate)  // also finds its parameters without data
-                syntaxError("De TRANSFORM-component moet een statistische functie bevatten", transform->aggregate->position);
+                syntaxError("De TRANSFORM-component moet een statistische functie bevatten",
+                            transform->aggregate->position);
             pivotColumns = pivotValues(*transform, pivot, fromParts, where);
         }
 
@@ -390,8 +397,8 @@ private:
         if (!orderBy.empty()) out.sql += " ORDER BY " + join(orderBy);
         if (s.top) {
             if (s.topPercent)
-                out.sql = "SELECT * FROM (" + out.sql + ") LIMIT (SELECT " + percentCount(*s.top, "count(*)") +
-                          " FROM (SELECT " + distinct + join(columnsSql) + body + "))";
+                out.sql = "SELECT * FROM (" + out.sql + ") LIMIT (SELECT " + percentCount(*s.top, "count(*)")
+                          + " FROM (SELECT " + distinct + join(columnsSql) + body + "))";
             else
                 out.sql += " LIMIT " + std::to_string(static_cast<long long>(*s.top));
         }
@@ -411,11 +418,11 @@ private:
     {
         std::vector<std::string> outer;
         for (const ResultColumn& c : columns) outer.push_back(quoteIdentifier(c.name));
-        const std::string limit = s.topPercent ? percentCount(*s.top, "\"~count\"")
-                                               : std::to_string(static_cast<long long>(*s.top));
-        return "SELECT " + join(outer) + " FROM (SELECT " + join(columnsSql) + ", rank() OVER (ORDER BY " +
-               join(orderBy) + ") AS \"~rank\", count(*) OVER () AS \"~count\"" + body + ") WHERE \"~rank\" <= " +
-               limit + " ORDER BY \"~rank\"";
+        const std::string limit =
+            s.topPercent ? percentCount(*s.top, "\"~count\"") : std::to_string(static_cast<long long>(*s.top));
+        return "SELECT " + join(outer) + " FROM (SELECT " + join(columnsSql) + ", rank() OVER (ORDER BY "
+               + join(orderBy) + ") AS \"~rank\", count(*) OVER () AS \"~count\"" + body
+               + ") WHERE \"~rank\" <= " + limit + " ORDER BY \"~rank\"";
     }
 
     // In a totals query every column outside an aggregate must be grouped on.
@@ -432,8 +439,8 @@ private:
                     return grouped(i.value.sql) && i.value.sql.find(column) != std::string::npos;
                 });
                 if (!inGroupedItem)
-                    syntaxError("U probeert een query uit te voeren waarin de expressie '" + written +
-                                    "' geen deel uitmaakt van een statistische functie of van GROUP BY",
+                    syntaxError("U probeert een query uit te voeren waarin de expressie '" + written
+                                    + "' geen deel uitmaakt van een statistische functie of van GROUP BY",
                                 s.position);
             }
     }
@@ -453,8 +460,8 @@ private:
             return out;
         }
         if (!pivots_) return out;
-        std::string sql = "SELECT DISTINCT " + pivot.sql + collate + " FROM " +
-                          (fromParts.empty() ? std::string("(SELECT 1)") : join(fromParts));
+        std::string sql = "SELECT DISTINCT " + pivot.sql + collate + " FROM "
+                          + (fromParts.empty() ? std::string("(SELECT 1)") : join(fromParts));
         if (!where.empty()) sql += " WHERE " + where;
         sql += " ORDER BY 1";
         std::vector<ParameterInfo> known;
@@ -511,7 +518,10 @@ private:
                 items.push_back(std::move(item));
             }
         }
-        if (!found) syntaxError("De tabel of query '" + si.starTable + "' in '" + si.starTable + ".*' staat niet in de FROM-component", si.position);
+        if (!found)
+            syntaxError("De tabel of query '" + si.starTable + "' in '" + si.starTable
+                            + ".*' staat niet in de FROM-component",
+                        si.position);
         if (scope.sources.empty()) syntaxError("SELECT * heeft een FROM-component nodig", si.position);
     }
 
@@ -542,7 +552,8 @@ private:
         Source src;
         std::string sql;
         if (ref.kind == TableRef::Kind::Subquery) {
-            if (ref.alias.empty()) syntaxError("Een subquery in de FROM-component heeft een alias nodig (AS naam)", ref.position);
+            if (ref.alias.empty())
+                syntaxError("Een subquery in de FROM-component heeft een alias nodig (AS naam)", ref.position);
             SelectOutput sub = query(*ref.query, nullptr);
             src.alias = ref.alias;
             src.columns = sub.columns;
@@ -561,17 +572,19 @@ private:
                 src.columns = sub.columns;
                 sql = "(" + sub.sql + ")";
             } else if (stored) {
-                syntaxError("De query '" + stored->name + "' is een actiequery en kan niet als bron dienen", ref.position);
+                syntaxError("De query '" + stored->name + "' is een actiequery en kan niet als bron dienen",
+                            ref.position);
             } else {
-                throw DbError(errc::notFound, "De invoertabel of query '" + ref.name + "' (" + atPosition(ref.position) +
-                                                  ") bestaat niet. Controleer of de naam goed is gespeld.");
+                throw DbError(errc::notFound, "De invoertabel of query '" + ref.name + "' (" + atPosition(ref.position)
+                                                  + ") bestaat niet. Controleer of de naam goed is gespeld.");
             }
         }
         for (Scope* s = &scope; s; s = s->parent)
             for (const Source& other : s->sources)
                 if (s == &scope && text::equalsIgnoreCase(other.alias, src.alias))
-                    syntaxError("De naam '" + src.alias + "' komt meer dan eens voor in de FROM-component; geef elke "
-                                "bron een eigen alias",
+                    syntaxError("De naam '" + src.alias
+                                    + "' komt meer dan eens voor in de FROM-component; geef elke "
+                                      "bron een eigen alias",
                                 ref.position);
         src.sqlAlias = src.alias;
         sourceSql_[&ref] = sql + " AS " + quoteIdentifier(src.sqlAlias);
@@ -637,15 +650,9 @@ private:
         if (v.type == t::Boolean && v.yesNo) return "acc_asboolean(" + v.sql + ")";
         return v.sql;
     }
-    static std::string collated(const Typed& v)
-    {
-        return isText(v.type) ? v.sql + " COLLATE " + textCollation : v.sql;
-    }
+    static std::string collated(const Typed& v) { return isText(v.type) ? v.sql + " COLLATE " + textCollation : v.sql; }
     static bool numericOperand(const Typed& v) { return numericRank(v.type) > 0 || v.type == t::Date; }
-    static bool booleanLike(const Typed& v)
-    {
-        return v.native || v.type == t::Boolean || v.type == unknownType;
-    }
+    static bool booleanLike(const Typed& v) { return v.native || v.type == t::Boolean || v.type == unknownType; }
 
     Typed expr(const Expr& e, Scope& scope)
     {
@@ -659,7 +666,10 @@ private:
             if (!whole && out.sql.front() == '.') out.sql = "0" + out.sql;
             return out;
         }
-        case Expr::Kind::String: out.sql = quoteText(e.text); out.type = t::VarWChar; return out;
+        case Expr::Kind::String:
+            out.sql = quoteText(e.text);
+            out.type = t::VarWChar;
+            return out;
         case Expr::Kind::Date: {
             const std::optional<double> d = parseAccessDate(e.text);
             if (!d) syntaxError("Ongeldige datum #" + e.text + "#", e.position);
@@ -667,7 +677,10 @@ private:
             out.type = t::Date;
             return out;
         }
-        case Expr::Kind::Boolean: out.sql = e.boolean ? "-1" : "0"; out.type = t::Boolean; return out;
+        case Expr::Kind::Boolean:
+            out.sql = e.boolean ? "-1" : "0";
+            out.type = t::Boolean;
+            return out;
         case Expr::Kind::Null: out.sql = "NULL"; return out;
         case Expr::Kind::Name: return name(e, scope);
         case Expr::Kind::Unary: return unary(e, scope);
@@ -711,8 +724,8 @@ private:
     {
         SelectOutput sub = query(q, &scope);
         if (sub.columns.size() != 1)
-            syntaxError("Een subquery op deze plaats mag maar één kolom opleveren, maar levert er " +
-                            std::to_string(sub.columns.size()),
+            syntaxError("Een subquery op deze plaats mag maar één kolom opleveren, maar levert er "
+                            + std::to_string(sub.columns.size()),
                         position);
         return sub;
     }
@@ -728,8 +741,9 @@ private:
                     for (const ResultColumn& c : src.columns) {
                         if (!text::equalsIgnoreCase(c.name, e.parts.back())) continue;
                         if (match)
-                            syntaxError("Het veld '" + e.text + "' kan verwijzen naar meer dan één tabel in de "
-                                        "FROM-component",
+                            syntaxError("Het veld '" + e.text
+                                            + "' kan verwijzen naar meer dan één tabel in de "
+                                              "FROM-component",
                                         e.position);
                         match = &src;
                         column = &c;
@@ -811,7 +825,8 @@ private:
         if (op == "&") {
             typeFromContext(a, t::VarWChar);
             typeFromContext(b, t::VarWChar);
-            return helper("acc_concat", a.type == t::LongVarWChar || b.type == t::LongVarWChar ? t::LongVarWChar : t::VarWChar);
+            return helper("acc_concat",
+                          a.type == t::LongVarWChar || b.type == t::LongVarWChar ? t::LongVarWChar : t::VarWChar);
         }
         if (op == "LIKE") {
             typeFromContext(b, t::VarWChar);
@@ -827,7 +842,8 @@ private:
             // A column brings its collation; only two computed texts need it spelt out (and a join on two
             // columns stays usable for the key lookup).
             const bool collate = (isText(a.type) || isText(b.type)) && !a.column && !b.column;
-            out.sql = "(" + a.sql + " " + op + " " + b.sql + (collate ? std::string(" COLLATE ") + textCollation : "") + ")";
+            out.sql =
+                "(" + a.sql + " " + op + " " + b.sql + (collate ? std::string(" COLLATE ") + textCollation : "") + ")";
             out.native = true;
             return out;
         }
@@ -844,7 +860,9 @@ private:
             }
             // Text that meets a number is converted (and fails when it is no number); only two numbers of
             // known types can use SQLite's own addition.
-            const int type = aDate || bDate ? t::Date : isText(a.type) || isText(b.type) ? t::Double : widerNumeric(a.type, b.type);
+            const int type = aDate || bDate                     ? t::Date
+                             : isText(a.type) || isText(b.type) ? t::Double
+                                                                : widerNumeric(a.type, b.type);
             if (numericOperand(a) && numericOperand(b)) {
                 out.sql = "(" + a.sql + " + " + b.sql + ")";
                 out.type = type;
@@ -918,8 +936,8 @@ private:
         const std::string alias = "~q" + std::to_string(++quantifiedCount_);
         const std::string column = quoteIdentifier(alias) + "." + quoteIdentifier(sub.columns.front().name);
         const bool text = isText(v.type) || isText(sub.columns.front().adoType);
-        const std::string compare = "(" + v.sql + " " + e.op + " " + column +
-                                    (text ? std::string(" COLLATE ") + textCollation : "") + ")";
+        const std::string compare =
+            "(" + v.sql + " " + e.op + " " + column + (text ? std::string(" COLLATE ") + textCollation : "") + ")";
         Typed out;
         out.native = true;
         out.aggregate = v.aggregate;
@@ -933,8 +951,8 @@ private:
     {
         std::string fn = lower(e.text);
         if (!fn.empty() && fn.back() == '$') fn.pop_back();
-        static const char* const aggregates[] = {"count", "sum", "avg", "min", "max", "first", "last",
-                                                 "stdev", "stdevp", "var", "varp"};
+        static const char* const aggregates[] = {"count", "sum",   "avg",    "min", "max", "first",
+                                                 "last",  "stdev", "stdevp", "var", "varp"};
         if (std::find(std::begin(aggregates), std::end(aggregates), fn) != std::end(aggregates))
             return aggregate(e, fn, scope);
         const FunctionType* type = findFunctionType(e.text);
@@ -1014,36 +1032,39 @@ private:
     Typed aggregate(const Expr& e, const std::string& fn, Scope& scope)
     {
         if (scope.aggregateDepth > 0)
-            syntaxError("Een statistische functie kan geen andere statistische functie bevatten ('" + e.text + "')", e.position);
+            syntaxError("Een statistische functie kan geen andere statistische functie bevatten ('" + e.text + "')",
+                        e.position);
         Typed out;
         out.aggregate = true;
         if (e.star) {
             if (fn != "count") syntaxError("'*' is alleen toegestaan in Count(*)", e.position);
             // A crosstab cell without rows is empty, also for a count.
-            out.sql = pivotCondition_.empty() ? "count(*)" : "nullif(count(CASE WHEN " + pivotCondition_ + " THEN 1 END), 0)";
+            out.sql =
+                pivotCondition_.empty() ? "count(*)" : "nullif(count(CASE WHEN " + pivotCondition_ + " THEN 1 END), 0)";
             out.type = t::Integer;
             return out;
         }
-        if (e.args.size() != 1)
-            syntaxError("De functie " + e.text + " verwacht precies één argument", e.position);
+        if (e.args.size() != 1) syntaxError("De functie " + e.text + " verwacht precies één argument", e.position);
         ++scope.aggregateDepth;
         Typed arg = valueOf(expr(*e.args[0], scope));
         --scope.aggregateDepth;
         std::string argSql = collated(arg);
         if (!pivotCondition_.empty()) argSql = "CASE WHEN " + pivotCondition_ + " THEN " + arg.sql + " END";
         static const std::map<std::string, std::string> names = {
-            {"count", "count"}, {"sum", "sum"}, {"avg", "avg"}, {"min", "min"}, {"max", "max"},
-            {"first", "acc_first"}, {"last", "acc_last"}, {"stdev", "acc_stdev"}, {"stdevp", "acc_stdevp"},
-            {"var", "acc_var"}, {"varp", "acc_varp"}};
+            {"count", "count"},       {"sum", "sum"},         {"avg", "avg"},       {"min", "min"},
+            {"max", "max"},           {"first", "acc_first"}, {"last", "acc_last"}, {"stdev", "acc_stdev"},
+            {"stdevp", "acc_stdevp"}, {"var", "acc_var"},     {"varp", "acc_varp"}};
         out.sql = names.at(fn) + "(" + argSql + ")";
         if (fn == "count" && !pivotCondition_.empty()) out.sql = "nullif(" + out.sql + ", 0)";
-        if (fn == "count") out.type = t::Integer;
+        if (fn == "count")
+            out.type = t::Integer;
         else if (fn == "min" || fn == "max" || fn == "first" || fn == "last") {
             out.type = arg.type;
             out.yesNo = arg.yesNo;
-        }
-        else if ((fn == "sum" || fn == "avg") && (arg.type == t::Currency || arg.type == t::Numeric)) out.type = arg.type;
-        else out.type = t::Double;
+        } else if ((fn == "sum" || fn == "avg") && (arg.type == t::Currency || arg.type == t::Numeric))
+            out.type = arg.type;
+        else
+            out.type = t::Double;
         if (fn == "sum" && arg.type == t::Date) out.type = t::Date;
         return out;
     }
@@ -1067,7 +1088,10 @@ CompiledQuery compileStatement(const Statement& statement, Catalog& catalog, con
     return Compiler(catalog, pivots).statement(statement);
 }
 
-std::string sqliteTableName(std::string_view jetName) { return "jet:" + std::string(jetName); }
+std::string sqliteTableName(std::string_view jetName)
+{
+    return "jet:" + std::string(jetName);
+}
 
 std::string quoteIdentifier(std::string_view name)
 {

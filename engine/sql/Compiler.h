@@ -18,9 +18,9 @@ struct ResultColumn {
 
 struct ParameterInfo {
     std::string name;
-    int adoType = 0;        // declared or asked for by the context; 0 when nothing says (taken as text)
+    int adoType = 0;  // declared or asked for by the context; 0 when nothing says (taken as text)
     bool declared = false;
-    int slot = 0;           // the ?N it is bound to in the translated text
+    int slot = 0;  // the ?N it is bound to in the translated text
 };
 
 // An Access statement translated for SQLite.
@@ -35,8 +35,8 @@ struct CompiledQuery {
 
 // A query to run while translating: the columns of a crosstab come from the data.
 struct PivotQuery {
-    const std::string& sql;                         // one column
-    int adoType;                                    // its type
+    const std::string& sql;                        // one column
+    int adoType;                                   // its type
     const std::vector<ParameterInfo>& parameters;  // known so far, to bind
     const std::vector<std::string>& tables;        // Jet tables it reads
 };

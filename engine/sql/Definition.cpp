@@ -25,10 +25,7 @@ using Kind = DefinitionStatement::Kind;
 // Carries out one parsed statement on the database, inside the statement the caller began.
 class DefinitionRun {
 public:
-    DefinitionRun(jet::Database& database, const DefinitionStatement& statement)
-        : db_(database), st_(statement)
-    {
-    }
+    DefinitionRun(jet::Database& database, const DefinitionStatement& statement) : db_(database), st_(statement) {}
 
     void run(const std::vector<jet::QueryRow>& viewRows)
     {
@@ -67,9 +64,10 @@ private:
     void nameIsFree(const std::string& name, std::size_t position) const
     {
         if (const jet::CatalogEntry* e = object(name))
-            refuse(errc::fail, std::string(e->kind == jet::ObjectKind::Query ? "Er bestaat al een query met de naam '"
-                                                                              : "Er bestaat al een tabel met de naam '") +
-                                   name + "'",
+            refuse(errc::fail,
+                   std::string(e->kind == jet::ObjectKind::Query ? "Er bestaat al een query met de naam '"
+                                                                 : "Er bestaat al een tabel met de naam '")
+                       + name + "'",
                    position);
     }
 
@@ -88,7 +86,8 @@ private:
     static const jet::ColumnDef& column(const jet::TableDef& table, const std::string& name, std::size_t position)
     {
         const jet::ColumnDef* c = table.column(name);
-        if (!c) refuse(errc::notFound, "De kolom '" + name + "' bestaat niet in de tabel '" + table.name + "'", position);
+        if (!c)
+            refuse(errc::notFound, "De kolom '" + name + "' bestaat niet in de tabel '" + table.name + "'", position);
         return *c;
     }
 
@@ -175,8 +174,9 @@ private:
         for (const jet::IndexDef& i : t.indexes)
             for (const jet::IndexColumn& k : i.columns)
                 if (k.columnNumber == c.number)
-                    refuse(errc::fail, "De kolom '" + c.name + "' kan niet worden verwijderd: hij hoort bij de index '" +
-                                           i.name + "'",
+                    refuse(errc::fail,
+                           "De kolom '" + c.name + "' kan niet worden verwijderd: hij hoort bij de index '" + i.name
+                               + "'",
                            st_.namePosition);
         const std::string table = t.name, name = c.name;
         db_.dropColumn(table, name);
@@ -229,9 +229,11 @@ private:
         const jet::TableDef& t = userTable(st_.object, st_.objectPosition);
         for (const auto& [from, to] : relationships())
             if (text::equalsIgnoreCase(from, t.name) || text::equalsIgnoreCase(to, t.name))
-                refuse(errc::fail, "De tabel '" + t.name + "' kan niet worden verwijderd: hij maakt deel uit van een "
-                                                           "relatie met '" +
-                                       (text::equalsIgnoreCase(from, t.name) ? to : from) + "'",
+                refuse(errc::fail,
+                       "De tabel '" + t.name
+                           + "' kan niet worden verwijderd: hij maakt deel uit van een "
+                             "relatie met '"
+                           + (text::equalsIgnoreCase(from, t.name) ? to : from) + "'",
                        st_.objectPosition);
         const std::string table = t.name;
         db_.dropTable(table);
@@ -245,8 +247,7 @@ private:
             refuse(errc::fail, "De index '" + name + "' bestaat al in de tabel '" + t.name + "'", position);
         jet::IndexDef def;
         def.name = name;
-        for (const KeyColumn& k : columns)
-            def.columns.push_back({column(t, k.name, k.position).number, k.ascending});
+        for (const KeyColumn& k : columns) def.columns.push_back({column(t, k.name, k.position).number, k.ascending});
         return def;
     }
 
@@ -256,8 +257,10 @@ private:
     {
         if (!k.name.empty()) return k.name;
         std::string base;
-        if (k.kind == ConstraintClause::Kind::PrimaryKey) base = "PrimaryKey";
-        else if (k.kind == ConstraintClause::Kind::ForeignKey) base = k.referencedTable + t.name;
+        if (k.kind == ConstraintClause::Kind::PrimaryKey)
+            base = "PrimaryKey";
+        else if (k.kind == ConstraintClause::Kind::ForeignKey)
+            base = k.referencedTable + t.name;
         else
             for (const KeyColumn& c : k.columns) base += (base.empty() ? "" : "_") + c.name;
         base = base.substr(0, 60);
@@ -302,11 +305,13 @@ private:
                        k.referencePosition);
             for (const jet::IndexColumn& c : pk->columns) out.push_back(target.columnByNumber(c.columnNumber)->name);
         } else {
-            for (const std::string& name : k.referencedColumns) out.push_back(column(target, name, k.referencePosition).name);
+            for (const std::string& name : k.referencedColumns)
+                out.push_back(column(target, name, k.referencePosition).name);
         }
         if (out.size() != k.columns.size())
-            refuse(errc::fail, "De sleutel heeft " + std::to_string(k.columns.size()) + " kolom(men), de verwijzing naar '" +
-                                   target.name + "' " + std::to_string(out.size()),
+            refuse(errc::fail,
+                   "De sleutel heeft " + std::to_string(k.columns.size()) + " kolom(men), de verwijzing naar '"
+                       + target.name + "' " + std::to_string(out.size()),
                    k.referencePosition);
         return out;
     }
@@ -326,8 +331,8 @@ bool isDefinitionStatement(std::string_view text)
     while (end < s.size() && std::isalpha(static_cast<unsigned char>(s[end]))) ++end;
     const std::string_view word = std::string_view(s).substr(start, end - start);
     if (end < s.size() && (std::isalnum(static_cast<unsigned char>(s[end])) || s[end] == '_')) return false;
-    return text::equalsIgnoreCase(word, "CREATE") || text::equalsIgnoreCase(word, "ALTER") ||
-           text::equalsIgnoreCase(word, "DROP");
+    return text::equalsIgnoreCase(word, "CREATE") || text::equalsIgnoreCase(word, "ALTER")
+           || text::equalsIgnoreCase(word, "DROP");
 }
 
 void runDefinition(jet::Database& database, std::string_view text)

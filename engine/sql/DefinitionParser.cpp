@@ -28,35 +28,35 @@ constexpr TypeWord typeWords[] = {
     {"NVARCHAR", ColumnType::Text, 255},     {"NCHAR", ColumnType::Text, 255},
     {"MEMO", ColumnType::Memo, 0},           {"LONGTEXT", ColumnType::Memo, 0},
     {"LONGCHAR", ColumnType::Memo, 0},       {"NOTE", ColumnType::Memo, 0},
-    {"NTEXT", ColumnType::Memo, 0},
-    {"BYTE", ColumnType::Byte, 1},           {"TINYINT", ColumnType::Byte, 1},
-    {"INTEGER1", ColumnType::Byte, 1},
+    {"NTEXT", ColumnType::Memo, 0},          {"BYTE", ColumnType::Byte, 1},
+    {"TINYINT", ColumnType::Byte, 1},        {"INTEGER1", ColumnType::Byte, 1},
     {"SHORT", ColumnType::Integer, 2},       {"SMALLINT", ColumnType::Integer, 2},
-    {"INTEGER2", ColumnType::Integer, 2},
-    {"LONG", ColumnType::Long, 4},           {"INTEGER", ColumnType::Long, 4},
-    {"INT", ColumnType::Long, 4},            {"INTEGER4", ColumnType::Long, 4},
-    {"SINGLE", ColumnType::Single, 4},       {"REAL", ColumnType::Single, 4},
-    {"FLOAT4", ColumnType::Single, 4},       {"IEEESINGLE", ColumnType::Single, 4},
-    {"DOUBLE", ColumnType::Double, 8},       {"FLOAT", ColumnType::Double, 8},
-    {"FLOAT8", ColumnType::Double, 8},       {"IEEEDOUBLE", ColumnType::Double, 8},
-    {"NUMBER", ColumnType::Double, 8},
+    {"INTEGER2", ColumnType::Integer, 2},    {"LONG", ColumnType::Long, 4},
+    {"INTEGER", ColumnType::Long, 4},        {"INT", ColumnType::Long, 4},
+    {"INTEGER4", ColumnType::Long, 4},       {"SINGLE", ColumnType::Single, 4},
+    {"REAL", ColumnType::Single, 4},         {"FLOAT4", ColumnType::Single, 4},
+    {"IEEESINGLE", ColumnType::Single, 4},   {"DOUBLE", ColumnType::Double, 8},
+    {"FLOAT", ColumnType::Double, 8},        {"FLOAT8", ColumnType::Double, 8},
+    {"IEEEDOUBLE", ColumnType::Double, 8},   {"NUMBER", ColumnType::Double, 8},
     {"CURRENCY", ColumnType::Currency, 8},   {"MONEY", ColumnType::Currency, 8},
     {"DATETIME", ColumnType::DateTime, 8},   {"DATE", ColumnType::DateTime, 8},
     {"TIME", ColumnType::DateTime, 8},       {"TIMESTAMP", ColumnType::DateTime, 8},
     {"YESNO", ColumnType::Boolean, 1},       {"BIT", ColumnType::Boolean, 1},
     {"LOGICAL", ColumnType::Boolean, 1},     {"LOGICAL1", ColumnType::Boolean, 1},
-    {"BOOLEAN", ColumnType::Boolean, 1},
-    {"COUNTER", ColumnType::Long, 4},        {"AUTOINCREMENT", ColumnType::Long, 4},
-    {"IDENTITY", ColumnType::Long, 4},
+    {"BOOLEAN", ColumnType::Boolean, 1},     {"COUNTER", ColumnType::Long, 4},
+    {"AUTOINCREMENT", ColumnType::Long, 4},  {"IDENTITY", ColumnType::Long, 4},
     {"GUID", ColumnType::Guid, 16},          {"UNIQUEIDENTIFIER", ColumnType::Guid, 16},
     {"DECIMAL", ColumnType::Decimal, 17},    {"NUMERIC", ColumnType::Decimal, 17},
-    {"DEC", ColumnType::Decimal, 17},
-    {"LONGBINARY", ColumnType::OleObject, 0}, {"OLEOBJECT", ColumnType::OleObject, 0},
-    {"GENERAL", ColumnType::OleObject, 0},   {"IMAGE", ColumnType::OleObject, 0},
-    {"BINARY", ColumnType::Binary, 510},     {"VARBINARY", ColumnType::Binary, 510},
+    {"DEC", ColumnType::Decimal, 17},        {"LONGBINARY", ColumnType::OleObject, 0},
+    {"OLEOBJECT", ColumnType::OleObject, 0}, {"GENERAL", ColumnType::OleObject, 0},
+    {"IMAGE", ColumnType::OleObject, 0},     {"BINARY", ColumnType::Binary, 510},
+    {"VARBINARY", ColumnType::Binary, 510},
 };
 
-bool isAutoNumberWord(const Token& t) { return t.is("COUNTER") || t.is("AUTOINCREMENT") || t.is("IDENTITY"); }
+bool isAutoNumberWord(const Token& t)
+{
+    return t.is("COUNTER") || t.is("AUTOINCREMENT") || t.is("IDENTITY");
+}
 
 const TypeWord* typeWord(const Token& t)
 {
@@ -68,8 +68,8 @@ const TypeWord* typeWord(const Token& t)
 
 bool isFixedType(ColumnType type)
 {
-    return type != ColumnType::Text && type != ColumnType::Memo && type != ColumnType::OleObject &&
-           type != ColumnType::Binary;
+    return type != ColumnType::Text && type != ColumnType::Memo && type != ColumnType::OleObject
+           && type != ColumnType::Binary;
 }
 
 [[noreturn]] void fail(const std::string& what, std::size_t position)
@@ -94,15 +94,20 @@ public:
     DefinitionStatement statement()
     {
         DefinitionStatement st;
-        if (accept("CREATE")) create(st);
-        else if (accept("ALTER")) alter(st);
-        else if (accept("DROP")) drop(st);
-        else fail("Syntaxisfout: 'CREATE', 'ALTER' of 'DROP' verwacht, maar " + describeToken(peek()) + " gevonden",
-                  peek().position);
+        if (accept("CREATE"))
+            create(st);
+        else if (accept("ALTER"))
+            alter(st);
+        else if (accept("DROP"))
+            drop(st);
+        else
+            fail("Syntaxisfout: 'CREATE', 'ALTER' of 'DROP' verwacht, maar " + describeToken(peek()) + " gevonden",
+                 peek().position);
         if (st.kind != DefinitionStatement::Kind::CreateView) {
             accept(";");
             if (peek().kind != TokenKind::End)
-                fail("Syntaxisfout: onverwacht " + describeToken(peek()) + " na het einde van de opdracht", peek().position);
+                fail("Syntaxisfout: onverwacht " + describeToken(peek()) + " na het einde van de opdracht",
+                     peek().position);
         }
         return st;
     }
@@ -135,8 +140,8 @@ private:
     int number(const char* what)
     {
         const Token& t = peek();
-        if (t.kind != TokenKind::Number || t.text.find_first_not_of("0123456789") != std::string::npos ||
-            t.text.size() > 9)
+        if (t.kind != TokenKind::Number || t.text.find_first_not_of("0123456789") != std::string::npos
+            || t.text.size() > 9)
             expected(what);
         return std::atoi(next().text.c_str());
     }
@@ -275,8 +280,8 @@ private:
                 c.column.required = false;
             } else if (accept("DEFAULT")) {
                 c.column.defaultValue = defaultLiteral();
-            } else if (peek().is("CONSTRAINT") || peek().is("PRIMARY") || peek().is("UNIQUE") ||
-                       peek().is("REFERENCES")) {
+            } else if (peek().is("CONSTRAINT") || peek().is("PRIMARY") || peek().is("UNIQUE")
+                       || peek().is("REFERENCES")) {
                 ConstraintClause k = columnConstraint();
                 k.columns.push_back({c.column.name, true, c.position});
                 st.constraints.push_back(std::move(k));
@@ -401,8 +406,8 @@ private:
             k.columns = keyColumns(false);
             references(k);
             if (!k.referencedColumns.empty() && k.referencedColumns.size() != k.columns.size())
-                fail("De FOREIGN KEY noemt " + std::to_string(k.columns.size()) + " kolom(men), REFERENCES " +
-                         std::to_string(k.referencedColumns.size()),
+                fail("De FOREIGN KEY noemt " + std::to_string(k.columns.size()) + " kolom(men), REFERENCES "
+                         + std::to_string(k.referencedColumns.size()),
                      k.referencePosition);
         } else {
             expected("'PRIMARY KEY', 'UNIQUE' of 'FOREIGN KEY'");
@@ -429,8 +434,10 @@ private:
             KeyColumn c;
             c.name = name("een kolomnaam", &c.position);
             if (withOrder) {
-                if (accept("DESC")) c.ascending = false;
-                else accept("ASC");
+                if (accept("DESC"))
+                    c.ascending = false;
+                else
+                    accept("ASC");
             }
             for (const KeyColumn& earlier : out)
                 if (text::equalsIgnoreCase(earlier.name, c.name))
@@ -445,7 +452,8 @@ private:
     void indexOptions(DefinitionStatement& st)
     {
         do {
-            if (accept("PRIMARY")) st.primary = true;
+            if (accept("PRIMARY"))
+                st.primary = true;
             else if (accept("DISALLOW")) {
                 expect("NULL");
                 st.disallowNull = true;
@@ -457,7 +465,6 @@ private:
             }
         } while (!peek().is(";") && peek().kind != TokenKind::End);
     }
-
 };
 
 }  // namespace
@@ -479,11 +486,13 @@ std::string withoutLeadingComments(std::string_view text)
     for (;;) {
         while (i < out.size() && std::isspace(static_cast<unsigned char>(out[i]))) ++i;
         std::size_t end = i;
-        if (out.compare(i, 2, "--") == 0) end = out.find('\n', i);
+        if (out.compare(i, 2, "--") == 0)
+            end = out.find('\n', i);
         else if (out.compare(i, 2, "/*") == 0) {
             end = out.find("*/", i + 2);
             if (end != std::string::npos) end += 2;
-        } else return out;
+        } else
+            return out;
         if (end == std::string::npos) end = out.size();
         for (std::size_t k = i; k < end; ++k)
             if (out[k] != '\n') out[k] = ' ';

@@ -1,6 +1,6 @@
 #pragma once
-#include <optional>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,13 +38,23 @@ struct ConstraintClause {
 
 struct DefinitionStatement {
     enum class Kind {
-        CreateTable, DropTable, AddColumn, DropColumn, AlterColumn, AddConstraint, DropConstraint,
-        CreateIndex, DropIndex, CreateView, DropView, DatabasePassword
+        CreateTable,
+        DropTable,
+        AddColumn,
+        DropColumn,
+        AlterColumn,
+        AddConstraint,
+        DropConstraint,
+        CreateIndex,
+        DropIndex,
+        CreateView,
+        DropView,
+        DatabasePassword
     };
     Kind kind = Kind::CreateTable;
     std::string object;  // the table, or the view
     std::size_t objectPosition = 0;
-    std::string name;    // the column or constraint to drop, the index
+    std::string name;  // the column or constraint to drop, the index
     std::size_t namePosition = 0;
     std::vector<ColumnClause> columns;
     std::vector<ConstraintClause> constraints;

@@ -52,7 +52,8 @@ class Prepared {
 public:
     Prepared(sqlite3* db, const std::string& sql) : db_(db)
     {
-        if (sqlite3_prepare_v2(db, sql.c_str(), static_cast<int>(sql.size()), &stmt_, nullptr) != SQLITE_OK) failSqlite(db);
+        if (sqlite3_prepare_v2(db, sql.c_str(), static_cast<int>(sql.size()), &stmt_, nullptr) != SQLITE_OK)
+            failSqlite(db);
     }
     ~Prepared() { sqlite3_finalize(stmt_); }
     Prepared(const Prepared&) = delete;
@@ -121,8 +122,8 @@ namespace {
 
 [[noreturn]] void notConvertible(const ParameterInfo& p, const std::string& text)
 {
-    throw DbError(errc::typeMismatch, "De waarde '" + text + "' voor de parameter '" + p.name +
-                                          "' kan niet worden omgezet naar het type " + typeWord(p.adoType) + ".");
+    throw DbError(errc::typeMismatch, "De waarde '" + text + "' voor de parameter '" + p.name
+                                          + "' kan niet worden omgezet naar het type " + typeWord(p.adoType) + ".");
 }
 
 }  // namespace
@@ -140,7 +141,10 @@ Session::Session(jet::Database& database) : database_(database)
     registerAccessFunctions(db_);
 }
 
-Session::~Session() { sqlite3_close(db_); }
+Session::~Session()
+{
+    sqlite3_close(db_);
+}
 
 void Session::attach(const std::vector<std::string>& jetTables)
 {
@@ -212,7 +216,10 @@ QueryResult runQuery(jet::Database& database, const Statement& statement, const 
     return result;
 }
 
-int reportedType(int adoType) { return adoType == 0 ? t::VarWChar : adoType; }
+int reportedType(int adoType)
+{
+    return adoType == 0 ? t::VarWChar : adoType;
+}
 
 Value parameterValue(const ParameterInfo& p, const std::optional<std::string>& input)
 {

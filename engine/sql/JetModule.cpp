@@ -80,7 +80,7 @@ struct Table : sqlite3_vtab {
     const jet::TableDef* definition = nullptr;
     std::unique_ptr<RowBuffer> cache;
     std::vector<jet::RowId> cachedRowIds;  // the Jet row id of each cached row
-    std::map<int, KeyIndex> indexes;  // by column
+    std::map<int, KeyIndex> indexes;       // by column
     // Columns the statements read (as the planner reports them) and those the cache holds: a scan decodes
     // only these. The cache is read again, in the same row order, when a later statement needs more.
     std::vector<bool> wanted, cached;
@@ -342,7 +342,10 @@ int filter(sqlite3_vtab_cursor* base, int idxNum, const char*, int argc, sqlite3
     return SQLITE_OK;
 }
 
-int eof(sqlite3_vtab_cursor* cursor) { return static_cast<Cursor*>(cursor)->eof ? 1 : 0; }
+int eof(sqlite3_vtab_cursor* cursor)
+{
+    return static_cast<Cursor*>(cursor)->eof ? 1 : 0;
+}
 
 int column(sqlite3_vtab_cursor* base, sqlite3_context* ctx, int column)
 {
@@ -362,9 +365,12 @@ int column(sqlite3_vtab_cursor* base, sqlite3_context* ctx, int column)
 int rowid(sqlite3_vtab_cursor* base, sqlite3_int64* out)
 {
     auto& cursor = *static_cast<Cursor*>(base);
-    if (cursor.matches) *out = cursor.table().cachedRowIds[(*cursor.matches)[cursor.position]];
-    else if (cursor.useCache) *out = cursor.table().cachedRowIds[cursor.position];
-    else *out = cursor.scan->rowId();
+    if (cursor.matches)
+        *out = cursor.table().cachedRowIds[(*cursor.matches)[cursor.position]];
+    else if (cursor.useCache)
+        *out = cursor.table().cachedRowIds[cursor.position];
+    else
+        *out = cursor.scan->rowId();
     return SQLITE_OK;
 }
 

@@ -9,8 +9,14 @@ namespace querimo::sql {
 
 namespace {
 
-bool isWordStart(unsigned char c) { return std::isalpha(c) || c == '_' || c >= 0x80; }
-bool isWordChar(unsigned char c) { return std::isalnum(c) || c == '_' || c == '$' || c >= 0x80; }
+bool isWordStart(unsigned char c)
+{
+    return std::isalpha(c) || c == '_' || c >= 0x80;
+}
+bool isWordChar(unsigned char c)
+{
+    return std::isalnum(c) || c == '_' || c == '$' || c >= 0x80;
+}
 
 [[noreturn]] void fail(const std::string& what, std::size_t position)
 {
@@ -24,7 +30,10 @@ bool Token::is(std::string_view keyword) const
     return (kind == TokenKind::Word || kind == TokenKind::Symbol) && text::equalsIgnoreCase(text, keyword);
 }
 
-std::string atPosition(std::size_t position) { return "op positie " + std::to_string(position + 1); }
+std::string atPosition(std::size_t position)
+{
+    return "op positie " + std::to_string(position + 1);
+}
 
 std::vector<Token> tokenize(std::string_view s)
 {
@@ -32,7 +41,10 @@ std::vector<Token> tokenize(std::string_view s)
     std::size_t i = 0;
     while (i < s.size()) {
         const unsigned char c = static_cast<unsigned char>(s[i]);
-        if (std::isspace(c)) { ++i; continue; }
+        if (std::isspace(c)) {
+            ++i;
+            continue;
+        }
         Token t;
         t.position = i;
         if (c == '[') {
@@ -46,9 +58,14 @@ std::vector<Token> tokenize(std::string_view s)
             t.kind = TokenKind::String;
             std::size_t j = i + 1;
             for (;;) {
-                if (j >= s.size()) fail(std::string("De tekst die met ") + char(c) + " begint wordt niet afgesloten", i);
+                if (j >= s.size())
+                    fail(std::string("De tekst die met ") + char(c) + " begint wordt niet afgesloten", i);
                 if (s[j] == char(c)) {
-                    if (j + 1 < s.size() && s[j + 1] == char(c)) { t.text += char(c); j += 2; continue; }
+                    if (j + 1 < s.size() && s[j + 1] == char(c)) {
+                        t.text += char(c);
+                        j += 2;
+                        continue;
+                    }
                     break;
                 }
                 t.text += s[j++];
@@ -60,7 +77,8 @@ std::vector<Token> tokenize(std::string_view s)
             t.kind = TokenKind::Date;
             t.text = std::string(s.substr(i + 1, close - i - 1));
             i = close + 1;
-        } else if (std::isdigit(c) || (c == '.' && i + 1 < s.size() && std::isdigit(static_cast<unsigned char>(s[i + 1])))) {
+        } else if (std::isdigit(c)
+                   || (c == '.' && i + 1 < s.size() && std::isdigit(static_cast<unsigned char>(s[i + 1])))) {
             t.kind = TokenKind::Number;
             std::size_t j = i;
             while (j < s.size() && std::isdigit(static_cast<unsigned char>(s[j]))) ++j;

@@ -38,8 +38,8 @@ const jet::TableDef& targetTable(Catalog& catalog, const std::string& name, std:
     if (const jet::TableDef* table = catalog.findTable(name)) return *table;
     if (catalog.findQuery(name))
         fail(errc::fail, "De query '" + name + "' kan niet worden bijgewerkt; geef een tabel op", position);
-    throw DbError(errc::notFound, "De tabel '" + name + "' (" + atPosition(position) +
-                                      ") bestaat niet. Controleer of de naam goed is gespeld.");
+    throw DbError(errc::notFound, "De tabel '" + name + "' (" + atPosition(position)
+                                      + ") bestaat niet. Controleer of de naam goed is gespeld.");
 }
 
 std::size_t indexOf(const jet::TableDef& table, const jet::ColumnDef& column)
@@ -76,8 +76,9 @@ std::vector<const jet::ColumnDef*> insertTargets(const jet::TableDef& table, con
     if (!m.columns.empty() || m.values) {
         const std::size_t expected = m.columns.empty() ? table.columns.size() : m.columns.size();
         if (columns.size() != expected)
-            fail(errc::syntax, "Het aantal waarden (" + std::to_string(columns.size()) +
-                                   ") is niet gelijk aan het aantal doelvelden (" + std::to_string(expected) + ")",
+            fail(errc::syntax,
+                 "Het aantal waarden (" + std::to_string(columns.size())
+                     + ") is niet gelijk aan het aantal doelvelden (" + std::to_string(expected) + ")",
                  m.position);
         if (m.columns.empty())
             for (const jet::ColumnDef& c : table.columns) targets.push_back(&c);
@@ -89,8 +90,9 @@ std::vector<const jet::ColumnDef*> insertTargets(const jet::TableDef& table, con
         if (const auto dot = result.name.rfind('.'); !column && dot != std::string::npos)
             column = table.column(result.name.substr(dot + 1));  // a.x and b.x from a join
         if (!column)
-            fail(errc::notFound, "De INSERT INTO-opdracht bevat de onbekende veldnaam '" + result.name +
-                                     "'; de tabel '" + table.name + "' heeft geen veld met die naam",
+            fail(errc::notFound,
+                 "De INSERT INTO-opdracht bevat de onbekende veldnaam '" + result.name + "'; de tabel '" + table.name
+                     + "' heeft geen veld met die naam",
                  m.position);
         refuseTwice(targets, *column, m.position);
     }
@@ -161,16 +163,20 @@ Target updateTarget(Catalog& catalog, const ReadRows& read)
                 const Target t = targetByAlias(catalog, read, source, name.position);
                 if (!t.table->column(name.parts.back())) continue;
                 if (!owner.empty())
-                    fail(errc::syntax, "Het veld '" + name.parts.back() + "' kan verwijzen naar meer dan één tabel in de "
-                                       "UPDATE-opdracht",
+                    fail(errc::syntax,
+                         "Het veld '" + name.parts.back()
+                             + "' kan verwijzen naar meer dan één tabel in de "
+                               "UPDATE-opdracht",
                          name.position);
                 owner = source;
             }
             if (owner.empty()) {
                 if (read.compiled.rowIdSources.empty())
                     fail(errc::fail, "De UPDATE-opdracht noemt geen tabel die kan worden bijgewerkt", m.position);
-                fail(errc::notFound, "Het veld '" + name.parts.back() + "' bestaat in geen van de tabellen van de "
-                                     "UPDATE-opdracht",
+                fail(errc::notFound,
+                     "Het veld '" + name.parts.back()
+                         + "' bestaat in geen van de tabellen van de "
+                           "UPDATE-opdracht",
                      name.position);
             }
         }

@@ -15,10 +15,11 @@ namespace {
 
 // Words that end an expression or a name list; unbracketed they are never names.
 constexpr std::array reservedWords = {
-    "SELECT", "FROM", "WHERE", "GROUP", "HAVING", "ORDER", "BY", "UNION", "AS", "ON", "JOIN", "INNER",
-    "LEFT", "RIGHT", "OUTER", "AND", "OR", "NOT", "XOR", "EQV", "IMP", "MOD", "LIKE", "BETWEEN", "IN", "IS",
-    "INTO", "PIVOT", "TRANSFORM", "DISTINCT", "DISTINCTROW", "TOP", "ALL", "ASC", "DESC", "PARAMETERS",
-    "VALUES", "SET", "EXISTS", "ANY", "SOME", "NULL", "TABLE"};
+    "SELECT", "FROM",      "WHERE",    "GROUP",       "HAVING", "ORDER",   "BY",   "UNION", "AS",
+    "ON",     "JOIN",      "INNER",    "LEFT",        "RIGHT",  "OUTER",   "AND",  "OR",    "NOT",
+    "XOR",    "EQV",       "IMP",      "MOD",         "LIKE",   "BETWEEN", "IN",   "IS",    "INTO",
+    "PIVOT",  "TRANSFORM", "DISTINCT", "DISTINCTROW", "TOP",    "ALL",     "ASC",  "DESC",  "PARAMETERS",
+    "VALUES", "SET",       "EXISTS",   "ANY",         "SOME",   "NULL",    "TABLE"};
 
 bool isReserved(const Token& t)
 {
@@ -42,19 +43,23 @@ public:
                 st.kind = kind;
                 return st;  // data definition has a parser of its own
             }
-        if (accept("INSERT")) insert(st);
-        else if (accept("UPDATE")) update(st);
-        else if (accept("DELETE")) remove(st);
+        if (accept("INSERT"))
+            insert(st);
+        else if (accept("UPDATE"))
+            update(st);
+        else if (accept("DELETE"))
+            remove(st);
         else if (!first.is("SELECT") && !first.is("TRANSFORM") && !first.is("(") && !first.is("TABLE"))
             throw DbError(errc::syntax, "Ongeldige SQL-opdracht: verwacht 'SELECT', 'TRANSFORM', 'INSERT', 'UPDATE', "
-                                        "'DELETE', 'CREATE', 'ALTER', 'DROP' of 'PARAMETERS', maar " +
-                                            describeToken(first) + " gevonden " + atPosition(first.position) + ".");
-        else st.query = query(true);
+                                        "'DELETE', 'CREATE', 'ALTER', 'DROP' of 'PARAMETERS', maar "
+                                            + describeToken(first) + " gevonden " + atPosition(first.position) + ".");
+        else
+            st.query = query(true);
         for (const Select& s : st.query->selects)
             if (!s.into.empty()) {
                 if (st.kind != Statement::Kind::Select || &s != &st.query->selects.front())
-                    throw DbError(errc::syntax, "Syntaxisfout: INTO staat op een plaats waar het niet mag " +
-                                                    atPosition(s.position) + ".");
+                    throw DbError(errc::syntax, "Syntaxisfout: INTO staat op een plaats waar het niet mag "
+                                                    + atPosition(s.position) + ".");
                 st.kind = Statement::Kind::SelectInto;
             }
         if (accept("WITH")) {  // WITH OWNERACCESS OPTION: permissions only
@@ -73,8 +78,9 @@ private:
     const Token& expect(std::string_view word)
     {
         if (!peek().is(word))
-            throw DbError(errc::syntax, "Syntaxisfout: '" + std::string(word) + "' verwacht " +
-                                            atPosition(peek().position) + ", maar " + describeToken(peek()) + " gevonden.");
+            throw DbError(errc::syntax, "Syntaxisfout: '" + std::string(word) + "' verwacht "
+                                            + atPosition(peek().position) + ", maar " + describeToken(peek())
+                                            + " gevonden.");
         return next();
     }
     [[noreturn]] void unexpected() const
@@ -82,7 +88,8 @@ private:
         const Token& t = peek();
         if (t.kind == TokenKind::End)
             throw DbError(errc::syntax, "Syntaxisfout: de opdracht is onvolledig " + atPosition(t.position) + ".");
-        throw DbError(errc::syntax, "Syntaxisfout: onverwacht " + describeToken(t) + " " + atPosition(t.position) + ".");
+        throw DbError(errc::syntax,
+                      "Syntaxisfout: onverwacht " + describeToken(t) + " " + atPosition(t.position) + ".");
     }
 
     bool atName() const
@@ -94,8 +101,8 @@ private:
     {
         if (!atName()) {
             const Token& t = peek();
-            throw DbError(errc::syntax, "Syntaxisfout: naam verwacht " + atPosition(t.position) + ", maar " +
-                                            describeToken(t) + " gevonden.");
+            throw DbError(errc::syntax, "Syntaxisfout: naam verwacht " + atPosition(t.position) + ", maar "
+                                            + describeToken(t) + " gevonden.");
         }
         return next().text;
     }
@@ -130,8 +137,9 @@ private:
             return;
         }
         if (!peek().is("SELECT") && !peek().is("(") && !peek().is("TABLE"))
-            throw DbError(errc::syntax, "Syntaxisfout in de INSERT INTO-opdracht: 'VALUES' of 'SELECT' verwacht " +
-                                            atPosition(peek().position) + ", maar " + describeToken(peek()) + " gevonden.");
+            throw DbError(errc::syntax, "Syntaxisfout in de INSERT INTO-opdracht: 'VALUES' of 'SELECT' verwacht "
+                                            + atPosition(peek().position) + ", maar " + describeToken(peek())
+                                            + " gevonden.");
         st.query = query(false);
     }
 
@@ -179,8 +187,8 @@ private:
                 if (!accept(".")) continue;  // a field: Access deletes whole rows all the same
                 if (!accept("*")) name();
                 if (!m.table.empty() && !text::equalsIgnoreCase(m.table, first))
-                    throw DbError(errc::syntax, "Een DELETE-opdracht kan maar uit één tabel verwijderen; '" + first +
-                                                    "' " + atPosition(at) + " is een tweede.");
+                    throw DbError(errc::syntax, "Een DELETE-opdracht kan maar uit één tabel verwijderen; '" + first
+                                                    + "' " + atPosition(at) + " is een tweede.");
                 m.table = first;
                 m.position = at;
             } while (accept(","));
@@ -212,8 +220,8 @@ private:
             }
             const Token& type = peek();
             if (type.kind != TokenKind::Word || parameterTypeFromWord(type.text) == 0)
-                throw DbError(errc::syntax, "Onbekend gegevenstype " + describeToken(type) + " voor parameter '" + d.name +
-                                                "' " + atPosition(type.position) + ".");
+                throw DbError(errc::syntax, "Onbekend gegevenstype " + describeToken(type) + " voor parameter '"
+                                                + d.name + "' " + atPosition(type.position) + ".");
             d.typeName = next().text;
             d.adoType = parameterTypeFromWord(d.typeName);
             if (accept("(")) {  // Text (255)
@@ -246,8 +254,10 @@ private:
             do {
                 OrderItem item;
                 item.expr = expression();
-                if (accept("DESC")) item.descending = true;
-                else accept("ASC");
+                if (accept("DESC"))
+                    item.descending = true;
+                else
+                    accept("ASC");
                 q->orderBy.push_back(std::move(item));
             } while (accept(","));
         }
@@ -256,7 +266,8 @@ private:
             q->transform->pivot = expression();
             Expr& pivot = *q->transform->pivot;
             if (pivot.kind == Expr::Kind::InList && !pivot.negated) {  // PIVOT x IN (...) parses as a comparison
-                for (std::size_t i = 1; i < pivot.args.size(); ++i) q->transform->pivotIn.push_back(std::move(pivot.args[i]));
+                for (std::size_t i = 1; i < pivot.args.size(); ++i)
+                    q->transform->pivotIn.push_back(std::move(pivot.args[i]));
                 ExprPtr value = std::move(pivot.args[0]);
                 q->transform->pivot = std::move(value);
             } else if (accept("IN")) {
@@ -265,8 +276,7 @@ private:
                 while (accept(","));
                 expect(")");
             }
-            if (q->selects.size() != 1)
-                throw DbError(errc::syntax, "Een kruistabelquery kan geen UNION bevatten.");
+            if (q->selects.size() != 1) throw DbError(errc::syntax, "Een kruistabelquery kan geen UNION bevatten.");
         }
         return q;
     }
@@ -279,7 +289,8 @@ private:
             expect(")");
             if (inner->selects.size() != 1 || !inner->orderBy.empty())
                 throw DbError(errc::syntax, "Syntaxisfout: een deel van een UNION tussen haakjes mag zelf geen UNION "
-                                            "of ORDER BY bevatten " + atPosition(peek().position) + ".");
+                                            "of ORDER BY bevatten "
+                                                + atPosition(peek().position) + ".");
             return std::move(inner->selects.front());
         }
         if (peek().is("TABLE")) {  // TABLE name in a union stands for SELECT * FROM name
@@ -299,9 +310,12 @@ private:
     {
         Select s;
         s.position = expect("SELECT").position;
-        if (accept("DISTINCT")) s.quantifier = Select::Quantifier::Distinct;
-        else if (accept("DISTINCTROW")) s.quantifier = Select::Quantifier::DistinctRow;
-        else accept("ALL");
+        if (accept("DISTINCT"))
+            s.quantifier = Select::Quantifier::Distinct;
+        else if (accept("DISTINCTROW"))
+            s.quantifier = Select::Quantifier::DistinctRow;
+        else
+            accept("ALL");
         if (accept("TOP")) {
             const Token& n = peek();
             if (n.kind != TokenKind::Number)
@@ -348,13 +362,17 @@ private:
         for (;;) {
             TableRef::JoinType type;
             const std::size_t at = peek().position;
-            if (accept("INNER")) type = TableRef::JoinType::Inner;
-            else if (accept("LEFT")) type = TableRef::JoinType::Left;
-            else if (accept("RIGHT")) type = TableRef::JoinType::Right;
+            if (accept("INNER"))
+                type = TableRef::JoinType::Inner;
+            else if (accept("LEFT"))
+                type = TableRef::JoinType::Left;
+            else if (accept("RIGHT"))
+                type = TableRef::JoinType::Right;
             else if (peek().is("JOIN"))
-                throw DbError(errc::syntax, "Syntaxisfout in de JOIN-bewerking " + atPosition(at) +
-                                                ": INNER, LEFT of RIGHT verwacht voor JOIN.");
-            else return left;
+                throw DbError(errc::syntax, "Syntaxisfout in de JOIN-bewerking " + atPosition(at)
+                                                + ": INNER, LEFT of RIGHT verwacht voor JOIN.");
+            else
+                return left;
             if (type != TableRef::JoinType::Inner) accept("OUTER");
             expect("JOIN");
             auto join = std::make_unique<TableRef>();
@@ -497,7 +515,8 @@ private:
             const Token& t = peek();
             const std::size_t at = t.position;
             static const char* const ops[] = {"=", "<>", "<", ">", "<=", ">=", "!="};
-            if (t.kind == TokenKind::Symbol && std::any_of(std::begin(ops), std::end(ops), [&](const char* o) { return t.text == o; })) {
+            if (t.kind == TokenKind::Symbol
+                && std::any_of(std::begin(ops), std::end(ops), [&](const char* o) { return t.text == o; })) {
                 std::string op = next().text == "!=" ? "<>" : t.text;
                 if (peek().is("ANY") || peek().is("SOME") || peek().is("ALL")) {
                     auto e = std::make_unique<Expr>();
@@ -613,9 +632,18 @@ private:
         auto e = std::make_unique<Expr>();
         e->position = t.position;
         switch (t.kind) {
-        case TokenKind::Number: e->kind = Expr::Kind::Number; e->text = next().text; return e;
-        case TokenKind::String: e->kind = Expr::Kind::String; e->text = next().text; return e;
-        case TokenKind::Date: e->kind = Expr::Kind::Date; e->text = next().text; return e;
+        case TokenKind::Number:
+            e->kind = Expr::Kind::Number;
+            e->text = next().text;
+            return e;
+        case TokenKind::String:
+            e->kind = Expr::Kind::String;
+            e->text = next().text;
+            return e;
+        case TokenKind::Date:
+            e->kind = Expr::Kind::Date;
+            e->text = next().text;
+            return e;
         case TokenKind::End: unexpected();
         default: break;
         }
@@ -630,10 +658,22 @@ private:
             return e;
         }
         for (const char* w : {"TRUE", "YES", "ON"})
-            if (t.is(w)) { next(); e->kind = Expr::Kind::Boolean; e->boolean = true; return e; }
+            if (t.is(w)) {
+                next();
+                e->kind = Expr::Kind::Boolean;
+                e->boolean = true;
+                return e;
+            }
         for (const char* w : {"FALSE", "NO", "OFF"})
-            if (t.is(w)) { next(); e->kind = Expr::Kind::Boolean; return e; }
-        if (accept("NULL")) { e->kind = Expr::Kind::Null; return e; }
+            if (t.is(w)) {
+                next();
+                e->kind = Expr::Kind::Boolean;
+                return e;
+            }
+        if (accept("NULL")) {
+            e->kind = Expr::Kind::Null;
+            return e;
+        }
         if (peek().is("NOT") && peek(1).is("EXISTS")) {
             next();
             e->negated = true;
@@ -654,7 +694,8 @@ private:
             next();
             e->kind = Expr::Kind::Call;
             e->text = first;
-            if (accept("*")) e->star = true;
+            if (accept("*"))
+                e->star = true;
             else if (!peek().is(")")) {
                 do e->args.push_back(expression());
                 while (accept(","));
@@ -665,7 +706,8 @@ private:
         e->kind = Expr::Kind::Name;
         e->parts.push_back(first);
         e->text = first;
-        while ((peek().is(".") || peek().is("!")) && (peek(1).kind == TokenKind::Name || peek(1).kind == TokenKind::Word)) {
+        while ((peek().is(".") || peek().is("!"))
+               && (peek(1).kind == TokenKind::Name || peek(1).kind == TokenKind::Word)) {
             e->text += next().text;
             e->parts.push_back(next().text);
             e->text += e->parts.back();
@@ -679,32 +721,61 @@ private:
 
 }  // namespace
 
-Statement parseStatement(std::string_view text) { return Parser(text).statement(); }
+Statement parseStatement(std::string_view text)
+{
+    return Parser(text).statement();
+}
 
 int parameterTypeFromWord(std::string_view word)
 {
-    static const std::pair<const char*, int> types[] = {
-        {"BIT", ado::adtype::Boolean}, {"YESNO", ado::adtype::Boolean}, {"BOOLEAN", ado::adtype::Boolean},
-        {"LOGICAL", ado::adtype::Boolean}, {"LOGICAL1", ado::adtype::Boolean},
-        {"BYTE", ado::adtype::UnsignedTinyInt}, {"INTEGER1", ado::adtype::UnsignedTinyInt},
-        {"SHORT", ado::adtype::SmallInt}, {"SMALLINT", ado::adtype::SmallInt}, {"INTEGER2", ado::adtype::SmallInt},
-        {"LONG", ado::adtype::Integer}, {"INTEGER", ado::adtype::Integer}, {"INT", ado::adtype::Integer},
-        {"INTEGER4", ado::adtype::Integer}, {"COUNTER", ado::adtype::Integer}, {"AUTOINCREMENT", ado::adtype::Integer},
-        {"CURRENCY", ado::adtype::Currency}, {"MONEY", ado::adtype::Currency},
-        {"IEEESINGLE", ado::adtype::Single}, {"SINGLE", ado::adtype::Single}, {"REAL", ado::adtype::Single},
-        {"FLOAT4", ado::adtype::Single},
-        {"IEEEDOUBLE", ado::adtype::Double}, {"DOUBLE", ado::adtype::Double}, {"FLOAT", ado::adtype::Double},
-        {"FLOAT8", ado::adtype::Double}, {"NUMBER", ado::adtype::Double},
-        {"DATETIME", ado::adtype::Date}, {"DATE", ado::adtype::Date}, {"TIME", ado::adtype::Date},
-        {"TIMESTAMP", ado::adtype::Date},
-        {"TEXT", ado::adtype::VarWChar}, {"CHAR", ado::adtype::VarWChar}, {"VARCHAR", ado::adtype::VarWChar},
-        {"STRING", ado::adtype::VarWChar}, {"ALPHANUMERIC", ado::adtype::VarWChar}, {"VALUE", ado::adtype::VarWChar},
-        {"MEMO", ado::adtype::LongVarWChar}, {"LONGTEXT", ado::adtype::LongVarWChar},
-        {"LONGCHAR", ado::adtype::LongVarWChar},
-        {"BINARY", ado::adtype::VarBinary}, {"VARBINARY", ado::adtype::VarBinary},
-        {"LONGBINARY", ado::adtype::LongVarBinary}, {"OLEOBJECT", ado::adtype::LongVarBinary},
-        {"GUID", ado::adtype::Guid}, {"DECIMAL", ado::adtype::Numeric}, {"NUMERIC", ado::adtype::Numeric},
-        {"DEC", ado::adtype::Numeric}};
+    static const std::pair<const char*, int> types[] = {{"BIT", ado::adtype::Boolean},
+                                                        {"YESNO", ado::adtype::Boolean},
+                                                        {"BOOLEAN", ado::adtype::Boolean},
+                                                        {"LOGICAL", ado::adtype::Boolean},
+                                                        {"LOGICAL1", ado::adtype::Boolean},
+                                                        {"BYTE", ado::adtype::UnsignedTinyInt},
+                                                        {"INTEGER1", ado::adtype::UnsignedTinyInt},
+                                                        {"SHORT", ado::adtype::SmallInt},
+                                                        {"SMALLINT", ado::adtype::SmallInt},
+                                                        {"INTEGER2", ado::adtype::SmallInt},
+                                                        {"LONG", ado::adtype::Integer},
+                                                        {"INTEGER", ado::adtype::Integer},
+                                                        {"INT", ado::adtype::Integer},
+                                                        {"INTEGER4", ado::adtype::Integer},
+                                                        {"COUNTER", ado::adtype::Integer},
+                                                        {"AUTOINCREMENT", ado::adtype::Integer},
+                                                        {"CURRENCY", ado::adtype::Currency},
+                                                        {"MONEY", ado::adtype::Currency},
+                                                        {"IEEESINGLE", ado::adtype::Single},
+                                                        {"SINGLE", ado::adtype::Single},
+                                                        {"REAL", ado::adtype::Single},
+                                                        {"FLOAT4", ado::adtype::Single},
+                                                        {"IEEEDOUBLE", ado::adtype::Double},
+                                                        {"DOUBLE", ado::adtype::Double},
+                                                        {"FLOAT", ado::adtype::Double},
+                                                        {"FLOAT8", ado::adtype::Double},
+                                                        {"NUMBER", ado::adtype::Double},
+                                                        {"DATETIME", ado::adtype::Date},
+                                                        {"DATE", ado::adtype::Date},
+                                                        {"TIME", ado::adtype::Date},
+                                                        {"TIMESTAMP", ado::adtype::Date},
+                                                        {"TEXT", ado::adtype::VarWChar},
+                                                        {"CHAR", ado::adtype::VarWChar},
+                                                        {"VARCHAR", ado::adtype::VarWChar},
+                                                        {"STRING", ado::adtype::VarWChar},
+                                                        {"ALPHANUMERIC", ado::adtype::VarWChar},
+                                                        {"VALUE", ado::adtype::VarWChar},
+                                                        {"MEMO", ado::adtype::LongVarWChar},
+                                                        {"LONGTEXT", ado::adtype::LongVarWChar},
+                                                        {"LONGCHAR", ado::adtype::LongVarWChar},
+                                                        {"BINARY", ado::adtype::VarBinary},
+                                                        {"VARBINARY", ado::adtype::VarBinary},
+                                                        {"LONGBINARY", ado::adtype::LongVarBinary},
+                                                        {"OLEOBJECT", ado::adtype::LongVarBinary},
+                                                        {"GUID", ado::adtype::Guid},
+                                                        {"DECIMAL", ado::adtype::Numeric},
+                                                        {"NUMERIC", ado::adtype::Numeric},
+                                                        {"DEC", ado::adtype::Numeric}};
     for (const auto& [name, type] : types)
         if (text::equalsIgnoreCase(name, word)) return type;
     return 0;

@@ -15,10 +15,28 @@ namespace querimo::sql {
 namespace {
 
 // MSysQueries attribute numbers, and the bits of the flags row and of crosstab columns.
-enum Attribute { Start = 0, Type = 1, Parameter = 2, Flags = 3, Table = 5, Column = 6, Join = 7, Where = 8,
-                 GroupBy = 9, Having = 10, OrderBy = 11, End = 255 };
-enum SelectFlag { SelectStar = 0x01, Distinct = 0x02, OwnerAccess = 0x04, DistinctRow = 0x08, Top = 0x10,
-                  Percent = 0x20 };
+enum Attribute {
+    Start = 0,
+    Type = 1,
+    Parameter = 2,
+    Flags = 3,
+    Table = 5,
+    Column = 6,
+    Join = 7,
+    Where = 8,
+    GroupBy = 9,
+    Having = 10,
+    OrderBy = 11,
+    End = 255
+};
+enum SelectFlag {
+    SelectStar = 0x01,
+    Distinct = 0x02,
+    OwnerAccess = 0x04,
+    DistinctRow = 0x08,
+    Top = 0x10,
+    Percent = 0x20
+};
 enum CrosstabFlag { PivotColumn = 0x01, RowHeading = 0x02 };
 enum QueryType { SelectQuery = 1, MakeTableQuery = 2, CrosstabQuery = 6, UnionQuery = 9 };
 enum JoinFlag { InnerJoin = 1, LeftJoin = 2, RightJoin = 3 };
@@ -31,34 +49,38 @@ bool endsExpression(const Token& t, const Token& after)
 {
     if ((t.is("LEFT") || t.is("RIGHT")) && after.is("(")) return false;
     if (t.kind == TokenKind::End || t.is(",") || t.is(")") || t.is(";")) return true;
-    static const char* const words[] = {"FROM", "WHERE", "GROUP", "HAVING", "ORDER", "AS", "UNION", "PIVOT", "INNER",
-                                        "LEFT", "RIGHT", "JOIN", "INTO", "WITH", "ASC", "DESC", "SELECT"};
-    return t.kind == TokenKind::Word && std::any_of(std::begin(words), std::end(words), [&](const char* w) { return t.is(w); });
+    static const char* const words[] = {"FROM", "WHERE", "GROUP", "HAVING", "ORDER", "AS",  "UNION", "PIVOT", "INNER",
+                                        "LEFT", "RIGHT", "JOIN",  "INTO",   "WITH",  "ASC", "DESC",  "SELECT"};
+    return t.kind == TokenKind::Word
+           && std::any_of(std::begin(words), std::end(words), [&](const char* w) { return t.is(w); });
 }
 
 // Words that may follow a table in FROM; any other name there is its alias.
 bool followsTable(const Token& t)
 {
-    static const char* const words[] = {"INNER", "LEFT", "RIGHT", "JOIN", "ON", "WHERE", "GROUP", "HAVING", "ORDER",
-                                        "UNION", "PIVOT", "WITH"};
-    return t.kind == TokenKind::Word && std::any_of(std::begin(words), std::end(words), [&](const char* w) { return t.is(w); });
+    static const char* const words[] = {"INNER", "LEFT",   "RIGHT", "JOIN",  "ON",    "WHERE",
+                                        "GROUP", "HAVING", "ORDER", "UNION", "PIVOT", "WITH"};
+    return t.kind == TokenKind::Word
+           && std::any_of(std::begin(words), std::end(words), [&](const char* w) { return t.is(w); });
 }
 
 class Decomposer : private TokenCursor {
 public:
     Decomposer(std::string_view text, const Statement& statement)
         : TokenCursor(tokenize(text)), text_(text), unionQuery_(statement.query->selects.size() > 1)
-    {
-    }
+    {}
 
     std::vector<jet::QueryRow> rows()
     {
         add(Start, {});
         if (accept("PARAMETERS")) parameters();
-        if (unionQuery_) unionBody();
-        else selectBody();
+        if (unionQuery_)
+            unionBody();
+        else
+            selectBody();
         add(End, {});
-        std::stable_sort(rows_.begin(), rows_.end(), [](const auto& a, const auto& b) { return a.attribute < b.attribute; });
+        std::stable_sort(rows_.begin(), rows_.end(),
+                         [](const auto& a, const auto& b) { return a.attribute < b.attribute; });
         return std::move(rows_);
     }
 
@@ -87,10 +109,12 @@ private:
     std::string unionPart(std::size_t from, std::size_t to) const
     {
         std::string_view s = text_.substr(from, to - from);
-        if (!s.empty() && s.front() == '\n') s.remove_prefix(1);
+        if (!s.empty() && s.front() == '\n')
+            s.remove_prefix(1);
         else
             while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
-        if (!s.empty() && s.back() == '\n') s.remove_suffix(1);
+        if (!s.empty() && s.back() == '\n')
+            s.remove_suffix(1);
         else
             while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
         return std::string(s);
@@ -103,8 +127,10 @@ private:
         int depth = 0;
         while (depth > 0 || !endsExpression(peek(), peek(1))) {
             if (peek().kind == TokenKind::End) break;
-            if (peek().is("(")) ++depth;
-            else if (peek().is(")")) --depth;
+            if (peek().is("("))
+                ++depth;
+            else if (peek().is(")"))
+                --depth;
             next();
         }
         return span(from, index());
@@ -147,8 +173,10 @@ private:
         int depth = 0;
         for (; peek().kind != TokenKind::End; next()) {
             const Token& t = peek();
-            if (t.is("(")) ++depth;
-            else if (t.is(")")) --depth;
+            if (t.is("("))
+                ++depth;
+            else if (t.is(")"))
+                --depth;
             else if (depth == 0 && t.is("UNION")) {
                 lastUnion = index();
                 all = peek(1).is("ALL");
@@ -178,9 +206,12 @@ private:
         accept("SELECT");
         int flags = 0;
         std::string top;
-        if (accept("DISTINCT")) flags |= Distinct;
-        else if (accept("DISTINCTROW")) flags |= DistinctRow;
-        else accept("ALL");
+        if (accept("DISTINCT"))
+            flags |= Distinct;
+        else if (accept("DISTINCTROW"))
+            flags |= DistinctRow;
+        else
+            accept("ALL");
         if (accept("TOP")) {
             flags |= Top;
             top = next().text;
@@ -236,10 +267,14 @@ private:
         std::string left = fromPrimary();
         for (;;) {
             int type;
-            if (accept("INNER")) type = InnerJoin;
-            else if (accept("LEFT")) type = LeftJoin;
-            else if (accept("RIGHT")) type = RightJoin;
-            else return left;
+            if (accept("INNER"))
+                type = InnerJoin;
+            else if (accept("LEFT"))
+                type = LeftJoin;
+            else if (accept("RIGHT"))
+                type = RightJoin;
+            else
+                return left;
             accept("OUTER");
             accept("JOIN");
             const std::string right = fromPrimary();
@@ -255,8 +290,10 @@ private:
             next();
             int depth = 1;
             while (peek().kind != TokenKind::End) {
-                if (peek().is("(")) ++depth;
-                else if (peek().is(")") && --depth == 0) break;
+                if (peek().is("("))
+                    ++depth;
+                else if (peek().is(")") && --depth == 0)
+                    break;
                 next();
             }
             const std::string query = span(open + 1, index());
@@ -282,8 +319,8 @@ private:
     std::string derivedTable(const std::string& query, std::size_t position)
     {
         if (query.find(']') != std::string::npos)
-            throw DbError(errc::syntax, "Een subquery in FROM met namen tussen haken kan niet worden opgeslagen " +
-                                            atPosition(position) + "; maak er een aparte query van.");
+            throw DbError(errc::syntax, "Een subquery in FROM met namen tussen haken kan niet worden opgeslagen "
+                                            + atPosition(position) + "; maak er een aparte query van.");
         const std::string alias = tableAlias();
         add(Table, {}, 0, query, alias);
         return alias.empty() ? query : alias;
@@ -323,9 +360,9 @@ void nameOutputColumns(std::vector<jet::QueryRow>& rows, const std::vector<std::
         if (r.attribute == Type && r.flag != SelectQuery) plainSelect = false;
     }
     if (!plainSelect || star || columns.size() != names.size())
-        throw DbError(errc::syntax, "De lijst met " + std::to_string(names.size()) + " kolomnamen " +
-                                        atPosition(position) + " past niet bij de kolommen van de SELECT-opdracht" +
-                                        (star ? " (met *)." : "."));
+        throw DbError(errc::syntax, "De lijst met " + std::to_string(names.size()) + " kolomnamen "
+                                        + atPosition(position) + " past niet bij de kolommen van de SELECT-opdracht"
+                                        + (star ? " (met *)." : "."));
     for (std::size_t i = 0; i < names.size(); ++i) columns[i]->name1 = names[i];
 }
 

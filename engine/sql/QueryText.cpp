@@ -10,12 +10,28 @@ namespace querimo::sql {
 namespace {
 
 // MSysQueries attribute numbers.
-enum Attribute { Type = 1, Parameter = 2, Flags = 3, Table = 5, Column = 6, Join = 7, Where = 8, GroupBy = 9,
-                 Having = 10, OrderBy = 11 };
+enum Attribute {
+    Type = 1,
+    Parameter = 2,
+    Flags = 3,
+    Table = 5,
+    Column = 6,
+    Join = 7,
+    Where = 8,
+    GroupBy = 9,
+    Having = 10,
+    OrderBy = 11
+};
 
 // Bits of the flags row.
-enum SelectFlag { SelectStar = 0x01, Distinct = 0x02, OwnerAccess = 0x04, DistinctRow = 0x08, Top = 0x10,
-                  Percent = 0x20 };
+enum SelectFlag {
+    SelectStar = 0x01,
+    Distinct = 0x02,
+    OwnerAccess = 0x04,
+    DistinctRow = 0x08,
+    Top = 0x10,
+    Percent = 0x20
+};
 
 enum CrosstabFlag { PivotColumn = 0x01, RowHeading = 0x02 };
 
@@ -100,8 +116,8 @@ std::string fromClause(const std::vector<jet::QueryRow>& rows)
         std::string condition = join.expression;
         // Further conditions between the same two tables belong to the same ON.
         for (std::size_t k = j + 1; k < joins.size(); ++k)
-            if (!used[k] && text::equalsIgnoreCase(joins[k]->name1, join.name1) &&
-                text::equalsIgnoreCase(joins[k]->name2, join.name2)) {
+            if (!used[k] && text::equalsIgnoreCase(joins[k]->name1, join.name1)
+                && text::equalsIgnoreCase(joins[k]->name2, join.name2)) {
                 condition += " AND " + joins[k]->expression;
                 used[k] = true;
             }
@@ -112,8 +128,8 @@ std::string fromClause(const std::vector<jet::QueryRow>& rows)
         Piece& right = pieces[static_cast<std::size_t>(r)];
         Piece merged;
         merged.isJoin = true;
-        merged.text = (left.isJoin ? "(" + left.text + ")" : left.text) + type +
-                      (right.isJoin ? "(" + right.text + ")" : right.text) + " ON " + condition;
+        merged.text = (left.isJoin ? "(" + left.text + ")" : left.text) + type
+                      + (right.isJoin ? "(" + right.text + ")" : right.text) + " ON " + condition;
         merged.keys = left.keys;
         merged.keys.insert(merged.keys.end(), right.keys.begin(), right.keys.end());
         const std::size_t keep = static_cast<std::size_t>(std::min(l, r));
@@ -159,8 +175,10 @@ std::string selectHead(const std::vector<jet::QueryRow>& rows)
     std::string out = "SELECT ";
     const jet::QueryRow* flags = firstOf(rows, Flags);
     const int f = flags ? flags->flag : 0;
-    if (f & Distinct) out += "DISTINCT ";
-    else if (f & DistinctRow) out += "DISTINCTROW ";
+    if (f & Distinct)
+        out += "DISTINCT ";
+    else if (f & DistinctRow)
+        out += "DISTINCTROW ";
     if ((f & Top) && flags) out += "TOP " + flags->name1 + ((f & Percent) ? " PERCENT " : " ");
     return out;
 }
@@ -179,8 +197,8 @@ std::string parameters(const std::vector<jet::QueryRow>& rows)
 {
     std::vector<std::string> decls;
     for (const jet::QueryRow* p : rowsOf(rows, Parameter))
-        decls.push_back((p->name1.find('[') == std::string::npos ? quoteName(p->name1) : p->name1) + " " +
-                        parameterType(p->flag));  // [Forms]![f]![c] is stored bracketed
+        decls.push_back((p->name1.find('[') == std::string::npos ? quoteName(p->name1) : p->name1) + " "
+                        + parameterType(p->flag));  // [Forms]![f]![c] is stored bracketed
     return decls.empty() ? std::string() : "PARAMETERS " + joined(decls, ", ") + ";\n";
 }
 
@@ -194,10 +212,9 @@ bool ownerAccess(const std::vector<jet::QueryRow>& rows)
 
 std::string quoteName(const std::string& name)
 {
-    const bool plain = !name.empty() && !std::isdigit(static_cast<unsigned char>(name[0])) &&
-                       std::all_of(name.begin(), name.end(), [](char c) {
-                           return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
-                       });
+    const bool plain = !name.empty() && !std::isdigit(static_cast<unsigned char>(name[0]))
+                       && std::all_of(name.begin(), name.end(),
+                                      [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; });
     return plain ? name : "[" + name + "]";
 }
 
@@ -235,8 +252,7 @@ std::string rebuildQueryText(const std::vector<jet::QueryRow>& rows)
         return out;
     }
     case 7:
-    case 8:
-        return typeRow ? typeRow->expression : std::string();
+    case 8: return typeRow ? typeRow->expression : std::string();
     case 2:  // make-table
         out += selectHead(rows) + selectList(rows, false) + " INTO " + quoteName(typeRow->name1) + clauses(rows, false);
         break;
@@ -246,8 +262,8 @@ std::string rebuildQueryText(const std::vector<jet::QueryRow>& rows)
             targets.push_back(c->name2);
             values.push_back(c->expression);
         }
-        out += "INSERT INTO " + quoteName(typeRow->name1) + " (" + joined(targets, ", ") + ")\n" + selectHead(rows) +
-               joined(values, ", ") + clauses(rows, false);
+        out += "INSERT INTO " + quoteName(typeRow->name1) + " (" + joined(targets, ", ") + ")\n" + selectHead(rows)
+               + joined(values, ", ") + clauses(rows, false);
         break;
     }
     case 4: {  // update
@@ -256,16 +272,14 @@ std::string rebuildQueryText(const std::vector<jet::QueryRow>& rows)
         std::string rest = clauses(rows, false);
         const std::size_t where = rest.find("\nWHERE ");
         const std::string target = rest.substr(6, where == std::string::npos ? std::string::npos : where - 6);
-        out += "UPDATE " + target + "\nSET " + joined(sets, ", ") +
-               (where == std::string::npos ? std::string() : rest.substr(where));
+        out += "UPDATE " + target + "\nSET " + joined(sets, ", ")
+               + (where == std::string::npos ? std::string() : rest.substr(where));
         break;
     }
     case 5:  // delete
         out += "DELETE " + selectList(rows, false) + clauses(rows, false);
         break;
-    default:
-        out += selectHead(rows) + selectList(rows, false) + clauses(rows, false);
-        break;
+    default: out += selectHead(rows) + selectList(rows, false) + clauses(rows, false); break;
     }
     if (ownerAccess(rows)) out += "\nWITH OWNERACCESS OPTION";
     return out;

@@ -18,7 +18,8 @@ Value byStorage(const RowBuffer::Cell& c)
     switch (c.tag) {
     case RowBuffer::Tag::Null: return Value::null();
     case RowBuffer::Tag::Integer:
-        if (c.integer >= std::numeric_limits<std::int32_t>::min() && c.integer <= std::numeric_limits<std::int32_t>::max())
+        if (c.integer >= std::numeric_limits<std::int32_t>::min()
+            && c.integer <= std::numeric_limits<std::int32_t>::max())
             return Value::int32(static_cast<std::int32_t>(c.integer));
         return Value::dbl(static_cast<double>(c.integer));
     case RowBuffer::Tag::Real: return Value::dbl(c.real);
@@ -28,8 +29,14 @@ Value byStorage(const RowBuffer::Cell& c)
     return Value::null();
 }
 
-bool numeric(const RowBuffer::Cell& c) { return c.tag == RowBuffer::Tag::Integer || c.tag == RowBuffer::Tag::Real; }
-double number(const RowBuffer::Cell& c) { return c.tag == RowBuffer::Tag::Integer ? static_cast<double>(c.integer) : c.real; }
+bool numeric(const RowBuffer::Cell& c)
+{
+    return c.tag == RowBuffer::Tag::Integer || c.tag == RowBuffer::Tag::Real;
+}
+double number(const RowBuffer::Cell& c)
+{
+    return c.tag == RowBuffer::Tag::Integer ? static_cast<double>(c.integer) : c.real;
+}
 
 }  // namespace
 

@@ -81,8 +81,14 @@ RowBuffer::Cell RowBuffer::cell(std::size_t row, std::size_t column) const
         std::size_t size = 0;
         switch (cell.tag) {
         case Tag::Null: break;
-        case Tag::Integer: cell.integer = readRaw<std::int64_t>(p); size = 8; break;
-        case Tag::Real: cell.real = readRaw<double>(p); size = 8; break;
+        case Tag::Integer:
+            cell.integer = readRaw<std::int64_t>(p);
+            size = 8;
+            break;
+        case Tag::Real:
+            cell.real = readRaw<double>(p);
+            size = 8;
+            break;
         case Tag::Text:
         case Tag::Blob: {
             const auto length = readRaw<std::uint32_t>(p);

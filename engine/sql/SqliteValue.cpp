@@ -23,8 +23,11 @@ void resultValue(sqlite3_context* ctx, const Value& v)
 void bindValue(sqlite3_stmt* stmt, int slot, const Value& v)
 {
     visitSqliteForm(
-        v, [&](std::int64_t x) { sqlite3_bind_int64(stmt, slot, x); }, [&](double x) { sqlite3_bind_double(stmt, slot, x); },
-        [&](const std::string& s) { sqlite3_bind_text64(stmt, slot, s.data(), s.size(), SQLITE_TRANSIENT, SQLITE_UTF8); },
+        v, [&](std::int64_t x) { sqlite3_bind_int64(stmt, slot, x); },
+        [&](double x) { sqlite3_bind_double(stmt, slot, x); },
+        [&](const std::string& s) {
+            sqlite3_bind_text64(stmt, slot, s.data(), s.size(), SQLITE_TRANSIENT, SQLITE_UTF8);
+        },
         [&](const std::string& s) { sqlite3_bind_blob64(stmt, slot, s.data(), s.size(), SQLITE_TRANSIENT); },
         [&] { sqlite3_bind_null(stmt, slot); });
 }

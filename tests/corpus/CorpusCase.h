@@ -39,12 +39,12 @@ struct ColumnEntry {
 std::vector<ColumnEntry> querimoColumns(const std::filesystem::path& file, const std::string& table);
 
 // Skips the test when querimo-sql or mdbtools is not available.
-#define QUERIMO_REQUIRE_TOOLS()                                                                           \
-    do {                                                                                                  \
-        QUERIMO_REQUIRE_CORPUS();                                                                         \
-        if (::querimo::test::querimoSqlPath().empty()) GTEST_SKIP() << "QUERIMO_SQL is niet gezet";       \
-        if (::querimo::test::runProcess({"mdb-ver", "--version"}).exitCode != 0)                         \
-            GTEST_SKIP() << "mdbtools is niet geïnstalleerd (Debian-pakket mdbtools)";                     \
+#define QUERIMO_REQUIRE_TOOLS()                                                                                        \
+    do {                                                                                                               \
+        QUERIMO_REQUIRE_CORPUS();                                                                                      \
+        if (::querimo::test::querimoSqlPath().empty()) GTEST_SKIP() << "QUERIMO_SQL is niet gezet";                    \
+        if (::querimo::test::runProcess({"mdb-ver", "--version"}).exitCode != 0)                                       \
+            GTEST_SKIP() << "mdbtools is niet geïnstalleerd (Debian-pakket mdbtools)";                                 \
     } while (false)
 
 }  // namespace querimo::test

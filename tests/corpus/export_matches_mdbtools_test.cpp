@@ -23,7 +23,8 @@ std::string withoutTrailingDecimalZeros(std::string s)
 std::string fromHex(const std::string& hex)
 {
     std::string bytes;
-    for (std::size_t i = 0; i + 1 < hex.size(); i += 2) bytes += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
+    for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
+        bytes += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
     return bytes;
 }
 
@@ -68,7 +69,8 @@ void normalise(const std::string& typeWord, std::string& ours, std::string& thei
 {
     if (typeWord == "Datum/tijd") {
         const std::string midnight = " 00:00:00";
-        if (theirs.size() > midnight.size() && theirs.ends_with(midnight)) theirs.resize(theirs.size() - midnight.size());
+        if (theirs.size() > midnight.size() && theirs.ends_with(midnight))
+            theirs.resize(theirs.size() - midnight.size());
         // mdbtools cannot write dates before 1900 and writes this instead.
         if (theirs == "1900-01-00" && ours < "1900-01-01") theirs = ours;
     } else if (typeWord == "Valuta" || typeWord == "Decimaal") {
@@ -84,7 +86,8 @@ void normalise(const std::string& typeWord, std::string& ours, std::string& thei
     } else if (typeWord == "Tekst" || typeWord == "Memo") {
         ours = c1ControlsAsQuestionMarks(ours);
         // mdbtools handles text as C strings: it ends at a zero character (stored queries' SQL has one).
-        if (const auto zero = ours.find('\0'); zero != std::string::npos && theirs == ours.substr(0, zero)) theirs = ours;
+        if (const auto zero = ours.find('\0'); zero != std::string::npos && theirs == ours.substr(0, zero))
+            theirs = ours;
     }
 }
 
@@ -177,8 +180,8 @@ TEST_P(ExportMatchesMdbtools, EveryTable)
         ASSERT_TRUE(exported) << "mdb-export failed: " << why;
         if (why.find("unsupported data type") != std::string::npos) {
             // MSysAccessObjects' Data column is stored with type code 17, which mdbtools leaves empty.
-            std::cout << "not compared, " << file << " " << table.name << ": mdb-export " << why.substr(0, why.find('\n'))
-                      << "\n";
+            std::cout << "not compared, " << file << " " << table.name << ": mdb-export "
+                      << why.substr(0, why.find('\n')) << "\n";
             continue;
         }
         compareTable(querimoColumns(path, table.name),

@@ -45,13 +45,20 @@ struct TypeNames {
     int ado;
 };
 const TypeNames typeNames[] = {
-    {"Ja/nee", "Boolean", 11},          {"Byte", "Byte", 17},
-    {"Integer", "Integer", 2},          {"Lange integer", "Long Integer", 3},
-    {"Valuta", "Currency", 6},          {"Enkele precisie", "Single", 4},
-    {"Dubbele precisie", "Double", 5},  {"Datum/tijd", "DateTime", 7},
-    {"Binair", "Binary", 128},          {"Tekst", "Text", 130},
-    {"OLE-object", "OLE", 128},         {"Memo", "Memo/Hyperlink", 130},
-    {"Replicatie-id", "Replication ID", 72}, {"Decimaal", "Numeric", 131},
+    {"Ja/nee", "Boolean", 11},
+    {"Byte", "Byte", 17},
+    {"Integer", "Integer", 2},
+    {"Lange integer", "Long Integer", 3},
+    {"Valuta", "Currency", 6},
+    {"Enkele precisie", "Single", 4},
+    {"Dubbele precisie", "Double", 5},
+    {"Datum/tijd", "DateTime", 7},
+    {"Binair", "Binary", 128},
+    {"Tekst", "Text", 130},
+    {"OLE-object", "OLE", 128},
+    {"Memo", "Memo/Hyperlink", 130},
+    {"Replicatie-id", "Replication ID", 72},
+    {"Decimaal", "Numeric", 131},
 };
 
 const TypeNames* typeByWord(const std::string& word)
@@ -107,7 +114,8 @@ std::multiset<std::string> querimoIndexes(const std::string& listing)
         if (flags.find(",primary,") != std::string::npos)
             result.insert("PRIMARY (" + std::regex_replace(columns, descending, "") + ")");
         else
-            result.insert((flags.find(",unique,") != std::string::npos ? "UNIQUE " : "INDEX ") + row[0] + " (" + columns + ")");
+            result.insert((flags.find(",unique,") != std::string::npos ? "UNIQUE " : "INDEX ") + row[0] + " (" + columns
+                          + ")");
     }
     return result;
 }
@@ -170,7 +178,8 @@ TEST_P(SchemaMatchesMdbtools, Columns)
         SCOPED_TRACE(path.filename().string() + ": " + table);
         std::string schema, why;
         ASSERT_TRUE(runMdbTool({"mdb-schema", "--no-indexes", "--no-relations", "-T", table, path.string(), "access"},
-                               schema, why)) << why;
+                               schema, why))
+            << why;
         const auto theirs = mdbSchemaColumns(schema);
         const auto ours = querimoColumns(path, table);
         ASSERT_EQ(ours.size(), theirs.size()) << schema;
@@ -197,8 +206,9 @@ TEST_P(SchemaMatchesMdbtools, Indexes)
             continue;
         }
         std::string schema, why;
-        ASSERT_TRUE(runMdbTool({"mdb-schema", "--indexes", "--no-relations", "-T", table, path.string(), "mysql"},
-                               schema, why)) << why;
+        ASSERT_TRUE(
+            runMdbTool({"mdb-schema", "--indexes", "--no-relations", "-T", table, path.string(), "mysql"}, schema, why))
+            << why;
         EXPECT_EQ(querimoIndexes(runQuerimoSql({path.string(), "--indexes", table})), mdbSchemaIndexes(schema));
     }
 }

@@ -86,7 +86,8 @@ TEST(Connection, TablesRowsetByType)
     Connection c;
     configure(c, dir.sample(jet::Version::Jet4));
     c.Open();
-    const auto tables = c.OpenSchema(ado::adSchemaTables, {std::nullopt, std::nullopt, std::nullopt, std::string("TABLE")});
+    const auto tables =
+        c.OpenSchema(ado::adSchemaTables, {std::nullopt, std::nullopt, std::nullopt, std::string("TABLE")});
     EXPECT_EQ(texts(*tables, {"TABLE_NAME", "TABLE_TYPE"}),
               (std::vector<std::vector<std::string>>{
                   {"Artikel", "TABLE"}, {"Bestelling", "TABLE"}, {"Bestelregel", "TABLE"}, {"Klant", "TABLE"}}));
@@ -108,8 +109,7 @@ TEST(Connection, RowsetsSeeWhatAnotherConnectionCreated)
     writer.Open();
     const auto tableNames = [&] {
         std::set<std::string> names;
-        for (const auto& row : texts(*reader.OpenSchema(ado::adSchemaTables, {}), {"TABLE_NAME"}))
-            names.insert(row[0]);
+        for (const auto& row : texts(*reader.OpenSchema(ado::adSchemaTables, {}), {"TABLE_NAME"})) names.insert(row[0]);
         return names;
     };
     ASSERT_FALSE(tableNames().count("Nieuw"));
@@ -118,8 +118,8 @@ TEST(Connection, RowsetsSeeWhatAnotherConnectionCreated)
     create.SetCommandText("CREATE TABLE Nieuw (Nr LONG, Naam TEXT(20))");
     create.Execute(nullptr);
     EXPECT_TRUE(tableNames().count("Nieuw"));
-    const auto columns = texts(*reader.OpenSchema(ado::adSchemaColumns, {std::nullopt, std::nullopt, std::string("Nieuw")}),
-                               {"COLUMN_NAME"});
+    const auto columns = texts(
+        *reader.OpenSchema(ado::adSchemaColumns, {std::nullopt, std::nullopt, std::string("Nieuw")}), {"COLUMN_NAME"});
     EXPECT_EQ(columns, (std::vector<std::vector<std::string>>{{"Nr"}, {"Naam"}}));
 }
 
@@ -130,14 +130,15 @@ TEST(Connection, ColumnsRowsetWithAdoTypes)
         Connection c;
         configure(c, dir.database(version, everyType));
         c.Open();
-        const auto columns = c.OpenSchema(ado::adSchemaColumns, {std::nullopt, std::nullopt, std::string("alles"), std::nullopt});
+        const auto columns =
+            c.OpenSchema(ado::adSchemaColumns, {std::nullopt, std::nullopt, std::string("alles"), std::nullopt});
         const auto rows = texts(*columns, {"COLUMN_NAME", "DATA_TYPE", "ORDINAL_POSITION", "TABLE_NAME"});
         const std::vector<std::vector<std::string>> expected = {
-            {"Id", "3", "1", "Alles"},       {"Tekst", "130", "2", "Alles"},  {"Notitie", "130", "3", "Alles"},
-            {"Ja", "11", "4", "Alles"},      {"Getal", "17", "5", "Alles"},   {"Klein", "2", "6", "Alles"},
-            {"Groot", "3", "7", "Alles"},    {"Geld", "6", "8", "Alles"},     {"Enkel", "4", "9", "Alles"},
-            {"Dubbel", "5", "10", "Alles"},  {"Datum", "7", "11", "Alles"},   {"Bin", "128", "12", "Alles"},
-            {"Ole", "128", "13", "Alles"},   {"Sleutel", "72", "14", "Alles"}};
+            {"Id", "3", "1", "Alles"},      {"Tekst", "130", "2", "Alles"},  {"Notitie", "130", "3", "Alles"},
+            {"Ja", "11", "4", "Alles"},     {"Getal", "17", "5", "Alles"},   {"Klein", "2", "6", "Alles"},
+            {"Groot", "3", "7", "Alles"},   {"Geld", "6", "8", "Alles"},     {"Enkel", "4", "9", "Alles"},
+            {"Dubbel", "5", "10", "Alles"}, {"Datum", "7", "11", "Alles"},   {"Bin", "128", "12", "Alles"},
+            {"Ole", "128", "13", "Alles"},  {"Sleutel", "72", "14", "Alles"}};
         EXPECT_EQ(rows, expected);
     }
     EXPECT_EQ(ado::schemaDataType(static_cast<int>(jet::ColumnType::Decimal)), 131);
@@ -149,12 +150,11 @@ TEST(Connection, IndexesRowsetOneRowPerKeyColumn)
     Connection c;
     configure(c, dir.sample(jet::Version::Jet3));
     c.Open();
-    const auto indexes = c.OpenSchema(ado::adSchemaIndexes, {std::nullopt, std::nullopt, std::nullopt, std::nullopt,
-                                                             std::string("Bestelregel")});
+    const auto indexes = c.OpenSchema(
+        ado::adSchemaIndexes, {std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::string("Bestelregel")});
     const auto rows = texts(*indexes, {"INDEX_NAME", "COLUMN_NAME", "PRIMARY_KEY", "UNIQUE", "TABLE_NAME"});
-    const std::vector<std::vector<std::string>> expected = {
-        {"pkBestelregel", "BestelNr", "1", "1", "Bestelregel"},
-        {"pkBestelregel", "Regel", "1", "1", "Bestelregel"}};
+    const std::vector<std::vector<std::string>> expected = {{"pkBestelregel", "BestelNr", "1", "1", "Bestelregel"},
+                                                            {"pkBestelregel", "Regel", "1", "1", "Bestelregel"}};
     EXPECT_EQ(rows, expected);
 }
 

@@ -25,11 +25,10 @@ struct SourceFile {
 // The sample in both versions, a table of long values, and every Access-made file of the corpus if present.
 std::vector<SourceFile> sourceFiles(const std::filesystem::path& dir)
 {
-    const std::vector<std::string> longValues{
-        "CREATE TABLE Lang (Id COUNTER PRIMARY KEY, Tekst MEMO, Data LONGBINARY)",
-        "INSERT INTO Lang (Tekst) VALUES ('kort')",
-        "INSERT INTO Lang (Tekst) VALUES (String(3000, 'm'))",
-        "INSERT INTO Lang (Tekst) VALUES (String(9000, 'n'))"};
+    const std::vector<std::string> longValues{"CREATE TABLE Lang (Id COUNTER PRIMARY KEY, Tekst MEMO, Data LONGBINARY)",
+                                              "INSERT INTO Lang (Tekst) VALUES ('kort')",
+                                              "INSERT INTO Lang (Tekst) VALUES (String(3000, 'm'))",
+                                              "INSERT INTO Lang (Tekst) VALUES (String(9000, 'n'))"};
     std::vector<SourceFile> files;
     for (const auto version : {jet::Version::Jet3, jet::Version::Jet4}) {
         const std::string suffix = version == jet::Version::Jet3 ? "-jet3.mdb" : "-jet4.mdb";
@@ -78,8 +77,7 @@ TEST_F(DamagedFiles, TruncatedFilesFailClearly)
         std::vector<std::size_t> cuts{0, 1, 100, 2047, 2048, 4095};
         for (int i = 0; i < truncationsPerFile && original.size() > 4096; ++i)
             cuts.push_back(std::uniform_int_distribution<std::size_t>(4096, original.size() - 1)(random));
-        for (std::size_t cut : cuts)
-            check(original.substr(0, cut), name + " cut at " + std::to_string(cut));
+        for (std::size_t cut : cuts) check(original.substr(0, cut), name + " cut at " + std::to_string(cut));
     }
     std::cout << cases_ << " truncated files read, " << errors_ << " errors reported\n";
 }

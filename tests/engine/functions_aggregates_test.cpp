@@ -6,7 +6,8 @@ protected:
     {
         AccessFunctions::SetUp();
         exec("CREATE TABLE t(id INTEGER PRIMARY KEY, grp TEXT, v)");
-        exec("INSERT INTO t(grp, v) VALUES ('a', NULL), ('a', 2), ('a', 4), ('a', 4), ('a', 4), ('a', 5), ('a', 5), ('a', 7),"
+        exec("INSERT INTO t(grp, v) VALUES ('a', NULL), ('a', 2), ('a', 4), ('a', 4), ('a', 4), ('a', 5), ('a', 5), "
+             "('a', 7),"
              " ('a', 9), ('b', 'x'), ('c', 3), ('d', NULL)");
     }
 };

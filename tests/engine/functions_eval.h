@@ -55,7 +55,10 @@ protected:
 
     std::string typeOf(const std::string& expression) { return eval("typeof(" + expression + ")"); }
 
-    void exec(const std::string& sql) { ASSERT_EQ(sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK) << sql; }
+    void exec(const std::string& sql)
+    {
+        ASSERT_EQ(sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK) << sql;
+    }
 
     sqlite3* db_ = nullptr;
 };

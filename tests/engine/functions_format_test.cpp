@@ -5,34 +5,51 @@ using FormatFunction = AccessFunctions;
 TEST_F(FormatFunction, NamedNumberFormats)
 {
     expectEvals({{"acc_format(1234567.891, 'General Number')", "1234567.891"},
-                 {"acc_format(1234.5, 'Currency')", "$1,234.50"}, {"acc_format(-1234.5, 'Currency')", "($1,234.50)"},
-                 {"acc_format(1234.567, 'Fixed')", "1234.57"}, {"acc_format(-0.5, 'Fixed')", "-0.50"},
-                 {"acc_format(1234567.891, 'Standard')", "1,234,567.89"}, {"acc_format(0.5, 'Percent')", "50.00%"},
-                 {"acc_format(1234.5, 'Scientific')", "1.23E+03"}, {"acc_format(0.000123, 'scientific')", "1.23E-04"},
-                 {"acc_format(0, 'Yes/No')", "No"}, {"acc_format(-1, 'Yes/No')", "Yes"},
-                 {"acc_format(5, 'True/False')", "True"}, {"acc_format(0, 'On/Off')", "Off"}});
+                 {"acc_format(1234.5, 'Currency')", "$1,234.50"},
+                 {"acc_format(-1234.5, 'Currency')", "($1,234.50)"},
+                 {"acc_format(1234.567, 'Fixed')", "1234.57"},
+                 {"acc_format(-0.5, 'Fixed')", "-0.50"},
+                 {"acc_format(1234567.891, 'Standard')", "1,234,567.89"},
+                 {"acc_format(0.5, 'Percent')", "50.00%"},
+                 {"acc_format(1234.5, 'Scientific')", "1.23E+03"},
+                 {"acc_format(0.000123, 'scientific')", "1.23E-04"},
+                 {"acc_format(0, 'Yes/No')", "No"},
+                 {"acc_format(-1, 'Yes/No')", "Yes"},
+                 {"acc_format(5, 'True/False')", "True"},
+                 {"acc_format(0, 'On/Off')", "Off"}});
 }
 
 TEST_F(FormatFunction, CustomNumberFormats)
 {
-    expectEvals({{"acc_format(5459.4, '##,##0.00')", "5,459.40"}, {"acc_format(334.9, '###0.00')", "334.90"},
+    expectEvals({{"acc_format(5459.4, '##,##0.00')", "5,459.40"},
+                 {"acc_format(334.9, '###0.00')", "334.90"},
                  {"acc_format(5, '0.00%')", "500.00%"},
                  {"acc_format(0.5, '0')", "1"},  // half away from zero, unlike Round
-                 {"acc_format(2.5, '0')", "3"}, {"acc_format(0.125, '0.00')", "0.13"}, {"acc_format(7, '000')", "007"},
-                 {"acc_format(1234, '0')", "1234"}, {"acc_format(0.5, '#.##')", ".5"}, {"acc_format(5, '#.##')", "5."},
-                 {"acc_format(1.5, '0.0#')", "1.5"}, {"acc_format(1.555, '0.0#')", "1.56"},
+                 {"acc_format(2.5, '0')", "3"},
+                 {"acc_format(0.125, '0.00')", "0.13"},
+                 {"acc_format(7, '000')", "007"},
+                 {"acc_format(1234, '0')", "1234"},
+                 {"acc_format(0.5, '#.##')", ".5"},
+                 {"acc_format(5, '#.##')", "5."},
+                 {"acc_format(1.5, '0.0#')", "1.5"},
+                 {"acc_format(1.555, '0.0#')", "1.56"},
                  {"acc_format(1234567, '#,##0,')", "1,235"},  // a comma before the end scales by 1000
                  {"acc_format(5551234567, '(000) 000-0000')", "(555) 123-4567"},
-                 {"acc_format(12, '0 \"kg\"')", "12 kg"}, {"acc_format(12, '\\#0')", "#12"},
-                 {"acc_format(99999.6, '0')", "100000"}, {"acc_format(1234.5, '0.0E-0')", "1.2E3"},
+                 {"acc_format(12, '0 \"kg\"')", "12 kg"},
+                 {"acc_format(12, '\\#0')", "#12"},
+                 {"acc_format(99999.6, '0')", "100000"},
+                 {"acc_format(1234.5, '0.0E-0')", "1.2E3"},
                  {"acc_format(9.99, '0.0E+00')", "1.0E+01"}});
 }
 
 TEST_F(FormatFunction, SectionsForNegativeZeroAndNull)
 {
-    expectEvals({{"acc_format(-5, '0;(0)')", "(5)"}, {"acc_format(-5, '0')", "-5"},
-                 {"acc_format(-0.001, '0.00')", "0.00"}, {"acc_format(0, '0;(0);\"zero\"')", "zero"},
-                 {"acc_format(NULL, '0;(0);\"zero\";\"nothing\"')", "nothing"}, {"acc_format(NULL, '0.00')", "Null"},
+    expectEvals({{"acc_format(-5, '0;(0)')", "(5)"},
+                 {"acc_format(-5, '0')", "-5"},
+                 {"acc_format(-0.001, '0.00')", "0.00"},
+                 {"acc_format(0, '0;(0);\"zero\"')", "zero"},
+                 {"acc_format(NULL, '0;(0);\"zero\";\"nothing\"')", "nothing"},
+                 {"acc_format(NULL, '0.00')", "Null"},
                  {"acc_format(-5, '0;;\"zero\"')", "-5"}});
 }
 
@@ -44,7 +61,8 @@ TEST_F(FormatFunction, NamedDateFormats)
                  {"acc_format(" + d + ", 'Medium Date')", "31-Dec-03"},
                  {"acc_format(" + d + ", 'Short Date')", "12/31/2003"},
                  {"acc_format(" + d + ", 'Long Time')", "1:45:07 PM"},
-                 {"acc_format(" + d + ", 'Medium Time')", "01:45 PM"}, {"acc_format(" + d + ", 'Short Time')", "13:45"},
+                 {"acc_format(" + d + ", 'Medium Time')", "01:45 PM"},
+                 {"acc_format(" + d + ", 'Short Time')", "13:45"},
                  {"acc_format(" + d + ")", "12/31/2003 1:45:07 PM"},
                  {"acc_format('2003-12-31', 'Long Date')", "Wednesday, December 31, 2003"}});
 }
@@ -63,7 +81,8 @@ TEST_F(FormatFunction, CustomDateFormats)
                  {"acc_format(37623, 'ddddd')", "1/2/2003"},
                  {"acc_format(37623, 'dddddd')", "Thursday, January 2, 2003"},
                  {"acc_format(37623, '\"Day\" d \\o\\f mmmm')", "Day 2 of January"},
-                 {"acc_format(37623.5, 'c')", "1/2/2003 12:00:00 PM"}, {"acc_format(37623.5, 'ttttt')", "12:00:00 PM"},
+                 {"acc_format(37623.5, 'c')", "1/2/2003 12:00:00 PM"},
+                 {"acc_format(37623.5, 'ttttt')", "12:00:00 PM"},
                  {"acc_format(38353, 'ww', 2, 2)", "53"},  // 1 January 2005, ISO week 53
                  {"acc_format(1e9, 'yyyy')", "Fout: Overloop in Format"},
                  {"acc_format(9e999, '0.00')", "Fout: Overloop in Format"}});
@@ -71,9 +90,14 @@ TEST_F(FormatFunction, CustomDateFormats)
 
 TEST_F(FormatFunction, TextFormatsAndUnformattableText)
 {
-    expectEvals({{"acc_format('Hello', '>')", "HELLO"}, {"acc_format('Hello', '<')", "hello"},
-                 {"acc_format('ab', '@@@@')", "  ab"}, {"acc_format('ab', '!@@@@')", "ab  "},
-                 {"acc_format('ab', '&&&&')", "ab"}, {"acc_format('5551234', '@@@-@@@@')", "555-1234"},
-                 {"acc_format('abc', '0.00')", "abc"}, {"acc_format('12.5', '0.00')", "12.50"},
-                 {"acc_format('abc', 'yyyy')", "abc"}, {"acc_format(12.5)", "12.5"}});
+    expectEvals({{"acc_format('Hello', '>')", "HELLO"},
+                 {"acc_format('Hello', '<')", "hello"},
+                 {"acc_format('ab', '@@@@')", "  ab"},
+                 {"acc_format('ab', '!@@@@')", "ab  "},
+                 {"acc_format('ab', '&&&&')", "ab"},
+                 {"acc_format('5551234', '@@@-@@@@')", "555-1234"},
+                 {"acc_format('abc', '0.00')", "abc"},
+                 {"acc_format('12.5', '0.00')", "12.50"},
+                 {"acc_format('abc', 'yyyy')", "abc"},
+                 {"acc_format(12.5)", "12.5"}});
 }

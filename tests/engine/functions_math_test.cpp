@@ -4,29 +4,49 @@ using MathFunctions = AccessFunctions;
 
 TEST_F(MathFunctions, IntFixAbsSgn)
 {
-    expectEvals({{"acc_int(99.8)", "99"}, {"acc_fix(99.2)", "99"}, {"acc_int(-99.8)", "-100"},
-                 {"acc_fix(-99.8)", "-99"}, {"acc_int(-8.4)", "-9"}, {"acc_fix(-8.4)", "-8"}});
+    expectEvals({{"acc_int(99.8)", "99"},
+                 {"acc_fix(99.2)", "99"},
+                 {"acc_int(-99.8)", "-100"},
+                 {"acc_fix(-99.8)", "-99"},
+                 {"acc_int(-8.4)", "-9"},
+                 {"acc_fix(-8.4)", "-8"}});
     EXPECT_EQ(typeOf("acc_int(7)"), "integer");
-    expectEvals({{"acc_int('2.5')", "2"}, {"acc_int(NULL)", "Null"},
-                 {"acc_cstr(acc_int(acc_cdate('12/31/2003 13:45')))", "12/31/2003"}, {"acc_abs(-50.3)", "50.3"},
-                 {"acc_abs(-7)", "7"}, {"acc_sgn(-2.5)", "-1"}, {"acc_sgn(0)", "0"}, {"acc_sgn(12)", "1"}});
+    expectEvals({{"acc_int('2.5')", "2"},
+                 {"acc_int(NULL)", "Null"},
+                 {"acc_cstr(acc_int(acc_cdate('12/31/2003 13:45')))", "12/31/2003"},
+                 {"acc_abs(-50.3)", "50.3"},
+                 {"acc_abs(-7)", "7"},
+                 {"acc_sgn(-2.5)", "-1"},
+                 {"acc_sgn(0)", "0"},
+                 {"acc_sgn(12)", "1"}});
 }
 
 TEST_F(MathFunctions, RoundUsesBankersRounding)
 {
-    expectEvals({{"acc_round(2.5)", "2"}, {"acc_round(3.5)", "4"}, {"acc_round(-2.5)", "-2"},
-                 {"acc_round(0.125, 2)", "0.12"}, {"acc_round(0.375, 2)", "0.38"}, {"acc_round(2.675, 2)", "2.68"},
-                 {"acc_round(12.3456, 3)", "12.346"}, {"acc_round(7, 2)", "7"},
+    expectEvals({{"acc_round(2.5)", "2"},
+                 {"acc_round(3.5)", "4"},
+                 {"acc_round(-2.5)", "-2"},
+                 {"acc_round(0.125, 2)", "0.12"},
+                 {"acc_round(0.375, 2)", "0.38"},
+                 {"acc_round(2.675, 2)", "2.68"},
+                 {"acc_round(12.3456, 3)", "12.346"},
+                 {"acc_round(7, 2)", "7"},
                  {"acc_round(1.5, -1)", "Fout: Ongeldige procedureaanroep of ongeldig argument in Round"},
                  {"acc_round(NULL)", "Null"}});
 }
 
 TEST_F(MathFunctions, ArithmeticFunctionsRejectInvalidArguments)
 {
-    expectEvals({{"acc_sqr(16)", "4"}, {"acc_sqr(-1)", "Fout: Ongeldige procedureaanroep of ongeldig argument in Sqr"},
-                 {"acc_exp(0)", "1"}, {"acc_exp(710)", "Fout: Overloop in Exp"}, {"acc_log(1)", "0"},
+    expectEvals({{"acc_sqr(16)", "4"},
+                 {"acc_sqr(-1)", "Fout: Ongeldige procedureaanroep of ongeldig argument in Sqr"},
+                 {"acc_exp(0)", "1"},
+                 {"acc_exp(710)", "Fout: Overloop in Exp"},
+                 {"acc_log(1)", "0"},
                  {"acc_log(0)", "Fout: Ongeldige procedureaanroep of ongeldig argument in Log"},
-                 {"acc_atn(1) * 4", "3.14159265358979"}, {"acc_sin(0)", "0"}, {"acc_cos(0)", "1"}, {"acc_tan(0)", "0"},
+                 {"acc_atn(1) * 4", "3.14159265358979"},
+                 {"acc_sin(0)", "0"},
+                 {"acc_cos(0)", "1"},
+                 {"acc_tan(0)", "0"},
                  {"acc_sqr('x')", "Fout: Typen komen niet overeen in Sqr"}});
 }
 
@@ -43,7 +63,14 @@ TEST_F(MathFunctions, RndRepeatsVbasSequence)
 
 TEST_F(MathFunctions, HexAndOct)
 {
-    expectEvals({{"acc_hex(5)", "5"}, {"acc_hex(10)", "A"}, {"acc_hex(459)", "1CB"}, {"acc_hex(-1)", "FFFF"},
-                 {"acc_hex(-40000)", "FFFF63C0"}, {"acc_hex(10.5)", "A"}, {"acc_oct(8)", "10"}, {"acc_oct(459)", "713"},
-                 {"acc_hex(NULL)", "Null"}, {"acc_hex(1e12)", "Fout: Overloop in Hex"}});
+    expectEvals({{"acc_hex(5)", "5"},
+                 {"acc_hex(10)", "A"},
+                 {"acc_hex(459)", "1CB"},
+                 {"acc_hex(-1)", "FFFF"},
+                 {"acc_hex(-40000)", "FFFF63C0"},
+                 {"acc_hex(10.5)", "A"},
+                 {"acc_oct(8)", "10"},
+                 {"acc_oct(459)", "713"},
+                 {"acc_hex(NULL)", "Null"},
+                 {"acc_hex(1e12)", "Fout: Overloop in Hex"}});
 }

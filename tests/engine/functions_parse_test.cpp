@@ -8,10 +8,10 @@ using querimo::sql::parseAccessNumber;
 
 TEST(AccessDateParse, LiteralsInUsAndIsoOrder)
 {
-    for (const char* text : {"#12/31/2003#", "12/31/2003", "2003-12-31", "12/31/03", "31-Dec-2003", "December 31, 2003",
-                             "dec 31 2003"})
+    for (const char* text :
+         {"#12/31/2003#", "12/31/2003", "2003-12-31", "12/31/03", "31-Dec-2003", "December 31, 2003", "dec 31 2003"})
         EXPECT_EQ(parseAccessDate(text), 37986.0) << text;
-    EXPECT_EQ(parseAccessDate("1/2/2003"), 37623.0);  // 2 January, month first
+    EXPECT_EQ(parseAccessDate("1/2/2003"), 37623.0);   // 2 January, month first
     EXPECT_EQ(parseAccessDate("13/1/2003"), 37634.0);  // no month 13: read as 13 January
     EXPECT_EQ(parseAccessDate("12/31/45"), parseAccessDate("12/31/1945"));
     EXPECT_EQ(parseAccessDate("12/30/1899"), 0.0);

@@ -4,31 +4,43 @@ using TextFunctions = AccessFunctions;
 
 TEST_F(TextFunctions, LenLeftRightMidCountCharacters)
 {
-    expectEvals({{"acc_len('Hello')", "5"}, {"acc_len('café')", "4"}, {"acc_len(123)", "3"}, {"acc_len(NULL)", "Null"},
-                 {"acc_left('café au lait', 4)", "café"}, {"acc_left('abc', 10)", "abc"}, {"acc_left('abc', 0)", ""},
-                 {"acc_left(NULL, 2)", "Null"}, {"acc_right('Hello World', 5)", "World"},
-                 {"acc_right('abc', 10)", "abc"}, {"acc_mid('Mid Function Demo', 5, 8)", "Function"},
-                 {"acc_mid('Mid Function Demo', 14)", "Demo"}, {"acc_mid('abc', 5)", ""},
+    expectEvals({{"acc_len('Hello')", "5"},
+                 {"acc_len('café')", "4"},
+                 {"acc_len(123)", "3"},
+                 {"acc_len(NULL)", "Null"},
+                 {"acc_left('café au lait', 4)", "café"},
+                 {"acc_left('abc', 10)", "abc"},
+                 {"acc_left('abc', 0)", ""},
+                 {"acc_left(NULL, 2)", "Null"},
+                 {"acc_right('Hello World', 5)", "World"},
+                 {"acc_right('abc', 10)", "abc"},
+                 {"acc_mid('Mid Function Demo', 5, 8)", "Function"},
+                 {"acc_mid('Mid Function Demo', 14)", "Demo"},
+                 {"acc_mid('abc', 5)", ""},
                  {"acc_left(12345, 2)", "12"}});
 }
 
 TEST_F(TextFunctions, InvalidLengthsRaiseAccessErrors)
 {
-    expectEvals({{"acc_mid('abc', 0)", "Fout: Ongeldige procedureaanroep of ongeldig argument in Mid"},
-                 {"acc_mid('abc', 1, -1)", "Fout: Ongeldige procedureaanroep of ongeldig argument in Mid"},
-                 {"acc_left('abc', -1)", "Fout: Ongeldige procedureaanroep of ongeldig argument in Left"},
-                 {"acc_left('abc', NULL)", "Fout: Ongeldig gebruik van Null in Left"},
-                 {"acc_left('abc', 'x')", "Fout: Typen komen niet overeen in Left"},
-                 {"acc_right('abc', 1e12)", "Fout: Overloop in Right"},
-                 {"acc_left('abc')", "Fout: Verkeerd aantal argumenten voor de functie Left: 2 verwacht, 1 opgegeven"}});
+    expectEvals(
+        {{"acc_mid('abc', 0)", "Fout: Ongeldige procedureaanroep of ongeldig argument in Mid"},
+         {"acc_mid('abc', 1, -1)", "Fout: Ongeldige procedureaanroep of ongeldig argument in Mid"},
+         {"acc_left('abc', -1)", "Fout: Ongeldige procedureaanroep of ongeldig argument in Left"},
+         {"acc_left('abc', NULL)", "Fout: Ongeldig gebruik van Null in Left"},
+         {"acc_left('abc', 'x')", "Fout: Typen komen niet overeen in Left"},
+         {"acc_right('abc', 1e12)", "Fout: Overloop in Right"},
+         {"acc_left('abc')", "Fout: Verkeerd aantal argumenten voor de functie Left: 2 verwacht, 1 opgegeven"}});
 }
 
 TEST_F(TextFunctions, InStrFindsWithOptionalStartAndCompare)
 {
     expectEvals({{"acc_instr('XXpXXpXXPXXP', 'P')", "3"},  // text compare by default in a query
-                 {"acc_instr(4, 'XXpXXpXXPXXP', 'P', 1)", "6"}, {"acc_instr(1, 'XXpXXpXXPXXP', 'P', 0)", "9"},
-                 {"acc_instr(1, 'XXpXXpXXPXXP', 'W')", "0"}, {"acc_instr('abc', '')", "1"},
-                 {"acc_instr(5, 'abc', 'a')", "0"}, {"acc_instr('abc', NULL)", "Null"},
+                 {"acc_instr(4, 'XXpXXpXXPXXP', 'P', 1)", "6"},
+                 {"acc_instr(1, 'XXpXXpXXPXXP', 'P', 0)", "9"},
+                 {"acc_instr(1, 'XXpXXpXXPXXP', 'W')", "0"},
+                 {"acc_instr('abc', '')", "1"},
+                 {"acc_instr(5, 'abc', 'a')", "0"},
+                 {"acc_instr('abc', NULL)", "Null"},
                  {"acc_instr(0, 'abc', 'a')", "Fout: Ongeldige procedureaanroep of ongeldig argument in InStr"},
                  {"acc_instr(NULL, 'abc', 'a')", "Fout: Ongeldig gebruik van Null in InStr"},
                  {"acc_instr('naïve', 'V')", "4"}});
@@ -36,8 +48,10 @@ TEST_F(TextFunctions, InStrFindsWithOptionalStartAndCompare)
 
 TEST_F(TextFunctions, InStrRevSearchesBackwards)
 {
-    expectEvals({{"acc_instrrev('abcabc', 'c')", "6"}, {"acc_instrrev('abcabc', 'c', 5)", "3"},
-                 {"acc_instrrev('abcabc', 'BC', -1, 1)", "5"}, {"acc_instrrev('abcabc', 'BC', -1, 0)", "0"},
+    expectEvals({{"acc_instrrev('abcabc', 'c')", "6"},
+                 {"acc_instrrev('abcabc', 'c', 5)", "3"},
+                 {"acc_instrrev('abcabc', 'BC', -1, 1)", "5"},
+                 {"acc_instrrev('abcabc', 'BC', -1, 0)", "0"},
                  {"acc_instrrev('abc', 'a', 10)", "0"},
                  {"acc_instrrev('abc', 'a', 0)", "Fout: Ongeldige procedureaanroep of ongeldig argument in InStrRev"}});
 }
@@ -48,29 +62,37 @@ TEST_F(TextFunctions, ReplaceHonoursStartCountAndCompare)
                  {"acc_replace('Alphabet', 'a', 'x', 1, -1, 0)", "Alphxbet"},
                  {"acc_replace('Alphabet', 'a', 'x')", "xlphxbet"},
                  {"acc_replace('alphabet', 'a', 'x', 3)", "phxbet"},  // starts the result at 3
-                 {"acc_replace('aaaa', 'a', 'b', 1, 2)", "bbaa"}, {"acc_replace('aaa', 'aa', 'a')", "aa"},
-                 {"acc_replace('abc', '', 'x')", "abc"}, {"acc_replace('abc', 'b', '')", "ac"},
+                 {"acc_replace('aaaa', 'a', 'b', 1, 2)", "bbaa"},
+                 {"acc_replace('aaa', 'aa', 'a')", "aa"},
+                 {"acc_replace('abc', '', 'x')", "abc"},
+                 {"acc_replace('abc', 'b', '')", "ac"},
                  {"acc_replace('abc', 'b', 'x', 9)", ""},
                  {"acc_replace(NULL, 'b', 'x')", "Fout: Ongeldig gebruik van Null in Replace"}});
 }
 
 TEST_F(TextFunctions, TrimsCaseAndRepeats)
 {
-    expectEvals({{"'[' || acc_trim('  a b  ') || ']'", "[a b]"}, {"'[' || acc_ltrim('  a  ') || ']'", "[a  ]"},
-                 {"'[' || acc_rtrim('  a  ') || ']'", "[  a]"}, {"acc_trim(NULL)", "Null"},
-                 {"acc_ucase('Straße café')", "STRAßE CAFÉ"}, {"acc_lcase('ÉCOLE')", "école"},
+    expectEvals({{"'[' || acc_trim('  a b  ') || ']'", "[a b]"},
+                 {"'[' || acc_ltrim('  a  ') || ']'", "[a  ]"},
+                 {"'[' || acc_rtrim('  a  ') || ']'", "[  a]"},
+                 {"acc_trim(NULL)", "Null"},
+                 {"acc_ucase('Straße café')", "STRAßE CAFÉ"},
+                 {"acc_lcase('ÉCOLE')", "école"},
                  {"'[' || acc_space(3) || ']'", "[   ]"},
                  {"acc_space(-1)", "Fout: Ongeldige procedureaanroep of ongeldig argument in Space"}});
     EXPECT_EQ(eval("acc_space(2000000000)").rfind("Fout: Onvoldoende ruimte", 0), 0u);
-    expectEvals({{"acc_string(3, 'xyz')", "xxx"}, {"acc_string(3, 65)", "AAA"},
+    expectEvals({{"acc_string(3, 'xyz')", "xxx"},
+                 {"acc_string(3, 65)", "AAA"},
                  {"acc_string(2, 321)", "AA"},  // 321 Mod 256
                  {"acc_string(2, '')", "Fout: Ongeldige procedureaanroep of ongeldig argument in String"}});
 }
 
 TEST_F(TextFunctions, StrCompAndStrReverse)
 {
-    expectEvals({{"acc_strcomp('ABCD', 'abcd', 1)", "0"}, {"acc_strcomp('ABCD', 'abcd', 0)", "-1"},
-                 {"acc_strcomp('abcd', 'ABCD', 0)", "1"}, {"acc_strcomp('b', 'A')", "1"},
+    expectEvals({{"acc_strcomp('ABCD', 'abcd', 1)", "0"},
+                 {"acc_strcomp('ABCD', 'abcd', 0)", "-1"},
+                 {"acc_strcomp('abcd', 'ABCD', 0)", "1"},
+                 {"acc_strcomp('b', 'A')", "1"},
                  {"acc_strcomp('a', NULL)", "Null"},
                  {"acc_strcomp('a', 'b', 7)", "Fout: Ongeldige procedureaanroep of ongeldig argument in StrComp"},
                  {"acc_strreverse('café')", "éfac"}});
@@ -78,8 +100,11 @@ TEST_F(TextFunctions, StrCompAndStrReverse)
 
 TEST_F(TextFunctions, AscAndChrUseTheWindowsCodePage)
 {
-    expectEvals({{"acc_asc('Apple')", "65"}, {"acc_asc('€')", "128"}, {"acc_asc('é')", "233"},
-                 {"acc_asc('')", "Fout: Ongeldige procedureaanroep of ongeldig argument in Asc"}, {"acc_chr(65)", "A"},
+    expectEvals({{"acc_asc('Apple')", "65"},
+                 {"acc_asc('€')", "128"},
+                 {"acc_asc('é')", "233"},
+                 {"acc_asc('')", "Fout: Ongeldige procedureaanroep of ongeldig argument in Asc"},
+                 {"acc_chr(65)", "A"},
                  {"acc_chr(128)", "€"},
                  {"acc_chr(256)", "Fout: Ongeldige procedureaanroep of ongeldig argument in Chr"},
                  {"acc_chr(NULL)", "Fout: Ongeldig gebruik van Null in Chr"}});

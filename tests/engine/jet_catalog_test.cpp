@@ -15,8 +15,7 @@ std::vector<std::string> namesOf(const jet::Database& db, ObjectKind kind)
 {
     std::vector<std::string> names;
     for (const jet::CatalogEntry& e : db.catalog())
-        if (e.kind == kind)
-            names.push_back(e.name);
+        if (e.kind == kind) names.push_back(e.name);
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -24,8 +23,7 @@ std::vector<std::string> namesOf(const jet::Database& db, ObjectKind kind)
 const jet::IndexDef& indexNamed(const jet::TableDef& table, const std::string& name)
 {
     for (const jet::IndexDef& index : table.indexes)
-        if (index.name == name)
-            return index;
+        if (index.name == name) return index;
     throw std::runtime_error("no index " + name);
 }
 
@@ -42,7 +40,8 @@ TEST(JetCatalog, ListsObjectsByKindInBothVersions)
     QUERIMO_REQUIRE_CORPUS();
     for (const char* file : {"testV1997.mdb", "testV2000.mdb"}) {
         const auto db = openCorpus(file);
-        EXPECT_EQ(namesOf(*db, ObjectKind::Table), (std::vector<std::string>{"Table1", "Table2", "Table3", "Table4"})) << file;
+        EXPECT_EQ(namesOf(*db, ObjectKind::Table), (std::vector<std::string>{"Table1", "Table2", "Table3", "Table4"}))
+            << file;
         const auto system = namesOf(*db, ObjectKind::SystemTable);
         EXPECT_NE(std::find(system.begin(), system.end(), "MSysObjects"), system.end()) << file;
     }
@@ -75,8 +74,9 @@ TEST(JetCatalog, ColumnTypesSizesAndOrder)
         const auto db = openCorpus(file);
         const jet::TableDef& t = db->table("table1");  // names compare without letter case
         ASSERT_EQ(t.columns.size(), 9u) << file;
-        const ColumnType expected[] = {ColumnType::Text, ColumnType::Text, ColumnType::Byte, ColumnType::Integer, ColumnType::Long,
-                                       ColumnType::Double, ColumnType::DateTime, ColumnType::Currency, ColumnType::Boolean};
+        const ColumnType expected[] = {ColumnType::Text,     ColumnType::Text,     ColumnType::Byte,
+                                       ColumnType::Integer,  ColumnType::Long,     ColumnType::Double,
+                                       ColumnType::DateTime, ColumnType::Currency, ColumnType::Boolean};
         for (std::size_t i = 0; i < 9; ++i) {
             EXPECT_EQ(t.columns[i].type, expected[i]) << file << " column " << i;
             EXPECT_EQ(t.columns[i].ordinal, static_cast<int>(i) + 1);
@@ -172,8 +172,7 @@ TEST(JetCatalog, DescendingIndexColumns)
     EXPECT_TRUE(asc.indexes[0].columns.at(0).ascending);
     bool anyDescending = false;
     for (const jet::IndexDef& index : desc.indexes)
-        for (const jet::IndexColumn& key : index.columns)
-            anyDescending = anyDescending || !key.ascending;
+        for (const jet::IndexColumn& key : index.columns) anyDescending = anyDescending || !key.ascending;
     EXPECT_TRUE(anyDescending);
 }
 

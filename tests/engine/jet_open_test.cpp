@@ -28,8 +28,7 @@ std::string withPassword(std::string file, const std::string& password, jet::Ver
         const auto mask = static_cast<std::uint32_t>(static_cast<std::int64_t>(created));
         for (std::size_t i = 0; i < password.size(); ++i)
             stored[2 * i] = static_cast<std::uint8_t>(password[i]);  // ASCII as UTF-16LE
-        for (std::size_t i = 0; i < 40; ++i)
-            stored[i] ^= static_cast<std::uint8_t>(mask >> (8 * (i % 4)));
+        for (std::size_t i = 0; i < 40; ++i) stored[i] ^= static_cast<std::uint8_t>(mask >> (8 * (i % 4)));
     }
     std::memcpy(page + 0x42, stored, version == jet::Version::Jet3 ? 20 : 40);
     jet::toggleHeaderMask(page, version);

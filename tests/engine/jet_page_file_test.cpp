@@ -44,7 +44,7 @@ TEST(JetPageFile, WrittenPagesOfEncodedFilesAreEncodedAgain)
         EXPECT_TRUE(file.changedPages().empty());
     }
     const std::string raw = readBytes(path).substr(2 * 4096, 4096);
-    EXPECT_NE(std::string(changed.begin(), changed.end()), raw);  // not stored in the clear
+    EXPECT_NE(std::string(changed.begin(), changed.end()), raw);             // not stored in the clear
     const auto db = jet::Database::open(jet::OpenOptions{path, false, ""});  // the catalog page still reads
     EXPECT_EQ(readRows(*db, "Table1").size(), 2u);
 }

@@ -13,8 +13,7 @@ using Kind = Value::Kind;
 std::vector<Value> rowWhere(const std::vector<std::vector<Value>>& rows, std::size_t column, const std::string& text)
 {
     for (const auto& row : rows)
-        if (row.at(column).kind == Kind::Text && row[column].bytes == text)
-            return row;
+        if (row.at(column).kind == Kind::Text && row[column].bytes == text) return row;
     ADD_FAILURE() << "no row with " << text;
     return {};
 }
@@ -52,8 +51,7 @@ TEST(JetRows, DecimalGuidAndFixedText)
     const auto guids = readRows(*openCorpus("testIndexCodesV1997.mdb"), "Table13");
     bool found = false;
     for (const auto& row : guids)
-        for (const Value& v : row)
-            found = found || v == Value::guid("{8E39276A-BCA8-4AC4-891E-49911D8438DD}");
+        for (const Value& v : row) found = found || v == Value::guid("{8E39276A-BCA8-4AC4-891E-49911D8438DD}");
     EXPECT_TRUE(found);
 
     const auto users = readRows(*openCorpus("fixedTextTestV2000.mdb"), "users");
@@ -150,8 +148,10 @@ TEST(JetRows, Jet3TextFromWindows1252)
 {
     QUERIMO_REQUIRE_CORPUS();
     const auto rows = readRows(*openCorpus("testIndexCodesV1997.mdb"), "Table1");
-    EXPECT_EQ(rowWhere(rows, 0, "row233")[1], Value::text("AA\xC3\xA9" "AA"));  // 0xE9 in Windows-1252
-    EXPECT_EQ(rowWhere(rows, 0, "row252")[1], Value::text("AA\xC3\xBC" "AA"));  // 0xFC
+    EXPECT_EQ(rowWhere(rows, 0, "row233")[1], Value::text("AA\xC3\xA9"
+                                                          "AA"));  // 0xE9 in Windows-1252
+    EXPECT_EQ(rowWhere(rows, 0, "row252")[1], Value::text("AA\xC3\xBC"
+                                                          "AA"));  // 0xFC
 }
 
 }  // namespace

@@ -31,8 +31,7 @@ inline std::vector<std::vector<Value>> readRows(jet::Database& db, const std::st
     std::vector<std::vector<Value>> rows;
     std::vector<Value> row;
     const auto scan = db.scan(db.table(table));
-    while (scan->next(row))
-        rows.push_back(row);
+    while (scan->next(row)) rows.push_back(row);
     return rows;
 }
 
@@ -74,11 +73,16 @@ public:
         std::ofstream(path, std::ios::binary) << bytes;
         return path.string();
     }
-    std::string copyOf(const std::string& corpusName) const { return write(corpusName, readBytes(corpusDir() / corpusName)); }
+    std::string copyOf(const std::string& corpusName) const
+    {
+        return write(corpusName, readBytes(corpusDir() / corpusName));
+    }
     // The sample database (Klant 40 rows, Artikel 30, Bestelling 120, Bestelregel 284) made by our writer here.
     std::string sample(jet::Version version) const
     {
-        const auto path = dir_ / ("voorbeeld" + std::to_string(++made_) + (version == jet::Version::Jet3 ? "-jet3.mdb" : "-jet4.mdb"));
+        const auto path =
+            dir_
+            / ("voorbeeld" + std::to_string(++made_) + (version == jet::Version::Jet3 ? "-jet3.mdb" : "-jet4.mdb"));
         return makeSample(path, version).string();
     }
     std::string database(jet::Version version, const std::vector<std::string>& statements) const

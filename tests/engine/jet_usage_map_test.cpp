@@ -13,8 +13,14 @@ namespace {
 
 constexpr std::size_t pageSize = 4096;
 
-void put16(std::string& file, std::size_t at, std::uint16_t v) { std::memcpy(file.data() + at, &v, 2); }
-void put32(std::string& file, std::size_t at, std::uint32_t v) { std::memcpy(file.data() + at, &v, 4); }
+void put16(std::string& file, std::size_t at, std::uint16_t v)
+{
+    std::memcpy(file.data() + at, &v, 2);
+}
+void put32(std::string& file, std::size_t at, std::uint32_t v)
+{
+    std::memcpy(file.data() + at, &v, 4);
+}
 
 // Page 1 holds two map rows: row 0 refers to the bitmap on page 2, row 1 holds its bitmap inline.
 std::string fileWithMaps()
@@ -23,7 +29,7 @@ std::string fileWithMaps()
     const std::size_t data = pageSize;
     file[data] = 0x01;
     put16(file, data + 12, 2);
-    const std::size_t referenceRow = pageSize - 9;   // type 1, then page pointers 2 and 0
+    const std::size_t referenceRow = pageSize - 9;  // type 1, then page pointers 2 and 0
     file[data + referenceRow] = 0x01;
     put32(file, data + referenceRow + 1, 2);
     const std::size_t inlineRow = referenceRow - 6;  // type 0, first page 4, bitmap 00000011
@@ -35,8 +41,8 @@ std::string fileWithMaps()
 
     const std::size_t bitmap = 2 * pageSize;
     file[bitmap] = 0x05;
-    file[bitmap + 4] = 0x0A;         // pages 1 and 3
-    file[bitmap + 5] = 0x01;         // page 8: past the end of the file, left out
+    file[bitmap + 4] = 0x0A;  // pages 1 and 3
+    file[bitmap + 5] = 0x01;  // page 8: past the end of the file, left out
     return file;
 }
 
@@ -54,8 +60,14 @@ TEST(JetUsageMap, InlineAndReferencedBitmaps)
     // Newest first, stopping when asked; page 8 lies past the file's end and is never visited.
     for (const std::uint32_t map : {0x100u, 0x101u}) {
         std::vector<std::uint32_t> all, first;
-        jet::visitNewestUsageMapPages(file, format, map, [&](std::uint32_t page) { all.push_back(page); return true; });
-        jet::visitNewestUsageMapPages(file, format, map, [&](std::uint32_t page) { first.push_back(page); return false; });
+        jet::visitNewestUsageMapPages(file, format, map, [&](std::uint32_t page) {
+            all.push_back(page);
+            return true;
+        });
+        jet::visitNewestUsageMapPages(file, format, map, [&](std::uint32_t page) {
+            first.push_back(page);
+            return false;
+        });
         std::vector<std::uint32_t> expected = jet::usageMapPages(file, format, map);
         std::reverse(expected.begin(), expected.end());
         EXPECT_EQ(all, expected);

@@ -68,7 +68,8 @@ TEST_F(QuerimoSql, ParametersByNameAndAMissingOneNamed)
                                        {"--param", "Vanaf datum=1/1/2024", "--param", "tot en met datum=6/30/2024"});
     EXPECT_EQ(ok.exitCode, 0) << ok.err;
     EXPECT_EQ(ok.out, "Expr1000\n60\n");
-    const ProcessResult missing = statement("SELECT * FROM [Bestellingen in periode]", {"--param", "Vanaf datum=1/1/2024"});
+    const ProcessResult missing =
+        statement("SELECT * FROM [Bestellingen in periode]", {"--param", "Vanaf datum=1/1/2024"});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_NE(missing.err.find("'Tot en met datum'"), std::string::npos) << missing.err;
 }
@@ -76,8 +77,14 @@ TEST_F(QuerimoSql, ParametersByNameAndAMissingOneNamed)
 TEST_F(QuerimoSql, WrongCommandLinesExitWithTwo)
 {
     const std::vector<std::vector<std::string>> wrong = {
-        {}, {"x.mdb"}, {"x.mdb", "--tables", "--export"}, {"x.mdb", "--columns"}, {"x.mdb", "--tables", "--csv"},
-        {"x.mdb", "--bogus"}, {"--user"}, {"x.mdb", "--jet3", "--tables"},
+        {},
+        {"x.mdb"},
+        {"x.mdb", "--tables", "--export"},
+        {"x.mdb", "--columns"},
+        {"x.mdb", "--tables", "--csv"},
+        {"x.mdb", "--bogus"},
+        {"--user"},
+        {"x.mdb", "--jet3", "--tables"},
     };
     for (const auto& args : wrong) {
         const ProcessResult r = run(args);
@@ -108,7 +115,8 @@ TEST_F(QuerimoSql, TabAndCsvExportsHoldTheSameValues)
 {
     for (const std::string& text :
          {std::string("CREATE TABLE Notities (Nr LONG, Tekst MEMO, Foto LONGBINARY, Bedrag CURRENCY)"),
-          std::string("INSERT INTO Notities VALUES (1, 'twee' & Chr(13) & Chr(10) & 'regels, \"geciteerd\"', Null, 1.5)"),
+          std::string(
+              "INSERT INTO Notities VALUES (1, 'twee' & Chr(13) & Chr(10) & 'regels, \"geciteerd\"', Null, 1.5)"),
           std::string("INSERT INTO Notities VALUES (2, 'tab' & Chr(9) & 'en \\\\ schuine streep', Null, -0.0001)"),
           std::string("INSERT INTO Notities VALUES (3, Null, Null, Null)")})
         ASSERT_EQ(statement(text).exitCode, 0) << text;

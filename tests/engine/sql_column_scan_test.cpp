@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "jet/Database.h"
+#include "jet_test_files.h"
 #include "sql/Catalog.h"
 #include "sql/Execution.h"
 #include "sql/Parser.h"
-#include "jet_test_files.h"
 
 namespace querimo {
 namespace {
@@ -37,8 +37,10 @@ TEST_F(ColumnScans, ChosenColumnsMatchTheFullRowsAndTheRestStaysNull)
         EXPECT_EQ(some->rowId(), full->rowId());
         for (std::size_t c = 0; c < all.size(); ++c) {
             const bool wanted = std::find(chosen.begin(), chosen.end(), c) != chosen.end();
-            if (wanted) EXPECT_EQ(part[c], all[c]) << "rij " << rows << ", kolom " << c;
-            else EXPECT_TRUE(part[c].isNull()) << "rij " << rows << ", kolom " << c;
+            if (wanted)
+                EXPECT_EQ(part[c], all[c]) << "rij " << rows << ", kolom " << c;
+            else
+                EXPECT_TRUE(part[c].isNull()) << "rij " << rows << ", kolom " << c;
         }
         ++rows;
     }
@@ -53,7 +55,8 @@ TEST_F(ColumnScans, ALaterStatementReadingMoreColumnsSeesThemAll)
     auto rows = [&](const std::string& text) {
         const auto compiled = sql::compileForSession(session, catalog, sql::parseStatement(text), {});
         sqlite3_stmt* stmt = nullptr;
-        EXPECT_EQ(sqlite3_prepare_v2(session.handle(), compiled.sql.c_str(), -1, &stmt, nullptr), SQLITE_OK) << compiled.sql;
+        EXPECT_EQ(sqlite3_prepare_v2(session.handle(), compiled.sql.c_str(), -1, &stmt, nullptr), SQLITE_OK)
+            << compiled.sql;
         std::vector<std::string> out;
         while (sqlite3_step(stmt) == SQLITE_ROW) {
             const auto* cell = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
@@ -63,10 +66,12 @@ TEST_F(ColumnScans, ALaterStatementReadingMoreColumnsSeesThemAll)
         return out;
     };
     // The join keeps Bestelling in memory with the columns it reads; the next statement reads another one.
-    EXPECT_EQ(rows("SELECT Count(*) FROM Bestelregel INNER JOIN Bestelling ON Bestelling.BestelNr = Bestelregel.BestelNr"),
-              std::vector<std::string>{"284"});
+    EXPECT_EQ(
+        rows("SELECT Count(*) FROM Bestelregel INNER JOIN Bestelling ON Bestelling.BestelNr = Bestelregel.BestelNr"),
+        std::vector<std::string>{"284"});
     EXPECT_EQ(rows("SELECT Bestelling.Opmerking FROM Bestelregel INNER JOIN Bestelling "
-                   "ON Bestelling.BestelNr = Bestelregel.BestelNr WHERE Bestelregel.BestelNr = 24021 AND Bestelregel.Regel = 1"),
+                   "ON Bestelling.BestelNr = Bestelregel.BestelNr WHERE Bestelregel.BestelNr = 24021 AND "
+                   "Bestelregel.Regel = 1"),
               std::vector<std::string>{"Spoed!"});
     EXPECT_EQ(rows("SELECT KlantNr FROM Bestelling WHERE BestelNr = 24041"), std::vector<std::string>{"15"});
 }

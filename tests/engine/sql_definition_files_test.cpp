@@ -16,15 +16,15 @@ class DefinitionOnFile : public ::testing::TestWithParam<jet::Version> {
 protected:
     void SetUp() override
     {
-        path = scratch.database(GetParam(), {"CREATE TABLE Table1 (A TEXT(50), B TEXT(50), C BYTE, D SHORT, E LONG, "
-                                             "F DOUBLE, G DATETIME, H CURRENCY, I YESNO)",
-                                             "INSERT INTO Table1 VALUES ('abcdefg', 'hijklmnop', 2, 222, 333333333, "
-                                             "444.555, #9/21/1974#, 3.5, True)",
-                                             "INSERT INTO Table1 VALUES ('a', 'b', 0, 0, 0, 0, #12/12/1981#, 0, False)",
-                                             "INSERT INTO Table1 (A, C) VALUES ('c', 2)",
-                                             "CREATE TABLE Klant (KlantNr LONG CONSTRAINT PrimaryKey PRIMARY KEY, Naam LONG)",
-                                             "CREATE TABLE Los (a LONG, b LONG)",
-                                             "CREATE VIEW [Bestaande query] AS SELECT a FROM Los"});
+        path = scratch.database(
+            GetParam(), {"CREATE TABLE Table1 (A TEXT(50), B TEXT(50), C BYTE, D SHORT, E LONG, "
+                         "F DOUBLE, G DATETIME, H CURRENCY, I YESNO)",
+                         "INSERT INTO Table1 VALUES ('abcdefg', 'hijklmnop', 2, 222, 333333333, "
+                         "444.555, #9/21/1974#, 3.5, True)",
+                         "INSERT INTO Table1 VALUES ('a', 'b', 0, 0, 0, 0, #12/12/1981#, 0, False)",
+                         "INSERT INTO Table1 (A, C) VALUES ('c', 2)",
+                         "CREATE TABLE Klant (KlantNr LONG CONSTRAINT PrimaryKey PRIMARY KEY, Naam LONG)",
+                         "CREATE TABLE Los (a LONG, b LONG)", "CREATE VIEW [Bestaande query] AS SELECT a FROM Los"});
     }
     std::unique_ptr<jet::Database> open(bool exclusive = false, const std::string& password = {})
     {
@@ -60,10 +60,11 @@ TEST_P(DefinitionOnFile, CreateTableWithEveryTypeReadsBackTheSameWays)
         if (jet3) {  // Jet 3 has no Decimal fields; the statement fails whole
             EXPECT_THROW(sql::runDefinition(*db, "CREATE TABLE Fout (Nr LONG, Exact DECIMAL(12, 3))"), DbError);
         }
-        sql::runDefinition(*db, std::string("CREATE TABLE [Alle typen] (Nr COUNTER CONSTRAINT pk PRIMARY KEY, Tekst TEXT(40) "
-                                     "NOT NULL, Lang MEMO, Klein BYTE, Kort SHORT, Getal LONG, Enkel SINGLE, Dubbel DOUBLE, "
-                                     "Geld CURRENCY, Datum DATETIME, JaNee YESNO, Id GUID, Object OLEOBJECT, Bytes BINARY(16)") +
-                             (jet3 ? ")" : ", Exact DECIMAL(12, 3))"));
+        sql::runDefinition(
+            *db, std::string("CREATE TABLE [Alle typen] (Nr COUNTER CONSTRAINT pk PRIMARY KEY, Tekst TEXT(40) "
+                             "NOT NULL, Lang MEMO, Klein BYTE, Kort SHORT, Getal LONG, Enkel SINGLE, Dubbel DOUBLE, "
+                             "Geld CURRENCY, Datum DATETIME, JaNee YESNO, Id GUID, Object OLEOBJECT, Bytes BINARY(16)")
+                     + (jet3 ? ")" : ", Exact DECIMAL(12, 3))"));
     }
     auto db = open();
     EXPECT_FALSE(listed(*db, "Fout"));
@@ -105,8 +106,8 @@ TEST_P(DefinitionOnFile, IndexesComeAndGoAndTablesDrop)
     {
         auto db = open();
         const jet::TableDef& t = db->table("Table1");
-        const auto made = std::find_if(t.indexes.begin(), t.indexes.end(),
-                                       [](const jet::IndexDef& i) { return i.name == "Dubbel"; });
+        const auto made =
+            std::find_if(t.indexes.begin(), t.indexes.end(), [](const jet::IndexDef& i) { return i.name == "Dubbel"; });
         ASSERT_NE(made, t.indexes.end());
         EXPECT_TRUE(made->unique);
         ASSERT_EQ(made->columns.size(), 2u);
@@ -151,8 +152,10 @@ TEST_P(DefinitionOnFile, ReferencesMakeARelationshipThatKeepsItsTables)
     EXPECT_NE(relations.find("\"Taak\",\"Baas\",\"Baas\",\"Nr\""), std::string::npos) << relations;
     const std::string before = test::readBytes(path);
     const DbError e = test::errorFrom([&] { sql::runDefinition(*open(), "DROP TABLE Baas"); });
-    EXPECT_EQ(e.description().rfind("De tabel 'Baas' kan niet worden verwijderd: hij maakt deel uit van een relatie met 'Taak'", 0),
-              0u) << e.description();
+    EXPECT_EQ(e.description().rfind(
+                  "De tabel 'Baas' kan niet worden verwijderd: hij maakt deel uit van een relatie met 'Taak'", 0),
+              0u)
+        << e.description();
     EXPECT_TRUE(test::readBytes(path) == before);
 }
 
@@ -190,19 +193,20 @@ TEST_P(DefinitionOnFile, ConstraintsOfCreateTableBecomeIndexesAndRelationships)
 {
     {
         auto db = open();
-        sql::runDefinition(*db, "CREATE TABLE Bestelling (Nr COUNTER PRIMARY KEY, Klant LONG REFERENCES Klant, "
-                                "Code TEXT(5) UNIQUE, Eigen LONG REFERENCES Bestelling (Nr), CONSTRAINT uk UNIQUE (Klant, Code))");
+        sql::runDefinition(
+            *db, "CREATE TABLE Bestelling (Nr COUNTER PRIMARY KEY, Klant LONG REFERENCES Klant, "
+                 "Code TEXT(5) UNIQUE, Eigen LONG REFERENCES Bestelling (Nr), CONSTRAINT uk UNIQUE (Klant, Code))");
         sql::runDefinition(*db, "CREATE UNIQUE INDEX Naamindex ON Los (b DESC, a) WITH DISALLOW NULL");
         sql::runDefinition(*db, "CREATE VIEW Namen (Wie) AS SELECT Naam FROM Klant ORDER BY Naam");
     }
     auto db = open();
     std::vector<std::string> indexes;
     for (const jet::IndexDef& i : db->table("Bestelling").indexes)
-        indexes.push_back(i.name + (i.primaryKey ? " pk" : "") + (i.unique ? " uniek" : "") + (i.foreignKey ? " fk" : "") +
-                          " " + std::to_string(i.columns.size()));
+        indexes.push_back(i.name + (i.primaryKey ? " pk" : "") + (i.unique ? " uniek" : "")
+                          + (i.foreignKey ? " fk" : "") + " " + std::to_string(i.columns.size()));
     std::sort(indexes.begin(), indexes.end());
-    EXPECT_EQ(indexes, (std::vector<std::string>{".rA uniek fk 1", "BestellingBestelling fk 1", "Code uniek 1", "KlantBestelling fk 1",
-                                                 "PrimaryKey pk uniek 1", "uk uniek 2"}));
+    EXPECT_EQ(indexes, (std::vector<std::string>{".rA uniek fk 1", "BestellingBestelling fk 1", "Code uniek 1",
+                                                 "KlantBestelling fk 1", "PrimaryKey pk uniek 1", "uk uniek 2"}));
     const jet::IndexDef& naam = db->table("Los").indexes.at(0);
     EXPECT_TRUE(naam.unique);
     EXPECT_TRUE(naam.required);
@@ -217,23 +221,28 @@ TEST_P(DefinitionOnFile, AccessRulesRefuseAndLeaveTheFileAsItWas)
 {
     const std::pair<const char*, const char*> refusals[] = {
         {"CREATE TABLE klant (x LONG)", "Er bestaat al een tabel met de naam 'klant' (op positie 14)."},
-        {"CREATE VIEW [Bestaande Query] AS SELECT 1", "Er bestaat al een query met de naam 'Bestaande Query' (op positie 13)."},
+        {"CREATE VIEW [Bestaande Query] AS SELECT 1",
+         "Er bestaat al een query met de naam 'Bestaande Query' (op positie 13)."},
         {"DROP TABLE Weg", "De tabel 'Weg' bestaat niet (op positie 12)."},
         {"DROP TABLE [Bestaande query]", "De tabel 'Bestaande query' bestaat niet (op positie 12)."},
         {"DROP VIEW Klant", "De view 'Klant' bestaat niet (op positie 11)."},
-        {"DROP TABLE MSysRelationships", "De systeemtabel 'MSysRelationships' kan niet worden gewijzigd (op positie 12)."},
+        {"DROP TABLE MSysRelationships",
+         "De systeemtabel 'MSysRelationships' kan niet worden gewijzigd (op positie 12)."},
         {"DROP INDEX x ON Klant", "De index 'x' bestaat niet in de tabel 'Klant' (op positie 12)."},
         {"ALTER TABLE Klant DROP KlantNr",
          "De kolom 'KlantNr' kan niet worden verwijderd: hij hoort bij de index 'PrimaryKey' (op positie 24)."},
         {"ALTER TABLE Klant ADD Naam TEXT", "De kolom 'Naam' bestaat al in de tabel 'Klant' (op positie 23)."},
         {"CREATE INDEX i ON Klant (Adres)", "De kolom 'Adres' bestaat niet in de tabel 'Klant' (op positie 26)."},
-        {"CREATE INDEX PrimaryKey ON Klant (Naam)", "De index 'PrimaryKey' bestaat al in de tabel 'Klant' (op positie 14)."},
-        {"CREATE INDEX i ON Klant (Naam) WITH PRIMARY", "De tabel 'Klant' heeft al een primaire sleutel (op positie 14)."},
+        {"CREATE INDEX PrimaryKey ON Klant (Naam)",
+         "De index 'PrimaryKey' bestaat al in de tabel 'Klant' (op positie 14)."},
+        {"CREATE INDEX i ON Klant (Naam) WITH PRIMARY",
+         "De tabel 'Klant' heeft al een primaire sleutel (op positie 14)."},
         {"CREATE TABLE t (a LONG REFERENCES Los)",
          "De tabel 'Los' heeft geen primaire sleutel om naar te verwijzen (op positie 24)."},
         {"CREATE TABLE t (a COUNTER(5, 10))",
          "Een AutoNummering met een andere stapgrootte dan 1 wordt niet ondersteund (op positie 17)."},
-        {"CREATE TABLE t (a COUNTER(0, 1))", "De beginwaarde van een AutoNummering moet 1 of hoger zijn (op positie 17)."},
+        {"CREATE TABLE t (a COUNTER(0, 1))",
+         "De beginwaarde van een AutoNummering moet 1 of hoger zijn (op positie 17)."},
         {"CREATE VIEW v AS SELECT a FROM Los WHERE", "Syntaxisfout: de opdracht is onvolledig op positie 41."},
         {"CREATE VIEW v AS SELECT a INTO b FROM Los", "Een view kan geen SELECT ... INTO zijn (op positie 18)."},
         {"CREATE UNIQUE INDEX u ON Table1 (C)", "'u'"},  // two rows hold 2

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "core/Error.h"
+#include "jet_test_files.h"
 #include "sql/Definition.h"
 #include "sql/DefinitionParser.h"
-#include "jet_test_files.h"
 
 namespace querimo {
 namespace {
@@ -37,7 +37,8 @@ TEST(DefinitionParse, ColumnOptionsAndConstraints)
 {
     const auto st = sql::parseDefinition(
         "CREATE TABLE Bestelling (Nr COUNTER CONSTRAINT pk PRIMARY KEY, Klant TEXT(10) NOT NULL REFERENCES Klant, "
-        "Code TEXT(5) UNIQUE, Naam TEXT DEFAULT 'zeg \"hoi\"', Aantal SHORT DEFAULT -1, Op DATETIME DEFAULT #1/2/2003#, "
+        "Code TEXT(5) UNIQUE, Naam TEXT DEFAULT 'zeg \"hoi\"', Aantal SHORT DEFAULT -1, Op DATETIME DEFAULT "
+        "#1/2/2003#, "
         "Artikel LONG, Regel LONG NULL, "
         "CONSTRAINT fk FOREIGN KEY (Artikel, Regel) REFERENCES Bestelregel (ArtikelNr, RegelNr), UNIQUE (Naam, Op))");
     ASSERT_EQ(st.columns.size(), 8u);
@@ -63,10 +64,12 @@ TEST(DefinitionParse, ColumnOptionsAndConstraints)
 
 TEST(DefinitionParse, AlterIndexDropAndPasswordForms)
 {
-    const std::pair<const char*, Kind> kinds[] = {
-        {"alter table t add b long", Kind::AddColumn},          {"ALTER TABLE t DROP b", Kind::DropColumn},
-        {"ALTER TABLE t ADD PRIMARY KEY (a)", Kind::AddConstraint}, {"DROP VIEW v", Kind::DropView},
-        {"ALTER TABLE t DROP CONSTRAINT u;", Kind::DropConstraint}, {"DROP INDEX idx ON t", Kind::DropIndex}};
+    const std::pair<const char*, Kind> kinds[] = {{"alter table t add b long", Kind::AddColumn},
+                                                  {"ALTER TABLE t DROP b", Kind::DropColumn},
+                                                  {"ALTER TABLE t ADD PRIMARY KEY (a)", Kind::AddConstraint},
+                                                  {"DROP VIEW v", Kind::DropView},
+                                                  {"ALTER TABLE t DROP CONSTRAINT u;", Kind::DropConstraint},
+                                                  {"DROP INDEX idx ON t", Kind::DropIndex}};
     for (const auto& [text, kind] : kinds) EXPECT_EQ(sql::parseDefinition(text).kind, kind) << text;
 
     auto st = sql::parseDefinition("ALTER TABLE t ADD COLUMN [Nieuwe kolom] TEXT(20) NOT NULL UNIQUE");
@@ -107,28 +110,40 @@ TEST(DefinitionParse, AlterIndexDropAndPasswordForms)
 TEST(DefinitionParse, DutchMessagesSayWhatAndWhere)
 {
     EXPECT_EQ(errorOf("CREATE TABLE t (a LONGER)"), "Onbekend gegevenstype 'LONGER' voor kolom 'a' op positie 19.");
-    EXPECT_EQ(errorOf("CREATE TABLE t (a TEXT(300))"), "De veldlengte van kolom 'a' moet tussen 1 en 255 liggen op positie 24.");
+    EXPECT_EQ(errorOf("CREATE TABLE t (a TEXT(300))"),
+              "De veldlengte van kolom 'a' moet tussen 1 en 255 liggen op positie 24.");
     EXPECT_EQ(errorOf("CREATE TABLE t (a LONG, A TEXT)"), "De kolom 'A' staat twee keer in de tabel op positie 25.");
     EXPECT_EQ(errorOf("CREATE TABLE t a LONG"), "Syntaxisfout: '(' verwacht, maar 'a' gevonden op positie 16.");
-    EXPECT_EQ(errorOf("CREATE TABLE t (a LONG"), "Syntaxisfout: ')' verwacht, maar het einde van de opdracht gevonden op positie 23.");
-    EXPECT_EQ(errorOf("CREATE TABLE [a.b] (c LONG)"), "De naam 'a.b' bevat een teken dat in namen niet is toegestaan op positie 14.");
-    EXPECT_EQ(errorOf("CREATE TABLE t (a DECIMAL(30))"), "De precisie van kolom 'a' moet tussen 1 en 28 liggen op positie 27.");
-    EXPECT_EQ(errorOf("CREATE TABLE t (a DECIMAL(4, 6))"), "De schaal van kolom 'a' is groter dan de precisie op positie 30.");
-    EXPECT_EQ(errorOf("CREATE TABLE t (a LONG DEFAULT b)"), "Syntaxisfout: een vaste waarde na DEFAULT verwacht, maar 'b' gevonden op positie 32.");
+    EXPECT_EQ(errorOf("CREATE TABLE t (a LONG"),
+              "Syntaxisfout: ')' verwacht, maar het einde van de opdracht gevonden op positie 23.");
+    EXPECT_EQ(errorOf("CREATE TABLE [a.b] (c LONG)"),
+              "De naam 'a.b' bevat een teken dat in namen niet is toegestaan op positie 14.");
+    EXPECT_EQ(errorOf("CREATE TABLE t (a DECIMAL(30))"),
+              "De precisie van kolom 'a' moet tussen 1 en 28 liggen op positie 27.");
+    EXPECT_EQ(errorOf("CREATE TABLE t (a DECIMAL(4, 6))"),
+              "De schaal van kolom 'a' is groter dan de precisie op positie 30.");
+    EXPECT_EQ(errorOf("CREATE TABLE t (a LONG DEFAULT b)"),
+              "Syntaxisfout: een vaste waarde na DEFAULT verwacht, maar 'b' gevonden op positie 32.");
     EXPECT_EQ(errorOf("CREATE TABLE t (a LONG, FOREIGN KEY (a) REFERENCES u (x, y))"),
               "De FOREIGN KEY noemt 1 kolom(men), REFERENCES 2 op positie 41.");
     EXPECT_EQ(errorOf("CREATE INDEX i ON t (a, A)"), "De kolom 'A' staat twee keer in de sleutel op positie 25.");
-    EXPECT_EQ(errorOf("CREATE INDEX i ON t (a) WITH NOTHING"),
-              "Syntaxisfout: 'PRIMARY', 'DISALLOW NULL' of 'IGNORE NULL' verwacht, maar 'NOTHING' gevonden op positie 30.");
-    EXPECT_EQ(errorOf("DROP TABLE t extra"), "Syntaxisfout: onverwacht 'extra' na het einde van de opdracht op positie 14.");
-    EXPECT_EQ(errorOf("DROP PROCEDURE p"), "Syntaxisfout: 'TABLE', 'INDEX' of 'VIEW' verwacht, maar 'PROCEDURE' gevonden op positie 6.");
+    EXPECT_EQ(
+        errorOf("CREATE INDEX i ON t (a) WITH NOTHING"),
+        "Syntaxisfout: 'PRIMARY', 'DISALLOW NULL' of 'IGNORE NULL' verwacht, maar 'NOTHING' gevonden op positie 30.");
+    EXPECT_EQ(errorOf("DROP TABLE t extra"),
+              "Syntaxisfout: onverwacht 'extra' na het einde van de opdracht op positie 14.");
+    EXPECT_EQ(errorOf("DROP PROCEDURE p"),
+              "Syntaxisfout: 'TABLE', 'INDEX' of 'VIEW' verwacht, maar 'PROCEDURE' gevonden op positie 6.");
     EXPECT_EQ(errorOf("ALTER TABLE t ALTER a LONG PRIMARY KEY"),
               "Een beperking kan niet met ALTER COLUMN worden toegevoegd; gebruik ADD CONSTRAINT op positie 28.");
-    EXPECT_EQ(errorOf("CREATE VIEW v AS DELETE FROM t"), "Syntaxisfout: 'SELECT' verwacht, maar 'DELETE' gevonden op positie 18.");
+    EXPECT_EQ(errorOf("CREATE VIEW v AS DELETE FROM t"),
+              "Syntaxisfout: 'SELECT' verwacht, maar 'DELETE' gevonden op positie 18.");
     EXPECT_EQ(errorOf("ALTER DATABASE PASSWORD abcdefghijklmnopqrstu NULL"),
               "Een databasewachtwoord is ten hoogste 20 tekens lang op positie 25.");
-    EXPECT_EQ(errorOf("CREATE TABLE t (a TEXT"), "Syntaxisfout: ')' verwacht, maar het einde van de opdracht gevonden op positie 23.");
-    EXPECT_EQ(errorOf("CREATE TABLE t ('a' LONG)"), "Syntaxisfout: een kolomnaam verwacht, maar de tekst 'a' gevonden op positie 17.");
+    EXPECT_EQ(errorOf("CREATE TABLE t (a TEXT"),
+              "Syntaxisfout: ')' verwacht, maar het einde van de opdracht gevonden op positie 23.");
+    EXPECT_EQ(errorOf("CREATE TABLE t ('a' LONG)"),
+              "Syntaxisfout: een kolomnaam verwacht, maar de tekst 'a' gevonden op positie 17.");
 }
 
 }  // namespace

@@ -9,7 +9,10 @@
 namespace querimo {
 namespace {
 
-std::string roundTrip(const std::string& text) { return sql::rebuildQueryText(sql::decomposeQuery(text)); }
+std::string roundTrip(const std::string& text)
+{
+    return sql::rebuildQueryText(sql::decomposeQuery(text));
+}
 
 const jet::QueryRow* find(const std::vector<jet::QueryRow>& rows, int attribute, std::size_t nth = 0)
 {
@@ -44,12 +47,13 @@ TEST(ViewRows, SelectClausesKeepTheirTextAndFlags)
 
 TEST(ViewRows, NestedJoinsParametersStarAndOwnerAccess)
 {
-    const std::string text = "PARAMETERS [Vanaf datum] DateTime, [Forms]![F]![Nr] Long, X Value;\n"
-                             "SELECT DISTINCTROW *, A.x\n"
-                             "FROM (A LEFT JOIN B ON A.k = B.k) RIGHT JOIN (C INNER JOIN [Order Details] AS d ON C.i = d.i) "
-                             "ON B.j = C.j AND B.i = C.i\n"
-                             "WHERE A.d >= [Vanaf datum] And A.n = [Forms]![F]![Nr]\n"
-                             "WITH OWNERACCESS OPTION";
+    const std::string text =
+        "PARAMETERS [Vanaf datum] DateTime, [Forms]![F]![Nr] Long, X Value;\n"
+        "SELECT DISTINCTROW *, A.x\n"
+        "FROM (A LEFT JOIN B ON A.k = B.k) RIGHT JOIN (C INNER JOIN [Order Details] AS d ON C.i = d.i) "
+        "ON B.j = C.j AND B.i = C.i\n"
+        "WHERE A.d >= [Vanaf datum] And A.n = [Forms]![F]![Nr]\n"
+        "WITH OWNERACCESS OPTION";
     EXPECT_EQ(roundTrip(text), text);
 }
 
@@ -64,9 +68,11 @@ TEST(ViewRows, UnionCrosstabMakeTableAndDerivedTables)
     EXPECT_EQ(roundTrip(crosstab), crosstab);
     EXPECT_EQ(sql::storedQueryType(sql::decomposeQuery(crosstab)), 6);
 
-    EXPECT_EQ(roundTrip("SELECT Orders.* INTO [Oude orders]\nFROM Orders"), "SELECT Orders.* INTO [Oude orders]\nFROM Orders");
+    EXPECT_EQ(roundTrip("SELECT Orders.* INTO [Oude orders]\nFROM Orders"),
+              "SELECT Orders.* INTO [Oude orders]\nFROM Orders");
     // A query in FROM is stored as Access stores it: as the name of the table.
-    EXPECT_EQ(roundTrip("SELECT q.n FROM (SELECT Count(*) AS n FROM T) AS q"), "SELECT q.n\nFROM [SELECT Count(*) AS n FROM T] AS q");
+    EXPECT_EQ(roundTrip("SELECT q.n FROM (SELECT Count(*) AS n FROM T) AS q"),
+              "SELECT q.n\nFROM [SELECT Count(*) AS n FROM T] AS q");
     EXPECT_THROW(sql::decomposeQuery("SELECT q.n FROM (SELECT [a b] FROM T) AS q"), DbError);
 }
 

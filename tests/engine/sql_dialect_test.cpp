@@ -22,7 +22,7 @@ TEST_F(Dialect, ArithmeticFollowsAccessPrecedence)
     EXPECT_EQ(value("2 ^ 3 ^ 2"), Value::dbl(64));  // left to right
     EXPECT_EQ(value("7 \\ 2"), Value::int32(3));
     EXPECT_EQ(value("7 Mod 3"), Value::int32(1));
-    EXPECT_EQ(value("10 / 4"), Value::dbl(2.5));  // never integer division
+    EXPECT_EQ(value("10 / 4"), Value::dbl(2.5));       // never integer division
     EXPECT_EQ(value("1 + 2 & 3"), Value::text("33"));  // & binds looser than +
     EXPECT_EQ(value("'a' & Null & 'b'"), Value::text("ab"));
 }
@@ -44,9 +44,9 @@ TEST_F(Dialect, LogicUsesMinusOneForTrue)
 
 TEST_F(Dialect, ComparisonsIgnoreLetterCase)
 {
-    for (const char* e : {"'abc' = 'ABC'", "'Émile' = 'émile'", "'a' < 'B'", "'b' Between 'A' And 'C'", "'X' In ('x', 'y')",
-                          "5 Not In (1, 2)", "Not 3 Not Between 1 And 5", "Null Is Null", "1 Is Not Null",
-                          "'Chai' Like 'c?ai'", "'Chai' Not Like 'x*'"})
+    for (const char* e : {"'abc' = 'ABC'", "'Émile' = 'émile'", "'a' < 'B'", "'b' Between 'A' And 'C'",
+                          "'X' In ('x', 'y')", "5 Not In (1, 2)", "Not 3 Not Between 1 And 5", "Null Is Null",
+                          "1 Is Not Null", "'Chai' Like 'c?ai'", "'Chai' Not Like 'x*'"})
         EXPECT_EQ(value(e), Value::boolean(true)) << e;
 }
 
@@ -69,7 +69,7 @@ TEST_F(Dialect, ComputedColumnsAreTypedAsAccessTypesThem)
 {
     const auto r = run("SELECT Count(*), Sum(Freight), Sum(OrderID), Max(OrderDate), CustomerID & 'x', Avg(Freight), "
                        "First(CustomerID), Max(Freight) * 2, Len(CustomerID) FROM Orders GROUP BY CustomerID");
-    const std::vector<int> expected = {t::Integer, t::Currency, t::Double, t::Date, t::VarWChar,
+    const std::vector<int> expected = {t::Integer,  t::Currency, t::Double,   t::Date,   t::VarWChar,
                                        t::Currency, t::VarWChar, t::Currency, t::Integer};
     ASSERT_EQ(r.columns.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(r.columns[i].adoType, expected[i]) << i;

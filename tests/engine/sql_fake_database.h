@@ -84,7 +84,8 @@ public:
     void setNextAutoNumber(std::string_view, std::uint32_t) override { refuse(); }
     void createIndex(std::string_view, const jet::IndexDef&) override { refuse(); }
     void dropIndex(std::string_view, std::string_view) override { refuse(); }
-    void createRelationship(std::string_view, const jet::IndexDef&, std::string_view, const std::vector<std::string>&) override
+    void createRelationship(std::string_view, const jet::IndexDef&, std::string_view,
+                            const std::vector<std::string>&) override
     {
         refuse();
     }
@@ -137,7 +138,9 @@ std::unique_ptr<Database> makeShop()
     auto day = [](double d) { return Value::dateTime(d); };
     auto money = [](double m) { return Value::currency(static_cast<std::int64_t>(m * 10000)); };
     db->addTable("Customers",
-                 {{"CustomerID", ColumnType::Text}, {"CompanyName", ColumnType::Text}, {"City", ColumnType::Text},
+                 {{"CustomerID", ColumnType::Text},
+                  {"CompanyName", ColumnType::Text},
+                  {"City", ColumnType::Text},
                   {"Country", ColumnType::Text}},
                  {{Value::text("ALFKI"), Value::text("Alfreds"), Value::text("Berlin"), Value::text("Germany")},
                   {Value::text("AROUT"), Value::text("Around the Horn"), Value::text("London"), Value::text("UK")},
@@ -145,22 +148,29 @@ std::unique_ptr<Database> makeShop()
                   {Value::text("ZZZZZ"), Value::text("zebra"), Value::null(), Value::text("Nederland")}});
     // 37622 = 2003-01-01
     db->addTable("Orders",
-                 {{"OrderID", ColumnType::Long}, {"CustomerID", ColumnType::Text}, {"OrderDate", ColumnType::DateTime},
+                 {{"OrderID", ColumnType::Long},
+                  {"CustomerID", ColumnType::Text},
+                  {"OrderDate", ColumnType::DateTime},
                   {"Freight", ColumnType::Currency}},
                  {{Value::int32(1), Value::text("ALFKI"), day(37622), money(10.5)},
                   {Value::int32(2), Value::text("alfki"), day(37653), money(20)},
                   {Value::int32(3), Value::text("AROUT"), day(37681), money(5.25)},
                   {Value::int32(4), Value::text("BSBEV"), day(37712.5), money(0)}});
     db->addTable("Order Details",
-                 {{"OrderID", ColumnType::Long}, {"ProductID", ColumnType::Long}, {"UnitPrice", ColumnType::Currency},
-                  {"Quantity", ColumnType::Integer}, {"Discount", ColumnType::Single}},
+                 {{"OrderID", ColumnType::Long},
+                  {"ProductID", ColumnType::Long},
+                  {"UnitPrice", ColumnType::Currency},
+                  {"Quantity", ColumnType::Integer},
+                  {"Discount", ColumnType::Single}},
                  {{Value::int32(1), Value::int32(10), money(2.5), Value::int16(4), Value::single(0)},
                   {Value::int32(1), Value::int32(11), money(10), Value::int16(1), Value::single(0.5f)},
                   {Value::int32(2), Value::int32(10), money(2.5), Value::int16(10), Value::single(0)},
                   {Value::int32(3), Value::int32(12), money(7), Value::int16(3), Value::single(0)},
                   {Value::int32(4), Value::int32(12), money(7), Value::int16(2), Value::single(0)}});
     db->addTable("Products",
-                 {{"ProductID", ColumnType::Long}, {"ProductName", ColumnType::Text}, {"UnitPrice", ColumnType::Currency},
+                 {{"ProductID", ColumnType::Long},
+                  {"ProductName", ColumnType::Text},
+                  {"UnitPrice", ColumnType::Currency},
                   {"Discontinued", ColumnType::Boolean}},
                  {{Value::int32(10), Value::text("Chai"), money(2.5), Value::boolean(false)},
                   {Value::int32(11), Value::text("Chang"), money(10), Value::boolean(true)},

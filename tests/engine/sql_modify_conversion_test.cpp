@@ -18,7 +18,10 @@ jet::ColumnDef column(ColumnType type, int size = 0)
     return c;
 }
 
-Value convert(const Value& v, ColumnType type, int size = 0) { return sql::columnValue(v, column(type, size)); }
+Value convert(const Value& v, ColumnType type, int size = 0)
+{
+    return sql::columnValue(v, column(type, size));
+}
 
 DbError refusal(const Value& v, const jet::ColumnDef& c)
 {

@@ -95,7 +95,8 @@ TEST_P(ActionStatementsOnFiles, InsertUpdateDeleteLandAndReadBack)
               2);
 
     reopen();
-    const auto added = query("SELECT ArtikelNr, Omschrijving, Prijs FROM Artikel WHERE ArtikelNr >= 2000 ORDER BY ArtikelNr");
+    const auto added =
+        query("SELECT ArtikelNr, Omschrijving, Prijs FROM Artikel WHERE ArtikelNr >= 2000 ORDER BY ArtikelNr");
     ASSERT_EQ(added.size(), 3u);
     EXPECT_EQ(added[0], (std::vector<Value>{Value::int32(2000), Value::text("Nietmachine"), Value::currency(125000)}));
     EXPECT_EQ(added[1][1], Value::text("Architectenbureau De Boer"));
@@ -113,7 +114,9 @@ TEST_P(ActionStatementsOnFiles, EveryColumnTypeWrittenAndReadBack)
 {
     execute("CREATE TABLE Soorten (A TEXT(10), B TEXT(20), C BYTE, D SHORT, E LONG, F DOUBLE, G DATETIME, "
             "H CURRENCY, I YESNO)");
-    EXPECT_EQ(execute("INSERT INTO Soorten VALUES ('a', 'hijklmnop', 2, -3, 70000, 0.5, #12/31/1999 23:59:59#, 1, False)"), 1);
+    EXPECT_EQ(
+        execute("INSERT INTO Soorten VALUES ('a', 'hijklmnop', 2, -3, 70000, 0.5, #12/31/1999 23:59:59#, 1, False)"),
+        1);
     EXPECT_EQ(execute("INSERT INTO Soorten VALUES ('x', 'yz', '7', 2.5, 3, '4.5', #1/2/2003#, 5.25, True)"), 1);
     EXPECT_EQ(execute("UPDATE Soorten SET C = C + 1, B = B & '!' WHERE A <> 'x'"), 1);
     reopen();
@@ -173,7 +176,8 @@ TEST_P(ActionStatementsOnFiles, RefusedStatementsLeaveTheFileAsItWas)
         {"INSERT INTO Klant (Nergens) VALUES (1)", errc::notFound, "'Nergens'"},
         {"INSERT INTO Artikelz VALUES (1)", errc::notFound, "'Artikelz'"},
         {"INSERT INTO [Omzet per klant] (Naam) VALUES ('x')", errc::fail, "'Omzet per klant'"},
-        {"INSERT INTO Artikel (ArtikelNr, Omschrijving, Prijs) VALUES (1001, 'dubbel', 1)", errc::integrity, "pkArtikel"},
+        {"INSERT INTO Artikel (ArtikelNr, Omschrijving, Prijs) VALUES (1001, 'dubbel', 1)", errc::integrity,
+         "pkArtikel"},
         // The third row collides: the two before it go too.
         {"INSERT INTO Artikel (ArtikelNr, Omschrijving, Prijs) SELECT IIf(ArtikelNr < 1003, ArtikelNr + 1000, 1001), "
          "Omschrijving, Prijs FROM Artikel ORDER BY ArtikelNr",
@@ -186,7 +190,8 @@ TEST_P(ActionStatementsOnFiles, RefusedStatementsLeaveTheFileAsItWas)
         {"UPDATE Artikel" + join + " SET Omschrijving = 'x', Aantal = 1", errc::fail, "één tabel"},
         {"UPDATE Artikel SET Prijs = Max(Prijs)", errc::syntax, "statistische functie"},
         {"UPDATE Klant SET KlantNr = 1", errc::fail, "AutoNummering"},
-        {"DELETE FROM Bestelling INNER JOIN Klant ON Bestelling.KlantNr = Klant.KlantNr", errc::syntax, "uit welke tabel"},
+        {"DELETE FROM Bestelling INNER JOIN Klant ON Bestelling.KlantNr = Klant.KlantNr", errc::syntax,
+         "uit welke tabel"},
         {"DELETE Artikel.* FROM Bestelling", errc::syntax, "'Artikel'"},
         {"SELECT b.BestelNr, r.BestelNr INTO Dubbel FROM Bestelling AS b INNER JOIN Bestelregel AS r "
          "ON b.BestelNr = r.BestelNr",
@@ -202,13 +207,14 @@ TEST_P(ActionStatementsOnFiles, RefusedStatementsLeaveTheFileAsItWas)
 
 TEST_P(ActionStatementsOnFiles, EnforcedRelationshipsHoldBothWays)
 {
-    refused("INSERT INTO Bestelling (BestelNr, KlantNr, Besteldatum) VALUES (1, 999, #1/1/2025#)", errc::integrity, "'Klant'");
+    refused("INSERT INTO Bestelling (BestelNr, KlantNr, Besteldatum) VALUES (1, 999, #1/1/2025#)", errc::integrity,
+            "'Klant'");
     refused("UPDATE Bestelling SET KlantNr = 999 WHERE KlantNr = 1", errc::integrity, "'Klant'");
     refused("DELETE FROM Klant WHERE KlantNr = 1", errc::integrity, "'Bestelling'");
 
     EXPECT_EQ(execute("INSERT INTO Bestelling (BestelNr, KlantNr, Besteldatum) VALUES (1, 5, #1/1/2025#)"), 1);
     EXPECT_EQ(execute("UPDATE Klant SET Plaats = 'Berlijn' WHERE KlantNr = 1"), 1);  // key left alone
-    EXPECT_EQ(execute("DELETE FROM Klant WHERE KlantNr = 38"), 1);  // nobody refers to it
+    EXPECT_EQ(execute("DELETE FROM Klant WHERE KlantNr = 38"), 1);                   // nobody refers to it
 }
 
 TEST_P(ActionStatementsOnFiles, CommandLineReportsTheRecordsAffected)
@@ -221,7 +227,8 @@ TEST_P(ActionStatementsOnFiles, CommandLineReportsTheRecordsAffected)
         return result.out;
     };
     EXPECT_EQ(run("UPDATE Klant SET Telefoon = Telefoon WHERE KlantNr <= 2"), "2 records gewijzigd\n");
-    EXPECT_EQ(run("INSERT INTO Artikel (ArtikelNr, Omschrijving, Prijs) VALUES (2001, 'Map', 2)"), "1 record toegevoegd\n");
+    EXPECT_EQ(run("INSERT INTO Artikel (ArtikelNr, Omschrijving, Prijs) VALUES (2001, 'Map', 2)"),
+              "1 record toegevoegd\n");
     EXPECT_EQ(run("DELETE FROM Artikel WHERE ArtikelNr = 99"), "0 records verwijderd\n");
 }
 

@@ -16,7 +16,7 @@ public:
         std::vector<Value> values;
     };
 
-    std::vector<Change> changes;      // of the statement under way and the committed ones
+    std::vector<Change> changes;  // of the statement under way and the committed ones
     int begun = 0, committed = 0, rolledBack = 0;
 
     void beginStatement() override { ++begun; }

@@ -13,7 +13,10 @@ namespace {
 
 using Change = test::RecordingDatabase::Change;
 
-Value money(double m) { return Value::currency(std::llround(m * 10000)); }
+Value money(double m)
+{
+    return Value::currency(std::llround(m * 10000));
+}
 
 class ActionStatements : public ::testing::Test {
 protected:
@@ -43,7 +46,8 @@ TEST_F(ActionStatements, InsertValuesFillsNamedColumnsAndLeavesTheRestNull)
 
     db->changes.clear();
     EXPECT_EQ(run("INSERT INTO Products VALUES (21, 'Konbu', 6, Null)"), 1);
-    EXPECT_EQ(db->changes[0].values, (std::vector<Value>{Value::int32(21), Value::text("Konbu"), money(6), Value::null()}));
+    EXPECT_EQ(db->changes[0].values,
+              (std::vector<Value>{Value::int32(21), Value::text("Konbu"), money(6), Value::null()}));
 }
 
 TEST_F(ActionStatements, InsertSelectMatchesColumnsByName)
@@ -52,12 +56,14 @@ TEST_F(ActionStatements, InsertSelectMatchesColumnsByName)
                   "WHERE Discontinued = False ORDER BY ProductID"),
               3);
     ASSERT_EQ(db->changes.size(), 3u);
-    EXPECT_EQ(db->changes[0].values, (std::vector<Value>{Value::int32(110), Value::text("Chai"), Value::null(), Value::null()}));
+    EXPECT_EQ(db->changes[0].values,
+              (std::vector<Value>{Value::int32(110), Value::text("Chai"), Value::null(), Value::null()}));
     EXPECT_EQ(db->changes[2].values[1], Value::text("Tofu"));
 
     db->changes.clear();
     EXPECT_EQ(run("INSERT INTO Products SELECT * FROM Products"), 4);  // the rows were read before any was added
-    EXPECT_EQ(db->changes[1].values, (std::vector<Value>{Value::int32(11), Value::text("Chang"), money(10), Value::boolean(true)}));
+    EXPECT_EQ(db->changes[1].values,
+              (std::vector<Value>{Value::int32(11), Value::text("Chang"), money(10), Value::boolean(true)}));
     EXPECT_EQ(run("INSERT INTO Customers (CustomerID, CompanyName) SELECT CustomerID, CompanyName FROM Customers "
                   "WHERE City = 'london' UNION SELECT 'NIEUW', 'Nieuw' FROM Products WHERE ProductID = 10"),
               3);
@@ -134,7 +140,8 @@ TEST_F(ActionStatements, ColumnsLeftOutGetTheirDefaults)
     products.columns[2].defaultValue = "=1+1.5";
     products.columns[3].defaultValue = "No";
     EXPECT_EQ(run("INSERT INTO Products (ProductName) VALUES ('Ikura')"), 1);
-    EXPECT_EQ(db->changes[0].values, (std::vector<Value>{Value::null(), Value::text("Ikura"), money(2.5), Value::boolean(false)}));
+    EXPECT_EQ(db->changes[0].values,
+              (std::vector<Value>{Value::null(), Value::text("Ikura"), money(2.5), Value::boolean(false)}));
 
     products.columns[2].defaultValue = "=Onbekend";
     const DbError e = test::errorFrom([&] { run("INSERT INTO Products (ProductName) VALUES ('Ikura')"); });

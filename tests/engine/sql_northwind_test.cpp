@@ -27,7 +27,7 @@ protected:
     {
         return v.kind == Value::Kind::Currency ? static_cast<double>(v.integer) / 10000.0
                : v.kind == Value::Kind::Double || v.kind == Value::Kind::Single ? v.real
-                                                                                 : static_cast<double>(v.integer);
+                                                                                : static_cast<double>(v.integer);
     }
 
     std::unique_ptr<jet::Database> db;
@@ -141,7 +141,8 @@ void checkStoredQueries(jet::Database& db)
     EXPECT_EQ(catalog.findQuery("DeleteQuery")->sql, "DELETE Table1.col1, Table1.col2, Table1.col3\nFROM Table1\n"
                                                      "WHERE (((Table1.col1)>\"blah\"))");
     // This crosstab filters on an aggregate in WHERE, which Access refuses too.
-    const DbError e = test::errorFrom([&] { sql::runQuery(db, sql::parseStatement("SELECT * FROM CrosstabQuery"), {}); });
+    const DbError e =
+        test::errorFrom([&] { sql::runQuery(db, sql::parseStatement("SELECT * FROM CrosstabQuery"), {}); });
     EXPECT_NE(e.description().find("WHERE"), std::string::npos) << e.description();
     EXPECT_NE(e.description().find("'CrosstabQuery'"), std::string::npos) << e.description();
 }

@@ -37,8 +37,9 @@ TEST_F(Parameters, InOrderOfFirstAppearanceEachOnce)
 
 TEST_F(Parameters, DeclaredOnesComeFirstWithTheirTypes)
 {
-    const auto p = parameters("PARAMETERS [Stad] Text ( 255 ), [Vanaf] DateTime; "
-                              "SELECT * FROM Orders WHERE Freight > [Minimum] AND OrderDate >= [Vanaf] AND [Stad] <> ''");
+    const auto p =
+        parameters("PARAMETERS [Stad] Text ( 255 ), [Vanaf] DateTime; "
+                   "SELECT * FROM Orders WHERE Freight > [Minimum] AND OrderDate >= [Vanaf] AND [Stad] <> ''");
     ASSERT_EQ(p.size(), 3u);
     EXPECT_EQ(p[0].name, "Stad");
     EXPECT_EQ(p[0].adoType, t::VarWChar);
@@ -83,8 +84,9 @@ TEST_F(Parameters, ValuesThatDoNotConvertOrAreMissingFailInDutch)
     EXPECT_EQ(date.number(), errc::typeMismatch);
     EXPECT_NE(date.description().find("'gisteren'"), std::string::npos) << date.description();
     EXPECT_NE(date.description().find("'Datum'"), std::string::npos) << date.description();
-    EXPECT_EQ(failure("PARAMETERS Aantal Short; SELECT * FROM Orders WHERE OrderID = Aantal", {{"Aantal", "70000"}}).number(),
-              errc::typeMismatch);
+    EXPECT_EQ(
+        failure("PARAMETERS Aantal Short; SELECT * FROM Orders WHERE OrderID = Aantal", {{"Aantal", "70000"}}).number(),
+        errc::typeMismatch);
     const DbError missing = failure("SELECT * FROM Orders WHERE OrderID = [Nummer]");
     EXPECT_EQ(missing.number(), errc::noValue);
     EXPECT_NE(missing.description().find("'Nummer'"), std::string::npos) << missing.description();

@@ -106,8 +106,10 @@ TEST_F(Queries, Subqueries)
     EXPECT_EQ(column("SELECT CustomerID FROM Customers c WHERE EXISTS (SELECT * FROM Orders o WHERE "
                      "o.CustomerID = c.CustomerID AND o.Freight > 15)"),
               (std::vector<std::string>{"ALFKI"}));
-    EXPECT_EQ(column("SELECT ProductName FROM Products WHERE UnitPrice >= ALL (SELECT UnitPrice FROM Products)").size(), 2u);
-    EXPECT_EQ(column("SELECT ProductName FROM Products WHERE UnitPrice < ANY (SELECT UnitPrice FROM Products)").size(), 2u);
+    EXPECT_EQ(column("SELECT ProductName FROM Products WHERE UnitPrice >= ALL (SELECT UnitPrice FROM Products)").size(),
+              2u);
+    EXPECT_EQ(column("SELECT ProductName FROM Products WHERE UnitPrice < ANY (SELECT UnitPrice FROM Products)").size(),
+              2u);
     EXPECT_EQ(column("SELECT x.Stad FROM (SELECT City AS Stad FROM Customers WHERE Country = 'UK') AS x").size(), 2u);
 }
 
@@ -135,7 +137,7 @@ TEST_F(Queries, CrosstabMakesAColumnPerPivotValue)
 TEST(TextCollation, OrdersWithoutLetterCaseAndKeysAgreeWithComparison)
 {
     EXPECT_EQ(sql::compareText("abc", "ABC"), 0);
-    EXPECT_LT(sql::compareText("_x", "a"), 0);      // punctuation before letters
+    EXPECT_LT(sql::compareText("_x", "a"), 0);  // punctuation before letters
     EXPECT_GT(sql::compareText("Zebra", "_x"), 0);
     EXPECT_EQ(sql::compareText("\xC3\x89mile", "\xC3\xA9MILE"), 0);  // Émile, éMILE
     EXPECT_LT(sql::compareText("ab", "abc"), 0);

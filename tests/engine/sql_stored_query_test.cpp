@@ -49,13 +49,20 @@ TEST(StoredQueryText, RebuildsSelectJoinsAndClauses)
 
 TEST(StoredQueryText, RebuildsNestedJoinsTopParametersUnionAndCrosstab)
 {
-    const std::vector<jet::QueryRow> nested = {
-        row(1, "", 1), row(2, "", 8, "Vanaf"), row(2, "", 4, "[Forms]![F]![Nr]"), row(3, "", 0x10 | 0x02, "5"), row(5, "", 0, "A"), row(5, "", 0, "B"),
-        row(5, "", 0, "Order Details"), row(6, "A.x"), row(7, "A.k = B.k", 2, "A", "B"),
-        row(7, "B.j = [Order Details].j", 1, "B", "Order Details"), row(7, "B.i = [Order Details].i", 1, "B", "Order Details")};
-    EXPECT_EQ(sql::rebuildQueryText(nested),
-              "PARAMETERS Vanaf DateTime, [Forms]![F]![Nr] Long;\nSELECT DISTINCT TOP 5 A.x\nFROM (A LEFT JOIN B ON A.k = B.k) INNER JOIN "
-              "[Order Details] ON B.j = [Order Details].j AND B.i = [Order Details].i");
+    const std::vector<jet::QueryRow> nested = {row(1, "", 1),
+                                               row(2, "", 8, "Vanaf"),
+                                               row(2, "", 4, "[Forms]![F]![Nr]"),
+                                               row(3, "", 0x10 | 0x02, "5"),
+                                               row(5, "", 0, "A"),
+                                               row(5, "", 0, "B"),
+                                               row(5, "", 0, "Order Details"),
+                                               row(6, "A.x"),
+                                               row(7, "A.k = B.k", 2, "A", "B"),
+                                               row(7, "B.j = [Order Details].j", 1, "B", "Order Details"),
+                                               row(7, "B.i = [Order Details].i", 1, "B", "Order Details")};
+    EXPECT_EQ(sql::rebuildQueryText(nested), "PARAMETERS Vanaf DateTime, [Forms]![F]![Nr] Long;\nSELECT DISTINCT TOP 5 "
+                                             "A.x\nFROM (A LEFT JOIN B ON A.k = B.k) INNER JOIN "
+                                             "[Order Details] ON B.j = [Order Details].j AND B.i = [Order Details].i");
 
     const std::vector<jet::QueryRow> unionRows = {row(1, "", 9), row(3, "", 0x02),
                                                   row(5, "SELECT a FROM A", 0, "", "X7YZ_____1"),
@@ -64,8 +71,9 @@ TEST(StoredQueryText, RebuildsNestedJoinsTopParametersUnionAndCrosstab)
     EXPECT_EQ(sql::storedQueryType(unionRows), 9);
 
     const std::vector<jet::QueryRow> crosstab = {
-        row(1, "", 6), row(5, "", 0, "T"), row(6, "Sum(T.v)", 0, "Totaal"), row(6, "T.r", 2),
-        row(6, "T.c In (1,2)", 1), row(9, "T.r", 2), row(9, "T.c", 1)};
+        row(1, "", 6),    row(5, "", 0, "T"),        row(6, "Sum(T.v)", 0, "Totaal"),
+        row(6, "T.r", 2), row(6, "T.c In (1,2)", 1), row(9, "T.r", 2),
+        row(9, "T.c", 1)};
     EXPECT_EQ(sql::rebuildQueryText(crosstab),
               "TRANSFORM Sum(T.v) AS Totaal\nSELECT T.r\nFROM T\nGROUP BY T.r\nPIVOT T.c In (1,2)");
 }
@@ -97,7 +105,8 @@ TEST_F(StoredQueries, UsableByNameAlsoInsideOtherQueries)
 
 TEST_F(StoredQueries, AStoredParameterQueryAsksForItsParameters)
 {
-    const auto params = sql::statementParameters(*db, sql::parseStatement("SELECT * FROM [Orders Since] WHERE OrderID > [Min]"));
+    const auto params =
+        sql::statementParameters(*db, sql::parseStatement("SELECT * FROM [Orders Since] WHERE OrderID > [Min]"));
     ASSERT_EQ(params.size(), 2u);
     EXPECT_EQ(params[0].name, "Since");
     EXPECT_EQ(params[0].adoType, ado::adtype::Date);

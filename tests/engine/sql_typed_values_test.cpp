@@ -45,11 +45,13 @@ TEST_F(TypedValues, YesNoColumnsReachFunctionsAsYesNoValues)
 
 TEST_F(TypedValues, ComparisonsGroupingAndSortingUseTheBareColumn)
 {
-    EXPECT_EQ(run("SELECT OrderID FROM Orders WHERE OrderDate >= #3/1/2003# ORDER BY OrderDate DESC").rows->rowCount(), 2u);
+    EXPECT_EQ(run("SELECT OrderID FROM Orders WHERE OrderDate >= #3/1/2003# ORDER BY OrderDate DESC").rows->rowCount(),
+              2u);
     EXPECT_EQ(run("SELECT Discontinued, Count(*) FROM Products GROUP BY Discontinued").rows->rowCount(), 2u);
     sql::Catalog catalog(*db);
     const auto compiled = sql::compileStatement(
-        sql::parseStatement("SELECT OrderID FROM Orders WHERE OrderDate > #2/1/2003# ORDER BY OrderDate"), catalog, nullptr);
+        sql::parseStatement("SELECT OrderID FROM Orders WHERE OrderDate > #2/1/2003# ORDER BY OrderDate"), catalog,
+        nullptr);
     EXPECT_EQ(compiled.sql.find("acc_asdate"), std::string::npos) << compiled.sql;
 }
 

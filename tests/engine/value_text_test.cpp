@@ -7,9 +7,9 @@
 
 #include "core/ValueText.h"
 
-using querimo::Value;
 using querimo::displayText;
 using querimo::exportText;
+using querimo::Value;
 
 TEST(ValueText, NumbersUsePointAndNoGrouping)
 {
@@ -46,7 +46,8 @@ TEST(ValueText, OtherKinds)
     EXPECT_EQ(exportText(Value::boolean(true)), "1");
     EXPECT_EQ(exportText(Value::boolean(false)), "0");
     EXPECT_EQ(exportText(Value::binary(std::string("\x00\xff\x1a", 3))), "00FF1A");
-    EXPECT_EQ(exportText(Value::guid("{8E39276A-BCA8-4AC4-891E-49911D8438DD}")), "{8E39276A-BCA8-4AC4-891E-49911D8438DD}");
+    EXPECT_EQ(exportText(Value::guid("{8E39276A-BCA8-4AC4-891E-49911D8438DD}")),
+              "{8E39276A-BCA8-4AC4-891E-49911D8438DD}");
     EXPECT_EQ(exportText(Value::text("a\tb")), "a\tb");
 }
 

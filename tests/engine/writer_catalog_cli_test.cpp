@@ -13,8 +13,7 @@ class QuerimoSqlScript : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (querimoSqlPath().empty())
-            GTEST_SKIP() << "QUERIMO_SQL (het pad van querimo-sql) is niet gezet";
+        if (querimoSqlPath().empty()) GTEST_SKIP() << "QUERIMO_SQL (het pad van querimo-sql) is niet gezet";
     }
     ProcessResult run(std::vector<std::string> arguments) const
     {
@@ -23,7 +22,8 @@ protected:
     }
     std::string shippers() const
     {
-        return dir.database(jet::Version::Jet4, {"CREATE TABLE Verzender (Naam TEXT(40))", "INSERT INTO Verzender VALUES ('United Package')",
+        return dir.database(jet::Version::Jet4, {"CREATE TABLE Verzender (Naam TEXT(40))",
+                                                 "INSERT INTO Verzender VALUES ('United Package')",
                                                  "INSERT INTO Verzender VALUES ('Federal Shipping')",
                                                  "INSERT INTO Verzender VALUES ('Speedy Express')"});
     }
@@ -34,14 +34,14 @@ TEST_F(QuerimoSqlScript, RunsStatementsSeparatedBySemicolonLinesAndSkipsComments
 {
     const std::string database = shippers();
     // A ';' inside a line belongs to the statement; only a line of its own separates.
-    const std::string script = dir.write("vragen.sql",
-                                         "-- twee vragen\n"
-                                         "SELECT Count(*) AS Aantal\n"
-                                         "FROM Verzender\n"
-                                         "  ;  \n"
-                                         "\n"
-                                         ";\n"
-                                         "SELECT Naam FROM Verzender WHERE Naam <> 'a;b' ORDER BY Naam\n");
+    const std::string script =
+        dir.write("vragen.sql", "-- twee vragen\n"
+                                "SELECT Count(*) AS Aantal\n"
+                                "FROM Verzender\n"
+                                "  ;  \n"
+                                "\n"
+                                ";\n"
+                                "SELECT Naam FROM Verzender WHERE Naam <> 'a;b' ORDER BY Naam\n");
     const ProcessResult result = run({database, "--script", script});
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.out, "Aantal\n3\nNaam\nFederal Shipping\nSpeedy Express\nUnited Package\n");
@@ -50,7 +50,8 @@ TEST_F(QuerimoSqlScript, RunsStatementsSeparatedBySemicolonLinesAndSkipsComments
 TEST_F(QuerimoSqlScript, AFailingStatementStopsTheScriptAndNamesItsLine)
 {
     const std::string database = shippers();
-    const std::string script = dir.write("fout.sql", "SELECT 1 AS Een\n;\n\nSELECT * FROM Bestaatniet\n;\nSELECT 2 AS Twee\n");
+    const std::string script =
+        dir.write("fout.sql", "SELECT 1 AS Een\n;\n\nSELECT * FROM Bestaatniet\n;\nSELECT 2 AS Twee\n");
     const ProcessResult result = run({database, "--script", script});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(result.out, "Een\n1\n");
@@ -78,7 +79,8 @@ TEST_F(QuerimoSqlScript, CreateRefusesAnExistingFileAndLeavesItAloneAndAMissingF
 TEST_F(QuerimoSqlScript, ScriptMakesTheSampleDatabase)
 {
     const std::string path = newPath(dir, "voorbeeld.mdb");
-    const ProcessResult made = run({"--create", path, "--script", std::string(QUERIMO_SOURCE_DIR) + "/resources/voorbeeld.sql"});
+    const ProcessResult made =
+        run({"--create", path, "--script", std::string(QUERIMO_SOURCE_DIR) + "/resources/voorbeeld.sql"});
     ASSERT_EQ(made.exitCode, 0) << made.err;
     const auto db = openFile(path);
     const auto sample = openFile(dir.sample(jet::Version::Jet4));

@@ -25,14 +25,16 @@ using jet::Version;
 
 const jet::CatalogEntry* entryNamed(const jet::Database& db, const std::string& name)
 {
-    const auto at = std::find_if(db.catalog().begin(), db.catalog().end(), [&](const jet::CatalogEntry& e) { return e.name == name; });
+    const auto at = std::find_if(db.catalog().begin(), db.catalog().end(),
+                                 [&](const jet::CatalogEntry& e) { return e.name == name; });
     return at == db.catalog().end() ? nullptr : &*at;
 }
 
 TEST(WriterCreate, NewDatabaseHasTheSystemTablesBothReadersExpect)
 {
     ScratchDir dir;
-    for (const auto& [version, name] : {std::pair{jet::Version::Jet4, "nieuw4.mdb"}, std::pair{jet::Version::Jet3, "nieuw3.mdb"}}) {
+    for (const auto& [version, name] :
+         {std::pair{jet::Version::Jet4, "nieuw4.mdb"}, std::pair{jet::Version::Jet3, "nieuw3.mdb"}}) {
         SCOPED_TRACE(name);
         const std::string path = newPath(dir, name);
         jet::Database::create(path, version);
@@ -45,7 +47,8 @@ TEST(WriterCreate, NewDatabaseHasTheSystemTablesBothReadersExpect)
         EXPECT_EQ(db->table("MSysObjects").rowCount, 8u);
 
         EXPECT_EQ(runProcess({"mdb-ver", path}).out, version == jet::Version::Jet4 ? "JET4\n" : "JET3\n");
-        EXPECT_EQ(runProcess({"mdb-tables", "-S", "-1", path}).out, "MSysObjects\nMSysACEs\nMSysQueries\nMSysRelationships\n");
+        EXPECT_EQ(runProcess({"mdb-tables", "-S", "-1", path}).out,
+                  "MSysObjects\nMSysACEs\nMSysQueries\nMSysRelationships\n");
         const ProcessResult objects = runProcess({"mdb-export", path, "MSysObjects"});
         EXPECT_EQ(objects.exitCode, 0) << objects.err;
         EXPECT_EQ(std::count(objects.out.begin(), objects.out.end(), '\n'), 9) << objects.out;
@@ -104,10 +107,12 @@ TEST(WriterCreate, RelationshipGetsItsRowsAndForeignKeyIndex)
         SCOPED_TRACE(path);
         {
             const auto db = openFile(path);
-            const jet::IndexDef key{.name = "fkRegelArtikel", .columns = {{db->table("Bestelregel").column("ArtikelNr")->number, true}}};
+            const jet::IndexDef key{.name = "fkRegelArtikel",
+                                    .columns = {{db->table("Bestelregel").column("ArtikelNr")->number, true}}};
             inStatement(*db, [&] { db->createRelationship("Bestelregel", key, "Artikel", {}); });
             // Without a unique index on the referenced side no integrity can be kept.
-            const jet::IndexDef loose{.name = "fkLos", .columns = {{db->table("Bestelling").column("Opmerking")->number, true}}};
+            const jet::IndexDef loose{.name = "fkLos",
+                                      .columns = {{db->table("Bestelling").column("Opmerking")->number, true}}};
             try {
                 inStatement(*db, [&] { db->createRelationship("Bestelling", loose, "Klant", {"Plaats"}); });
                 ADD_FAILURE() << "relationship without a unique key was accepted";
@@ -117,7 +122,8 @@ TEST(WriterCreate, RelationshipGetsItsRowsAndForeignKeyIndex)
         }
         const auto db = openFile(path);
         const jet::TableDef& child = db->table("Bestelregel");
-        const auto index = std::find_if(child.indexes.begin(), child.indexes.end(), [](const jet::IndexDef& i) { return i.name == "fkRegelArtikel"; });
+        const auto index = std::find_if(child.indexes.begin(), child.indexes.end(),
+                                        [](const jet::IndexDef& i) { return i.name == "fkRegelArtikel"; });
         ASSERT_NE(index, child.indexes.end());
         EXPECT_TRUE(index->foreignKey);
         writertest::FilePages file(path);
@@ -126,13 +132,15 @@ TEST(WriterCreate, RelationshipGetsItsRowsAndForeignKeyIndex)
         const std::size_t forward = static_cast<std::size_t>(index - child.indexes.begin());
         EXPECT_EQ(from.logicalIndexes[forward].relatedTable, to.def.definitionPage);
         const jet::LogicalIndexLayout& back = to.logicalIndexes.at(from.logicalIndexes[forward].relatedIndex);
-        EXPECT_EQ(std::pair(back.relatedTable, back.relatedIndex), std::pair(from.def.definitionPage, from.logicalIndexes[forward].number));
+        EXPECT_EQ(std::pair(back.relatedTable, back.relatedIndex),
+                  std::pair(from.def.definitionPage, from.logicalIndexes[forward].number));
         EXPECT_EQ(to.def.indexes.at(back.number).name.substr(0, 2), ".r");
         EXPECT_EQ(to.realIndexOf.at(back.number), to.realIndexOf.at(0));  // on the primary key's real index
 
         const ProcessResult relationships = runProcess({"mdb-export", path, "MSysRelationships"});
-        EXPECT_NE(relationships.out.find("\"fkRegelArtikel\",0,1,0,\"Bestelregel\",\"ArtikelNr\",\"Artikel\",\"ArtikelNr\""),
-                  std::string::npos)
+        EXPECT_NE(
+            relationships.out.find("\"fkRegelArtikel\",0,1,0,\"Bestelregel\",\"ArtikelNr\",\"Artikel\",\"ArtikelNr\""),
+            std::string::npos)
             << relationships.out;
         EXPECT_EQ(relationships.out.find("fkLos"), std::string::npos);
         const ProcessResult objects = runProcess({"mdb-export", path, "MSysObjects"});
@@ -144,23 +152,24 @@ TEST(WriterCreate, RelationshipGetsItsRowsAndForeignKeyIndex)
 // lines are sorted; it leaves leftovers in the fixed offset of variable columns.
 std::vector<std::string> described(const jet::TableLayout& t)
 {
-    std::vector<std::string> out{"columns " + std::to_string(t.maxColumns) + " variable " + std::to_string(t.variableColumns) +
-                                 " long value maps " + std::to_string(t.longValueMaps.size())};
+    std::vector<std::string> out{"columns " + std::to_string(t.maxColumns) + " variable "
+                                 + std::to_string(t.variableColumns) + " long value maps "
+                                 + std::to_string(t.longValueMaps.size())};
     for (std::size_t i = 0; i < t.def.columns.size(); ++i) {
         const jet::ColumnDef& c = t.def.columns[i];
         const jet::ColumnStorage& s = t.storage[i];
         std::ostringstream line;
-        line << "column " << c.number << " " << c.name << " type " << int(c.type) << " size " << c.size << " length " << s.length
-             << " flags " << int(s.flags) << " variable " << s.variableIndex << " sort " << s.sortOrder << " offset "
-             << (c.fixed ? s.fixedOffset : -1);
+        line << "column " << c.number << " " << c.name << " type " << int(c.type) << " size " << c.size << " length "
+             << s.length << " flags " << int(s.flags) << " variable " << s.variableIndex << " sort " << s.sortOrder
+             << " offset " << (c.fixed ? s.fixedOffset : -1);
         out.push_back(line.str());
     }
     for (std::size_t i = 0; i < t.def.indexes.size(); ++i) {
         const jet::IndexDef& index = t.def.indexes[i];
         const jet::RealIndexLayout& real = t.realIndexes.at(static_cast<std::size_t>(t.realIndexOf.at(i)));
         std::ostringstream line;
-        line << "index " << i << " " << index.name << " primary " << index.primaryKey << " unique " << index.unique << " flags "
-             << int(real.flags) << " update " << int(t.logicalIndexes.at(i).updateAction) << " on";
+        line << "index " << i << " " << index.name << " primary " << index.primaryKey << " unique " << index.unique
+             << " flags " << int(real.flags) << " update " << int(t.logicalIndexes.at(i).updateAction) << " on";
         for (const jet::IndexColumn& column : real.columns) line << " " << column.columnNumber;
         out.push_back(line.str());
     }
@@ -191,7 +200,8 @@ TEST(WriterNewDatabase, SystemTablesAreLaidOutAsAccessLaysThemOut)
 {
     QUERIMO_REQUIRE_CORPUS_FILE("adox_jet4.mdb");
     QUERIMO_REQUIRE_CORPUS_FILE("testV1997.mdb");
-    for (const auto& [version, name] : {std::pair{Version::Jet4, "adox_jet4.mdb"}, std::pair{Version::Jet3, "testV1997.mdb"}}) {
+    for (const auto& [version, name] :
+         {std::pair{Version::Jet4, "adox_jet4.mdb"}, std::pair{Version::Jet3, "testV1997.mdb"}}) {
         writertest::FilePages file(corpusFile(name));
         std::uint32_t page = 2;
         for (const jet::TableLayout& ours : jet::systemTableLayouts(version)) {
@@ -209,11 +219,12 @@ TEST(WriterNewDatabase, PagesAreTheOnesAdoxWrites)
 {
     QUERIMO_REQUIRE_CORPUS_FILE("adox_jet4.mdb");
     const std::string adox = readBytes(corpusFile("adox_jet4.mdb"));
-    const auto adoxPage = [&](std::size_t n) { return jet::PageBytes(adox.begin() + n * 4096, adox.begin() + (n + 1) * 4096); };
+    const auto adoxPage = [&](std::size_t n) {
+        return jet::PageBytes(adox.begin() + n * 4096, adox.begin() + (n + 1) * 4096);
+    };
     const std::vector<jet::PageBytes> ours = jet::newDatabasePages(Version::Jet4, creationDateOf(adoxPage(0)));
     ASSERT_EQ(ours.size() * 4096, adox.size());
-    for (std::size_t n : {0, 1, 6, 10, 11, 12, 13, 15})
-        EXPECT_EQ(ours[n], adoxPage(n)) << "page " << n;
+    for (std::size_t n : {0, 1, 6, 10, 11, 12, 13, 15}) EXPECT_EQ(ours[n], adoxPage(n)) << "page " << n;
     for (std::size_t n : {7, 8, 9}) {
         const jet::PageBytes theirs = adoxPage(n);
         const jet::IndexPage mine = jet::parseIndexPage(jet::ByteView(ours[n].data(), 4096), Version::Jet4);

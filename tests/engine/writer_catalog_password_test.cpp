@@ -9,7 +9,8 @@
 namespace querimo::test {
 namespace {
 
-std::unique_ptr<jet::Database> openWith(const std::string& path, const std::string& password = "", bool exclusive = true)
+std::unique_ptr<jet::Database> openWith(const std::string& path, const std::string& password = "",
+                                        bool exclusive = true)
 {
     return openFile(path, exclusive, password);
 }

@@ -21,8 +21,8 @@ std::vector<Value> objectRow(jet::Database& db, const std::string& name, jet::Ca
 {
     const jet::TableDef& objects = db.table("MSysObjects");
     for (auto& row : readRows(db, "MSysObjects"))
-        if (row[jet::columnPosition(objects, "Name")] == Value::text(name) &&
-            row[jet::columnPosition(objects, "Type")] == Value::int16(static_cast<std::int16_t>(type)))
+        if (row[jet::columnPosition(objects, "Name")] == Value::text(name)
+            && row[jet::columnPosition(objects, "Type")] == Value::int16(static_cast<std::int16_t>(type)))
             return row;
     throw std::runtime_error("no catalog row " + name);
 }
@@ -59,7 +59,8 @@ struct Catalog {
 // (Containers and owner: RowsMatchWhatAccessWrote compares the rows made with them.)
 TEST(WriterCatalogRows, ContextComesFromTheContainersAndTheHighestObjectId)
 {
-    for (const char* name : {"queryTestV2000.mdb", "adox_jet4.mdb", "queryTestV1997.mdb"}) QUERIMO_REQUIRE_CORPUS_FILE(name);
+    for (const char* name : {"queryTestV2000.mdb", "adox_jet4.mdb", "queryTestV1997.mdb"})
+        QUERIMO_REQUIRE_CORPUS_FILE(name);
     const Catalog queries("queryTestV2000.mdb");
     EXPECT_EQ(queries.context.nextObjectId, -2147483630);  // DataDefinitionQuery has the highest, -2147483631
 
@@ -82,10 +83,14 @@ TEST(WriterCatalogRows, RowsMatchWhatAccessWrote)
         const char* name;
         QueryKind kind;
         std::int32_t id;
-    } stored[] = {{"SelectQuery", QueryKind::Select, -2147483640},     {"UpdateQuery", QueryKind::Update, -2147483639},
-                  {"AppendQuery", QueryKind::Append, -2147483638},     {"DeleteQuery", QueryKind::Delete, -2147483636},
-                  {"MakeTableQuery", QueryKind::MakeTable, -2147483635}, {"CrosstabQuery", QueryKind::Crosstab, -2147483634},
-                  {"UnionQuery", QueryKind::Union, -2147483633},       {"PassthroughQuery", QueryKind::PassThrough, -2147483632},
+    } stored[] = {{"SelectQuery", QueryKind::Select, -2147483640},
+                  {"UpdateQuery", QueryKind::Update, -2147483639},
+                  {"AppendQuery", QueryKind::Append, -2147483638},
+                  {"DeleteQuery", QueryKind::Delete, -2147483636},
+                  {"MakeTableQuery", QueryKind::MakeTable, -2147483635},
+                  {"CrosstabQuery", QueryKind::Crosstab, -2147483634},
+                  {"UnionQuery", QueryKind::Union, -2147483633},
+                  {"PassthroughQuery", QueryKind::PassThrough, -2147483632},
                   {"DataDefinitionQuery", QueryKind::DataDefinition, -2147483631}};
     for (const auto& query : stored) {
         queries.context.nextObjectId = query.id;
@@ -114,15 +119,15 @@ TEST(WriterCatalogRows, ObjectIdsAdvanceAndNeverRunIntoTableIds)
 }
 
 // The rights on the object with this name and type, as (SID, mask, inheritable), sorted.
-std::vector<std::tuple<std::string, std::int32_t, bool>> rightsOf(jet::Database& db, const std::string& name, jet::CatalogType type)
+std::vector<std::tuple<std::string, std::int32_t, bool>> rightsOf(jet::Database& db, const std::string& name,
+                                                                  jet::CatalogType type)
 {
     const auto id = objectRow(db, name, type)[jet::columnPosition(db.table("MSysObjects"), "Id")].integer;
     std::vector<std::tuple<std::string, std::int32_t, bool>> rights;
     const jet::TableDef& aces = db.table("MSysACEs");
     for (const auto& row : readRows(db, "MSysACEs")) {
         const jet::AccessRight right = jet::accessRightOf(aces, row);
-        if (right.object == id)
-            rights.emplace_back(right.sid, right.mask, right.inheritable);
+        if (right.object == id) rights.emplace_back(right.sid, right.mask, right.inheritable);
     }
     std::sort(rights.begin(), rights.end());
     return rights;
@@ -130,7 +135,8 @@ std::vector<std::tuple<std::string, std::int32_t, bool>> rightsOf(jet::Database&
 
 // statement makes an object named Nieuw: it gets the rights sameKind has, an object of its kind, and loses them
 // when dropped.
-void expectRightsOfNewObject(const std::string& path, const std::string& statement, const char* sameKind, jet::CatalogType type)
+void expectRightsOfNewObject(const std::string& path, const std::string& statement, const char* sameKind,
+                             jet::CatalogType type)
 {
     SCOPED_TRACE(statement);
     auto db = openFile(path);
@@ -139,8 +145,7 @@ void expectRightsOfNewObject(const std::string& path, const std::string& stateme
     const auto made = rightsOf(*db, "Nieuw", type);
     EXPECT_FALSE(made.empty());
     EXPECT_EQ(made, rightsOf(*db, sameKind, type));
-    if (type == jet::CatalogType::Relationship)
-        return;
+    if (type == jet::CatalogType::Relationship) return;
     const std::size_t before = readRows(*db, "MSysACEs").size();
     sql::runDefinition(*db, type == jet::CatalogType::Table ? "DROP TABLE Nieuw" : "DROP VIEW Nieuw");
     EXPECT_EQ(readRows(*db, "MSysACEs").size(), before - made.size());
@@ -152,9 +157,11 @@ TEST(CatalogRights, NewObjectsGetTheRightsOfTheirKindAndLoseThemWhenDropped)
         ScratchDir dir;
         const std::string path = makeSample(newPath(dir, "voorbeeld.mdb"), version).string();
         expectRightsOfNewObject(path, "CREATE TABLE Nieuw (Nr LONG)", "Klant", jet::CatalogType::Table);
-        expectRightsOfNewObject(path, "CREATE VIEW Nieuw AS SELECT * FROM Klant", "Omzet per klant", jet::CatalogType::Query);
-        expectRightsOfNewObject(path, "ALTER TABLE Bestelregel ADD CONSTRAINT Nieuw FOREIGN KEY (ArtikelNr) REFERENCES Artikel (ArtikelNr)",
-                                "fkBestellingKlant", jet::CatalogType::Relationship);
+        expectRightsOfNewObject(path, "CREATE VIEW Nieuw AS SELECT * FROM Klant", "Omzet per klant",
+                                jet::CatalogType::Query);
+        expectRightsOfNewObject(
+            path, "ALTER TABLE Bestelregel ADD CONSTRAINT Nieuw FOREIGN KEY (ArtikelNr) REFERENCES Artikel (ArtikelNr)",
+            "fkBestellingKlant", jet::CatalogType::Relationship);
     }
 }
 

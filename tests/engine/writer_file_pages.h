@@ -34,7 +34,8 @@ inline std::string hex(const std::string& bytes)
 inline std::vector<std::string> entriesText(const std::vector<querimo::jet::IndexEntry>& entries)
 {
     std::vector<std::string> out;
-    for (const auto& e : entries) out.push_back(hex(e.key) + "-> " + std::to_string(e.dataPage) + ":" + std::to_string(e.dataRow));
+    for (const auto& e : entries)
+        out.push_back(hex(e.key) + "-> " + std::to_string(e.dataPage) + ":" + std::to_string(e.dataRow));
     return out;
 }
 
@@ -63,8 +64,10 @@ public:
             const bool leaves = level + 1 == levels_.size();
             for (std::size_t i = 0; i < pages.size(); ++i) {
                 const auto& p = page(pages[i]);
-                const std::uint32_t expectPrevious = i > 0 && (leaves || sameParent_.count(pages[i])) ? pages[i - 1] : 0;
-                const std::uint32_t expectNext = i + 1 < pages.size() && (leaves || sameParent_.count(pages[i + 1])) ? pages[i + 1] : 0;
+                const std::uint32_t expectPrevious =
+                    i > 0 && (leaves || sameParent_.count(pages[i])) ? pages[i - 1] : 0;
+                const std::uint32_t expectNext =
+                    i + 1 < pages.size() && (leaves || sameParent_.count(pages[i + 1])) ? pages[i + 1] : 0;
                 if (p.previousPage != expectPrevious || p.nextPage != expectNext)
                     fail("page " + std::to_string(pages[i]) + " links to the wrong neighbours");
             }
@@ -118,8 +121,9 @@ private:
         for (std::size_t i = 0; i < children.size(); ++i) {
             if (i > 0) sameParent_.insert(children[i]);
             last = visit(children[i], level + 1);
-            if (i < p.entries.size() &&
-                (p.entries[i].key != last.key || p.entries[i].dataPage != last.dataPage || p.entries[i].dataRow != last.dataRow))
+            if (i < p.entries.size()
+                && (p.entries[i].key != last.key || p.entries[i].dataPage != last.dataPage
+                    || p.entries[i].dataRow != last.dataRow))
                 fail("entry " + std::to_string(i) + " of page " + std::to_string(number) + " is not its child's last");
         }
         return last;
@@ -168,7 +172,8 @@ public:
         IndexWalk tree = walk(index.firstPage);
         std::vector<std::uint32_t> pages = tree.pages;
         std::sort(pages.begin(), pages.end());
-        if (tree.problem.empty() && index.usedPagesMap != 0 && querimo::jet::usageMapPages(file_, *format_, index.usedPagesMap) != pages)
+        if (tree.problem.empty() && index.usedPagesMap != 0
+            && querimo::jet::usageMapPages(file_, *format_, index.usedPagesMap) != pages)
             tree.problem = "the index's usage map does not mark exactly its pages";
         return tree;
     }
@@ -196,8 +201,9 @@ public:
         int count = 0;
         for (std::uint32_t n = 1; n < file_.pageCount(); ++n) {
             const PageRef page = file_.page(n);
-            count += (*page)[0] == leafIndexPageType &&
-                     parseIndexPage(ByteView(page->data(), page->size()), header_.version).definitionPage == table.def.definitionPage;
+            count += (*page)[0] == leafIndexPageType
+                     && parseIndexPage(ByteView(page->data(), page->size()), header_.version).definitionPage
+                            == table.def.definitionPage;
         }
         return count;
     }

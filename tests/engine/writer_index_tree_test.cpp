@@ -4,9 +4,9 @@
 #include <random>
 #include <set>
 
+#include "core/Error.h"
 #include "engine/jet_test_files.h"
 #include "engine/writer_file_pages.h"
-#include "core/Error.h"
 #include "jet/IndexTree.h"
 #include "support/MadeDatabase.h"
 
@@ -91,7 +91,8 @@ TEST_P(IndexTreeRandom, FollowsAModel)
         std::string key(1, '\x7F');
         const std::size_t n = length(random);
         for (std::size_t i = 0; i < n; ++i) key += static_cast<char>('a' + random() % 3);  // many shared prefixes
-        return IndexEntry{key, static_cast<std::uint32_t>(1 + random() % 3000), static_cast<std::uint8_t>(random() % 256), 0};
+        return IndexEntry{key, static_cast<std::uint32_t>(1 + random() % 3000),
+                          static_cast<std::uint8_t>(random() % 256), 0};
     };
     Model model;
     int deepest = 0;
@@ -118,11 +119,17 @@ TEST_P(IndexTreeRandom, FollowsAModel)
         for (const IndexEntry& e : model)
             if (e.key == probe.key) equal.push_back(e);
         EXPECT_EQ(writertest::entriesText(tree.find(probe.key)), writertest::entriesText(equal));
-        EXPECT_TRUE(tree.find(std::string("\x7F" "zz", 3)).empty());
+        EXPECT_TRUE(tree.find(std::string("\x7F"
+                                          "zz",
+                                          3))
+                        .empty());
     }
     EXPECT_GE(deepest, GetParam().maxKey > 100 ? 3 : 2);
 
-    const IndexEntry absent{std::string("\x7F" "b", 2), 99999, 1, 0};
+    const IndexEntry absent{std::string("\x7F"
+                                        "b",
+                                        2),
+                            99999, 1, 0};
     EXPECT_FALSE(trees.remove(root, absent));
     while (!model.empty()) {
         ASSERT_TRUE(trees.remove(root, *model.begin()));
@@ -146,8 +153,9 @@ INSTANTIATE_TEST_SUITE_P(Keys, IndexTreeRandom,
 // bytes up to the end of its entries (what follows is whatever Access left there).
 TEST(CorpusIndexPages, RebuiltPagesEqualStoredPages)
 {
-    const char* const files[] = {"testIndexCodesV1997.mdb", "indexTestV1997.mdb",     "compIndexTestV1997.mdb", "northwind-jet4.mdb",
-                                 "indexTestV2000.mdb",      "compIndexTestV2000.mdb", "testIndexPropertiesV2000.mdb"};
+    const char* const files[] = {"testIndexCodesV1997.mdb",     "indexTestV1997.mdb", "compIndexTestV1997.mdb",
+                                 "northwind-jet4.mdb",          "indexTestV2000.mdb", "compIndexTestV2000.mdb",
+                                 "testIndexPropertiesV2000.mdb"};
     for (const char* name : files) QUERIMO_REQUIRE_CORPUS_FILE(name);
     for (const char* name : files) {
         writertest::FilePages file(test::corpusFile(name));
@@ -158,11 +166,13 @@ TEST(CorpusIndexPages, RebuiltPagesEqualStoredPages)
             if ((*stored)[0] != leafIndexPageType && (*stored)[0] != intermediateIndexPageType) continue;
             const ByteView view(stored->data(), stored->size());
             const IndexPage parsed = parseIndexPage(view, file.version());
-            const std::size_t prefix = layout.prefixLengthSize == 1 ? view.u8(layout.prefixLength) : view.u16(layout.prefixLength);
+            const std::size_t prefix =
+                layout.prefixLengthSize == 1 ? view.u8(layout.prefixLength) : view.u16(layout.prefixLength);
             const std::vector<std::uint8_t> rebuilt = buildIndexPage(parsed, file.version(), prefix);
             const std::size_t used = stored->size() - view.u16(2);
             ASSERT_LE(used, stored->size());
-            EXPECT_TRUE(std::equal(stored->begin(), stored->begin() + static_cast<std::ptrdiff_t>(used), rebuilt.begin()))
+            EXPECT_TRUE(
+                std::equal(stored->begin(), stored->begin() + static_cast<std::ptrdiff_t>(used), rebuilt.begin()))
                 << name << " page " << n;
             ++pages;
         }

@@ -32,7 +32,8 @@ std::vector<StoredRow> storedRows(Database& db, const std::string& table)
 // A table of a file: its rows read through the engine, its pages written by an index writer.
 struct WriterFixture {
     WriterFixture(const std::string& path, const std::string& table)
-        : file(path), pages(file.pages(), file.format()), writer(file.pages(), file.format(), pages), layout(file.table(table))
+        : file(path), pages(file.pages(), file.format()), writer(file.pages(), file.format(), pages),
+          layout(file.table(table))
     {
         rows = storedRows(*test::openFile(path), table);
     }
@@ -54,9 +55,11 @@ struct WriterFixture {
 // Regel (Nr Long primary key, Tekst Text(50)) with enough rows for an index of more than one level.
 std::string makeNumbered(const test::ScratchDir& dir, Version version)
 {
-    const std::string path = dir.database(version, {"CREATE TABLE Regel (Nr LONG CONSTRAINT pkRegel PRIMARY KEY, Tekst TEXT(50))"});
+    const std::string path =
+        dir.database(version, {"CREATE TABLE Regel (Nr LONG CONSTRAINT pkRegel PRIMARY KEY, Tekst TEXT(50))"});
     test::runStatement(path, [](Database& db) {
-        for (int n = 1; n <= 3000; ++n) db.insertRow(db.table("Regel"), {Value::int32(n * 7 % 3001), Value::text("regel " + std::to_string(n))});
+        for (int n = 1; n <= 3000; ++n)
+            db.insertRow(db.table("Regel"), {Value::int32(n * 7 % 3001), Value::text("regel " + std::to_string(n))});
     });
     return path;
 }
@@ -66,9 +69,10 @@ std::string makeNumbered(const test::ScratchDir& dir, Version version)
 TEST(IndexesFromRows, EqualAccessLeaves)
 {
     const std::pair<const char*, const char*> tables[] = {
-        {"compIndexTestV1997.mdb", "Table1"},       {"indexTestV1997.mdb", "Table1"},   {"compIndexTestV2000.mdb", "Table1"},
-        {"northwind-jet4.mdb", "Order Details"},   {"northwind-jet4.mdb", "Employees"}, {"northwind-jet4.mdb", "Shippers"},
-        {"northwind-jet4.mdb", "Categories"},      {"northwind-jet4.mdb", "Orders"}};
+        {"compIndexTestV1997.mdb", "Table1"}, {"indexTestV1997.mdb", "Table1"},
+        {"compIndexTestV2000.mdb", "Table1"}, {"northwind-jet4.mdb", "Order Details"},
+        {"northwind-jet4.mdb", "Employees"},  {"northwind-jet4.mdb", "Shippers"},
+        {"northwind-jet4.mdb", "Categories"}, {"northwind-jet4.mdb", "Orders"}};
     for (const auto& [name, table] : tables) QUERIMO_REQUIRE_CORPUS_FILE(name);
     for (const auto& [name, table] : tables) {
         SCOPED_TRACE(std::string(name) + " / " + table);
@@ -91,7 +95,8 @@ TEST(IndexesFromRows, EqualAccessLeaves)
         // Access's own trees emptied and filled again, in other orders, hold what they held.
         std::shuffle(rows.begin(), rows.end(), std::mt19937(4));
         for (const StoredRow& row : rows) fixture.writer.remove(fixture.layout, row.values, row.id);
-        for (const RealIndexLayout& real : fixture.layout.realIndexes) EXPECT_TRUE(fixture.leaves(real.firstPage).empty());
+        for (const RealIndexLayout& real : fixture.layout.realIndexes)
+            EXPECT_TRUE(fixture.leaves(real.firstPage).empty());
         std::shuffle(rows.begin(), rows.end(), std::mt19937(5));
         for (const StoredRow& row : rows) fixture.writer.insert(fixture.layout, row.values, row.id);
         for (std::size_t r = 0; r < fresh.realIndexes.size(); ++r)
@@ -100,7 +105,8 @@ TEST(IndexesFromRows, EqualAccessLeaves)
     }
 }
 
-std::string refusal(IndexWriter& writer, const TableLayout& table, const std::vector<Value>& values, const RowId* except = nullptr)
+std::string refusal(IndexWriter& writer, const TableLayout& table, const std::vector<Value>& values,
+                    const RowId* except = nullptr)
 {
     try {
         writer.check(table, values, except);
@@ -119,11 +125,16 @@ protected:
     const std::size_t city = position("Plaats");
     TableLayout& table = fixture.layout;
 
-    std::size_t position(const char* column) const { return static_cast<std::size_t>(fixture.layout.def.column(column)->ordinal - 1); }
+    std::size_t position(const char* column) const
+    {
+        return static_cast<std::size_t>(fixture.layout.def.column(column)->ordinal - 1);
+    }
     RealIndexLayout& cityIndex()
     {
-        const auto at = std::find_if(table.def.indexes.begin(), table.def.indexes.end(), [](const IndexDef& i) { return i.name == "idxKlantPlaats"; });
-        return table.realIndexes[static_cast<std::size_t>(table.realIndexOf[static_cast<std::size_t>(at - table.def.indexes.begin())])];
+        const auto at = std::find_if(table.def.indexes.begin(), table.def.indexes.end(),
+                                     [](const IndexDef& i) { return i.name == "idxKlantPlaats"; });
+        return table.realIndexes[static_cast<std::size_t>(
+            table.realIndexOf[static_cast<std::size_t>(at - table.def.indexes.begin())])];
     }
 };
 
@@ -193,8 +204,10 @@ TEST(IndexWriterFile, DamagedTreesAreRefused)
             const std::uint32_t target = child == 0 ? real.firstPage : child;
             PageBytes& bytes = fixture.file.pages().change(real.firstPage);
             for (int i = 0; i < 4; ++i)
-                bytes[IndexPageLayout::of(version).tailPage + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(target >> (8 * i));
-            const std::vector<Value> row{Value::int32(99999), Value::text("na elke sleutel")};  // the way leads through the tail
+                bytes[IndexPageLayout::of(version).tailPage + static_cast<std::size_t>(i)] =
+                    static_cast<std::uint8_t>(target >> (8 * i));
+            const std::vector<Value> row{Value::int32(99999),
+                                         Value::text("na elke sleutel")};  // the way leads through the tail
             try {
                 fixture.writer.insert(fixture.layout, row, 0x7000);
                 ADD_FAILURE() << "no error for a damaged index";
@@ -214,7 +227,8 @@ TEST(RebuiltIndexes, MdbtoolsReadsTheTable)
     for (const Version version : test::bothVersions) {
         const test::ScratchDir dir;
         const std::string sample = dir.sample(version);
-        for (const auto& [path, table] : {std::pair{sample, "Klant"}, std::pair{sample, "Bestelregel"}, std::pair{makeNumbered(dir, version), "Regel"}}) {
+        for (const auto& [path, table] : {std::pair{sample, "Klant"}, std::pair{sample, "Bestelregel"},
+                                          std::pair{makeNumbered(dir, version), "Regel"}}) {
             SCOPED_TRACE(std::string(version == Version::Jet4 ? "Jet4 / " : "Jet3 / ") + table);
             const test::ProcessResult before = test::runProcess({"mdb-export", path, table});
             ASSERT_EQ(before.exitCode, 0) << before.err;
@@ -227,8 +241,10 @@ TEST(RebuiltIndexes, MdbtoolsReadsTheTable)
                 for (const StoredRow& row : stored) fixture.writer.remove(fixture.layout, row.values, row.id);
                 std::shuffle(stored.begin(), stored.end(), std::mt19937(12));
                 for (const StoredRow& row : stored) fixture.writer.insert(fixture.layout, row.values, row.id);
-                for (const RealIndexLayout& real : fixture.layout.realIndexes) EXPECT_EQ(fixture.file.walk(real).problem, "");
-                for (const std::uint32_t page : fixture.file.pages().changedPages()) fixture.file.pages().writeBack(page);
+                for (const RealIndexLayout& real : fixture.layout.realIndexes)
+                    EXPECT_EQ(fixture.file.walk(real).problem, "");
+                for (const std::uint32_t page : fixture.file.pages().changedPages())
+                    fixture.file.pages().writeBack(page);
                 fixture.file.pages().sync();
             }
             const test::ProcessResult after = test::runProcess({"mdb-export", path, table});

@@ -144,7 +144,9 @@ protected:
         dir.write("test.mdb", s.before);
         Journal journal(db, pageSize);
         journal.begin(s.before.size());
-        for (auto p : s.changed) journal.saveOriginal(p, reinterpret_cast<const unsigned char*>(s.before.data()) + std::size_t{p} * pageSize);
+        for (auto p : s.changed)
+            journal.saveOriginal(p,
+                                 reinterpret_cast<const unsigned char*>(s.before.data()) + std::size_t{p} * pageSize);
         journal.sync();
         journalBytes = readBytes(Journal::pathFor(db));
         journal.rollback();
@@ -192,8 +194,7 @@ TEST_F(DamagedJournalTest, TornOrCorruptRecordEndsTheJournal)
         dir.write("test.mdb", s.after);
         const std::size_t cut = 32 + rng() % (journalBytes.size() - 32);
         SCOPED_TRACE("cut at " + std::to_string(cut));
-        EXPECT_EQ(recoverWith(journalBytes.substr(0, cut)),
-                  restoredUpTo((cut - 32) / record));
+        EXPECT_EQ(recoverWith(journalBytes.substr(0, cut)), restoredUpTo((cut - 32) / record));
     }
     for (std::size_t bad = 0; bad < s.changed.size(); ++bad) {
         dir.write("test.mdb", s.after);

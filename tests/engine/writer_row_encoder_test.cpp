@@ -2,10 +2,10 @@
 
 #include "core/Error.h"
 #include "engine/writer_file_pages.h"
-#include "writer_rows_support.h"
-#include "support/Corpus.h"
 #include "jet/Database.h"
 #include "jet/RowEncoder.h"
+#include "support/Corpus.h"
+#include "writer_rows_support.h"
 
 using namespace querimo;
 using namespace querimo::jet;
@@ -18,7 +18,9 @@ std::vector<std::size_t> longColumns(const TableDef& def, const std::vector<Valu
 {
     std::vector<std::size_t> out;
     for (std::size_t i = 0; i < def.columns.size(); ++i)
-        if ((def.columns[i].type == ColumnType::Memo || def.columns[i].type == ColumnType::OleObject) && !row[i].isNull()) out.push_back(i);
+        if ((def.columns[i].type == ColumnType::Memo || def.columns[i].type == ColumnType::OleObject)
+            && !row[i].isNull())
+            out.push_back(i);
     return out;
 }
 
@@ -30,7 +32,8 @@ void ignoreUnusedFixedBytes(const TableLayout& layout, const Format& format, con
     std::size_t fixedEnd = format.rowCountSize;
     for (std::size_t i = 0; i < layout.def.columns.size(); ++i)
         if (layout.def.columns[i].fixed && layout.def.columns[i].type != ColumnType::Boolean)
-            fixedEnd = std::max(fixedEnd, format.rowCountSize + layout.storage[i].fixedOffset + layout.storage[i].length);
+            fixedEnd =
+                std::max(fixedEnd, format.rowCountSize + layout.storage[i].fixedOffset + layout.storage[i].length);
     for (std::size_t at = format.rowCountSize; at < fixedEnd && at < used.size(); ++at) used[at] = false;
     for (std::size_t i = 0; i < layout.def.columns.size(); ++i) {
         const ColumnDef& column = layout.def.columns[i];
@@ -48,8 +51,8 @@ bool sameButPadded(const std::string& original, const std::string& encoded)
     if (original.size() <= encoded.size()) return false;
     const std::string zeros(original.size() - encoded.size(), '\0');
     for (std::size_t at = 0; at <= encoded.size(); ++at)
-        if (original.compare(0, at, encoded, 0, at) == 0 && original.compare(at, zeros.size(), zeros) == 0 &&
-            original.compare(at + zeros.size(), std::string::npos, encoded, at) == 0)
+        if (original.compare(0, at, encoded, 0, at) == 0 && original.compare(at, zeros.size(), zeros) == 0
+            && original.compare(at + zeros.size(), std::string::npos, encoded, at) == 0)
             return true;
     return false;
 }
@@ -71,8 +74,10 @@ std::string withStoredLongValues(const RowEncoder& encoder, const TableLayout& l
         const std::string encoded = encoder.encode(values, &stored);
         const std::size_t at = encoded.find(marker);
         if (at == std::string::npos || at + marker.size() > original.size()) break;
-        if (static_cast<unsigned char>(original[at + 3]) & 0x80) stored[i].reset();  // kept inside the row
-        else stored[i] = original.substr(at, marker.size());
+        if (static_cast<unsigned char>(original[at + 3]) & 0x80)
+            stored[i].reset();  // kept inside the row
+        else
+            stored[i] = original.substr(at, marker.size());
     }
     return encoder.encode(values, &stored);
 }
@@ -125,7 +130,8 @@ Outcome reencodeFile(const std::string& name)
                 }
                 std::vector<Value> again;
                 decoder.decode(ByteView(reinterpret_cast<const std::uint8_t*>(encoded.data()), encoded.size()), again);
-                EXPECT_EQ(again, values) << name << " / " << entry.name << " page " << n << " row " << r << ": round trip";
+                EXPECT_EQ(again, values) << name << " / " << entry.name << " page " << n << " row " << r
+                                         << ": round trip";
                 ignoreUnusedFixedBytes(layout, format, values, original, encoded);
                 if (hasDeletedColumns(layout)) {
                     ++outcome.deletedColumns;  // rows from before the deletion still hold the old data
@@ -144,17 +150,18 @@ Outcome reencodeFile(const std::string& name)
 
 TEST(CorpusRows, ReencodedRowsEqualStoredRows)
 {
-    const char* const files[] = {"testV1997.mdb",          "test2V1997.mdb",        "indexTestV1997.mdb",        "compIndexTestV1997.mdb",
-                                 "testIndexCodesV1997.mdb", "delColTestV1997.mdb",   "overflowTestV1997.mdb",     "northwind-jet4.mdb",
-                                 "testV2000.mdb",          "test2V2000.mdb",        "indexTestV2000.mdb",        "compIndexTestV2000.mdb",
-                                 "delColTestV2000.mdb",    "overflowTestV2000.mdb", "fixedNumericTestV2000.mdb", "fixedTextTestV2000.mdb",
-                                 "testRefGlobalV2000.mdb"};
+    const char* const files[] = {"testV1997.mdb",          "test2V1997.mdb",          "indexTestV1997.mdb",
+                                 "compIndexTestV1997.mdb", "testIndexCodesV1997.mdb", "delColTestV1997.mdb",
+                                 "overflowTestV1997.mdb",  "northwind-jet4.mdb",      "testV2000.mdb",
+                                 "test2V2000.mdb",         "indexTestV2000.mdb",      "compIndexTestV2000.mdb",
+                                 "delColTestV2000.mdb",    "overflowTestV2000.mdb",   "fixedNumericTestV2000.mdb",
+                                 "fixedTextTestV2000.mdb", "testRefGlobalV2000.mdb"};
     for (const char* name : files) QUERIMO_REQUIRE_CORPUS_FILE(name);
     for (const char* name : files) {
         const Outcome outcome = reencodeFile(name);
         EXPECT_GT(outcome.same + outcome.deletedColumns, 0) << name;
-        std::cout << name << ": " << outcome.same << " rows identical, " << outcome.longValues << " with long values elsewhere, "
-                  << outcome.deletedColumns << " round-tripped only\n";
+        std::cout << name << ": " << outcome.same << " rows identical, " << outcome.longValues
+                  << " with long values elsewhere, " << outcome.deletedColumns << " round-tripped only\n";
     }
 }
 

@@ -28,11 +28,12 @@ TEST(RowsIndexed, AutoNumbersCountOnAndDuplicatesAreRefused)
     for (const jet::Version version : bothVersions) {
         SCOPED_TRACE(version == jet::Version::Jet4 ? "Jet4" : "Jet3");
         ScratchDir dir;
-        const std::string path = dir.database(version, {"CREATE TABLE Shippers (ShipperID COUNTER CONSTRAINT PrimaryKey PRIMARY KEY, "
-                                                         "CompanyName TEXT(40) NOT NULL, Phone TEXT(24))",
-                                                         "INSERT INTO Shippers (CompanyName) VALUES ('Speedy Express')",
-                                                         "INSERT INTO Shippers (CompanyName) VALUES ('United Package')",
-                                                         "INSERT INTO Shippers (CompanyName) VALUES ('Federal Shipping')"});
+        const std::string path =
+            dir.database(version, {"CREATE TABLE Shippers (ShipperID COUNTER CONSTRAINT PrimaryKey PRIMARY KEY, "
+                                   "CompanyName TEXT(40) NOT NULL, Phone TEXT(24))",
+                                   "INSERT INTO Shippers (CompanyName) VALUES ('Speedy Express')",
+                                   "INSERT INTO Shippers (CompanyName) VALUES ('United Package')",
+                                   "INSERT INTO Shippers (CompanyName) VALUES ('Federal Shipping')"});
         const auto insert = [&](const std::vector<Value>& row) {
             jet::RowId id = 0;
             runStatement(path, [&](jet::Database& db) { id = db.insertRow(db.table("Shippers"), row); });
@@ -51,10 +52,12 @@ TEST(RowsIndexed, AutoNumbersCountOnAndDuplicatesAreRefused)
         }
         EXPECT_EQ(readBytes(path), before);
         runStatement(path, [&](jet::Database& db) {
-            db.updateRow(db.table("Shippers"), first, {Value::null(), Value::text("Snelpost en Zonen, een veel langere naam"), Value::null()});
+            db.updateRow(db.table("Shippers"), first,
+                         {Value::null(), Value::text("Snelpost en Zonen, een veel langere naam"), Value::null()});
         });
-        const std::string shippers = "ShipperID,CompanyName,Phone\n1,\"Speedy Express\",\n2,\"United Package\",\n"
-                                     "3,\"Federal Shipping\",\n4,\"Snelpost en Zonen, een veel langere naam\",\n5,\"Fietskoerier\",\n";
+        const std::string shippers =
+            "ShipperID,CompanyName,Phone\n1,\"Speedy Express\",\n2,\"United Package\",\n"
+            "3,\"Federal Shipping\",\n4,\"Snelpost en Zonen, een veel langere naam\",\n5,\"Fietskoerier\",\n";
         EXPECT_EQ(runProcess({"mdb-export", path, "Shippers"}).out, shippers);
         expectConsistentTable(path, version, "Shippers", 5);
         insert({Value::null(), Value::text("Zesde"), Value::null()});
@@ -74,7 +77,8 @@ TEST(RowsIndexed, EncodedFilesStayEncoded)
         const std::string path = dir.copyOf(file);
         runStatement(path, [](jet::Database& db) {
             for (int n = 0; n < 200; ++n)
-                db.insertRow(db.table("Table1"), {Value::int32(100 + n), Value::text("geheim " + std::to_string(n)), Value::int32(n)});
+                db.insertRow(db.table("Table1"),
+                             {Value::int32(100 + n), Value::text("geheim " + std::to_string(n)), Value::int32(n)});
         });
         EXPECT_EQ(readBytes(path).find("geheim"), std::string::npos);
         const ProcessResult exported = runProcess({"mdb-export", path, "Table1"});
@@ -96,8 +100,7 @@ void expectLongValuePagesInColumnMaps(const std::string& path, jet::Version vers
     ASSERT_FALSE(layout.longValueMaps.empty());
     std::set<std::uint32_t> listed;
     for (const jet::LongValueMaps& maps : layout.longValueMaps)
-        for (std::uint32_t page : jet::usageMapPages(file, format, maps.usedPagesMap))
-            listed.insert(page);
+        for (std::uint32_t page : jet::usageMapPages(file, format, maps.usedPagesMap)) listed.insert(page);
     int found = 0;
     for (std::uint32_t n = 1; n < file.pageCount(); ++n) {
         const jet::PageRef page = file.page(n);
@@ -113,8 +116,7 @@ void expectLongValuePagesInColumnMaps(const std::string& path, jet::Version vers
 std::string memoText(const std::string& word, std::size_t size)
 {
     std::string text;
-    while (text.size() < size)
-        text += word + " " + std::to_string(text.size()) + " ";
+    while (text.size() < size) text += word + " " + std::to_string(text.size()) + " ";
     return text;
 }
 
@@ -125,8 +127,9 @@ TEST(RowsIndexed, MemoValuesOfEverySizeRoundTrip)
     for (const jet::Version version : bothVersions) {
         SCOPED_TRACE(version == jet::Version::Jet4 ? "Jet4" : "Jet3");
         ScratchDir dir;
-        const std::string path = dir.database(version, {"CREATE TABLE Project (Nr LONG PRIMARY KEY, Naam TEXT(50), Auteur MEMO)",
-                                                         "INSERT INTO Project VALUES (1, 'eerste', 'kort')"});
+        const std::string path =
+            dir.database(version, {"CREATE TABLE Project (Nr LONG PRIMARY KEY, Naam TEXT(50), Auteur MEMO)",
+                                   "INSERT INTO Project VALUES (1, 'eerste', 'kort')"});
         Rows expected;
         {
             auto db = openFile(path);
@@ -135,7 +138,8 @@ TEST(RowsIndexed, MemoValuesOfEverySizeRoundTrip)
             std::vector<jet::RowId> ids;
             inStatement(*db, [&] {
                 for (const std::size_t size : {20u, 900u, 9000u}) {
-                    expected.push_back({Value::int32(static_cast<std::int32_t>(size)), Value::text("project"), Value::text(memoText("memo", size))});
+                    expected.push_back({Value::int32(static_cast<std::int32_t>(size)), Value::text("project"),
+                                        Value::text(memoText("memo", size))});
                     ids.push_back(db->insertRow(table, expected.back()));
                 }
             });
@@ -209,8 +213,7 @@ TEST_P(RowWriter, RefusedRowsAndRollbackLeaveTheFileAsItWas)
 // up first. check returns what went wrong, empty when nothing did; a child prints it and fails.
 std::string withoutRootRights(const std::function<std::string()>& check)
 {
-    if (::geteuid() != 0)
-        return check();
+    if (::geteuid() != 0) return check();
     const pid_t child = ::fork();
     if (child == 0) {
         constexpr uid_t nobody = 65534;

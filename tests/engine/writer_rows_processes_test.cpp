@@ -2,8 +2,8 @@
 
 #include <atomic>
 #include <chrono>
-#include <fstream>
 #include <csignal>
+#include <fstream>
 #include <map>
 #include <random>
 #include <thread>
@@ -37,8 +37,7 @@ void runTagged(jet::Database& db, int k)
     for (const auto& [id, row] : rowsById(db, "Table1"))
         if (row[0].bytes == "s" + std::to_string(k - 1) || row[0].bytes == "s" + std::to_string(k - 2))
             older.emplace_back(id, row[0].bytes);
-    for (int n = 0; n < int{rowsPerStatement}; ++n)
-        db.insertRow(table, taggedRow("s" + std::to_string(k), n));
+    for (int n = 0; n < int{rowsPerStatement}; ++n) db.insertRow(table, taggedRow("s" + std::to_string(k), n));
     int deleted = 0;
     for (const auto& [id, tag] : older) {
         if (tag == "s" + std::to_string(k - 1))
@@ -97,8 +96,7 @@ TEST(RowsCrash, AKilledWriterLeavesExactlyTheCommittedStatements)
         int status = 0;
         ::waitpid(child, &status, 0);
         ASSERT_TRUE(WIFSIGNALED(status)) << "het kind stopte zelf met code " << WEXITSTATUS(status);
-        while (::read(pipeEnds[0], &byte, 1) == 1)
-            ++reported;
+        while (::read(pipeEnds[0], &byte, 1) == 1) ++reported;
         ::close(pipeEnds[0]);
 
         const std::map<int, std::size_t> found = statementsIn(path);
@@ -106,7 +104,8 @@ TEST(RowsCrash, AKilledWriterLeavesExactlyTheCommittedStatements)
         // The statement in flight may have landed just before the kill, unreported.
         ASSERT_TRUE(now == last + reported || now == last + reported + 1) << "run " << run;
         for (int k = 1; k <= now; ++k)
-            ASSERT_EQ(found.count(k) ? found.at(k) : 0, k + 2 <= now ? rowsPerStatement / 2 : rowsPerStatement)  // statement k + 2 deletes half
+            ASSERT_EQ(found.count(k) ? found.at(k) : 0,
+                      k + 2 <= now ? rowsPerStatement / 2 : rowsPerStatement)  // statement k + 2 deletes half
                 << "opdracht " << k << ", run " << run;
         last = now;
     }
@@ -126,7 +125,8 @@ TEST(RowsShared, AReadSeesWhatAnotherWriterCommitted)
     const std::size_t before = readRows(*reader, "Table1").size();
     for (int k = 0; k < 3; ++k) {
         inStatement(*writer, [&] {
-            for (int n = 0; n < 40; ++n) writer->insertRow(writer->table("Table1"), taggedRow("w" + std::to_string(k), n));
+            for (int n = 0; n < 40; ++n)
+                writer->insertRow(writer->table("Table1"), taggedRow("w" + std::to_string(k), n));
         });
         reader->beginRead();
         EXPECT_EQ(readRows(*reader, "Table1").size(), before + 40 * (k + 1));
@@ -162,8 +162,7 @@ TEST(RowsShared, AnOpenWaitingForAWriterSeesTheFileItLeft)
     const std::string path = makeTextTable(dir, jet::Version::Jet4);
     auto writer = openFile(path);
     writer->beginStatement();
-    for (int n = 0; n < 200; ++n)
-        writer->insertRow(writer->table("Table1"), taggedRow("w", n));
+    for (int n = 0; n < 200; ++n) writer->insertRow(writer->table("Table1"), taggedRow("w", n));
     std::unique_ptr<jet::Database> late;
     std::atomic<bool> opened = false;
     std::thread opening([&] {
@@ -193,10 +192,10 @@ TEST(RowsShared, AStampTooCloseToAChangeByAnotherUserIsNotTrusted)
 {
     constexpr std::int64_t ms = 1'000'000;
     constexpr std::uint32_t me = 1000, other = 1001;
-    EXPECT_TRUE(jet::stampMayMissAChange(0664, me, me, 100 * ms, 105 * ms));    // the group may write
-    EXPECT_TRUE(jet::stampMayMissAChange(0644, other, me, 100 * ms, 105 * ms)); // not ours
-    EXPECT_FALSE(jet::stampMayMissAChange(0644, me, me, 100 * ms, 105 * ms));   // only we write: our mark is exact
-    EXPECT_FALSE(jet::stampMayMissAChange(0664, me, me, 100 * ms, 200 * ms));   // ticks ago
+    EXPECT_TRUE(jet::stampMayMissAChange(0664, me, me, 100 * ms, 105 * ms));     // the group may write
+    EXPECT_TRUE(jet::stampMayMissAChange(0644, other, me, 100 * ms, 105 * ms));  // not ours
+    EXPECT_FALSE(jet::stampMayMissAChange(0644, me, me, 100 * ms, 105 * ms));    // only we write: our mark is exact
+    EXPECT_FALSE(jet::stampMayMissAChange(0664, me, me, 100 * ms, 200 * ms));    // ticks ago
 }
 
 // With a second user (when we may become one), that user's writes cannot set the file's time: only the
@@ -220,21 +219,20 @@ TEST_P(TwoProcesses, WritingOneFileLosesNothing)
         ASSERT_GE(child, 0);
         if (child == 0) {
             constexpr uid_t nobody = 65534;
-            if (secondUser && std::string(who) == "q" && (::setgid(nobody) != 0 || ::setuid(nobody) != 0))
-                ::_exit(5);
+            if (secondUser && std::string(who) == "q" && (::setgid(nobody) != 0 || ::setuid(nobody) != 0)) ::_exit(5);
             try {
                 auto db = openFile(path);
                 for (int k = 0; k < statements; ++k) {
                     inStatement(*db, [&] {
                         db->insertRow(db->table("Table1"), taggedRow(std::string(who) + std::to_string(k), k));
                         if (k % 10 == 9)  // now and then a row that must move
-                            db->insertRow(db->table("Table1"), taggedRow(std::string(who) + "groot" + std::to_string(k), 3));
+                            db->insertRow(db->table("Table1"),
+                                          taggedRow(std::string(who) + "groot" + std::to_string(k), 3));
                     });
                     db->beginRead();
                     const std::size_t seen = readRows(*db, "Table1").size();
                     db->endRead();
-                    if (seen < before + static_cast<std::size_t>(k) + 1)
-                        ::_exit(4);
+                    if (seen < before + static_cast<std::size_t>(k) + 1) ::_exit(4);
                 }
                 ::_exit(0);
             } catch (...) {
@@ -250,8 +248,7 @@ TEST_P(TwoProcesses, WritingOneFileLosesNothing)
     }
     auto tags = tagsIn(path);
     for (const char* who : {"p", "q"})
-        for (int k = 0; k < statements; ++k)
-            EXPECT_EQ(tags[std::string(who) + std::to_string(k)], 1u) << who << k;
+        for (int k = 0; k < statements; ++k) EXPECT_EQ(tags[std::string(who) + std::to_string(k)], 1u) << who << k;
     const std::size_t rows = readRows(*openFile(path), "Table1").size();
     EXPECT_EQ(rows, before + 2 * statements + 2 * (statements / 10));
     expectConsistentTable(path, jet::Version::Jet4, "Table1", rows);

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <random>
 #include <set>
 #include <tuple>
-#include <random>
 
 #include "jet/LongValue.h"
 #include "jet/LongValueWriter.h"
@@ -28,8 +28,7 @@ std::vector<Value> randomRow(std::mt19937& random, int serial)
             continue;
         }
         std::string text(random() % 51, ' ');
-        for (char& ch : text)
-            ch = static_cast<char>('a' + random() % 26);
+        for (char& ch : text) ch = static_cast<char>('a' + random() % 26);
         row.push_back(Value::text(text));
     }
     return row;
@@ -101,7 +100,7 @@ TEST_P(RowsRandom, LongValuesOfEverySizeReadBackAndFree)
     std::uint32_t hint = 0;
     jet::LongValueWriter writer(file, format, pages, hint);
 
-    EXPECT_FALSE(writer.store(std::string(64, 'k')));  // small enough for the row
+    EXPECT_FALSE(writer.store(std::string(64, 'k')));         // small enough for the row
     std::vector<std::pair<std::string, std::string>> stored;  // value, reference
     for (std::size_t size : {65u, 700u, 1500u, 2030u, 3000u, 4100u, 9000u, 70000u}) {
         std::string value(size, '\0');
@@ -110,7 +109,9 @@ TEST_P(RowsRandom, LongValuesOfEverySizeReadBackAndFree)
         ASSERT_TRUE(reference && reference->size() == jet::longValueReferenceSize);
         stored.emplace_back(value, *reference);
     }
-    const auto view = [](const std::string& s) { return jet::ByteView(reinterpret_cast<const std::uint8_t*>(s.data()), s.size()); };
+    const auto view = [](const std::string& s) {
+        return jet::ByteView(reinterpret_cast<const std::uint8_t*>(s.data()), s.size());
+    };
     for (const auto& [value, reference] : stored)
         EXPECT_EQ(jet::readLongValue(file, format, view(reference)), value) << value.size();
     EXPECT_GT(file.pageCount(), pagesBefore);
@@ -142,8 +143,7 @@ TEST_P(RowsRandom, PagesComeFromTheEndAndGoBackToTheGlobalMap)
         made.push_back(page);
     }
     std::set<std::uint32_t> free = freePages();
-    for (std::uint32_t page : made)
-        ASSERT_FALSE(free.count(page)) << page;
+    for (std::uint32_t page : made) ASSERT_FALSE(free.count(page)) << page;
     pages.release(made[5]);
     pages.release(made.back());
     free = freePages();

@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "engine/writer_file_pages.h"
 #include "jet/DataPage.h"
 #include "jet/Format.h"
 #include "jet/PageFile.h"
 #include "jet/TableDefinition.h"
 #include "jet/UsageMap.h"
-#include "engine/writer_file_pages.h"
 #include "jet_test_files.h"
 #include "support/MadeDatabase.h"
 
@@ -54,7 +54,8 @@ inline std::string makeTextTable(const ScratchDir& dir, jet::Version version)
 inline std::vector<Value> table1Row(const std::string& first, std::size_t length = 10)
 {
     std::vector<Value> row{Value::text(first)};
-    for (int c = 1; c < 9; ++c) row.push_back(c % 4 == 0 ? Value::null() : Value::text(std::string(length, static_cast<char>('a' + c))));
+    for (int c = 1; c < 9; ++c)
+        row.push_back(c % 4 == 0 ? Value::null() : Value::text(std::string(length, static_cast<char>('a' + c))));
     return row;
 }
 
@@ -67,7 +68,8 @@ protected:
 
 // Checks what Access relies on for a table: the row count in the definition, every data page of the table
 // in its owned-pages map, and every data page's free-space field equal to the room between row table and rows.
-inline void expectConsistentTable(const std::string& path, jet::Version version, const std::string& table, std::size_t rows)
+inline void expectConsistentTable(const std::string& path, jet::Version version, const std::string& table,
+                                  std::size_t rows)
 {
     writertest::FilePages pages(path);
     const jet::Format& format = jet::Format::of(version);
@@ -82,12 +84,14 @@ inline void expectConsistentTable(const std::string& path, jet::Version version,
     for (std::uint32_t number = 0; number < file.pageCount(); ++number) {
         const jet::PageRef holder = file.page(number);
         const jet::ByteView page(holder->data(), holder->size());
-        if (page.u8(0) != jet::dataPageType)
-            continue;
-        EXPECT_FALSE(freeSet.count(number)) << "gegevenspagina " << number << " staat als vrij in de globale gebruikskaart";
+        if (page.u8(0) != jet::dataPageType) continue;
+        EXPECT_FALSE(freeSet.count(number))
+            << "gegevenspagina " << number << " staat als vrij in de globale gebruikskaart";
         const int count = jet::dataRowCount(page, format);
-        const std::size_t rowsBegin = count == 0 ? page.size() : (page.u16(format.dataRowTableOffset + 2 * (count - 1)) & 0x1FFF);
-        EXPECT_EQ(page.u16(2), rowsBegin - format.dataRowTableOffset - 2 * count) << "vrije ruimte op pagina " << number;
+        const std::size_t rowsBegin =
+            count == 0 ? page.size() : (page.u16(format.dataRowTableOffset + 2 * (count - 1)) & 0x1FFF);
+        EXPECT_EQ(page.u16(2), rowsBegin - format.dataRowTableOffset - 2 * count)
+            << "vrije ruimte op pagina " << number;
         if (page.u32(format.dataOwnerOffset) == definitionPage) {
             EXPECT_TRUE(ownedSet.count(number)) << "pagina " << number << " ontbreekt in de gebruikskaart";
         }
@@ -110,15 +114,16 @@ inline std::vector<std::string> sortedRows(const Rows& rows)
     for (const auto& row : rows) {
         std::string line;
         for (const Value& v : row)
-            line += std::to_string(static_cast<int>(v.kind)) + ":" + std::to_string(v.integer) + ":" + std::to_string(v.real) + ":" +
-                    v.bytes + "|";
+            line += std::to_string(static_cast<int>(v.kind)) + ":" + std::to_string(v.integer) + ":"
+                    + std::to_string(v.real) + ":" + v.bytes + "|";
         out.push_back(line);
     }
     std::sort(out.begin(), out.end());
     return out;
 }
 
-inline std::unique_ptr<jet::Database> openFile(const std::string& path, bool exclusive = false, const std::string& password = "")
+inline std::unique_ptr<jet::Database> openFile(const std::string& path, bool exclusive = false,
+                                               const std::string& password = "")
 {
     jet::OpenOptions options;
     options.path = path;

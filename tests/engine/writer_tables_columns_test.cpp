@@ -41,8 +41,9 @@ TEST_P(Tables, AddedColumnsHoldNewValuesAndNullInOldRows)
     auto db = openFile(path);
     const jet::TableDef& t = db->table("Table1");
     ASSERT_EQ(t.columns.size(), 11u);
-    EXPECT_EQ(std::tuple(t.columns[9].name, t.columns[9].type, t.columns[9].fixed, t.columns[10].name, t.columns[10].size),
-              std::tuple("Aantal", jet::ColumnType::Long, true, "Opmerking", 20));
+    EXPECT_EQ(
+        std::tuple(t.columns[9].name, t.columns[9].type, t.columns[9].fixed, t.columns[10].name, t.columns[10].size),
+        std::tuple("Aantal", jet::ColumnType::Long, true, "Opmerking", 20));
     EXPECT_GT(t.columns[9].number, t.columns[8].number);
     Rows expected = before;
     for (auto& row : expected) row.insert(row.end(), {Value::null(), Value::null()});
@@ -62,7 +63,9 @@ TEST_P(Tables, DroppedAndWidenedColumnsKeepTheOtherValues)
 {
     const Rows before = readRows(*openFile(path), "Table1");
     runStatement(path, [&](jet::Database& db) { db.dropColumn("Table1", "data3"); });
-    runStatement(path, [&](jet::Database& db) { db.alterColumn("Table1", column("data4", jet::ColumnType::Text, 120), sql::columnValue); });
+    runStatement(path, [&](jet::Database& db) {
+        db.alterColumn("Table1", column("data4", jet::ColumnType::Text, 120), sql::columnValue);
+    });
     auto db = openFile(path);
     const jet::TableDef& t = db->table("Table1");
     ASSERT_EQ(t.columns.size(), 8u);
@@ -95,7 +98,8 @@ TEST_P(Tables, CreatedIndexHoldsEveryRowInKeyOrder)
         writertest::FilePages file(path);
         const jet::TableLayout layout = file.table("Table1");
         ASSERT_EQ(layout.def.indexes.size(), 1u);
-        EXPECT_EQ(std::pair(layout.def.indexes[0].name, layout.def.indexes[0].unique), std::pair(std::string("OpData1"), false));
+        EXPECT_EQ(std::pair(layout.def.indexes[0].name, layout.def.indexes[0].unique),
+                  std::pair(std::string("OpData1"), false));
         ASSERT_EQ(layout.realIndexes.size(), 1u);
         const writertest::IndexWalk walk = file.walk(layout.realIndexes[0].firstPage);
         EXPECT_EQ(walk.problem, "");

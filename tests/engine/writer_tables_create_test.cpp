@@ -20,11 +20,11 @@ jet::TableDef artikel(jet::Version version)
     using T = jet::ColumnType;
     jet::TableDef def;
     def.name = "Artikel";
-    const std::pair<const char*, T> columns[] = {{"Nummer", T::Long},      {"Omschrijving", T::Text}, {"Code", T::Text},
-                                                 {"Voorraad", T::Integer}, {"Klein", T::Byte},       {"Prijs", T::Currency},
-                                                 {"Gewicht", T::Single},   {"Inhoud", T::Double},    {"Sinds", T::DateTime},
-                                                 {"Leverbaar", T::Boolean}, {"Notitie", T::Memo},    {"Plaatje", T::OleObject},
-                                                 {"Sleutel", T::Guid},     {"Ruw", T::Binary},       {"Exact", T::Decimal}};
+    const std::pair<const char*, T> columns[] = {
+        {"Nummer", T::Long},    {"Omschrijving", T::Text}, {"Code", T::Text},      {"Voorraad", T::Integer},
+        {"Klein", T::Byte},     {"Prijs", T::Currency},    {"Gewicht", T::Single}, {"Inhoud", T::Double},
+        {"Sinds", T::DateTime}, {"Leverbaar", T::Boolean}, {"Notitie", T::Memo},   {"Plaatje", T::OleObject},
+        {"Sleutel", T::Guid},   {"Ruw", T::Binary},        {"Exact", T::Decimal}};
     for (const auto& [name, type] : columns)
         if (type != T::Decimal || version == jet::Version::Jet4) def.columns.push_back(column(name, type));
     def.columns[0].autoNumber = true;
@@ -36,7 +36,8 @@ jet::TableDef artikel(jet::Version version)
         def.columns[14].precision = 12;
         def.columns[14].scale = 3;
     }
-    def.indexes.push_back({.name = "PrimaryKey", .columns = {{0, true}}, .unique = true, .primaryKey = true});  // by place in def.columns
+    def.indexes.push_back(
+        {.name = "PrimaryKey", .columns = {{0, true}}, .unique = true, .primaryKey = true});  // by place in def.columns
     return def;
 }
 
@@ -98,7 +99,9 @@ TEST_P(CreateTables, NewTableReadsBackThreeWays)
     EXPECT_EQ(csv[3][1], "Artikel 3");
 
     // Unset again, Required and DefaultValue leave no trace.
-    runStatement(path, [](jet::Database& writer) { writer.alterColumn("Artikel", column("Omschrijving", jet::ColumnType::Text, 40), sql::columnValue); });
+    runStatement(path, [](jet::Database& writer) {
+        writer.alterColumn("Artikel", column("Omschrijving", jet::ColumnType::Text, 40), sql::columnValue);
+    });
     const auto altered = openFile(path);
     const jet::ColumnDef& plain = *altered->table("Artikel").column("Omschrijving");
     EXPECT_EQ(std::pair(plain.required, plain.defaultValue), std::pair(false, std::string()));
@@ -121,7 +124,9 @@ TEST_P(CreateTables, RefusedDefinitionsLeaveTheFileAsItWas)
     jet::TableDef doubled = artikel(GetParam());
     doubled.name = "Dubbel";
     doubled.columns.push_back(column("code", jet::ColumnType::Long));
-    const auto uniqueIndex = [](int columnNumber) { return jet::IndexDef{.name = "Uniek", .columns = {{columnNumber, true}}, .unique = true}; };
+    const auto uniqueIndex = [](int columnNumber) {
+        return jet::IndexDef{.name = "Uniek", .columns = {{columnNumber, true}}, .unique = true};
+    };
     const std::function<void(jet::Database&)> refused[] = {
         [&](jet::Database& db) { db.createTable(artikel(GetParam())); },
         [&](jet::Database& db) { db.createTable(system); },
@@ -144,7 +149,8 @@ TEST_P(CreateTables, RefusedDefinitionsLeaveTheFileAsItWas)
         [&](jet::Database& db) { db.dropColumn("Table1", "bestaat niet"); },
         [&](jet::Database& db) { db.addColumn("Table1", column("Te lang", jet::ColumnType::Text, 300)); },
     };
-    for (std::size_t i = 0; i < std::size(refused); ++i) EXPECT_THROW(runStatement(path, refused[i]), DbError) << "refusal " << i;
+    for (std::size_t i = 0; i < std::size(refused); ++i)
+        EXPECT_THROW(runStatement(path, refused[i]), DbError) << "refusal " << i;
     EXPECT_EQ(readBytes(path), original);
 }
 
@@ -188,7 +194,10 @@ TEST_P(CreateTables, LongDefinitionsSpanLinkedPages)
         row[119] = Value::int32(119);
         db.insertRow(t, row);
     });
-    EXPECT_GE(jet::definitionPageChain(writertest::FilePages(path).pages(), openFile(path)->table("Breed").definitionPage).size(), 2u);
+    EXPECT_GE(
+        jet::definitionPageChain(writertest::FilePages(path).pages(), openFile(path)->table("Breed").definitionPage)
+            .size(),
+        2u);
     runStatement(path, [&](jet::Database& db) {
         for (int c = 1; c < 120; ++c)
             if (c % 3 == 0) db.dropColumn("Breed", "Een tamelijk lange kolomnaam nummer " + std::to_string(c));

@@ -66,8 +66,8 @@ std::vector<std::tuple<int, int, int, int, int>> placed(const TableLayout& t)
 {
     std::vector<std::tuple<int, int, int, int, int>> out{{-1, t.variableColumns, 0, 0, 0}};
     for (std::size_t i = 0; i < t.def.columns.size(); ++i)
-        out.emplace_back(t.def.columns[i].number, t.storage[i].variableIndex, t.storage[i].length, t.storage[i].flags & 0x45,
-                         t.def.columns[i].fixed ? t.storage[i].fixedOffset : -1);
+        out.emplace_back(t.def.columns[i].number, t.storage[i].variableIndex, t.storage[i].length,
+                         t.storage[i].flags & 0x45, t.def.columns[i].fixed ? t.storage[i].fixedOffset : -1);
     return out;
 }
 
@@ -105,7 +105,8 @@ TEST(NewTableLayout, RefusesNamesAccessRefuses)
     def.name = "Nieuw";
     def.columns.resize(1);
     def.columns[0].type = ColumnType::Long;
-    for (const char* bad : {"", " voorloop", "met.punt", "uit!roep", "[haak]", "tab\tteken", "Prijs in €, 'excl.' btw"}) {
+    for (const char* bad :
+         {"", " voorloop", "met.punt", "uit!roep", "[haak]", "tab\tteken", "Prijs in €, 'excl.' btw"}) {
         def.columns[0].name = bad;
         EXPECT_THROW(newTableLayout(Format::of(Version::Jet4), def), DbError) << bad;
     }

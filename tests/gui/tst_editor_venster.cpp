@@ -15,8 +15,8 @@
 #include "VensterHulp.h"
 #include "editor/Kleurscan.h"
 
-using querimo::editor::Kleurscan;
 using querimo::editor::KleurLiteral;
+using querimo::editor::Kleurscan;
 using querimo::editor::KleurSleutelwoord;
 
 namespace {
@@ -55,7 +55,10 @@ void Selecteer(QTextEdit* editor, int start, int lengte)
     editor->setTextCursor(cursor);
 }
 
-QClipboard* Klembord() { return QGuiApplication::clipboard(); }
+QClipboard* Klembord()
+{
+    return QGuiApplication::clipboard();
+}
 
 }  // namespace
 
@@ -101,35 +104,39 @@ private slots:
         QTest::addColumn<QString>("tekst");
         QTest::addColumn<QString>("woorden");
         QTest::addColumn<QStringList>("verwacht");
-        QTest::newRow("keywords in any case") << "select naam from klant where id=1" << Woorden
-                                              << QStringList{"b:select", "b:from", "b:where"};
+        QTest::newRow("keywords in any case")
+            << "select naam from klant where id=1" << Woorden << QStringList{"b:select", "b:from", "b:where"};
         QTest::newRow("bracket is a separator") << "SELECT(" << Woorden << QStringList{"b:SELECT"};
         QTest::newRow("dot and plus belong to words") << "a.select select+1" << Woorden << QStringList{};
-        QTest::newRow("double-quoted literal") << "where \"from\" select" << Woorden
-                                               << QStringList{"b:where", "g:\"from\"", "b:select"};
-        QTest::newRow("double quote inside single-quoted literal") << "'a\"b' from" << Woorden
-                                                                   << QStringList{"g:'a\"b'", "b:from"};
-        QTest::newRow("single quote inside double-quoted literal") << "\"a'b\" from" << Woorden
-                                                                   << QStringList{"g:\"a'b\"", "b:from"};
-        QTest::newRow("bracketed names stay black") << "select [order] from [select]" << Woorden
-                                                    << QStringList{"b:select", "b:from"};
+        QTest::newRow("double-quoted literal")
+            << "where \"from\" select" << Woorden << QStringList{"b:where", "g:\"from\"", "b:select"};
+        QTest::newRow("double quote inside single-quoted literal")
+            << "'a\"b' from" << Woorden << QStringList{"g:'a\"b'", "b:from"};
+        QTest::newRow("single quote inside double-quoted literal")
+            << "\"a'b\" from" << Woorden << QStringList{"g:\"a'b\"", "b:from"};
+        QTest::newRow("bracketed names stay black")
+            << "select [order] from [select]" << Woorden << QStringList{"b:select", "b:from"};
         QTest::newRow("bracket inside literal opens a name") << "'a[b' select" << Woorden << QStringList{};
-        QTest::newRow("bracketed name closed inside literal") << "'a[b]' select" << Woorden
-                                                              << QStringList{"g:'a[b]'", "b:select"};
+        QTest::newRow("bracketed name closed inside literal")
+            << "'a[b]' select" << Woorden << QStringList{"g:'a[b]'", "b:select"};
         QTest::newRow("unclosed literal") << "select 'abc from" << Woorden << QStringList{"b:select"};
         QTest::newRow("keyword followed by quote") << "select'x'" << Woorden << QStringList{"g:'x'"};
         QTest::newRow("keyword followed by bracket") << "select[x] from" << Woorden << QStringList{"b:from"};
         QTest::newRow("word containing the list separator") << "SELECT#FROM" << Woorden << QStringList{"b:SELECT#FROM"};
         QTest::newRow("all separators") << "(select)=from;where,select<from>where!\r\n\tfrom" << Woorden
-                                        << QStringList{"b:select", "b:from", "b:where", "b:select", "b:from",
-                                                       "b:where", "b:from"};
+                                        << QStringList{"b:select", "b:from",  "b:where", "b:select",
+                                                       "b:from",   "b:where", "b:from"};
         QTest::newRow("closing bracket outside a name") << "] select" << Woorden << QStringList{"b:select"};
         QTest::newRow("unclosed bracket") << "select [from where" << Woorden << QStringList{"b:select"};
         QTest::newRow("literal directly after a word") << "from'x' where" << Woorden << QStringList{"g:'x'", "b:where"};
-        QTest::newRow("lower-case entry never matches") << "select from" << "#select#From#" << QStringList{};
-        QTest::newRow("entry with a blank") << "select from" << "#SELECT #" << QStringList{};
-        QTest::newRow("upper case beyond ASCII") << "überall" << "#ÜBERALL#" << QStringList{"b:überall"};
-        QTest::newRow("empty list") << "select from" << "#" << QStringList{};
+        QTest::newRow("lower-case entry never matches") << "select from"
+                                                        << "#select#From#" << QStringList{};
+        QTest::newRow("entry with a blank") << "select from"
+                                            << "#SELECT #" << QStringList{};
+        QTest::newRow("upper case beyond ASCII") << "überall"
+                                                 << "#ÜBERALL#" << QStringList{"b:überall"};
+        QTest::newRow("empty list") << "select from"
+                                    << "#" << QStringList{};
     }
 
     void kleurscan()

@@ -128,10 +128,14 @@ private slots:
         QTest::addColumn<QString>("opdracht");
         QTest::addColumn<QString>("status");
         QTest::addColumn<int>("kolommen");
-        QTest::newRow("one") << "SELECT * FROM Klant WHERE KlantNr = 2" << "1 record" << 9;
-        QTest::newRow("none") << "SELECT * FROM Klant WHERE KlantNr = 99" << "0 records" << 9;
-        QTest::newRow("a whole table") << "SELECT * FROM Bestelregel" << "284 records" << 5;
-        QTest::newRow("a view") << "SELECT * FROM [Omzet per klant]" << "37 records" << 5;
+        QTest::newRow("one") << "SELECT * FROM Klant WHERE KlantNr = 2"
+                             << "1 record" << 9;
+        QTest::newRow("none") << "SELECT * FROM Klant WHERE KlantNr = 99"
+                              << "0 records" << 9;
+        QTest::newRow("a whole table") << "SELECT * FROM Bestelregel"
+                                       << "284 records" << 5;
+        QTest::newRow("a view") << "SELECT * FROM [Omzet per klant]"
+                                << "37 records" << 5;
     }
 
     void recordCounts()
@@ -151,7 +155,8 @@ private slots:
 
     void recordCountIsGroupedTheLocalWay()
     {
-        QCOMPARE(RecordAantalTekst(1234567, QLocale(QLocale::Dutch, QLocale::Netherlands)), QStringLiteral("1.234.567 records"));
+        QCOMPARE(RecordAantalTekst(1234567, QLocale(QLocale::Dutch, QLocale::Netherlands)),
+                 QStringLiteral("1.234.567 records"));
     }
 
     void numericColumnsAreRightAlignedAndSized()
@@ -167,7 +172,8 @@ private slots:
         QCOMPARE(venster->dgdSQL->columnWidth(2), Routines::TwipsNaarPixels(std::nearbyint(kop) + 100));
         QCOMPARE(venster->dgdSQL->columnWidth(1), venster->dgdSQL->horizontalHeader()->defaultSectionSize());
         const auto uitlijning = [this](int kolom) {
-            return Rijen()->index(0, kolom).data(Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignHorizontal_Mask;
+            return Rijen()->index(0, kolom).data(Qt::TextAlignmentRole).value<Qt::Alignment>()
+                   & Qt::AlignHorizontal_Mask;
         };
         QCOMPARE(uitlijning(0), Qt::AlignRight);
         QCOMPARE(uitlijning(1), Qt::AlignLeft);
@@ -282,18 +288,24 @@ private slots:
         QTest::addColumn<int>("tabellen");
         QTest::newRow("update") << "UPDATE Klant SET Telefoon = '020-1234567' WHERE KlantNr <= 2"
                                 << "Opdracht is verwerkt.  2 records gewijzigd."
-                                << "SELECT DISTINCT Telefoon FROM Klant WHERE KlantNr <= 2" << "020-1234567" << 4;
+                                << "SELECT DISTINCT Telefoon FROM Klant WHERE KlantNr <= 2"
+                                << "020-1234567" << 4;
         QTest::newRow("nothing changed") << "UPDATE Klant SET Telefoon = Telefoon WHERE KlantNr = 99"
-                                         << "Opdracht is verwerkt." << "SELECT Count(*) FROM Klant" << "40" << 4;
+                                         << "Opdracht is verwerkt."
+                                         << "SELECT Count(*) FROM Klant"
+                                         << "40" << 4;
         QTest::newRow("delete") << "DELETE FROM Bestelregel WHERE BestelNr = 24089"
                                 << "Opdracht is verwerkt.  4 records verwijderd."
-                                << "SELECT Count(*) FROM Bestelregel" << "280" << 4;
+                                << "SELECT Count(*) FROM Bestelregel"
+                                << "280" << 4;
         QTest::newRow("insert") << "INSERT INTO Artikel (ArtikelNr, Omschrijving, Prijs) VALUES (2001, 'Map', 1.5)"
                                 << "Opdracht is verwerkt.  1 record toegevoegd."
-                                << "SELECT Omschrijving FROM Artikel WHERE ArtikelNr = 2001" << "Map" << 4;
+                                << "SELECT Omschrijving FROM Artikel WHERE ArtikelNr = 2001"
+                                << "Map" << 4;
         QTest::newRow("select into") << "SELECT * INTO Kopie FROM Artikel"
                                      << "Opdracht is verwerkt.  30 records verwerkt."
-                                     << "SELECT Count(*) FROM Kopie" << "30" << 5;
+                                     << "SELECT Count(*) FROM Kopie"
+                                     << "30" << 5;
     }
 
     void actionStatements()
@@ -326,7 +338,8 @@ private slots:
                                                  << "Opdracht is verwerkt.  4 records gewijzigd.";
         QTest::newRow("word inside a name") << 5L << "delete from UpdateLog"
                                             << "Opdracht is verwerkt.  5 records gewijzigd.";
-        QTest::newRow("negative count") << -1L << "update x set y=1" << "Opdracht is verwerkt.  -1 records gewijzigd.";
+        QTest::newRow("negative count") << -1L << "update x set y=1"
+                                        << "Opdracht is verwerkt.  -1 records gewijzigd.";
     }
 
     void actionMessageWording()
@@ -356,7 +369,8 @@ private slots:
         const QString kop = QStringLiteral("KlantNr\tNaam\tContactpersoon\r\n");
         venster->mnuDataKopieren->trigger();
         QCOMPARE(QGuiApplication::clipboard()->text(),
-                 kop + "1\tBakkerij De Gouden Korst\tEmma Visser\r\n3\tCafé Het Hoekje\tSanne Meijer\r\n"
+                 kop
+                     + "1\tBakkerij De Gouden Korst\tEmma Visser\r\n3\tCafé Het Hoekje\tSanne Meijer\r\n"
                        "8\tDrukkerij Bakker\t\r\n");
         QCOMPARE(QGuiApplication::clipboard()->mimeData()->formats(), QStringList{QStringLiteral("text/plain")});
         // The copy ran the record set to its end: a second one has the heading line alone.

@@ -247,8 +247,8 @@ private slots:
         });
         venster->mnuHistoriek->trigger();
         QCOMPARE(regel, QStringLiteral("SELECT * FROM a WHERE b"));
-        QCOMPARE(geplaatst, frmHistoriek::Plaats(venster->width(), venster->height(),
-                                                 venster->frameGeometry().left(), venster->frameGeometry().top()));
+        QCOMPARE(geplaatst, frmHistoriek::Plaats(venster->width(), venster->height(), venster->frameGeometry().left(),
+                                                 venster->frameGeometry().top()));
         QCOMPARE(venster->HistoriekIndex, 2);
         QCOMPARE(editor->toPlainText(), QStringLiteral("SELECT *\nFROM a\nWHERE b"));
 

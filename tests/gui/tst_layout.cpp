@@ -48,8 +48,8 @@ bool Gelijk(const Rect& a, const Rect& b)
 
 bool Gelijk(const Panes& a, const Panes& b)
 {
-    return Gelijk(a.tree, b.tree) && Gelijk(a.vertSplit, b.vertSplit) && Gelijk(a.editor, b.editor) &&
-           Gelijk(a.horSplit, b.horSplit) && Gelijk(a.grid, b.grid);
+    return Gelijk(a.tree, b.tree) && Gelijk(a.vertSplit, b.vertSplit) && Gelijk(a.editor, b.editor)
+           && Gelijk(a.horSplit, b.horSplit) && Gelijk(a.grid, b.grid);
 }
 
 void Sleep(QWidget* bar, Qt::MouseButtons buttons, QPoint at)

@@ -76,8 +76,7 @@ private slots:
         QVERIFY(dialog.cmdOK->isDefault());
         // The labels' access keys lead to their boxes, and their right edges line up.
         QCOMPARE(dialog.lblLabels[2]->buddy(), dialog.txtdbPaswoord);
-        for (QLabel* label : dialog.lblLabels)
-            QCOMPARE(label->geometry().right() + 1, Routines::TwipsNaarPixels(1965));
+        for (QLabel* label : dialog.lblLabels) QCOMPARE(label->geometry().right() + 1, Routines::TwipsNaarPixels(1965));
         QCOMPARE(dialog.txtPaswoord->geometry(), querimo::layout::toPixels({2040, 547, 2325, 345}));
         QCOMPARE(dialog.size(), QSize(Routines::TwipsNaarPixels(4530), Routines::TwipsNaarPixels(2400)));
     }
@@ -90,8 +89,8 @@ private slots:
         dialog.show();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
         QCOMPARE(QApplication::focusWidget(), dialog.txtGebruiker);
-        QWidget* volgorde[] = {dialog.txtPaswoord, dialog.txtdbPaswoord, dialog.cmdOK, dialog.cmdCancel,
-                               dialog.chkExclusief, dialog.txtGebruiker};
+        QWidget* volgorde[] = {dialog.txtPaswoord, dialog.txtdbPaswoord, dialog.cmdOK,
+                               dialog.cmdCancel,   dialog.chkExclusief,  dialog.txtGebruiker};
         for (QWidget* volgende : volgorde) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget(), volgende);

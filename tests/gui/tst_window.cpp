@@ -20,8 +20,8 @@
 #include <QTreeWidget>
 #include <memory>
 
-#include "Version.h"
 #include "VensterHulp.h"
+#include "Version.h"
 #include "app/Keywords.h"
 #include "db/RecentFiles.h"
 #include "dialogs/frmAbout.h"
@@ -44,8 +44,8 @@ QStringList childTexts(QTreeWidgetItem* node)
 
 bool sameFont(const QFont& a, const QFont& b)
 {
-    return a.family() == b.family() && a.pointSizeF() == b.pointSizeF() && a.bold() == b.bold() &&
-           a.italic() == b.italic();
+    return a.family() == b.family() && a.pointSizeF() == b.pointSizeF() && a.bold() == b.bold()
+           && a.italic() == b.italic();
 }
 
 // The editor's font is spread over the grid, its headings, the window and the tree.
@@ -72,8 +72,7 @@ bool drop(QWidget* target, const QMimeData* data)
 QStringList captions(const RecentEntries& entries)
 {
     QStringList result;
-    for (const RecentEntry& e : entries)
-        result << (e.visible ? e.caption : QString("-"));
+    for (const RecentEntry& e : entries) result << (e.visible ? e.caption : QString("-"));
     return result;
 }
 
@@ -89,8 +88,7 @@ class tst_window : public QObject {
     std::unique_ptr<frmQuerimo> start()
     {
         auto window = std::make_unique<frmQuerimo>();
-        if (!window->Geladen())
-            qFatal("start-up failed: %s", qPrintable(window->StartFout()));
+        if (!window->Geladen()) qFatal("start-up failed: %s", qPrintable(window->StartFout()));
         return window;
     }
 
@@ -98,8 +96,7 @@ class tst_window : public QObject {
     {
         auto window = start();
         const QString failure = vensterhulp::Openen(*window, sample).tekst;
-        if (!failure.isEmpty())
-            qFatal("the sample did not open: %s", qPrintable(failure));
+        if (!failure.isEmpty()) qFatal("the sample did not open: %s", qPrintable(failure));
         return window;
     }
 
@@ -121,20 +118,18 @@ private slots:
         QCOMPARE(window->Gebruiker, QString("Admin"));
         QVERIFY(window->HuidigeDb.isEmpty());
         QVERIFY(!window->mnuStreep4->isVisible());
-        for (QAction* entry : window->mnuLastFile)
-            QVERIFY(!entry->isVisible());
+        for (QAction* entry : window->mnuLastFile) QVERIFY(!entry->isVisible());
 
         QStringList usable;
         for (QAction* button : window->tlbKnoppen->actions())
-            if (!button->isSeparator() && button->isEnabled())
-                usable << button->objectName();
+            if (!button->isSeparator() && button->isEnabled()) usable << button->objectName();
         QCOMPARE(usable, QStringList({"access", "fields", "indexes"}));
         QVERIFY(!window->mnuBewerken->isEnabled());
-        for (QAction* item : {window->mnuUitvoeren, window->mnuVorige, window->mnuVolgende,
-                              window->mnuDataKopieren, window->mnuTekstOpenen, window->mnuTekstOpslaan})
+        for (QAction* item : {window->mnuUitvoeren, window->mnuVorige, window->mnuVolgende, window->mnuDataKopieren,
+                              window->mnuTekstOpenen, window->mnuTekstOpslaan})
             QVERIFY2(!item->isEnabled(), qPrintable(item->objectName()));
-        for (QAction* item : {window->mnuHistoriek, window->mnuHistorLeeg, window->mnuOpties,
-                              window->mnuLettertype, window->mnuInfo, window->mnuDatabaseOpenen})
+        for (QAction* item : {window->mnuHistoriek, window->mnuHistorLeeg, window->mnuOpties, window->mnuLettertype,
+                              window->mnuInfo, window->mnuDatabaseOpenen})
             QVERIFY2(item->isEnabled(), qPrintable(item->objectName()));
         QVERIFY(window->mnuBeeldVelden->isChecked() && !window->mnuBeeldIndexen->isChecked());
         QVERIFY(window->Knop("fields")->isChecked() && !window->Knop("indexes")->isChecked());
@@ -154,17 +149,16 @@ private slots:
         QStringList keys;
         for (QAction* button : window->tlbKnoppen->actions())
             keys << (button->isSeparator() ? QString("|") : button->objectName());
-        QCOMPARE(keys, QStringList({"access", "open", "save", "|", "cut", "copy", "paste", "delete", "|", "run",
-                                    "back", "forward", "|", "fields", "indexes"}));
-        for (const QString& key : ImageList::Keys())
-            QVERIFY2(!window->imlKnoppen.Item(key).isNull(), qPrintable(key));
+        QCOMPARE(keys, QStringList({"access", "open", "save", "|", "cut", "copy", "paste", "delete", "|", "run", "back",
+                                    "forward", "|", "fields", "indexes"}));
+        for (const QString& key : ImageList::Keys()) QVERIFY2(!window->imlKnoppen.Item(key).isNull(), qPrintable(key));
         QCOMPARE(window->windowIcon().availableSizes().size(), 2);
     }
 
     void keywordList()
     {
         QCOMPARE(KeywordList("SELECT\r\nFROM\r\n"), QString("#SELECT#FROM#"));  // a final line break adds nothing
-        QCOMPARE(KeywordList("select \n\nFROM"), QString("#select ##FROM#"));     // lines are taken as read
+        QCOMPARE(KeywordList("select \n\nFROM"), QString("#select ##FROM#"));   // lines are taken as read
         QCOMPARE(KeywordList(""), QString("#"));
         QCOMPARE(KeywordList("\n"), QString("##"));
     }
@@ -186,8 +180,7 @@ private slots:
         // Opening shifts the hole down with the entries.
         QCOMPARE(vensterhulp::Openen(*window, sample).tekst, QString());
         QStringList shown;
-        for (QAction* entry : window->mnuLastFile)
-            shown << (entry->isVisible() ? entry->text() : "-");
+        for (QAction* entry : window->mnuLastFile) shown << (entry->isVisible() ? entry->text() : "-");
         QCOMPARE(shown, QStringList({"&1 " + sample, "&2 a.mdb", "-", "&4 /elders/c.mdb"}));
     }
 
@@ -308,10 +301,10 @@ private slots:
             << QStringList{"&1 /d2/B.mdb", "&2 /d3/C.mdb", "&3 /d1/A.mdb", "-"};
         QTest::newRow("reopening the newest changes nothing") << QStringList{"/d1/A.mdb", "/d2/B.mdb", "/d2/B.mdb"}
                                                               << QStringList{"&1 /d2/B.mdb", "&2 /d1/A.mdb", "-", "-"};
-        QTest::newRow("case makes another path") << QStringList{"/opt/q/nw.mdb", "/opt/Q/nw.mdb"}
-                                                 << QStringList{"&1 /opt/Q/nw.mdb", "&2 nw.mdb", "-", "-"};
-        QTest::newRow("subfolder of the program folder") << QStringList{"/opt/q/sub/nw.mdb"}
-                                                         << QStringList{"&1 /opt/q/sub/nw.mdb", "-", "-", "-"};
+        QTest::newRow("case makes another path")
+            << QStringList{"/opt/q/nw.mdb", "/opt/Q/nw.mdb"} << QStringList{"&1 /opt/Q/nw.mdb", "&2 nw.mdb", "-", "-"};
+        QTest::newRow("subfolder of the program folder")
+            << QStringList{"/opt/q/sub/nw.mdb"} << QStringList{"&1 /opt/q/sub/nw.mdb", "-", "-", "-"};
     }
 
     void recentListRules()
@@ -319,8 +312,7 @@ private slots:
         QFETCH(QStringList, opened);
         QFETCH(QStringList, captions);
         RecentEntries entries;
-        for (const QString& path : opened)
-            RecentUpdate(entries, path, "/opt/q");
+        for (const QString& path : opened) RecentUpdate(entries, path, "/opt/q");
         QCOMPARE(::captions(entries), captions);
     }
 
@@ -345,25 +337,42 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("image");
         QTest::addColumn<QString>("children");  // each with its image
-        QTest::newRow("tables") << false << "Tables" << "Tables" << "folder"
+        QTest::newRow("tables") << false << "Tables"
+                                << "Tables"
+                                << "folder"
                                 << "Artikel table|Bestelling table|Bestelregel table|Klant table";
-        QTest::newRow("numbers, text, yes/no") << false << "T1" << "Artikel" << "table"
+        QTest::newRow("numbers, text, yes/no") << false << "T1"
+                                               << "Artikel"
+                                               << "table"
                                                << "ArtikelNr (getal) fields|Omschrijving (tekst) fields|"
                                                   "Categorie (tekst) fields|Prijs (getal) fields|"
                                                   "Voorraad (getal) fields|Actief (logisch) fields";
-        QTest::newRow("date") << false << "T2" << "Bestelling" << "table"
+        QTest::newRow("date") << false << "T2"
+                              << "Bestelling"
+                              << "table"
                               << "BestelNr (getal) fields|KlantNr (getal) fields|Besteldatum (datum) fields|"
                                  "Verzonden (logisch) fields|Opmerking (tekst) fields";
         // The parameter query is no view.
-        QTest::newRow("views") << false << "Views" << "Views" << "folder" << "Omzet per klant view";
-        QTest::newRow("view fields") << false << "V1" << "Omzet per klant" << "view"
+        QTest::newRow("views") << false << "Views"
+                               << "Views"
+                               << "folder"
+                               << "Omzet per klant view";
+        QTest::newRow("view fields") << false << "V1"
+                                     << "Omzet per klant"
+                                     << "view"
                                      << "KlantNr (getal) fields|Naam (tekst) fields|Plaats (tekst) fields|"
                                         "Regels (getal) fields|Omzet (getal) fields";
-        QTest::newRow("key and foreign key") << true << "T2" << "Bestelling" << "table"
+        QTest::newRow("key and foreign key") << true << "T2"
+                                             << "Bestelling"
+                                             << "table"
                                              << "fkBestellingKlant(KlantNr) altkey|pkBestelling(BestelNr) primkey";
-        QTest::newRow("key on two columns") << true << "T3" << "Bestelregel" << "table"
+        QTest::newRow("key on two columns") << true << "T3"
+                                            << "Bestelregel"
+                                            << "table"
                                             << "pkBestelregel(BestelNr,Regel) primkey";
-        QTest::newRow("index on text") << true << "T4" << "Klant" << "table"
+        QTest::newRow("index on text") << true << "T4"
+                                       << "Klant"
+                                       << "table"
                                        << "idxKlantPlaats(Plaats) altkey|pkKlant(KlantNr) primkey";
     }
 
@@ -375,8 +384,7 @@ private slots:
         QFETCH(QString, image);
         QFETCH(QString, children);
         auto window = startWithSample();
-        if (indexes)
-            window->Knop("indexes")->trigger();
+        if (indexes) window->Knop("indexes")->trigger();
         QTreeWidgetItem* node = window->Knoop(key);
         QVERIFY(node);
         QCOMPARE(node->text(0), text);

@@ -20,20 +20,20 @@ bool corpusRequired();
 std::string corpusMissing(const std::string& name = {});
 
 // At the start of a GoogleTest test: skips it (fails it when the corpus is required) without the file.
-#define QUERIMO_REQUIRE_CORPUS_FILE(name)                                                             \
-    do {                                                                                              \
-        if (::querimo::test::corpusFile(name).empty()) {                                              \
-            if (::querimo::test::corpusRequired()) GTEST_FAIL() << ::querimo::test::corpusMissing(name); \
-            GTEST_SKIP() << ::querimo::test::corpusMissing(name);                                     \
-        }                                                                                             \
+#define QUERIMO_REQUIRE_CORPUS_FILE(name)                                                                              \
+    do {                                                                                                               \
+        if (::querimo::test::corpusFile(name).empty()) {                                                               \
+            if (::querimo::test::corpusRequired()) GTEST_FAIL() << ::querimo::test::corpusMissing(name);               \
+            GTEST_SKIP() << ::querimo::test::corpusMissing(name);                                                      \
+        }                                                                                                              \
     } while (false)
 
-#define QUERIMO_REQUIRE_CORPUS()                                                                      \
-    do {                                                                                              \
-        if (::querimo::test::corpusDir().empty()) {                                                   \
-            if (::querimo::test::corpusRequired()) GTEST_FAIL() << ::querimo::test::corpusMissing();  \
-            GTEST_SKIP() << ::querimo::test::corpusMissing();                                         \
-        }                                                                                             \
+#define QUERIMO_REQUIRE_CORPUS()                                                                                       \
+    do {                                                                                                               \
+        if (::querimo::test::corpusDir().empty()) {                                                                    \
+            if (::querimo::test::corpusRequired()) GTEST_FAIL() << ::querimo::test::corpusMissing();                   \
+            GTEST_SKIP() << ::querimo::test::corpusMissing();                                                          \
+        }                                                                                                              \
     } while (false)
 
 }  // namespace querimo::test

@@ -57,7 +57,8 @@ ProcessResult runProcess(const std::vector<std::string>& argv, int timeoutSecond
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
     char buffer[65536];
     while (fds[0] >= 0 || fds[1] >= 0) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0) {
             result.timedOut = true;
             kill(pid, SIGKILL);
@@ -81,8 +82,7 @@ ProcessResult runProcess(const std::vector<std::string>& argv, int timeoutSecond
     closeIfOpen(fds[0]);
     closeIfOpen(fds[1]);
     int status = 0;
-    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-    }
+    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {}
     if (!result.timedOut && WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
     return result;
 }

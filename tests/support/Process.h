@@ -5,7 +5,7 @@
 namespace querimo::test {
 
 struct ProcessResult {
-    int exitCode = -1;     // -1 when the process did not exit normally (signal, timeout)
+    int exitCode = -1;  // -1 when the process did not exit normally (signal, timeout)
     bool timedOut = false;
     std::string out;
     std::string err;

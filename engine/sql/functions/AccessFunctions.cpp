@@ -72,8 +72,8 @@ const std::vector<Registered>& registrations()
 void registerAccessFunctions(sqlite3* db)
 {
     for (const Registered& r : registrations())
-        sqlite3_create_function_v2(db, r.sqlName.c_str(), -1, r.flags, const_cast<Registered*>(&r), call, nullptr, nullptr,
-                                   nullptr);
+        sqlite3_create_function_v2(db, r.sqlName.c_str(), -1, r.flags, const_cast<Registered*>(&r), call, nullptr,
+                                   nullptr, nullptr);
     registerAggregates(db);
 }
 

@@ -72,7 +72,8 @@ void spreadFinal(sqlite3_context* ctx)
 void addAggregate(sqlite3* db, const char* name, void* userData, void (*step)(sqlite3_context*, int, sqlite3_value**),
                   void (*final)(sqlite3_context*))
 {
-    sqlite3_create_function_v2(db, name, 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, userData, nullptr, step, final, nullptr);
+    sqlite3_create_function_v2(db, name, 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, userData, nullptr, step, final,
+                               nullptr);
 }
 
 }  // namespace

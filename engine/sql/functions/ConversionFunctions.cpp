@@ -27,8 +27,10 @@ double leadingNumber(std::string_view s)
     if (compact.size() > 2 && compact[0] == '&') {
         const char radix = static_cast<char>(std::toupper(static_cast<unsigned char>(compact[1])));
         i = 2;
-        if (radix == 'H') digitsWhile([](unsigned char c) { return std::isxdigit(c) != 0; });
-        else if (radix == 'O') digitsWhile([](unsigned char c) { return c >= '0' && c <= '7'; });
+        if (radix == 'H')
+            digitsWhile([](unsigned char c) { return std::isxdigit(c) != 0; });
+        else if (radix == 'O')
+            digitsWhile([](unsigned char c) { return c >= '0' && c <= '7'; });
         if (i == 2) return 0;
         return parseAccessNumber(compact.substr(0, i)).value_or(0);
     }
@@ -55,7 +57,10 @@ double leadingNumber(std::string_view s)
     throw FunctionError{"Overloop in Val"};
 }
 
-void val(Args& a) { a.setReal(leadingNumber(a.text(0))); }
+void val(Args& a)
+{
+    a.setReal(leadingNumber(a.text(0)));
+}
 
 // Str leaves room for the sign: a positive number starts with a space.
 void str(Args& a)
@@ -67,7 +72,10 @@ void str(Args& a)
     a.setText(v >= 0 ? " " + shown : shown);
 }
 
-void cStr(Args& a) { a.setText(a.text(0)); }
+void cStr(Args& a)
+{
+    a.setText(a.text(0));
+}
 
 template <std::int64_t lowest, std::int64_t highest>
 void wholeConversion(Args& a)
@@ -75,7 +83,10 @@ void wholeConversion(Args& a)
     a.setInteger(a.whole(0, lowest, highest));
 }
 
-void cDbl(Args& a) { a.setReal(a.number(0)); }
+void cDbl(Args& a)
+{
+    a.setReal(a.number(0));
+}
 
 void cSng(Args& a)
 {
@@ -111,7 +122,10 @@ void cDate(Args& a)
     a.setDate(a.date(0));
 }
 
-void cVar(Args& a) { a.setArgument(0); }
+void cVar(Args& a)
+{
+    a.setArgument(0);
+}
 
 constexpr ScalarEntry entries[] = {
     {"Val", val},
@@ -131,6 +145,9 @@ constexpr ScalarEntry entries[] = {
 
 }  // namespace
 
-std::span<const ScalarEntry> conversionFunctions() { return entries; }
+std::span<const ScalarEntry> conversionFunctions()
+{
+    return entries;
+}
 
 }  // namespace querimo::sql::functions

@@ -102,23 +102,33 @@ std::string formatDate(double date, std::string_view format, int firstDayOfWeek,
         case 'p': out += amPm(t.text, c.hour); break;
         case 'c': out += dateText(date); break;
         case 'd':
-            if (t.count <= 2) out += one ? std::to_string(c.day) : twoDigits(c.day);
-            else if (t.count <= 4) out += weekdayName(weekday, t.count == 3);
-            else if (t.count == 5) out += shortDateText(date);
-            else out += formatDate(date, "dddd, mmmm d, yyyy", firstDayOfWeek, firstWeekOfYear);
+            if (t.count <= 2)
+                out += one ? std::to_string(c.day) : twoDigits(c.day);
+            else if (t.count <= 4)
+                out += weekdayName(weekday, t.count == 3);
+            else if (t.count == 5)
+                out += shortDateText(date);
+            else
+                out += formatDate(date, "dddd, mmmm d, yyyy", firstDayOfWeek, firstWeekOfYear);
             break;
         case 'w':
-            out += std::to_string(one ? weekdayFrom(date, firstDayOfWeek) : weekOfYear(date, firstDayOfWeek, firstWeekOfYear));
+            out += std::to_string(one ? weekdayFrom(date, firstDayOfWeek)
+                                      : weekOfYear(date, firstDayOfWeek, firstWeekOfYear));
             break;
         case 'm':
-            if (t.count <= 2) out += one ? std::to_string(c.month) : twoDigits(c.month);
-            else out += monthName(c.month, t.count == 3);
+            if (t.count <= 2)
+                out += one ? std::to_string(c.month) : twoDigits(c.month);
+            else
+                out += monthName(c.month, t.count == 3);
             break;
         case 'q': out += std::to_string((c.month - 1) / 3 + 1); break;
         case 'y':
-            if (one) out += std::to_string(dayOf(date) - static_cast<std::int64_t>(datetime::serialDay(c.year, 1, 1)) + 1);
-            else if (t.count == 2) out += twoDigits(c.year % 100);
-            else out += std::to_string(c.year);
+            if (one)
+                out += std::to_string(dayOf(date) - static_cast<std::int64_t>(datetime::serialDay(c.year, 1, 1)) + 1);
+            else if (t.count == 2)
+                out += twoDigits(c.year % 100);
+            else
+                out += std::to_string(c.year);
             break;
         case 'h': out += one ? std::to_string(hour) : twoDigits(hour); break;
         case 'n': out += one ? std::to_string(c.minute) : twoDigits(c.minute); break;

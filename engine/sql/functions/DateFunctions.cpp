@@ -22,7 +22,10 @@ datetime::Civil localNow()
     return {t.tm_year + 1900, t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec};
 }
 
-double timeOfDay(const datetime::Civil& c) { return (c.hour * 3600 + c.minute * 60 + c.second) / 86400.0; }
+double timeOfDay(const datetime::Civil& c)
+{
+    return (c.hour * 3600 + c.minute * 60 + c.second) / 86400.0;
+}
 
 void today(Args& a)
 {
@@ -30,7 +33,10 @@ void today(Args& a)
     a.setDate(datetime::serialDay(c.year, c.month, c.day));
 }
 
-void timeNow(Args& a) { a.setDate(timeOfDay(localNow())); }
+void timeNow(Args& a)
+{
+    a.setDate(timeOfDay(localNow()));
+}
 
 void now(Args& a)
 {
@@ -73,8 +79,10 @@ void dateSerial(Args& a)
     if (a.anyNull()) return a.setNull();
     std::int64_t year = a.whole(0, integerMin, integerMax);
     const std::int64_t month = a.whole(1, integerMin, integerMax), day = a.whole(2, integerMin, integerMax);
-    if (year >= 0 && year < 30) year += 2000;
-    else if (year >= 30 && year < 100) year += 1900;
+    if (year >= 0 && year < 30)
+        year += 2000;
+    else if (year >= 30 && year < 100)
+        year += 1900;
     const double serial = datetime::serialDay(static_cast<int>(year), static_cast<int>(month), static_cast<int>(day));
     if (!inDateRange(serial)) a.invalidCall();
     a.setDate(serial);
@@ -83,12 +91,15 @@ void dateSerial(Args& a)
 void timeSerial(Args& a)
 {
     if (a.anyNull()) return a.setNull();
-    const std::int64_t seconds = a.whole(0, integerMin, integerMax) * 3600 + a.whole(1, integerMin, integerMax) * 60 +
-                                 a.whole(2, integerMin, integerMax);
+    const std::int64_t seconds = a.whole(0, integerMin, integerMax) * 3600 + a.whole(1, integerMin, integerMax) * 60
+                                 + a.whole(2, integerMin, integerMax);
     a.setDate(fromSeconds(seconds));
 }
 
-void dateValue(Args& a) { a.setDate(static_cast<double>(dayOf(a.date(0)))); }
+void dateValue(Args& a)
+{
+    a.setDate(static_cast<double>(dayOf(a.date(0))));
+}
 
 void timeValue(Args& a)
 {
@@ -117,6 +128,9 @@ constexpr ScalarEntry entries[] = {
 
 }  // namespace
 
-std::span<const ScalarEntry> dateFunctions() { return entries; }
+std::span<const ScalarEntry> dateFunctions()
+{
+    return entries;
+}
 
 }  // namespace querimo::sql::functions

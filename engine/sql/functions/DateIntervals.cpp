@@ -16,8 +16,8 @@ enum class Interval { Year, Quarter, Month, DayOfYear, Day, Weekday, Week, Hour,
 Interval interval(const Args& a, int i)
 {
     static constexpr std::pair<std::string_view, Interval> names[] = {
-        {"yyyy", Interval::Year}, {"q", Interval::Quarter}, {"m", Interval::Month},   {"y", Interval::DayOfYear},
-        {"d", Interval::Day},     {"w", Interval::Weekday}, {"ww", Interval::Week},   {"h", Interval::Hour},
+        {"yyyy", Interval::Year}, {"q", Interval::Quarter}, {"m", Interval::Month}, {"y", Interval::DayOfYear},
+        {"d", Interval::Day},     {"w", Interval::Weekday}, {"ww", Interval::Week}, {"h", Interval::Hour},
         {"n", Interval::Minute},  {"s", Interval::Second}};
     const std::string name = a.text(i);
     for (const auto& [text, value] : names)
@@ -44,7 +44,8 @@ void dateAdd(Args& a)
 {
     const Interval unit = interval(a, 0);
     if (a.isNull(1) || a.isNull(2)) return a.setNull();
-    const std::int64_t n = a.whole(1, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max());
+    const std::int64_t n =
+        a.whole(1, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max());
     const double date = a.date(2);
     std::int64_t seconds = 0;
     switch (unit) {
@@ -77,7 +78,8 @@ void dateDiff(Args& a)
     const std::int64_t d1 = dayOf(from), d2 = dayOf(to);
     switch (unit) {
     case Interval::Year: return a.setInteger(c2.year - c1.year);
-    case Interval::Quarter: return a.setInteger((c2.year * 4 + (c2.month - 1) / 3) - (c1.year * 4 + (c1.month - 1) / 3));
+    case Interval::Quarter:
+        return a.setInteger((c2.year * 4 + (c2.month - 1) / 3) - (c1.year * 4 + (c1.month - 1) / 3));
     case Interval::Month: return a.setInteger((c2.year * 12 + c2.month) - (c1.year * 12 + c1.month));
     case Interval::DayOfYear:
     case Interval::Day: return a.setInteger(d2 - d1);
@@ -116,6 +118,9 @@ constexpr ScalarEntry entries[] = {{"DateAdd", dateAdd}, {"DateDiff", dateDiff},
 
 }  // namespace
 
-std::span<const ScalarEntry> dateIntervalFunctions() { return entries; }
+std::span<const ScalarEntry> dateIntervalFunctions()
+{
+    return entries;
+}
 
 }  // namespace querimo::sql::functions

@@ -6,7 +6,10 @@
 
 namespace querimo::sql::functions {
 
-std::int64_t floorDivide(std::int64_t a, std::int64_t b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+std::int64_t floorDivide(std::int64_t a, std::int64_t b)
+{
+    return a >= 0 ? a / b : -((-a + b - 1) / b);
+}
 
 double continuousDays(double stored)
 {
@@ -21,7 +24,10 @@ double storedDays(double continuous)
     return day < 0 ? day - time : day + time;
 }
 
-std::int64_t secondsOf(double stored) { return std::llround(continuousDays(stored) * 86400.0); }
+std::int64_t secondsOf(double stored)
+{
+    return std::llround(continuousDays(stored) * 86400.0);
+}
 
 double fromSeconds(std::int64_t seconds)
 {
@@ -29,7 +35,10 @@ double fromSeconds(std::int64_t seconds)
     return storedDays(static_cast<double>(day) + static_cast<double>(seconds - day * 86400) / 86400.0);
 }
 
-std::int64_t dayOf(double stored) { return floorDivide(secondsOf(stored), 86400); }
+std::int64_t dayOf(double stored)
+{
+    return floorDivide(secondsOf(stored), 86400);
+}
 
 int weekdayFrom(double stored, int firstDay)
 {
@@ -77,8 +86,10 @@ int weekOfYear(double date, int firstDay, int rule)
 {
     const std::int64_t day = dayOf(date);
     int year = datetime::toCivil(date).year;
-    if (day >= firstDayOfWeekOne(year + 1, firstDay, rule)) ++year;
-    else if (day < firstDayOfWeekOne(year, firstDay, rule)) --year;
+    if (day >= firstDayOfWeekOne(year + 1, firstDay, rule))
+        ++year;
+    else if (day < firstDayOfWeekOne(year, firstDay, rule))
+        --year;
     return static_cast<int>((weekStart(day, firstDay) - firstDayOfWeekOne(year, firstDay, rule)) / 7 + 1);
 }
 

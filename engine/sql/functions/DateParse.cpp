@@ -16,7 +16,10 @@ namespace querimo::sql {
 
 namespace {
 
-bool isSpace(char c) { return c == ' ' || c == '\t'; }
+bool isSpace(char c)
+{
+    return c == ' ' || c == '\t';
+}
 
 std::string_view trimmed(std::string_view s)
 {
@@ -54,7 +57,8 @@ std::optional<std::vector<Token>> tokenize(std::string_view s)
             tokens.push_back(t);
         } else if (c == '/' || c == '-' || c == ':' || c == ',' || c == '.' || isSpace(c)) {
             std::string sep;
-            while (i < s.size() && (s[i] == '/' || s[i] == '-' || s[i] == ':' || s[i] == ',' || s[i] == '.' || isSpace(s[i]))) {
+            while (i < s.size()
+                   && (s[i] == '/' || s[i] == '-' || s[i] == ':' || s[i] == ',' || s[i] == '.' || isSpace(s[i]))) {
                 if (!isSpace(s[i])) sep += s[i];
                 ++i;
             }
@@ -120,7 +124,8 @@ std::optional<DateParts> readDate(const std::vector<Token>& parts)
     }
     if (numbers.size() != 3) return std::nullopt;
     if (numbers[0]->digits > 2)  // ISO order
-        return DateParts{fullYear(*numbers[0]), static_cast<int>(numbers[1]->value), static_cast<int>(numbers[2]->value)};
+        return DateParts{fullYear(*numbers[0]), static_cast<int>(numbers[1]->value),
+                         static_cast<int>(numbers[2]->value)};
     if (numbers[1]->digits > 2) return std::nullopt;
     return DateParts{fullYear(*numbers[2]), static_cast<int>(numbers[0]->value), static_cast<int>(numbers[1]->value)};
 }
@@ -172,7 +177,8 @@ std::optional<double> parseAccessDate(std::string_view text)
         }
         if (t.kind == Token::Word && (t.text == "am" || t.text == "pm" || t.text == "a" || t.text == "p")) {
             timeStart = i > 0 && (*tokens)[i - 1].kind == Token::Number ? i - 1 : i;
-            if (i > 1 && (*tokens)[i - 1].kind == Token::Separator && (*tokens)[i - 2].kind == Token::Number) timeStart = i - 2;
+            if (i > 1 && (*tokens)[i - 1].kind == Token::Separator && (*tokens)[i - 2].kind == Token::Number)
+                timeStart = i - 2;
             break;
         }
     }
@@ -216,8 +222,9 @@ std::optional<double> parseAccessNumber(std::string_view text)
         unsigned long long v = 0;
         for (const char c : text.substr(2)) {
             const int digit = std::isdigit(static_cast<unsigned char>(c)) ? c - '0'
-                              : std::isxdigit(static_cast<unsigned char>(c)) ? std::toupper(static_cast<unsigned char>(c)) - 'A' + 10
-                                                                              : 99;
+                              : std::isxdigit(static_cast<unsigned char>(c))
+                                  ? std::toupper(static_cast<unsigned char>(c)) - 'A' + 10
+                                  : 99;
             if (digit >= radix) return std::nullopt;
             v = v * radix + digit;
             if (v > 0xFFFFFFFFull) return std::nullopt;

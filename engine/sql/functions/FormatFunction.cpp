@@ -8,8 +8,8 @@
 #include "sql/functions/FormatSections.h"
 #include "sql/functions/FunctionFamilies.h"
 #include "sql/functions/NumberFormat.h"
-#include "sql/functions/TextForms.h"
 #include "sql/functions/TextFormat.h"
+#include "sql/functions/TextForms.h"
 
 namespace querimo::sql::functions {
 
@@ -106,7 +106,8 @@ void format(Args& a)
         }
         break;
     case Kind::Number:
-        if (const auto number = numberOf(a)) return a.setText(custom.empty() ? numberText(*number) : formatNumber(*number, custom));
+        if (const auto number = numberOf(a))
+            return a.setText(custom.empty() ? numberText(*number) : formatNumber(*number, custom));
         break;
     }
     a.setText(a.text(0));  // text that is no number or date is shown as it is
@@ -116,6 +117,9 @@ constexpr ScalarEntry entries[] = {{"Format", format}};
 
 }  // namespace
 
-std::span<const ScalarEntry> formatFunctions() { return entries; }
+std::span<const ScalarEntry> formatFunctions()
+{
+    return entries;
+}
 
 }  // namespace querimo::sql::functions

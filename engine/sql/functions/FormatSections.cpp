@@ -29,7 +29,8 @@ FormatChar nextFormatChar(std::string_view format, std::size_t& i)
     }
     if (format[i] == '\\' && i + 1 < format.size()) {
         std::size_t length = 1;
-        while (i + 1 + length < format.size() && (static_cast<unsigned char>(format[i + 1 + length]) & 0xC0) == 0x80) ++length;
+        while (i + 1 + length < format.size() && (static_cast<unsigned char>(format[i + 1 + length]) & 0xC0) == 0x80)
+            ++length;
         FormatChar escaped{std::string(format.substr(i + 1, length)), true};
         i += 1 + length;
         return escaped;

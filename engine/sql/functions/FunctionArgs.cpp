@@ -25,13 +25,31 @@ std::string_view rawText(sqlite3_value* v)
 
 }  // namespace
 
-void throwInvalidCall(std::string_view where) { fail("Ongeldige procedureaanroep of ongeldig argument", where); }
-void throwTypeMismatch(std::string_view where) { fail("Typen komen niet overeen", where); }
-void throwOverflow(std::string_view where) { fail("Overloop", where); }
-void throwInvalidNull(std::string_view where) { fail("Ongeldig gebruik van Null", where); }
-void throwDivisionByZero(std::string_view where) { fail("Deling door nul", where); }
+void throwInvalidCall(std::string_view where)
+{
+    fail("Ongeldige procedureaanroep of ongeldig argument", where);
+}
+void throwTypeMismatch(std::string_view where)
+{
+    fail("Typen komen niet overeen", where);
+}
+void throwOverflow(std::string_view where)
+{
+    fail("Overloop", where);
+}
+void throwInvalidNull(std::string_view where)
+{
+    fail("Ongeldig gebruik van Null", where);
+}
+void throwDivisionByZero(std::string_view where)
+{
+    fail("Deling door nul", where);
+}
 
-double bankersRound(double v) { return std::nearbyint(v); }
+double bankersRound(double v)
+{
+    return std::nearbyint(v);
+}
 
 double bankersRound(double v, int decimals)
 {
@@ -111,7 +129,10 @@ bool Args::truth(int i) const
     return number(i) != 0;
 }
 
-void Args::setText(std::string_view s) { sqlite3_result_text64(ctx_, s.data(), s.size(), SQLITE_TRANSIENT, SQLITE_UTF8); }
+void Args::setText(std::string_view s)
+{
+    sqlite3_result_text64(ctx_, s.data(), s.size(), SQLITE_TRANSIENT, SQLITE_UTF8);
+}
 
 void Args::setReal(double v)
 {
@@ -146,7 +167,10 @@ void Args::setSingle(double v)
     sqlite3_result_subtype(ctx_, singleSubtype);
 }
 
-void Args::setArgument(int i) { sqlite3_result_value(ctx_, argv_[i]); }
+void Args::setArgument(int i)
+{
+    sqlite3_result_value(ctx_, argv_[i]);
+}
 
 std::string valueText(sqlite3_value* v)
 {

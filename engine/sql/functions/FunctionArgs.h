@@ -35,7 +35,8 @@ double bankersRound(double v, int decimals);
 class Args {
 public:
     Args(sqlite3_context* ctx, int argc, sqlite3_value** argv, std::string_view name)
-        : ctx_(ctx), argc_(argc), argv_(argv), name_(name) {}
+        : ctx_(ctx), argc_(argc), argv_(argv), name_(name)
+    {}
 
     int count() const { return argc_; }
     bool has(int i) const { return i < argc_; }
@@ -49,16 +50,22 @@ public:
 
     // Something derived from a constant argument, kept by SQLite for the following rows of the statement.
     template <typename T>
-    T* kept(int i) const { return static_cast<T*>(sqlite3_get_auxdata(ctx_, i)); }
+    T* kept(int i) const
+    {
+        return static_cast<T*>(sqlite3_get_auxdata(ctx_, i));
+    }
     template <typename T>
-    void keep(int i, T* derived) { sqlite3_set_auxdata(ctx_, i, derived, [](void* p) { delete static_cast<T*>(p); }); }
+    void keep(int i, T* derived)
+    {
+        sqlite3_set_auxdata(ctx_, i, derived, [](void* p) { delete static_cast<T*>(p); });
+    }
 
-    double number(int i) const;                                               // text is converted
+    double number(int i) const;                                                  // text is converted
     std::int64_t whole(int i, std::int64_t lowest, std::int64_t highest) const;  // rounded half to even
     std::int64_t wholeOr(int i, std::int64_t fallback, std::int64_t lowest, std::int64_t highest) const;
-    std::string text(int i) const;                                            // Access's text form
-    double date(int i) const;                                                 // number or date text
-    bool truth(int i) const;                                                  // nonzero; Null is false
+    std::string text(int i) const;  // Access's text form
+    double date(int i) const;       // number or date text
+    bool truth(int i) const;        // nonzero; Null is false
 
     [[noreturn]] void invalidCall() const { throwInvalidCall(name_); }
     [[noreturn]] void typeMismatch() const { throwTypeMismatch(name_); }

@@ -13,7 +13,7 @@ using ScalarFunction = void (*)(Args&);
 struct ScalarEntry {
     std::string_view name;
     ScalarFunction function;
-    int operands = 0;  // operator helpers only
+    int operands = 0;               // operator helpers only
     std::string_view sqlName = {};  // operator helpers only: the name after "acc_"
     bool deterministic = true;
 };

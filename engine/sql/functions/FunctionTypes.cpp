@@ -69,8 +69,8 @@ std::optional<std::string> argumentCountError(const FunctionType& type, int give
         expected = "minstens " + std::to_string(type.minArgs);
     else
         expected = std::to_string(type.minArgs) + " tot " + std::to_string(type.maxArgs);
-    return "Verkeerd aantal argumenten voor de functie " + std::string(type.name) + ": " + expected +
-           " verwacht, " + std::to_string(given) + " opgegeven";
+    return "Verkeerd aantal argumenten voor de functie " + std::string(type.name) + ": " + expected + " verwacht, "
+           + std::to_string(given) + " opgegeven";
 }
 
 }  // namespace querimo::sql

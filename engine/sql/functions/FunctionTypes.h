@@ -6,16 +6,29 @@
 namespace querimo::sql {
 
 // How the type of a function's result follows from its arguments.
-enum class ResultRule { Text, Long, Integer, Double, Date, Boolean, Currency, Decimal, Byte, Single, SameAsArgument, Variant };
+enum class ResultRule {
+    Text,
+    Long,
+    Integer,
+    Double,
+    Date,
+    Boolean,
+    Currency,
+    Decimal,
+    Byte,
+    Single,
+    SameAsArgument,
+    Variant
+};
 
 inline constexpr int unboundedArguments = -1;
 
 struct FunctionType {
     std::string_view name;  // Access spelling, without "$"
     int minArgs;
-    int maxArgs;            // unboundedArguments for Switch and Choose
+    int maxArgs;  // unboundedArguments for Switch and Choose
     ResultRule result;
-    int argument = 0;       // 1-based, for SameAsArgument
+    int argument = 0;         // 1-based, for SameAsArgument
     bool dollarForm = false;  // Left$, Mid$, ... exist
     bool aggregate = false;
 };

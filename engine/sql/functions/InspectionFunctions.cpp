@@ -6,7 +6,10 @@ namespace querimo::sql::functions {
 
 namespace {
 
-void iif(Args& a) { a.setArgument(a.truth(0) ? 1 : 2); }
+void iif(Args& a)
+{
+    a.setArgument(a.truth(0) ? 1 : 2);
+}
 
 // In a query Nz without a second argument gives a zero-length text.
 void nz(Args& a)
@@ -16,7 +19,10 @@ void nz(Args& a)
     a.setText("");
 }
 
-void isNull(Args& a) { a.setBoolean(a.isNull(0)); }
+void isNull(Args& a)
+{
+    a.setBoolean(a.isNull(0));
+}
 
 void isNumeric(Args& a)
 {
@@ -51,12 +57,17 @@ void choose(Args& a)
 }
 
 constexpr ScalarEntry entries[] = {
-    {"IIf", iif}, {"Nz", nz}, {"IsNull", isNull}, {"IsNumeric", isNumeric}, {"IsDate", isDate},
-    {"Switch", switchFunction}, {"Choose", choose},
+    {"IIf", iif},       {"Nz", nz},
+    {"IsNull", isNull}, {"IsNumeric", isNumeric},
+    {"IsDate", isDate}, {"Switch", switchFunction},
+    {"Choose", choose},
 };
 
 }  // namespace
 
-std::span<const ScalarEntry> inspectionFunctions() { return entries; }
+std::span<const ScalarEntry> inspectionFunctions()
+{
+    return entries;
+}
 
 }  // namespace querimo::sql::functions

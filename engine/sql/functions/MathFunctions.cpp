@@ -21,8 +21,14 @@ void sameType(Args& a)
     a.setReal(v);
 }
 
-double floorOf(double v) { return std::floor(v); }
-double truncOf(double v) { return std::trunc(v); }
+double floorOf(double v)
+{
+    return std::floor(v);
+}
+double truncOf(double v)
+{
+    return std::trunc(v);
+}
 
 void abs(Args& a)
 {
@@ -73,11 +79,26 @@ void log(Args& a)
     a.setReal(std::log(v));
 }
 
-double expOf(double v) { return std::exp(v); }
-double sinOf(double v) { return std::sin(v); }
-double cosOf(double v) { return std::cos(v); }
-double tanOf(double v) { return std::tan(v); }
-double atnOf(double v) { return std::atan(v); }
+double expOf(double v)
+{
+    return std::exp(v);
+}
+double sinOf(double v)
+{
+    return std::sin(v);
+}
+double cosOf(double v)
+{
+    return std::cos(v);
+}
+double tanOf(double v)
+{
+    return std::tan(v);
+}
+double atnOf(double v)
+{
+    return std::atan(v);
+}
 
 // VBA's generator: a 24-bit linear congruential sequence. Like VBA's, it is one sequence for the process
 // (per thread here); Rnd(0) repeats the last number, a negative argument reseeds from its bits.
@@ -100,8 +121,9 @@ template <int radix>
 void radixText(Args& a)
 {
     if (a.isNull(0)) return a.setNull();
-    const std::int64_t v = a.whole(0, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::uint32_t>::max());
-    const std::uint64_t bits = v >= 0 ? static_cast<std::uint64_t>(v)
+    const std::int64_t v =
+        a.whole(0, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::uint32_t>::max());
+    const std::uint64_t bits = v >= 0        ? static_cast<std::uint64_t>(v)
                                : v >= -32768 ? static_cast<std::uint16_t>(v)
                                              : static_cast<std::uint32_t>(v);
     char buffer[32];
@@ -110,14 +132,28 @@ void radixText(Args& a)
 }
 
 constexpr ScalarEntry entries[] = {
-    {"Int", sameType<floorOf>}, {"Fix", sameType<truncOf>}, {"Abs", abs},         {"Sgn", sgn},
-    {"Round", round},           {"Sqr", sqr},               {"Exp", real<expOf>}, {"Log", log},
-    {"Sin", real<sinOf>},       {"Cos", real<cosOf>},       {"Tan", real<tanOf>}, {"Atn", real<atnOf>},
-    {"Rnd", rnd, 0, {}, false}, {"Hex", radixText<16>},     {"Oct", radixText<8>},
+    {"Int", sameType<floorOf>},
+    {"Fix", sameType<truncOf>},
+    {"Abs", abs},
+    {"Sgn", sgn},
+    {"Round", round},
+    {"Sqr", sqr},
+    {"Exp", real<expOf>},
+    {"Log", log},
+    {"Sin", real<sinOf>},
+    {"Cos", real<cosOf>},
+    {"Tan", real<tanOf>},
+    {"Atn", real<atnOf>},
+    {"Rnd", rnd, 0, {}, false},
+    {"Hex", radixText<16>},
+    {"Oct", radixText<8>},
 };
 
 }  // namespace
 
-std::span<const ScalarEntry> mathFunctions() { return entries; }
+std::span<const ScalarEntry> mathFunctions()
+{
+    return entries;
+}
 
 }  // namespace querimo::sql::functions

@@ -57,8 +57,8 @@ Section parseSection(std::string_view format)
             s.pieces.push_back({Piece::Point});
         } else if (c == ',' && !afterPoint && s.exponentDigits < 0) {
             ++pendingCommas;
-        } else if ((c == 'E' || c == 'e') && i < format.size() && (format[i] == '+' || format[i] == '-') &&
-                   s.exponentDigits < 0) {
+        } else if ((c == 'E' || c == 'e') && i < format.size() && (format[i] == '+' || format[i] == '-')
+                   && s.exponentDigits < 0) {
             s.pieces.push_back({Piece::Exponent, std::string{c, format[i]}});
             s.exponentDigits = 0;
             ++i;
@@ -92,12 +92,15 @@ Digits roundedDigits(double value, int decimals)
     if (keep >= 0 && keep < 15 && mantissa[static_cast<std::size_t>(keep)] >= '5') {
         std::size_t i = n.size();
         while (i > 0 && n[i - 1] == '9') n[--i] = '0';
-        if (i == 0) n.insert(n.begin(), '1');
-        else ++n[i - 1];
+        if (i == 0)
+            n.insert(n.begin(), '1');
+        else
+            ++n[i - 1];
     }
     if (n.size() < static_cast<std::size_t>(decimals) + 1) n.insert(0, decimals + 1 - n.size(), '0');
     Digits d{n.substr(0, n.size() - decimals), n.substr(n.size() - decimals)};
-    d.whole.erase(0, d.whole.find_first_not_of('0') == std::string::npos ? d.whole.size() : d.whole.find_first_not_of('0'));
+    d.whole.erase(0, d.whole.find_first_not_of('0') == std::string::npos ? d.whole.size()
+                                                                         : d.whole.find_first_not_of('0'));
     return d;
 }
 
@@ -117,8 +120,10 @@ std::vector<std::string> integerSlots(const Section& s, const std::string& whole
     std::vector<std::string> slots(s.intDigits.size());
     std::size_t next = whole.size();
     for (std::size_t j = slots.size(); j-- > 0;) {
-        if (next > 0) slots[j].push_back(whole[--next]);
-        else if (s.intDigits[j] == '0') slots[j].push_back('0');
+        if (next > 0)
+            slots[j].push_back(whole[--next]);
+        else if (s.intDigits[j] == '0')
+            slots[j].push_back('0');
     }
     if (!slots.empty() && next > 0) slots[0] = whole.substr(0, next) + slots[0];
     if (s.grouping && !slots.empty()) {
@@ -143,7 +148,8 @@ Rendered render(const Section& s, double value)
     if (s.exponentDigits >= 0 && x != 0) {
         const int wholeDigits = std::max<int>(1, static_cast<int>(s.intDigits.size()));
         exponent = static_cast<int>(std::floor(std::log10(x))) - (wholeDigits - 1);
-        if (static_cast<int>(roundedDigits(x / std::pow(10.0, exponent), decimals).whole.size()) > wholeDigits) ++exponent;
+        if (static_cast<int>(roundedDigits(x / std::pow(10.0, exponent), decimals).whole.size()) > wholeDigits)
+            ++exponent;
         x /= std::pow(10.0, exponent);
     }
     if (!std::isfinite(x)) throwOverflow("Format");
@@ -170,10 +176,13 @@ Rendered render(const Section& s, double value)
             break;
         case Piece::Exponent: {
             out += p.text[0];
-            if (exponent < 0) out += '-';
-            else if (p.text[1] == '+') out += '+';
+            if (exponent < 0)
+                out += '-';
+            else if (p.text[1] == '+')
+                out += '+';
             std::string digits = std::to_string(std::abs(exponent));
-            if (digits.size() < static_cast<std::size_t>(s.exponentDigits)) digits.insert(0, s.exponentDigits - digits.size(), '0');
+            if (digits.size() < static_cast<std::size_t>(s.exponentDigits))
+                digits.insert(0, s.exponentDigits - digits.size(), '0');
             out += digits;
             break;
         }
@@ -187,7 +196,8 @@ Rendered render(const Section& s, double value)
 std::string formatNumber(double value, std::string_view format)
 {
     const std::vector<std::string_view> sections = formatSections(format);
-    if (value < 0 && sections.size() >= 2 && !sections[1].empty()) return render(parseSection(sections[1]), -value).text;
+    if (value < 0 && sections.size() >= 2 && !sections[1].empty())
+        return render(parseSection(sections[1]), -value).text;
     if (value == 0 && sections.size() >= 3 && !sections[2].empty()) return render(parseSection(sections[2]), 0).text;
     const Rendered r = render(parseSection(sections[0]), std::fabs(value));
     return value < 0 && !r.zero ? "-" + r.text : r.text;

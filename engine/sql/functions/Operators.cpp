@@ -40,7 +40,8 @@ void concat(Args& a)
 void add(Args& a)
 {
     if (a.anyNull()) return a.setNull();
-    if (a.type(0) == SQLITE_TEXT && a.type(1) == SQLITE_TEXT) return a.setText(valueText(a.raw(0)) + valueText(a.raw(1)));
+    if (a.type(0) == SQLITE_TEXT && a.type(1) == SQLITE_TEXT)
+        return a.setText(valueText(a.raw(0)) + valueText(a.raw(1)));
     if (a.type(0) == SQLITE_INTEGER && a.type(1) == SQLITE_INTEGER && !a.isDate(0) && !a.isDate(1)) {
         std::int64_t sum;
         if (!__builtin_add_overflow(sqlite3_value_int64(a.raw(0)), sqlite3_value_int64(a.raw(1)), &sum))
@@ -115,7 +116,10 @@ std::int64_t logical(const Args& a, int i)
 }
 
 // Operators give plain numbers (True & "" is "-1" in a query); only functions give Yes/No values.
-void setLogical(Args& a, std::int64_t v) { a.setInteger(v); }
+void setLogical(Args& a, std::int64_t v)
+{
+    a.setInteger(v);
+}
 
 void logicalNot(Args& a)
 {
@@ -179,26 +183,21 @@ void asBoolean(Args& a)
 }
 
 constexpr ScalarEntry entries[] = {
-    {"de operator Like", like, 2, "like"},
-    {"de operator &", concat, 2, "concat"},
-    {"de operator +", add, 2, "add"},
-    {"de operator -", subtract, 2, "sub"},
-    {"de operator /", divide, 2, "div"},
-    {"de operator \\", integerDivide, 2, "intdiv"},
-    {"de operator Mod", modulo, 2, "mod"},
-    {"de operator ^", power, 2, "pow"},
-    {"de operator Not", logicalNot, 1, "not"},
-    {"de operator And", logicalAnd, 2, "and"},
-    {"de operator Or", logicalOr, 2, "or"},
-    {"de operator Xor", logicalXor, 2, "xor"},
-    {"de operator Eqv", logicalEqv, 2, "eqv"},
-    {"de operator Imp", logicalImp, 2, "imp"},
-    {"een datumwaarde", asDate, 1, "asdate"},
-    {"een ja/nee-waarde", asBoolean, 1, "asboolean"},
+    {"de operator Like", like, 2, "like"},     {"de operator &", concat, 2, "concat"},
+    {"de operator +", add, 2, "add"},          {"de operator -", subtract, 2, "sub"},
+    {"de operator /", divide, 2, "div"},       {"de operator \\", integerDivide, 2, "intdiv"},
+    {"de operator Mod", modulo, 2, "mod"},     {"de operator ^", power, 2, "pow"},
+    {"de operator Not", logicalNot, 1, "not"}, {"de operator And", logicalAnd, 2, "and"},
+    {"de operator Or", logicalOr, 2, "or"},    {"de operator Xor", logicalXor, 2, "xor"},
+    {"de operator Eqv", logicalEqv, 2, "eqv"}, {"de operator Imp", logicalImp, 2, "imp"},
+    {"een datumwaarde", asDate, 1, "asdate"},  {"een ja/nee-waarde", asBoolean, 1, "asboolean"},
 };
 
 }  // namespace
 
-std::span<const ScalarEntry> operatorFunctions() { return entries; }
+std::span<const ScalarEntry> operatorFunctions()
+{
+    return entries;
+}
 
 }  // namespace querimo::sql::functions

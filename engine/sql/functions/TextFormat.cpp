@@ -49,7 +49,8 @@ std::string formatText(std::string_view value, std::string_view format)
         if (empty) {
             if (p.placeholder == '@') out += ' ';
         } else {
-            const std::size_t take = (!leftToRight && next == 0) || (leftToRight && slot == placeholders - 1) ? 1 + extra : 1;
+            const std::size_t take =
+                (!leftToRight && next == 0) || (leftToRight && slot == placeholders - 1) ? 1 + extra : 1;
             out += utf8(std::u32string_view(chars).substr(next, take));
             next += take;
         }

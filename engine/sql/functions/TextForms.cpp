@@ -49,6 +49,9 @@ std::string dateText(double days)
     return shortDateText(days) + " " + longTimeText(days);
 }
 
-bool inDateRange(double days) { return days > -657435.0 && days < 2958466.0; }
+bool inDateRange(double days)
+{
+    return days > -657435.0 && days < 2958466.0;
+}
 
 }  // namespace querimo::sql::functions

@@ -12,7 +12,10 @@ namespace {
 
 constexpr std::int64_t longMax = std::numeric_limits<std::int32_t>::max();
 
-std::int64_t length(const Args& a, int i) { return a.whole(i, std::numeric_limits<std::int32_t>::min(), longMax); }
+std::int64_t length(const Args& a, int i)
+{
+    return a.whole(i, std::numeric_limits<std::int32_t>::min(), longMax);
+}
 
 // A text built here may not exceed what the connection allows for one value (UTF-8 takes up to 4 bytes).
 void checkLength(const Args& a, std::size_t characters)
@@ -164,8 +167,10 @@ void lowerCase(Args& a)
     a.setText(text::toLower(a.text(0)));
 }
 
-
-void space(Args& a) { a.setText(std::string(repeatCount(a, 0), ' ')); }
+void space(Args& a)
+{
+    a.setText(std::string(repeatCount(a, 0), ' '));
+}
 
 void string(Args& a)
 {
@@ -220,15 +225,31 @@ void chr(Args& a)
 }
 
 constexpr ScalarEntry entries[] = {
-    {"Len", len},           {"Left", left},          {"Right", right},     {"Mid", mid},
-    {"InStr", inStr},       {"InStrRev", inStrRev},  {"Replace", replace}, {"Trim", trim<true, true>},
-    {"LTrim", trim<true, false>}, {"RTrim", trim<false, true>}, {"UCase", upperCase}, {"LCase", lowerCase},
-    {"Space", space},       {"String", string},      {"StrComp", strComp}, {"StrReverse", strReverse},
-    {"Asc", asc},           {"Chr", chr},
+    {"Len", len},
+    {"Left", left},
+    {"Right", right},
+    {"Mid", mid},
+    {"InStr", inStr},
+    {"InStrRev", inStrRev},
+    {"Replace", replace},
+    {"Trim", trim<true, true>},
+    {"LTrim", trim<true, false>},
+    {"RTrim", trim<false, true>},
+    {"UCase", upperCase},
+    {"LCase", lowerCase},
+    {"Space", space},
+    {"String", string},
+    {"StrComp", strComp},
+    {"StrReverse", strReverse},
+    {"Asc", asc},
+    {"Chr", chr},
 };
 
 }  // namespace
 
-std::span<const ScalarEntry> textFunctions() { return entries; }
+std::span<const ScalarEntry> textFunctions()
+{
+    return entries;
+}
 
 }  // namespace querimo::sql::functions
