@@ -68,13 +68,9 @@ protected:
     void refused(const std::string& text, std::int32_t number, const std::string& named)
     {
         const std::string before = test::readBytes(path);
-        try {
-            execute(text);
-            ADD_FAILURE() << "geen fout voor: " << text;
-        } catch (const DbError& e) {
-            EXPECT_EQ(e.number(), number) << e.description();
-            EXPECT_NE(e.description().find(named), std::string::npos) << e.description();
-        }
+        const DbError e = test::errorFrom([&] { execute(text); }, text);
+        EXPECT_EQ(e.number(), number) << e.description();
+        EXPECT_NE(e.description().find(named), std::string::npos) << e.description();
         EXPECT_TRUE(test::readBytes(path) == before) << text;
     }
 

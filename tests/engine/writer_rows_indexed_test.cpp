@@ -43,13 +43,13 @@ TEST(RowsIndexed, AutoNumbersCountOnAndDuplicatesAreRefused)
         insert({Value::null(), Value::text("Fietskoerier"), Value::null()});
         const std::string before = readBytes(path);
         EXPECT_THROW(insert({Value::int32(4), Value::text("Dubbel"), Value::null()}), DbError);
-        try {
-            insert({Value::null(), Value::null(), Value::null()});
-            ADD_FAILURE() << "lege verplichte kolom aanvaard";
-        } catch (const DbError& e) {
-            EXPECT_NE(e.description().find("'CompanyName'"), std::string::npos) << e.description();
-            EXPECT_NE(e.description().find("'Shippers'"), std::string::npos) << e.description();
-        }
+        const DbError e = errorFrom(
+            [&] {
+                insert({Value::null(), Value::null(), Value::null()});
+            },
+            "lege verplichte kolom");
+        EXPECT_NE(e.description().find("'CompanyName'"), std::string::npos) << e.description();
+        EXPECT_NE(e.description().find("'Shippers'"), std::string::npos) << e.description();
         EXPECT_EQ(readBytes(path), before);
         runStatement(path, [&](jet::Database& db) {
             db.updateRow(db.table("Shippers"), first,
@@ -189,13 +189,9 @@ TEST_P(RowWriter, RefusedRowsAndRollbackLeaveTheFileAsItWas)
 
     db->beginStatement();
     db->insertRow(table, table1Row("komt er niet"));
-    try {
-        db->insertRow(table, table1Row(std::string(51, 'a')));
-        FAIL() << "te lange tekst aanvaard";
-    } catch (const DbError& e) {
-        EXPECT_NE(e.description().find("'data1'"), std::string::npos) << e.description();
-        EXPECT_NE(e.description().find("'Table1'"), std::string::npos) << e.description();
-    }
+    const DbError e = errorFrom([&] { db->insertRow(table, table1Row(std::string(51, 'a'))); }, "te lange tekst");
+    EXPECT_NE(e.description().find("'data1'"), std::string::npos) << e.description();
+    EXPECT_NE(e.description().find("'Table1'"), std::string::npos) << e.description();
     EXPECT_THROW(db->insertRow(table, {Value::text("te weinig")}), DbError);
     db->rollbackStatement();
     EXPECT_EQ(&db->table("Table1"), &table);  // re-read in place

@@ -8,10 +8,10 @@
 #include <iterator>
 #include <map>
 #include <mutex>
-#include <sstream>
 
 #include "ado/Command.h"
 #include "ado/Connection.h"
+#include "cli/ScriptCommand.h"
 
 namespace querimo::test {
 namespace {
@@ -56,28 +56,12 @@ std::filesystem::path makeSample(const std::filesystem::path& path, jet::Version
                 for (const auto& [v, file] : made) fs::remove_all(file.parent_path(), ec);
             });
         }
-        made[version] = makeDatabase(dir / "voorbeeld.mdb", version, scriptStatements(script));
+        std::vector<std::string> statements;
+        for (const cli::ScriptStatement& statement : cli::splitScript(script)) statements.push_back(statement.text);
+        made[version] = makeDatabase(dir / "voorbeeld.mdb", version, statements);
     }
     fs::copy_file(made[version], path);
     return path;
-}
-
-std::vector<std::string> scriptStatements(const std::string& script)
-{
-    std::vector<std::string> statements;
-    std::string current;
-    std::istringstream lines(script);
-    for (std::string line; std::getline(lines, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line == ";") {
-            if (current.find_first_not_of(" \n") != std::string::npos) statements.push_back(current);
-            current.clear();
-        } else if (line.rfind("--", 0) != 0) {
-            current += line + "\n";
-        }
-    }
-    if (current.find_first_not_of(" \n") != std::string::npos) statements.push_back(current);
-    return statements;
 }
 
 }  // namespace querimo::test

@@ -16,7 +16,4 @@ std::filesystem::path makeDatabase(const std::filesystem::path& path, jet::Versi
 // keys, a relationship, an index on text, a view and a parameter query.
 std::filesystem::path makeSample(const std::filesystem::path& path, jet::Version version);
 
-// The statements of a script: separated by lines holding only ";", lines starting with "--" left out.
-std::vector<std::string> scriptStatements(const std::string& script);
-
 }  // namespace querimo::test
