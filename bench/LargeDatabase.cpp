@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "jet/Database.h"
-#include "sql/Definition.h"
+#include "sql/Sql.h"
 
 namespace querimo::bench {
 namespace {
@@ -53,10 +53,10 @@ std::string largeDatabase(const std::filesystem::path& folder, int orders)
         jet::OpenOptions options;
         options.path = making;
         auto db = jet::Database::open(options);
-        sql::runDefinition(*db, "CREATE TABLE Klant (KlantNr LONG CONSTRAINT pkKlant PRIMARY KEY, Naam TEXT(50), "
-                                "Plaats TEXT(30))");
-        sql::runDefinition(*db, "CREATE TABLE Bestelling (BestelNr LONG CONSTRAINT pkBestelling PRIMARY KEY, "
-                                "KlantNr LONG, Datum DATETIME, Aantal LONG, Bedrag CURRENCY)");
+        sql::run(*db, "CREATE TABLE Klant (KlantNr LONG CONSTRAINT pkKlant PRIMARY KEY, Naam TEXT(50), "
+                      "Plaats TEXT(30))");
+        sql::run(*db, "CREATE TABLE Bestelling (BestelNr LONG CONSTRAINT pkBestelling PRIMARY KEY, "
+                      "KlantNr LONG, Datum DATETIME, Aantal LONG, Bedrag CURRENCY)");
         fill(*db, orders);
     }
     std::filesystem::rename(making, path);

@@ -15,9 +15,8 @@
 #include "LargeDatabase.h"
 #include "core/Error.h"
 #include "jet/Database.h"
-#include "sql/Execution.h"
-#include "sql/Parser.h"
 #include "sql/RowBuffer.h"
+#include "sql/Sql.h"
 #include "sql/SqliteValue.h"
 
 using namespace querimo;
@@ -122,10 +121,10 @@ int main(int argc, char** argv)
         std::printf("%-18s %10s %10s %8s %8s\n", "query", "ons (ms)", "sqlite", "factor",
                     "rijen");  // processortijd per keer
         for (const Case& c : cases) {
-            const sql::Statement statement = sql::parseStatement(c.access);
+            sql::PreparedStatement statement = sql::prepare(*jet, c.access);
             std::size_t ourRows = 0, plainCount = 0;
             const double ours = millisecondsPerRun(
-                runs, [&] { return sql::runQuery(*jet, statement, {}).rows->rowCount(); }, ourRows);
+                runs, [&] { return statement.execute({}).rows->rowCount(); }, ourRows);
             const double theirs = millisecondsPerRun(
                 runs, [&] { return plainRows(plain, c.sqlite); }, plainCount);
             std::printf("%-18s %10.3f %10.3f %8.2f %8zu%s\n", c.name, ours, theirs, ours / theirs, ourRows,

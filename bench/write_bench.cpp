@@ -17,9 +17,7 @@
 
 #include "core/Error.h"
 #include "jet/Database.h"
-#include "sql/Definition.h"
-#include "sql/Modification.h"
-#include "sql/Parser.h"
+#include "sql/Sql.h"
 
 using namespace querimo;
 namespace fs = std::filesystem;
@@ -118,8 +116,8 @@ void jetCopy(const std::string& path)
     const jet::TableDef& table = db->table("Table1");
     for (std::size_t c = 0; c < table.columns.size(); ++c)
         create += (c ? ", [" : "[") + table.columns[c].name + "] TEXT(50)";
-    sql::runDefinition(*db, create + ")");
-    sql::runModification(*db, sql::parseStatement("INSERT INTO Kopie SELECT * FROM Table1"), {});
+    sql::run(*db, create + ")");
+    sql::run(*db, "INSERT INTO Kopie SELECT * FROM Table1");
 }
 
 void report(const char* what, int rows, const Timing& jet, const Timing& plain)

@@ -5,32 +5,11 @@
 #include "Commands.h"
 #include "RowWriter.h"
 #include "jet/Database.h"
+#include "sql/DataTypes.h"
 
 namespace querimo::cli {
 
 namespace {
-
-const char* typeWord(jet::ColumnType type)
-{
-    using T = jet::ColumnType;
-    switch (type) {
-    case T::Boolean: return "Ja/nee";
-    case T::Byte: return "Byte";
-    case T::Integer: return "Integer";
-    case T::Long: return "Lange integer";
-    case T::Currency: return "Valuta";
-    case T::Single: return "Enkele precisie";
-    case T::Double: return "Dubbele precisie";
-    case T::DateTime: return "Datum/tijd";
-    case T::Binary: return "Binair";
-    case T::Text: return "Tekst";
-    case T::OleObject: return "OLE-object";
-    case T::Memo: return "Memo";
-    case T::Guid: return "Replicatie-id";
-    case T::Decimal: return "Decimaal";
-    }
-    return "Onbekend";
-}
 
 std::string fieldText(ado::Recordset& rs, const char* name)
 {
@@ -82,7 +61,7 @@ void listColumns(ado::Connection& connection, const std::string& table, std::FIL
         const jet::ColumnDef* column = def.column(name);
         writer.field(name);
         writer.field(fieldNumber(*rs, "DATA_TYPE"));
-        writer.field(column ? typeWord(column->type) : "");
+        writer.field(column ? sql::accessType(column->type).dutchName : "");
         writer.field(fieldNumber(*rs, "ORDINAL_POSITION"));
         writer.endRow();
     }

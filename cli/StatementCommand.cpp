@@ -4,12 +4,10 @@
 #include <cstdio>
 
 #include "RowWriter.h"
-#include "ado/Command.h"
 #include "core/Error.h"
 #include "core/Text.h"
 #include "core/ValueText.h"
-#include "sql/Definition.h"
-#include "sql/Parser.h"
+#include "sql/Sql.h"
 
 namespace querimo::cli {
 
@@ -55,17 +53,18 @@ void appendJsonValue(std::string& out, const Value& v)
     }
 }
 
-void writeJson(ado::Recordset& rs, std::FILE* out)
+void writeJson(const sql::StatementResult& result, std::FILE* out)
 {
-    const auto& fields = rs.fieldInfo();
+    const auto& fields = result.columns;
+    const std::size_t rows = result.rows->rowCount();
     std::string buffer = "[";
-    for (std::size_t r = 0; r < rs.RecordCount(); ++r) {
+    for (std::size_t r = 0; r < rows; ++r) {
         buffer += r == 0 ? "\n  {" : ",\n  {";
         for (std::size_t c = 0; c < fields.size(); ++c) {
             if (c > 0) buffer += ", ";
             appendJsonString(buffer, fields[c].name);
             buffer += ": ";
-            appendJsonValue(buffer, rs.valueAt(r, c));
+            appendJsonValue(buffer, result.rows->value(r, c));
         }
         buffer += '}';
         if (buffer.size() > (1u << 16)) {
@@ -73,32 +72,31 @@ void writeJson(ado::Recordset& rs, std::FILE* out)
             buffer.clear();
         }
     }
-    buffer += rs.RecordCount() == 0 ? "]\n" : "\n]\n";
+    buffer += rows == 0 ? "]\n" : "\n]\n";
     if (std::fwrite(buffer.data(), 1, buffer.size(), out) != buffer.size() || std::fflush(out) != 0)
         throw DbError(errc::fail, "De uitvoer kon niet worden geschreven.");
 }
 
-void writeRows(ado::Recordset& rs, RowWriter::Format format, std::FILE* out)
+void writeRows(const sql::StatementResult& result, RowWriter::Format format, std::FILE* out)
 {
     RowWriter writer(out, format);
-    const auto& fields = rs.fieldInfo();
+    const auto& fields = result.columns;
     for (const auto& f : fields) writer.field(f.name);
     writer.endRow();
-    for (std::size_t r = 0; r < rs.RecordCount(); ++r) {
-        for (std::size_t c = 0; c < fields.size(); ++c) writer.value(rs.valueAt(r, c));
+    for (std::size_t r = 0; r < result.rows->rowCount(); ++r) {
+        for (std::size_t c = 0; c < fields.size(); ++c) writer.value(result.rows->value(r, c));
         writer.endRow();
     }
     writer.finish();
 }
 
 // The window's word for what an action statement did with its records.
-const char* actionVerb(const std::string& statement)
+const char* actionVerb(sql::StatementKind kind)
 {
-    if (sql::isDefinitionStatement(statement)) return "verwerkt";
-    switch (sql::parseStatement(statement).kind) {
-    case sql::Statement::Kind::Insert: return "toegevoegd";
-    case sql::Statement::Kind::Update: return "gewijzigd";
-    case sql::Statement::Kind::Delete: return "verwijderd";
+    switch (kind) {
+    case sql::StatementKind::Insert: return "toegevoegd";
+    case sql::StatementKind::Update: return "gewijzigd";
+    case sql::StatementKind::Delete: return "verwijderd";
     default: return "verwerkt";
     }
 }
@@ -116,30 +114,30 @@ std::string readStandardInput()
 void runStatement(ado::Connection& connection, const std::string& statement, const StatementParameters& parameters,
                   RowFormat format, std::FILE* out)
 {
-    ado::Command command;
-    command.ActiveConnection = &connection;
-    command.SetCommandText(statement);
-    for (ado::Parameter& p : command.GetParameters().items()) {
+    if (!connection.database()) throw DbError(errc::fail, "Er is geen database geopend.");
+    sql::PreparedStatement prepared = sql::prepare(*connection.database(), statement);
+    sql::ParameterValues values;
+    for (const sql::Parameter& p : prepared.parameters()) {
         bool given = false;
         for (const auto& [name, value] : parameters)
-            if (text::equalsIgnoreCase(name, p.Name)) {
-                p.Value = value;
+            if (text::equalsIgnoreCase(name, p.name)) {
+                values.emplace_back(p.name, value);
                 given = true;
             }
         if (!given)
-            throw DbError(errc::noValue, "De opdracht vraagt om de parameter '" + p.Name + "'; geef die met --param \""
-                                             + p.Name + "=waarde\".");
+            throw DbError(errc::noValue, "De opdracht vraagt om de parameter '" + p.name + "'; geef die met --param \""
+                                             + p.name + "=waarde\".");
     }
-    long affected = 0;
-    const std::shared_ptr<ado::Recordset> rs = command.Execute(&affected);
-    if (!rs || rs->State() != ado::ObjectState::Open) {
-        std::fprintf(out, "%ld %s %s\n", affected, affected == 1 ? "record" : "records", actionVerb(statement));
+    const sql::StatementResult result = prepared.execute(values);
+    if (!result.rows) {
+        const long affected = result.recordsAffected;
+        std::fprintf(out, "%ld %s %s\n", affected, affected == 1 ? "record" : "records", actionVerb(prepared.kind()));
         return;
     }
     if (format == RowFormat::Json)
-        writeJson(*rs, out);
+        writeJson(result, out);
     else
-        writeRows(*rs, format == RowFormat::Csv ? RowWriter::Format::Csv : RowWriter::Format::Tab, out);
+        writeRows(result, format == RowFormat::Csv ? RowWriter::Format::Csv : RowWriter::Format::Tab, out);
 }
 
 }  // namespace querimo::cli

@@ -5,25 +5,9 @@
 
 namespace querimo::exec {
 
-bool IsNumeriekType(int adoType)
+bool IsNumeriekType(ado::DataType type)
 {
-    switch (adoType) {
-    case 2:
-    case 3:
-    case 4:
-    case 5:
-    case 6:
-    case 14:
-    case 16:
-    case 17:
-    case 18:
-    case 19:
-    case 20:
-    case 21:
-    case 131:
-    case 139: return true;
-    default: return false;
-    }
+    return ado::familyOf(type) == ado::TypeFamily::Number;
 }
 
 int NumeriekeKolomBreedte(double kopBreedteTwips)

@@ -14,7 +14,6 @@ namespace ado = querimo::ado;
 
 namespace {
 
-constexpr int adVarChar = 200;
 constexpr int TekstLengte = 255;
 
 QRect Twips(double left, double top, double width, double height)
@@ -55,8 +54,8 @@ frmParameters::~frmParameters() = default;
 void frmParameters::Form_Load()
 {
     rsParameters = std::make_shared<ado::Recordset>();
-    rsParameters->GetFields().Append("Parameter", adVarChar, TekstLengte, -1);
-    rsParameters->GetFields().Append("Waarde", adVarChar, TekstLengte, -1);
+    rsParameters->GetFields().Append("Parameter", ado::DataType::VarChar, TekstLengte, -1);
+    rsParameters->GetFields().Append("Waarde", ado::DataType::VarChar, TekstLengte, -1);
     rsParameters->Open();
     ado::Parameters& parameters = owner_.cmdResult->GetParameters();
     for (std::size_t i = 0; i < parameters.Count(); ++i) {

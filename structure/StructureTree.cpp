@@ -109,7 +109,7 @@ void frmQuerimo::VeldenToevoegen(QTreeWidgetItem* parent, const QString& prefix,
         if (position < 0 || position > 255)
             throw querimo::DbError(querimo::errc::fail,
                                    "Ongeldige kolompositie in het schema van " + name.toStdString());
-        const auto dataType = static_cast<std::int16_t>(numberOf(field(*rs, "data_type")));
+        const auto dataType = static_cast<querimo::ado::DataType>(numberOf(field(*rs, "data_type")));
         kolommen[position] = textOf(field(*rs, "column_name")) + " (" + TypeOmschrijving(dataType) + ")";
     }
     rs->Close();

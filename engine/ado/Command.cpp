@@ -2,10 +2,6 @@
 
 #include "core/Error.h"
 #include "core/Text.h"
-#include "sql/Definition.h"
-#include "sql/Execution.h"
-#include "sql/Modification.h"
-#include "sql/Parser.h"
 
 namespace querimo::ado {
 
@@ -31,33 +27,28 @@ void Command::SetCommandText(const std::string& text)
 {
     text_ = text;
     parameters_.items().clear();
-    jet::Database& database = openDatabase(ActiveConnection);
-    if (sql::isDefinitionStatement(text)) return;
-    const sql::Statement statement = sql::parseStatement(text);
-    if (!statement.query) return;
-    for (const sql::ParameterInfo& p : sql::statementParameters(database, statement))
-        parameters_.items().push_back({p.name, std::nullopt, sql::reportedType(p.adoType)});
+    prepared_.reset();
+    prepared_ = std::make_shared<sql::PreparedStatement>(sql::prepare(openDatabase(ActiveConnection), text));
+    for (const sql::Parameter& p : prepared_->parameters())
+        parameters_.items().push_back({p.name, std::nullopt, p.type});
 }
 
 std::shared_ptr<Recordset> Command::Execute(long* recordsAffected)
 {
     if (recordsAffected) *recordsAffected = 0;
     jet::Database& database = openDatabase(ActiveConnection);
-    if (sql::isDefinitionStatement(text_)) {
-        sql::runDefinition(database, text_);
-        return std::make_shared<Recordset>();
-    }
-    const sql::Statement statement = sql::parseStatement(text_);
+    // Prepared on another connection's database (or never): the text is prepared again here.
+    if (!prepared_ || &prepared_->database() != &database)
+        prepared_ = std::make_shared<sql::PreparedStatement>(sql::prepare(database, text_));
     sql::ParameterValues values;
     for (const Parameter& p : parameters_.items()) values.emplace_back(p.Name, p.Value);
-    if (statement.kind != sql::Statement::Kind::Select) {
-        const long affected = sql::runModification(database, statement, values);
-        if (recordsAffected) *recordsAffected = affected;
+    sql::StatementResult result = prepared_->execute(values);
+    if (!result.rows) {
+        if (recordsAffected) *recordsAffected = result.recordsAffected;
         return std::make_shared<Recordset>();
     }
-    sql::QueryResult result = sql::runQuery(database, statement, values);
     std::vector<FieldInfo> fields;
-    for (const sql::ResultColumn& c : result.columns) fields.push_back({c.name, c.adoType, 0});
+    for (const sql::Column& c : result.columns) fields.push_back({c.name, c.type, 0});
     return std::make_shared<Recordset>(std::move(fields), std::move(result.rows));
 }
 

@@ -13,8 +13,8 @@ inline constexpr int adCmdText = 1;
 
 struct Parameter {
     std::string Name;
-    std::optional<std::string> Value;  // the text the user typed; nullopt = Null
-    int Type = adtype::VarWChar;       // declared type, or the type the context asks for
+    std::optional<std::string> Value;    // the text the user typed; nullopt = Null
+    DataType Type = DataType::VarWChar;  // declared type, or the type the context asks for
 };
 
 class Parameters {
@@ -44,6 +44,7 @@ public:
 private:
     std::string text_;
     Parameters parameters_;
+    std::shared_ptr<sql::PreparedStatement> prepared_;
 };
 
 }  // namespace querimo::ado

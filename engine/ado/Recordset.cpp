@@ -29,7 +29,7 @@ const std::string& Field::Name() const
 {
     return owner_.fields_.at(index_).name;
 }
-int Field::Type() const
+DataType Field::Type() const
 {
     return owner_.fields_.at(index_).type;
 }
@@ -67,7 +67,7 @@ Field Fields::Item(std::string_view name)
     fail("Veld '" + std::string(name) + "' bestaat niet in deze recordset.");
 }
 
-void Fields::Append(const std::string& name, int type, int definedSize, int)
+void Fields::Append(const std::string& name, DataType type, int definedSize, int)
 {
     if (owner_.state_ == ObjectState::Open) fail("Velden toevoegen kan niet aan een geopende recordset.");
     owner_.fields_.push_back({name, type, definedSize});

@@ -7,31 +7,24 @@
 #include <vector>
 
 #include "core/Value.h"
+#include "sql/Sql.h"
 
 namespace querimo::ado {
 
-// ADO data type numbers as the Jet provider reports them.
-namespace adtype {
-inline constexpr int SmallInt = 2, Integer = 3, Single = 4, Double = 5, Currency = 6, Date = 7, Boolean = 11,
-                     UnsignedTinyInt = 17, Guid = 72, Binary = 128, WChar = 130, Numeric = 131, VarChar = 200,
-                     VarWChar = 202, LongVarWChar = 203, VarBinary = 204, LongVarBinary = 205;
-}
+// Type numbers as the Jet provider reports them.
+using sql::DataType;
+using sql::familyOf;
+using sql::TypeFamily;
 
 enum class ObjectState { Closed = 0, Open = 1 };
 
 struct FieldInfo {
     std::string name;
-    int type = adtype::VarWChar;
+    DataType type = DataType::VarWChar;
     int definedSize = 0;
 };
 
-// The rows of a record set: random access by position, so the grid can show any row without copying.
-class RowSource {
-public:
-    virtual ~RowSource() = default;
-    virtual std::size_t rowCount() const = 0;
-    virtual Value value(std::size_t row, std::size_t column) const = 0;
-};
+using sql::RowSource;
 
 class Recordset;
 
@@ -40,7 +33,7 @@ class Field {
 public:
     Field(Recordset& owner, std::size_t index) : owner_(owner), index_(index) {}
     const std::string& Name() const;
-    int Type() const;
+    DataType Type() const;
     Value GetValue() const;         // Null when there is no current record
     void SetValue(const Value& v);  // detached record sets only
 
@@ -56,7 +49,7 @@ public:
     Field Item(std::size_t index);
     Field Item(std::string_view name);  // ignores letter case; DbError when there is no such field
     // Detached record sets, before Open: adds a column.
-    void Append(const std::string& name, int type, int definedSize, int attributes);
+    void Append(const std::string& name, DataType type, int definedSize, int attributes);
 
 private:
     Recordset& owner_;

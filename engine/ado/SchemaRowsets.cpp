@@ -4,7 +4,7 @@
 
 #include "core/Text.h"
 #include "jet/Database.h"
-#include "sql/Views.h"
+#include "sql/Sql.h"
 
 namespace querimo::ado {
 namespace {
@@ -95,11 +95,10 @@ void appendViewColumns(jet::Database& db, const Restrictions& restrictions, std:
     }
     for (const sql::View& view : views)
         for (std::size_t i = 0; i < view.columns.size(); ++i) {
-            const sql::ResultColumn& c = view.columns[i];
+            const sql::Column& c = view.columns[i];
             if (!passes(restrictions, 3, c.name)) continue;
-            const int type = c.adoType == adtype::VarWChar || c.adoType == adtype::LongVarWChar     ? adtype::WChar
-                             : c.adoType == adtype::VarBinary || c.adoType == adtype::LongVarBinary ? adtype::Binary
-                                                                                                    : c.adoType;
+            const sql::AccessType* access = sql::accessTypeOf(c.type);
+            const DataType type = access ? access->schema : c.type;
             rows.push_back({Value::null(), Value::null(), Value::text(view.name), Value::text(c.name),
                             Value::int32(static_cast<std::int32_t>(i + 1)), Value::boolean(true),
                             Value::int16(static_cast<std::int16_t>(type)), Value::null(), Value::null(),
@@ -108,27 +107,6 @@ void appendViewColumns(jet::Database& db, const Restrictions& restrictions, std:
 }
 
 }  // namespace
-
-int schemaDataType(int jetColumnType)
-{
-    switch (static_cast<ColumnType>(jetColumnType)) {
-    case ColumnType::Boolean: return adtype::Boolean;
-    case ColumnType::Byte: return adtype::UnsignedTinyInt;
-    case ColumnType::Integer: return adtype::SmallInt;
-    case ColumnType::Long: return adtype::Integer;
-    case ColumnType::Currency: return adtype::Currency;
-    case ColumnType::Single: return adtype::Single;
-    case ColumnType::Double: return adtype::Double;
-    case ColumnType::DateTime: return adtype::Date;
-    case ColumnType::Binary: return adtype::Binary;
-    case ColumnType::Text: return adtype::WChar;
-    case ColumnType::OleObject: return adtype::Binary;
-    case ColumnType::Memo: return adtype::WChar;
-    case ColumnType::Guid: return adtype::Guid;
-    case ColumnType::Decimal: return adtype::Numeric;
-    }
-    return adtype::Binary;
-}
 
 std::shared_ptr<Recordset> tablesRowset(jet::Database& db, const Restrictions& restrictions)
 {
@@ -140,10 +118,10 @@ std::shared_ptr<Recordset> tablesRowset(jet::Database& db, const Restrictions& r
     for (const NamedTable& t : tables)
         if (passes(restrictions, 2, t.name) && passes(restrictions, 3, t.type))
             rows.push_back({Value::null(), Value::null(), Value::text(t.name), Value::text(t.type)});
-    return Recordset::fromRows({{"TABLE_CATALOG", adtype::VarWChar, 255},
-                                {"TABLE_SCHEMA", adtype::VarWChar, 255},
-                                {"TABLE_NAME", adtype::VarWChar, 255},
-                                {"TABLE_TYPE", adtype::VarWChar, 255}},
+    return Recordset::fromRows({{"TABLE_CATALOG", DataType::VarWChar, 255},
+                                {"TABLE_SCHEMA", DataType::VarWChar, 255},
+                                {"TABLE_NAME", DataType::VarWChar, 255},
+                                {"TABLE_TYPE", DataType::VarWChar, 255}},
                                std::move(rows));
 }
 
@@ -157,22 +135,22 @@ std::shared_ptr<Recordset> columnsRowset(jet::Database& db, const Restrictions& 
             rows.push_back(
                 {Value::null(), Value::null(), Value::text(table.name), Value::text(c.name), Value::int32(c.ordinal),
                  Value::boolean(!c.required && c.type != ColumnType::Boolean),
-                 Value::int16(static_cast<std::int16_t>(schemaDataType(static_cast<int>(c.type)))), maximumLength(c),
+                 Value::int16(static_cast<std::int16_t>(sql::accessType(c.type).schema)), maximumLength(c),
                  numericPrecision(c),
                  c.type == ColumnType::Decimal ? Value::int16(static_cast<std::int16_t>(c.scale)) : Value::null()});
         }
     }
     appendViewColumns(db, restrictions, rows);
-    return Recordset::fromRows({{"TABLE_CATALOG", adtype::VarWChar, 255},
-                                {"TABLE_SCHEMA", adtype::VarWChar, 255},
-                                {"TABLE_NAME", adtype::VarWChar, 255},
-                                {"COLUMN_NAME", adtype::VarWChar, 255},
-                                {"ORDINAL_POSITION", adtype::Integer, 4},
-                                {"IS_NULLABLE", adtype::Boolean, 2},
-                                {"DATA_TYPE", adtype::SmallInt, 2},
-                                {"CHARACTER_MAXIMUM_LENGTH", adtype::Integer, 4},
-                                {"NUMERIC_PRECISION", adtype::Integer, 4},
-                                {"NUMERIC_SCALE", adtype::SmallInt, 2}},
+    return Recordset::fromRows({{"TABLE_CATALOG", DataType::VarWChar, 255},
+                                {"TABLE_SCHEMA", DataType::VarWChar, 255},
+                                {"TABLE_NAME", DataType::VarWChar, 255},
+                                {"COLUMN_NAME", DataType::VarWChar, 255},
+                                {"ORDINAL_POSITION", DataType::Integer, 4},
+                                {"IS_NULLABLE", DataType::Boolean, 2},
+                                {"DATA_TYPE", DataType::SmallInt, 2},
+                                {"CHARACTER_MAXIMUM_LENGTH", DataType::Integer, 4},
+                                {"NUMERIC_PRECISION", DataType::Integer, 4},
+                                {"NUMERIC_SCALE", DataType::SmallInt, 2}},
                                std::move(rows));
 }
 
@@ -200,16 +178,16 @@ std::shared_ptr<Recordset> indexesRowset(jet::Database& db, const Restrictions& 
             }
         }
     }
-    return Recordset::fromRows({{"TABLE_CATALOG", adtype::VarWChar, 255},
-                                {"TABLE_SCHEMA", adtype::VarWChar, 255},
-                                {"TABLE_NAME", adtype::VarWChar, 255},
-                                {"INDEX_NAME", adtype::VarWChar, 255},
-                                {"PRIMARY_KEY", adtype::Boolean, 2},
-                                {"UNIQUE", adtype::Boolean, 2},
-                                {"NULLS", adtype::Integer, 4},
-                                {"ORDINAL_POSITION", adtype::Integer, 4},
-                                {"COLUMN_NAME", adtype::VarWChar, 255},
-                                {"COLLATION", adtype::SmallInt, 2}},
+    return Recordset::fromRows({{"TABLE_CATALOG", DataType::VarWChar, 255},
+                                {"TABLE_SCHEMA", DataType::VarWChar, 255},
+                                {"TABLE_NAME", DataType::VarWChar, 255},
+                                {"INDEX_NAME", DataType::VarWChar, 255},
+                                {"PRIMARY_KEY", DataType::Boolean, 2},
+                                {"UNIQUE", DataType::Boolean, 2},
+                                {"NULLS", DataType::Integer, 4},
+                                {"ORDINAL_POSITION", DataType::Integer, 4},
+                                {"COLUMN_NAME", DataType::VarWChar, 255},
+                                {"COLLATION", DataType::SmallInt, 2}},
                                std::move(rows));
 }
 

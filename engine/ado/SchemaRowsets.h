@@ -19,7 +19,4 @@ std::shared_ptr<Recordset> tablesRowset(jet::Database& db, const Restrictions& r
 std::shared_ptr<Recordset> columnsRowset(jet::Database& db, const Restrictions& restrictions);  // table 2, column 3
 std::shared_ptr<Recordset> indexesRowset(jet::Database& db, const Restrictions& restrictions);  // index 2, table 4
 
-// The ADO type number the columns rowset reports for a Jet column type.
-int schemaDataType(int jetColumnType);
-
 }  // namespace querimo::ado

@@ -131,6 +131,9 @@ public:
     virtual Version version() const = 0;
     virtual const std::string& path() const = 0;
     virtual const std::vector<CatalogEntry>& catalog() const = 0;
+    // Grows whenever the catalog or a table definition may have been read again (a statement ended, another
+    // process changed the file): anything resolved against them before, such as a compiled statement, is stale.
+    virtual std::uint64_t schemaVersion() const = 0;
     // Case-insensitive lookup of a table (user, system or linked table that lives in this file).
     virtual const TableDef& table(std::string_view name) = 0;
     virtual std::unique_ptr<TableScan> scan(const TableDef& table) = 0;

@@ -43,6 +43,7 @@ JetDatabase::JetDatabase(const OpenOptions& options)
 
 void JetDatabase::readCatalogTable()
 {
+    ++schemaVersion_;
     guarded([&] {
         const TableLayout objects = withColumnsOnly(layout(catalogDefinitionPage, "MSysObjects"), catalogColumns());
         TableScanner scan(file_, *format_, objects, usageMapPages(file_, *format_, objects.usedPagesMap));

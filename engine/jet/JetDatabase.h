@@ -26,6 +26,7 @@ public:
     ~JetDatabase() override;
 
     Version version() const override { return header_.version; }
+    std::uint64_t schemaVersion() const override { return schemaVersion_; }
     const std::string& path() const override { return file_.path(); }
     const std::vector<CatalogEntry>& catalog() const override { return catalog_; }
     const TableDef& table(std::string_view name) override;
@@ -109,6 +110,7 @@ private:
     DatabaseHeader header_;
     const Format* format_ = nullptr;
     std::vector<CatalogEntry> catalog_;
+    std::uint64_t schemaVersion_ = 0;
     std::map<std::uint32_t, std::unique_ptr<TableLayout>> tables_;  // by definition page
     bool propertiesLoaded_ = false;
     std::map<std::uint32_t, std::string> storedProperties_;  // LvProp by definition page

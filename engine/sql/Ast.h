@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "sql/DataTypes.h"
+
 namespace querimo::sql {
 
 struct Query;
@@ -105,7 +107,7 @@ struct Query {
 struct ParameterDecl {
     std::string name;
     std::string typeName;  // as written
-    int adoType = 0;
+    DataType dataType = DataType::Empty;
     std::size_t position = 0;
 };
 

@@ -1,6 +1,5 @@
 #include "sql/Catalog.h"
 
-#include "ado/Recordset.h"
 #include "core/Error.h"
 #include "core/Text.h"
 #include "sql/QueryText.h"
@@ -51,29 +50,6 @@ std::vector<const StoredQuery*> Catalog::queries()
     std::vector<const StoredQuery*> out;
     for (const auto& q : queries_) out.push_back(q.get());
     return out;
-}
-
-int adoTypeOf(jet::ColumnType type)
-{
-    using jet::ColumnType;
-    namespace t = ado::adtype;
-    switch (type) {
-    case ColumnType::Boolean: return t::Boolean;
-    case ColumnType::Byte: return t::UnsignedTinyInt;
-    case ColumnType::Integer: return t::SmallInt;
-    case ColumnType::Long: return t::Integer;
-    case ColumnType::Currency: return t::Currency;
-    case ColumnType::Single: return t::Single;
-    case ColumnType::Double: return t::Double;
-    case ColumnType::DateTime: return t::Date;
-    case ColumnType::Binary: return t::VarBinary;
-    case ColumnType::Text: return t::VarWChar;
-    case ColumnType::OleObject: return t::LongVarBinary;
-    case ColumnType::Memo: return t::LongVarWChar;
-    case ColumnType::Guid: return t::Guid;
-    case ColumnType::Decimal: return t::Numeric;
-    }
-    return t::VarWChar;
 }
 
 }  // namespace querimo::sql

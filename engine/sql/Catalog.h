@@ -41,7 +41,4 @@ private:
     std::vector<std::unique_ptr<StoredQuery>> queries_;
 };
 
-// The ADO type a Jet column reports in a record set.
-int adoTypeOf(jet::ColumnType type);
-
 }  // namespace querimo::sql

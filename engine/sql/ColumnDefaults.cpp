@@ -21,7 +21,7 @@ Value defaultValue(Session& session, Catalog& catalog, const jet::ColumnDef& col
         if (!compiled.parameters.empty())
             throw DbError(errc::notFound, "de naam '" + compiled.parameters.front().name + "' is onbekend.");
         const RowBuffer rows = readResult(session, compiled, {});
-        return columnValue(accessValue(rows.cell(0, 0), compiled.columns.front().adoType), column);
+        return columnValue(accessValue(rows.cell(0, 0), compiled.columns.front().dataType), column);
     } catch (const DbError& e) {
         throw DbError(e.number(), "De standaardwaarde " + column.defaultValue + " van het veld '" + column.name
                                       + "' kan niet worden berekend: " + e.description());

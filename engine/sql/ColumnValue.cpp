@@ -28,7 +28,7 @@ using jet::ColumnType;
     std::string shown = exportText(v);
     if (shown.size() > 60) shown = shown.substr(0, 57) + "...";
     throw DbError(errc::typeMismatch, "De waarde '" + shown + "' kan niet worden omgezet naar het type "
-                                          + typeWord(adoTypeOf(column.type)) + " van het veld '" + column.name + "'.");
+                                          + accessType(column.type).dutchName + " van het veld '" + column.name + "'.");
 }
 
 // A number as Access reads one from any value: Yes/No is -1 or 0, a date its day count, text must read as a number.

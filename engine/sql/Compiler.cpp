@@ -6,10 +6,10 @@
 #include <limits>
 #include <map>
 
-#include "ado/Recordset.h"
 #include "core/Error.h"
 #include "core/Text.h"
 #include "core/ValueText.h"
+#include "sql/DataTypes.h"
 #include "sql/Lexer.h"
 #include "sql/Parser.h"
 #include "sql/functions/DateParse.h"
@@ -19,17 +19,17 @@ namespace querimo::sql {
 
 namespace {
 
-namespace t = ado::adtype;
+using t = DataType;
 
-constexpr int unknownType = 0;  // Null, or a parameter nothing types
+constexpr DataType unknownType = DataType::Empty;  // Null, or a parameter nothing types
 
-bool isText(int type)
+bool isText(DataType type)
 {
     return type == t::VarWChar || type == t::LongVarWChar;
 }
 
 // Access's order of numeric types when two meet in arithmetic.
-int numericRank(int type)
+int numericRank(DataType type)
 {
     switch (type) {
     case t::Boolean: return 1;
@@ -44,7 +44,7 @@ int numericRank(int type)
     }
 }
 
-int widerNumeric(int a, int b)
+DataType widerNumeric(DataType a, DataType b)
 {
     if (a == unknownType) return b == unknownType ? t::Double : b;
     if (b == unknownType) return a;
@@ -53,7 +53,7 @@ int widerNumeric(int a, int b)
     if ((a == t::Single && b == t::Integer) || (a == t::Integer && b == t::Single)
         || (a == t::Single && b == t::Currency) || (a == t::Currency && b == t::Single))
         return t::Double;
-    const int wider = ra >= rb ? a : b;
+    const DataType wider = ra >= rb ? a : b;
     return wider == t::Boolean ? t::SmallInt : wider;
 }
 
@@ -83,7 +83,7 @@ std::string lower(std::string_view s)
 // A translated expression with its Access type.
 struct Typed {
     std::string sql;
-    int type = unknownType;
+    DataType type = unknownType;
     bool native = false;     // an SQLite truth value (1/0), not yet an Access one (-1/0)
     bool aggregate = false;  // contains an aggregate
     int parameter = -1;      // index into the parameter list when the expression is one parameter
@@ -154,7 +154,7 @@ private:
             const ParameterDecl& d = decls[i];
             if (findParameter(d.name) >= 0) continue;
             std::vector<std::size_t> key = group == 0 ? std::vector<std::size_t>{0, i} : positionKey(d.position);
-            addParameter(d.name, d.adoType, true, std::move(key));
+            addParameter(d.name, d.dataType, true, std::move(key));
         }
     }
 
@@ -173,11 +173,11 @@ private:
         return -1;
     }
 
-    int addParameter(const std::string& name, int type, bool declared, std::vector<std::size_t> key)
+    int addParameter(const std::string& name, DataType type, bool declared, std::vector<std::size_t> key)
     {
         ParameterEntry e;
         e.info.name = name;
-        e.info.adoType = type;
+        e.info.dataType = type;
         e.info.declared = declared;
         e.info.slot = static_cast<int>(parameters_.size()) + 1;
         e.key = std::move(key);
@@ -198,7 +198,7 @@ private:
         const ParameterInfo& info = parameters_[static_cast<std::size_t>(index)].info;
         Typed out;
         out.sql = "?" + std::to_string(info.slot);
-        out.type = info.adoType;
+        out.type = info.dataType;
         out.yesNo = out.type == t::Boolean;
         out.parameter = index;
         return out;
@@ -209,10 +209,10 @@ private:
     {
         if (a.parameter < 0 || other.type == unknownType) return;
         ParameterInfo& info = parameters_[static_cast<std::size_t>(a.parameter)].info;
-        if (info.adoType == unknownType) info.adoType = other.type == t::LongVarWChar ? t::VarWChar : other.type;
-        a.type = info.adoType;
+        if (info.dataType == unknownType) info.dataType = other.type == t::LongVarWChar ? t::VarWChar : other.type;
+        a.type = info.dataType;
     }
-    void typeFromContext(Typed& a, int type)
+    void typeFromContext(Typed& a, DataType type)
     {
         Typed other;
         other.type = type;
@@ -235,8 +235,8 @@ private:
             const bool wrap = q.selects[i].top.has_value();
             out.sql += wrap ? "SELECT * FROM (" + parts[i].sql + ")" : parts[i].sql;
             for (std::size_t c = 0; c < out.columns.size(); ++c) {  // text wins over numbers, as Access unites them
-                if (isText(parts[i].columns[c].adoType) && !isText(out.columns[c].adoType))
-                    out.columns[c].adoType = parts[i].columns[c].adoType;
+                if (isText(parts[i].columns[c].dataType) && !isText(out.columns[c].dataType))
+                    out.columns[c].dataType = parts[i].columns[c].dataType;
                 if (parts[i].columns[c].origin != out.columns[c].origin) out.columns[c].origin = nullptr;
             }
         }
@@ -254,7 +254,8 @@ private:
         if (e.kind == Expr::Kind::Name) {
             for (const ResultColumn& c : columns)
                 if (text::equalsIgnoreCase(c.name, e.parts.back()) || text::equalsIgnoreCase(c.name, e.text))
-                    return quoteIdentifier(c.name) + (isText(c.adoType) ? std::string(" COLLATE ") + textCollation : "")
+                    return quoteIdentifier(c.name)
+                           + (isText(c.dataType) ? std::string(" COLLATE ") + textCollation : "")
                            + (o.descending ? " DESC" : "");
         }
         if (e.kind == Expr::Kind::Number) {
@@ -513,7 +514,7 @@ private:
                 item.name = c.name;
                 item.sourceAlias = src.alias;
                 item.value.sql = quoteIdentifier(src.sqlAlias) + "." + quoteIdentifier(c.name);
-                item.value.type = c.adoType;
+                item.value.type = c.dataType;
                 item.value.origin = c.origin;
                 items.push_back(std::move(item));
             }
@@ -561,7 +562,8 @@ private:
         } else {
             src.alias = ref.alias.empty() ? ref.name : ref.alias;
             if (const jet::TableDef* table = catalog_.findTable(ref.name)) {
-                for (const jet::ColumnDef& c : table->columns) src.columns.push_back({c.name, adoTypeOf(c.type), &c});
+                for (const jet::ColumnDef& c : table->columns)
+                    src.columns.push_back({c.name, accessType(c.type).recordset, &c});
                 sql = quoteIdentifier(sqliteTableName(table->name));
                 src.jetTable = true;
                 if (std::none_of(tables_.begin(), tables_.end(),
@@ -705,7 +707,7 @@ private:
         case Expr::Kind::Subquery: {
             SelectOutput sub = subquery(*e.query, scope, e.position);
             out.sql = "(" + sub.sql + ")";
-            out.type = sub.columns.front().adoType;
+            out.type = sub.columns.front().dataType;
             return out;
         }
         case Expr::Kind::IsNull: {
@@ -752,7 +754,7 @@ private:
                 if (match) {
                     Typed out;
                     out.sql = quoteIdentifier(match->sqlAlias) + "." + quoteIdentifier(column->name);
-                    out.type = column->adoType;
+                    out.type = column->dataType;
                     out.column = true;
                     out.origin = column->origin;
                     out.yesNo = out.type == t::Boolean;
@@ -813,13 +815,13 @@ private:
         Typed a = valueOf(expr(*e.args[0], scope)), b = valueOf(expr(*e.args[1], scope));
         Typed out;
         out.aggregate = a.aggregate || b.aggregate;
-        auto helper = [&](const char* fn, int type) {
+        auto helper = [&](const char* fn, DataType type) {
             out.sql = std::string(fn) + "(" + accessArgument(a) + ", " + accessArgument(b) + ")";
             out.type = type;
             return out;
         };
         if (op == "XOR" || op == "EQV" || op == "IMP") {
-            const int type = booleanLike(a) && booleanLike(b) ? t::Boolean : widerNumeric(a.type, b.type);
+            const DataType type = booleanLike(a) && booleanLike(b) ? t::Boolean : widerNumeric(a.type, b.type);
             return helper(op == "XOR" ? "acc_xor" : op == "EQV" ? "acc_eqv" : "acc_imp", type);
         }
         if (op == "&") {
@@ -860,9 +862,9 @@ private:
             }
             // Text that meets a number is converted (and fails when it is no number); only two numbers of
             // known types can use SQLite's own addition.
-            const int type = aDate || bDate                     ? t::Date
-                             : isText(a.type) || isText(b.type) ? t::Double
-                                                                : widerNumeric(a.type, b.type);
+            const DataType type = aDate || bDate                     ? t::Date
+                                  : isText(a.type) || isText(b.type) ? t::Double
+                                                                     : widerNumeric(a.type, b.type);
             if (numericOperand(a) && numericOperand(b)) {
                 out.sql = "(" + a.sql + " + " + b.sql + ")";
                 out.type = type;
@@ -871,7 +873,7 @@ private:
             return helper("acc_add", type);
         }
         if (op == "-") {
-            const int type = aDate && bDate ? t::Double : aDate ? t::Date : widerNumeric(a.type, b.type);
+            const DataType type = aDate && bDate ? t::Double : aDate ? t::Date : widerNumeric(a.type, b.type);
             if (numericOperand(a) && numericOperand(b)) {
                 out.sql = "(" + a.sql + " - " + b.sql + ")";
                 out.type = type;
@@ -935,7 +937,7 @@ private:
         SelectOutput sub = subquery(*e.query, scope, e.position);
         const std::string alias = "~q" + std::to_string(++quantifiedCount_);
         const std::string column = quoteIdentifier(alias) + "." + quoteIdentifier(sub.columns.front().name);
-        const bool text = isText(v.type) || isText(sub.columns.front().adoType);
+        const bool text = isText(v.type) || isText(sub.columns.front().dataType);
         const std::string compare =
             "(" + v.sql + " " + e.op + " " + column + (text ? std::string(" COLLATE ") + textCollation : "") + ")";
         Typed out;
@@ -995,7 +997,7 @@ private:
         return out;
     }
 
-    static int commonType(int a, int b)
+    static DataType commonType(DataType a, DataType b)
     {
         if (a == b || b == unknownType) return a;
         if (a == unknownType) return b;
@@ -1003,7 +1005,7 @@ private:
         return t::VarWChar;
     }
 
-    int resultType(const FunctionType& type, std::vector<Typed>& args)
+    DataType resultType(const FunctionType& type, std::vector<Typed>& args)
     {
         switch (type.result) {
         case ResultRule::Text: return t::VarWChar;
@@ -1021,7 +1023,7 @@ private:
             return i < args.size() ? valueOf(args[i]).type : unknownType;
         }
         case ResultRule::Variant: {
-            int common = unknownType;
+            DataType common = unknownType;
             for (std::size_t i = 1; i < args.size(); ++i) common = commonType(common, valueOf(args[i]).type);
             return common == unknownType && !args.empty() ? valueOf(args[0]).type : common;
         }
@@ -1085,7 +1087,10 @@ private:
 
 CompiledQuery compileStatement(const Statement& statement, Catalog& catalog, const PivotValues* pivots)
 {
-    return Compiler(catalog, pivots).statement(statement);
+    const std::uint64_t version = catalog.database().schemaVersion();
+    CompiledQuery compiled = Compiler(catalog, pivots).statement(statement);
+    compiled.schemaVersion = version;
+    return compiled;
 }
 
 std::string sqliteTableName(std::string_view jetName)

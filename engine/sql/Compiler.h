@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -7,18 +8,19 @@
 #include "core/Value.h"
 #include "sql/Ast.h"
 #include "sql/Catalog.h"
+#include "sql/DataTypes.h"
 
 namespace querimo::sql {
 
 struct ResultColumn {
     std::string name;
-    int adoType = 0;
+    DataType dataType = DataType::Empty;
     const jet::ColumnDef* origin = nullptr;  // the table column it shows unchanged, if any
 };
 
 struct ParameterInfo {
     std::string name;
-    int adoType = 0;  // declared or asked for by the context; 0 when nothing says (taken as text)
+    DataType dataType = DataType::Empty;  // declared or asked for by the context; 0 when nothing says (taken as text)
     bool declared = false;
     int slot = 0;  // the ?N it is bound to in the translated text
 };
@@ -31,12 +33,13 @@ struct CompiledQuery {
     std::vector<std::string> tables;        // Jet tables read, each once; see sqliteTableName
     // UPDATE and DELETE: the tables (by alias) whose row ids lead the result columns, in FROM order.
     std::vector<std::string> rowIdSources;
+    std::uint64_t schemaVersion = 0;  // the database's, when it was translated
 };
 
 // A query to run while translating: the columns of a crosstab come from the data.
 struct PivotQuery {
     const std::string& sql;                        // one column
-    int adoType;                                   // its type
+    DataType dataType;                             // its type
     const std::vector<ParameterInfo>& parameters;  // known so far, to bind
     const std::vector<std::string>& tables;        // Jet tables it reads
 };

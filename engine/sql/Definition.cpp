@@ -1,7 +1,6 @@
 #include "sql/Definition.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "core/Error.h"
 #include "core/Text.h"
@@ -322,35 +321,27 @@ private:
 
 }  // namespace
 
-bool isDefinitionStatement(std::string_view text)
+Definition parseDefinitionStatement(const std::string& text)
 {
-    const std::string s = withoutLeadingComments(text);
-    const std::size_t start = s.find_first_not_of(" \t\r\n\f\v");
-    if (start == std::string::npos) return false;
-    std::size_t end = start;
-    while (end < s.size() && std::isalpha(static_cast<unsigned char>(s[end]))) ++end;
-    const std::string_view word = std::string_view(s).substr(start, end - start);
-    if (end < s.size() && (std::isalnum(static_cast<unsigned char>(s[end])) || s[end] == '_')) return false;
-    return text::equalsIgnoreCase(word, "CREATE") || text::equalsIgnoreCase(word, "ALTER")
-           || text::equalsIgnoreCase(word, "DROP");
-}
-
-void runDefinition(jet::Database& database, std::string_view text)
-{
-    const DefinitionStatement statement = parseDefinition(text);
-    std::vector<jet::QueryRow> viewRows;
+    Definition out{parseDefinition(text), {}};
+    const DefinitionStatement& statement = out.statement;
     if (statement.kind == Kind::CreateView) {
         // The SELECT keeps its place in the text, so its messages give positions in the whole statement.
         std::string query(text);
         std::fill(query.begin(), query.begin() + static_cast<std::ptrdiff_t>(statement.queryPosition), ' ');
-        viewRows = decomposeQuery(query);
-        if (storedQueryType(viewRows) == 2)
+        out.viewRows = decomposeQuery(query);
+        if (storedQueryType(out.viewRows) == 2)
             refuse(errc::syntax, "Een view kan geen SELECT ... INTO zijn", statement.queryPosition);
-        nameOutputColumns(viewRows, statement.viewColumns, statement.objectPosition);
+        nameOutputColumns(out.viewRows, statement.viewColumns, statement.objectPosition);
     }
+    return out;
+}
+
+void runDefinition(jet::Database& database, const Definition& definition)
+{
     database.beginStatement();
     try {
-        DefinitionRun(database, statement).run(viewRows);
+        DefinitionRun(database, definition.statement).run(definition.viewRows);
         database.commitStatement();
     } catch (...) {
         database.rollbackStatement();

@@ -5,6 +5,7 @@
 
 #include "core/Error.h"
 #include "core/Text.h"
+#include "sql/DataTypes.h"
 #include "sql/Lexer.h"
 #include "sql/TokenCursor.h"
 
@@ -14,62 +15,9 @@ namespace {
 
 using jet::ColumnType;
 
-struct TypeWord {
-    const char* word;
-    ColumnType type;
-    int size;  // bytes for fixed types; text and binary: the size without (n)
-};
-
-// Jet 4 DDL type words. TEXT without a size is Text(255), as the Access query window makes it.
-constexpr TypeWord typeWords[] = {
-    {"TEXT", ColumnType::Text, 255},         {"VARCHAR", ColumnType::Text, 255},
-    {"CHAR", ColumnType::Text, 255},         {"CHARACTER", ColumnType::Text, 255},
-    {"STRING", ColumnType::Text, 255},       {"ALPHANUMERIC", ColumnType::Text, 255},
-    {"NVARCHAR", ColumnType::Text, 255},     {"NCHAR", ColumnType::Text, 255},
-    {"MEMO", ColumnType::Memo, 0},           {"LONGTEXT", ColumnType::Memo, 0},
-    {"LONGCHAR", ColumnType::Memo, 0},       {"NOTE", ColumnType::Memo, 0},
-    {"NTEXT", ColumnType::Memo, 0},          {"BYTE", ColumnType::Byte, 1},
-    {"TINYINT", ColumnType::Byte, 1},        {"INTEGER1", ColumnType::Byte, 1},
-    {"SHORT", ColumnType::Integer, 2},       {"SMALLINT", ColumnType::Integer, 2},
-    {"INTEGER2", ColumnType::Integer, 2},    {"LONG", ColumnType::Long, 4},
-    {"INTEGER", ColumnType::Long, 4},        {"INT", ColumnType::Long, 4},
-    {"INTEGER4", ColumnType::Long, 4},       {"SINGLE", ColumnType::Single, 4},
-    {"REAL", ColumnType::Single, 4},         {"FLOAT4", ColumnType::Single, 4},
-    {"IEEESINGLE", ColumnType::Single, 4},   {"DOUBLE", ColumnType::Double, 8},
-    {"FLOAT", ColumnType::Double, 8},        {"FLOAT8", ColumnType::Double, 8},
-    {"IEEEDOUBLE", ColumnType::Double, 8},   {"NUMBER", ColumnType::Double, 8},
-    {"CURRENCY", ColumnType::Currency, 8},   {"MONEY", ColumnType::Currency, 8},
-    {"DATETIME", ColumnType::DateTime, 8},   {"DATE", ColumnType::DateTime, 8},
-    {"TIME", ColumnType::DateTime, 8},       {"TIMESTAMP", ColumnType::DateTime, 8},
-    {"YESNO", ColumnType::Boolean, 1},       {"BIT", ColumnType::Boolean, 1},
-    {"LOGICAL", ColumnType::Boolean, 1},     {"LOGICAL1", ColumnType::Boolean, 1},
-    {"BOOLEAN", ColumnType::Boolean, 1},     {"COUNTER", ColumnType::Long, 4},
-    {"AUTOINCREMENT", ColumnType::Long, 4},  {"IDENTITY", ColumnType::Long, 4},
-    {"GUID", ColumnType::Guid, 16},          {"UNIQUEIDENTIFIER", ColumnType::Guid, 16},
-    {"DECIMAL", ColumnType::Decimal, 17},    {"NUMERIC", ColumnType::Decimal, 17},
-    {"DEC", ColumnType::Decimal, 17},        {"LONGBINARY", ColumnType::OleObject, 0},
-    {"OLEOBJECT", ColumnType::OleObject, 0}, {"GENERAL", ColumnType::OleObject, 0},
-    {"IMAGE", ColumnType::OleObject, 0},     {"BINARY", ColumnType::Binary, 510},
-    {"VARBINARY", ColumnType::Binary, 510},
-};
-
-bool isAutoNumberWord(const Token& t)
-{
-    return t.is("COUNTER") || t.is("AUTOINCREMENT") || t.is("IDENTITY");
-}
-
 const TypeWord* typeWord(const Token& t)
 {
-    if (t.kind != TokenKind::Word) return nullptr;
-    for (const TypeWord& w : typeWords)
-        if (t.is(w.word)) return &w;
-    return nullptr;
-}
-
-bool isFixedType(ColumnType type)
-{
-    return type != ColumnType::Text && type != ColumnType::Memo && type != ColumnType::OleObject
-           && type != ColumnType::Binary;
+    return t.kind == TokenKind::Word ? sql::typeWord(t.text) : nullptr;
 }
 
 [[noreturn]] void fail(const std::string& what, std::size_t position)
@@ -302,8 +250,8 @@ private:
         next();
         jet::ColumnDef& col = c.column;
         col.type = w->type;
-        col.size = w->size;
-        col.autoNumber = isAutoNumberWord(t);
+        col.size = accessType(w->type).size;
+        col.autoNumber = w->autoNumber;
         if (t.is("CHARACTER")) accept("VARYING");
         if ((col.type == ColumnType::Text || col.type == ColumnType::Binary) && accept("(")) {
             const std::size_t at = peek().position;
@@ -336,7 +284,7 @@ private:
             if (c.increment == 0) fail("De stapgrootte van een AutoNummering kan niet 0 zijn", peek().position);
             expect(")");
         }
-        col.fixed = isFixedType(col.type);
+        col.fixed = fixedLength(col.type);
     }
 
     int signedNumber(const char* what)
@@ -468,16 +416,6 @@ private:
 };
 
 }  // namespace
-
-bool columnTypeFromWord(std::string_view word, jet::ColumnType& type)
-{
-    for (const TypeWord& w : typeWords)
-        if (text::equalsIgnoreCase(w.word, word)) {
-            type = w.type;
-            return true;
-        }
-    return false;
-}
 
 std::string withoutLeadingComments(std::string_view text)
 {

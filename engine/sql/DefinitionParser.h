@@ -75,9 +75,6 @@ struct DefinitionStatement {
     std::string oldPassword;
 };
 
-// The Jet column type a type word stands for (TEXT, LONG, YESNO, ...); false when the word is no type.
-bool columnTypeFromWord(std::string_view word, jet::ColumnType& type);
-
 // Parses one CREATE, ALTER or DROP statement; a DbError (syntax) names what is wrong and where.
 DefinitionStatement parseDefinition(std::string_view text);
 

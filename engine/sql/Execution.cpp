@@ -17,7 +17,7 @@ namespace querimo::sql {
 
 namespace {
 
-namespace t = ado::adtype;
+using t = DataType;
 
 // SQLite's own wording never reaches the user: its messages become Dutch ones; messages our functions
 // raise are Dutch already.
@@ -101,29 +101,13 @@ RowBuffer readRows(Prepared& stmt, std::size_t columns)
 
 }  // namespace
 
-std::string typeWord(int adoType)
-{
-    switch (adoType) {
-    case t::Boolean: return "Ja/nee";
-    case t::UnsignedTinyInt: return "Byte";
-    case t::SmallInt: return "Integer";
-    case t::Integer: return "Lange integer";
-    case t::Currency: return "Valuta";
-    case t::Single: return "Enkel";
-    case t::Double: return "Dubbel";
-    case t::Date: return "Datum/tijd";
-    case t::Numeric: return "Decimaal";
-    case t::Guid: return "Replicatie-id";
-    default: return "Tekst";
-    }
-}
-
 namespace {
 
 [[noreturn]] void notConvertible(const ParameterInfo& p, const std::string& text)
 {
     throw DbError(errc::typeMismatch, "De waarde '" + text + "' voor de parameter '" + p.name
-                                          + "' kan niet worden omgezet naar het type " + typeWord(p.adoType) + ".");
+                                          + "' kan niet worden omgezet naar het type " + dutchTypeName(p.dataType)
+                                          + ".");
 }
 
 }  // namespace
@@ -167,29 +151,30 @@ void Session::attach(const std::vector<std::string>& jetTables)
     }
 }
 
-std::vector<ParameterInfo> statementParameters(jet::Database& database, const Statement& statement)
-{
-    jet::ReadGuard read(database);
-    Catalog catalog(database);
-    return compileStatement(statement, catalog, nullptr).parameters;
-}
-
 CompiledQuery compileForSession(Session& session, Catalog& catalog, const Statement& statement,
-                                const ParameterValues& values)
+                                const ParameterValues& values, const CompiledQuery* compiled)
 {
+    const bool reusable = compiled && compiled->schemaVersion == catalog.database().schemaVersion()
+                          && !(statement.query && statement.query->transform);
+    if (reusable) {
+        session.attach(compiled->tables);
+        CompiledQuery out = *compiled;
+        for (ResultColumn& c : out.columns) c.dataType = reportedType(c.dataType);
+        return out;
+    }
     const PivotValues pivots = [&](const PivotQuery& q) {
         session.attach(q.tables);
         Prepared stmt(session.handle(), q.sql);
         bindParameters(stmt.get(), q.parameters, values);
         const RowBuffer rows = readRows(stmt, 1);
         std::vector<Value> out;
-        for (std::size_t r = 0; r < rows.rowCount(); ++r) out.push_back(accessValue(rows.cell(r, 0), q.adoType));
+        for (std::size_t r = 0; r < rows.rowCount(); ++r) out.push_back(accessValue(rows.cell(r, 0), q.dataType));
         return out;
     };
-    CompiledQuery compiled = compileStatement(statement, catalog, &pivots);
-    session.attach(compiled.tables);
-    for (ResultColumn& c : compiled.columns) c.adoType = reportedType(c.adoType);
-    return compiled;
+    CompiledQuery out = compileStatement(statement, catalog, &pivots);
+    session.attach(out.tables);
+    for (ResultColumn& c : out.columns) c.dataType = reportedType(c.dataType);
+    return out;
 }
 
 RowBuffer readResult(Session& session, const CompiledQuery& compiled, const ParameterValues& values)
@@ -199,7 +184,8 @@ RowBuffer readResult(Session& session, const CompiledQuery& compiled, const Para
     return readRows(stmt, compiled.columns.size());
 }
 
-QueryResult runQuery(jet::Database& database, const Statement& statement, const ParameterValues& values)
+QueryResult runQuery(jet::Database& database, const Statement& statement, const ParameterValues& values,
+                     const CompiledQuery* prepared)
 {
     if (statement.kind != Statement::Kind::Select)
         throw DbError(errc::fail, "Een opdracht die gegevens of de structuur wijzigt, levert geen rijen op; voer haar "
@@ -207,25 +193,25 @@ QueryResult runQuery(jet::Database& database, const Statement& statement, const 
     jet::ReadGuard read(database);
     Catalog catalog(database);
     Session session(database);
-    const CompiledQuery compiled = compileForSession(session, catalog, statement, values);
-    std::vector<int> types;
-    for (const ResultColumn& c : compiled.columns) types.push_back(c.adoType);
+    const CompiledQuery compiled = compileForSession(session, catalog, statement, values, prepared);
+    std::vector<DataType> types;
+    for (const ResultColumn& c : compiled.columns) types.push_back(c.dataType);
     QueryResult result;
     result.rows = std::make_shared<ResultRows>(readResult(session, compiled, values), std::move(types));
     result.columns = compiled.columns;
     return result;
 }
 
-int reportedType(int adoType)
+DataType reportedType(DataType dataType)
 {
-    return adoType == 0 ? t::VarWChar : adoType;
+    return dataType == DataType::Empty ? t::VarWChar : dataType;
 }
 
 Value parameterValue(const ParameterInfo& p, const std::optional<std::string>& input)
 {
     if (!input) return Value::null();
     const std::string& s = *input;
-    switch (p.adoType) {
+    switch (p.dataType) {
     case t::Boolean: {
         for (const char* yes : {"true", "yes", "on", "waar", "ja", "-1"})
             if (text::equalsIgnoreCase(s, yes)) return Value::boolean(true);
@@ -240,8 +226,8 @@ Value parameterValue(const ParameterInfo& p, const std::optional<std::string>& i
         const auto n = parseRegionalNumber(s);
         if (!n) notConvertible(p, s);
         const double whole = std::nearbyint(*n);  // half to even, as Access rounds
-        const double low = p.adoType == t::UnsignedTinyInt ? 0 : p.adoType == t::SmallInt ? -32768 : -2147483648.0;
-        const double high = p.adoType == t::UnsignedTinyInt ? 255 : p.adoType == t::SmallInt ? 32767 : 2147483647.0;
+        const double low = p.dataType == t::UnsignedTinyInt ? 0 : p.dataType == t::SmallInt ? -32768 : -2147483648.0;
+        const double high = p.dataType == t::UnsignedTinyInt ? 255 : p.dataType == t::SmallInt ? 32767 : 2147483647.0;
         if (whole < low || whole > high) notConvertible(p, s);
         return Value::int32(static_cast<std::int32_t>(whole));
     }

@@ -7,12 +7,12 @@
 #include <utility>
 #include <vector>
 
-#include "ado/Recordset.h"
 #include "jet/Database.h"
 #include "sql/Ast.h"
 #include "sql/Catalog.h"
 #include "sql/Compiler.h"
 #include "sql/RowBuffer.h"
+#include "sql/Sql.h"
 
 namespace querimo::sql {
 
@@ -36,21 +36,17 @@ private:
     std::vector<std::string> attached_;
 };
 
-// Parameter values by name as the user gives them: text, or nullopt for Null.
-using ParameterValues = std::vector<std::pair<std::string, std::optional<std::string>>>;
-
 struct QueryResult {
     std::vector<ResultColumn> columns;
-    std::shared_ptr<const ado::RowSource> rows;
+    std::shared_ptr<const RowSource> rows;
 };
 
-// The parameters a statement asks for, in order, known without running it.
-std::vector<ParameterInfo> statementParameters(jet::Database& database, const Statement& statement);
-
 // Translates a statement for this session, running what a crosstab needs to know its columns, and
-// attaches the tables it reads. Column types are those the record set reports.
+// attaches the tables it reads. Column types are those the record set reports. `compiled`, when given, is
+// the statement translated earlier; it is used unless the definitions changed since or the statement is a
+// crosstab, whose columns come from the data.
 CompiledQuery compileForSession(Session& session, Catalog& catalog, const Statement& statement,
-                                const ParameterValues& values);
+                                const ParameterValues& values, const CompiledQuery* compiled = nullptr);
 
 // Runs a compiled statement of this session and keeps every row it gives. A parameter without a value,
 // one that does not convert, and every failure while running are DbErrors in Dutch.
@@ -58,15 +54,13 @@ RowBuffer readResult(Session& session, const CompiledQuery& compiled, const Para
 
 // Runs a statement that reads. A parameter without a value, a value that does not convert to the
 // parameter's type, and every failure while running are DbErrors in Dutch.
-QueryResult runQuery(jet::Database& database, const Statement& statement, const ParameterValues& values);
+QueryResult runQuery(jet::Database& database, const Statement& statement, const ParameterValues& values,
+                     const CompiledQuery* compiled = nullptr);
 
 // The text of a parameter converted to its type (text when nothing types it).
 Value parameterValue(const ParameterInfo& parameter, const std::optional<std::string>& text);
 
-// The Dutch name of the Access type behind an ADO type, for messages ("Lange integer", "Datum/tijd").
-std::string typeWord(int adoType);
-
 // The ADO type a result column reports: text for a column nothing types (a Null literal).
-int reportedType(int adoType);
+DataType reportedType(DataType dataType);
 
 }  // namespace querimo::sql

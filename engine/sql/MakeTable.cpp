@@ -1,82 +1,28 @@
 #include "sql/MakeTable.h"
 
-#include "ado/Recordset.h"
 #include "core/Error.h"
 #include "core/Text.h"
+#include "sql/DataTypes.h"
 #include "sql/Lexer.h"
 
 namespace querimo::sql {
 
 namespace {
 
-namespace t = ado::adtype;
 using jet::ColumnType;
 
-jet::ColumnDef columnFor(int adoType)
+jet::ColumnDef columnFor(DataType dataType)
 {
+    // A result nothing types, a Null say, becomes a text field.
+    const AccessType* access = accessTypeOf(dataType);
+    const AccessType& type = access ? *access : accessType(ColumnType::Text);
     jet::ColumnDef c;
-    c.fixed = true;
-    switch (adoType) {
-    case t::Boolean:
-        c.type = ColumnType::Boolean;
-        c.size = 1;
-        break;
-    case t::UnsignedTinyInt:
-        c.type = ColumnType::Byte;
-        c.size = 1;
-        break;
-    case t::SmallInt:
-        c.type = ColumnType::Integer;
-        c.size = 2;
-        break;
-    case t::Integer:
-        c.type = ColumnType::Long;
-        c.size = 4;
-        break;
-    case t::Currency:
-        c.type = ColumnType::Currency;
-        c.size = 8;
-        break;
-    case t::Single:
-        c.type = ColumnType::Single;
-        c.size = 4;
-        break;
-    case t::Double:
-        c.type = ColumnType::Double;
-        c.size = 8;
-        break;
-    case t::Date:
-        c.type = ColumnType::DateTime;
-        c.size = 8;
-        break;
-    case t::Guid:
-        c.type = ColumnType::Guid;
-        c.size = 16;
-        break;
-    case t::Numeric:
-        c.type = ColumnType::Decimal;
-        c.size = 17;
+    c.type = type.jet;
+    c.fixed = fixedLength(type.jet);
+    c.size = type.jet == ColumnType::Binary ? 255 : type.size;
+    if (type.jet == ColumnType::Decimal) {
         c.precision = 28;
         c.scale = 10;
-        break;
-    case t::LongVarWChar:
-        c.type = ColumnType::Memo;
-        c.fixed = false;
-        break;
-    case t::VarBinary:
-        c.type = ColumnType::Binary;
-        c.size = 255;
-        c.fixed = false;
-        break;
-    case t::LongVarBinary:
-        c.type = ColumnType::OleObject;
-        c.fixed = false;
-        break;
-    default:
-        c.type = ColumnType::Text;
-        c.size = 255;
-        c.fixed = false;
-        break;
     }
     return c;
 }
@@ -95,7 +41,7 @@ jet::TableDef makeTableDefinition(const std::string& name, const std::vector<Res
     jet::TableDef table;
     table.name = name;
     for (const ResultColumn& result : columns) {
-        jet::ColumnDef c = columnFor(result.adoType);
+        jet::ColumnDef c = columnFor(result.dataType);
         // A column taken over unchanged keeps its field size, as in Access; nothing else of it.
         if (result.origin && result.origin->type == c.type && result.origin->size > 0 && !jet::isLongValue(c.type)) {
             c.size = result.origin->size;

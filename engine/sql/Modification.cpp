@@ -24,7 +24,7 @@ struct ReadRows {
     std::size_t firstValue() const { return compiled.rowIdSources.size(); }
     Value value(std::size_t row, std::size_t column) const
     {
-        return accessValue(rows.cell(row, column), compiled.columns[column].adoType);
+        return accessValue(rows.cell(row, column), compiled.columns[column].dataType);
     }
 };
 
@@ -277,11 +277,12 @@ long copyIntoNewTable(jet::Database& database, Catalog& catalog, const ReadRows&
     return static_cast<long>(read.rows.rowCount());
 }
 
-long modify(jet::Database& database, const Statement& statement, const ParameterValues& values)
+long modify(jet::Database& database, const Statement& statement, const ParameterValues& values,
+            const CompiledQuery* compiled)
 {
     Catalog catalog(database);
     Session session(database);
-    ReadRows read{statement, compileForSession(session, catalog, statement, values), RowBuffer(0)};
+    ReadRows read{statement, compileForSession(session, catalog, statement, values, compiled), RowBuffer(0)};
     read.rows = readResult(session, read.compiled, values);
     switch (statement.kind) {
     case Statement::Kind::Insert: return insertRows(database, catalog, session, read);
@@ -293,13 +294,14 @@ long modify(jet::Database& database, const Statement& statement, const Parameter
 
 }  // namespace
 
-long runModification(jet::Database& database, const Statement& statement, const ParameterValues& values)
+long runModification(jet::Database& database, const Statement& statement, const ParameterValues& values,
+                     const CompiledQuery* compiled)
 {
     const bool modifies = statement.query && (statement.modification || statement.kind == Statement::Kind::SelectInto);
     if (!modifies) throw DbError(errc::fail, "Deze opdracht wijzigt geen gegevens.");
     database.beginStatement();
     try {
-        const long affected = modify(database, statement, values);
+        const long affected = modify(database, statement, values, compiled);
         database.commitStatement();
         return affected;
     } catch (...) {

@@ -7,6 +7,8 @@ namespace querimo::sql {
 
 // Runs INSERT, UPDATE, DELETE or SELECT ... INTO as one whole statement on the database: all its changes
 // land, or none. Returns the number of records affected as Access reports it. Dutch DbError on failure.
-long runModification(jet::Database& database, const Statement& statement, const ParameterValues& values);
+// `compiled`: the statement translated earlier, used when still current (see compileForSession).
+long runModification(jet::Database& database, const Statement& statement, const ParameterValues& values,
+                     const CompiledQuery* compiled = nullptr);
 
 }  // namespace querimo::sql

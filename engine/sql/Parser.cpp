@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <array>
 
-#include "ado/Recordset.h"
 #include "core/Error.h"
 #include "core/Text.h"
+#include "sql/DataTypes.h"
 #include "sql/Lexer.h"
 #include "sql/TokenCursor.h"
 
@@ -219,11 +219,13 @@ private:
                 d.name += name();
             }
             const Token& type = peek();
-            if (type.kind != TokenKind::Word || parameterTypeFromWord(type.text) == 0)
+            const std::optional<DataType> dataType =
+                type.kind == TokenKind::Word ? parameterType(type.text) : std::nullopt;
+            if (!dataType)
                 throw DbError(errc::syntax, "Onbekend gegevenstype " + describeToken(type) + " voor parameter '"
                                                 + d.name + "' " + atPosition(type.position) + ".");
             d.typeName = next().text;
-            d.adoType = parameterTypeFromWord(d.typeName);
+            d.dataType = *dataType;
             if (accept("(")) {  // Text (255)
                 if (peek().kind != TokenKind::Number) unexpected();
                 next();
@@ -724,61 +726,6 @@ private:
 Statement parseStatement(std::string_view text)
 {
     return Parser(text).statement();
-}
-
-int parameterTypeFromWord(std::string_view word)
-{
-    static const std::pair<const char*, int> types[] = {{"BIT", ado::adtype::Boolean},
-                                                        {"YESNO", ado::adtype::Boolean},
-                                                        {"BOOLEAN", ado::adtype::Boolean},
-                                                        {"LOGICAL", ado::adtype::Boolean},
-                                                        {"LOGICAL1", ado::adtype::Boolean},
-                                                        {"BYTE", ado::adtype::UnsignedTinyInt},
-                                                        {"INTEGER1", ado::adtype::UnsignedTinyInt},
-                                                        {"SHORT", ado::adtype::SmallInt},
-                                                        {"SMALLINT", ado::adtype::SmallInt},
-                                                        {"INTEGER2", ado::adtype::SmallInt},
-                                                        {"LONG", ado::adtype::Integer},
-                                                        {"INTEGER", ado::adtype::Integer},
-                                                        {"INT", ado::adtype::Integer},
-                                                        {"INTEGER4", ado::adtype::Integer},
-                                                        {"COUNTER", ado::adtype::Integer},
-                                                        {"AUTOINCREMENT", ado::adtype::Integer},
-                                                        {"CURRENCY", ado::adtype::Currency},
-                                                        {"MONEY", ado::adtype::Currency},
-                                                        {"IEEESINGLE", ado::adtype::Single},
-                                                        {"SINGLE", ado::adtype::Single},
-                                                        {"REAL", ado::adtype::Single},
-                                                        {"FLOAT4", ado::adtype::Single},
-                                                        {"IEEEDOUBLE", ado::adtype::Double},
-                                                        {"DOUBLE", ado::adtype::Double},
-                                                        {"FLOAT", ado::adtype::Double},
-                                                        {"FLOAT8", ado::adtype::Double},
-                                                        {"NUMBER", ado::adtype::Double},
-                                                        {"DATETIME", ado::adtype::Date},
-                                                        {"DATE", ado::adtype::Date},
-                                                        {"TIME", ado::adtype::Date},
-                                                        {"TIMESTAMP", ado::adtype::Date},
-                                                        {"TEXT", ado::adtype::VarWChar},
-                                                        {"CHAR", ado::adtype::VarWChar},
-                                                        {"VARCHAR", ado::adtype::VarWChar},
-                                                        {"STRING", ado::adtype::VarWChar},
-                                                        {"ALPHANUMERIC", ado::adtype::VarWChar},
-                                                        {"VALUE", ado::adtype::VarWChar},
-                                                        {"MEMO", ado::adtype::LongVarWChar},
-                                                        {"LONGTEXT", ado::adtype::LongVarWChar},
-                                                        {"LONGCHAR", ado::adtype::LongVarWChar},
-                                                        {"BINARY", ado::adtype::VarBinary},
-                                                        {"VARBINARY", ado::adtype::VarBinary},
-                                                        {"LONGBINARY", ado::adtype::LongVarBinary},
-                                                        {"OLEOBJECT", ado::adtype::LongVarBinary},
-                                                        {"GUID", ado::adtype::Guid},
-                                                        {"DECIMAL", ado::adtype::Numeric},
-                                                        {"NUMERIC", ado::adtype::Numeric},
-                                                        {"DEC", ado::adtype::Numeric}};
-    for (const auto& [name, type] : types)
-        if (text::equalsIgnoreCase(name, word)) return type;
-    return 0;
 }
 
 }  // namespace querimo::sql

@@ -5,6 +5,7 @@
 
 #include "core/Error.h"
 #include "core/Text.h"
+#include "sql/DataTypes.h"
 #include "sql/DefinitionParser.h"
 #include "sql/Lexer.h"
 #include "sql/Parser.h"
@@ -152,9 +153,9 @@ private:
                 next();
             }
             const std::string name = index() - from == 1 ? token(from).text : span(from, index());
-            jet::ColumnType type = jet::ColumnType::Text;
             const Token& word = next();
-            const int code = word.is("VALUE") || !columnTypeFromWord(word.text, type) ? 0 : static_cast<int>(type);
+            const TypeWord* type = word.is("VALUE") ? nullptr : typeWord(word.text);
+            const int code = type ? static_cast<int>(type->type) : 0;
             if (accept("(")) {  // Text (255)
                 next();
                 accept(")");

@@ -10,7 +10,7 @@ namespace querimo::sql {
 
 namespace {
 
-namespace t = ado::adtype;
+using t = DataType;
 
 // The value as SQLite holds it, when the column's type does not fit (a function that returned another type).
 Value byStorage(const RowBuffer::Cell& c)
@@ -40,10 +40,10 @@ double number(const RowBuffer::Cell& c)
 
 }  // namespace
 
-Value accessValue(const RowBuffer::Cell& c, int adoType)
+Value accessValue(const RowBuffer::Cell& c, DataType dataType)
 {
     if (c.tag == RowBuffer::Tag::Null) return Value::null();
-    switch (adoType) {
+    switch (dataType) {
     case t::Boolean:
         if (numeric(c)) return Value::boolean(number(c) != 0);
         break;

@@ -1,4 +1,4 @@
-#include "sql/Views.h"
+#include "sql/Sql.h"
 
 #include "core/Error.h"
 #include "core/Text.h"
@@ -14,10 +14,12 @@ std::optional<View> viewOf(Catalog& catalog, Session& session, const StoredQuery
     if (!query.selects() || query.hidden) return std::nullopt;
     try {
         const Statement statement = parseStatement(query.sql);
-        if (!compileStatement(statement, catalog, nullptr).parameters.empty()) return std::nullopt;
+        const CompiledQuery compiled = compileStatement(statement, catalog, nullptr);
+        if (!compiled.parameters.empty()) return std::nullopt;
         View view;
         view.name = query.name;
-        view.columns = compileForSession(session, catalog, statement, {}).columns;
+        for (const ResultColumn& c : compileForSession(session, catalog, statement, {}, &compiled).columns)
+            view.columns.push_back({c.name, c.dataType});
         return view;
     } catch (const DbError&) {
         return std::nullopt;  // a broken stored query is no view; running it reports why

@@ -32,7 +32,7 @@ std::vector<TableEntry> querimoTables(const std::filesystem::path& file);
 
 struct ColumnEntry {
     std::string name;
-    int adoType = 0;
+    int dataType = 0;
     std::string typeWord;
     int ordinal = 0;
 };

@@ -189,7 +189,7 @@ TEST_P(SchemaMatchesMdbtools, Columns)
             const TypeNames* type = typeByWord(ours[i].typeWord);
             ASSERT_NE(type, nullptr) << ours[i].name << ": unknown type word " << ours[i].typeWord;
             EXPECT_EQ(type->mdbSchema, theirs[i].second) << ours[i].name;
-            EXPECT_EQ(type->ado, ours[i].adoType) << ours[i].name;
+            EXPECT_EQ(type->ado, ours[i].dataType) << ours[i].name;
         }
     }
 }

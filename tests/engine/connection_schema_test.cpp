@@ -141,7 +141,7 @@ TEST(Connection, ColumnsRowsetWithAdoTypes)
             {"Ole", "128", "13", "Alles"},  {"Sleutel", "72", "14", "Alles"}};
         EXPECT_EQ(rows, expected);
     }
-    EXPECT_EQ(ado::schemaDataType(static_cast<int>(jet::ColumnType::Decimal)), 131);
+    EXPECT_EQ(sql::accessType(jet::ColumnType::Decimal).schema, sql::DataType::Numeric);
 }
 
 TEST(Connection, IndexesRowsetOneRowPerKeyColumn)

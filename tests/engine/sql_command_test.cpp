@@ -31,7 +31,7 @@ TEST_F(CommandOnSample, ParametersBeforeExecuteThenRows)
     ado::Parameters& parameters = command.GetParameters();
     ASSERT_EQ(parameters.Count(), 2u);
     EXPECT_EQ(parameters.Item(0).Name, "Tot en met datum");
-    EXPECT_EQ(parameters.Item(0).Type, ado::adtype::Date);
+    EXPECT_EQ(parameters.Item(0).Type, ado::DataType::Date);
     EXPECT_EQ(parameters.Item(1).Name, "Vanaf datum");
     parameters.Item(1).Value = "1/1/2024";
     parameters.Item("tot en met datum").Value = "6/30/2024";
@@ -42,7 +42,7 @@ TEST_F(CommandOnSample, ParametersBeforeExecuteThenRows)
     ASSERT_EQ(rs->State(), ado::ObjectState::Open);
     EXPECT_EQ(rs->RecordCount(), 60u);
     auto fields = rs->GetFields();
-    EXPECT_EQ(fields.Item("besteldatum").Type(), ado::adtype::Date);
+    EXPECT_EQ(fields.Item("besteldatum").Type(), ado::DataType::Date);
     EXPECT_EQ(fields.Item(static_cast<std::size_t>(0)).Name(), "BestelNr");
     EXPECT_FALSE(rs->Eof());
 }

@@ -4,9 +4,9 @@
 #include <algorithm>
 
 #include "jet_test_files.h"
-#include "sql/Definition.h"
 #include "sql/Execution.h"
 #include "sql/Parser.h"
+#include "sql/Sql.h"
 #include "support/Process.h"
 
 namespace querimo {
@@ -58,10 +58,10 @@ TEST_P(DefinitionOnFile, CreateTableWithEveryTypeReadsBackTheSameWays)
         auto db = open();
         jet3 = db->version() == jet::Version::Jet3;
         if (jet3) {  // Jet 3 has no Decimal fields; the statement fails whole
-            EXPECT_THROW(sql::runDefinition(*db, "CREATE TABLE Fout (Nr LONG, Exact DECIMAL(12, 3))"), DbError);
+            EXPECT_THROW(sql::run(*db, "CREATE TABLE Fout (Nr LONG, Exact DECIMAL(12, 3))"), DbError);
         }
-        sql::runDefinition(
-            *db, std::string("CREATE TABLE [Alle typen] (Nr COUNTER CONSTRAINT pk PRIMARY KEY, Tekst TEXT(40) "
+        sql::run(*db,
+                 std::string("CREATE TABLE [Alle typen] (Nr COUNTER CONSTRAINT pk PRIMARY KEY, Tekst TEXT(40) "
                              "NOT NULL, Lang MEMO, Klein BYTE, Kort SHORT, Getal LONG, Enkel SINGLE, Dubbel DOUBLE, "
                              "Geld CURRENCY, Datum DATETIME, JaNee YESNO, Id GUID, Object OLEOBJECT, Bytes BINARY(16)")
                      + (jet3 ? ")" : ", Exact DECIMAL(12, 3))"));
@@ -101,7 +101,7 @@ TEST_P(DefinitionOnFile, IndexesComeAndGoAndTablesDrop)
 {
     {
         auto db = open();
-        sql::runDefinition(*db, "CREATE UNIQUE INDEX Dubbel ON Table1 (E DESC, A)");
+        sql::run(*db, "CREATE UNIQUE INDEX Dubbel ON Table1 (E DESC, A)");
     }
     {
         auto db = open();
@@ -114,8 +114,8 @@ TEST_P(DefinitionOnFile, IndexesComeAndGoAndTablesDrop)
         EXPECT_FALSE(made->columns[0].ascending);
         EXPECT_EQ(made->columns[1].columnNumber, t.column("A")->number);
         EXPECT_NE(mdb({"mdb-schema", "--indexes", "-T", "Table1", path, "mysql"}).find("Dubbel"), std::string::npos);
-        sql::runDefinition(*db, "DROP INDEX Dubbel ON Table1");
-        sql::runDefinition(*db, "DROP TABLE Table1");
+        sql::run(*db, "DROP INDEX Dubbel ON Table1");
+        sql::run(*db, "DROP TABLE Table1");
     }
     auto db = open();
     EXPECT_FALSE(listed(*db, "Table1"));
@@ -131,10 +131,10 @@ TEST_P(DefinitionOnFile, CounterSeedStartsAndResetsTheNumbering)
     };
     {
         auto db = open();
-        sql::runDefinition(*db, "CREATE TABLE Genummerd (Nr COUNTER(100, 1), Naam TEXT(10))");
+        sql::run(*db, "CREATE TABLE Genummerd (Nr COUNTER(100, 1), Naam TEXT(10))");
         insert(*db, "een");
         insert(*db, "twee");
-        sql::runDefinition(*db, "ALTER TABLE Genummerd ALTER COLUMN Nr COUNTER(500, 1)");
+        sql::run(*db, "ALTER TABLE Genummerd ALTER COLUMN Nr COUNTER(500, 1)");
         insert(*db, "drie");
     }
     EXPECT_EQ(mdb({"mdb-export", path, "Genummerd"}), "Nr,Naam\n100,\"een\"\n101,\"twee\"\n500,\"drie\"\n");
@@ -144,14 +144,14 @@ TEST_P(DefinitionOnFile, ReferencesMakeARelationshipThatKeepsItsTables)
 {
     {
         auto db = open();
-        sql::runDefinition(*db, "CREATE TABLE Baas (Nr LONG CONSTRAINT pk PRIMARY KEY, Naam TEXT(30))");
-        sql::runDefinition(*db, "CREATE TABLE Taak (Id COUNTER PRIMARY KEY, Baas LONG REFERENCES Baas)");
+        sql::run(*db, "CREATE TABLE Baas (Nr LONG CONSTRAINT pk PRIMARY KEY, Naam TEXT(30))");
+        sql::run(*db, "CREATE TABLE Taak (Id COUNTER PRIMARY KEY, Baas LONG REFERENCES Baas)");
     }
     const std::string relations = mdb({"mdb-export", path, "MSysRelationships"});
     EXPECT_NE(relations.find("\"BaasTaak\""), std::string::npos) << relations;
     EXPECT_NE(relations.find("\"Taak\",\"Baas\",\"Baas\",\"Nr\""), std::string::npos) << relations;
     const std::string before = test::readBytes(path);
-    const DbError e = test::errorFrom([&] { sql::runDefinition(*open(), "DROP TABLE Baas"); });
+    const DbError e = test::errorFrom([&] { sql::run(*open(), "DROP TABLE Baas"); });
     EXPECT_EQ(e.description().rfind(
                   "De tabel 'Baas' kan niet worden verwijderd: hij maakt deel uit van een relatie met 'Taak'", 0),
               0u)
@@ -163,7 +163,7 @@ TEST_P(DefinitionOnFile, ViewRunsByNameAndMdbtoolsListsIt)
 {
     {
         auto db = open();
-        sql::runDefinition(*db, "CREATE VIEW [Grote getallen] AS SELECT A, E FROM Table1 WHERE E > 0 ORDER BY A");
+        sql::run(*db, "CREATE VIEW [Grote getallen] AS SELECT A, E FROM Table1 WHERE E > 0 ORDER BY A");
     }
     const auto rows = sql::runQuery(*open(), sql::parseStatement("SELECT * FROM [Grote getallen]"), {});
     EXPECT_EQ(rows.columns.size(), 2u);
@@ -176,15 +176,15 @@ TEST_P(DefinitionOnFile, DatabasePasswordNeedsAnExclusiveOpenAndHoldsAfterReopen
 {
     {
         auto shared = open();
-        EXPECT_THROW(sql::runDefinition(*shared, "ALTER DATABASE PASSWORD geheim NULL"), DbError);
+        EXPECT_THROW(sql::run(*shared, "ALTER DATABASE PASSWORD geheim NULL"), DbError);
     }
     {
         auto db = open(true);
-        sql::runDefinition(*db, "ALTER DATABASE PASSWORD geheim NULL");
+        sql::run(*db, "ALTER DATABASE PASSWORD geheim NULL");
     }
     EXPECT_THROW(open(), DbError);
     auto db = open(true, "geheim");
-    sql::runDefinition(*db, "ALTER DATABASE PASSWORD Null [geheim]");
+    sql::run(*db, "ALTER DATABASE PASSWORD Null [geheim]");
     db.reset();
     EXPECT_NO_THROW(open());
 }
@@ -193,11 +193,11 @@ TEST_P(DefinitionOnFile, ConstraintsOfCreateTableBecomeIndexesAndRelationships)
 {
     {
         auto db = open();
-        sql::runDefinition(
-            *db, "CREATE TABLE Bestelling (Nr COUNTER PRIMARY KEY, Klant LONG REFERENCES Klant, "
+        sql::run(*db,
+                 "CREATE TABLE Bestelling (Nr COUNTER PRIMARY KEY, Klant LONG REFERENCES Klant, "
                  "Code TEXT(5) UNIQUE, Eigen LONG REFERENCES Bestelling (Nr), CONSTRAINT uk UNIQUE (Klant, Code))");
-        sql::runDefinition(*db, "CREATE UNIQUE INDEX Naamindex ON Los (b DESC, a) WITH DISALLOW NULL");
-        sql::runDefinition(*db, "CREATE VIEW Namen (Wie) AS SELECT Naam FROM Klant ORDER BY Naam");
+        sql::run(*db, "CREATE UNIQUE INDEX Naamindex ON Los (b DESC, a) WITH DISALLOW NULL");
+        sql::run(*db, "CREATE VIEW Namen (Wie) AS SELECT Naam FROM Klant ORDER BY Naam");
     }
     auto db = open();
     std::vector<std::string> indexes;
@@ -251,7 +251,7 @@ TEST_P(DefinitionOnFile, AccessRulesRefuseAndLeaveTheFileAsItWas)
     {
         auto db = open();
         for (const auto& [statement, message] : refusals) {
-            const DbError e = test::errorFrom([&] { sql::runDefinition(*db, statement); }, statement);
+            const DbError e = test::errorFrom([&] { sql::run(*db, statement); }, statement);
             EXPECT_NE(e.description().find(message), std::string::npos) << statement << "\n" << e.description();
         }
     }

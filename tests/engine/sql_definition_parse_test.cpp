@@ -21,18 +21,6 @@ std::string errorOf(const std::string& text)
     return e.description();
 }
 
-TEST(DefinitionParse, RecognisesDefinitionStatementsByTheirFirstWord)
-{
-    EXPECT_TRUE(sql::isDefinitionStatement("create table t (a long)"));
-    EXPECT_TRUE(sql::isDefinitionStatement("  \n\tALTER TABLE t DROP a"));
-    EXPECT_TRUE(sql::isDefinitionStatement("-- nieuwe tabel\n/* ja */ Drop Table t"));
-    EXPECT_FALSE(sql::isDefinitionStatement("SELECT * FROM [create]"));
-    EXPECT_FALSE(sql::isDefinitionStatement("Created"));
-    EXPECT_FALSE(sql::isDefinitionStatement("DROP_X"));
-    EXPECT_FALSE(sql::isDefinitionStatement(""));
-    EXPECT_FALSE(sql::isDefinitionStatement("-- alleen commentaar"));
-}
-
 TEST(DefinitionParse, ColumnOptionsAndConstraints)
 {
     const auto st = sql::parseDefinition(

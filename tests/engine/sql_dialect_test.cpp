@@ -7,12 +7,12 @@
 namespace querimo {
 namespace {
 
-namespace t = ado::adtype;
+using t = sql::DataType;
 
 class Dialect : public test::ShopQueries {
 protected:
     Value value(const std::string& expression) { return one("SELECT " + expression); }
-    int typeOf(const std::string& expression) { return run("SELECT " + expression).columns.at(0).adoType; }
+    sql::DataType typeOf(const std::string& expression) { return run("SELECT " + expression).columns.at(0).dataType; }
 };
 
 TEST_F(Dialect, ArithmeticFollowsAccessPrecedence)
@@ -69,10 +69,10 @@ TEST_F(Dialect, ComputedColumnsAreTypedAsAccessTypesThem)
 {
     const auto r = run("SELECT Count(*), Sum(Freight), Sum(OrderID), Max(OrderDate), CustomerID & 'x', Avg(Freight), "
                        "First(CustomerID), Max(Freight) * 2, Len(CustomerID) FROM Orders GROUP BY CustomerID");
-    const std::vector<int> expected = {t::Integer,  t::Currency, t::Double,   t::Date,   t::VarWChar,
-                                       t::Currency, t::VarWChar, t::Currency, t::Integer};
+    const std::vector<sql::DataType> expected = {t::Integer,  t::Currency, t::Double,   t::Date,   t::VarWChar,
+                                                 t::Currency, t::VarWChar, t::Currency, t::Integer};
     ASSERT_EQ(r.columns.size(), expected.size());
-    for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(r.columns[i].adoType, expected[i]) << i;
+    for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(r.columns[i].dataType, expected[i]) << i;
     EXPECT_EQ(r.columns[0].name, "Expr1000");
     EXPECT_EQ(r.columns[1].name, "Expr1001");
 }

@@ -54,6 +54,7 @@ public:
     jet::Version version() const override { return jet::Version::Jet4; }
     const std::string& path() const override { return path_; }
     const std::vector<jet::CatalogEntry>& catalog() const override { return catalog_; }
+    std::uint64_t schemaVersion() const override { return 0; }  // its tables never change
     const jet::TableDef& table(std::string_view name) override { return find(name).def; }
     std::unique_ptr<jet::TableScan> scan(const jet::TableDef& table) override
     {

@@ -114,18 +114,18 @@ TEST_F(ActionStatements, DeleteFindsItsRowsAndItsTable)
 
 TEST_F(ActionStatements, ParametersAreAskedForAndConverted)
 {
-    const sql::Statement st =
-        sql::parseStatement("PARAMETERS [Nieuwe prijs] Currency; UPDATE Products SET UnitPrice = [Nieuwe prijs] "
-                            "WHERE ProductID = [Welk product]");
-    const auto parameters = sql::statementParameters(*db, st);
+    sql::PreparedStatement update =
+        sql::prepare(*db, "PARAMETERS [Nieuwe prijs] Currency; UPDATE Products SET UnitPrice = [Nieuwe prijs] "
+                          "WHERE ProductID = [Welk product]");
+    const auto& parameters = update.parameters();
     ASSERT_EQ(parameters.size(), 2u);
     EXPECT_EQ(parameters[0].name, "Nieuwe prijs");
-    EXPECT_EQ(parameters[0].adoType, ado::adtype::Currency);
+    EXPECT_EQ(parameters[0].type, sql::DataType::Currency);
     EXPECT_EQ(parameters[1].name, "Welk product");
-    EXPECT_EQ(parameters[1].adoType, ado::adtype::Integer);
+    EXPECT_EQ(parameters[1].type, sql::DataType::Integer);
     EXPECT_EQ(db->begun, 0);  // finding parameters changes nothing
 
-    EXPECT_EQ(sql::runModification(*db, st, {{"Nieuwe prijs", "2.55"}, {"Welk product", "13"}}), 1);
+    EXPECT_EQ(update.execute({{"Nieuwe prijs", "2.55"}, {"Welk product", "13"}}).recordsAffected, 1);
     EXPECT_EQ(db->changes[0].values[2], money(2.55));
     EXPECT_EQ(test::errorFrom([&] { run("DELETE FROM Orders WHERE OrderID = [Nummer]"); }).number(), errc::noValue);
     EXPECT_EQ(db->rolledBack, 1);

@@ -5,12 +5,12 @@
 #include "jet_test_files.h"
 #include "sql/Execution.h"
 #include "sql/Parser.h"
-#include "sql/Views.h"
+#include "sql/Sql.h"
 
 namespace querimo {
 namespace {
 
-namespace t = ado::adtype;
+using t = sql::DataType;
 
 class Northwind : public ::testing::Test {
 protected:
@@ -38,8 +38,8 @@ TEST_F(Northwind, TotalsOverWholeTables)
     const auto r = run("SELECT Count(*), Sum(Freight), Min(OrderDate) FROM Orders");
     EXPECT_EQ(r.rows->value(0, 0), Value::int32(830));
     EXPECT_EQ(r.rows->value(0, 1), Value::currency(649426900));
-    EXPECT_EQ(r.columns[1].adoType, t::Currency);
-    EXPECT_EQ(r.columns[2].adoType, t::Date);
+    EXPECT_EQ(r.columns[1].dataType, t::Currency);
+    EXPECT_EQ(r.columns[2].dataType, t::Date);
     EXPECT_EQ(run("SELECT * FROM [Order Details]").rows->rowCount(), 2155u);
 }
 
@@ -67,7 +67,7 @@ TEST_F(Northwind, StoredUnionAndCrosstab)
     ASSERT_EQ(crosstab.columns.size(), 7u);
     EXPECT_EQ(crosstab.columns[3].name, "Qtr 1");
     EXPECT_EQ(crosstab.columns[6].name, "Qtr 4");
-    EXPECT_EQ(crosstab.columns[3].adoType, t::Currency);
+    EXPECT_EQ(crosstab.columns[3].dataType, t::Currency);
     EXPECT_EQ(crosstab.rows->rowCount(), 947u);
     const auto firstQuarter = run("SELECT Sum([Qtr 1]) FROM [Quarterly Orders by Product]");
     EXPECT_NEAR(number(firstQuarter.rows->value(0, 0)), 138288.91, 0.5);
@@ -82,8 +82,9 @@ TEST_F(Northwind, EveryStoredSelectUnionAndCrosstabRuns)
         SCOPED_TRACE(q->name + ":\n" + q->sql);
         const sql::Statement st = sql::parseStatement(q->sql);
         sql::ParameterValues values;
-        for (const auto& p : sql::statementParameters(*db, st))
-            values.emplace_back(p.name, p.adoType == t::Date ? (values.empty() ? "1/1/1997" : "12/31/1997") : "1");
+        const auto parameters = sql::prepare(*db, q->sql).parameters();
+        for (const auto& p : parameters)
+            values.emplace_back(p.name, p.type == t::Date ? (values.empty() ? "1/1/1997" : "12/31/1997") : "1");
         EXPECT_NO_THROW(sql::runQuery(*db, st, values));
         ++ran;
     }
@@ -92,11 +93,11 @@ TEST_F(Northwind, EveryStoredSelectUnionAndCrosstabRuns)
 
 TEST_F(Northwind, ParameterQueriesAskAndViewsAreListed)
 {
-    const auto p = sql::statementParameters(*db, sql::parseStatement("SELECT * FROM [Employee Sales by Country]"));
+    const auto p = sql::prepare(*db, "SELECT * FROM [Employee Sales by Country]").parameters();
     ASSERT_EQ(p.size(), 2u);
     EXPECT_EQ(p[0].name, "Beginning Date");
     EXPECT_EQ(p[1].name, "Ending Date");
-    EXPECT_EQ(p[0].adoType, t::Date);
+    EXPECT_EQ(p[0].type, t::Date);
 
     bool found = false;
     for (const sql::View& v : sql::databaseViews(*db)) {
@@ -106,7 +107,7 @@ TEST_F(Northwind, ParameterQueriesAskAndViewsAreListed)
             found = true;
             ASSERT_EQ(v.columns.size(), 2u);
             EXPECT_EQ(v.columns[0].name, "ProductID");
-            EXPECT_EQ(v.columns[0].adoType, t::Integer);
+            EXPECT_EQ(v.columns[0].type, t::Integer);
         }
     }
     EXPECT_TRUE(found);

@@ -7,13 +7,14 @@
 namespace querimo {
 namespace {
 
-namespace t = ado::adtype;
+using t = sql::DataType;
 
 class Parameters : public test::ShopQueries {
 protected:
     std::vector<sql::ParameterInfo> parameters(const std::string& text)
     {
-        return sql::statementParameters(*db, sql::parseStatement(text));
+        sql::Catalog catalog(*db);
+        return sql::compileStatement(sql::parseStatement(text), catalog, nullptr).parameters;
     }
     std::vector<std::string> names(const std::string& text)
     {
@@ -42,11 +43,11 @@ TEST_F(Parameters, DeclaredOnesComeFirstWithTheirTypes)
                    "SELECT * FROM Orders WHERE Freight > [Minimum] AND OrderDate >= [Vanaf] AND [Stad] <> ''");
     ASSERT_EQ(p.size(), 3u);
     EXPECT_EQ(p[0].name, "Stad");
-    EXPECT_EQ(p[0].adoType, t::VarWChar);
+    EXPECT_EQ(p[0].dataType, t::VarWChar);
     EXPECT_EQ(p[1].name, "Vanaf");
-    EXPECT_EQ(p[1].adoType, t::Date);
+    EXPECT_EQ(p[1].dataType, t::Date);
     EXPECT_EQ(p[2].name, "Minimum");
-    EXPECT_EQ(p[2].adoType, t::Currency);  // from the column it is compared with
+    EXPECT_EQ(p[2].dataType, t::Currency);  // from the column it is compared with
     EXPECT_TRUE(p[0].declared);
     EXPECT_FALSE(p[2].declared);
 }

@@ -8,7 +8,7 @@
 namespace querimo {
 namespace {
 
-namespace t = ado::adtype;
+using t = sql::DataType;
 
 class Queries : public test::ShopQueries {
 protected:
@@ -75,7 +75,7 @@ TEST_F(Queries, GroupingAndHaving)
     ASSERT_EQ(r.rows->rowCount(), 1u);  // ALFKI and alfki are one group
     EXPECT_EQ(r.rows->value(0, 1), Value::int32(2));
     EXPECT_EQ(r.rows->value(0, 2), Value::currency(305000));
-    EXPECT_EQ(r.columns[2].adoType, t::Currency);
+    EXPECT_EQ(r.columns[2].dataType, t::Currency);
 }
 
 TEST_F(Queries, TopKeepsTiesAndPercentRoundsUp)
@@ -119,7 +119,7 @@ TEST_F(Queries, CrosstabMakesAColumnPerPivotValue)
                        "PIVOT 'Bestelling ' & OrderID");
     ASSERT_EQ(r.columns.size(), 5u);
     EXPECT_EQ(r.columns[1].name, "Bestelling 1");
-    EXPECT_EQ(r.columns[1].adoType, t::Double);
+    EXPECT_EQ(r.columns[1].dataType, t::Double);
     ASSERT_EQ(r.rows->rowCount(), 3u);
     EXPECT_EQ(r.rows->value(0, 0), Value::int32(10));
     EXPECT_EQ(r.rows->value(0, 1), Value::dbl(4));

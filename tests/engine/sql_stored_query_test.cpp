@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "sql/QueryText.h"
-#include "sql/Views.h"
+#include "sql/Sql.h"
 #include "sql_fake_database.h"
 
 namespace querimo {
@@ -105,11 +105,10 @@ TEST_F(StoredQueries, UsableByNameAlsoInsideOtherQueries)
 
 TEST_F(StoredQueries, AStoredParameterQueryAsksForItsParameters)
 {
-    const auto params =
-        sql::statementParameters(*db, sql::parseStatement("SELECT * FROM [Orders Since] WHERE OrderID > [Min]"));
+    const auto params = sql::prepare(*db, "SELECT * FROM [Orders Since] WHERE OrderID > [Min]").parameters();
     ASSERT_EQ(params.size(), 2u);
     EXPECT_EQ(params[0].name, "Since");
-    EXPECT_EQ(params[0].adoType, ado::adtype::Date);
+    EXPECT_EQ(params[0].type, sql::DataType::Date);
     EXPECT_EQ(params[1].name, "Min");
     EXPECT_EQ(run("SELECT * FROM [Orders Since]", {{"Since", "3/1/2003"}}).rows->rowCount(), 2u);
 }
@@ -121,8 +120,8 @@ TEST_F(StoredQueries, ViewsAreSelectQueriesWithoutParameters)
     EXPECT_EQ(views[0].name, "Orders per City");
     ASSERT_EQ(views[0].columns.size(), 2u);
     EXPECT_EQ(views[0].columns[0].name, "City");
-    EXPECT_EQ(views[0].columns[0].adoType, ado::adtype::VarWChar);
-    EXPECT_EQ(views[0].columns[1].adoType, ado::adtype::Integer);
+    EXPECT_EQ(views[0].columns[0].type, sql::DataType::VarWChar);
+    EXPECT_EQ(views[0].columns[1].type, sql::DataType::Integer);
     EXPECT_TRUE(sql::databaseView(*db, "ORDERS PER CITY").has_value());
     EXPECT_FALSE(sql::databaseView(*db, "Orders Since").has_value());
 }

@@ -11,7 +11,7 @@
 namespace querimo {
 namespace {
 
-namespace t = ado::adtype;
+using t = sql::DataType;
 
 using TypedValues = test::ShopQueries;
 
@@ -58,7 +58,7 @@ TEST_F(TypedValues, ComparisonsGroupingAndSortingUseTheBareColumn)
 TEST_F(TypedValues, PlusAndMinusConvertNumericTextAndRefuseOtherText)
 {
     EXPECT_EQ(one("SELECT '1' + 2"), Value::dbl(3));
-    EXPECT_EQ(run("SELECT '1' + 2").columns.at(0).adoType, t::Double);
+    EXPECT_EQ(run("SELECT '1' + 2").columns.at(0).dataType, t::Double);
     EXPECT_EQ(one("SELECT 2 + '1.5'"), Value::dbl(3.5));
     EXPECT_EQ(one("SELECT 'a' + 'b'"), Value::text("ab"));
     EXPECT_TRUE(one("SELECT '1' + Null").isNull());
@@ -81,8 +81,9 @@ TEST_F(TypedValues, TotalsHaveTheTypesJetReports)
 {
     const auto r = run("SELECT Sum(Quantity), Avg(Quantity), Sum(OrderID), Sum(Discount), Sum(UnitPrice), "
                        "Avg(UnitPrice), Count(Quantity) FROM [Order Details]");
-    const std::vector<int> types = {t::Double, t::Double, t::Double, t::Double, t::Currency, t::Currency, t::Integer};
-    for (std::size_t c = 0; c < types.size(); ++c) EXPECT_EQ(r.columns[c].adoType, types[c]) << "kolom " << c;
+    const std::vector<sql::DataType> types = {t::Double,   t::Double,   t::Double, t::Double,
+                                              t::Currency, t::Currency, t::Integer};
+    for (std::size_t c = 0; c < types.size(); ++c) EXPECT_EQ(r.columns[c].dataType, types[c]) << "kolom " << c;
     EXPECT_EQ(r.rows->value(0, 0), Value::dbl(20));
     EXPECT_EQ(r.rows->value(0, 1), Value::dbl(4));
     EXPECT_EQ(r.rows->value(0, 4), Value::currency(290000));
@@ -93,7 +94,7 @@ TEST(RegionalParameters, NumbersAreReadWithTheRegionsDecimalSeparator)
 {
     sql::ParameterInfo amount;
     amount.name = "Bedrag";
-    amount.adoType = t::Double;
+    amount.dataType = t::Double;
     EXPECT_EQ(sql::parameterValue(amount, std::string("1,234.5")), Value::dbl(1234.5));
     const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
     bool found = false;
@@ -106,7 +107,7 @@ TEST(RegionalParameters, NumbersAreReadWithTheRegionsDecimalSeparator)
         EXPECT_EQ(sql::parameterValue(amount, std::string("3,5")), Value::dbl(3.5));
         EXPECT_EQ(sql::parameterValue(amount, std::string("-0,25")), Value::dbl(-0.25));
         sql::ParameterInfo count = amount;
-        count.adoType = t::Integer;
+        count.dataType = t::Integer;
         EXPECT_EQ(sql::parameterValue(count, std::string("2,5")), Value::int32(2));  // half to even
         // Inside the engine numbers keep "." as decimal point.
         const auto db = test::makeShop();

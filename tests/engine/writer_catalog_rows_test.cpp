@@ -7,7 +7,7 @@
 
 #include "jet/CatalogRows.h"
 #include "jet_test_files.h"
-#include "sql/Definition.h"
+#include "sql/Sql.h"
 #include "writer_rows_support.h"
 
 namespace querimo::test {
@@ -140,14 +140,14 @@ void expectRightsOfNewObject(const std::string& path, const std::string& stateme
 {
     SCOPED_TRACE(statement);
     auto db = openFile(path);
-    sql::runDefinition(*db, statement);
+    sql::run(*db, statement);
     db = openFile(path);
     const auto made = rightsOf(*db, "Nieuw", type);
     EXPECT_FALSE(made.empty());
     EXPECT_EQ(made, rightsOf(*db, sameKind, type));
     if (type == jet::CatalogType::Relationship) return;
     const std::size_t before = readRows(*db, "MSysACEs").size();
-    sql::runDefinition(*db, type == jet::CatalogType::Table ? "DROP TABLE Nieuw" : "DROP VIEW Nieuw");
+    sql::run(*db, type == jet::CatalogType::Table ? "DROP TABLE Nieuw" : "DROP VIEW Nieuw");
     EXPECT_EQ(readRows(*db, "MSysACEs").size(), before - made.size());
 }
 

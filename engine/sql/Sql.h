@@ -1,0 +1,87 @@
+#pragma once
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "core/Value.h"
+#include "jet/Database.h"
+#include "sql/DataTypes.h"
+
+// The Access SQL dialect over a Jet database: what the layers above may use of it.
+namespace querimo::sql {
+
+// The rows of a query result: random access by position, so a grid can show any row without copying.
+class RowSource {
+public:
+    virtual ~RowSource() = default;
+    virtual std::size_t rowCount() const = 0;
+    virtual Value value(std::size_t row, std::size_t column) const = 0;
+};
+
+struct Column {
+    std::string name;
+    DataType type = DataType::VarWChar;
+};
+
+struct Parameter {
+    std::string name;
+    DataType type = DataType::VarWChar;  // declared, or what the context asks for; text when nothing says
+};
+
+// Parameter values by name as the user gives them: text, or nullopt for Null.
+using ParameterValues = std::vector<std::pair<std::string, std::optional<std::string>>>;
+
+enum class StatementKind { Query, Insert, Update, Delete, MakeTable, Definition };
+
+struct StatementResult {
+    std::vector<Column> columns;            // a query's
+    std::shared_ptr<const RowSource> rows;  // a query's; nullptr for the others
+    long recordsAffected = 0;               // an action's, as Access counts them
+};
+
+// One statement parsed and compiled once, as it stands on one database. Executing it again, or after a
+// change of the database's tables, is fine: what went stale is compiled again.
+class PreparedStatement {
+public:
+    PreparedStatement(PreparedStatement&&) noexcept;
+    PreparedStatement& operator=(PreparedStatement&&) noexcept;
+    ~PreparedStatement();
+
+    StatementKind kind() const;
+    jet::Database& database() const;
+    const std::vector<Parameter>& parameters() const;  // in the order Access asks for them
+    // Runs it; a query's rows are all read before it returns. Actions land whole or not at all.
+    // Every failure is a DbError with a Dutch description.
+    StatementResult execute(const ParameterValues& values);
+
+private:
+    struct State;
+    explicit PreparedStatement(std::unique_ptr<State> state);
+    friend PreparedStatement prepare(jet::Database& database, std::string_view text);
+    // prepare(database, text).execute(values), for a statement run once.
+    StatementResult run(jet::Database& database, std::string_view text, const ParameterValues& values = {});
+    std::unique_ptr<State> state_;
+};
+
+// Parses and compiles one Access statement (an optional PARAMETERS declaration, then the statement, an
+// optional ';'). A statement Access would reject throws a DbError naming the word and its position.
+PreparedStatement prepare(jet::Database& database, std::string_view text);
+// prepare(database, text).execute(values), for a statement run once.
+StatementResult run(jet::Database& database, std::string_view text, const ParameterValues& values = {});
+
+// A stored query the schema reports as a "VIEW": a select, union or crosstab query without parameters.
+struct View {
+    std::string name;
+    std::vector<Column> columns;  // in order; types as a record set reports them
+};
+// The views of the database in catalog order. Queries behind forms and reports (~sq_) are left out, and so
+// is a stored query whose text does not translate.
+std::vector<View> databaseViews(jet::Database& database);
+// One view by name (letter case ignored); nullopt when no view has that name.
+std::optional<View> databaseView(jet::Database& database, const std::string& name);
+
+}  // namespace querimo::sql
