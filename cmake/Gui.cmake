@@ -15,7 +15,7 @@ list(REMOVE_ITEM GUI_SOURCES ${CMAKE_SOURCE_DIR}/app/main.cpp)
 
 add_library(querimo_gui STATIC ${GUI_SOURCES} ${CMAKE_SOURCE_DIR}/resources/resources.qrc)
 target_include_directories(querimo_gui PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(querimo_gui PUBLIC querimo_engine Qt6::Widgets)
+target_link_libraries(querimo_gui PUBLIC querimo_ado Qt6::Widgets)
 
 add_executable(querimo ${CMAKE_SOURCE_DIR}/app/main.cpp)
 target_link_libraries(querimo PRIVATE querimo_gui)
