@@ -1,12 +1,12 @@
 #include "jet/JetDatabase.h"
 
 #include "core/Text.h"
-#include "jet/Catalog.h"
-#include "jet/Journal.h"
-#include "jet/PropertyMaps.h"
-#include "jet/TableDefinition.h"
-#include "jet/TableScanner.h"
-#include "jet/UsageMap.h"
+#include "jet/catalog/Catalog.h"
+#include "jet/journal/Journal.h"
+#include "jet/pages/UsageMap.h"
+#include "jet/rows/TableScanner.h"
+#include "jet/tables/PropertyMaps.h"
+#include "jet/tables/TableDefinition.h"
 
 namespace querimo::jet {
 namespace {
@@ -29,7 +29,7 @@ JetDatabase::JetDatabase(const OpenOptions& options)
         StatementLock& lock;
         ~Unlock() { lock.unlock(); }
     } unlockWhenRead{lock_};
-    const std::vector<std::uint8_t> prefix = file_.readPrefix(headerBytesNeeded);
+    const std::vector<std::uint8_t> prefix = file_.readPrefix(header::bytesNeeded);
     header_ = decodeHeader(ByteView(prefix.data(), prefix.size()), options.path);
     format_ = &Format::of(header_.version);
     if (!header_.password.empty() && header_.password != options.databasePassword)

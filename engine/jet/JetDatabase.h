@@ -3,15 +3,15 @@
 #include <map>
 #include <memory>
 
-#include "jet/Corruption.h"
 #include "jet/Database.h"
-#include "jet/Format.h"
-#include "jet/Header.h"
-#include "jet/PageAllocator.h"
-#include "jet/PageFile.h"
-#include "jet/RelationshipRules.h"
-#include "jet/StatementLock.h"
-#include "jet/TableLayout.h"
+#include "jet/catalog/RelationshipRules.h"
+#include "jet/format/Format.h"
+#include "jet/journal/StatementLock.h"
+#include "jet/pages/Corruption.h"
+#include "jet/pages/Header.h"
+#include "jet/pages/PageAllocator.h"
+#include "jet/pages/PageFile.h"
+#include "jet/tables/TableLayout.h"
 
 namespace querimo::jet {
 

@@ -7,12 +7,12 @@
 #include <cstring>
 
 #include "core/Text.h"
-#include "jet/CatalogRows.h"
-#include "jet/Header.h"
-#include "jet/HeaderWriter.h"
 #include "jet/JetDatabase.h"
-#include "jet/NewDatabase.h"
-#include "jet/TableDefinitionWriter.h"
+#include "jet/catalog/CatalogRows.h"
+#include "jet/catalog/NewDatabase.h"
+#include "jet/pages/Header.h"
+#include "jet/pages/HeaderWriter.h"
+#include "jet/tables/TableDefinitionWriter.h"
 
 namespace querimo::jet {
 namespace {

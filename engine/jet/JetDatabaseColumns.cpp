@@ -2,9 +2,9 @@
 #include <algorithm>
 
 #include "jet/JetDatabase.h"
-#include "jet/TableDefinition.h"
-#include "jet/TableScanner.h"
-#include "jet/UsageMap.h"
+#include "jet/pages/UsageMap.h"
+#include "jet/rows/TableScanner.h"
+#include "jet/tables/TableDefinition.h"
 
 namespace querimo::jet {
 namespace {

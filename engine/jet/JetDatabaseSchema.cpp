@@ -3,38 +3,33 @@
 #include <set>
 
 #include "core/Text.h"
-#include "jet/Catalog.h"
-#include "jet/CatalogRows.h"
-#include "jet/DataPageWriter.h"
-#include "jet/IndexPages.h"
-#include "jet/IndexWriter.h"
 #include "jet/JetDatabase.h"
-#include "jet/NewTableLayout.h"
-#include "jet/PageAllocator.h"
-#include "jet/PropertyMapWriter.h"
-#include "jet/RowStore.h"
-#include "jet/TableDefinition.h"
-#include "jet/TableDefinitionWriter.h"
-#include "jet/UsageMap.h"
-#include "jet/UsageMapWriter.h"
+#include "jet/catalog/Catalog.h"
+#include "jet/catalog/CatalogRows.h"
+#include "jet/format/TableDefinitionLayout.h"
+#include "jet/format/UsageMapLayout.h"
+#include "jet/pages/PageAllocator.h"
+#include "jet/pages/UsageMap.h"
+#include "jet/pages/UsageMapWriter.h"
+#include "jet/rows/DataPage.h"
+#include "jet/rows/DataPageWriter.h"
+#include "jet/rows/RowStore.h"
+#include "jet/tables/IndexPages.h"
+#include "jet/tables/IndexWriter.h"
+#include "jet/tables/NewTableLayout.h"
+#include "jet/tables/PropertyMapWriter.h"
+#include "jet/tables/TableDefinition.h"
+#include "jet/tables/TableDefinitionWriter.h"
 
 namespace querimo::jet {
 namespace {
-
-constexpr std::uint8_t uniqueIndexFlag = 0x01;
-constexpr std::uint8_t ignoreNullsIndexFlag = 0x02;
-constexpr std::uint8_t requiredIndexFlag = 0x08;
-constexpr std::uint8_t jet4IndexFlag = 0x80;  // Access 2000 and later set it on every index
-constexpr std::uint8_t inlineMap = 0x00;
-constexpr std::uint8_t referenceMap = 0x01;
-constexpr std::size_t maxIndexColumns = 10;
 
 // An empty inline usage map row: its kind, the first page it covers, then the bitmap.
 std::string emptyInlineMap(const Format& format)
 {
     const std::size_t bitmap = format.jet4() ? 64 : 128;
     std::string row(1 + 4 + bitmap, '\0');
-    row[0] = static_cast<char>(inlineMap);
+    row[0] = static_cast<char>(inlineUsageMap);
     return row;
 }
 
@@ -42,7 +37,7 @@ std::string emptyInlineMap(const Format& format)
 std::uint32_t addUsageMap(PageFile& file, const Format& format, PageAllocator& pages, std::uint32_t page)
 {
     const std::string row = emptyInlineMap(format);
-    if (page == 0 || !rowFits(*file.page(page), format, row.size()) || file.page(page)->at(0) != 0x01) {
+    if (page == 0 || !rowFits(*file.page(page), format, row.size()) || file.page(page)->at(0) != dataPageType) {
         page = pages.allocate();
         layoutDataPage(file.change(page), format, 0);  // pages of usage maps belong to no table
     }
@@ -57,19 +52,13 @@ void removeUsageMap(PageFile& file, const Format& format, PageAllocator& pages, 
     const std::uint32_t page = pointerPage(map);
     const PageRef bytes = file.page(page);
     const ByteView view(bytes->data(), bytes->size());
-    const int rows = view.u16(format.dataRowCountOffset);
     const int row = pointerRow(map);
-    if (row >= rows) return;
-    const std::uint16_t start = view.u16(format.dataRowTableOffset + 2 * static_cast<std::size_t>(row));
-    if ((start & rowDeletedFlag) != 0) return;
-    const std::size_t at = start & 0x1FFF;
-    if (view.u8(at) == referenceMap) {
-        const std::size_t end =
-            row == 0 ? format.pageSize
-                     : view.u16(format.dataRowTableOffset + 2 * static_cast<std::size_t>(row - 1)) & 0x1FFF;
-        for (std::size_t p = at + 1; p + 4 <= end; p += 4)
-            if (const std::uint32_t bitmapPage = view.u32(p); bitmapPage != 0) pages.release(bitmapPage);
-    }
+    if (row >= dataRowCount(view, format)) return;
+    const RowSlot slot = dataRow(view, format, row);
+    if (slot.deleted || slot.overflow) return;
+    if (slot.bytes.size() > 0 && slot.bytes.u8(0) == referenceUsageMap)
+        for (std::size_t p = 1; p + 4 <= slot.bytes.size(); p += 4)
+            if (const std::uint32_t bitmapPage = slot.bytes.u32(p); bitmapPage != 0) pages.release(bitmapPage);
     removeRow(file.change(page), format, row);
 }
 
@@ -96,10 +85,10 @@ std::vector<std::uint32_t> indexTreePages(PageFile& file, Version version, std::
 
 std::uint8_t realIndexFlags(const Format& format, const IndexDef& index)
 {
-    std::uint8_t flags = format.jet4() ? jet4IndexFlag : 0;
-    if (index.unique || index.primaryKey) flags |= uniqueIndexFlag;
-    if (index.ignoreNulls) flags |= ignoreNullsIndexFlag;
-    if (index.required || index.primaryKey) flags |= requiredIndexFlag;
+    std::uint8_t flags = format.jet4() ? indexJet4Flag : 0;
+    if (index.unique || index.primaryKey) flags |= indexUniqueFlag;
+    if (index.ignoreNulls) flags |= indexIgnoreNullsFlag;
+    if (index.required || index.primaryKey) flags |= indexRequiredFlag;
     return flags;
 }
 
@@ -433,8 +422,8 @@ void JetDatabase::createIndex(std::string_view tableName, const IndexDef& wanted
         }
         LogicalIndexLayout logical;
         logical.number = nextLogicalNumber(layout);
-        logical.updateAction = 0x04;
-        logical.deleteAction = 0x04;
+        logical.updateAction = noReferentialAction;
+        logical.deleteAction = noReferentialAction;
         layout.def.indexes.push_back(index);
         layout.realIndexOf.push_back(real);
         layout.logicalIndexes.push_back(logical);

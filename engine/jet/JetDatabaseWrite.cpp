@@ -7,16 +7,16 @@
 
 #include <unistd.h>
 
-#include "jet/Catalog.h"
-#include "jet/IndexWriter.h"
-#include "jet/Journal.h"
-#include "jet/LongValueWriter.h"
-#include "jet/PageAllocator.h"
-#include "jet/RowDecoder.h"
-#include "jet/RowEncoder.h"
-#include "jet/RowStore.h"
-#include "jet/StatementCommit.h"
-#include "jet/TableDefinition.h"
+#include "jet/catalog/Catalog.h"
+#include "jet/journal/Journal.h"
+#include "jet/journal/StatementCommit.h"
+#include "jet/pages/PageAllocator.h"
+#include "jet/rows/LongValueWriter.h"
+#include "jet/rows/RowDecoder.h"
+#include "jet/rows/RowEncoder.h"
+#include "jet/rows/RowStore.h"
+#include "jet/tables/IndexWriter.h"
+#include "jet/tables/TableDefinition.h"
 
 namespace querimo::jet {
 

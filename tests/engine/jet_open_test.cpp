@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "jet/Header.h"
+#include "jet/pages/Header.h"
 #include "jet_test_files.h"
 
 namespace querimo::test {

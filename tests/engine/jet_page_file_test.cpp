@@ -1,8 +1,8 @@
 // The page layer under the reader and the writer: decoding, the bounded cache and changed pages.
 #include <gtest/gtest.h>
 
-#include "jet/Header.h"
-#include "jet/PageFile.h"
+#include "jet/pages/Header.h"
+#include "jet/pages/PageFile.h"
 #include "jet_test_files.h"
 
 namespace querimo::test {
@@ -32,7 +32,7 @@ TEST(JetPageFile, WrittenPagesOfEncodedFilesAreEncodedAgain)
     jet::PageBytes changed;
     {
         jet::PageFile file(path, true, 8);
-        const auto prefix = file.readPrefix(jet::headerBytesNeeded);
+        const auto prefix = file.readPrefix(jet::header::bytesNeeded);
         const jet::DatabaseHeader header = jet::decodeHeader(jet::ByteView(prefix.data(), prefix.size()), path);
         ASSERT_NE(header.encodingKey, 0u);
         file.configure(4096, header.encodingKey);

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "core/ValueText.h"
-#include "jet/RowDecoder.h"
+#include "jet/rows/RowDecoder.h"
 #include "jet_test_files.h"
 
 namespace querimo::test {

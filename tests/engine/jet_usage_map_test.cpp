@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "jet/Corruption.h"
-#include "jet/UsageMap.h"
+#include "jet/pages/Corruption.h"
+#include "jet/pages/UsageMap.h"
 #include "jet_test_files.h"
 
 namespace querimo::test {

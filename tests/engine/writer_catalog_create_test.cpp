@@ -8,12 +8,12 @@
 #include <tuple>
 
 #include "engine/writer_file_pages.h"
-#include "jet/Format.h"
-#include "jet/Header.h"
-#include "jet/HeaderWriter.h"
-#include "jet/IndexPages.h"
-#include "jet/NewDatabase.h"
-#include "jet/SystemTables.h"
+#include "jet/catalog/NewDatabase.h"
+#include "jet/catalog/SystemTables.h"
+#include "jet/format/Format.h"
+#include "jet/pages/Header.h"
+#include "jet/pages/HeaderWriter.h"
+#include "jet/tables/IndexPages.h"
 #include "jet_test_files.h"
 #include "support/Process.h"
 #include "writer_rows_support.h"

@@ -5,7 +5,7 @@
 #include <limits>
 #include <tuple>
 
-#include "jet/CatalogRows.h"
+#include "jet/catalog/CatalogRows.h"
 #include "jet_test_files.h"
 #include "sql/Sql.h"
 #include "writer_rows_support.h"

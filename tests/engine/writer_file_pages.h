@@ -8,16 +8,16 @@
 #include <string>
 #include <vector>
 
-#include "jet/DataPage.h"
 #include "jet/Database.h"
-#include "jet/Format.h"
-#include "jet/Header.h"
-#include "jet/IndexPages.h"
-#include "jet/IndexTree.h"
-#include "jet/PageFile.h"
-#include "jet/RowDecoder.h"
-#include "jet/TableDefinition.h"
-#include "jet/UsageMap.h"
+#include "jet/format/Format.h"
+#include "jet/pages/Header.h"
+#include "jet/pages/PageFile.h"
+#include "jet/pages/UsageMap.h"
+#include "jet/rows/DataPage.h"
+#include "jet/rows/RowDecoder.h"
+#include "jet/tables/IndexPages.h"
+#include "jet/tables/IndexTree.h"
+#include "jet/tables/TableDefinition.h"
 
 namespace writertest {
 
@@ -143,7 +143,7 @@ class FilePages {
 public:
     explicit FilePages(const std::filesystem::path& path) : path_(path.string()), file_(path_, false)
     {
-        const auto prefix = file_.readPrefix(querimo::jet::headerBytesNeeded);
+        const auto prefix = file_.readPrefix(querimo::jet::header::bytesNeeded);
         header_ = querimo::jet::decodeHeader(querimo::jet::ByteView(prefix.data(), prefix.size()), path_);
         format_ = &querimo::jet::Format::of(header_.version);
         file_.configure(format_->pageSize, header_.encodingKey);

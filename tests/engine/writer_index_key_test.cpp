@@ -4,7 +4,7 @@
 
 #include "engine/writer_file_pages.h"
 #include "jet/Database.h"
-#include "jet/IndexKey.h"
+#include "jet/tables/IndexKey.h"
 #include "sql/Modification.h"
 #include "sql/Parser.h"
 #include "writer_rows_support.h"

@@ -7,7 +7,7 @@
 #include "core/Error.h"
 #include "engine/jet_test_files.h"
 #include "engine/writer_file_pages.h"
-#include "jet/IndexTree.h"
+#include "jet/tables/IndexTree.h"
 #include "support/MadeDatabase.h"
 
 using namespace querimo;

@@ -5,10 +5,10 @@
 
 #include "core/Error.h"
 #include "engine/writer_file_pages.h"
-#include "jet/IndexKey.h"
-#include "jet/IndexWriter.h"
-#include "jet/PageAllocator.h"
-#include "jet/UsageMap.h"
+#include "jet/pages/PageAllocator.h"
+#include "jet/pages/UsageMap.h"
+#include "jet/tables/IndexKey.h"
+#include "jet/tables/IndexWriter.h"
 #include "support/Process.h"
 #include "writer_rows_support.h"
 

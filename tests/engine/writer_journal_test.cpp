@@ -13,7 +13,7 @@
 #include <unistd.h>
 
 #include "core/Error.h"
-#include "jet/Journal.h"
+#include "jet/journal/Journal.h"
 #include "jet_test_files.h"
 
 using namespace querimo;

@@ -3,7 +3,7 @@
 #include "core/Error.h"
 #include "engine/writer_file_pages.h"
 #include "jet/Database.h"
-#include "jet/RowEncoder.h"
+#include "jet/rows/RowEncoder.h"
 #include "support/Corpus.h"
 #include "writer_rows_support.h"
 

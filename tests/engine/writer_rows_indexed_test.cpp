@@ -11,7 +11,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "jet/UsageMap.h"
+#include "jet/pages/UsageMap.h"
 #include "support/Csv.h"
 #include "support/Process.h"
 #include "writer_rows_support.h"

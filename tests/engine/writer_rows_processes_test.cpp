@@ -13,7 +13,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "jet/StatementLock.h"
+#include "jet/journal/StatementLock.h"
 #include "writer_rows_support.h"
 
 using namespace querimo;

@@ -5,9 +5,9 @@
 #include <set>
 #include <tuple>
 
-#include "jet/LongValue.h"
-#include "jet/LongValueWriter.h"
-#include "jet/PageAllocator.h"
+#include "jet/pages/PageAllocator.h"
+#include "jet/rows/LongValue.h"
+#include "jet/rows/LongValueWriter.h"
 #include "support/Csv.h"
 #include "support/Process.h"
 #include "writer_rows_support.h"

@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "engine/writer_file_pages.h"
-#include "jet/DataPage.h"
-#include "jet/Format.h"
-#include "jet/PageFile.h"
-#include "jet/TableDefinition.h"
-#include "jet/UsageMap.h"
+#include "jet/format/Format.h"
+#include "jet/pages/PageFile.h"
+#include "jet/pages/UsageMap.h"
+#include "jet/rows/DataPage.h"
+#include "jet/tables/TableDefinition.h"
 #include "jet_test_files.h"
 #include "support/MadeDatabase.h"
 

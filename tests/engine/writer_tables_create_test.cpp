@@ -3,7 +3,7 @@
 #include <functional>
 
 #include "engine/writer_file_pages.h"
-#include "jet/TableDefinitionWriter.h"
+#include "jet/tables/TableDefinitionWriter.h"
 #include "sql/ColumnValue.h"
 #include "support/Csv.h"
 #include "support/Process.h"

@@ -10,9 +10,9 @@
 
 #include "engine/writer_file_pages.h"
 #include "jet/Database.h"
-#include "jet/NewTableLayout.h"
-#include "jet/PropertyMapWriter.h"
-#include "jet/TableDefinitionWriter.h"
+#include "jet/tables/NewTableLayout.h"
+#include "jet/tables/PropertyMapWriter.h"
+#include "jet/tables/TableDefinitionWriter.h"
 #include "support/Corpus.h"
 #include "writer_rows_support.h"
 

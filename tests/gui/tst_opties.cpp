@@ -13,7 +13,7 @@
 #include "VensterHulp.h"
 #include "app/LayoutPixels.h"
 #include "db/frmOpties.h"
-#include "jet/Header.h"
+#include "jet/pages/Header.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ bool PaswoordZetten(const QString& path, const QByteArray& paswoord)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadWrite)) return false;
-    QByteArray page = file.read(querimo::jet::headerBytesNeeded);
+    QByteArray page = file.read(querimo::jet::header::bytesNeeded);
     auto* bytes = reinterpret_cast<std::uint8_t*>(page.data());
     querimo::jet::toggleHeaderMask(bytes, querimo::jet::Version::Jet3);
     for (int i = 0; i < 20; ++i) page[0x42 + i] = i < paswoord.size() ? paswoord[i] : '\0';

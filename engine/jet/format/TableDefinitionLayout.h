@@ -1,0 +1,32 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+// A table definition: type 0x02, a constant 0x01, 'VC' (or free space), the next page of the definition;
+// then the table header, one entry per real index, the column entries, the column names, the real index
+// definitions, the logical index definitions and their names (offsets in Format).
+namespace querimo::jet {
+
+inline constexpr std::uint8_t tableDefinitionPageType = 0x02;
+inline constexpr std::size_t definitionPageHeaderSize = 8;
+
+// Column flags.
+inline constexpr std::uint8_t columnFixedLengthFlag = 0x01;
+inline constexpr std::uint8_t columnUpdatableFlag = 0x02;
+inline constexpr std::uint8_t columnAutoLongFlag = 0x04;
+inline constexpr std::uint8_t columnAutoGuidFlag = 0x40;
+inline constexpr std::uint8_t columnCompressedUnicodeFlag = 0x01;  // in the Jet 4 extra flags
+
+// Real index flags.
+inline constexpr std::uint8_t indexUniqueFlag = 0x01;
+inline constexpr std::uint8_t indexIgnoreNullsFlag = 0x02;
+inline constexpr std::uint8_t indexRequiredFlag = 0x08;
+inline constexpr std::uint8_t indexJet4Flag = 0x80;  // Access 2000 and later set it on every index
+inline constexpr std::size_t maxIndexColumns = 10;
+
+// Logical index kinds, and the referential action stored outside relationships.
+inline constexpr std::uint8_t primaryKeyIndexKind = 0x01;
+inline constexpr std::uint8_t foreignKeyIndexKind = 0x02;
+inline constexpr std::uint8_t noReferentialAction = 0x04;
+
+}  // namespace querimo::jet

@@ -1,0 +1,79 @@
+#include "jet/pages/Header.h"
+
+#include <cstring>
+#include <vector>
+
+#include "core/Error.h"
+#include "core/Text.h"
+#include "jet/format/HeaderLayout.h"
+#include "jet/pages/Rc4.h"
+
+namespace querimo::jet {
+namespace {
+
+[[noreturn]] void refuse(const std::string& path, const std::string& why)
+{
+    throw DbError(errc::fail, "Het bestand '" + path + "' kan niet geopend worden: " + why + ".");
+}
+
+std::string passwordOf(const std::vector<std::uint8_t>& page, Version version)
+{
+    if (version == Version::Jet3) {
+        std::string raw(reinterpret_cast<const char*>(page.data() + header::passwordOffset), 20);
+        raw.resize(std::strlen(raw.c_str()));
+        return text::fromWindows1252(raw);
+    }
+    // Jet 4 mixes the creation date (its whole days, as a 32-bit number) into the stored password.
+    double created = 0;
+    std::memcpy(&created, page.data() + header::creationDateOffset, sizeof created);
+    const std::int64_t whole =
+        (created > -2147483648.0 && created < 2147483648.0) ? static_cast<std::int64_t>(created) : 0;
+    const std::uint32_t mask = static_cast<std::uint32_t>(whole);
+    std::uint8_t bytes[40];
+    for (std::size_t i = 0; i < sizeof bytes; ++i)
+        bytes[i] = page[header::passwordOffset + i] ^ static_cast<std::uint8_t>(mask >> (8 * (i % 4)));
+    std::size_t units = 0;
+    while (units < 20 && (bytes[2 * units] || bytes[2 * units + 1])) ++units;
+    return text::fromUtf16le(bytes, 2 * units);
+}
+
+}  // namespace
+
+void toggleHeaderMask(std::uint8_t* page0, Version version)
+{
+    static const std::uint8_t key[4] = {0xC7, 0xDA, 0x39, 0x6B};
+    rc4Apply(key, sizeof key, page0 + header::maskedStart, version == Version::Jet3 ? 126 : 128);
+}
+
+DatabaseHeader decodeHeader(ByteView page0, const std::string& path)
+{
+    if (page0.size() == 0) refuse(path, "het bestand is leeg");
+    static const char jetMagic[] = "\x00\x01\x00\x00Standard Jet DB";
+    static const char aceMagic[] = "\x00\x01\x00\x00Standard ACE DB";
+    const bool jet = page0.contains(0, 20) && std::memcmp(page0.data(), jetMagic, 20) == 0;
+    const bool ace = page0.contains(0, 20) && std::memcmp(page0.data(), aceMagic, 20) == 0;
+    if (ace)
+        refuse(path, "dit is een ACCDB-database (Access 2007 of later); alleen .mdb-bestanden van Jet 3 en Jet 4 "
+                     "worden ondersteund");
+    if (!jet) refuse(path, "dit is geen Access-database (.mdb)");
+    if (!page0.contains(0, header::bytesNeeded)) refuse(path, "het bestand is afgebroken");
+
+    DatabaseHeader header;
+    switch (page0.u8(header::versionOffset)) {
+    case 0: header.version = Version::Jet3; break;
+    case 1: header.version = Version::Jet4; break;
+    default:
+        refuse(path, "deze Jet-versie wordt niet ondersteund; alleen Jet 3 (Access 97) en Jet 4 (Access 2000-2003)");
+    }
+
+    std::vector<std::uint8_t> page(page0.data(), page0.data() + header::bytesNeeded);
+    toggleHeaderMask(page.data(), header.version);
+    const ByteView fields(page.data(), page.size());
+    header.encodingKey = fields.u32(0x3E);
+    header.codePage = fields.u16(0x3C);
+    header.sortOrder = header.version == Version::Jet3 ? fields.u16(0x3A) : static_cast<int>(fields.u32(0x6E));
+    header.password = passwordOf(page, header.version);
+    return header;
+}
+
+}  // namespace querimo::jet

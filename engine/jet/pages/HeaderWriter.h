@@ -1,0 +1,18 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "jet/Database.h"
+#include "jet/pages/PageFile.h"
+
+namespace querimo::jet {
+
+// Page 0 of a new database created at `created` (an Access date): Windows-1252 text, the General sort order,
+// pages not encoded, no password; masked as Access stores it.
+PageBytes newHeaderPage(Version version, double created);
+
+// Stores `password` (UTF-8, empty for none) in a masked page 0. A password Access could not keep (longer than
+// 20 characters, or with characters Jet 3 cannot store) is a DbError.
+void storeHeaderPassword(PageBytes& page0, Version version, const std::string& password);
+
+}  // namespace querimo::jet

@@ -1,0 +1,148 @@
+#include "jet/rows/RowDecoder.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "jet/rows/JetText.h"
+#include "jet/rows/LongValue.h"
+
+namespace querimo::jet {
+
+RowDecoder::RowDecoder(PageFile& file, const Format& format, const TableLayout& table)
+    : file_(file), format_(format), table_(table)
+{}
+
+// Offsets of the variable columns (and, as the last entry, the end of the variable data), from the table
+// at the end of the row. Jet 3 stores single bytes and counts the 256-byte steps in a jump table.
+const std::vector<std::size_t>& RowDecoder::variableOffsets(ByteView row, std::size_t maskBytes) const
+{
+    const std::size_t size = row.size();
+    std::vector<std::size_t>& offsets = offsets_;
+    offsets.clear();
+    if (format_.jet4()) {
+        if (size < maskBytes + 2) corrupt("een rij is te kort");
+        const std::size_t count = row.u16(size - maskBytes - 2);
+        if (size < maskBytes + 4 + 2 * count) corrupt("de tabel van variabele kolommen past niet in de rij");
+        for (std::size_t i = 0; i <= count; ++i) offsets.push_back(row.u16(size - maskBytes - 4 - 2 * i));
+    } else {
+        if (size < maskBytes + 2) corrupt("een rij is te kort");
+        const std::size_t count = row.u8(size - maskBytes - 1);
+        const std::size_t last = size - 1;
+        std::size_t jumps = last / 256;
+        if (last < maskBytes + jumps + 1 + count) corrupt("de tabel van variabele kolommen past niet in de rij");
+        const std::size_t first = last - maskBytes - jumps - 1;
+        if ((first - count) / 256 < jumps) --jumps;  // the last jump entry is only filler
+        std::size_t used = 0;
+        for (std::size_t i = 0; i <= count; ++i) {
+            while (used < jumps && i == row.u8(last - maskBytes - used - 1)) ++used;
+            offsets.push_back(row.u8(first - i) + 256 * used);
+        }
+    }
+    for (std::size_t i = 0; i + 1 < offsets.size(); ++i)
+        if (offsets[i] > offsets[i + 1] || offsets[i + 1] > size)
+            corrupt("de tabel van variabele kolommen is ongeldig");
+    return offsets;
+}
+
+void RowDecoder::decode(ByteView row, std::vector<Value>& values) const
+{
+    const std::size_t columnCount = format_.jet4() ? row.u16(0) : row.u8(0);
+    const std::size_t maskBytes = (columnCount + 7) / 8;
+    if (row.size() < format_.rowCountSize + maskBytes) corrupt("een rij is te kort");
+    const ByteView nullMask = row.sub(row.size() - maskBytes, maskBytes);
+    const bool anyVariable =
+        std::any_of(table_.def.columns.begin(), table_.def.columns.end(), [](const ColumnDef& c) { return !c.fixed; });
+    static const std::vector<std::size_t> none;
+    const std::vector<std::size_t>& offsets = anyVariable ? variableOffsets(row, maskBytes) : none;
+
+    values.resize(table_.def.columns.size());
+    for (std::size_t i = 0; i < table_.def.columns.size(); ++i) {
+        const ColumnDef& column = table_.def.columns[i];
+        const ColumnStorage& storage = table_.storage[i];
+        const std::size_t n = static_cast<std::size_t>(column.number);
+        const bool present = n < columnCount && (nullMask.u8(n / 8) & (1u << (n % 8))) != 0;
+        if (column.type == ColumnType::Boolean) {
+            values[i] = Value::boolean(present);
+        } else if (!present) {
+            values[i] = Value::null();
+        } else if (column.fixed) {
+            values[i] = fixedValue(column, row.sub(format_.rowCountSize + storage.fixedOffset, storage.length));
+        } else {
+            const std::size_t v = static_cast<std::size_t>(storage.variableIndex);
+            if (v + 1 >= offsets.size())
+                values[i] = Value::null();  // added after this row was written
+            else
+                values[i] = variableValue(column, row.sub(offsets[v], offsets[v + 1] - offsets[v]));
+        }
+    }
+}
+
+Value RowDecoder::fixedValue(const ColumnDef& column, ByteView data) const
+{
+    switch (column.type) {
+    case ColumnType::Byte: return Value::byte(data.u8(0));
+    case ColumnType::Integer: return Value::int16(data.i16(0));
+    case ColumnType::Long: return Value::int32(data.i32(0));
+    case ColumnType::Currency: return Value::currency(data.i64(0));
+    case ColumnType::Single: return Value::single(data.f32(0));
+    case ColumnType::Double: return Value::dbl(data.f64(0));
+    case ColumnType::DateTime: return Value::dateTime(data.f64(0));
+    case ColumnType::Guid: return Value::guid(guidText(data));
+    case ColumnType::Decimal: return Value::decimal(decimalText(data, column.scale));
+    default: return variableValue(column, data);
+    }
+}
+
+Value RowDecoder::variableValue(const ColumnDef& column, ByteView data) const
+{
+    switch (column.type) {
+    case ColumnType::Text: return Value::text(decodeJetText(data, format_.version));
+    case ColumnType::Binary: return Value::binary(data.bytes(0, data.size()));
+    case ColumnType::Memo: {
+        const std::string stored = readLongValue(file_, format_, data);
+        return Value::text(decodeJetText(ByteView(reinterpret_cast<const std::uint8_t*>(stored.data()), stored.size()),
+                                         format_.version));
+    }
+    case ColumnType::OleObject: return Value::binary(readLongValue(file_, format_, data));
+    default: return fixedValue(column, data);  // fixed types stored as variable data by older files
+    }
+}
+
+std::string decimalText(ByteView stored, int scale)
+{
+    std::uint32_t words[4];
+    for (int w = 0; w < 4; ++w) words[w] = stored.u32(1 + 4 * w);
+    std::string digits;
+    bool nonZero = true;
+    while (nonZero) {
+        std::uint64_t remainder = 0;
+        nonZero = false;
+        for (auto& word : words) {
+            const std::uint64_t current = (remainder << 32) | word;
+            word = static_cast<std::uint32_t>(current / 10);
+            remainder = current % 10;
+            nonZero = nonZero || word != 0;
+        }
+        digits.push_back(static_cast<char>('0' + remainder));
+    }
+    const std::size_t places = static_cast<std::size_t>(std::clamp(scale, 0, 38));
+    while (digits.size() <= places) digits.push_back('0');
+    std::reverse(digits.begin(), digits.end());
+    if (places > 0) {
+        const std::size_t whole = digits.size() - places;
+        digits = digits.substr(0, whole) + '.' + digits.substr(whole);
+    }
+    const bool negative = stored.u8(0) != 0 && digits.find_first_not_of("0.") != std::string::npos;
+    return negative ? "-" + digits : digits;
+}
+
+std::string guidText(ByteView stored)
+{
+    char text[39];
+    std::snprintf(text, sizeof text, "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}", stored.u32(0), stored.u16(4),
+                  stored.u16(6), stored.u8(8), stored.u8(9), stored.u8(10), stored.u8(11), stored.u8(12), stored.u8(13),
+                  stored.u8(14), stored.u8(15));
+    return text;
+}
+
+}  // namespace querimo::jet

@@ -1,0 +1,69 @@
+#include "jet/rows/TableScanner.h"
+
+#include "jet/rows/DataPage.h"
+
+namespace querimo::jet {
+namespace {
+
+constexpr int maxOverflowHops = 64;
+
+}  // namespace
+
+TableScanner::TableScanner(PageFile& file, const Format& format, const TableLayout& table,
+                           std::vector<std::uint32_t> pages)
+    : file_(file), format_(format), table_(table), decoder_(file, format, table), pages_(std::move(pages))
+{}
+
+bool TableScanner::next(std::vector<Value>& row)
+{
+    try {
+        return advance(row);
+    } catch (const CorruptFile& e) {
+        throw damagedFile(file_.path(), e);
+    }
+}
+
+bool TableScanner::advance(std::vector<Value>& row)
+{
+    for (;;) {
+        while (!page_ || row_ >= rowCount_) {
+            page_.reset();
+            if (pageIndex_ >= pages_.size()) return false;
+            PageRef candidate = file_.page(pages_[pageIndex_++]);
+            const ByteView view(candidate->data(), candidate->size());
+            // The usage map may still list pages the table gave up; only its own data pages count.
+            if (view.u8(0) != dataPageType || view.u32(format_.dataOwnerOffset) != table_.def.definitionPage) continue;
+            rowCount_ = dataRowCount(view, format_);
+            row_ = 0;
+            page_ = std::move(candidate);
+        }
+        const ByteView view(page_->data(), page_->size());
+        const RowSlot slot = dataRow(view, format_, row_++);
+        if (slot.deleted) continue;
+        rowId_ = pages_[pageIndex_ - 1] << 8 | static_cast<RowId>(row_ - 1);
+        if (!slot.overflow) {
+            decoder_.decode(slot.bytes, row);
+            return true;
+        }
+        PageRef elsewhere;
+        decoder_.decode(followOverflow(slot.bytes, elsewhere), row);
+        return true;
+    }
+}
+
+ByteView TableScanner::followOverflow(ByteView pointer, PageRef& holder) const
+{
+    for (int hop = 0; hop < maxOverflowHops; ++hop) {
+        const std::uint32_t target = pointer.u32(0);
+        holder = file_.page(pointerPage(target));
+        const ByteView page(holder->data(), holder->size());
+        if (page.u8(0) != dataPageType || pointerRow(target) >= dataRowCount(page, format_))
+            corrupt("een verplaatste rij verwijst naar een ongeldige plaats");
+        const RowSlot slot = dataRow(page, format_, pointerRow(target), true);
+        if (!slot.overflow) return slot.bytes;
+        pointer = slot.bytes;
+    }
+    corrupt("de verwijzingen van een verplaatste rij vormen een kring");
+}
+
+}  // namespace querimo::jet

@@ -1,0 +1,52 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "jet/Database.h"
+#include "jet/pages/ByteView.h"
+
+namespace querimo::jet {
+
+inline constexpr std::uint8_t intermediateIndexPageType = 0x03;
+inline constexpr std::uint8_t leafIndexPageType = 0x04;
+
+// One entry of an index page, with the shared prefix already put back in front of the key.
+struct IndexEntry {
+    std::string key;             // the encoded column values (see IndexKey.h)
+    std::uint32_t dataPage = 0;  // the row this entry points to
+    std::uint8_t dataRow = 0;
+    std::uint32_t childPage = 0;  // intermediate pages: the page whose last entry this is
+};
+
+struct IndexPage {
+    std::uint8_t type = 0;
+    std::uint32_t definitionPage = 0;  // the table the index belongs to
+    std::uint32_t previousPage = 0;    // neighbours on the same level, 0 for none
+    std::uint32_t nextPage = 0;
+    std::uint32_t tailPage = 0;       // the tail leaf page, kept outside the tree until it fills up
+    std::vector<IndexEntry> entries;  // in key order
+
+    bool leaf() const { return type == leafIndexPageType; }
+};
+
+// Where the parts of an index page start, per format. The shared prefix length takes one byte in Jet 3
+// and two in Jet 4; the byte after it is 1 on intermediate pages and 0 on leaf pages.
+struct IndexPageLayout {
+    std::size_t previousPage, nextPage, tailPage, prefixLength, prefixLengthSize, pageKind, entryMask, firstEntry;
+    static const IndexPageLayout& of(Version version);
+};
+
+// Splits an index page (type 0x03 or 0x04) into its entries. A page that does not hold together
+// raises CorruptFile.
+IndexPage parseIndexPage(ByteView page, Version version);
+
+// Lays out an index page from its entries, the inverse of parseIndexPage; pageSize bytes, zero after the
+// entries. Entries share the longest prefix their keys have in common, or at most prefixLimit bytes.
+// Raises DbError when the entries do not fit.
+std::vector<std::uint8_t> buildIndexPage(const IndexPage& page, Version version, std::size_t prefixLimit = 255);
+
+// The bytes an entry takes on a page without a shared prefix.
+std::size_t indexEntrySize(const IndexEntry& entry, bool leaf);
+
+}  // namespace querimo::jet
