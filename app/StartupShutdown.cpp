@@ -44,7 +44,6 @@ void frmQuerimo::Opstarten()
     mnuVolgende->setText(mnuVolgende->text() + "\tPgDn");
     dlgDatabaseOpenen.InitDir = Routines::ProgrammaMap();
     dlgTekst.InitDir = Routines::ProgrammaMap();
-    Verbinding.CursorLocation = 3;
     dgdSQL->verticalHeader()->hide();
 
     QSettings settings = store();

@@ -68,7 +68,6 @@ void frmQuerimo::OpdrachtUitvoeren()
     Paneel("status")->clear();
     if (!cmdResult) cmdResult = std::make_unique<ado::Command>();
     cmdResult->ActiveConnection = &Verbinding;
-    cmdResult->CommandType = ado::adCmdText;
     opvang.Proberen([&] { cmdResult->SetCommandText(rtbSQL->toPlainText().toStdString()); });
     const std::size_t aantalParameters = cmdResult->GetParameters().Count();
 
@@ -92,13 +91,7 @@ void frmQuerimo::OpdrachtUitvoeren()
                 rsResult->Close();
             }
         });
-        opvang.Proberen([&] {
-            std::shared_ptr<ado::Recordset> rs = cmdResult->Execute(&aantal);
-            rs->CursorLocation = 3;
-            rs->CursorType = 3;
-            rs->LockType = 1;
-            rsResult = std::move(rs);
-        });
+        opvang.Proberen([&] { rsResult = cmdResult->Execute(&aantal); });
         if (opvang.Fout())
             FoutTonen(*opvang.Fout());
         else

@@ -9,8 +9,6 @@
 
 namespace querimo::ado {
 
-inline constexpr int adCmdText = 1;
-
 struct Parameter {
     std::string Name;
     std::optional<std::string> Value;    // the text the user typed; nullopt = Null
@@ -28,11 +26,11 @@ private:
     std::vector<Parameter> items_;
 };
 
-// A statement on a connection. Setting the text parses it, so the parameters are known before Execute.
+// A statement (always text) on a connection. Setting the text parses and compiles it, so the parameters are
+// known before Execute, which runs what was compiled.
 class Command {
 public:
     Connection* ActiveConnection = nullptr;
-    int CommandType = adCmdText;
 
     void SetCommandText(const std::string& text);  // DbError when the statement cannot be parsed
     const std::string& CommandText() const { return text_; }

@@ -36,7 +36,6 @@ public:
     Connection();
     ~Connection();
 
-    int CursorLocation = 2;
     int Mode = adModeShareDenyNone;
     std::string Provider;
     Properties& GetProperties() { return properties_; }

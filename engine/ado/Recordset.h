@@ -55,7 +55,9 @@ private:
     Recordset& owner_;
 };
 
-// A static, client-side record set: the record count is known at once and every row can be visited.
+// A static, client-side, read-only record set (what ADO's adUseClient, adOpenStatic and adLockReadOnly give,
+// the only cursor the window asks for, so there is no setting to choose it): the record count is known at
+// once and every row can be visited.
 // Either the result of a command (rows from a RowSource) or a detached in-memory table.
 class Recordset {
 public:
@@ -63,10 +65,6 @@ public:
     Recordset(std::vector<FieldInfo> fields, std::shared_ptr<const RowSource> rows);
     // A result made of rows held in memory (schema rowsets).
     static std::shared_ptr<Recordset> fromRows(std::vector<FieldInfo> fields, std::vector<std::vector<Value>> rows);
-
-    int CursorLocation = 3;
-    int CursorType = 3;
-    int LockType = 1;
 
     ObjectState State() const { return state_; }
     void Open();  // a detached record set, after its fields were appended
