@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks an installed Querimo: check-installed.sh BINDIR DATADIR (e.g. /usr/bin /usr/share/querimo).
 # querimo-sql reads the installed sample; the window starts offscreen, must find sqlwords.dat in DATADIR
-# (seen through strace, as the window reads no command line) and stay up until it is stopped.
+# (seen through strace) and stay up until it is stopped; then gui-smoke.sh drives it on a virtual display.
 set -euo pipefail
 bin=$1
 data=$2
@@ -20,5 +20,6 @@ if [ -x "$bin/querimo" ]; then
   [ "$status" -eq 124 ] || { cat "$work/out" >&2; fail "querimo stopped by itself with status $status"; }
   grep -q "\"$(realpath "$data")/sqlwords.dat\", O_RDONLY[^)]*) = [0-9]" "$work/trace" \
     || fail "querimo did not read sqlwords.dat from $data"
+  "$(dirname "$0")/gui-smoke.sh" "$bin" "$data"
 fi
 echo "check-installed: $bin and $data in order"
