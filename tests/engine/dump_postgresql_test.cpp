@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "cli/DumpSql.h"
 #include "dump_support.h"
 #include "support/PostgresServer.h"
 
@@ -14,9 +15,7 @@ namespace {
 // A column selected in querimo-sql --export's text form.
 std::string exportForm(const jet::ColumnDef& column)
 {
-    std::string q = "\"";
-    for (char c : column.name) q += c == '"' ? std::string("\"\"") : std::string(1, c);
-    q += '"';
+    const std::string q = cli::quoteIdentifier(column.name);
     using T = jet::ColumnType;
     switch (column.type) {
     case T::Boolean: return "CASE WHEN " + q + " THEN '1' WHEN NOT " + q + " THEN '0' END";
@@ -85,10 +84,8 @@ protected:
             std::string select;
             for (const jet::ColumnDef& column : table.columns)
                 select += (select.empty() ? "" : ", ") + exportForm(column);
-            std::string quoted = "\"";
-            for (char c : table.name) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-            const ProcessResult rows =
-                server->psql(name, {"-c", "COPY (SELECT " + select + " FROM " + quoted + "\") TO STDOUT"});
+            const ProcessResult rows = server->psql(
+                name, {"-c", "COPY (SELECT " + select + " FROM " + cli::quoteIdentifier(table.name) + ") TO STDOUT"});
             ASSERT_EQ(rows.exitCode, 0) << rows.err;
             EXPECT_EQ(asExported(rows.out), exportedRows(database, table.name));
         }

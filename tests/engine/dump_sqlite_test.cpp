@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include "cli/DumpSql.h"
 #include "core/ValueText.h"
 #include "dump_support.h"
 
@@ -43,10 +44,9 @@ public:
     // A table's rows in --export's TAB form, sorted.
     std::vector<std::string> rows(const jet::TableDef& table)
     {
-        std::string quoted = "\"";
-        for (char c : table.name) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
         sqlite3_stmt* statement = nullptr;
-        EXPECT_EQ(sqlite3_prepare_v2(db_, ("SELECT * FROM " + quoted + "\"").c_str(), -1, &statement, nullptr),
+        EXPECT_EQ(sqlite3_prepare_v2(db_, ("SELECT * FROM " + cli::quoteIdentifier(table.name)).c_str(), -1, &statement,
+                                     nullptr),
                   SQLITE_OK)
             << sqlite3_errmsg(db_);
         std::string text;
