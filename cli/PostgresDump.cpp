@@ -1,4 +1,7 @@
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -66,7 +69,7 @@ void write(std::FILE* out, const std::string& text)
         throw DbError(errc::fail, "Het script kan niet worden geschreven.");
 }
 
-void writeTable(jet::Database& db, const jet::TableDef& table, std::FILE* out)
+std::string createTable(const jet::TableDef& table)
 {
     std::string text = "\nCREATE TABLE " + quoteIdentifier(table.name) + " (";
     std::vector<std::string> names;
@@ -82,8 +85,18 @@ void writeTable(jet::Database& db, const jet::TableDef& table, std::FILE* out)
         }
         names.push_back(column.name);
     }
-    text += "\n);\nCOPY " + quoteIdentifier(table.name) + " (" + quoteIdentifiers(names) + ") FROM stdin;\n";
-    write(out, text);
+    return text + "\n);\nCOPY " + quoteIdentifier(table.name) + " (" + quoteIdentifiers(names) + ") FROM stdin;\n";
+}
+
+// The table and its rows, through COPY.
+void writeTable(jet::Database& db, const jet::TableDef& table, std::FILE* out)
+{
+    write(out, createTable(table));
+    // The identity continues after the highest number, as AutoNumber does in Access.
+    std::optional<std::size_t> identity;
+    for (std::size_t i = 0; i < table.columns.size(); ++i)
+        if (table.columns[i].autoNumber && table.columns[i].type == jet::ColumnType::Long) identity = i;
+    std::int64_t highest = 0;
 
     DumpProgress progress(table.name);
     std::string line;
@@ -96,9 +109,14 @@ void writeTable(jet::Database& db, const jet::TableDef& table, std::FILE* out)
         }
         line += '\n';
         write(out, line);
+        if (identity && !row[*identity].isNull()) highest = std::max(highest, row[*identity].integer);
         progress.row();
     }
     write(out, "\\.\n");
+    if (identity)
+        write(out, "ALTER TABLE " + quoteIdentifier(table.name) + " ALTER COLUMN "
+                       + quoteIdentifier(table.columns[*identity].name) + " RESTART WITH " + std::to_string(highest + 1)
+                       + ";\n");
 }
 
 void writeIndexes(const jet::TableDef& table, const IndexNames& indexNames, std::FILE* out)
@@ -116,12 +134,6 @@ void writeIndexes(const jet::TableDef& table, const IndexNames& indexNames, std:
         text += std::string(index.unique ? "CREATE UNIQUE INDEX " : "CREATE INDEX ") + name + " ON "
                 + quoteIdentifier(table.name) + " (" + keys + ");\n";
     }
-    for (const jet::ColumnDef& column : table.columns)
-        if (column.autoNumber && column.type == jet::ColumnType::Long)
-            // The next number follows the highest one, as in Access.
-            text += "SELECT setval(pg_get_serial_sequence(" + quoteLiteral(quoteIdentifier(table.name)) + ", "
-                    + quoteLiteral(column.name) + "), greatest(coalesce(max(" + quoteIdentifier(column.name)
-                    + "), 0), 0) + 1, false) FROM " + quoteIdentifier(table.name) + ";\n";
     write(out, text);
 }
 

@@ -44,14 +44,20 @@ class Target {
 public:
     explicit Target(const std::string& path) : path_(path)
     {
-        if (sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK)
-            fail("kan niet worden gemaakt");
+        if (sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) == SQLITE_OK)
+            return;
+        const std::string message = sqlite3_errmsg(db_);
+        sqlite3_close(db_);
+        std::error_code ignored;
+        std::filesystem::remove(path_, ignored);
+        throw DbError(errc::fail, "De SQLite-database '" + path_ + "' kan niet worden gemaakt: " + message + ".");
     }
     ~Target()
     {
         sqlite3_finalize(insert_);
         sqlite3_close(db_);
-        if (!done_) std::filesystem::remove(path_);  // no half-made file stays behind
+        std::error_code ignored;
+        if (!done_) std::filesystem::remove(path_, ignored);  // no half-made file stays behind
     }
     Target(const Target&) = delete;
     Target& operator=(const Target&) = delete;
