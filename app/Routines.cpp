@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QScreen>
@@ -49,7 +51,11 @@ void SetTag(QObject* control, const QString& text)
 
 QString ProgrammaMap()
 {
-    return QCoreApplication::applicationDirPath();
+    // Run from the build folder, the files lie beside the program; installed, in <prefix>/share/querimo.
+    const QString own = QCoreApplication::applicationDirPath();
+    if (QFileInfo::exists(own + "/sqlwords.dat")) return own;
+    const QString installed = QDir::cleanPath(own + "/" QUERIMO_DATA_FROM_PROGRAM);
+    return QFileInfo::exists(installed + "/sqlwords.dat") ? installed : own;
 }
 
 double TwipsPerPixel()

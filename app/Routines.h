@@ -21,7 +21,7 @@ void SelectAllText(QLineEdit* textBox);
 QString Tag(const QObject* control);
 void SetTag(QObject* control, const QString& text);
 
-// The folder the program runs from.
+// The program's own folder: where its data files (sqlwords.dat, the sample database) are.
 QString ProgrammaMap();
 
 // Layout values are twips (1/1440 inch); the screen works in pixels.

@@ -20,7 +20,11 @@ const char* const usageText =
     "                         kopregel, of het aantal records voor een actieopdracht; --param NAAM zonder\n"
     "                         '=' geeft Null\n"
     "  --script BESTAND       de SQL-opdrachten van een bestand na elkaar, gescheiden door regels met\n"
-    "                         alleen ';'; regels die met '--' beginnen tellen niet mee\n";
+    "                         alleen ';'; regels die met '--' beginnen tellen niet mee\n"
+    "  --dump postgresql [TABEL...]\n"
+    "                         een PostgreSQL-script met tabellen, rijen, sleutels, indexen en relaties\n"
+    "  --dump sqlite NIEUW.sqlite\n"
+    "                         hetzelfde als nieuwe SQLite-database (een bestaand bestand blijft ongemoeid)\n";
 
 namespace {
 
@@ -89,6 +93,11 @@ Arguments parseArguments(const std::vector<std::string>& args)
                 result.parameters.emplace_back(value, std::nullopt);
             else
                 result.parameters.emplace_back(value.substr(0, eq), value.substr(eq + 1));
+        } else if (arg == "--dump") {
+            setCommand(Command::Dump);
+            result.dumpFormat = in.valueOf(arg);
+            if (result.dumpFormat != "postgresql" && result.dumpFormat != "sqlite")
+                throw UsageError("--dump kent postgresql en sqlite, niet '" + result.dumpFormat + "'.");
         } else if (arg == "--tables") {
             setCommand(Command::Tables);
         } else if (auto c = tableCommand(arg)) {
@@ -98,6 +107,8 @@ Arguments parseArguments(const std::vector<std::string>& args)
             throw UsageError("Onbekende optie " + arg + ".");
         } else if (result.database.empty()) {
             result.database = arg;
+        } else if (result.command == Command::Dump) {
+            result.dumpTargets.push_back(arg);
         } else if (!haveCommand) {
             setCommand(Command::Statement);
             result.statement = arg;
@@ -116,6 +127,8 @@ Arguments parseArguments(const std::vector<std::string>& args)
     if ((result.json || !result.parameters.empty()) && !statement && !script)
         throw UsageError("--json en --param horen alleen bij een SQL-opdracht of --script.");
     if (result.json && result.csv) throw UsageError("Kies --csv of --json, niet beide.");
+    if (result.dumpFormat == "sqlite" && result.dumpTargets.size() != 1)
+        throw UsageError("--dump sqlite verwacht precies één nieuw bestand.");
     return result;
 }
 

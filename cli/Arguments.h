@@ -7,7 +7,7 @@
 
 namespace querimo::cli {
 
-enum class Command { Tables, Columns, Indexes, Export, Statement, Script, None };
+enum class Command { Tables, Columns, Indexes, Export, Statement, Script, Dump, None };
 
 struct Arguments {
     std::string user = "Admin";
@@ -18,11 +18,13 @@ struct Arguments {
     bool jet3 = false;    // ... as an Access 97 (Jet 3) database
     std::string database;
     Command command = Command::Tables;
-    std::string table;      // Columns, Indexes, Export
-    bool csv = false;       // Export, Statement
-    bool json = false;      // Statement
-    std::string statement;  // Statement: the SQL; "-" means read it from standard input
-    std::string script;     // Script: the file of statements
+    std::string table;                     // Columns, Indexes, Export
+    bool csv = false;                      // Export, Statement
+    bool json = false;                     // Statement
+    std::string statement;                 // Statement: the SQL; "-" means read it from standard input
+    std::string script;                    // Script: the file of statements
+    std::string dumpFormat;                // Dump: "postgresql" or "sqlite"
+    std::vector<std::string> dumpTargets;  // Dump: the tables (postgresql), the new file (sqlite)
     std::vector<std::pair<std::string, std::optional<std::string>>> parameters;  // --param NAME=VALUE
 };
 

@@ -5,6 +5,7 @@
 
 #include "Arguments.h"
 #include "Commands.h"
+#include "Dumps.h"
 #include "OpenDatabase.h"
 #include "ScriptCommand.h"
 #include "StatementCommand.h"
@@ -34,6 +35,12 @@ void run(const cli::Arguments& args)
         break;
     }
     case cli::Command::Script: cli::runScript(connection, args.script, args.parameters, format, stdout); break;
+    case cli::Command::Dump:
+        if (args.dumpFormat == "sqlite")
+            cli::dumpSqlite(*connection.database(), args.dumpTargets.front());
+        else
+            cli::dumpPostgreSql(*connection.database(), args.dumpTargets, stdout);
+        break;
     }
 }
 

@@ -84,4 +84,7 @@ std::vector<View> databaseViews(jet::Database& database);
 // One view by name (letter case ignored); nullopt when no view has that name.
 std::optional<View> databaseView(jet::Database& database, const std::string& name);
 
+// A stored query's Access SQL, rebuilt from its MSysQueries rows as Access shows it.
+std::string storedQueryText(jet::Database& database, const jet::CatalogEntry& query);
+
 }  // namespace querimo::sql

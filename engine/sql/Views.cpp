@@ -4,6 +4,7 @@
 #include "core/Text.h"
 #include "sql/Execution.h"
 #include "sql/Parser.h"
+#include "sql/QueryText.h"
 
 namespace querimo::sql {
 
@@ -45,6 +46,11 @@ std::optional<View> databaseView(jet::Database& database, const std::string& nam
     if (!q) return std::nullopt;
     Session session(database);
     return viewOf(catalog, session, *q);
+}
+
+std::string storedQueryText(jet::Database& database, const jet::CatalogEntry& query)
+{
+    return rebuildQueryText(database.queryRows(query.id));
 }
 
 }  // namespace querimo::sql

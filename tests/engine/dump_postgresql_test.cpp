@@ -1,0 +1,129 @@
+// querimo-sql --dump postgresql loaded into a real PostgreSQL 15 server with psql -v ON_ERROR_STOP=1: every
+// table's rows arrive value for value, keys and relationships are enforced, numbering continues. One cluster
+// serves every database, so this is one test.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "cli/DumpSql.h"
+#include "dump_support.h"
+#include "support/PostgresServer.h"
+
+namespace querimo::test {
+namespace {
+
+// A column selected in querimo-sql --export's text form.
+std::string exportForm(const jet::ColumnDef& column)
+{
+    const std::string q = cli::quoteIdentifier(column.name);
+    using T = jet::ColumnType;
+    switch (column.type) {
+    case T::Boolean: return "CASE WHEN " + q + " THEN '1' WHEN NOT " + q + " THEN '0' END";
+    case T::Currency: return "trim_scale(" + q + ")::text";
+    case T::DateTime:
+        return "to_char(" + q + ", CASE WHEN " + q
+               + "::time = '00:00' THEN 'YYYY-MM-DD' ELSE 'YYYY-MM-DD HH24:MI:SS' END)";
+    case T::Binary:
+    case T::OleObject: return "upper(encode(" + q + ", 'hex'))";
+    case T::Guid: return "'{' || upper(" + q + "::text) || '}'";
+    default: return q + "::text";
+    }
+}
+
+// COPY's text form turned into export's: Null as an empty field, and the escapes export does not use undone.
+std::vector<std::string> asExported(const std::string& copied)
+{
+    std::string text;
+    for (std::size_t i = 0; i < copied.size(); ++i) {
+        const bool fieldStart = i == 0 || copied[i - 1] == '\t' || copied[i - 1] == '\n';
+        if (fieldStart && copied.compare(i, 2, "\\N") == 0
+            && (i + 2 == copied.size() || copied[i + 2] == '\t' || copied[i + 2] == '\n')) {
+            ++i;
+            continue;
+        }
+        if (copied[i] == '\\' && i + 1 < copied.size()) {
+            const char c = copied[i + 1];
+            const char plain = c == 'b' ? '\b' : c == 'f' ? '\f' : c == 'v' ? '\v' : 0;
+            if (plain) {
+                text += plain;
+                ++i;
+                continue;
+            }
+            text += copied[i];
+            text += copied[++i];
+            continue;
+        }
+        text += copied[i];
+    }
+    return sortedLines(text);
+}
+
+class DumpPostgreSql : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_FALSE(querimoSqlPath().empty()) << "QUERIMO_SQL (het pad van querimo-sql) is niet gezet";
+        if (PostgresServer::binaries().empty())
+            GTEST_SKIP() << "PostgreSQL 15 ontbreekt (Debian-pakket postgresql-15): de dump wordt niet geladen";
+        server = std::make_unique<PostgresServer>();
+        ASSERT_TRUE(server->started()) << server->startError();
+    }
+
+    // Dumps database into a new server database named name and compares every table with --export.
+    void loadsWhole(const std::string& database, const std::string& name)
+    {
+        SCOPED_TRACE(database);
+        const ProcessResult dump = runProcess({querimoSqlPath(), database, "--dump", "postgresql"});
+        ASSERT_EQ(dump.exitCode, 0) << dump.err;
+        const std::string script = scratch.write(name + ".sql", dump.out);
+        server->createDatabase(name);
+        const ProcessResult loaded = server->psql(name, {"-f", script});
+        ASSERT_EQ(loaded.exitCode, 0) << loaded.err;
+        for (const jet::TableDef& table : userTables(database)) {
+            SCOPED_TRACE(table.name);
+            std::string select;
+            for (const jet::ColumnDef& column : table.columns)
+                select += (select.empty() ? "" : ", ") + exportForm(column);
+            const ProcessResult rows = server->psql(
+                name, {"-c", "COPY (SELECT " + select + " FROM " + cli::quoteIdentifier(table.name) + ") TO STDOUT"});
+            ASSERT_EQ(rows.exitCode, 0) << rows.err;
+            EXPECT_EQ(asExported(rows.out), exportedRows(database, table.name));
+        }
+    }
+
+    ScratchDir scratch;
+    std::unique_ptr<PostgresServer> server;
+};
+
+TEST_F(DumpPostgreSql, LoadsWholeAndKeepsItsConstraints)
+{
+    const std::string sample = scratch.sample(jet::Version::Jet4);
+    loadsWhole(sample, "voorbeeld");
+    loadsWhole(scratch.sample(jet::Version::Jet3), "voorbeeld_jet3");
+    loadsWhole(edgeValuesDatabase(scratch), "randwaarden");
+    const auto refused = [&](const std::string& statement, const std::string& why) {
+        const ProcessResult run = server->psql("voorbeeld", {"-c", statement});
+        EXPECT_NE(run.exitCode, 0) << statement;
+        EXPECT_NE(run.err.find(why), std::string::npos) << run.err;
+    };
+    refused("INSERT INTO \"Artikel\" SELECT * FROM \"Artikel\" LIMIT 1", "duplicate key");
+    refused("INSERT INTO \"Bestelling\" (\"BestelNr\", \"KlantNr\", \"Besteldatum\") VALUES (99999, 99999, now())",
+            "foreign key");
+    refused("INSERT INTO \"Artikel\" (\"ArtikelNr\", \"Prijs\") VALUES (99999, 1)", "not-null");
+    const ProcessResult added = server->psql(
+        "voorbeeld", {"-At", "-c", "INSERT INTO \"Klant\" (\"Naam\") VALUES ('Nieuw') RETURNING \"KlantNr\""});
+    EXPECT_EQ(added.out, "41\n") << added.err;  // the sample has customers 1 to 40
+
+    const ProcessResult some = runProcess({querimoSqlPath(), sample, "--dump", "postgresql", "klant", "Artikel"});
+    EXPECT_EQ(some.exitCode, 0) << some.err;
+    EXPECT_NE(some.out.find("CREATE TABLE \"Klant\""), std::string::npos);
+    EXPECT_EQ(some.out.find("CREATE TABLE \"Bestelling\""), std::string::npos);
+
+    for (const std::string& file : dumpedCorpusFiles()) {
+        QUERIMO_REQUIRE_CORPUS_FILE(file);
+        loadsWhole(scratch.copyOf(file), file);
+    }
+}
+
+}  // namespace
+}  // namespace querimo::test
