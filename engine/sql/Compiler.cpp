@@ -105,6 +105,7 @@ struct Scope {
     std::vector<Source> sources;
     std::vector<std::pair<std::string, Typed>> aliases;            // earlier items of the select list
     std::vector<std::pair<std::string, std::string>> bareColumns;  // column references outside aggregates: SQL, name
+    std::vector<const Source*> referenced;                         // sources of the column references, for DISTINCTROW
     int aggregateDepth = 0;
 };
 
@@ -291,6 +292,7 @@ private:
         for (const auto& ref : s.from) registerSources(*ref, scope);
         for (const auto& ref : s.from) fromParts.push_back(fromText(*ref, scope));
         scope.bareColumns.clear();  // join conditions need not be grouped
+        scope.referenced.clear();
 
         const Transform* transform = whole && whole->transform ? &*whole->transform : nullptr;
         std::vector<Item> items;
@@ -315,6 +317,7 @@ private:
         scope.aliases.clear();
         qualifyDuplicates(items);
         const auto itemBareColumns = scope.bareColumns;
+        const auto selectedSources = scope.referenced;
 
         std::string where;
         if (s.where) {
@@ -388,6 +391,7 @@ private:
         if (!where.empty()) body += " WHERE " + where;
         if (!groupBy.empty()) body += " GROUP BY " + join(groupBy);
         if (!having.empty()) body += " HAVING " + having;
+        if (s.quantifier == Select::Quantifier::DistinctRow && !aggregate) body += distinctRows(scope, selectedSources);
         const std::string distinct = s.quantifier == Select::Quantifier::Distinct ? "DISTINCT " : "";
         if (s.top && !orderBy.empty() && distinct.empty()) {
             out.sql = topWithTies(s, columnsSql, out.columns, body, orderBy);
@@ -403,6 +407,21 @@ private:
                 out.sql += " LIMIT " + std::to_string(static_cast<long long>(*s.top));
         }
         return out;
+    }
+
+    // DISTINCTROW keeps one row per combination of records of the tables whose fields are selected: a grouping on
+    // their row ids. With fields of every table each row is such a combination already, as it is when a selected
+    // source is a query, which has no record identity.
+    static std::string distinctRows(const Scope& scope, const std::vector<const Source*>& selected)
+    {
+        std::vector<std::string> rowIds;
+        for (const Source& src : scope.sources) {
+            if (std::find(selected.begin(), selected.end(), &src) == selected.end()) continue;
+            if (!src.jetTable) return {};
+            rowIds.push_back(quoteIdentifier(src.sqlAlias) + ".rowid");
+        }
+        if (rowIds.empty() || rowIds.size() == scope.sources.size()) return {};
+        return " GROUP BY " + join(rowIds);
     }
 
     static std::string percentCount(double percent, const std::string& count)
@@ -508,6 +527,7 @@ private:
         for (const Source& src : scope.sources) {
             if (!si.starTable.empty() && !text::equalsIgnoreCase(src.alias, si.starTable)) continue;
             found = true;
+            scope.referenced.push_back(&src);
             for (const ResultColumn& c : src.columns) {
                 Item item;
                 item.name = c.name;
@@ -757,6 +777,7 @@ private:
                     out.origin = column->origin;
                     out.yesNo = out.type == t::Boolean;
                     if (s == &scope && scope.aggregateDepth == 0) scope.bareColumns.emplace_back(out.sql, e.text);
+                    if (s == &scope) scope.referenced.push_back(match);
                     return out;
                 }
                 if (s == &scope && e.parts.size() == 1)
@@ -988,6 +1009,8 @@ private:
         }
         std::vector<std::string> sqlArgs;
         for (const Typed& a : args) sqlArgs.push_back(accessArgument(a));
+        // VarType and TypeName need the type the value has in Access, which SQLite's storage classes do not keep.
+        if (fn == "vartype" || fn == "typename") sqlArgs.push_back(std::to_string(args[0].type));
         out.sql = "acc_" + lower(type->name) + "(" + join(sqlArgs) + ")";
         out.type = resultType(*type, args);
         out.yesNo = out.type == t::Boolean && (type->result == ResultRule::Boolean || yesNoArgument);

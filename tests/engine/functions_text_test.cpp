@@ -109,3 +109,32 @@ TEST_F(TextFunctions, AscAndChrUseTheWindowsCodePage)
                  {"acc_chr(256)", "Fout: Ongeldige procedureaanroep of ongeldig argument in Chr"},
                  {"acc_chr(NULL)", "Fout: Ongeldig gebruik van Null in Chr"}});
 }
+
+// VBA's documentation of AscW/ChrW (Unicode, Integer result) and AscB; ☺ is U+263A = 9786.
+TEST_F(TextFunctions, UnicodeAndByteFormsOfAscAndChr)
+{
+    expectEvals({{"acc_ascw('☺')", "9786"},
+                 {"acc_ascw('€')", "8364"},  // Asc gives the code page's 128
+                 {"acc_ascw(acc_chrw(40000))", "-25536"},
+                 {"acc_ascw('😀')", "-10179"},  // the first half of a surrogate pair, as an Integer
+                 {"acc_ascw('')", "Fout: Ongeldige procedureaanroep of ongeldig argument in AscW"},
+                 {"acc_chrw(9786)", "☺"},
+                 {"acc_chrw(-25536)", "鱀"},
+                 {"acc_chrw(65536)", "Fout: Ongeldige procedureaanroep of ongeldig argument in ChrW"},
+                 {"acc_ascb('A')", "65"},
+                 {"acc_ascb('☺')", "58"},  // the low byte of &H263A
+                 {"acc_chrb(65)", "A"},
+                 {"acc_chrb(256)", "Fout: Ongeldige procedureaanroep of ongeldig argument in ChrB"}});
+}
+
+// VBA's documentation of StrConv: 1 vbUpperCase, 2 vbLowerCase, 3 vbProperCase (first letter of every word).
+TEST_F(TextFunctions, StrConvChangesCase)
+{
+    expectEvals({{"acc_strconv('foo', 1)", "FOO"},
+                 {"acc_strconv('FOO', 2)", "foo"},
+                 {"acc_strconv('FOO bar', 3)", "Foo Bar"},
+                 {"acc_strconv('élan  vital', 3)", "Élan  Vital"},
+                 {"acc_strconv(NULL, 3)", "Null"},
+                 {"acc_strconv('x', 4)", "Fout: Ongeldige procedureaanroep of ongeldig argument in StrConv"},
+                 {"acc_strconv('x', 64)", "Fout: Ongeldige procedureaanroep of ongeldig argument in StrConv"}});
+}

@@ -68,6 +68,33 @@ TEST_F(Queries, LeftAndRightAreFunctionsBeforeAParenthesis)
               std::vector<std::string>{"zebZZ"});
 }
 
+// Any function whose name is also a keyword is a call before a parenthesis.
+TEST_F(Queries, KeywordsAreFunctionsBeforeAParenthesis)
+{
+    EXPECT_EQ(column("SELECT Asc('foo')"), std::vector<std::string>{"102"});
+    EXPECT_EQ(column("SELECT CustomerID FROM Customers WHERE Asc(CompanyName) = 122 ORDER BY CustomerID ASC"),
+              std::vector<std::string>{"ZZZZZ"});
+}
+
+// DISTINCTROW drops rows that come from the same records of the tables with selected fields (Access's
+// documentation of the predicate): here one row per product that has order lines, duplicate prices kept.
+TEST_F(Queries, DistinctRowKeepsOneRowPerRecordOfTheSelectedTables)
+{
+    const std::string join = " FROM Products AS p INNER JOIN [Order Details] AS d ON p.ProductID = d.ProductID";
+    EXPECT_EQ(column("SELECT ALL p.ProductName" + join).size(), 5u);
+    EXPECT_EQ(column("SELECT DISTINCTROW p.ProductName" + join + " ORDER BY p.ProductName"),
+              (std::vector<std::string>{"Aniseed Syrup", "Chai", "Chang"}));
+    EXPECT_EQ(column("SELECT DISTINCTROW p.*" + join).size(), 3u);
+    EXPECT_EQ(column("SELECT DISTINCTROW p.ProductName, d.Quantity" + join).size(), 5u);  // fields of both tables
+    // Chang and Tofu both cost 10: distinct records, so both rows stay.
+    const auto prices = run("SELECT DISTINCTROW p.UnitPrice FROM Products AS p LEFT JOIN [Order Details] AS d ON "
+                            "p.ProductID = d.ProductID ORDER BY p.UnitPrice");
+    ASSERT_EQ(prices.rows->rowCount(), 4u);
+    EXPECT_EQ(prices.rows->value(2, 0), prices.rows->value(3, 0));
+    EXPECT_EQ(column("SELECT DISTINCTROW TOP 1 p.ProductName" + join + " ORDER BY d.Quantity DESC"),
+              std::vector<std::string>{"Chai"});
+}
+
 TEST_F(Queries, GroupingAndHaving)
 {
     const auto r = run("SELECT CustomerID, Count(*) AS Aantal, Sum(Freight) AS Vracht FROM Orders "
