@@ -8,6 +8,7 @@
 #include "sql/functions/FormatSections.h"
 #include "sql/functions/FunctionFamilies.h"
 #include "sql/functions/NumberFormat.h"
+#include "sql/functions/RegionalNumbers.h"
 #include "sql/functions/TextFormat.h"
 #include "sql/functions/TextForms.h"
 
@@ -15,7 +16,7 @@ namespace querimo::sql::functions {
 
 namespace {
 
-enum class Kind { Number, Date, Text, Choice };
+enum class Kind { Number, Percent, Date, Text, Choice };
 
 struct NamedFormat {
     std::string_view name;
@@ -27,9 +28,10 @@ struct NamedFormat {
 constexpr NamedFormat namedFormats[] = {
     {"General Number", Kind::Number, ""},
     {"Currency", Kind::Number, "$#,##0.00;($#,##0.00)"},
+    {"Euro", Kind::Number, "€#,##0.00;(€#,##0.00)"},
     {"Fixed", Kind::Number, "0.00"},
     {"Standard", Kind::Number, "#,##0.00"},
-    {"Percent", Kind::Number, "0.00%"},
+    {"Percent", Kind::Percent, ""},
     {"Scientific", Kind::Number, "0.00E+00"},
     {"Yes/No", Kind::Choice, "Yes;No"},
     {"True/False", Kind::Choice, "True;False"},
@@ -43,27 +45,34 @@ constexpr NamedFormat namedFormats[] = {
     {"Short Time", Kind::Date, "hh:nn"},
 };
 
-// A custom format is a number format when it has digit placeholders, a text format when it has
-// @ & < > ! and no digits, else a date format when it has date letters.
+// A custom format is a number format when it has digit placeholders, a text format when it has @ or &, a date
+// format when it has date letters, a text format when it has only < or >, else a number format.
 Kind customKind(std::string_view format)
 {
-    bool number = false, text = false, date = false;
+    bool number = false, text = false, date = false, letterCase = false;
     for (std::size_t i = 0; i < format.size();) {
         const char c = format[i];
         if (nextFormatChar(format, i).quoted) continue;
         number = number || c == '0' || c == '#';
-        text = text || c == '@' || c == '&' || c == '<' || c == '>' || c == '!';
+        text = text || c == '@' || c == '&';
+        letterCase = letterCase || c == '<' || c == '>';
         date = date || std::string_view("dDwWmMqQyYhHnNsScCtT").find(c) != std::string_view::npos;
     }
     if (number) return Kind::Number;
     if (text) return Kind::Text;
-    return date ? Kind::Date : Kind::Number;
+    if (date) return Kind::Date;
+    return letterCase ? Kind::Text : Kind::Number;
 }
 
+// Text that reads as a number, True/False or a date is formatted as that number.
 std::optional<double> numberOf(const Args& a)
 {
     if (a.type(0) == SQLITE_INTEGER || a.type(0) == SQLITE_FLOAT) return a.number(0);
-    return parseAccessNumber(a.text(0));
+    const std::string s = a.text(0);
+    if (text::equalsIgnoreCase(s, "True")) return -1.0;
+    if (text::equalsIgnoreCase(s, "False")) return 0.0;
+    if (const auto number = parseAccessNumber(s)) return number;
+    return parseAccessDate(s);
 }
 
 std::optional<double> dateOf(const Args& a)
@@ -80,12 +89,6 @@ void format(Args& a)
 {
     const std::string fmt = a.has(1) && !a.isNull(1) ? a.text(1) : std::string();
     const int firstDay = firstDayOfWeek(a, 2), firstWeek = firstWeekOfYear(a, 3);
-    if (a.isNull(0)) {
-        if (const auto nullText = formatNullSection(fmt)) return a.setText(*nullText);
-        return a.setNull();
-    }
-    if (fmt.empty()) return a.setText(a.text(0));
-
     Kind kind = customKind(fmt);
     std::string_view custom = fmt;
     for (const NamedFormat& named : namedFormats) {
@@ -94,10 +97,31 @@ void format(Args& a)
             custom = named.format;
         }
     }
+    // A text format's second section is for Null and zero-length text; a number format's fourth for Null.
+    const std::vector<std::string_view> sections = formatSections(custom);
+    const bool textSecond = kind == Kind::Text && sections.size() >= 2;
+    if (a.isNull(0)) {
+        if (textSecond) return a.setText(formatText("", sections[1]));
+        if (const auto nullText = formatNullSection(fmt)) return a.setText(*nullText);
+        return fmt.empty() ? a.setNull() : a.setText("");  // a format makes text even of Null
+    }
+    if (fmt.empty()) return a.setText(a.text(0));
+
     switch (kind) {
-    case Kind::Text: return a.setText(formatText(a.text(0), custom));
+    case Kind::Text: {
+        const std::string value = a.text(0);
+        if (value.empty()) return a.setText(textSecond ? formatText("", sections[1]) : "");
+        return a.setText(formatText(value, sections[0]));
+    }
     case Kind::Date:
-        if (const auto date = dateOf(a)) return a.setText(formatDate(*date, custom, firstDay, firstWeek));
+        if (const auto date = dateOf(a)) return a.setText(formatDate(*date, sections[0], firstDay, firstWeek));
+        break;
+    case Kind::Percent:  // rounds the percentage as a double, half to even, as FormatPercent does
+        if (const auto number = numberOf(a)) {
+            const double percentage = *number * 100;
+            const std::string digits = fixedDigits(percentage, 2, true, false, Region{".", ",", "$"});
+            return a.setText((percentage < 0 && digits != "0.00" ? "-" : "") + digits + "%");
+        }
         break;
     case Kind::Choice:
         if (const auto number = numberOf(a)) {

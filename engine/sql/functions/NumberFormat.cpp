@@ -62,6 +62,8 @@ Section parseSection(std::string_view format)
             s.pieces.push_back({Piece::Exponent, std::string{c, format[i]}});
             s.exponentDigits = 0;
             ++i;
+        } else if (c == '!') {
+            // aligns text placeholders; a number has none
         } else {
             if (c == '%') ++s.percents;
             s.pieces.push_back({Piece::Literal, fc.text});
@@ -196,11 +198,14 @@ Rendered render(const Section& s, double value)
 std::string formatNumber(double value, std::string_view format)
 {
     const std::vector<std::string_view> sections = formatSections(format);
-    if (value < 0 && sections.size() >= 2 && !sections[1].empty())
-        return render(parseSection(sections[1]), -value).text;
-    if (value == 0 && sections.size() >= 3 && !sections[2].empty()) return render(parseSection(sections[2]), 0).text;
-    const Rendered r = render(parseSection(sections[0]), std::fabs(value));
-    return value < 0 && !r.zero ? "-" + r.text : r.text;
+    // A value that shows as zero in its own section takes the zero section when there is one.
+    const bool zeroSection = sections.size() >= 3 && !sections[2].empty();
+    if (value != 0 || !zeroSection) {
+        const bool negativeSection = value < 0 && sections.size() >= 2 && !sections[1].empty();
+        const Rendered r = render(parseSection(sections[negativeSection ? 1 : 0]), std::fabs(value));
+        if (!r.zero || !zeroSection) return value < 0 && !negativeSection && !r.zero ? "-" + r.text : r.text;
+    }
+    return render(parseSection(sections[2]), 0).text;
 }
 
 std::optional<std::string> formatNullSection(std::string_view format)
