@@ -37,16 +37,19 @@ TEST_F(FinancialFunctions, InterestAndPrincipalOfOnePayment)
                    {"acc_ppmt(0.01, 1, 60, -1000, 0, 1)", 22.0242056286156},
                    {"acc_ppmt(0.01, 30, 60, -1000, 10000)", -147.062366117335},
                    {"acc_ppmt(0.01, 30, 60, -1000, 10000, 1)", -145.60630308647}});
-    expectEvals({{"acc_ipmt(0.01, 0, 60, -1000)", "Fout: Ongeldige procedureaanroep of ongeldig argument in IPmt"},
-                 {"acc_ppmt(0.01, 61, 60, -1000)", "Fout: Ongeldige procedureaanroep of ongeldig argument in PPmt"}});
+    expectEvals(
+        {{"acc_ipmt(0.01, 0, 60, -1000)", "Fout: Ongeldige procedureaanroep of ongeldig argument in IPmt (argument 2)"},
+         {"acc_ppmt(0.01, 61, 60, -1000)",
+          "Fout: Ongeldige procedureaanroep of ongeldig argument in PPmt (argument 2)"}});
 }
 
 TEST_F(FinancialFunctions, RateSearchesFromItsGuessAndCanFail)
 {
     expectNumbers({{"acc_rate(3, 200, -610, 0, -20, 0.1)", -1.63048347266756E-02},  // type -20: at the start
                    {"acc_rate(48, -200, 8000)", 7.70147248820165E-03}});
-    expectEvals({{"acc_rate(10, 100, 100)", "Fout: Ongeldige procedureaanroep of ongeldig argument in Rate"},
-                 {"acc_rate(0, -200, 8000)", "Fout: Ongeldige procedureaanroep of ongeldig argument in Rate"}});
+    expectEvals(
+        {{"acc_rate(10, 100, 100)", "Fout: Ongeldige procedureaanroep of ongeldig argument in Rate"},
+         {"acc_rate(0, -200, 8000)", "Fout: Ongeldige procedureaanroep of ongeldig argument in Rate (argument 1)"}});
 }
 
 TEST_F(FinancialFunctions, Depreciation)
@@ -67,7 +70,7 @@ TEST_F(FinancialFunctions, Depreciation)
          {"acc_sln(1, 0, 0)", "Fout: Ongeldige procedureaanroep of ongeldig argument in SLN"},
          {"acc_syd(1, 0, 10, 0)", "Fout: Ongeldige procedureaanroep of ongeldig argument in SYD"},
          {"acc_pmt(0.01, 0, 1000)", "Fout: Ongeldige procedureaanroep of ongeldig argument in Pmt"},
-         {"acc_fv(NULL, 60, -100)", "Fout: Ongeldig gebruik van Null in FV"},
+         {"acc_fv(NULL, 60, -100)", "Fout: Ongeldig gebruik van Null in FV (argument 1)"},
          {"acc_pv(0.01, 60)", "Fout: Verkeerd aantal argumenten voor de functie PV: 3 tot 5 verwacht, 2 opgegeven"},
          {"acc_fv(1e300, 1e300, 1)", "Fout: Overloop in FV"}});
 }

@@ -31,23 +31,23 @@ TEST_F(MathFunctions, RoundUsesBankersRounding)
                  {"acc_round(2.675, 2)", "2.68"},
                  {"acc_round(12.3456, 3)", "12.346"},
                  {"acc_round(7, 2)", "7"},
-                 {"acc_round(1.5, -1)", "Fout: Ongeldige procedureaanroep of ongeldig argument in Round"},
+                 {"acc_round(1.5, -1)", "Fout: Ongeldige procedureaanroep of ongeldig argument in Round (argument 2)"},
                  {"acc_round(NULL)", "Null"}});
 }
 
 TEST_F(MathFunctions, ArithmeticFunctionsRejectInvalidArguments)
 {
     expectEvals({{"acc_sqr(16)", "4"},
-                 {"acc_sqr(-1)", "Fout: Ongeldige procedureaanroep of ongeldig argument in Sqr"},
+                 {"acc_sqr(-1)", "Fout: Ongeldige procedureaanroep of ongeldig argument in Sqr (argument 1)"},
                  {"acc_exp(0)", "1"},
                  {"acc_exp(710)", "Fout: Overloop in Exp"},
                  {"acc_log(1)", "0"},
-                 {"acc_log(0)", "Fout: Ongeldige procedureaanroep of ongeldig argument in Log"},
+                 {"acc_log(0)", "Fout: Ongeldige procedureaanroep of ongeldig argument in Log (argument 1)"},
                  {"acc_atn(1) * 4", "3.14159265358979"},
                  {"acc_sin(0)", "0"},
                  {"acc_cos(0)", "1"},
                  {"acc_tan(0)", "0"},
-                 {"acc_sqr('x')", "Fout: Typen komen niet overeen in Sqr"}});
+                 {"acc_sqr('x')", "Fout: Typen komen niet overeen in Sqr (argument 1)"}});
 }
 
 TEST_F(MathFunctions, RndRepeatsVbasSequence)
@@ -72,5 +72,5 @@ TEST_F(MathFunctions, HexAndOct)
                  {"acc_oct(8)", "10"},
                  {"acc_oct(459)", "713"},
                  {"acc_hex(NULL)", "Null"},
-                 {"acc_hex(1e12)", "Fout: Overloop in Hex"}});
+                 {"acc_hex(1e12)", "Fout: Overloop in Hex (argument 1)"}});
 }

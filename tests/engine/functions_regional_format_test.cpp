@@ -8,25 +8,26 @@ using RegionalFormats = AccessFunctions;
 // tests, for VBA's documented arguments (digits, leading zero, parentheses, grouping; -1/-2 the regional default).
 TEST_F(RegionalFormats, FormatNumberUnderUsSettings)
 {
-    expectEvals(
-        {{"acc_formatnumber(12345)", "12,345.00"},
-         {"acc_formatnumber(12.345)", "12.34"},  // 12.345 * 100 is 1234.5 in double: half to even
-         {"acc_formatnumber(-0.12345)", "-0.12"},
-         {"acc_formatnumber(12345, 3)", "12,345.000"},
-         {"acc_formatnumber(0.12345, 3)", "0.123"},
-         {"acc_formatnumber(12345, 0)", "12,345"},
-         {"acc_formatnumber(0.12345, 3, 0)", ".123"},
-         {"acc_formatnumber(-0.12345, 3, 0)", "-.123"},
-         {"acc_formatnumber(-12.345, -1, -1, -1)", "(12.34)"},
-         {"acc_formatnumber(-12.345, 0, -1, -1)", "(12)"},
-         {"acc_formatnumber(12345, -1, -2, -2, 0)", "12345.00"},
-         {"acc_formatnumber('7.5', 1)", "7.5"},
-         {"acc_formatnumber(-0.001, 2)", "0.00"},
-         {"acc_formatnumber(1e20, 1)", "100,000,000,000,000,000,000.0"},
-         {"acc_formatnumber(NULL)", "Null"},
-         {"acc_formatnumber('abc')", "Fout: Typen komen niet overeen in FormatNumber"},
-         {"acc_formatnumber(1, -3)", "Fout: Ongeldige procedureaanroep of ongeldig argument in FormatNumber"},
-         {"acc_formatnumber(1, 100)", "Fout: Ongeldige procedureaanroep of ongeldig argument in FormatNumber"}});
+    expectEvals({{"acc_formatnumber(12345)", "12,345.00"},
+                 {"acc_formatnumber(12.345)", "12.34"},  // 12.345 * 100 is 1234.5 in double: half to even
+                 {"acc_formatnumber(-0.12345)", "-0.12"},
+                 {"acc_formatnumber(12345, 3)", "12,345.000"},
+                 {"acc_formatnumber(0.12345, 3)", "0.123"},
+                 {"acc_formatnumber(12345, 0)", "12,345"},
+                 {"acc_formatnumber(0.12345, 3, 0)", ".123"},
+                 {"acc_formatnumber(-0.12345, 3, 0)", "-.123"},
+                 {"acc_formatnumber(-12.345, -1, -1, -1)", "(12.34)"},
+                 {"acc_formatnumber(-12.345, 0, -1, -1)", "(12)"},
+                 {"acc_formatnumber(12345, -1, -2, -2, 0)", "12345.00"},
+                 {"acc_formatnumber('7.5', 1)", "7.5"},
+                 {"acc_formatnumber(-0.001, 2)", "0.00"},
+                 {"acc_formatnumber(1e20, 1)", "100,000,000,000,000,000,000.0"},
+                 {"acc_formatnumber(NULL)", "Null"},
+                 {"acc_formatnumber('abc')", "Fout: Typen komen niet overeen in FormatNumber (argument 1)"},
+                 {"acc_formatnumber(1, -3)",
+                  "Fout: Ongeldige procedureaanroep of ongeldig argument in FormatNumber (argument 2)"},
+                 {"acc_formatnumber(1, 100)",
+                  "Fout: Ongeldige procedureaanroep of ongeldig argument in FormatNumber (argument 2)"}});
 }
 
 TEST_F(RegionalFormats, FormatPercentAndCurrencyUnderUsSettings)
@@ -54,8 +55,8 @@ TEST_F(RegionalFormats, FormatDateTimeForms)
                  {"acc_formatdatetime(" + d + ", 3)", "1:37:25 PM"},
                  {"acc_formatdatetime(" + d + ", 4)", "13:37"},
                  {"acc_formatdatetime(" + d + ", 5)",
-                  "Fout: Ongeldige procedureaanroep of ongeldig argument in FormatDateTime"},
-                 {"acc_formatdatetime(3000000)", "Fout: Overloop in FormatDateTime"}});
+                  "Fout: Ongeldige procedureaanroep of ongeldig argument in FormatDateTime (argument 2)"},
+                 {"acc_formatdatetime(3000000)", "Fout: Overloop in FormatDateTime (argument 1)"}});
 }
 
 // Dutch settings: "," for decimals, "." between groups, "€ " before amounts and "€ -" for negative ones.

@@ -76,6 +76,20 @@ TEST_F(Queries, KeywordsAreFunctionsBeforeAParenthesis)
               std::vector<std::string>{"ZZZZZ"});
 }
 
+// A value a function cannot take stops the query with Access's error, the function and the argument named.
+TEST_F(Queries, FunctionErrorsNameTheFunctionAndTheArgument)
+{
+    EXPECT_EQ(failure("SELECT Chr(-1)").description(),
+              "Ongeldige procedureaanroep of ongeldig argument in Chr (argument 1)");
+    EXPECT_EQ(failure("SELECT CompanyName FROM Customers WHERE Space(-1) = ''").description(),
+              "Ongeldige procedureaanroep of ongeldig argument in Space (argument 1)");
+    EXPECT_EQ(failure("SELECT DateSerial(10000, 1, 1)").description(),
+              "Ongeldige procedureaanroep of ongeldig argument in DateSerial");
+    EXPECT_EQ(failure("SELECT CDate('1/1/10000')").description(), "Typen komen niet overeen in CDate (argument 1)");
+    EXPECT_EQ(failure("SELECT Left('abc')").description(),
+              "Verkeerd aantal argumenten voor de functie Left: 2 verwacht, 1 opgegeven (op positie 8).");
+}
+
 // DISTINCTROW drops rows that come from the same records of the tables with selected fields (Access's
 // documentation of the predicate): here one row per product that has order lines, duplicate prices kept.
 TEST_F(Queries, DistinctRowKeepsOneRowPerRecordOfTheSelectedTables)

@@ -33,7 +33,7 @@ void call(sqlite3_context* ctx, int argc, sqlite3_value** argv)
         } else if (argc != r->operands) {
             throw FunctionError{"Verkeerd aantal operanden voor " + r->displayName};
         }
-        Args args(ctx, argc, argv, r->displayName);
+        Args args(ctx, argc, argv, r->displayName, r->type == nullptr);
         r->function(args);
     } catch (const FunctionError& e) {
         sqlite3_result_error(ctx, e.message.c_str(), -1);

@@ -16,7 +16,7 @@ constexpr std::int64_t longMax = std::numeric_limits<std::int32_t>::max();
 unsigned firstUnit(const Args& a)
 {
     const std::u32string s = codePoints(a.text(0));
-    if (s.empty()) a.invalidCall();
+    if (s.empty()) a.invalidArgument(0);
     const char32_t c = s.front();
     return c > 0xFFFF ? 0xD800 + ((c - 0x10000) >> 10) : static_cast<unsigned>(c);
 }
@@ -39,7 +39,7 @@ void ascB(Args& a)
 void chrW(Args& a)
 {
     std::int64_t code = a.whole(0, longMin, longMax);
-    if (code < -32768 || code > 65535) a.invalidCall();
+    if (code < -32768 || code > 65535) a.invalidArgument(0);
     if (code < 0) code += 65536;
     const bool surrogate = code >= 0xD800 && code <= 0xDFFF;
     a.setText(utf8(std::u32string(1, surrogate ? U'\uFFFD' : static_cast<char32_t>(code))));
@@ -49,7 +49,7 @@ void chrW(Args& a)
 void chrB(Args& a)
 {
     const std::int64_t code = a.whole(0, longMin, longMax);
-    if (code < 0 || code > 255) a.invalidCall();
+    if (code < 0 || code > 255) a.invalidArgument(0);
     a.setText(utf8(std::u32string(1, static_cast<char32_t>(code))));
 }
 
@@ -82,7 +82,7 @@ void strConv(Args& a)
     case 1: return a.setText(text::toUpper(a.text(0)));
     case 2: return a.setText(text::toLower(a.text(0)));
     case 3: return a.setText(properCase(a.text(0)));
-    default: a.invalidCall();
+    default: a.invalidArgument(1);
     }
 }
 

@@ -62,14 +62,14 @@ void weekdayNameFunction(Args& a)
     const std::int64_t day = a.whole(0, integerMin, integerMax);
     const bool abbreviate = a.has(1) && a.truth(1);
     const int first = firstDayOfWeek(a, 2);
-    if (day < 1 || day > 7) a.invalidCall();
+    if (day < 1 || day > 7) a.invalidArgument(0);
     a.setText(weekdayName(static_cast<int>((day - 1 + first - 1) % 7) + 1, abbreviate));
 }
 
 void monthNameFunction(Args& a)
 {
     const std::int64_t month = a.whole(0, integerMin, integerMax);
-    if (month < 1 || month > 12) a.invalidCall();
+    if (month < 1 || month > 12) a.invalidArgument(0);
     a.setText(monthName(static_cast<int>(month), a.has(1) && a.truth(1)));
 }
 

@@ -59,7 +59,7 @@ double interestPart(const Args& a)
     const double rate = a.number(0), period = a.number(1), periods = a.number(2), present = a.number(3);
     const double future = optional(a, 4);
     const bool atStart = dueAtStart(a, 5);
-    if (period < 1 || period >= periods + 1) a.invalidCall();
+    if (period < 1 || period >= periods + 1) a.invalidArgument(1);
     if (atStart && period == 1) return 0;
     const double pay = payment(a, rate, periods, present, future, atStart);
     const double interest = futureValue(rate, period - 1, pay, present, atStart) * rate;
@@ -98,7 +98,7 @@ void rate(Args& a)
     const double periods = a.number(0), pay = a.number(1), present = a.number(2), future = optional(a, 3);
     const bool atStart = dueAtStart(a, 4);
     double r = a.has(5) ? a.number(5) : 0.1;
-    if (periods <= 0) a.invalidCall();
+    if (periods <= 0) a.invalidArgument(0);
     const auto newtonStep = [&](double x) {
         const auto balance = [&](double y) { return future - futureValue(y, periods, pay, present, atStart); };
         const double h = std::max(1e-9, std::abs(x) * 1e-7);

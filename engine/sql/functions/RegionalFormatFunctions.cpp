@@ -29,7 +29,7 @@ Layout layout(const Args& a, int regionalDecimals, bool regionalParens)
 {
     Layout l{};
     const std::int64_t decimals = a.wholeOr(1, -1, -2147483648LL, 2147483647LL);
-    if (decimals < -1 || decimals > 99) a.invalidCall();
+    if (decimals < -1 || decimals > 99) a.invalidArgument(1);
     l.decimals = static_cast<int>(decimals);
     if (l.decimals == -1) l.decimals = regionalDecimals;
     l.leadingZero = tristate(a, 2, true);
@@ -88,7 +88,7 @@ void formatCurrency(Args& a)
 void formatDateTime(Args& a)
 {
     const std::int64_t form = a.wholeOr(1, 0, -2147483648LL, 2147483647LL);
-    if (form < 0 || form > 4) a.invalidCall();
+    if (form < 0 || form > 4) a.invalidArgument(1);
     if (a.isNull(0)) return a.setNull();
     const double date = a.date(0);
     switch (form) {
