@@ -978,6 +978,7 @@ private:
             return aggregate(e, fn, scope);
         const FunctionType* type = findFunctionType(e.text);
         if (!type) syntaxError("Onbekende functie '" + e.text + "' in de expressie", e.position);
+        if (type->result == ResultRule::Domain) return domainAggregate(e, *type);
         if (e.star) syntaxError("'*' is alleen toegestaan in Count(*)", e.position);
         if (auto error = argumentCountError(*type, static_cast<int>(e.args.size()))) syntaxError(*error, e.position);
         std::vector<Typed> args;
@@ -1012,9 +1013,41 @@ private:
         // VarType and TypeName need the type the value has in Access, which SQLite's storage classes do not keep.
         if (fn == "vartype" || fn == "typename") sqlArgs.push_back(std::to_string(args[0].type));
         out.sql = "acc_" + lower(type->name) + "(" + join(sqlArgs) + ")";
+        if (e.text.back() == '$') out.sql = "acc_dollar(" + out.sql + ", " + quoteText(e.text) + ")";
         out.type = resultType(*type, args);
         out.yesNo = out.type == t::Boolean && (type->result == ResultRule::Boolean || yesNoArgument);
         out.marked = type->result == ResultRule::Boolean || type->result == ResultRule::Date;
+        return out;
+    }
+
+    // DLookup, DCount, DSum, ...: a query of their own over a table or query, run as a scalar subquery that
+    // does not see the calling query. Access builds it at run time from text; here the texts must be constant.
+    Typed domainAggregate(const Expr& e, const FunctionType& type)
+    {
+        if (auto error = argumentCountError(type, static_cast<int>(e.args.size()))) syntaxError(*error, e.position);
+        for (const ExprPtr& a : e.args)
+            if (a->kind != Expr::Kind::String)
+                syntaxError("De argumenten van " + std::string(type.name) + " moeten hier vaste tekst zijn",
+                            a->position);
+        const std::string_view name = type.name;
+        const std::string total = name == "DLookup" ? "" : std::string(name.substr(1));
+        const std::string& domain = e.args[1]->text;
+        std::string text = "SELECT " + (total.empty() ? e.args[0]->text : total + "(" + e.args[0]->text + ")")
+                           + " FROM " + (domain.starts_with("[") ? domain : "[" + domain + "]");
+        if (e.args.size() == 3 && !e.args[2]->text.empty()) text += " WHERE " + e.args[2]->text;
+        Statement st;
+        try {
+            st = parseStatement(text);
+        } catch (const DbError& error) {
+            syntaxError("De argumenten van " + std::string(name) + " vormen geen geldige query: " + error.description(),
+                        e.position);
+        }
+        if (st.kind != Statement::Kind::Select || !st.query || st.query->selects.size() != 1)
+            syntaxError("De argumenten van " + std::string(name) + " vormen geen geldige query", e.position);
+        SelectOutput sub = query(*st.query, nullptr);
+        Typed out;
+        out.sql = "(" + sub.sql + ")";
+        out.type = sub.columns.front().adoType;
         return out;
     }
 
@@ -1039,6 +1072,7 @@ private:
         case ResultRule::Decimal: return t::Numeric;
         case ResultRule::Byte: return t::UnsignedTinyInt;
         case ResultRule::Single: return t::Single;
+        case ResultRule::Domain: return unknownType;  // a subquery: typed by its column
         case ResultRule::SameAsArgument: {
             const std::size_t i = static_cast<std::size_t>(type.argument - 1);
             return i < args.size() ? valueOf(args[i]).type : unknownType;

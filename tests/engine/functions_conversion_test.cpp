@@ -79,6 +79,7 @@ TEST_F(ConversionFunctions, BooleanAndDateConversions)
                  {"acc_cbool('ja')", "Fout: Typen komen niet overeen in CBool (argument 1)"},
                  {"acc_cbool(NULL)", "Fout: Ongeldig gebruik van Null in CBool"},
                  {"acc_cdate('12/31/2003')", "37986"},
+                 {"acc_cvdate('12/31/2003')", "37986"},
                  {"acc_cdate('2003-12-31 12:00')", "37986.5"},
                  {"acc_cdate('1:00 PM')", "0.541666666666667"},
                  {"acc_cdate(37986)", "37986"},

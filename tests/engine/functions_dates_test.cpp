@@ -61,7 +61,8 @@ TEST_F(DateFunctions, NowIsTodayPlusTime)
     EXPECT_EQ(date, static_cast<long>(date));
     EXPECT_GT(date, 40000);
     EXPECT_TRUE(time >= 0 && time < 1);
-    EXPECT_NEAR(now, date + time, 2.0 / 86400);  // unless the test runs across midnight
+    EXPECT_NEAR(now, date + time, 2.0 / 86400);                      // unless the test runs across midnight
+    EXPECT_NEAR(std::stod(eval("acc_timer()")), time * 86400, 2.0);  // Timer: seconds since midnight
 }
 
 TEST_F(DateFunctions, DateAddKeepsMonthEndsAndCountsTime)

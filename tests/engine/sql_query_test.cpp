@@ -86,6 +86,8 @@ TEST_F(Queries, FunctionErrorsNameTheFunctionAndTheArgument)
     EXPECT_EQ(failure("SELECT DateSerial(10000, 1, 1)").description(),
               "Ongeldige procedureaanroep of ongeldig argument in DateSerial");
     EXPECT_EQ(failure("SELECT CDate('1/1/10000')").description(), "Typen komen niet overeen in CDate (argument 1)");
+    EXPECT_EQ(failure("SELECT Str$(Null)").description(), "Ongeldig gebruik van Null in Str$");  // Str(Null) is Null
+    EXPECT_EQ(column("SELECT Str(Null) & Left$('abc', 1)"), std::vector<std::string>{"a"});
     EXPECT_EQ(failure("SELECT Left('abc')").description(),
               "Verkeerd aantal argumenten voor de functie Left: 2 verwacht, 1 opgegeven (op positie 8).");
 }
@@ -107,6 +109,22 @@ TEST_F(Queries, DistinctRowKeepsOneRowPerRecordOfTheSelectedTables)
     EXPECT_EQ(prices.rows->value(2, 0), prices.rows->value(3, 0));
     EXPECT_EQ(column("SELECT DISTINCTROW TOP 1 p.ProductName" + join + " ORDER BY d.Quantity DESC"),
               std::vector<std::string>{"Chai"});
+}
+
+// Access's documentation of the domain functions: an aggregate over a table or query with optional criteria.
+TEST_F(Queries, DomainFunctionsRunAQueryOfTheirOwn)
+{
+    EXPECT_EQ(one("SELECT DCount('*', 'Orders')"), Value::int32(4));
+    EXPECT_EQ(one("SELECT DCount('OrderID', 'Orders', 'Freight > 6')"), Value::int32(2));
+    EXPECT_EQ(one("SELECT DLookup('CompanyName', 'Customers', \"CustomerID = 'AROUT'\")"),
+              Value::text("Around the Horn"));
+    EXPECT_EQ(one("SELECT DLookup('CompanyName', 'Customers', \"CustomerID = 'NONE'\")"), Value::null());
+    EXPECT_EQ(one("SELECT DSum('Quantity', '[Order Details]', 'OrderID = 1')"), Value::dbl(5));
+    EXPECT_EQ(column("SELECT ProductName FROM Products WHERE UnitPrice = DMax('UnitPrice', 'Products') "
+                     "ORDER BY ProductName"),
+              (std::vector<std::string>{"Chang", "Tofu"}));
+    EXPECT_EQ(failure("SELECT DLookup('CompanyName', 'Customers', 'CustomerID = ' & 'x')").description(),
+              "De argumenten van DLookup moeten hier vaste tekst zijn (op positie 60).");
 }
 
 TEST_F(Queries, GroupingAndHaving)

@@ -59,9 +59,10 @@ const std::vector<Registered>& registrations()
 {
     static const std::vector<Registered> all = [] {
         std::vector<Registered> out;
-        for (const auto family : {operatorFunctions(), inspectionFunctions(), textFunctions(), characterFunctions(),
-                                  conversionFunctions(), mathFunctions(), dateFunctions(), dateIntervalFunctions(),
-                                  formatFunctions(), regionalFormatFunctions(), financialFunctions()})
+        for (const auto family :
+             {operatorFunctions(), inspectionFunctions(), textFunctions(), characterFunctions(), conversionFunctions(),
+              mathFunctions(), dateFunctions(), dateIntervalFunctions(), formatFunctions(), regionalFormatFunctions(),
+              financialFunctions(), partitionFunctions(), colourFunctions()})
             for (const ScalarEntry& entry : family) out.push_back(registration(entry));
         return out;
     }();

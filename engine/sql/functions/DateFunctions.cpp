@@ -44,6 +44,12 @@ void now(Args& a)
     a.setDate(datetime::serialDay(c.year, c.month, c.day) + timeOfDay(c));
 }
 
+// Seconds since midnight.
+void timer(Args& a)
+{
+    a.setSingle(timeOfDay(localNow()) * 86400);
+}
+
 template <int datetime::Civil::*part>
 void civilPart(Args& a)
 {
@@ -111,6 +117,7 @@ constexpr ScalarEntry entries[] = {
     {"Date", today, 0, {}, false},
     {"Time", timeNow, 0, {}, false},
     {"Now", now, 0, {}, false},
+    {"Timer", timer, 0, {}, false},
     {"Year", civilPart<&datetime::Civil::year>},
     {"Month", civilPart<&datetime::Civil::month>},
     {"Day", civilPart<&datetime::Civil::day>},

@@ -29,6 +29,8 @@ std::span<const ScalarEntry> dateIntervalFunctions();
 std::span<const ScalarEntry> formatFunctions();
 std::span<const ScalarEntry> financialFunctions();
 std::span<const ScalarEntry> regionalFormatFunctions();
+std::span<const ScalarEntry> partitionFunctions();
+std::span<const ScalarEntry> colourFunctions();
 
 void registerAggregates(sqlite3* db);
 

@@ -18,7 +18,8 @@ enum class ResultRule {
     Byte,
     Single,
     SameAsArgument,
-    Variant
+    Variant,
+    Domain  // DLookup, DCount, ...: the translator makes a subquery of them
 };
 
 inline constexpr int unboundedArguments = -1;
