@@ -128,6 +128,9 @@ TEST_F(TextFunctions, UnicodeAndByteFormsOfAscAndChr)
                  {"acc_ascb('A')", "65"},
                  {"acc_ascb('☺')", "58"},  // the low byte of &H263A
                  {"acc_chrb(65)", "A"},
+                 {"acc_lenb('abc')", "6"},
+                 {"acc_lenb('😀')", "4"},
+                 {"acc_lenb(NULL)", "Null"},
                  {"acc_chrb(256)", "Fout: Ongeldige procedureaanroep of ongeldig argument in ChrB (argument 1)"}});
 }
 

@@ -1,4 +1,4 @@
-// AscW, ChrW, AscB, ChrB (VBA's Unicode and byte forms of Asc and Chr) and StrConv.
+// AscW, ChrW, AscB, ChrB, LenB (VBA's Unicode and byte forms) and StrConv.
 #include <limits>
 
 #include "core/Text.h"
@@ -32,6 +32,15 @@ void ascW(Args& a)
 void ascB(Args& a)
 {
     a.setInteger(firstUnit(a) & 0xFF);
+}
+
+// LenB counts the bytes of the UTF-16 text: two a character, four beyond U+FFFF.
+void lenB(Args& a)
+{
+    if (a.isNull(0)) return a.setNull();
+    std::int64_t bytes = 0;
+    for (const char32_t c : codePoints(a.text(0))) bytes += c > 0xFFFF ? 4 : 2;
+    a.setInteger(bytes);
 }
 
 // ChrW takes -32768 to 65535; a negative code counts from 65536. A lone surrogate half has no UTF-8 form
@@ -87,7 +96,7 @@ void strConv(Args& a)
 }
 
 constexpr ScalarEntry entries[] = {
-    {"AscW", ascW}, {"AscB", ascB}, {"ChrW", chrW}, {"ChrB", chrB}, {"StrConv", strConv},
+    {"AscW", ascW}, {"AscB", ascB}, {"ChrW", chrW}, {"ChrB", chrB}, {"LenB", lenB}, {"StrConv", strConv},
 };
 
 }  // namespace

@@ -14,6 +14,8 @@ constexpr FunctionType functionTypes[] = {
     {"IIf", 3, 3, R::Variant}, {"Nz", 1, 2, R::SameAsArgument, 1}, {"IsNull", 1, 1, R::Boolean},
     {"IsNumeric", 1, 1, R::Boolean}, {"IsDate", 1, 1, R::Boolean}, {"Switch", 2, many, R::Variant},
     {"Choose", 2, many, R::Variant}, {"IsEmpty", 1, 1, R::Boolean}, {"IsError", 1, 1, R::Boolean},
+    {"IsArray", 1, 1, R::Boolean}, {"IsObject", 1, 1, R::Boolean}, {"IsMissing", 1, 1, R::Boolean},
+    {"LenB", 1, 1, R::Long},
     {"VarType", 1, 1, R::Integer}, {"TypeName", 1, 1, R::Text},
     {"Len", 1, 1, R::Long}, {"Left", 2, 2, R::Text, 0, true}, {"Right", 2, 2, R::Text, 0, true},
     {"Mid", 2, 3, R::Text, 0, true}, {"InStr", 2, 4, R::Long}, {"InStrRev", 2, 4, R::Long},

@@ -125,8 +125,8 @@ void typeName(Args& a)
     }
 }
 
-// A value in a query is never Empty and never an error value.
-void isEmptyOrError(Args& a)
+// A value in a query is never Empty, an error value, an array or an object, and never a missing argument.
+void isNever(Args& a)
 {
     a.setBoolean(false);
 }
@@ -155,8 +155,11 @@ constexpr ScalarEntry entries[] = {
     {"IsDate", isDate},
     {"Switch", switchFunction},
     {"Choose", choose},
-    {"IsEmpty", isEmptyOrError},
-    {"IsError", isEmptyOrError},
+    {"IsEmpty", isNever},
+    {"IsArray", isNever},
+    {"IsObject", isNever},
+    {"IsMissing", isNever},
+    {"IsError", isNever},
     {"VarType", varType, 2, "vartype"},
     {"TypeName", typeName, 2, "typename"},
 };
