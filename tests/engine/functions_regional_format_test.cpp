@@ -36,11 +36,15 @@ TEST_F(RegionalFormats, FormatPercentAndCurrencyUnderUsSettings)
                  {"acc_formatpercent(-12.345, -1, -1, -1)", "(1,234.50%)"},
                  {"acc_formatpercent(0.345, 0, -1, -1)", "34%"},
                  {"acc_formatpercent(-0.0012345, 3, 0)", "-.123%"},
+                 {"acc_formatpercent(1e308)", "Fout: Overloop in FormatPercent"},
                  {"acc_formatcurrency(12345)", "$12,345.00"},
                  {"acc_formatcurrency(-12345)", "($12,345.00)"},
                  {"acc_formatcurrency(-12.345, -1, -1, 0)", "-$12.34"},
                  {"acc_formatcurrency(12.345, 0, -1, -1)", "$12"},
                  {"acc_formatcurrency(-0.12345, 3, 0)", "($.123)"}});
+    const std::string huge = eval("acc_formatnumber(-1e308, 2)");  // every digit of the double, grouped
+    EXPECT_EQ(huge.substr(0, 8), "-100,000");
+    EXPECT_EQ(huge.size(), 1 + 309 + 102 + 3u);
 }
 
 // FormatDateTime's forms 0 to 4 (VBA's vbGeneralDate .. vbShortTime).

@@ -1,4 +1,5 @@
 // Format(expression [, format [, firstdayofweek [, firstweekofyear]]]) with the named and custom formats.
+#include <cmath>
 #include <optional>
 
 #include "core/Text.h"
@@ -119,6 +120,7 @@ void format(Args& a)
     case Kind::Percent:  // rounds the percentage as a double, half to even, as FormatPercent does
         if (const auto number = numberOf(a)) {
             const double percentage = *number * 100;
+            if (!std::isfinite(percentage)) a.overflow();
             const std::string digits = fixedDigits(percentage, 2, true, false, Region{".", ",", "$"});
             return a.setText((percentage < 0 && digits != "0.00" ? "-" : "") + digits + "%");
         }

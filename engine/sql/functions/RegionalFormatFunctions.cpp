@@ -1,4 +1,6 @@
 // FormatNumber, FormatCurrency, FormatPercent and FormatDateTime: fixed layouts from the regional settings.
+#include <cmath>
+
 #include "sql/functions/DateFormat.h"
 #include "sql/functions/FunctionFamilies.h"
 #include "sql/functions/RegionalNumbers.h"
@@ -66,6 +68,7 @@ void formatPercent(Args& a)
     const Layout l = layout(a, 2, false);
     if (a.isNull(0)) return a.setNull();
     const double v = a.number(0) * 100;
+    if (!std::isfinite(v)) a.overflow();
     const std::string digits = fixedDigits(v, l.decimals, l.leadingZero, l.group, region);
     a.setText(withSign(digits + "%", v < 0 && !roundsToZero(digits), l.parens));
 }
