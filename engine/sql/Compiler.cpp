@@ -978,7 +978,7 @@ private:
             return aggregate(e, fn, scope);
         const FunctionType* type = findFunctionType(e.text);
         if (!type) syntaxError("Onbekende functie '" + e.text + "' in de expressie", e.position);
-        if (type->result == ResultRule::Domain) return domainAggregate(e, *type);
+        if (type->result == ResultRule::OwnQuery) return ownQuery(e, *type);
         if (e.star) syntaxError("'*' is alleen toegestaan in Count(*)", e.position);
         if (auto error = argumentCountError(*type, static_cast<int>(e.args.size()))) syntaxError(*error, e.position);
         std::vector<Typed> args;
@@ -1020,9 +1020,10 @@ private:
         return out;
     }
 
-    // DLookup, DCount, DSum, ...: a query of their own over a table or query, run as a scalar subquery that
-    // does not see the calling query. Access builds it at run time from text; here the texts must be constant.
-    Typed domainAggregate(const Expr& e, const FunctionType& type)
+    // DLookup, DCount, DSum, ... and Eval: a query of their own, over a table or query or over nothing, run as a
+    // scalar subquery that does not see the calling query. Access builds it at run time from text; here the
+    // texts must be constant.
+    Typed ownQuery(const Expr& e, const FunctionType& type)
     {
         if (auto error = argumentCountError(type, static_cast<int>(e.args.size()))) syntaxError(*error, e.position);
         for (const ExprPtr& a : e.args)
@@ -1030,11 +1031,13 @@ private:
                 syntaxError("De argumenten van " + std::string(type.name) + " moeten hier vaste tekst zijn",
                             a->position);
         const std::string_view name = type.name;
-        const std::string total = name == "DLookup" ? "" : std::string(name.substr(1));
-        const std::string& domain = e.args[1]->text;
-        std::string text = "SELECT " + (total.empty() ? e.args[0]->text : total + "(" + e.args[0]->text + ")")
-                           + " FROM " + (domain.starts_with("[") ? domain : "[" + domain + "]");
-        if (e.args.size() == 3 && !e.args[2]->text.empty()) text += " WHERE " + e.args[2]->text;
+        std::string text = "SELECT " + e.args[0]->text;
+        if (name != "Eval") {
+            const std::string& domain = e.args[1]->text;
+            if (name != "DLookup") text = "SELECT " + std::string(name.substr(1)) + "(" + e.args[0]->text + ")";
+            text += " FROM " + (domain.starts_with("[") ? domain : "[" + domain + "]");
+            if (e.args.size() == 3 && !e.args[2]->text.empty()) text += " WHERE " + e.args[2]->text;
+        }
         Statement st;
         try {
             st = parseStatement(text);
@@ -1042,7 +1045,8 @@ private:
             syntaxError("De argumenten van " + std::string(name) + " vormen geen geldige query: " + error.description(),
                         e.position);
         }
-        if (st.kind != Statement::Kind::Select || !st.query || st.query->selects.size() != 1)
+        if (st.kind != Statement::Kind::Select || !st.query || st.query->selects.size() != 1
+            || st.query->selects.front().items.size() != 1)
             syntaxError("De argumenten van " + std::string(name) + " vormen geen geldige query", e.position);
         SelectOutput sub = query(*st.query, nullptr);
         Typed out;
@@ -1072,7 +1076,7 @@ private:
         case ResultRule::Decimal: return t::Numeric;
         case ResultRule::Byte: return t::UnsignedTinyInt;
         case ResultRule::Single: return t::Single;
-        case ResultRule::Domain: return unknownType;  // a subquery: typed by its column
+        case ResultRule::OwnQuery: return unknownType;  // a subquery: typed by its column
         case ResultRule::SameAsArgument: {
             const std::size_t i = static_cast<std::size_t>(type.argument - 1);
             return i < args.size() ? valueOf(args[i]).type : unknownType;

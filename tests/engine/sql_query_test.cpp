@@ -123,6 +123,11 @@ TEST_F(Queries, DomainFunctionsRunAQueryOfTheirOwn)
     EXPECT_EQ(column("SELECT ProductName FROM Products WHERE UnitPrice = DMax('UnitPrice', 'Products') "
                      "ORDER BY ProductName"),
               (std::vector<std::string>{"Chang", "Tofu"}));
+    // Eval's examples in Access's documentation: an expression given as text.
+    EXPECT_EQ(one("SELECT Eval('1 + 1')"), Value::int32(2));
+    EXPECT_EQ(one("SELECT Eval(\"StrConv('eval', 1)\")"), Value::text("EVAL"));
+    EXPECT_EQ(failure("SELECT Eval('1 +')").description().rfind("De argumenten van Eval vormen geen geldige query", 0),
+              0u);
     EXPECT_EQ(failure("SELECT DLookup('CompanyName', 'Customers', 'CustomerID = ' & 'x')").description(),
               "De argumenten van DLookup moeten hier vaste tekst zijn (op positie 60).");
 }

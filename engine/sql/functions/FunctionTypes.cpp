@@ -48,10 +48,10 @@ constexpr FunctionType functionTypes[] = {
     {"FormatNumber", 1, 5, R::Text}, {"FormatCurrency", 1, 5, R::Text}, {"FormatPercent", 1, 5, R::Text},
     {"FormatDateTime", 1, 2, R::Text}, {"Partition", 4, 4, R::Text}, {"RGB", 3, 3, R::Long},
     {"QBColor", 1, 1, R::Long}, {"CVDate", 1, 1, R::Date}, {"Timer", 0, 0, R::Single},
-    {"DLookup", 2, 3, R::Domain}, {"DCount", 2, 3, R::Domain}, {"DSum", 2, 3, R::Domain},
-    {"DAvg", 2, 3, R::Domain}, {"DMin", 2, 3, R::Domain}, {"DMax", 2, 3, R::Domain}, {"DFirst", 2, 3, R::Domain},
-    {"DLast", 2, 3, R::Domain}, {"DStDev", 2, 3, R::Domain}, {"DStDevP", 2, 3, R::Domain},
-    {"DVar", 2, 3, R::Domain}, {"DVarP", 2, 3, R::Domain},
+    {"DLookup", 2, 3, R::OwnQuery}, {"DCount", 2, 3, R::OwnQuery}, {"DSum", 2, 3, R::OwnQuery},
+    {"DAvg", 2, 3, R::OwnQuery}, {"DMin", 2, 3, R::OwnQuery}, {"DMax", 2, 3, R::OwnQuery}, {"DFirst", 2, 3, R::OwnQuery},
+    {"DLast", 2, 3, R::OwnQuery}, {"DStDev", 2, 3, R::OwnQuery}, {"DStDevP", 2, 3, R::OwnQuery},
+    {"DVar", 2, 3, R::OwnQuery}, {"DVarP", 2, 3, R::OwnQuery}, {"Eval", 1, 1, R::OwnQuery},
     // Aggregates. The translator types Sum and Avg as Jet reports them: Currency and Decimal keep their
     // type, every other number gives a Double.
     {"Count", 1, 1, R::Long, 0, false, true}, {"Sum", 1, 1, R::SameAsArgument, 1, false, true},

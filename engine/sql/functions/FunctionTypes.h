@@ -19,7 +19,7 @@ enum class ResultRule {
     Single,
     SameAsArgument,
     Variant,
-    Domain  // DLookup, DCount, ...: the translator makes a subquery of them
+    OwnQuery  // DLookup, DCount, ..., Eval: the translator makes a subquery of their constant texts
 };
 
 inline constexpr int unboundedArguments = -1;
