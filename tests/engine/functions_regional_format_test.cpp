@@ -73,6 +73,12 @@ TEST_F(RegionalFormats, NumberFormsFollowDutchSettings)
                  {"acc_formatpercent(0.25)", "25,00%"},
                  {"acc_formatcurrency(12345)", "€ 12.345,00"},
                  {"acc_formatcurrency(-12345)", "€ -12.345,00"},
-                 {"acc_formatcurrency(-1, 0, -1, -1)", "(€ 1)"}});
+                 {"acc_formatcurrency(-1, 0, -1, -1)", "(€ 1)"},
+                 // Format's number formats show "." and "," as the region's separators
+                 {"acc_format(1234.5, '#,##0.00')", "1.234,50"},
+                 {"acc_format(1234.5, 'Standard')", "1.234,50"},
+                 {"acc_format(0.5, 'Percent')", "50,00%"},
+                 {"acc_format(1234.5, 'Currency')", "€ 1.234,50"},
+                 {"acc_format(-1234.5, 'Currency')", "€ -1.234,50"}});
     std::setlocale(LC_ALL, saved.c_str());
 }

@@ -17,19 +17,19 @@ namespace querimo::sql::functions {
 
 namespace {
 
-enum class Kind { Number, Percent, Date, Text, Choice };
+enum class Kind { Number, Currency, Percent, Date, Text, Choice };
 
 struct NamedFormat {
     std::string_view name;
     Kind kind;
-    std::string_view format;  // the custom equivalent; for Choice "true text;false text"
+    std::string_view format;  // the custom equivalent; for Choice "true text;false text", for Currency the symbol
 };
 
-// US English settings: "$", "," grouping, "." decimals, month/day/year.
+// Dates and Yes/No texts as under US English settings; numbers with the region's separators and currency.
 constexpr NamedFormat namedFormats[] = {
     {"General Number", Kind::Number, ""},
-    {"Currency", Kind::Number, "$#,##0.00;($#,##0.00)"},
-    {"Euro", Kind::Number, "€#,##0.00;(€#,##0.00)"},
+    {"Currency", Kind::Currency, ""},
+    {"Euro", Kind::Currency, "€"},
     {"Fixed", Kind::Number, "0.00"},
     {"Standard", Kind::Number, "#,##0.00"},
     {"Percent", Kind::Percent, ""},
@@ -66,6 +66,20 @@ Kind customKind(std::string_view format)
 }
 
 // Text that reads as a number, True/False or a date is formatted as that number.
+// The custom format of an amount in the region's way: symbol before or after, negative in parentheses or with
+// a sign; the C locale gives US English "$#,##0.00;($#,##0.00)".
+std::string currencyFormat(const Region& r, std::string_view symbol)
+{
+    const std::string quoted = "\"" + (symbol.empty() ? r.currency : std::string(symbol)) + "\"";
+    const std::string space = r.currencySpace ? " " : "";
+    const std::string amount = r.currencyDigits > 0 ? "#,##0." + std::string(r.currencyDigits, '0') : "#,##0";
+    const std::string positive = r.currencyFirst ? quoted + space + amount : amount + space + quoted;
+    const std::string negative = r.currencyParens                         ? "(" + positive + ")"
+                                 : r.currencyFirst && r.signAfterCurrency ? quoted + space + "-" + amount
+                                                                          : "-" + positive;
+    return positive + ";" + negative;
+}
+
 std::optional<double> numberOf(const Args& a)
 {
     if (a.type(0) == SQLITE_INTEGER || a.type(0) == SQLITE_FLOAT) return a.number(0);
@@ -92,11 +106,17 @@ void format(Args& a)
     const int firstDay = firstDayOfWeek(a, 2), firstWeek = firstWeekOfYear(a, 3);
     Kind kind = customKind(fmt);
     std::string_view custom = fmt;
+    std::string currency;
     for (const NamedFormat& named : namedFormats) {
         if (text::equalsIgnoreCase(fmt, named.name)) {
             kind = named.kind;
             custom = named.format;
         }
+    }
+    if (kind == Kind::Currency) {
+        currency = currencyFormat(currentRegion(), custom);
+        custom = currency;
+        kind = Kind::Number;
     }
     // A text format's second section is for Null and zero-length text; a number format's fourth for Null.
     const std::vector<std::string_view> sections = formatSections(custom);
@@ -121,8 +141,9 @@ void format(Args& a)
         if (const auto number = numberOf(a)) {
             const double percentage = *number * 100;
             if (!std::isfinite(percentage)) a.overflow();
-            const std::string digits = fixedDigits(percentage, 2, true, false, Region{".", ",", "$"});
-            return a.setText((percentage < 0 && digits != "0.00" ? "-" : "") + digits + "%");
+            const std::string digits = fixedDigits(percentage, 2, true, false, currentRegion());
+            const bool zero = digits.find_first_of("123456789") == std::string::npos;
+            return a.setText((percentage < 0 && !zero ? "-" : "") + digits + "%");
         }
         break;
     case Kind::Choice:
@@ -131,6 +152,7 @@ void format(Args& a)
             return a.setText(*number != 0 ? custom.substr(0, semicolon) : custom.substr(semicolon + 1));
         }
         break;
+    case Kind::Currency:  // made a custom number format above
     case Kind::Number:
         if (const auto number = numberOf(a))
             return a.setText(custom.empty() ? numberText(*number) : formatNumber(*number, custom));
