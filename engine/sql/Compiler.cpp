@@ -1038,17 +1038,19 @@ private:
             text += " FROM " + (domain.starts_with("[") ? domain : "[" + domain + "]");
             if (e.args.size() == 3 && !e.args[2]->text.empty()) text += " WHERE " + e.args[2]->text;
         }
-        Statement st;
+        // Positions in the errors of the query count in its own text; the call's position says where it stands.
+        const std::string where = "De argumenten van " + std::string(name) + " " + atPosition(e.position);
+        SelectOutput sub;
         try {
-            st = parseStatement(text);
+            const Statement st = parseStatement(text);
+            if (st.kind != Statement::Kind::Select || !st.query || st.query->selects.size() != 1
+                || st.query->selects.front().items.size() != 1)
+                throw DbError(errc::syntax, "verwacht is één waarde uit een tabel of query.");
+            ownQueries_.push_back(st.query);
+            sub = query(*st.query, nullptr);
         } catch (const DbError& error) {
-            syntaxError("De argumenten van " + std::string(name) + " vormen geen geldige query: " + error.description(),
-                        e.position);
+            throw DbError(error.number(), where + " vormen geen geldige query: " + error.description());
         }
-        if (st.kind != Statement::Kind::Select || !st.query || st.query->selects.size() != 1
-            || st.query->selects.front().items.size() != 1)
-            syntaxError("De argumenten van " + std::string(name) + " vormen geen geldige query", e.position);
-        SelectOutput sub = query(*st.query, nullptr);
         Typed out;
         out.sql = "(" + sub.sql + ")";
         out.type = sub.columns.front().adoType;
@@ -1136,7 +1138,8 @@ private:
     std::vector<std::string> tables_;
     std::vector<std::string> queryStack_;
     std::vector<std::size_t> positionPrefix_;
-    std::map<const TableRef*, std::string> sourceSql_;
+    std::map<const TableRef*, std::string> sourceSql_;  // keyed by the tables of statements kept alive below
+    std::vector<std::shared_ptr<Query>> ownQueries_;    // the queries DLookup, ..., Eval made from their texts
     std::string pivotCondition_;
     int quantifiedCount_ = 0;
     std::vector<std::string> rowIdSources_;

@@ -126,8 +126,15 @@ TEST_F(Queries, DomainFunctionsRunAQueryOfTheirOwn)
     // Eval's examples in Access's documentation: an expression given as text.
     EXPECT_EQ(one("SELECT Eval('1 + 1')"), Value::int32(2));
     EXPECT_EQ(one("SELECT Eval(\"StrConv('eval', 1)\")"), Value::text("EVAL"));
-    EXPECT_EQ(failure("SELECT Eval('1 +')").description().rfind("De argumenten van Eval vormen geen geldige query", 0),
-              0u);
+    EXPECT_EQ(failure("SELECT Eval('1 +')").description(),
+              "De argumenten van Eval op positie 8 vormen geen geldige query: Syntaxisfout: de opdracht is "
+              "onvolledig op positie 11.");
+    EXPECT_EQ(
+        failure("SELECT DCount('*', 'NoTable')")
+            .description()
+            .rfind("De argumenten van DCount op positie 8 vormen geen geldige query: De invoertabel of query 'NoTable'",
+                   0),
+        0u);
     EXPECT_EQ(failure("SELECT DLookup('CompanyName', 'Customers', 'CustomerID = ' & 'x')").description(),
               "De argumenten van DLookup moeten hier vaste tekst zijn (op positie 60).");
 }
