@@ -37,6 +37,7 @@ TEST_F(RegionalFormats, FormatPercentAndCurrencyUnderUsSettings)
                  {"acc_formatpercent(0.345, 0, -1, -1)", "34%"},
                  {"acc_formatpercent(-0.0012345, 3, 0)", "-.123%"},
                  {"acc_formatpercent(1e308)", "Fout: Overloop in FormatPercent"},
+                 {"acc_formatcurrency(1e308 * 10)", "Fout: Overloop in FormatCurrency"},
                  {"acc_formatcurrency(12345)", "$12,345.00"},
                  {"acc_formatcurrency(-12345)", "($12,345.00)"},
                  {"acc_formatcurrency(-12.345, -1, -1, 0)", "-$12.34"},

@@ -58,6 +58,7 @@ void formatNumberFunction(Args& a)
     const Layout l = layout(a, 2, false);
     if (a.isNull(0)) return a.setNull();
     const double v = a.number(0);
+    if (!std::isfinite(v)) a.overflow();
     const std::string digits = fixedDigits(v, l.decimals, l.leadingZero, l.group, region);
     a.setText(withSign(digits, v < 0 && !roundsToZero(digits), l.parens));
 }
@@ -79,6 +80,7 @@ void formatCurrency(Args& a)
     const Layout l = layout(a, r.currencyDigits, r.currencyParens);
     if (a.isNull(0)) return a.setNull();
     const double v = a.number(0);
+    if (!std::isfinite(v)) a.overflow();
     const std::string digits = fixedDigits(v, l.decimals, l.leadingZero, l.group, r);
     const bool negative = v < 0 && !roundsToZero(digits);
     const std::string space = r.currencySpace ? " " : "";
