@@ -37,6 +37,7 @@ TEST_F(FinancialFunctions, InterestAndPrincipalOfOnePayment)
                    {"acc_ppmt(0.01, 1, 60, -1000, 0, 1)", 22.0242056286156},
                    {"acc_ppmt(0.01, 30, 60, -1000, 10000)", -147.062366117335},
                    {"acc_ppmt(0.01, 30, 60, -1000, 10000, 1)", -145.60630308647}});
+    EXPECT_EQ(eval("acc_ipmt(0, 1, 10, 100)"), "0");  // not -0
     expectEvals(
         {{"acc_ipmt(0.01, 0, 60, -1000)", "Fout: Ongeldige procedureaanroep of ongeldig argument in IPmt (argument 2)"},
          {"acc_ppmt(0.01, 61, 60, -1000)",

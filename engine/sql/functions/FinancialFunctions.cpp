@@ -68,7 +68,7 @@ double interestPart(const Args& a)
 
 void ipmt(Args& a)
 {
-    a.setReal(interestPart(a));
+    a.setReal(interestPart(a) + 0.0);  // no interest at a zero rate is 0, not -0
 }
 
 void ppmt(Args& a)
