@@ -105,6 +105,7 @@ struct Scope {
     std::vector<Source> sources;
     std::vector<std::pair<std::string, Typed>> aliases;            // earlier items of the select list
     std::vector<std::pair<std::string, std::string>> bareColumns;  // column references outside aggregates: SQL, name
+    std::vector<const Source*> referenced;                         // sources of the column references, for DISTINCTROW
     int aggregateDepth = 0;
 };
 
@@ -292,6 +293,7 @@ private:
         for (const auto& ref : s.from) registerSources(*ref, scope);
         for (const auto& ref : s.from) fromParts.push_back(fromText(*ref, scope));
         scope.bareColumns.clear();  // join conditions need not be grouped
+        scope.referenced.clear();
 
         const Transform* transform = whole && whole->transform ? &*whole->transform : nullptr;
         std::vector<Item> items;
@@ -316,6 +318,7 @@ private:
         scope.aliases.clear();
         qualifyDuplicates(items);
         const auto itemBareColumns = scope.bareColumns;
+        const auto selectedSources = scope.referenced;
 
         std::string where;
         if (s.where) {
@@ -389,6 +392,7 @@ private:
         if (!where.empty()) body += " WHERE " + where;
         if (!groupBy.empty()) body += " GROUP BY " + join(groupBy);
         if (!having.empty()) body += " HAVING " + having;
+        if (s.quantifier == Select::Quantifier::DistinctRow && !aggregate) body += distinctRows(scope, selectedSources);
         const std::string distinct = s.quantifier == Select::Quantifier::Distinct ? "DISTINCT " : "";
         if (s.top && !orderBy.empty() && distinct.empty()) {
             out.sql = topWithTies(s, columnsSql, out.columns, body, orderBy);
@@ -404,6 +408,21 @@ private:
                 out.sql += " LIMIT " + std::to_string(static_cast<long long>(*s.top));
         }
         return out;
+    }
+
+    // DISTINCTROW keeps one row per combination of records of the tables whose fields are selected: a grouping on
+    // their row ids. With fields of every table each row is such a combination already, as it is when a selected
+    // source is a query, which has no record identity.
+    static std::string distinctRows(const Scope& scope, const std::vector<const Source*>& selected)
+    {
+        std::vector<std::string> rowIds;
+        for (const Source& src : scope.sources) {
+            if (std::find(selected.begin(), selected.end(), &src) == selected.end()) continue;
+            if (!src.jetTable) return {};
+            rowIds.push_back(quoteIdentifier(src.sqlAlias) + ".rowid");
+        }
+        if (rowIds.empty() || rowIds.size() == scope.sources.size()) return {};
+        return " GROUP BY " + join(rowIds);
     }
 
     static std::string percentCount(double percent, const std::string& count)
@@ -509,6 +528,7 @@ private:
         for (const Source& src : scope.sources) {
             if (!si.starTable.empty() && !text::equalsIgnoreCase(src.alias, si.starTable)) continue;
             found = true;
+            scope.referenced.push_back(&src);
             for (const ResultColumn& c : src.columns) {
                 Item item;
                 item.name = c.name;
@@ -759,6 +779,7 @@ private:
                     out.origin = column->origin;
                     out.yesNo = out.type == t::Boolean;
                     if (s == &scope && scope.aggregateDepth == 0) scope.bareColumns.emplace_back(out.sql, e.text);
+                    if (s == &scope) scope.referenced.push_back(match);
                     return out;
                 }
                 if (s == &scope && e.parts.size() == 1)
@@ -959,6 +980,7 @@ private:
             return aggregate(e, fn, scope);
         const FunctionType* type = findFunctionType(e.text);
         if (!type) syntaxError("Onbekende functie '" + e.text + "' in de expressie", e.position);
+        if (type->result == ResultRule::OwnQuery) return ownQuery(e, *type);
         if (e.star) syntaxError("'*' is alleen toegestaan in Count(*)", e.position);
         if (auto error = argumentCountError(*type, static_cast<int>(e.args.size()))) syntaxError(*error, e.position);
         std::vector<Typed> args;
@@ -990,10 +1012,50 @@ private:
         }
         std::vector<std::string> sqlArgs;
         for (const Typed& a : args) sqlArgs.push_back(accessArgument(a));
+        // VarType and TypeName need the type the value has in Access, which SQLite's storage classes do not keep.
+        if (fn == "vartype" || fn == "typename") sqlArgs.push_back(std::to_string(static_cast<int>(args[0].type)));
         out.sql = "acc_" + lower(type->name) + "(" + join(sqlArgs) + ")";
+        if (e.text.back() == '$') out.sql = "acc_dollar(" + out.sql + ", " + quoteText(e.text) + ")";
         out.type = resultType(*type, args);
         out.yesNo = out.type == t::Boolean && (type->result == ResultRule::Boolean || yesNoArgument);
         out.marked = type->result == ResultRule::Boolean || type->result == ResultRule::Date;
+        return out;
+    }
+
+    // DLookup, DCount, DSum, ... and Eval: a query of their own, over a table or query or over nothing, run as a
+    // scalar subquery that does not see the calling query. Access builds it at run time from text; here the
+    // texts must be constant.
+    Typed ownQuery(const Expr& e, const FunctionType& type)
+    {
+        if (auto error = argumentCountError(type, static_cast<int>(e.args.size()))) syntaxError(*error, e.position);
+        for (const ExprPtr& a : e.args)
+            if (a->kind != Expr::Kind::String)
+                syntaxError("De argumenten van " + std::string(type.name) + " moeten hier vaste tekst zijn",
+                            a->position);
+        const std::string_view name = type.name;
+        std::string text = "SELECT " + e.args[0]->text;
+        if (name != "Eval") {
+            const std::string& domain = e.args[1]->text;
+            if (name != "DLookup") text = "SELECT " + std::string(name.substr(1)) + "(" + e.args[0]->text + ")";
+            text += " FROM " + (domain.starts_with("[") ? domain : "[" + domain + "]");
+            if (e.args.size() == 3 && !e.args[2]->text.empty()) text += " WHERE " + e.args[2]->text;
+        }
+        // Positions in the errors of the query count in its own text; the call's position says where it stands.
+        const std::string where = "De argumenten van " + std::string(name) + " " + atPosition(e.position);
+        SelectOutput sub;
+        try {
+            const Statement st = parseStatement(text);
+            if (st.kind != Statement::Kind::Select || !st.query || st.query->selects.size() != 1
+                || st.query->selects.front().items.size() != 1)
+                throw DbError(errc::syntax, "verwacht is één waarde uit een tabel of query.");
+            ownQueries_.push_back(st.query);
+            sub = query(*st.query, nullptr);
+        } catch (const DbError& error) {
+            throw DbError(error.number(), where + " vormen geen geldige query: " + error.description());
+        }
+        Typed out;
+        out.sql = "(" + sub.sql + ")";
+        out.type = sub.columns.front().dataType;
         return out;
     }
 
@@ -1018,6 +1080,7 @@ private:
         case ResultRule::Decimal: return t::Numeric;
         case ResultRule::Byte: return t::UnsignedTinyInt;
         case ResultRule::Single: return t::Single;
+        case ResultRule::OwnQuery: return unknownType;  // a subquery: typed by its column
         case ResultRule::SameAsArgument: {
             const std::size_t i = static_cast<std::size_t>(type.argument - 1);
             return i < args.size() ? valueOf(args[i]).type : unknownType;
@@ -1077,7 +1140,8 @@ private:
     std::vector<std::string> tables_;
     std::vector<std::string> queryStack_;
     std::vector<std::size_t> positionPrefix_;
-    std::map<const TableRef*, std::string> sourceSql_;
+    std::map<const TableRef*, std::string> sourceSql_;  // keyed by the tables of statements kept alive below
+    std::vector<std::shared_ptr<Query>> ownQueries_;    // the queries DLookup, ..., Eval made from their texts
     std::string pivotCondition_;
     int quantifiedCount_ = 0;
     std::vector<std::string> rowIdSources_;

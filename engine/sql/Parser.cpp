@@ -8,6 +8,7 @@
 #include "sql/DataTypes.h"
 #include "sql/Lexer.h"
 #include "sql/TokenCursor.h"
+#include "sql/functions/FunctionTypes.h"
 
 namespace querimo::sql {
 
@@ -687,9 +688,9 @@ private:
             expect(")");
             return e;
         }
-        // Left( and Right( are the text functions, not joins.
-        const bool textFunction = (t.is("LEFT") || t.is("RIGHT")) && peek(1).is("(");
-        if (!atName() && !textFunction) unexpected();
+        // A function name followed by "(" is a call even when the name is also a keyword (Left, Asc, ...).
+        const bool keywordCall = t.kind == TokenKind::Word && peek(1).is("(") && findFunctionType(t.text);
+        if (!atName() && !keywordCall) unexpected();
         const bool bracketed = t.kind == TokenKind::Name;
         std::string first = next().text;
         if (!bracketed && peek().is("(")) {

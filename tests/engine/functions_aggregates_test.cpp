@@ -33,6 +33,7 @@ TEST_F(AggregateFunctions, SpreadLeavesOutNullAndNeedsEnoughValues)
     EXPECT_EQ(evalQuery("SELECT acc_stdev(v) FROM t WHERE grp = 'c'"), "Null");  // one value
     EXPECT_EQ(evalQuery("SELECT acc_stdevp(v) FROM t WHERE grp = 'c'"), "0");
     EXPECT_EQ(evalQuery("SELECT acc_var(v) FROM t WHERE grp = 'd'"), "Null");
-    EXPECT_EQ(evalQuery("SELECT acc_stdev(v) FROM t WHERE grp = 'b'"), "Fout: Typen komen niet overeen in StDev");
+    EXPECT_EQ(evalQuery("SELECT acc_stdev(v) FROM t WHERE grp = 'b'"),
+              "Fout: Typen komen niet overeen in StDev (argument 1)");
     EXPECT_EQ(evalQuery("SELECT acc_var(v) FROM (SELECT '1.5' AS v UNION ALL SELECT '2.5')"), "0.5");
 }

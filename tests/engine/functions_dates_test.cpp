@@ -12,26 +12,27 @@ TEST_F(DateFunctions, PartsOfADate)
                  {"acc_minute(37986.5729166667)", "45"},
                  {"acc_second('4:35:17 PM')", "17"},
                  {"acc_year(NULL)", "Null"},
-                 {"acc_year('no date')", "Fout: Typen komen niet overeen in Year"},
+                 {"acc_year('no date')", "Fout: Typen komen niet overeen in Year (argument 1)"},
                  {"acc_day(-1.25)", "29"},  // 29 December 1899, 06:00
                  {"acc_hour(-1.25)", "6"}});
 }
 
 TEST_F(DateFunctions, WeekdaysAndNames)
 {
-    expectEvals({{"acc_weekday(37986)", "4"},  // a Wednesday
-                 {"acc_weekday(37986, 2)", "3"},
-                 {"acc_weekday(37986, 0)", "4"},
-                 {"acc_weekday(37986, 8)", "Fout: Ongeldige procedureaanroep of ongeldig argument in Weekday"},
-                 {"acc_weekday(-1.25)", "6"},  // 29 December 1899 was a Friday
-                 {"acc_weekday(0)", "7"},
-                 {"acc_weekdayname(1)", "Sunday"},
-                 {"acc_weekdayname(1, -1, 2)", "Mon"},
-                 {"acc_weekdayname(7, 0, 2)", "Sunday"},
-                 {"acc_weekdayname(0)", "Fout: Ongeldige procedureaanroep of ongeldig argument in WeekdayName"},
-                 {"acc_monthname(3)", "March"},
-                 {"acc_monthname(12, -1)", "Dec"},
-                 {"acc_monthname(13)", "Fout: Ongeldige procedureaanroep of ongeldig argument in MonthName"}});
+    expectEvals(
+        {{"acc_weekday(37986)", "4"},  // a Wednesday
+         {"acc_weekday(37986, 2)", "3"},
+         {"acc_weekday(37986, 0)", "4"},
+         {"acc_weekday(37986, 8)", "Fout: Ongeldige procedureaanroep of ongeldig argument in Weekday (argument 2)"},
+         {"acc_weekday(-1.25)", "6"},  // 29 December 1899 was a Friday
+         {"acc_weekday(0)", "7"},
+         {"acc_weekdayname(1)", "Sunday"},
+         {"acc_weekdayname(1, -1, 2)", "Mon"},
+         {"acc_weekdayname(7, 0, 2)", "Sunday"},
+         {"acc_weekdayname(0)", "Fout: Ongeldige procedureaanroep of ongeldig argument in WeekdayName (argument 1)"},
+         {"acc_monthname(3)", "March"},
+         {"acc_monthname(12, -1)", "Dec"},
+         {"acc_monthname(13)", "Fout: Ongeldige procedureaanroep of ongeldig argument in MonthName (argument 1)"}});
 }
 
 TEST_F(DateFunctions, SerialsAndValues)
@@ -50,7 +51,7 @@ TEST_F(DateFunctions, SerialsAndValues)
                  {"acc_datevalue('12/31/2003 13:45')", "37986"},
                  {"acc_cstr(acc_timevalue('12/31/2003 1:45 PM'))", "1:45:00 PM"},
                  {"acc_timevalue(-1.25)", "0.25"},
-                 {"acc_datevalue(NULL)", "Fout: Ongeldig gebruik van Null in DateValue"}});
+                 {"acc_datevalue(NULL)", "Fout: Ongeldig gebruik van Null in DateValue (argument 1)"}});
 }
 
 TEST_F(DateFunctions, NowIsTodayPlusTime)
@@ -60,7 +61,8 @@ TEST_F(DateFunctions, NowIsTodayPlusTime)
     EXPECT_EQ(date, static_cast<long>(date));
     EXPECT_GT(date, 40000);
     EXPECT_TRUE(time >= 0 && time < 1);
-    EXPECT_NEAR(now, date + time, 2.0 / 86400);  // unless the test runs across midnight
+    EXPECT_NEAR(now, date + time, 2.0 / 86400);                      // unless the test runs across midnight
+    EXPECT_NEAR(std::stod(eval("acc_timer()")), time * 86400, 2.0);  // Timer: seconds since midnight
 }
 
 TEST_F(DateFunctions, DateAddKeepsMonthEndsAndCountsTime)
@@ -101,20 +103,20 @@ TEST_F(DateFunctions, DateDiffCountsBoundariesCrossed)
 
 TEST_F(DateFunctions, DatePartWithWeekRules)
 {
-    expectEvals(
-        {{"acc_datepart('yyyy', '12/31/2003')", "2003"},
-         {"acc_datepart('q', '8/15/2003')", "3"},
-         {"acc_datepart('y', '12/31/2003')", "365"},
-         {"acc_datepart('y', '12/31/2004')", "366"},
-         {"acc_datepart('w', '12/31/2003')", "4"},
-         {"acc_datepart('w', '12/31/2003', 2)", "3"},
-         {"acc_datepart('ww', '1/1/2005')", "1"},         // the week holding 1 January
-         {"acc_datepart('ww', '1/2/2005')", "2"},         // 2 January 2005 is a Sunday
-         {"acc_datepart('ww', '1/1/2005', 2, 2)", "53"},  // ISO: 1 January 2005 is in week 53 of 2004
-         {"acc_datepart('ww', '1/3/2005', 2, 2)", "1"},
-         {"acc_datepart('ww', '12/31/2003', 2, 2)", "1"},  // ISO week 1 of 2004
-         {"acc_datepart('ww', '1/1/2005', 1, 3)", "52"},   // first full week starts 2 January
-         {"acc_datepart('h', '1:45 PM')", "13"},
-         {"acc_datepart('ww', '1/1/2005', 1, 4)", "Fout: Ongeldige procedureaanroep of ongeldig argument in DatePart"},
-         {"acc_datepart('d', NULL)", "Null"}});
+    expectEvals({{"acc_datepart('yyyy', '12/31/2003')", "2003"},
+                 {"acc_datepart('q', '8/15/2003')", "3"},
+                 {"acc_datepart('y', '12/31/2003')", "365"},
+                 {"acc_datepart('y', '12/31/2004')", "366"},
+                 {"acc_datepart('w', '12/31/2003')", "4"},
+                 {"acc_datepart('w', '12/31/2003', 2)", "3"},
+                 {"acc_datepart('ww', '1/1/2005')", "1"},         // the week holding 1 January
+                 {"acc_datepart('ww', '1/2/2005')", "2"},         // 2 January 2005 is a Sunday
+                 {"acc_datepart('ww', '1/1/2005', 2, 2)", "53"},  // ISO: 1 January 2005 is in week 53 of 2004
+                 {"acc_datepart('ww', '1/3/2005', 2, 2)", "1"},
+                 {"acc_datepart('ww', '12/31/2003', 2, 2)", "1"},  // ISO week 1 of 2004
+                 {"acc_datepart('ww', '1/1/2005', 1, 3)", "52"},   // first full week starts 2 January
+                 {"acc_datepart('h', '1:45 PM')", "13"},
+                 {"acc_datepart('ww', '1/1/2005', 1, 4)",
+                  "Fout: Ongeldige procedureaanroep of ongeldig argument in DatePart (argument 4)"},
+                 {"acc_datepart('d', NULL)", "Null"}});
 }

@@ -2,7 +2,10 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <initializer_list>
 #include <string>
 #include <utility>
@@ -51,6 +54,18 @@ protected:
     void expectEvals(std::initializer_list<std::pair<std::string, std::string>> cases)
     {
         for (const auto& [expression, expected] : cases) EXPECT_EQ(eval(expression), expected) << expression;
+    }
+
+    // Each {expression, number} pair: eval gives the number to a relative 1e-9 (1e-12 absolute around zero).
+    void expectNumbers(std::initializer_list<std::pair<std::string, double>> cases)
+    {
+        for (const auto& [expression, expected] : cases) {
+            const std::string got = eval(expression);
+            char* end = nullptr;
+            const double value = std::strtod(got.c_str(), &end);
+            EXPECT_TRUE(!got.empty() && *end == '\0') << expression << " gave " << got;
+            EXPECT_NEAR(value, expected, std::max(std::abs(expected) * 1e-9, 1e-12)) << expression;
+        }
     }
 
     std::string typeOf(const std::string& expression) { return eval("typeof(" + expression + ")"); }

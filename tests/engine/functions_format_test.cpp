@@ -49,7 +49,8 @@ TEST_F(FormatFunction, SectionsForNegativeZeroAndNull)
                  {"acc_format(-0.001, '0.00')", "0.00"},
                  {"acc_format(0, '0;(0);\"zero\"')", "zero"},
                  {"acc_format(NULL, '0;(0);\"zero\";\"nothing\"')", "nothing"},
-                 {"acc_format(NULL, '0.00')", "Null"},
+                 {"acc_format(NULL, '0.00')", ""},
+                 {"acc_format(NULL)", "Null"},
                  {"acc_format(-5, '0;;\"zero\"')", "-5"}});
 }
 
@@ -100,4 +101,47 @@ TEST_F(FormatFunction, TextFormatsAndUnformattableText)
                  {"acc_format('12.5', '0.00')", "12.50"},
                  {"acc_format('abc', 'yyyy')", "abc"},
                  {"acc_format(12.5)", "12.5"}});
+}
+
+// Access's results for these formats as published with Jackcess's expression tests (US settings), for the
+// format characters Access's documentation of the Format property lists: \ and quotes for literal text,
+// [colour] and * fills that text cannot show, sections for negative, zero, Null and zero-length text.
+TEST_F(FormatFunction, EuroPercentAndLiteralText)
+{
+    expectEvals(
+        {{"acc_format(12345.6789, 'Euro')", "€12,345.68"},
+         {"acc_format(-0.12345, 'Euro')", "(€0.12)"},
+         {"acc_format(0.12345, 'Percent')", "12.34%"},  // 12.345 as a double rounds half to even
+         {"acc_format(-12345.6789, 'Percent')", "-1234567.89%"},
+         {"acc_format(13, '\"p\"#.00#\"blah\"')", "p13.00blah"},
+         {"acc_format(-45, '\\0\\[#.#\\]\\0')", "-0[45.]0"},
+         {"acc_format(37629.3, 'q c ttt \"this \"\"is\"\" text\"')", "1 1/8/2003 7:12:00 AM ttt this \"is\" text"},
+         {"acc_format(3.9, '*~dddd, yy mmm d, hh:nn:ss \\Y[Yellow]')", "Tuesday, 00 Jan 2, 21:36:00 Y"},
+         {"acc_format(37631.3, 'nnnn; foo bar')", "1212"}});
+}
+
+TEST_F(FormatFunction, SectionsChosenByValue)
+{
+    const std::string signs = "'\\p;\"y\";!\\n;*~\\z[Blue];'";  // positive; negative; zero; Null
+    expectEvals({{"acc_format('10', " + signs + ")", "p"},
+                 {"acc_format(acc_cbool(1), " + signs + ")", "y"},
+                 {"acc_format('0', " + signs + ")", "n"},
+                 {"acc_format(NULL, " + signs + ")", "z"},
+                 {"acc_format(0.003, '0.##;(0.###);\"zero\";\"yuck\"')", "zero"},  // shows as zero
+                 {"acc_format(-0.003, '0.##;(0.###);\"zero\";\"yuck\"')", "(0.003)"},
+                 {"acc_format('false', '\"p\"#.00#;(#)')", "p.00"},
+                 {"acc_format(-13, '#.00;!(#.00)[Red]')", "(13.00)"},
+                 {"acc_format('foo', '!>*~@[Red];\"empty\";')", "O"},
+                 {"acc_format('', '!>*~@[Red];\"empty\";')", "empty"},
+                 {"acc_format(NULL, '!>*~@[Red];\"empty\";')", "empty"},
+                 {"acc_format('', '@')", ""}});
+}
+
+TEST_F(FormatFunction, TextPlaceholdersAndOverflow)
+{
+    expectEvals({{"acc_format('f', '\\x@@@&&&\\y')", "x   fy"},
+                 {"acc_format('foobarbaz', '\\x@@@&&&\\y')", "xfoobarybaz"},  // the rest follows
+                 {"acc_format('f', '!\\x@@@&&&\\y')", "xf  y"},
+                 {"acc_format('foobarbaz', '!\\x@@@&&&\\y')", "xbarbazy"},  // the first ones go
+                 {"acc_format('fOo', '><@')", "fOo"}});
 }

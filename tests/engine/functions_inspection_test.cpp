@@ -28,6 +28,9 @@ TEST_F(InspectionFunctions, IsFunctionsReturnYesNo)
                  {"acc_isdate('13:45')", "-1"},
                  {"acc_isdate(5)", "0"},
                  {"acc_isdate('1.5')", "0"},
+                 {"acc_isempty(NULL)", "0"},  // a query value is never Empty, an array or an object
+                 {"acc_isarray('a')", "0"},
+                 {"acc_isobject(1)", "0"},
                  {"acc_concat('', acc_isnull(NULL))", "True"}});
 }
 

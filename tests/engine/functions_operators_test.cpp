@@ -52,7 +52,7 @@ TEST_F(OperatorFunctions, PlusJoinsTextsAddsNumbersAndPropagatesNull)
     expectEvals({{"acc_add('ab', 'cd')", "abcd"}, {"acc_add('5', 3)", "8"}, {"acc_add(2, 3)", "5"}});
     EXPECT_EQ(typeOf("acc_add(2, 3)"), "integer");
     expectEvals({{"acc_add('ab', NULL)", "Null"},
-                 {"acc_add('ab', 1)", "Fout: Typen komen niet overeen in de operator +"},
+                 {"acc_add('ab', 1)", "Fout: Typen komen niet overeen in de operator + (operand 1)"},
                  {"acc_concat('', acc_add(acc_asdate(37986), 1))", "1/1/2004"},
                  {"acc_add(9223372036854775807, 1)", "9.22337203685478e+18"}});
 }
@@ -79,7 +79,7 @@ TEST_F(OperatorFunctions, IntegerDivisionAndModRoundOperandsHalfToEven)
                  {"acc_mod(12, 4.5)", "0"},  // 4.5 rounds to 4
                  {"acc_mod(1, 0)", "Fout: Deling door nul in de operator Mod"},
                  {"acc_mod(NULL, 2)", "Null"},
-                 {"acc_intdiv(3e10, 2)", "Fout: Overloop in de operator \\"}});
+                 {"acc_intdiv(3e10, 2)", "Fout: Overloop in de operator \\ (operand 1)"}});
 }
 
 TEST_F(OperatorFunctions, Power)
@@ -94,18 +94,28 @@ TEST_F(OperatorFunctions, Power)
 
 TEST_F(OperatorFunctions, LogicUsesThreeValuesAndBits)
 {
-    expectEvals(
-        {{"acc_not(-1)", "0"},          {"acc_not(0)", "-1"},
-         {"acc_not(5)", "-6"},          {"acc_not(NULL)", "Null"},
-         {"acc_and(-1, -1)", "-1"},     {"acc_and(12, 10)", "8"},
-         {"acc_and(NULL, 0)", "0"},     {"acc_and(-1, NULL)", "Null"},
-         {"acc_or(NULL, -1)", "-1"},    {"acc_or(0, NULL)", "Null"},
-         {"acc_or(12, 10)", "14"},      {"acc_xor(-1, 0)", "-1"},
-         {"acc_xor(-1, NULL)", "Null"}, {"acc_eqv(0, 0)", "-1"},
-         {"acc_eqv(-1, 0)", "0"},       {"acc_imp(-1, 0)", "0"},
-         {"acc_imp(0, NULL)", "-1"},    {"acc_imp(NULL, -1)", "-1"},
-         {"acc_imp(-1, NULL)", "Null"}, {"acc_imp(NULL, 0)", "Null"},
-         {"acc_and('True', -1)", "-1"}, {"acc_and('x', -1)", "Fout: Typen komen niet overeen in de operator And"}});
+    expectEvals({{"acc_not(-1)", "0"},
+                 {"acc_not(0)", "-1"},
+                 {"acc_not(5)", "-6"},
+                 {"acc_not(NULL)", "Null"},
+                 {"acc_and(-1, -1)", "-1"},
+                 {"acc_and(12, 10)", "8"},
+                 {"acc_and(NULL, 0)", "0"},
+                 {"acc_and(-1, NULL)", "Null"},
+                 {"acc_or(NULL, -1)", "-1"},
+                 {"acc_or(0, NULL)", "Null"},
+                 {"acc_or(12, 10)", "14"},
+                 {"acc_xor(-1, 0)", "-1"},
+                 {"acc_xor(-1, NULL)", "Null"},
+                 {"acc_eqv(0, 0)", "-1"},
+                 {"acc_eqv(-1, 0)", "0"},
+                 {"acc_imp(-1, 0)", "0"},
+                 {"acc_imp(0, NULL)", "-1"},
+                 {"acc_imp(NULL, -1)", "-1"},
+                 {"acc_imp(-1, NULL)", "Null"},
+                 {"acc_imp(NULL, 0)", "Null"},
+                 {"acc_and('True', -1)", "-1"},
+                 {"acc_and('x', -1)", "Fout: Typen komen niet overeen in de operator And (operand 1)"}});
 }
 
 TEST_F(OperatorFunctions, WrongOperandCountIsReportedInDutch)

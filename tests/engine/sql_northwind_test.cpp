@@ -113,6 +113,19 @@ TEST_F(Northwind, ParameterQueriesAskAndViewsAreListed)
     EXPECT_TRUE(found);
 }
 
+// The 28 orders shipped to Mexico come from 5 customers: DISTINCTROW keeps one row per customer record,
+// counted independently with plain sqlite3 over mdb-export's rows.
+TEST_F(Northwind, DistinctRowKeepsOneRowPerSelectedRecord)
+{
+    const std::string from = " FROM Customers AS c INNER JOIN Orders AS o ON c.CustomerID = o.CustomerID "
+                             "WHERE o.ShipCountry = 'Mexico'";
+    EXPECT_EQ(run("SELECT c.CompanyName" + from).rows->rowCount(), 28u);
+    EXPECT_EQ(run("SELECT DISTINCTROW c.CompanyName" + from).rows->rowCount(), 5u);
+    EXPECT_EQ(run("SELECT DISTINCTROW c.CompanyName, o.OrderID" + from).rows->rowCount(), 28u);
+    // Customers in one country share it: the value repeats, one row per customer.
+    EXPECT_EQ(run("SELECT DISTINCTROW c.Country" + from).rows->rowCount(), 5u);
+}
+
 TEST_F(Northwind, RebuiltTextOfSimpleStoredQueries)
 {
     sql::Catalog catalog(*db);

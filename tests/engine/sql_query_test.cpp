@@ -68,6 +68,77 @@ TEST_F(Queries, LeftAndRightAreFunctionsBeforeAParenthesis)
               std::vector<std::string>{"zebZZ"});
 }
 
+// Any function whose name is also a keyword is a call before a parenthesis.
+TEST_F(Queries, KeywordsAreFunctionsBeforeAParenthesis)
+{
+    EXPECT_EQ(column("SELECT Asc('foo')"), std::vector<std::string>{"102"});
+    EXPECT_EQ(column("SELECT CustomerID FROM Customers WHERE Asc(CompanyName) = 122 ORDER BY CustomerID ASC"),
+              std::vector<std::string>{"ZZZZZ"});
+}
+
+// A value a function cannot take stops the query with Access's error, the function and the argument named.
+TEST_F(Queries, FunctionErrorsNameTheFunctionAndTheArgument)
+{
+    EXPECT_EQ(failure("SELECT Chr(-1)").description(),
+              "Ongeldige procedureaanroep of ongeldig argument in Chr (argument 1)");
+    EXPECT_EQ(failure("SELECT CompanyName FROM Customers WHERE Space(-1) = ''").description(),
+              "Ongeldige procedureaanroep of ongeldig argument in Space (argument 1)");
+    EXPECT_EQ(failure("SELECT DateSerial(10000, 1, 1)").description(),
+              "Ongeldige procedureaanroep of ongeldig argument in DateSerial");
+    EXPECT_EQ(failure("SELECT CDate('1/1/10000')").description(), "Typen komen niet overeen in CDate (argument 1)");
+    EXPECT_EQ(failure("SELECT Str$(Null)").description(), "Ongeldig gebruik van Null in Str$");  // Str(Null) is Null
+    EXPECT_EQ(column("SELECT Str(Null) & Left$('abc', 1)"), std::vector<std::string>{"a"});
+    EXPECT_EQ(failure("SELECT Left('abc')").description(),
+              "Verkeerd aantal argumenten voor de functie Left: 2 verwacht, 1 opgegeven (op positie 8).");
+}
+
+// DISTINCTROW drops rows that come from the same records of the tables with selected fields (Access's
+// documentation of the predicate): here one row per product that has order lines, duplicate prices kept.
+TEST_F(Queries, DistinctRowKeepsOneRowPerRecordOfTheSelectedTables)
+{
+    const std::string join = " FROM Products AS p INNER JOIN [Order Details] AS d ON p.ProductID = d.ProductID";
+    EXPECT_EQ(column("SELECT ALL p.ProductName" + join).size(), 5u);
+    EXPECT_EQ(column("SELECT DISTINCTROW p.ProductName" + join + " ORDER BY p.ProductName"),
+              (std::vector<std::string>{"Aniseed Syrup", "Chai", "Chang"}));
+    EXPECT_EQ(column("SELECT DISTINCTROW p.*" + join).size(), 3u);
+    EXPECT_EQ(column("SELECT DISTINCTROW p.ProductName, d.Quantity" + join).size(), 5u);  // fields of both tables
+    // Chang and Tofu both cost 10: distinct records, so both rows stay.
+    const auto prices = run("SELECT DISTINCTROW p.UnitPrice FROM Products AS p LEFT JOIN [Order Details] AS d ON "
+                            "p.ProductID = d.ProductID ORDER BY p.UnitPrice");
+    ASSERT_EQ(prices.rows->rowCount(), 4u);
+    EXPECT_EQ(prices.rows->value(2, 0), prices.rows->value(3, 0));
+    EXPECT_EQ(column("SELECT DISTINCTROW TOP 1 p.ProductName" + join + " ORDER BY d.Quantity DESC"),
+              std::vector<std::string>{"Chai"});
+}
+
+// Access's documentation of the domain functions: an aggregate over a table or query with optional criteria.
+TEST_F(Queries, DomainFunctionsRunAQueryOfTheirOwn)
+{
+    EXPECT_EQ(one("SELECT DCount('*', 'Orders')"), Value::int32(4));
+    EXPECT_EQ(one("SELECT DCount('OrderID', 'Orders', 'Freight > 6')"), Value::int32(2));
+    EXPECT_EQ(one("SELECT DLookup('CompanyName', 'Customers', \"CustomerID = 'AROUT'\")"),
+              Value::text("Around the Horn"));
+    EXPECT_EQ(one("SELECT DLookup('CompanyName', 'Customers', \"CustomerID = 'NONE'\")"), Value::null());
+    EXPECT_EQ(one("SELECT DSum('Quantity', '[Order Details]', 'OrderID = 1')"), Value::dbl(5));
+    EXPECT_EQ(column("SELECT ProductName FROM Products WHERE UnitPrice = DMax('UnitPrice', 'Products') "
+                     "ORDER BY ProductName"),
+              (std::vector<std::string>{"Chang", "Tofu"}));
+    // Eval's examples in Access's documentation: an expression given as text.
+    EXPECT_EQ(one("SELECT Eval('1 + 1')"), Value::int32(2));
+    EXPECT_EQ(one("SELECT Eval(\"StrConv('eval', 1)\")"), Value::text("EVAL"));
+    EXPECT_EQ(failure("SELECT Eval('1 +')").description(),
+              "De argumenten van Eval op positie 8 vormen geen geldige query: Syntaxisfout: de opdracht is "
+              "onvolledig op positie 11.");
+    EXPECT_EQ(
+        failure("SELECT DCount('*', 'NoTable')")
+            .description()
+            .rfind("De argumenten van DCount op positie 8 vormen geen geldige query: De invoertabel of query 'NoTable'",
+                   0),
+        0u);
+    EXPECT_EQ(failure("SELECT DLookup('CompanyName', 'Customers', 'CustomerID = ' & 'x')").description(),
+              "De argumenten van DLookup moeten hier vaste tekst zijn (op positie 60).");
+}
+
 TEST_F(Queries, GroupingAndHaving)
 {
     const auto r = run("SELECT CustomerID, Count(*) AS Aantal, Sum(Freight) AS Vracht FROM Orders "

@@ -43,6 +43,24 @@ TEST_F(TypedValues, YesNoColumnsReachFunctionsAsYesNoValues)
     EXPECT_EQ(one("SELECT Discontinued + 0 FROM Products WHERE ProductID = 11"), Value::int32(-1));
 }
 
+// VarType's constants and TypeName's names as VBA documents them, for the type a value has in Access.
+TEST_F(TypedValues, VarTypeAndTypeNameNameTheAccessType)
+{
+    const std::pair<const char*, int> cases[] = {
+        {"Null", 1},      {"'blah'", 8},  {"#01/02/2003#", 7}, {"42", 3},          {"CDbl(42)", 5},
+        {"CInt(4)", 2},   {"CSng(1)", 4}, {"CCur(1)", 6},      {"CBool(1)", 11},   {"CDec(1)", 14},
+        {"CByte(1)", 17}, {"Freight", 6}, {"OrderDate", 7},    {"Freight > 0", 11}};
+    for (const auto& [argument, code] : cases)
+        EXPECT_EQ(one("SELECT VarType(" + std::string(argument) + ") FROM Orders WHERE OrderID = 1"),
+                  Value::int16(static_cast<std::int16_t>(code)))
+            << argument;
+    EXPECT_EQ(one("SELECT TypeName(Discontinued) FROM Products WHERE ProductID = 10"), Value::text("Boolean"));
+    EXPECT_EQ(one("SELECT TypeName(Quantity) FROM [Order Details] WHERE OrderID = 2"), Value::text("Integer"));
+    EXPECT_EQ(one("SELECT TypeName('a' & 1)"), Value::text("String"));
+    EXPECT_EQ(one("SELECT TypeName(IIf(True, 1, 'a'))"), Value::text("Long"));
+    EXPECT_EQ(one("SELECT TypeName(Null)"), Value::text("Null"));
+}
+
 TEST_F(TypedValues, ComparisonsGroupingAndSortingUseTheBareColumn)
 {
     EXPECT_EQ(run("SELECT OrderID FROM Orders WHERE OrderDate >= #3/1/2003# ORDER BY OrderDate DESC").rows->rowCount(),

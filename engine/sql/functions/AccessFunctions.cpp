@@ -33,7 +33,7 @@ void call(sqlite3_context* ctx, int argc, sqlite3_value** argv)
         } else if (argc != r->operands) {
             throw FunctionError{"Verkeerd aantal operanden voor " + r->displayName};
         }
-        Args args(ctx, argc, argv, r->displayName);
+        Args args(ctx, argc, argv, r->displayName, r->type == nullptr);
         r->function(args);
     } catch (const FunctionError& e) {
         sqlite3_result_error(ctx, e.message.c_str(), -1);
@@ -59,8 +59,10 @@ const std::vector<Registered>& registrations()
 {
     static const std::vector<Registered> all = [] {
         std::vector<Registered> out;
-        for (const auto family : {operatorFunctions(), inspectionFunctions(), textFunctions(), conversionFunctions(),
-                                  mathFunctions(), dateFunctions(), dateIntervalFunctions(), formatFunctions()})
+        for (const auto family :
+             {operatorFunctions(), inspectionFunctions(), textFunctions(), characterFunctions(), conversionFunctions(),
+              mathFunctions(), dateFunctions(), dateIntervalFunctions(), formatFunctions(), regionalFormatFunctions(),
+              financialFunctions(), partitionFunctions(), colourFunctions()})
             for (const ScalarEntry& entry : family) out.push_back(registration(entry));
         return out;
     }();

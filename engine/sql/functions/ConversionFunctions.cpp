@@ -140,6 +140,7 @@ constexpr ScalarEntry entries[] = {
     {"CDec", cDec},
     {"CBool", cBool},
     {"CDate", cDate},
+    {"CVDate", cDate},  // the older name
     {"CVar", cVar},
 };
 

@@ -43,6 +43,11 @@ std::vector<Token> tokenize(std::string_view format)
                 ++count;
                 ++i;
             }
+            // A run longer than the letter's longest form repeats it: "nnnn" is the minutes twice.
+            const int longest = std::string_view("hnsw").find(lower) != std::string_view::npos ? 2
+                                : lower == 'q' || lower == 'c'                                 ? 1
+                                                                                               : count;
+            for (; count > longest; count -= longest) tokens.push_back({lower, longest});
             tokens.push_back({lower, count});
             continue;
         }

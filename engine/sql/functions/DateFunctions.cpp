@@ -44,6 +44,12 @@ void now(Args& a)
     a.setDate(datetime::serialDay(c.year, c.month, c.day) + timeOfDay(c));
 }
 
+// Seconds since midnight.
+void timer(Args& a)
+{
+    a.setSingle(timeOfDay(localNow()) * 86400);
+}
+
 template <int datetime::Civil::*part>
 void civilPart(Args& a)
 {
@@ -62,14 +68,14 @@ void weekdayNameFunction(Args& a)
     const std::int64_t day = a.whole(0, integerMin, integerMax);
     const bool abbreviate = a.has(1) && a.truth(1);
     const int first = firstDayOfWeek(a, 2);
-    if (day < 1 || day > 7) a.invalidCall();
+    if (day < 1 || day > 7) a.invalidArgument(0);
     a.setText(weekdayName(static_cast<int>((day - 1 + first - 1) % 7) + 1, abbreviate));
 }
 
 void monthNameFunction(Args& a)
 {
     const std::int64_t month = a.whole(0, integerMin, integerMax);
-    if (month < 1 || month > 12) a.invalidCall();
+    if (month < 1 || month > 12) a.invalidArgument(0);
     a.setText(monthName(static_cast<int>(month), a.has(1) && a.truth(1)));
 }
 
@@ -111,6 +117,7 @@ constexpr ScalarEntry entries[] = {
     {"Date", today, 0, {}, false},
     {"Time", timeNow, 0, {}, false},
     {"Now", now, 0, {}, false},
+    {"Timer", timer, 0, {}, false},
     {"Year", civilPart<&datetime::Civil::year>},
     {"Month", civilPart<&datetime::Civil::month>},
     {"Day", civilPart<&datetime::Civil::day>},

@@ -50,7 +50,7 @@ int firstDayOfWeek(const Args& a, int i)
 {
     if (!a.has(i) || a.isNull(i)) return 1;
     const std::int64_t day = a.whole(i, -32768, 32767);
-    if (day < 0 || day > 7) a.invalidCall();
+    if (day < 0 || day > 7) a.invalidArgument(i);
     return day == 0 ? 1 : static_cast<int>(day);
 }
 
@@ -58,7 +58,7 @@ int firstWeekOfYear(const Args& a, int i)
 {
     if (!a.has(i) || a.isNull(i)) return 1;
     const std::int64_t rule = a.whole(i, -32768, 32767);
-    if (rule < 0 || rule > 3) a.invalidCall();
+    if (rule < 0 || rule > 3) a.invalidArgument(i);
     return rule == 0 ? 1 : static_cast<int>(rule);
 }
 

@@ -1,4 +1,5 @@
 // Format(expression [, format [, firstdayofweek [, firstweekofyear]]]) with the named and custom formats.
+#include <cmath>
 #include <optional>
 
 #include "core/Text.h"
@@ -8,6 +9,7 @@
 #include "sql/functions/FormatSections.h"
 #include "sql/functions/FunctionFamilies.h"
 #include "sql/functions/NumberFormat.h"
+#include "sql/functions/RegionalNumbers.h"
 #include "sql/functions/TextFormat.h"
 #include "sql/functions/TextForms.h"
 
@@ -15,21 +17,22 @@ namespace querimo::sql::functions {
 
 namespace {
 
-enum class Kind { Number, Date, Text, Choice };
+enum class Kind { Number, Currency, Percent, Date, Text, Choice };
 
 struct NamedFormat {
     std::string_view name;
     Kind kind;
-    std::string_view format;  // the custom equivalent; for Choice "true text;false text"
+    std::string_view format;  // the custom equivalent; for Choice "true text;false text", for Currency the symbol
 };
 
-// US English settings: "$", "," grouping, "." decimals, month/day/year.
+// Dates and Yes/No texts as under US English settings; numbers with the region's separators and currency.
 constexpr NamedFormat namedFormats[] = {
     {"General Number", Kind::Number, ""},
-    {"Currency", Kind::Number, "$#,##0.00;($#,##0.00)"},
+    {"Currency", Kind::Currency, ""},
+    {"Euro", Kind::Currency, "€"},
     {"Fixed", Kind::Number, "0.00"},
     {"Standard", Kind::Number, "#,##0.00"},
-    {"Percent", Kind::Number, "0.00%"},
+    {"Percent", Kind::Percent, ""},
     {"Scientific", Kind::Number, "0.00E+00"},
     {"Yes/No", Kind::Choice, "Yes;No"},
     {"True/False", Kind::Choice, "True;False"},
@@ -43,27 +46,48 @@ constexpr NamedFormat namedFormats[] = {
     {"Short Time", Kind::Date, "hh:nn"},
 };
 
-// A custom format is a number format when it has digit placeholders, a text format when it has
-// @ & < > ! and no digits, else a date format when it has date letters.
+// A custom format is a number format when it has digit placeholders, a text format when it has @ or &, a date
+// format when it has date letters, a text format when it has only < or >, else a number format.
 Kind customKind(std::string_view format)
 {
-    bool number = false, text = false, date = false;
+    bool number = false, text = false, date = false, letterCase = false;
     for (std::size_t i = 0; i < format.size();) {
         const char c = format[i];
         if (nextFormatChar(format, i).quoted) continue;
         number = number || c == '0' || c == '#';
-        text = text || c == '@' || c == '&' || c == '<' || c == '>' || c == '!';
+        text = text || c == '@' || c == '&';
+        letterCase = letterCase || c == '<' || c == '>';
         date = date || std::string_view("dDwWmMqQyYhHnNsScCtT").find(c) != std::string_view::npos;
     }
     if (number) return Kind::Number;
     if (text) return Kind::Text;
-    return date ? Kind::Date : Kind::Number;
+    if (date) return Kind::Date;
+    return letterCase ? Kind::Text : Kind::Number;
+}
+
+// Text that reads as a number, True/False or a date is formatted as that number.
+// The custom format of an amount in the region's way: symbol before or after, negative in parentheses or with
+// a sign; the C locale gives US English "$#,##0.00;($#,##0.00)".
+std::string currencyFormat(const Region& r, std::string_view symbol)
+{
+    const std::string quoted = "\"" + (symbol.empty() ? r.currency : std::string(symbol)) + "\"";
+    const std::string space = r.currencySpace ? " " : "";
+    const std::string amount = r.currencyDigits > 0 ? "#,##0." + std::string(r.currencyDigits, '0') : "#,##0";
+    const std::string positive = r.currencyFirst ? quoted + space + amount : amount + space + quoted;
+    const std::string negative = r.currencyParens                         ? "(" + positive + ")"
+                                 : r.currencyFirst && r.signAfterCurrency ? quoted + space + "-" + amount
+                                                                          : "-" + positive;
+    return positive + ";" + negative;
 }
 
 std::optional<double> numberOf(const Args& a)
 {
     if (a.type(0) == SQLITE_INTEGER || a.type(0) == SQLITE_FLOAT) return a.number(0);
-    return parseAccessNumber(a.text(0));
+    const std::string s = a.text(0);
+    if (text::equalsIgnoreCase(s, "True")) return -1.0;
+    if (text::equalsIgnoreCase(s, "False")) return 0.0;
+    if (const auto number = parseAccessNumber(s)) return number;
+    return parseAccessDate(s);
 }
 
 std::optional<double> dateOf(const Args& a)
@@ -80,24 +104,47 @@ void format(Args& a)
 {
     const std::string fmt = a.has(1) && !a.isNull(1) ? a.text(1) : std::string();
     const int firstDay = firstDayOfWeek(a, 2), firstWeek = firstWeekOfYear(a, 3);
-    if (a.isNull(0)) {
-        if (const auto nullText = formatNullSection(fmt)) return a.setText(*nullText);
-        return a.setNull();
-    }
-    if (fmt.empty()) return a.setText(a.text(0));
-
     Kind kind = customKind(fmt);
     std::string_view custom = fmt;
+    std::string currency;
     for (const NamedFormat& named : namedFormats) {
         if (text::equalsIgnoreCase(fmt, named.name)) {
             kind = named.kind;
             custom = named.format;
         }
     }
+    if (kind == Kind::Currency) {
+        currency = currencyFormat(currentRegion(), custom);
+        custom = currency;
+        kind = Kind::Number;
+    }
+    // A text format's second section is for Null and zero-length text; a number format's fourth for Null.
+    const std::vector<std::string_view> sections = formatSections(custom);
+    const bool textSecond = kind == Kind::Text && sections.size() >= 2;
+    if (a.isNull(0)) {
+        if (textSecond) return a.setText(formatText("", sections[1]));
+        if (const auto nullText = formatNullSection(fmt)) return a.setText(*nullText);
+        return fmt.empty() ? a.setNull() : a.setText("");  // a format makes text even of Null
+    }
+    if (fmt.empty()) return a.setText(a.text(0));
+
     switch (kind) {
-    case Kind::Text: return a.setText(formatText(a.text(0), custom));
+    case Kind::Text: {
+        const std::string value = a.text(0);
+        if (value.empty()) return a.setText(textSecond ? formatText("", sections[1]) : "");
+        return a.setText(formatText(value, sections[0]));
+    }
     case Kind::Date:
-        if (const auto date = dateOf(a)) return a.setText(formatDate(*date, custom, firstDay, firstWeek));
+        if (const auto date = dateOf(a)) return a.setText(formatDate(*date, sections[0], firstDay, firstWeek));
+        break;
+    case Kind::Percent:  // rounds the percentage as a double, half to even, as FormatPercent does
+        if (const auto number = numberOf(a)) {
+            const double percentage = *number * 100;
+            if (!std::isfinite(percentage)) a.overflow();
+            const std::string digits = fixedDigits(percentage, 2, true, false, currentRegion());
+            const bool zero = digits.find_first_of("123456789") == std::string::npos;
+            return a.setText((percentage < 0 && !zero ? "-" : "") + digits + "%");
+        }
         break;
     case Kind::Choice:
         if (const auto number = numberOf(a)) {
@@ -105,6 +152,7 @@ void format(Args& a)
             return a.setText(*number != 0 ? custom.substr(0, semicolon) : custom.substr(semicolon + 1));
         }
         break;
+    case Kind::Currency:  // made a custom number format above
     case Kind::Number:
         if (const auto number = numberOf(a))
             return a.setText(custom.empty() ? numberText(*number) : formatNumber(*number, custom));

@@ -1,5 +1,7 @@
 #include "sql/functions/FormatSections.h"
 
+#include <cctype>
+
 namespace querimo::sql::functions {
 
 std::vector<std::string_view> formatSections(std::string_view format)
@@ -18,14 +20,47 @@ std::vector<std::string_view> formatSections(std::string_view format)
     return sections;
 }
 
+namespace {
+
+// [Red], [Color 3]: a colour for the section, which text cannot show.
+bool colourAt(std::string_view format, std::size_t i, std::size_t& end)
+{
+    if (format[i] != '[') return false;
+    end = format.find(']', i);
+    if (end == std::string_view::npos || end == i + 1) return false;
+    for (std::size_t j = i + 1; j < end; ++j)
+        if (!std::isalnum(static_cast<unsigned char>(format[j])) && format[j] != ' ') return false;
+    return true;
+}
+
+}  // namespace
+
 FormatChar nextFormatChar(std::string_view format, std::size_t& i)
 {
-    if (format[i] == '"') {
-        const std::size_t end = format.find('"', i + 1);
-        const std::size_t stop = end == std::string_view::npos ? format.size() : end;
-        FormatChar quoted{std::string(format.substr(i + 1, stop - i - 1)), true};
-        i = end == std::string_view::npos ? format.size() : end + 1;
+    if (format[i] == '"') {  // a quoted run; a doubled quote inside it is one quote
+        FormatChar quoted{{}, true};
+        for (++i; i < format.size(); ++i) {
+            if (format[i] != '"') {
+                quoted.text += format[i];
+            } else if (i + 1 < format.size() && format[i + 1] == '"') {
+                quoted.text += '"';
+                ++i;
+            } else {
+                ++i;
+                break;
+            }
+        }
         return quoted;
+    }
+    std::size_t colourEnd = 0;
+    if (colourAt(format, i, colourEnd)) {
+        i = colourEnd + 1;
+        return {{}, true};
+    }
+    if (format[i] == '*' && i + 1 < format.size()) {  // fill with the next character: no text of its own
+        i += 2;
+        while (i < format.size() && (static_cast<unsigned char>(format[i]) & 0xC0) == 0x80) ++i;
+        return {{}, true};
     }
     if (format[i] == '\\' && i + 1 < format.size()) {
         std::size_t length = 1;

@@ -8,7 +8,8 @@ namespace querimo::sql::functions {
 // A format text split at the ';' that are not quoted or escaped.
 std::vector<std::string_view> formatSections(std::string_view format);
 
-// Reads one format character at i: a quoted run or a backslash escape becomes literal text (quoted true),
+// Reads one format character at i: a quoted run (doubled quotes inside it are one quote) or a backslash escape
+// becomes literal text (quoted true); a colour such as [Red] and a fill such as *~ become empty literal text;
 // anything else is that one character. Advances i.
 struct FormatChar {
     std::string text;

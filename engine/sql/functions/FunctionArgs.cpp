@@ -68,16 +68,21 @@ bool Args::anyNull() const
     return false;
 }
 
+std::string Args::argumentName(int i) const
+{
+    return std::string(name_) + (operands_ ? " (operand " : " (argument ") + std::to_string(i + 1) + ")";
+}
+
 double Args::number(int i) const
 {
     switch (type(i)) {
     case SQLITE_INTEGER: return static_cast<double>(sqlite3_value_int64(argv_[i]));
     case SQLITE_FLOAT: return sqlite3_value_double(argv_[i]);
-    case SQLITE_NULL: throwInvalidNull(name_);
+    case SQLITE_NULL: throwInvalidNull(argumentName(i));
     case SQLITE_TEXT:
         if (const auto v = parseAccessNumber(rawText(argv_[i]))) return *v;
-        typeMismatch();
-    default: typeMismatch();
+        throwTypeMismatch(argumentName(i));
+    default: throwTypeMismatch(argumentName(i));
     }
 }
 
@@ -85,11 +90,11 @@ std::int64_t Args::whole(int i, std::int64_t lowest, std::int64_t highest) const
 {
     if (type(i) == SQLITE_INTEGER) {
         const std::int64_t v = sqlite3_value_int64(argv_[i]);
-        if (v < lowest || v > highest) overflow();
+        if (v < lowest || v > highest) throwOverflow(argumentName(i));
         return v;
     }
     const double v = bankersRound(number(i));
-    if (!(v >= static_cast<double>(lowest) && v <= static_cast<double>(highest))) overflow();
+    if (!(v >= static_cast<double>(lowest) && v <= static_cast<double>(highest))) throwOverflow(argumentName(i));
     return static_cast<std::int64_t>(v);
 }
 
@@ -100,7 +105,7 @@ std::int64_t Args::wholeOr(int i, std::int64_t fallback, std::int64_t lowest, st
 
 std::string Args::text(int i) const
 {
-    if (isNull(i)) throwInvalidNull(name_);
+    if (isNull(i)) throwInvalidNull(argumentName(i));
     return valueText(argv_[i]);
 }
 
@@ -109,12 +114,12 @@ double Args::date(int i) const
     double v;
     if (type(i) == SQLITE_TEXT) {
         const auto parsed = parseAccessDate(rawText(argv_[i]));
-        if (!parsed) typeMismatch();
+        if (!parsed) throwTypeMismatch(argumentName(i));
         v = *parsed;
     } else {
         v = number(i);
     }
-    if (!inDateRange(v)) overflow();
+    if (!inDateRange(v)) throwOverflow(argumentName(i));
     return v;
 }
 

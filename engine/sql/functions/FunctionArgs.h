@@ -34,8 +34,8 @@ double bankersRound(double v, int decimals);
 // "invalid use of Null" for a Null argument: functions that pass Null through test isNull first.
 class Args {
 public:
-    Args(sqlite3_context* ctx, int argc, sqlite3_value** argv, std::string_view name)
-        : ctx_(ctx), argc_(argc), argv_(argv), name_(name)
+    Args(sqlite3_context* ctx, int argc, sqlite3_value** argv, std::string_view name, bool operands = false)
+        : ctx_(ctx), argc_(argc), argv_(argv), name_(name), operands_(operands)
     {}
 
     int count() const { return argc_; }
@@ -68,6 +68,7 @@ public:
     bool truth(int i) const;        // nonzero; Null is false
 
     [[noreturn]] void invalidCall() const { throwInvalidCall(name_); }
+    [[noreturn]] void invalidArgument(int i) const { throwInvalidCall(argumentName(i)); }
     [[noreturn]] void typeMismatch() const { throwTypeMismatch(name_); }
     [[noreturn]] void overflow() const { throwOverflow(name_); }
 
@@ -82,10 +83,13 @@ public:
     void setArgument(int i);
 
 private:
+    std::string argumentName(int i) const;  // "Left (argument 2)", "de operator + (operand 1)"
+
     sqlite3_context* ctx_;
     int argc_;
     sqlite3_value** argv_;
     std::string_view name_;
+    bool operands_;  // an operator's: its arguments are operands in messages
 };
 
 // The text form Access gives a value in a text context (CStr, &): numbers with up to 15 (Single: 7) significant digits

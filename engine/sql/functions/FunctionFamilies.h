@@ -21,11 +21,16 @@ struct ScalarEntry {
 std::span<const ScalarEntry> operatorFunctions();
 std::span<const ScalarEntry> inspectionFunctions();
 std::span<const ScalarEntry> textFunctions();
+std::span<const ScalarEntry> characterFunctions();
 std::span<const ScalarEntry> conversionFunctions();
 std::span<const ScalarEntry> mathFunctions();
 std::span<const ScalarEntry> dateFunctions();
 std::span<const ScalarEntry> dateIntervalFunctions();
 std::span<const ScalarEntry> formatFunctions();
+std::span<const ScalarEntry> financialFunctions();
+std::span<const ScalarEntry> regionalFormatFunctions();
+std::span<const ScalarEntry> partitionFunctions();
+std::span<const ScalarEntry> colourFunctions();
 
 void registerAggregates(sqlite3* db);
 

@@ -18,7 +18,8 @@ enum class ResultRule {
     Byte,
     Single,
     SameAsArgument,
-    Variant
+    Variant,
+    OwnQuery  // DLookup, DCount, ..., Eval: the translator makes a subquery of their constant texts
 };
 
 inline constexpr int unboundedArguments = -1;

@@ -51,7 +51,7 @@ void round(Args& a)
 {
     if (a.isNull(0)) return a.setNull();
     const std::int64_t digits = a.has(1) ? a.whole(1, -32768, 32767) : 0;
-    if (digits < 0) a.invalidCall();
+    if (digits < 0) a.invalidArgument(1);
     if (a.type(0) == SQLITE_INTEGER) return a.setInteger(sqlite3_value_int64(a.raw(0)));
     a.setReal(bankersRound(a.number(0), static_cast<int>(digits)));
 }
@@ -67,7 +67,7 @@ void sqr(Args& a)
 {
     if (a.isNull(0)) return a.setNull();
     const double v = a.number(0);
-    if (v < 0) a.invalidCall();
+    if (v < 0) a.invalidArgument(0);
     a.setReal(std::sqrt(v));
 }
 
@@ -75,7 +75,7 @@ void log(Args& a)
 {
     if (a.isNull(0)) return a.setNull();
     const double v = a.number(0);
-    if (v <= 0) a.invalidCall();
+    if (v <= 0) a.invalidArgument(0);
     a.setReal(std::log(v));
 }
 

@@ -10,6 +10,7 @@
 
 #include "sql/functions/FormatSections.h"
 #include "sql/functions/FunctionArgs.h"
+#include "sql/functions/RegionalNumbers.h"
 
 namespace querimo::sql::functions {
 
@@ -21,6 +22,7 @@ struct Piece {
 };
 
 struct Section {
+    std::string point, group;  // the region's separators, shown for "." and ","
     std::vector<Piece> pieces;
     std::vector<char> intDigits, fracDigits;  // '0' or '#', in order
     bool grouping = false;
@@ -31,7 +33,10 @@ struct Section {
 
 Section parseSection(std::string_view format)
 {
+    const Region region = currentRegion();
     Section s;
+    s.point = region.point;
+    s.group = region.group;
     s.exponentDigits = -1;
     bool afterPoint = false;
     int pendingCommas = 0;
@@ -62,6 +67,8 @@ Section parseSection(std::string_view format)
             s.pieces.push_back({Piece::Exponent, std::string{c, format[i]}});
             s.exponentDigits = 0;
             ++i;
+        } else if (c == '!') {
+            // aligns text placeholders; a number has none
         } else {
             if (c == '%') ++s.percents;
             s.pieces.push_back({Piece::Literal, fc.text});
@@ -104,11 +111,11 @@ Digits roundedDigits(double value, int decimals)
     return d;
 }
 
-std::string grouped(const std::string& digits)
+std::string grouped(const std::string& digits, const std::string& separator)
 {
     std::string out;
     for (std::size_t i = 0; i < digits.size(); ++i) {
-        if (i && (digits.size() - i) % 3 == 0) out += ',';
+        if (i && (digits.size() - i) % 3 == 0) out += separator;
         out += digits[i];
     }
     return out;
@@ -129,7 +136,7 @@ std::vector<std::string> integerSlots(const Section& s, const std::string& whole
     if (s.grouping && !slots.empty()) {
         std::string all;
         for (std::string& slot : slots) all += std::exchange(slot, {});
-        slots[0] = grouped(all);
+        slots[0] = grouped(all, s.group);
     }
     return slots;
 }
@@ -168,7 +175,7 @@ Rendered render(const Section& s, double value)
         case Piece::IntDigit: out += slots[intIndex++]; break;
         case Piece::Point:
             if (s.intDigits.empty()) out += d.whole;
-            out += '.';
+            out += s.point;
             break;
         case Piece::FracDigit:
             if (fracIndex < fracShown) out += d.fraction[fracIndex];
@@ -196,11 +203,14 @@ Rendered render(const Section& s, double value)
 std::string formatNumber(double value, std::string_view format)
 {
     const std::vector<std::string_view> sections = formatSections(format);
-    if (value < 0 && sections.size() >= 2 && !sections[1].empty())
-        return render(parseSection(sections[1]), -value).text;
-    if (value == 0 && sections.size() >= 3 && !sections[2].empty()) return render(parseSection(sections[2]), 0).text;
-    const Rendered r = render(parseSection(sections[0]), std::fabs(value));
-    return value < 0 && !r.zero ? "-" + r.text : r.text;
+    // A value that shows as zero in its own section takes the zero section when there is one.
+    const bool zeroSection = sections.size() >= 3 && !sections[2].empty();
+    if (value != 0 || !zeroSection) {
+        const bool negativeSection = value < 0 && sections.size() >= 2 && !sections[1].empty();
+        const Rendered r = render(parseSection(sections[negativeSection ? 1 : 0]), std::fabs(value));
+        if (!r.zero || !zeroSection) return value < 0 && !negativeSection && !r.zero ? "-" + r.text : r.text;
+    }
+    return render(parseSection(sections[2]), 0).text;
 }
 
 std::optional<std::string> formatNullSection(std::string_view format)

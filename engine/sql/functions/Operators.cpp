@@ -182,15 +182,31 @@ void asBoolean(Args& a)
     a.setBoolean(a.truth(0));
 }
 
+// The result of a $ form (Left$, Str$, ...), a String that cannot hold Null; operand 2 names the call.
+void dollarResult(Args& a)
+{
+    if (a.isNull(0)) throwInvalidNull(a.text(1));
+    a.setArgument(0);
+}
+
 constexpr ScalarEntry entries[] = {
-    {"de operator Like", like, 2, "like"},     {"de operator &", concat, 2, "concat"},
-    {"de operator +", add, 2, "add"},          {"de operator -", subtract, 2, "sub"},
-    {"de operator /", divide, 2, "div"},       {"de operator \\", integerDivide, 2, "intdiv"},
-    {"de operator Mod", modulo, 2, "mod"},     {"de operator ^", power, 2, "pow"},
-    {"de operator Not", logicalNot, 1, "not"}, {"de operator And", logicalAnd, 2, "and"},
-    {"de operator Or", logicalOr, 2, "or"},    {"de operator Xor", logicalXor, 2, "xor"},
-    {"de operator Eqv", logicalEqv, 2, "eqv"}, {"de operator Imp", logicalImp, 2, "imp"},
-    {"een datumwaarde", asDate, 1, "asdate"},  {"een ja/nee-waarde", asBoolean, 1, "asboolean"},
+    {"de operator Like", like, 2, "like"},
+    {"de operator &", concat, 2, "concat"},
+    {"de operator +", add, 2, "add"},
+    {"de operator -", subtract, 2, "sub"},
+    {"de operator /", divide, 2, "div"},
+    {"de operator \\", integerDivide, 2, "intdiv"},
+    {"de operator Mod", modulo, 2, "mod"},
+    {"de operator ^", power, 2, "pow"},
+    {"de operator Not", logicalNot, 1, "not"},
+    {"de operator And", logicalAnd, 2, "and"},
+    {"de operator Or", logicalOr, 2, "or"},
+    {"de operator Xor", logicalXor, 2, "xor"},
+    {"de operator Eqv", logicalEqv, 2, "eqv"},
+    {"de operator Imp", logicalImp, 2, "imp"},
+    {"een datumwaarde", asDate, 1, "asdate"},
+    {"een ja/nee-waarde", asBoolean, 1, "asboolean"},
+    {"een $-functie", dollarResult, 2, "dollar"},
 };
 
 }  // namespace

@@ -17,6 +17,7 @@ std::string formatText(std::string_view value, std::string_view format)
     std::vector<Piece> pieces;
     bool upper = false, lower = false, leftToRight = false;
     std::size_t placeholders = 0;
+    std::string literals;
     for (std::size_t i = 0; i < format.size();) {
         const char c = format[i];
         const FormatChar fc = nextFormatChar(format, i);
@@ -24,20 +25,31 @@ std::string formatText(std::string_view value, std::string_view format)
             pieces.push_back({{}, c});
             ++placeholders;
         } else if (!fc.quoted && (c == '<' || c == '>' || c == '!')) {
-            lower = c == '<' || (lower && c == '!');
-            upper = c == '>' || (upper && c == '!');
+            lower = lower || c == '<';
+            upper = upper || c == '>';
             leftToRight = leftToRight || c == '!';
         } else {
             pieces.push_back({fc.text, 0});
+            literals += fc.text;
         }
     }
-    std::string cased = upper ? text::toUpper(value) : lower ? text::toLower(value) : std::string(value);
-    if (placeholders == 0) return cased;
+    const bool bothCases = upper && lower;  // < and > together change nothing
+    std::string cased = bothCases ? std::string(value)
+                        : upper   ? text::toUpper(value)
+                        : lower   ? text::toLower(value)
+                                  : std::string(value);
+    if (placeholders == 0) return value.empty() ? literals : cased;
 
-    const std::u32string chars = codePoints(cased);
-    // Characters left over beyond the placeholders go with the first (right to left) or the last one.
-    const std::size_t extra = chars.size() > placeholders ? chars.size() - placeholders : 0;
-    const std::size_t missing = placeholders > chars.size() ? placeholders - chars.size() : 0;
+    std::u32string chars = codePoints(cased);
+    // Placeholders fill from the right, or from the left after "!". Characters beyond them follow the whole
+    // text; after "!" the first ones are dropped instead.
+    std::u32string overflow;
+    if (chars.size() > placeholders) {
+        const std::size_t extra = chars.size() - placeholders;
+        if (!leftToRight) overflow = chars.substr(placeholders);
+        chars = leftToRight ? chars.substr(extra) : chars.substr(0, placeholders);
+    }
+    const std::size_t missing = placeholders - chars.size();
     std::string out;
     std::size_t slot = 0, next = 0;
     for (const Piece& p : pieces) {
@@ -49,14 +61,11 @@ std::string formatText(std::string_view value, std::string_view format)
         if (empty) {
             if (p.placeholder == '@') out += ' ';
         } else {
-            const std::size_t take =
-                (!leftToRight && next == 0) || (leftToRight && slot == placeholders - 1) ? 1 + extra : 1;
-            out += utf8(std::u32string_view(chars).substr(next, take));
-            next += take;
+            out += utf8(std::u32string_view(chars).substr(next++, 1));
         }
         ++slot;
     }
-    return out;
+    return out + utf8(overflow);
 }
 
 }  // namespace querimo::sql::functions

@@ -27,7 +27,7 @@ void checkLength(const Args& a, std::size_t characters)
 std::size_t repeatCount(const Args& a, int i)
 {
     const std::int64_t n = length(a, i);
-    if (n < 0) a.invalidCall();
+    if (n < 0) a.invalidArgument(i);
     checkLength(a, static_cast<std::size_t>(n));
     return static_cast<std::size_t>(n);
 }
@@ -37,7 +37,7 @@ bool textCompare(const Args& a, int i)
 {
     if (!a.has(i)) return true;
     const std::int64_t mode = length(a, i);
-    if (mode < -1 || mode > 2) a.invalidCall();
+    if (mode < -1 || mode > 2) a.invalidArgument(i);
     return mode != 0;
 }
 
@@ -58,7 +58,7 @@ void left(Args& a)
 {
     if (a.isNull(0)) return a.setNull();
     const std::int64_t n = length(a, 1);
-    if (n < 0) a.invalidCall();
+    if (n < 0) a.invalidArgument(1);
     const std::u32string s = codePoints(a.text(0));
     a.setText(utf8(std::u32string_view(s).substr(0, static_cast<std::size_t>(n))));
 }
@@ -67,7 +67,7 @@ void right(Args& a)
 {
     if (a.isNull(0)) return a.setNull();
     const std::int64_t n = length(a, 1);
-    if (n < 0) a.invalidCall();
+    if (n < 0) a.invalidArgument(1);
     const std::u32string s = codePoints(a.text(0));
     const std::size_t keep = std::min(s.size(), static_cast<std::size_t>(n));
     a.setText(utf8(std::u32string_view(s).substr(s.size() - keep)));
@@ -78,7 +78,8 @@ void mid(Args& a)
     if (a.isNull(0)) return a.setNull();
     const std::int64_t start = length(a, 1);
     const std::int64_t n = a.has(2) ? length(a, 2) : longMax;
-    if (start < 1 || n < 0) a.invalidCall();
+    if (start < 1) a.invalidArgument(1);
+    if (n < 0) a.invalidArgument(2);
     const std::u32string s = codePoints(a.text(0));
     if (static_cast<std::size_t>(start) > s.size()) return a.setText("");
     a.setText(utf8(std::u32string_view(s).substr(static_cast<std::size_t>(start - 1), static_cast<std::size_t>(n))));
@@ -89,7 +90,7 @@ void inStr(Args& a)
 {
     const int first = a.count() >= 3 ? 1 : 0;
     const std::int64_t start = first ? length(a, 0) : 1;
-    if (start < 1) a.invalidCall();
+    if (start < 1) a.invalidArgument(0);
     const bool ignoreCase = textCompare(a, first + 2);
     if (a.isNull(first) || a.isNull(first + 1)) return a.setNull();
     const std::u32string s = codePoints(a.text(first)), sought = codePoints(a.text(first + 1));
@@ -103,7 +104,7 @@ void inStr(Args& a)
 void inStrRev(Args& a)
 {
     const std::int64_t start = a.has(2) ? length(a, 2) : -1;
-    if (start == 0 || start < -1) a.invalidCall();
+    if (start == 0 || start < -1) a.invalidArgument(2);
     const bool ignoreCase = textCompare(a, 3);
     if (a.isNull(0) || a.isNull(1)) return a.setNull();
     std::u32string s = codePoints(a.text(0)), sought = codePoints(a.text(1));
@@ -125,7 +126,8 @@ void replace(Args& a)
     const std::u32string s = codePoints(a.text(0)), find = codePoints(a.text(1)), with = codePoints(a.text(2));
     const std::int64_t start = a.has(3) ? length(a, 3) : 1;
     const std::int64_t count = a.has(4) ? length(a, 4) : -1;
-    if (start < 1 || count < -1) a.invalidCall();
+    if (start < 1) a.invalidArgument(3);
+    if (count < -1) a.invalidArgument(4);
     const bool ignoreCase = textCompare(a, 5);
     if (static_cast<std::size_t>(start) > s.size()) return a.setText("");
     const std::u32string rest = s.substr(static_cast<std::size_t>(start - 1));
@@ -179,11 +181,11 @@ void string(Args& a)
     char32_t c;
     if (a.type(1) == SQLITE_TEXT) {
         const std::u32string chars = codePoints(a.text(1));
-        if (chars.empty()) a.invalidCall();
+        if (chars.empty()) a.invalidArgument(1);
         c = chars.front();
     } else {
         const std::int64_t code = a.whole(1, std::numeric_limits<std::int32_t>::min(), longMax);
-        if (code < 0) a.invalidCall();
+        if (code < 0) a.invalidArgument(1);
         c = codePoints(text::fromWindows1252(std::string(1, static_cast<char>(code % 256)))).front();
     }
     a.setText(utf8(std::u32string(n, c)));
@@ -213,14 +215,14 @@ void strReverse(Args& a)
 void asc(Args& a)
 {
     const std::u32string s = codePoints(a.text(0));
-    if (s.empty()) a.invalidCall();
+    if (s.empty()) a.invalidArgument(0);
     a.setInteger(static_cast<unsigned char>(text::toWindows1252(utf8(s.substr(0, 1))).front()));
 }
 
 void chr(Args& a)
 {
     const std::int64_t code = a.whole(0, std::numeric_limits<std::int32_t>::min(), longMax);
-    if (code < 0 || code > 255) a.invalidCall();
+    if (code < 0 || code > 255) a.invalidArgument(0);
     a.setText(text::fromWindows1252(std::string(1, static_cast<char>(code))));
 }
 
