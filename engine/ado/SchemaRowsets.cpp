@@ -48,11 +48,18 @@ std::vector<NamedTable> namedTables(jet::Database& db)
 std::vector<const jet::TableDef*> tablesInFile(jet::Database& db, const Restrictions& restrictions,
                                                std::size_t position)
 {
+    const auto isTable = [](const jet::CatalogEntry& entry) {
+        return entry.kind == jet::ObjectKind::Table || entry.kind == jet::ObjectKind::SystemTable;
+    };
+    // One table asked for by name (the structure tree asks so for every table): no walk through the catalog.
+    if (position < restrictions.size() && restrictions[position] && !restrictions[position]->empty()) {
+        const jet::CatalogEntry* entry = db.findEntry(*restrictions[position]);
+        if (!entry || !isTable(*entry)) return {};
+        return {&db.table(entry->name)};
+    }
     std::vector<std::string> names;
     for (const jet::CatalogEntry& entry : db.catalog())
-        if ((entry.kind == jet::ObjectKind::Table || entry.kind == jet::ObjectKind::SystemTable)
-            && passes(restrictions, position, entry.name))
-            names.push_back(entry.name);
+        if (isTable(entry)) names.push_back(entry.name);
     std::sort(names.begin(), names.end(), lessIgnoringCase);
     std::vector<const jet::TableDef*> tables;
     for (const std::string& name : names) tables.push_back(&db.table(name));

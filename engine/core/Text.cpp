@@ -55,9 +55,25 @@ char32_t foldCase(char32_t c)
 bool equalsIgnoreCase(std::string_view a, std::string_view b)
 {
     std::size_t i = 0, j = 0;
-    while (i < a.size() && j < b.size())
-        if (foldCase(decodeUtf8(a, i)) != foldCase(decodeUtf8(b, j))) return false;
+    while (i < a.size() && j < b.size()) {
+        const auto x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[j]);
+        if (x < 0x80 && y < 0x80) {  // names are mostly ASCII: no decoding for them
+            if (foldCase(x) != foldCase(y)) return false;
+            ++i;
+            ++j;
+        } else if (foldCase(decodeUtf8(a, i)) != foldCase(decodeUtf8(b, j))) {
+            return false;
+        }
+    }
     return i == a.size() && j == b.size();
+}
+
+std::string foldedKey(std::string_view utf8)
+{
+    std::string key;
+    key.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) appendUtf8(key, foldCase(decodeUtf8(utf8, i)));
+    return key;
 }
 
 std::string toUpper(std::string_view utf8)

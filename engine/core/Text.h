@@ -8,6 +8,8 @@ namespace querimo::text {
 // Letter case folded for the Latin-1 and Latin Extended-A ranges, which covers the text Access files hold in practice.
 char32_t foldCase(char32_t c);
 bool equalsIgnoreCase(std::string_view a, std::string_view b);  // UTF-8 in
+// The text with its letter case folded: equal keys for texts equalsIgnoreCase finds equal.
+std::string foldedKey(std::string_view utf8);
 std::string toUpper(std::string_view utf8);
 std::string toLower(std::string_view utf8);
 

@@ -134,6 +134,9 @@ public:
     // Grows whenever the catalog or a table definition may have been read again (a statement ended, another
     // process changed the file): anything resolved against them before, such as a compiled statement, is stale.
     virtual std::uint64_t schemaVersion() const = 0;
+    // The catalog entry with this name, letter case ignored; nullptr when there is none. Tables and
+    // queries share one set of names.
+    virtual const CatalogEntry* findEntry(std::string_view name) const;
     // Case-insensitive lookup of a table (user, system or linked table that lives in this file).
     virtual const TableDef& table(std::string_view name) = 0;
     virtual std::unique_ptr<TableScan> scan(const TableDef& table) = 0;

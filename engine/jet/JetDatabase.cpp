@@ -48,19 +48,26 @@ void JetDatabase::readCatalogTable()
         const TableLayout objects = withColumnsOnly(layout(catalogDefinitionPage, "MSysObjects"), catalogColumns());
         TableScanner scan(file_, *format_, objects, usageMapPages(file_, *format_, objects.usedPagesMap));
         catalog_ = readCatalog(objects.def, scan);
+        catalogByName_.clear();
+        // A damaged catalog may name two objects alike: the first one counts, as a search from the start found.
+        for (std::size_t i = 0; i < catalog_.size(); ++i) catalogByName_.emplace(text::foldedKey(catalog_[i].name), i);
     });
+}
+
+const CatalogEntry* JetDatabase::findEntry(std::string_view name) const
+{
+    const auto found = catalogByName_.find(text::foldedKey(name));
+    return found == catalogByName_.end() ? nullptr : &catalog_[found->second];
 }
 
 const TableDef& JetDatabase::table(std::string_view name)
 {
-    for (const CatalogEntry& entry : catalog_) {
-        if (!text::equalsIgnoreCase(entry.name, name)) continue;
-        if (entry.kind == ObjectKind::LinkedTable)
-            throw DbError(errc::notFound, "De tabel '" + entry.name + "' is gekoppeld aan een ander bestand ('"
-                                              + entry.linkedDatabase + "') en kan niet gelezen worden.");
-        if (entry.kind == ObjectKind::Query) continue;
+    if (const CatalogEntry* entry = findEntry(name); entry && entry->kind != ObjectKind::Query) {
+        if (entry->kind == ObjectKind::LinkedTable)
+            throw DbError(errc::notFound, "De tabel '" + entry->name + "' is gekoppeld aan een ander bestand ('"
+                                              + entry->linkedDatabase + "') en kan niet gelezen worden.");
         const TableLayout* found = nullptr;
-        guarded([&] { found = &layout(definitionPageOf(entry), entry.name, true); });
+        guarded([&] { found = &layout(definitionPageOf(*entry), entry->name, true); });
         return found->def;
     }
     throw DbError(errc::notFound, "De tabel '" + std::string(name) + "' bestaat niet in '" + file_.path() + "'.");

@@ -2,6 +2,8 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <string>
+#include <unordered_map>
 
 #include "jet/Database.h"
 #include "jet/catalog/RelationshipRules.h"
@@ -29,6 +31,7 @@ public:
     std::uint64_t schemaVersion() const override { return schemaVersion_; }
     const std::string& path() const override { return file_.path(); }
     const std::vector<CatalogEntry>& catalog() const override { return catalog_; }
+    const CatalogEntry* findEntry(std::string_view name) const override;
     const TableDef& table(std::string_view name) override;
     std::unique_ptr<TableScan> scan(const TableDef& table) override;
     std::unique_ptr<TableScan> scan(const TableDef& table,
@@ -110,6 +113,7 @@ private:
     DatabaseHeader header_;
     const Format* format_ = nullptr;
     std::vector<CatalogEntry> catalog_;
+    std::unordered_map<std::string, std::size_t> catalogByName_;  // folded name: position in catalog_
     std::uint64_t schemaVersion_ = 0;
     std::map<std::uint32_t, std::unique_ptr<TableLayout>> tables_;  // by definition page
     bool propertiesLoaded_ = false;

@@ -17,4 +17,11 @@ const ColumnDef* TableDef::columnByNumber(int number) const
     return nullptr;
 }
 
+const CatalogEntry* Database::findEntry(std::string_view name) const
+{
+    for (const CatalogEntry& entry : catalog())
+        if (text::equalsIgnoreCase(entry.name, name)) return &entry;
+    return nullptr;
+}
+
 }  // namespace querimo::jet

@@ -10,13 +10,12 @@ Catalog::Catalog(jet::Database& db) : db_(db) {}
 
 const jet::TableDef* Catalog::findTable(std::string_view name)
 {
-    for (const jet::CatalogEntry& e : db_.catalog()) {
-        if (!text::equalsIgnoreCase(e.name, name)) continue;
-        if (e.kind == jet::ObjectKind::LinkedTable)
-            throw DbError(errc::fail, "De gekoppelde tabel '" + e.name + "' staat in een ander bestand ("
-                                          + e.linkedDatabase + "); gekoppelde tabellen kunnen niet worden gelezen.");
-        if (e.kind == jet::ObjectKind::Table || e.kind == jet::ObjectKind::SystemTable) return &db_.table(e.name);
-    }
+    const jet::CatalogEntry* e = db_.findEntry(name);
+    if (!e) return nullptr;
+    if (e->kind == jet::ObjectKind::LinkedTable)
+        throw DbError(errc::fail, "De gekoppelde tabel '" + e->name + "' staat in een ander bestand ("
+                                      + e->linkedDatabase + "); gekoppelde tabellen kunnen niet worden gelezen.");
+    if (e->kind == jet::ObjectKind::Table || e->kind == jet::ObjectKind::SystemTable) return &db_.table(e->name);
     return nullptr;
 }
 
@@ -38,6 +37,8 @@ void Catalog::loadQueries()
 
 const StoredQuery* Catalog::findQuery(std::string_view name)
 {
+    const jet::CatalogEntry* e = db_.findEntry(name);
+    if (!e || e->kind != jet::ObjectKind::Query) return nullptr;
     loadQueries();
     for (const auto& q : queries_)
         if (text::equalsIgnoreCase(q->name, name)) return q.get();

@@ -9,7 +9,16 @@ TEST(Text, CaseInsensitiveCompareCoversAccentedLetters)
     EXPECT_TRUE(text::equalsIgnoreCase("Ĳsselmeer Café", "ĳSSELMEER CAFÉ"));
     EXPECT_FALSE(text::equalsIgnoreCase("Café", "Cafe"));
     EXPECT_FALSE(text::equalsIgnoreCase("abc", "ab"));
+    EXPECT_FALSE(text::equalsIgnoreCase("a[", "a{"));
     EXPECT_EQ(text::toUpper("straße één"), "STRAßE ÉÉN");
+    // Names are looked up by their folded key: it must agree with the comparison, ASCII or not.
+    const std::pair<const char*, const char*> pairs[] = {{"Ĳsselmeer Café", "ĳSSELMEER CAFÉ"},
+                                                         {"Café", "Cafe"},
+                                                         {"Klant", "KLANT"},
+                                                         {"a[", "a{"},
+                                                         {"Tabel 1", "tabel 1 "}};
+    for (const auto& [a, b] : pairs)
+        EXPECT_EQ(text::foldedKey(a) == text::foldedKey(b), text::equalsIgnoreCase(a, b)) << a << " / " << b;
 }
 
 TEST(Text, EncodingsRoundTrip)

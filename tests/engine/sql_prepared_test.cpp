@@ -32,6 +32,16 @@ TEST_F(Prepared, KnowsItsKindFromTheParsedStatement)
         EXPECT_THROW(sql::prepare(*db, refused), DbError) << refused;
 }
 
+TEST_F(Prepared, NamesResolveWhateverTheirLetterCase)
+{
+    sql::run(*db, "CREATE TABLE [Één Überzicht] (Nr LONG)");
+    sql::run(*db, "INSERT INTO [ÉÉN überzicht] VALUES (1)");
+    EXPECT_EQ(sql::run(*db, "SELECT Count(*) FROM [één ÜBERZICHT]").rows->value(0, 0).integer, 1);
+    ASSERT_NE(db->findEntry("KLANT"), nullptr);
+    EXPECT_EQ(db->findEntry("KLANT")->name, "Klant");
+    EXPECT_EQ(db->findEntry("Klanten"), nullptr);
+}
+
 TEST_F(Prepared, DeclaredParametersBeforeDataDefinitionAreRefused)
 {
     // Once answered "this statement changes no data" without running or refusing it.
