@@ -113,6 +113,9 @@ private:
     int readDepth_ = 0;
     bool inStatement_ = false;
     std::set<std::pair<std::uint32_t, RowId>> removed_;  // rows this statement deleted or is deleting, by table
+    // Columns a cascade of this statement changed, by table and row: the value before and after. A caller that
+    // read the row before (an UPDATE of a table related to itself) gets the cascade's value where it kept the old.
+    std::map<std::pair<std::uint32_t, RowId>, std::map<std::size_t, std::pair<Value, Value>>> cascaded_;
     std::uint32_t longValuePage_ = 0;  // where the last long value went; new ones join it while it has room
     std::vector<std::unique_ptr<TableLayout>>
         retired_;  // tables a rollback took away; handed-out references stay valid

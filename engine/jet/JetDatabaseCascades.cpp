@@ -56,8 +56,13 @@ void JetDatabase::followUpdate(const TableLayout& table, const std::vector<Refer
         for (const RowId row : referrers.rows)
             throughRelationship(referrers, table.def.name, [&] {
                 std::vector<Value> values = storedValues(referring, row);
-                for (std::size_t k = 0; k < referrers.columns.size() && k < referrers.newKey.size(); ++k)
-                    values.at(referrers.columns[k]) = referrers.newKey[k];
+                auto& changed = cascaded_[{referring.definitionPage, row}];
+                for (std::size_t k = 0; k < referrers.columns.size() && k < referrers.newKey.size(); ++k) {
+                    Value& value = values.at(referrers.columns[k]);
+                    changed.try_emplace(referrers.columns[k], value, Value()).first->second.second =
+                        referrers.newKey[k];
+                    value = referrers.newKey[k];
+                }
                 updateRow(referring, row, std::move(values));
             });
     }

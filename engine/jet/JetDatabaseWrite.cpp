@@ -122,6 +122,7 @@ void JetDatabase::beginStatement()
     takeLock(true);
     file_.discardChanges();
     removed_.clear();
+    cascaded_.clear();
     inStatement_ = true;
 }
 
@@ -357,6 +358,9 @@ void JetDatabase::updateRow(const TableDef& def, RowId row, std::vector<Value> v
 {
     requireStatement();
     if (removed_.count({def.definitionPage, row})) return;  // a cascade deleted it
+    if (const auto changed = cascaded_.find({def.definitionPage, row}); changed != cascaded_.end())
+        for (const auto& [column, change] : changed->second)
+            if (column < values.size() && values[column] == change.first) values[column] = change.second;
     std::vector<Referrers> following;
     changeRows(def, [&](TableLayout& table, RowChange& change) {
         const std::string before = change.rows.read(row);

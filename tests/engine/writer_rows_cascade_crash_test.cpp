@@ -2,14 +2,7 @@
 // nothing of the one it was in.
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <csignal>
-#include <random>
-#include <thread>
-
-#include <sys/wait.h>
-#include <unistd.h>
-
+#include "engine/writer_killed_support.h"
 #include "engine/writer_rows_cascade_support.h"
 
 namespace querimo::test {
@@ -40,33 +33,8 @@ TEST(CascadeCrash, AKilledCascadeLeavesTheStatementsBeforeItWhole)
     std::mt19937 random(20261207);
     int last = 0;  // statements 1..last are in the file
     for (int run = 0; run < 25; ++run) {
-        int pipeEnds[2];
-        ASSERT_EQ(::pipe(pipeEnds), 0);
-        const pid_t child = ::fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            ::close(pipeEnds[0]);
-            try {
-                auto db = openFile(path);
-                for (int k = last + 1;; ++k) {
-                    inStatement(*db, [&] { replaceParent(*db, k); });
-                    if (::write(pipeEnds[1], "+", 1) != 1) ::_exit(3);
-                }
-            } catch (...) {
-                ::_exit(2);
-            }
-        }
-        ::close(pipeEnds[1]);
-        char byte;
-        int reported = ::read(pipeEnds[0], &byte, 1) == 1 ? 1 : 0;
-        std::this_thread::sleep_for(std::chrono::microseconds(random() % 60000));
-        ::kill(child, SIGKILL);
-        int status = 0;
-        ::waitpid(child, &status, 0);
-        ASSERT_TRUE(WIFSIGNALED(status)) << "het kind stopte zelf met code " << WEXITSTATUS(status);
-        while (::read(pipeEnds[0], &byte, 1) == 1) ++reported;
-        ::close(pipeEnds[0]);
-
+        const int reported = killWhileWriting(path, last + 1, std::chrono::microseconds(60000), random, replaceParent);
+        ASSERT_FALSE(::testing::Test::HasFailure());
         auto db = openFile(path);
         const auto parents = readRows(*db, "Ouder");
         ASSERT_EQ(parents.size(), 1u) << "run " << run;

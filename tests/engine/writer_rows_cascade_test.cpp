@@ -119,6 +119,16 @@ TEST_P(Cascades, SelfRelationsAndCyclesEndWithoutLooping)
     EXPECT_EQ(sortedExport(path, "Medewerker"), (std::vector<std::string>{"4;;"}));
     expectIndexesMatchRows(path, "Medewerker");
 
+    // Every row's key changes and carries into rows the statement read before: they get the new keys.
+    affected(path, "CREATE TABLE Deel (Code TEXT(5) PRIMARY KEY, Boven TEXT(5), CONSTRAINT BovenDeel "
+                   "FOREIGN KEY (Boven) REFERENCES Deel (Code) ON UPDATE CASCADE)");
+    for (const char* row : {"('C', Null)", "('A', Null)", "('B', 'A')"})
+        affected(path, std::string("INSERT INTO Deel VALUES ") + row);
+    affected(path, "UPDATE Deel SET Boven = 'B' WHERE Code = 'C'");
+    EXPECT_EQ(affected(path, "UPDATE Deel SET Code = Code & 'x'"), 3);
+    EXPECT_EQ(sortedExport(path, "Deel"), (std::vector<std::string>{"Ax;;", "Bx;Ax;", "Cx;Bx;"}));
+    expectIndexesMatchRows(path, "Deel");
+
     // Two tables that each cascade into the other.
     affected(path, "CREATE TABLE Kip (Nr LONG PRIMARY KEY, Ei LONG)");
     affected(path, "CREATE TABLE Ei (Nr LONG PRIMARY KEY, Kip LONG CONSTRAINT KipEi REFERENCES Kip ON DELETE CASCADE)");
