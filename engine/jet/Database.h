@@ -107,6 +107,14 @@ struct OpenOptions {
 // A stored value turned into a value of a column's (new) type; DbError when it does not convert.
 using ColumnConversion = std::function<Value(const Value&, const ColumnDef&)>;
 
+// What a relationship does to the referring rows when the key they refer to changes or goes (Access's
+// ON UPDATE CASCADE, ON DELETE CASCADE or SET NULL); all false: the change is refused while rows refer to it.
+struct ReferentialActions {
+    bool cascadeUpdates = false;
+    bool cascadeDeletes = false;
+    bool cascadeNull = false;  // on delete; not together with cascadeDeletes
+};
+
 // Where a row lives: its data page << 8 | its number in that page's row table. A row that moved on update
 // keeps its id (the old place holds a pointer to the new one).
 using RowId = std::uint32_t;
@@ -168,8 +176,10 @@ public:
 
     // Row changes, inside a statement. values: one per column in ordinal order, already of each column's type.
     // Null in an AutoNumber column gets the next number, in a Replication ID column a new GUID. Every index
-    // is kept up to date. Duplicate keys in a unique index, Null in a required column or a primary key, text
-    // longer than its field: DbError (the caller rolls the statement back).
+    // is kept up to date. Updates and deletes of a referenced row carry on to the rows that refer to it as their
+    // relationships declare (a row a cascade deleted is skipped when named again). Duplicate keys in a unique index,
+    // Null in a required column or a primary key, text longer than its field: DbError (the caller rolls the statement
+    // back).
     virtual RowId insertRow(const TableDef& table, std::vector<Value> values) = 0;
     virtual void updateRow(const TableDef& table, RowId row, std::vector<Value> values) = 0;
     virtual void deleteRow(const TableDef& table, RowId row) = 0;
@@ -189,8 +199,8 @@ public:
     virtual void dropIndex(std::string_view table, std::string_view index) = 0;
     // A relationship: the foreign-key index on `table` and its link to the referenced table's primary key.
     virtual void createRelationship(std::string_view table, const IndexDef& foreignKey,
-                                    std::string_view referencedTable,
-                                    const std::vector<std::string>& referencedColumns) = 0;
+                                    std::string_view referencedTable, const std::vector<std::string>& referencedColumns,
+                                    const ReferentialActions& actions) = 0;
     // Stored queries in MSysQueries form (QueryRow::objectId is assigned).
     virtual void createQuery(const std::string& name, const std::vector<QueryRow>& rows) = 0;
     virtual void dropQuery(std::string_view name) = 0;

@@ -2,8 +2,10 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <unordered_map>
+#include <utility>
 
 #include "jet/Database.h"
 #include "jet/catalog/RelationshipRules.h"
@@ -20,7 +22,8 @@ namespace querimo::jet {
 struct CatalogObject;
 
 // The Jet file behind Database. Reading lives in JetDatabase.cpp, statements and row changes in
-// JetDatabaseWrite.cpp, tables, columns and indexes in JetDatabaseSchema.cpp, the rest of the catalog
+// JetDatabaseWrite.cpp, updates and deletes with what relationships make them do to other rows in
+// JetDatabaseCascades.cpp, tables, columns and indexes in JetDatabaseSchema.cpp, the rest of the catalog
 // (queries, relationships, password, new files) in JetDatabaseCatalog.cpp.
 class JetDatabase : public Database {
 public:
@@ -56,7 +59,8 @@ public:
     void createIndex(std::string_view table, const IndexDef& index) override;
     void dropIndex(std::string_view table, std::string_view index) override;
     void createRelationship(std::string_view table, const IndexDef& foreignKey, std::string_view referencedTable,
-                            const std::vector<std::string>& referencedColumns) override;
+                            const std::vector<std::string>& referencedColumns,
+                            const ReferentialActions& actions) override;
     void createQuery(const std::string& name, const std::vector<QueryRow>& rows) override;
     void dropQuery(std::string_view name) override;
     void changeDatabasePassword(const std::string& newPassword, const std::string& oldPassword) override;
@@ -101,12 +105,20 @@ private:
     void changeRows(const TableDef& table, const std::function<void(TableLayout&, RowChange&)>& work);
     std::string storedRow(const TableLayout& table, const std::vector<Value>& values, PageAllocator& pages);
     void freeLongValues(const TableLayout& table, const std::string& row, PageAllocator& pages);
+    // Cascades (JetDatabaseCascades.cpp).
+    std::vector<Value> storedValues(const TableDef& table, RowId row);
+    void followDeletion(const TableLayout& table, const std::vector<Value>& old);
+    void followUpdate(const TableLayout& table, const std::vector<Referrers>& referrers);
 
     PageFile file_;
     StatementLock lock_;
     FileStamp knownStamp_;  // the file as our caches know it
     int readDepth_ = 0;
     bool inStatement_ = false;
+    std::set<std::pair<std::uint32_t, RowId>> removed_;  // rows this statement deleted or is deleting, by table
+    // Columns a cascade of this statement changed, by table and row: the value before and after. A caller that
+    // read the row before (an UPDATE of a table related to itself) gets the cascade's value where it kept the old.
+    std::map<std::pair<std::uint32_t, RowId>, std::map<std::size_t, std::pair<Value, Value>>> cascaded_;
     std::uint32_t longValuePage_ = 0;  // where the last long value went; new ones join it while it has room
     std::vector<std::unique_ptr<TableLayout>>
         retired_;  // tables a rollback took away; handed-out references stay valid

@@ -10,6 +10,7 @@
 #include "jet/JetDatabase.h"
 #include "jet/catalog/CatalogRows.h"
 #include "jet/catalog/NewDatabase.h"
+#include "jet/format/TableDefinitionLayout.h"
 #include "jet/pages/Header.h"
 #include "jet/pages/HeaderWriter.h"
 #include "jet/tables/TableDefinitionWriter.h"
@@ -133,7 +134,8 @@ void JetDatabase::dropQuery(std::string_view name)
 }
 
 void JetDatabase::createRelationship(std::string_view tableName, const IndexDef& foreignKey,
-                                     std::string_view referencedName, const std::vector<std::string>& referencedColumns)
+                                     std::string_view referencedName, const std::vector<std::string>& referencedColumns,
+                                     const ReferentialActions& actions)
 {
     const TableDef& child = table(tableName);
     const TableDef& parent = table(referencedName);
@@ -219,8 +221,11 @@ void JetDatabase::createRelationship(std::string_view tableName, const IndexDef&
         forward.relatedKind = 2;  // this side references
         forward.relatedIndex = backLayout.number;
         forward.relatedTable = parentLayout.def.definitionPage;
-        forward.updateAction = 0;  // no cascading
-        forward.deleteAction = 0;
+        // Both entries hold the actions, as in the files Access makes.
+        forward.updateAction = backLayout.updateAction = actions.cascadeUpdates ? cascadeUpdatesAction : 0;
+        forward.deleteAction = backLayout.deleteAction = actions.cascadeDeletes ? cascadeDeletesAction
+                                                         : actions.cascadeNull  ? cascadeNullAction
+                                                                                : 0;
         parentLayout.def.indexes.push_back(back);
         parentLayout.realIndexOf.push_back(real);
         parentLayout.logicalIndexes.push_back(backLayout);
@@ -233,7 +238,7 @@ void JetDatabase::createRelationship(std::string_view tableName, const IndexDef&
 
         for (std::size_t i = 0; i < columns.size(); ++i) {
             const RelationshipColumn pair{name,
-                                          0,
+                                          relationshipFlags(actions),
                                           static_cast<int>(columns.size()),
                                           static_cast<int>(i),
                                           childName,

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "jet/catalog/Catalog.h"
+#include "jet/format/TableDefinitionLayout.h"
 #include "jet/journal/Journal.h"
 #include "jet/journal/StatementCommit.h"
 #include "jet/pages/PageAllocator.h"
@@ -120,6 +121,8 @@ void JetDatabase::beginStatement()
     if (inStatement_) throw DbError(errc::fail, "Er loopt al een opdracht op de database '" + file_.path() + "'.");
     takeLock(true);
     file_.discardChanges();
+    removed_.clear();
+    cascaded_.clear();
     inStatement_ = true;
 }
 
@@ -342,14 +345,23 @@ RowId JetDatabase::insertRow(const TableDef& def, std::vector<Value> values)
         change.indexes.check(table, values);
         relationshipRules().checkReferences(table, values, nullptr);
         id = change.rows.insert(storedRow(table, values, change.pages));
+        removed_.erase({table.def.definitionPage, id});  // the place of a row deleted earlier, taken again
         change.indexes.insert(table, values, id);
         if (lastAutoNumber != table.nextAutoNumber) change.rows.setLastAutoNumber(lastAutoNumber);
     });
     return id;
 }
 
+// A referenced row changes first and the rows that follow it after, so that their new keys find it; rows that
+// must not follow refuse the change before anything is written.
 void JetDatabase::updateRow(const TableDef& def, RowId row, std::vector<Value> values)
 {
+    requireStatement();
+    if (removed_.count({def.definitionPage, row})) return;  // a cascade deleted it
+    if (const auto changed = cascaded_.find({def.definitionPage, row}); changed != cascaded_.end())
+        for (const auto& [column, change] : changed->second)
+            if (column < values.size() && values[column] == change.first) values[column] = change.second;
+    std::vector<Referrers> following;
     changeRows(def, [&](TableLayout& table, RowChange& change) {
         const std::string before = change.rows.read(row);
         const std::vector<Value> old = decodeRow(file_, *format_, table, before);
@@ -360,24 +372,42 @@ void JetDatabase::updateRow(const TableDef& def, RowId row, std::vector<Value> v
         checkValues(table.def, values);
         RelationshipRules relationships = relationshipRules();
         relationships.checkReferences(table, values, &old);
-        relationships.checkNotReferenced(table, old, &values);
+        following = relationships.referrers(table, old, &values);
+        for (const Referrers& referrers : following)
+            for (const RowId other : referrers.rows)
+                if (!(referrers.updateAction & cascadeUpdatesAction)
+                    && !removed_.count({referrers.table->def.definitionPage, other}))
+                    throw stillReferenced(referrers, table.def.name);
         freeLongValues(table, before, change.pages);
         change.rows.replace(row, storedRow(table, values, change.pages));
         change.indexes.update(table, old, values, row);
         if (lastAutoNumber != table.nextAutoNumber) change.rows.setLastAutoNumber(lastAutoNumber);
     });
+    guarded([&] { followUpdate(layoutOf(def), following); });
 }
 
+// The rows that follow a deleted one go (or change) first, while it still marks their key as being deleted.
 void JetDatabase::deleteRow(const TableDef& def, RowId row)
 {
+    requireStatement();
+    if (!removed_.insert({def.definitionPage, row}).second) return;  // a cascade deleted it, or is deleting it
+    const std::vector<Value> old = storedValues(def, row);
+    guarded([&] { followDeletion(layoutOf(def), old); });
     changeRows(def, [&](TableLayout& table, RowChange& change) {
         const std::string before = change.rows.read(row);
-        const std::vector<Value> old = decodeRow(file_, *format_, table, before);
-        relationshipRules().checkNotReferenced(table, old, nullptr);
         freeLongValues(table, before, change.pages);
         change.rows.remove(row);
         change.indexes.remove(table, old, row);
     });
+}
+
+std::vector<Value> JetDatabase::storedValues(const TableDef& def, RowId row)
+{
+    std::vector<Value> values;
+    changeRows(def, [&](TableLayout& table, RowChange& change) {
+        values = decodeRow(file_, *format_, table, change.rows.read(row));
+    });
+    return values;
 }
 
 }  // namespace querimo::jet

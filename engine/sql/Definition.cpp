@@ -281,7 +281,7 @@ private:
                                                   : userTable(k.referencedTable, k.referencePosition);
                 const std::string targetName = target.name;
                 const std::vector<std::string> referenced = referencedColumns(target, k);
-                db_.createRelationship(tableName, def, targetName, referenced);
+                db_.createRelationship(tableName, def, targetName, referenced, k.actions);
                 continue;
             }
             def.unique = true;

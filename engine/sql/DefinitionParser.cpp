@@ -372,6 +372,25 @@ private:
             while (accept(","));
             expect(")");
         }
+        bool updateSeen = false, deleteSeen = false;
+        while (peek().is("ON")) {
+            const std::size_t at = next().position;
+            const bool update = accept("UPDATE");
+            if (!update) expect("DELETE");
+            if (update ? updateSeen : deleteSeen)
+                fail("ON " + std::string(update ? "UPDATE" : "DELETE") + " staat er twee keer", at);
+            (update ? updateSeen : deleteSeen) = true;
+            if (accept("CASCADE")) {
+                (update ? k.actions.cascadeUpdates : k.actions.cascadeDeletes) = true;
+            } else if (!update && accept("SET")) {
+                expect("NULL");
+                k.actions.cascadeNull = true;
+            } else if (accept("NO")) {
+                expect("ACTION");
+            } else {
+                expected(update ? "'CASCADE' of 'NO ACTION'" : "'CASCADE', 'SET NULL' of 'NO ACTION'");
+            }
+        }
     }
 
     std::vector<KeyColumn> keyColumns(bool withOrder)

@@ -32,6 +32,7 @@ struct ConstraintClause {
     std::vector<KeyColumn> columns;
     std::string referencedTable;
     std::vector<std::string> referencedColumns;  // empty: the referenced table's primary key
+    jet::ReferentialActions actions;             // ON UPDATE / ON DELETE
     std::size_t position = 0;
     std::size_t referencePosition = 0;
 };

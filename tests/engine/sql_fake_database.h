@@ -85,8 +85,8 @@ public:
     void setNextAutoNumber(std::string_view, std::uint32_t) override { refuse(); }
     void createIndex(std::string_view, const jet::IndexDef&) override { refuse(); }
     void dropIndex(std::string_view, std::string_view) override { refuse(); }
-    void createRelationship(std::string_view, const jet::IndexDef&, std::string_view,
-                            const std::vector<std::string>&) override
+    void createRelationship(std::string_view, const jet::IndexDef&, std::string_view, const std::vector<std::string>&,
+                            const jet::ReferentialActions&) override
     {
         refuse();
     }

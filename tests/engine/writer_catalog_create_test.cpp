@@ -109,12 +109,12 @@ TEST(WriterCreate, RelationshipGetsItsRowsAndForeignKeyIndex)
             const auto db = openFile(path);
             const jet::IndexDef key{.name = "fkRegelArtikel",
                                     .columns = {{db->table("Bestelregel").column("ArtikelNr")->number, true}}};
-            inStatement(*db, [&] { db->createRelationship("Bestelregel", key, "Artikel", {}); });
+            inStatement(*db, [&] { db->createRelationship("Bestelregel", key, "Artikel", {}, {}); });
             // Without a unique index on the referenced side no integrity can be kept.
             const jet::IndexDef loose{.name = "fkLos",
                                       .columns = {{db->table("Bestelling").column("Opmerking")->number, true}}};
             try {
-                inStatement(*db, [&] { db->createRelationship("Bestelling", loose, "Klant", {"Plaats"}); });
+                inStatement(*db, [&] { db->createRelationship("Bestelling", loose, "Klant", {"Plaats"}, {}); });
                 ADD_FAILURE() << "relationship without a unique key was accepted";
             } catch (const DbError& e) {
                 EXPECT_EQ(e.number(), errc::integrity);

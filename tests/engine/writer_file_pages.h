@@ -15,6 +15,7 @@
 #include "jet/pages/UsageMap.h"
 #include "jet/rows/DataPage.h"
 #include "jet/rows/RowDecoder.h"
+#include "jet/tables/IndexKey.h"
 #include "jet/tables/IndexPages.h"
 #include "jet/tables/IndexTree.h"
 #include "jet/tables/TableDefinition.h"
@@ -37,6 +38,21 @@ inline std::vector<std::string> entriesText(const std::vector<querimo::jet::Inde
     for (const auto& e : entries)
         out.push_back(hex(e.key) + "-> " + std::to_string(e.dataPage) + ":" + std::to_string(e.dataRow));
     return out;
+}
+
+// The key an index with these columns gives a row (values in the table definition's order).
+inline querimo::jet::IndexKey keyOfRow(querimo::jet::Version version, const querimo::jet::TableDef& table,
+                                       const std::vector<querimo::jet::IndexColumn>& columns,
+                                       const std::vector<querimo::Value>& row)
+{
+    std::vector<querimo::jet::KeyColumn> keyColumns;
+    std::vector<querimo::Value> values;
+    for (const querimo::jet::IndexColumn& ic : columns) {
+        const querimo::jet::ColumnDef* column = table.columnByNumber(ic.columnNumber);
+        keyColumns.push_back({column->type, ic.ascending});
+        values.push_back(row[static_cast<std::size_t>(column - table.columns.data())]);
+    }
+    return querimo::jet::encodeIndexKey(version, keyColumns, values);
 }
 
 // One index's B-tree walked page by page, checking that it holds together: every page reached once and owned

@@ -15,19 +15,6 @@ using writertest::hex;
 
 namespace {
 
-IndexKey encodeRow(Version version, const TableDef& table, const std::vector<IndexColumn>& columns,
-                   const std::vector<Value>& row)
-{
-    std::vector<KeyColumn> keyColumns;
-    std::vector<Value> values;
-    for (const IndexColumn& ic : columns) {
-        const ColumnDef* column = table.columnByNumber(ic.columnNumber);
-        keyColumns.push_back({column->type, ic.ascending});
-        values.push_back(row[static_cast<std::size_t>(column - table.columns.data())]);
-    }
-    return encodeIndexKey(version, keyColumns, values);
-}
-
 struct Outcome {
     int verified = 0;
     int refused = 0;
@@ -51,7 +38,8 @@ Outcome checkFile(const std::filesystem::path& path)
             EXPECT_EQ(walk.problem, "");
             std::string mismatch;
             for (const IndexEntry& leaf : walk.leaves) {
-                const IndexKey key = encodeRow(db->version(), layout.def, real.columns, file.rowOf(layout, leaf));
+                const IndexKey key =
+                    writertest::keyOfRow(db->version(), layout.def, real.columns, file.rowOf(layout, leaf));
                 if (key.unencodable)
                     ++total.refused;
                 else if (key.bytes == leaf.key)

@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #include "jet/journal/StatementLock.h"
+#include "writer_killed_support.h"
 #include "writer_rows_support.h"
 
 using namespace querimo;
@@ -71,33 +72,8 @@ TEST(RowsCrash, AKilledWriterLeavesExactlyTheCommittedStatements)
     std::mt19937 random(20261206);
     int last = 0;  // statements 1..last are in the file
     for (int run = 0; run < 100; ++run) {
-        int pipeEnds[2];
-        ASSERT_EQ(::pipe(pipeEnds), 0);
-        const pid_t child = ::fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            ::close(pipeEnds[0]);
-            try {
-                auto db = openFile(path);
-                for (int k = last + 1;; ++k) {
-                    inStatement(*db, [&] { runTagged(*db, k); });
-                    if (::write(pipeEnds[1], "+", 1) != 1) ::_exit(3);
-                }
-            } catch (...) {
-                ::_exit(2);
-            }
-        }
-        ::close(pipeEnds[1]);
-        // One statement lands first, however busy the machine; the kill falls in a later one.
-        char byte;
-        int reported = ::read(pipeEnds[0], &byte, 1) == 1 ? 1 : 0;
-        std::this_thread::sleep_for(std::chrono::microseconds(random() % 40000));
-        ::kill(child, SIGKILL);
-        int status = 0;
-        ::waitpid(child, &status, 0);
-        ASSERT_TRUE(WIFSIGNALED(status)) << "het kind stopte zelf met code " << WEXITSTATUS(status);
-        while (::read(pipeEnds[0], &byte, 1) == 1) ++reported;
-        ::close(pipeEnds[0]);
+        const int reported = killWhileWriting(path, last + 1, std::chrono::microseconds(40000), random, runTagged);
+        ASSERT_FALSE(::testing::Test::HasFailure());
 
         const std::map<int, std::size_t> found = statementsIn(path);
         const int now = found.empty() ? last : std::max(last, found.rbegin()->first);

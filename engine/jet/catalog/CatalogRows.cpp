@@ -145,6 +145,12 @@ std::vector<Value> queryTableRow(const TableDef& msysQueries, const QueryRow& ro
     return values;
 }
 
+std::uint32_t relationshipFlags(const ReferentialActions& actions)
+{
+    return (actions.cascadeUpdates ? 0x100u : 0u) | (actions.cascadeDeletes ? 0x1000u : 0u)
+           | (actions.cascadeNull ? 0x2000u : 0u);
+}
+
 std::vector<Value> relationshipTableRow(const TableDef& msysRelationships, const RelationshipColumn& pair)
 {
     std::vector<Value> values(msysRelationships.columns.size());

@@ -66,11 +66,16 @@ std::vector<Value> queryTableRow(const TableDef& msysQueries, const QueryRow& ro
 // One column pair of a relationship, as a row of MSysRelationships keeps it.
 struct RelationshipColumn {
     std::string relationship;
-    std::uint32_t flags = 0;  // grbit: 0 enforces integrity without cascading
+    std::uint32_t flags = 0;  // grbit: relationshipFlags
     int columnCount = 1;
     int column = 0;  // this pair's place, from 0
     std::string table, columnName, referencedTable, referencedColumn;
 };
+
+// The grbit of MSysRelationships: 0 enforces integrity without cascading; 0x2 does not enforce it (Access then
+// keeps no index entries); 0x100 cascades updates, 0x1000 deletes, 0x2000 sets Null on delete. 0x1 (one to
+// one) and 0x1000000, 0x2000000 (left, right join) are for the query designer.
+std::uint32_t relationshipFlags(const ReferentialActions& actions);
 
 std::vector<Value> relationshipTableRow(const TableDef& msysRelationships, const RelationshipColumn& pair);
 

@@ -38,7 +38,7 @@ void RelationshipRules::checkReferences(const TableLayout& table, const std::vec
         const std::vector<Value> key = keyValues(table.def, index, values);
         if (key.empty() || (before && keyValues(table.def, index, *before) == key)) continue;
         const TableLayout& referenced = layoutAt_(link.relatedTable);
-        if (!holds(referenced, link.relatedIndex, table, index, key))
+        if (entries(referenced, link.relatedIndex, table, index, key).empty())
             throw DbError(errc::integrity, "De tabel '" + referenced.def.name
                                                + "' heeft geen record met de waarde die '" + table.def.name
                                                + "' noemt in de relatie via de index '" + index.name
@@ -46,27 +46,53 @@ void RelationshipRules::checkReferences(const TableLayout& table, const std::vec
     }
 }
 
-void RelationshipRules::checkNotReferenced(const TableLayout& table, const std::vector<Value>& old,
-                                           const std::vector<Value>* after)
+std::vector<Referrers> RelationshipRules::referrers(const TableLayout& table, const std::vector<Value>& old,
+                                                    const std::vector<Value>* after)
 {
+    std::vector<Referrers> out;
     for (std::size_t i = 0; i < table.logicalIndexes.size() && i < table.def.indexes.size(); ++i) {
         const LogicalIndexLayout& link = table.logicalIndexes[i];
         const IndexDef& index = table.def.indexes[i];
         if (link.relatedKind != referencedSide || link.relatedTable == 0) continue;
         const std::vector<Value> key = keyValues(table.def, index, old);
-        if (key.empty() || (after && keyValues(table.def, index, *after) == key)) continue;
-        const TableLayout& referring = layoutAt_(link.relatedTable);
-        if (holds(referring, link.relatedIndex, table, index, key))
-            throw DbError(errc::integrity, "De tabel '" + referring.def.name
-                                               + "' heeft records die naar dit record van '" + table.def.name
-                                               + "' verwijzen; het record kan niet worden verwijderd of "
-                                                 "gewijzigd");
+        Referrers found;
+        if (after) {
+            found.newKey = keyValues(table.def, index, *after);
+            if (found.newKey == key) continue;
+            if (found.newKey.empty()) found.newKey.assign(index.columns.size(), Value::null());
+        }
+        if (key.empty()) continue;
+        found.table = &layoutAt_(link.relatedTable);
+        const TableLayout& referring = *found.table;
+        for (const IndexEntry& entry : entries(referring, link.relatedIndex, table, index, key))
+            found.rows.push_back(entry.dataPage << 8 | entry.dataRow);
+        for (std::size_t j = 0; j < referring.logicalIndexes.size() && j < referring.def.indexes.size(); ++j) {
+            if (referring.logicalIndexes[j].number != link.relatedIndex) continue;
+            found.relationship = referring.def.indexes[j].name;
+            found.updateAction = referring.logicalIndexes[j].updateAction;
+            found.deleteAction = referring.logicalIndexes[j].deleteAction;
+            for (const IndexColumn& column : referring.def.indexes[j].columns)
+                for (std::size_t position = 0; position < referring.def.columns.size(); ++position)
+                    if (referring.def.columns[position].number == column.columnNumber)
+                        found.columns.push_back(position);
+        }
+        out.push_back(std::move(found));
     }
+    return out;
 }
 
-// Whether the index with this logical number on `other` holds the key.
-bool RelationshipRules::holds(const TableLayout& other, std::uint32_t logicalNumber, const TableLayout& from,
-                              const IndexDef& index, const std::vector<Value>& values)
+DbError stillReferenced(const Referrers& referrers, const std::string& referenced)
+{
+    return DbError(errc::integrity, "De tabel '" + referrers.table->def.name
+                                        + "' heeft records die naar dit record van '" + referenced
+                                        + "' verwijzen (relatie '" + referrers.relationship
+                                        + "'); het record kan niet worden verwijderd of gewijzigd");
+}
+
+// The entries of the index with this logical number on `other` that hold the key.
+std::vector<IndexEntry> RelationshipRules::entries(const TableLayout& other, std::uint32_t logicalNumber,
+                                                   const TableLayout& from, const IndexDef& index,
+                                                   const std::vector<Value>& values)
 {
     for (std::size_t j = 0; j < other.logicalIndexes.size() && j < other.realIndexOf.size(); ++j) {
         if (other.logicalIndexes[j].number != logicalNumber) continue;
@@ -83,7 +109,7 @@ bool RelationshipRules::holds(const TableLayout& other, std::uint32_t logicalNum
         const IndexKey key = encodeIndexKey(format_.version, columns, values);
         if (key.unencodable)
             throw DbError(errc::fail, unencodableKeyMessage(*key.unencodable, index.name, from.def.name));
-        return !IndexTree(file_, format_.version, real.firstPage, IndexPageSource{}).find(key.bytes).empty();
+        return IndexTree(file_, format_.version, real.firstPage, IndexPageSource{}).find(key.bytes);
     }
     throw DbError(errc::fail, "De relatie via de index '" + index.name + "' van de tabel '" + from.def.name
                                   + "' verwijst naar een index die '" + other.def.name + "' niet heeft");

@@ -28,5 +28,10 @@ inline constexpr std::size_t maxIndexColumns = 10;
 inline constexpr std::uint8_t primaryKeyIndexKind = 0x01;
 inline constexpr std::uint8_t foreignKeyIndexKind = 0x02;
 inline constexpr std::uint8_t noReferentialAction = 0x04;
+// The actions of a relationship, in the update and the delete byte of both its logical index entries (Access
+// writes the same on either side; 0 where a change is refused).
+inline constexpr std::uint8_t cascadeUpdatesAction = 0x01;  // update byte
+inline constexpr std::uint8_t cascadeDeletesAction = 0x01;  // delete byte
+inline constexpr std::uint8_t cascadeNullAction = 0x02;     // delete byte: the referring columns become Null
 
 }  // namespace querimo::jet

@@ -75,7 +75,10 @@ public:
         def.number = bytes_.u16(at + format_.colNumber);
         const std::uint8_t flags = bytes_.u8(at + format_.colFlags);
         def.fixed = (flags & columnFixedLengthFlag) != 0;
-        def.autoNumber = (flags & (columnAutoLongFlag | columnAutoGuidFlag)) != 0;
+        // Access leaves the AutoNumber bit set on some columns of other types (a Jet 3 Currency among them) and
+        // ignores it there: only a Long counts up, only a Replication ID is generated.
+        def.autoNumber = (def.type == ColumnType::Long && (flags & columnAutoLongFlag) != 0)
+                         || (def.type == ColumnType::Guid && (flags & columnAutoGuidFlag) != 0);
         storage.length = bytes_.u16(at + format_.colLength);
         storage.fixedOffset = bytes_.u16(at + format_.colFixedOffset);
         storage.variableIndex = bytes_.u16(at + format_.colVariableIndex);
