@@ -9,6 +9,7 @@
 #include "DumpSource.h"
 #include "DumpSql.h"
 #include "Dumps.h"
+#include "RowWriter.h"
 #include "core/Error.h"
 #include "core/ValueText.h"
 
@@ -48,17 +49,7 @@ void appendCopyValue(std::string& out, const Value& v)
         out += "\\\\x";
         appendExportText(out, v);
         return;
-    case Value::Kind::Text:
-        for (char c : v.bytes) {
-            switch (c) {
-            case '\\': out += "\\\\"; break;
-            case '\t': out += "\\t"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            default: out += c;
-            }
-        }
-        return;
+    case Value::Kind::Text: appendTabEscaped(out, v.bytes); return;
     default: appendExportText(out, v);
     }
 }

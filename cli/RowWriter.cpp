@@ -9,23 +9,6 @@ namespace {
 
 constexpr std::size_t flushSize = 1 << 16;
 
-void appendTabEscaped(std::string& out, std::string_view text)
-{
-    if (text.find_first_of("\\\t\r\n") == std::string_view::npos) {
-        out += text;
-        return;
-    }
-    for (char c : text) {
-        switch (c) {
-        case '\\': out += "\\\\"; break;
-        case '\t': out += "\\t"; break;
-        case '\r': out += "\\r"; break;
-        case '\n': out += "\\n"; break;
-        default: out += c;
-        }
-    }
-}
-
 void appendCsvField(std::string& out, std::string_view text)
 {
     if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
@@ -95,6 +78,23 @@ void RowWriter::finish()
     const bool written = std::fwrite(buffer_.data(), 1, buffer_.size(), stream_) == buffer_.size();
     buffer_.clear();
     if (!written || std::fflush(stream_) != 0) throw DbError(errc::fail, "Schrijven naar de uitvoer is mislukt.");
+}
+
+void appendTabEscaped(std::string& out, std::string_view text)
+{
+    if (text.find_first_of("\\\t\r\n") == std::string_view::npos) {
+        out += text;
+        return;
+    }
+    for (char c : text) {
+        switch (c) {
+        case '\\': out += "\\\\"; break;
+        case '\t': out += "\\t"; break;
+        case '\r': out += "\\r"; break;
+        case '\n': out += "\\n"; break;
+        default: out += c;
+        }
+    }
 }
 
 }  // namespace querimo::cli

@@ -37,4 +37,7 @@ private:
     bool rowStarted_ = false;
 };
 
+// Text in the tab-separated form PostgreSQL's COPY also reads: backslash, TAB, CR and LF escaped.
+void appendTabEscaped(std::string& out, std::string_view text);
+
 }  // namespace querimo::cli
