@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "jet/Database.h"
+#include "sql/StoredQueryRows.h"
 
 namespace querimo::sql {
 
@@ -18,7 +19,10 @@ struct StoredQuery {
     std::string sql;      // rebuilt text
     bool hidden = false;  // ~sq_ queries behind forms and reports
 
-    bool selects() const { return type == 1 || type == 6 || type == 9; }
+    bool selects() const
+    {
+        return type == queryrow::SelectQuery || type == queryrow::CrosstabQuery || type == queryrow::UnionQuery;
+    }
 };
 
 // The names a statement resolves against: the tables and stored queries of one open Jet file.

@@ -9,6 +9,7 @@
 #include "sql/Lexer.h"
 #include "sql/QueryRows.h"
 #include "sql/QueryText.h"
+#include "sql/StoredQueryRows.h"
 
 namespace querimo::sql {
 
@@ -330,7 +331,7 @@ Definition parseDefinitionStatement(const std::string& text)
         std::string query(text);
         std::fill(query.begin(), query.begin() + static_cast<std::ptrdiff_t>(statement.queryPosition), ' ');
         out.viewRows = decomposeQuery(query);
-        if (storedQueryType(out.viewRows) == 2)
+        if (storedQueryType(out.viewRows) == queryrow::MakeTableQuery)
             refuse(errc::syntax, "Een view kan geen SELECT ... INTO zijn", statement.queryPosition);
         nameOutputColumns(out.viewRows, statement.viewColumns, statement.objectPosition);
     }

@@ -9,41 +9,14 @@
 #include "sql/DefinitionParser.h"
 #include "sql/Lexer.h"
 #include "sql/Parser.h"
+#include "sql/StoredQueryRows.h"
 #include "sql/TokenCursor.h"
 
 namespace querimo::sql {
 
 namespace {
 
-// MSysQueries attribute numbers, and the bits of the flags row and of crosstab columns.
-enum Attribute {
-    Start = 0,
-    Type = 1,
-    Parameter = 2,
-    Flags = 3,
-    Table = 5,
-    Column = 6,
-    Join = 7,
-    Where = 8,
-    GroupBy = 9,
-    Having = 10,
-    OrderBy = 11,
-    End = 255
-};
-enum SelectFlag {
-    SelectStar = 0x01,
-    Distinct = 0x02,
-    OwnerAccess = 0x04,
-    DistinctRow = 0x08,
-    Top = 0x10,
-    Percent = 0x20
-};
-enum CrosstabFlag { PivotColumn = 0x01, RowHeading = 0x02 };
-enum QueryType { SelectQuery = 1, MakeTableQuery = 2, CrosstabQuery = 6, UnionQuery = 9 };
-enum JoinFlag { InnerJoin = 1, LeftJoin = 2, RightJoin = 3 };
-
-const char* const unionPart1 = "X7YZ_____1";
-const char* const unionPart2 = "X7YZ_____2";
+using namespace queryrow;
 
 // Words that end an expression when they stand outside parentheses (Left( and Right( are functions).
 bool endsExpression(const Token& t, const Token& after)

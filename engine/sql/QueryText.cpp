@@ -4,39 +4,13 @@
 #include <cctype>
 
 #include "core/Text.h"
+#include "sql/StoredQueryRows.h"
 
 namespace querimo::sql {
 
 namespace {
 
-// MSysQueries attribute numbers.
-enum Attribute {
-    Type = 1,
-    Parameter = 2,
-    Flags = 3,
-    Table = 5,
-    Column = 6,
-    Join = 7,
-    Where = 8,
-    GroupBy = 9,
-    Having = 10,
-    OrderBy = 11
-};
-
-// Bits of the flags row.
-enum SelectFlag {
-    SelectStar = 0x01,
-    Distinct = 0x02,
-    OwnerAccess = 0x04,
-    DistinctRow = 0x08,
-    Top = 0x10,
-    Percent = 0x20
-};
-
-enum CrosstabFlag { PivotColumn = 0x01, RowHeading = 0x02 };
-
-const char* const unionPart1 = "X7YZ_____1";
-const char* const unionPart2 = "X7YZ_____2";
+using namespace queryrow;
 
 std::vector<const jet::QueryRow*> rowsOf(const std::vector<jet::QueryRow>& rows, int attribute)
 {
@@ -123,7 +97,9 @@ std::string fromClause(const std::vector<jet::QueryRow>& rows)
             }
         const std::ptrdiff_t l = pieceOf(join.name1), r = pieceOf(join.name2);
         if (l < 0 || r < 0 || l == r) continue;
-        const char* type = join.flag == 2 ? " LEFT JOIN " : join.flag == 3 ? " RIGHT JOIN " : " INNER JOIN ";
+        const char* type = join.flag == LeftJoin    ? " LEFT JOIN "
+                           : join.flag == RightJoin ? " RIGHT JOIN "
+                                                    : " INNER JOIN ";
         Piece& left = pieces[static_cast<std::size_t>(l)];
         Piece& right = pieces[static_cast<std::size_t>(r)];
         Piece merged;
@@ -221,7 +197,7 @@ std::string quoteName(const std::string& name)
 int storedQueryType(const std::vector<jet::QueryRow>& rows)
 {
     const jet::QueryRow* t = firstOf(rows, Type);
-    return t && t->flag != 0 ? t->flag : 1;
+    return t && t->flag != 0 ? t->flag : SelectQuery;
 }
 
 std::string rebuildQueryText(const std::vector<jet::QueryRow>& rows)
@@ -230,13 +206,13 @@ std::string rebuildQueryText(const std::vector<jet::QueryRow>& rows)
     const jet::QueryRow* typeRow = firstOf(rows, Type);
     std::string out = parameters(rows);
     switch (type) {
-    case 6: {  // crosstab
+    case CrosstabQuery: {
         for (const jet::QueryRow* c : rowsOf(rows, Column))
             if (!(c->flag & (PivotColumn | RowHeading))) out += "TRANSFORM " + columnText(*c) + "\n";
         out += selectHead(rows) + selectList(rows, true) + clauses(rows, true);
         break;
     }
-    case 9: {  // union: the parts are stored whole
+    case UnionQuery: {  // the parts are stored whole
         const jet::QueryRow* flags = firstOf(rows, Flags);
         const bool all = !flags || !(flags->flag & 0x02);
         std::string first, second;
