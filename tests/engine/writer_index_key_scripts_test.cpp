@@ -80,6 +80,25 @@ std::string randomText(std::mt19937& random)
     return out;
 }
 
+// Keys worked out by hand: after the column's flag 7F, text codes, 01, accent codes, then the kana and
+// unprintable parts, 00.
+TEST(IndexKeyScripts, EachPartOfAKeyIsWhereAccessPutsIt)
+{
+    EXPECT_EQ(hex(textKey(Version::Jet4, "Şahin")), "7F 6B 4A 57 59 62 01 1C 00 ");
+    // A combining acute adds to the accent code of the letter before it: the key of the composed letter.
+    EXPECT_EQ(hex(textKey(Version::Jet4, "a\u0301b")), hex(textKey(Version::Jet4, "áb")));
+    // Small kana have kana code 2, the others 3, three to a byte; trailing 3s are left out.
+    EXPECT_EQ(hex(textKey(Version::Jet4, "あ")), "7F 7F 02 01 01 01 FF 02 80 FF 80 00 ");
+    EXPECT_EQ(hex(textKey(Version::Jet4, "ぁあ")), "7F 7F 02 7F 02 01 01 01 A0 FF 02 80 FF 80 00 ");
+    EXPECT_EQ(hex(textKey(Version::Jet4, "あぁ-")), "7F 7F 02 7F 02 01 01 01 B8 FF 02 80 FF 80 FF 01 80 0F 06 82 00 ");
+    // Both halves of a surrogate pair have computed codes and accent code 3F.
+    EXPECT_EQ(hex(textKey(Version::Jet4, "😀")), "7F B0 3F B6 FC 01 3F 3F 00 ");
+    // ß takes two positions, so the hyphen after it stands at position 2 (7 + 4 * 2).
+    EXPECT_EQ(hex(textKey(Version::Jet4, "ß-a")), "7F 6B 6B 4A 01 01 01 01 80 0F 06 82 00 ");
+    EXPECT_EQ(hex(textKey(Version::Jet3, "Œ")), "7F 72 66 00 ");
+    EXPECT_EQ(hex(textKey(Version::Jet3, "é")), "7F 66 04 00 ");
+}
+
 // Random text over the whole plane: keys sort as the text codes sort, and descending keys the other way round.
 TEST(IndexKeyScripts, KeysOrderAsTheSortOrder)
 {
