@@ -139,9 +139,9 @@ protected:
 };
 
 // A row that repeats a stored key, leaves the primary key or a required index column empty, or has a text key
-// with a character whose code is not verified, is refused with a message naming the index; the row itself may
-// keep its own key on update. (The messages of a repeated key and an unknown character through SQL:
-// ActionStatementsOnFiles.RefusedStatementsLeaveTheFileAsItWas.)
+// with a character without a code (Jet 3: outside Windows-1252), is refused with a message naming the index;
+// the row itself may keep its own key on update. (The messages of a repeated key and an unknown character
+// through SQL: ActionStatementsOnFiles.RefusedStatementsLeaveTheFileAsItWas.)
 TEST_P(KlantIndexes, RowsTheIndexesCannotTakeAreRefused)
 {
     const StoredRow& stored = fixture.rows.at(1);
@@ -161,6 +161,10 @@ TEST_P(KlantIndexes, RowsTheIndexesCannotTakeAreRefused)
     EXPECT_NE(message.find("De index 'idxKlantPlaats'"), std::string::npos) << message;
 
     row[city] = Value::text("AB\xE4\xB8\xAD");  // U+4E2D
+    if (GetParam() == Version::Jet4) {
+        EXPECT_EQ(refusal(fixture.writer, table, row), "");
+        return;
+    }
     EXPECT_EQ(refusal(fixture.writer, table, row), unencodableKeyMessage(U'\x4E2D', "idxKlantPlaats", "Klant"));
     EXPECT_THROW(fixture.writer.insert(table, row, 0x12300), DbError);
 }

@@ -17,11 +17,11 @@ struct KeyColumn {
 
 // The bytes Access stores for a row's key in an index leaf entry (without the row pointer), so that
 // comparing keys byte by byte gives the index order. Text follows the General sort order (Jet 3: the
-// Access 97 codes; Jet 4: the 2000-2003 codes).
+// Access 97 codes of Windows-1252; Jet 4: the 2000-2003 codes of every UTF-16 unit).
 struct IndexKey {
     std::string bytes;
-    // Set when a text value holds a character whose code we have not verified; bytes is then meaningless
-    // and the statement must be refused rather than write a wrong index.
+    // Set when a text value holds a character without a code (Jet 3: one Windows-1252 cannot hold); bytes is
+    // then meaningless and the statement must be refused rather than write a wrong index.
     std::optional<char32_t> unencodable;
 };
 

@@ -1,72 +1,35 @@
 #include "jet/tables/IndexKeyText.h"
 
-#include <algorithm>
-#include <array>
 #include <vector>
 
 #include "core/Text.h"
+#include "jet/tables/sortorder/SortOrder.h"
 
 namespace querimo::jet {
 
 namespace {
 
-// Index keys hold at most this many characters of a text value; trailing spaces do not count.
+using sortorder::Kind;
+
+// Index keys hold at most this many characters (UTF-16 units in Jet 4) of a text value; trailing spaces
+// do not count.
 constexpr std::size_t maxKeyCharacters = 255;
 
-struct Code {
-    std::uint8_t first = 0;   // 0: no verified code
-    std::uint8_t second = 0;  // a second inline byte for characters that sort as two letters (Æ, ß)
-    std::uint8_t extra = 0;   // accent code, kept apart so accents only break ties
-};
-
-constexpr Code unknown{};
-
-// Access 97, by Windows-1252 byte: the codes Access wrote for "AA<byte>AA" in testIndexCodesV1997.mdb.
-// Bytes that file does not show (most of 0x80-0x9F) stay unknown.
-constexpr std::array<Code, 256> general97 = {{
-#include "jet/tables/sortorder/General97.inc"
-}};
-
-enum WideKind : std::uint8_t {
-    Ignored,      // leaves no trace in the key
-    Inline,       // one or two codes in the text, perhaps an accent code among the accents
-    Unprintable,  // no code in the text: its code and position follow the accents
-};
-
-struct WideCode {
-    char32_t character;
-    WideKind kind;
-    std::uint8_t first;   // the code of an unprintable character
-    std::uint8_t second;  // 0: none
-    std::uint8_t extra;   // accent code, 0: none
-};
-
-// Access 2000-2003, by character.
-constexpr WideCode generalLegacy[] = {
-#include "jet/tables/sortorder/GeneralLegacy.inc"
-};
-
-// In Access 97 keys an accent code only records how many "accentable" letters passed since the previous
-// accent: the letters a, c, e, i, n, o, s, u and y (in either case), which have accented forms in
-// Windows-1252 that sort under them.
-bool accentable(std::uint8_t code)
+template <typename Units>
+void trimForKey(Units& units)
 {
-    constexpr std::uint8_t letters[] = {0x60, 0x62, 0x66, 0x6A, 0x70, 0x72, 0x76, 0x78, 0x7D};
-    return std::find(std::begin(letters), std::end(letters), code) != std::end(letters);
-}
-
-std::u32string keyCharacters(std::string_view utf8)
-{
-    std::u32string chars;
-    std::size_t pos = 0;
-    while (pos < utf8.size() && chars.size() < maxKeyCharacters) chars += text::decodeUtf8(utf8, pos);
-    while (!chars.empty() && chars.back() == U' ') chars.pop_back();
-    return chars;
+    if (units.size() > maxKeyCharacters) units.resize(maxKeyCharacters);
+    while (!units.empty() && units.back() == ' ') units.pop_back();
 }
 
 void invert(std::string& key, std::size_t from)
 {
     for (std::size_t i = from; i < key.size(); ++i) key[i] = static_cast<char>(~static_cast<unsigned char>(key[i]));
+}
+
+void appendBigEndian(std::string& out, std::uint32_t value, std::size_t bytes)
+{
+    for (std::size_t i = bytes; i-- > 0;) out += static_cast<char>((value >> (8 * i)) & 0xFF);
 }
 
 // Accent codes of Access 97 go in nibbles: 0, then per accented letter a placeholder 2 for every
@@ -87,27 +50,31 @@ private:
     std::size_t count_ = 0;
 };
 
-std::optional<char32_t> appendJet3(std::string& key, const std::u32string& chars)
+// Access 97: text codes per Windows-1252 byte, then the accent nibbles or a single 00.
+std::optional<char32_t> appendJet3(std::string& key, std::string_view utf8)
 {
+    std::u32string chars;
+    for (std::size_t pos = 0; pos < utf8.size();) chars += text::decodeUtf8(utf8, pos);
+    trimForKey(chars);
     Nibbles accents;
     bool anyAccent = false;
     int accentablesSince = 0;
     for (char32_t c : chars) {
-        std::string utf8;
-        text::appendUtf8(utf8, c);
-        const std::string cp = text::toWindows1252(utf8);
+        std::string one;
+        text::appendUtf8(one, c);
+        const std::string cp = text::toWindows1252(one);
         if (cp.size() != 1 || (cp[0] == '?' && c != U'?')) return c;
-        const Code& code = general97[static_cast<unsigned char>(cp[0])];
-        if (code.first == 0) return c;
+        const sortorder::Codes97& code = sortorder::general97(static_cast<unsigned char>(cp[0]));
+        if (code.kind == Kind::Ignored) continue;
         key += static_cast<char>(code.first);
         if (code.second != 0) key += static_cast<char>(code.second);
-        if (code.extra != 0) {
+        if (code.kind == Kind::Accentable) {
+            ++accentablesSince;
+        } else if (code.kind == Kind::Accented) {
             if (!anyAccent) accents.add(0);
             anyAccent = true;
             for (; accentablesSince > 0; --accentablesSince) accents.add(2);
-            accents.add(code.extra);
-        } else if (code.second == 0 && accentable(code.first)) {
-            ++accentablesSince;
+            accents.add(code.accent);
         }
     }
     if (anyAccent) {
@@ -119,52 +86,120 @@ std::optional<char32_t> appendJet3(std::string& key, const std::u32string& chars
     return std::nullopt;
 }
 
-// The codes of the letters a to z.
-bool isLetterCode(std::uint8_t code)
+std::u16string jet4Units(std::string_view utf8)
 {
-    return code >= 0x4A && code <= 0x78;
-}
-
-const WideCode* findWide(char32_t c)
-{
-    const auto* end = std::end(generalLegacy);
-    const auto* at = std::lower_bound(std::begin(generalLegacy), end, c,
-                                      [](const WideCode& w, char32_t wanted) { return w.character < wanted; });
-    return at != end && at->character == c ? at : nullptr;
-}
-
-// Access 2000-2003: the text codes, 01, then per character with text codes up to the last accented one
-// its accent code or the placeholder 02; when there are unprintable characters, 01 01 01 and per such
-// character its position (after how many characters with text codes) and code; then 00.
-std::optional<char32_t> appendJet4(std::string& key, const std::u32string& chars)
-{
-    std::string accents, unprintables;
-    std::size_t lastAccent = 0, textCharacters = 0;
-    for (char32_t c : chars) {
-        const WideCode* code = findWide(c);
-        if (!code) return c;
-        if (code->kind == Unprintable) {
-            const std::size_t position = 0x8000 | (7 + 4 * textCharacters);
-            unprintables += static_cast<char>(position >> 8);
-            unprintables += static_cast<char>(position & 0xFF);
-            unprintables += '\x06';
-            unprintables += static_cast<char>(code->first);
+    std::u16string units;
+    for (std::size_t pos = 0; pos < utf8.size() && units.size() <= maxKeyCharacters;) {
+        const char32_t c = text::decodeUtf8(utf8, pos);
+        if (c >= 0x10000) {
+            units += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+            units += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+        } else {
+            units += static_cast<char16_t>(c);
         }
-        if (code->kind != Inline) continue;
-        key += static_cast<char>(code->first);
-        if (code->second != 0) key += static_cast<char>(code->second);
-        // A letter that sorts as two letters (ß as ss, Æ as AE) counts as two characters.
-        const bool twoLetters = isLetterCode(code->first) && isLetterCode(code->second);
-        textCharacters += twoLetters ? 2 : 1;
-        if (twoLetters) accents += '\x02';
-        accents += static_cast<char>(code->extra != 0 ? code->extra : 0x02);
-        if (code->extra != 0) lastAccent = accents.size();
     }
-    key += '\x01';
-    key += accents.substr(0, lastAccent);
-    if (!unprintables.empty()) key += "\x01\x01\x01" + unprintables;
-    key += '\0';
-    return std::nullopt;
+    trimForKey(units);
+    return units;
+}
+
+// The parts of an Access 2000-2003 key after the text codes, gathered while the text codes are written.
+class Jet4Tail {
+public:
+    // A character with text codes taking `positions` sort elements, and its accent codes if it has any.
+    void text(const sortorder::LegacyCodes& code)
+    {
+        if (code.accentLength != 0) {
+            fillTo(position_);
+            appendBigEndian(accents_, code.accents, code.accentLength);
+            covered_ = position_ + code.positions;
+        }
+        position_ += code.positions;
+        if (code.kind == Kind::Kana) kana_.push_back(code.kana);
+    }
+
+    // A combining mark adds to the accent code before it, or stands alone at the front.
+    void accentModifier(std::uint8_t modifier)
+    {
+        fillTo(position_);
+        if (accents_.empty())
+            accents_ += static_cast<char>(modifier);
+        else
+            accents_.back() = static_cast<char>(static_cast<unsigned char>(accents_.back()) + modifier);
+    }
+
+    // Hyphens, apostrophes and control characters are recorded with where they stood among the sort elements.
+    void unprintable(std::uint8_t code)
+    {
+        const auto at = static_cast<std::uint32_t>(0x8000 | (7 + 4 * position_));
+        appendBigEndian(unprintables_, at, 2);
+        unprintables_ += '\x06';
+        unprintables_ += static_cast<char>(code);
+    }
+
+    // 01, the accent codes without trailing placeholders; then, when there are kana or unprintable
+    // characters, 01 01, the kana codes three to a byte with their fixed suffix, and 01 and the
+    // unprintable codes; then 00.
+    void appendTo(std::string& key)
+    {
+        key += '\x01';
+        while (!accents_.empty() && static_cast<unsigned char>(accents_.back()) <= 0x02) accents_.pop_back();
+        key += accents_;
+        if (!kana_.empty() || !unprintables_.empty()) {
+            key += "\x01\x01";
+            if (!kana_.empty()) {
+                appendKana(key);
+                if (!unprintables_.empty()) key += '\xFF';
+            }
+            if (!unprintables_.empty()) key += '\x01' + unprintables_;
+        }
+        key += '\0';
+    }
+
+private:
+    void fillTo(std::size_t position)
+    {
+        for (; covered_ < position; ++covered_) accents_ += '\x02';
+    }
+
+    void appendKana(std::string& key)
+    {
+        // Trailing 3s (the common kana code) are left out.
+        while (!kana_.empty() && kana_.back() == 3) kana_.pop_back();
+        for (std::size_t i = 0; i < kana_.size(); i += 3) {
+            std::uint8_t byte = 0x80;
+            for (std::size_t j = 0; j < 3 && i + j < kana_.size(); ++j)
+                byte = static_cast<std::uint8_t>(byte | kana_[i + j] << (2 * (2 - j)));
+            key += static_cast<char>(byte);
+        }
+        key += "\xFF\x02\x80\xFF\x80";
+    }
+
+    std::string accents_;
+    std::string unprintables_;
+    std::vector<std::uint8_t> kana_;
+    std::size_t position_ = 0;  // sort elements written so far
+    std::size_t covered_ = 0;   // sort elements the accent codes cover
+};
+
+void appendJet4(std::string& key, std::string_view utf8)
+{
+    Jet4Tail tail;
+    for (char16_t unit : jet4Units(utf8)) {
+        const sortorder::LegacyCodes code = sortorder::generalLegacy(unit);
+        switch (code.kind) {
+        case Kind::Ignored:
+        case Kind::Accentable: break;
+        case Kind::Unprintable: tail.unprintable(static_cast<std::uint8_t>(code.text)); break;
+        case Kind::AccentModifier: tail.accentModifier(static_cast<std::uint8_t>(code.accents)); break;
+        case Kind::Plain:
+        case Kind::Accented:
+        case Kind::Kana:
+            appendBigEndian(key, code.text, code.textLength);
+            tail.text(code);
+            break;
+        }
+    }
+    tail.appendTo(key);
 }
 
 }  // namespace
@@ -172,9 +207,11 @@ std::optional<char32_t> appendJet4(std::string& key, const std::u32string& chars
 std::optional<char32_t> appendTextKey(std::string& key, Version version, std::string_view utf8, bool ascending)
 {
     const std::size_t start = key.size();
-    const std::u32string chars = keyCharacters(utf8);
-    const auto failed = version == Version::Jet3 ? appendJet3(key, chars) : appendJet4(key, chars);
-    if (failed) return failed;
+    if (version == Version::Jet3) {
+        if (const auto failed = appendJet3(key, utf8)) return failed;
+    } else {
+        appendJet4(key, utf8);
+    }
     if (!ascending) {
         invert(key, start);
         // Jet 4 closes a descending text value with one more (uninverted) end byte.
