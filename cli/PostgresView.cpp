@@ -53,6 +53,20 @@ bool isFloating(K k)
     return k == K::Single || k == K::Double || k == K::Unknown;
 }
 
+bool isNumeric(K k)
+{
+    return k == K::Integer || k == K::Exact || k == K::Single || k == K::Double;
+}
+
+// PostgreSQL refuses to compare or unite text with numbers or dates, which Access converts; such a query stays
+// Access's.
+void requireComparable(const Typed& a, const Typed& b)
+{
+    if (a.kind == b.kind || a.kind == K::Unknown || b.kind == K::Unknown || (isNumeric(a.kind) && isNumeric(b.kind)))
+        return;
+    throw Untranslatable("waarden van verschillende soort worden vergeleken of samengevoegd");
+}
+
 // A source as the select's FROM exposes it: under its alias, or its own name.
 struct Exposed {
     std::string name;
@@ -79,7 +93,11 @@ public:
         for (std::size_t i = 0; i < q.selects.size(); ++i) {
             if (q.selects[i].top) throw Untranslatable("TOP in een UNION wordt niet omgezet");
             if (i) text += q.unionAll[i - 1] ? " UNION ALL " : " UNION ";
-            text += select(q.selects[i], outer, nullptr, i ? nullptr : &first);
+            std::vector<SourceColumn> columns;
+            text += select(q.selects[i], outer, nullptr, &columns);
+            if (i == 0) first = columns;
+            for (std::size_t c = 0; c < std::min(first.size(), columns.size()); ++c)
+                requireComparable({"", first[c].kind}, {"", columns[c].kind});
         }
         if (outputs) *outputs = first;
         std::string order;
@@ -259,6 +277,8 @@ private:
         case EK::Binary: return binary(e, scope, selectList);
         case EK::Between: {
             const Typed v = expr(*e.args[0], scope), lo = expr(*e.args[1], scope), hi = expr(*e.args[2], scope);
+            requireComparable(v, lo);
+            requireComparable(v, hi);
             const bool text = isText(v) || isText(lo) || isText(hi);
             return {"(" + caseBlind(v, text) + (e.negated ? " NOT BETWEEN " : " BETWEEN ") + caseBlind(lo, text)
                         + " AND " + caseBlind(hi, text) + ")",
@@ -269,22 +289,18 @@ private:
             bool text = false;
             for (const auto& a : e.args) {
                 items.push_back(expr(*a, scope));
+                requireComparable(items.front(), items.back());
                 text = text || isText(items.back());
             }
             std::string list;
             for (std::size_t i = 1; i < items.size(); ++i) list += (i > 1 ? ", " : "") + caseBlind(items[i], text);
             return {"(" + caseBlind(items[0], text) + (e.negated ? " NOT IN (" : " IN (") + list + "))", K::Boolean};
         }
-        case EK::InQuery:
-            return {"(" + expr(*e.args[0], scope).sql + (e.negated ? " NOT IN (" : " IN (") + query(*e.query, &scope)
-                        + "))",
-                    K::Boolean};
+        case EK::InQuery: return {"(" + against(e, scope, e.negated ? "NOT IN" : "IN") + ")", K::Boolean};
         case EK::Exists: return {std::string(e.negated ? "(NOT " : "(") + "EXISTS (" + query(*e.query, &scope) + "))",
                                  K::Boolean};
         case EK::Quantified:
-            return {"(" + expr(*e.args[0], scope).sql + " " + comparison(e.op) + " " + e.quantifier + " ("
-                        + query(*e.query, &scope) + "))",
-                    K::Boolean};
+            return {"(" + against(e, scope, comparison(e.op) + " " + e.quantifier) + ")", K::Boolean};
         case EK::Subquery: {
             std::vector<SourceColumn> columns;
             const std::string inner = query(*e.query, &scope, &columns);
@@ -295,6 +311,18 @@ private:
         case EK::Call: return call(e, scope, selectList);
         }
         throw Untranslatable("een onbekend soort uitdrukking");
+    }
+
+    // value IN (subquery), value op ANY (subquery): text compared case-blind through the subquery's one column.
+    std::string against(const Expr& e, Scope& scope, const std::string& op)
+    {
+        const Typed v = expr(*e.args[0], scope);
+        std::vector<SourceColumn> columns;
+        const std::string inner = query(*e.query, &scope, &columns);
+        if (columns.size() != 1) throw Untranslatable("een subquery levert niet precies één kolom");
+        requireComparable(v, {"", columns[0].kind});
+        if (!isText(v) && columns[0].kind != K::Text) return v.sql + " " + op + " (" + inner + ")";
+        return "lower(" + v.sql + ") " + op + " (SELECT lower(q.c) FROM (" + inner + ") AS q(c))";
     }
 
     Typed call(const Expr& e, Scope& scope, bool selectList)
@@ -374,8 +402,7 @@ private:
         if (op == "=" || op == "<>" || op == "<" || op == ">" || op == "<=" || op == ">=") {
             a = asBoolean(*e.args[0], a, b);
             b = asBoolean(*e.args[1], b, a);
-            if ((a.kind == K::Boolean) != (b.kind == K::Boolean) && a.kind != K::Unknown && b.kind != K::Unknown)
-                throw Untranslatable("een Ja/nee-waarde wordt met iets anders vergeleken");
+            requireComparable(a, b);
             const bool text = isText(a) || isText(b);
             return {"(" + caseBlind(a, text) + " " + op + " " + caseBlind(b, text) + ")", K::Boolean};
         }

@@ -120,7 +120,7 @@ Typed translateCall(const std::string& name, const std::vector<Typed>& args, con
         return literals[i];
     };
     using K = ValueKind;
-    if (n == "iif" && count == 3) {
+    if (n == "iif" && count == 3 && args[0].kind != K::Text && args[0].kind != K::Date) {
         const std::string condition = isNumber(args[0].kind) && args[0].kind != K::Unknown
                                           ? "(" + arg(0) + ") <> 0"
                                           : arg(0);
@@ -179,7 +179,8 @@ Typed translateCall(const std::string& name, const std::vector<Typed>& args, con
         if (n == "sqr") return {"sqrt(" + asDouble(args[0]) + ")", K::Double};
     }
     if (count == 1) {
-        if ((n == "sum" || n == "min" || n == "max") && args[0].kind != K::Boolean) return {n + "(" + arg(0) + ")", args[0].kind};
+        if ((n == "min" || n == "max") && args[0].kind != K::Boolean) return {n + "(" + arg(0) + ")", args[0].kind};
+        if (n == "sum" && isNumber(args[0].kind)) return {"sum(" + arg(0) + ")", args[0].kind};
         if (n == "count") return {"count(" + arg(0) + ")", K::Integer};
         static const std::map<std::string, std::string> statistics{
             {"avg", "avg"}, {"stdev", "stddev_samp"}, {"stdevp", "stddev_pop"}, {"var", "var_samp"}, {"varp", "var_pop"}};

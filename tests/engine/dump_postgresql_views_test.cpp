@@ -171,7 +171,10 @@ std::string madeViews(const ScratchDir& scratch)
          "ON Persoon.Nr = Bezoek.PersoonNr",
          "CREATE VIEW [Boven gemiddeld] AS SELECT Naam FROM Persoon WHERE Saldo > (SELECT Avg(Saldo) FROM Persoon) "
          "OR EXISTS (SELECT * FROM Bezoek WHERE Bezoek.PersoonNr = Persoon.Nr AND Bezoek.Bedrag < 5)",
+         "CREATE VIEW [Zelfde plaats] AS SELECT Naam FROM Persoon WHERE Plaats IN "
+         "(SELECT UCase(Plaats) FROM Persoon WHERE Nr = 1) OR Naam = ANY (SELECT 'DIRK' FROM Bezoek)",
          "CREATE VIEW Onbekend AS SELECT StrReverse(Naam) AS Om FROM Persoon",
+         "CREATE VIEW Gemengd AS SELECT Naam FROM Persoon UNION SELECT Nr FROM Persoon",
          "CREATE VIEW [Op onbekend] AS SELECT Om FROM Onbekend",
          "CREATE VIEW Rijen AS SELECT DISTINCTROW Persoon.Naam FROM Persoon INNER JOIN Bezoek "
          "ON Persoon.Nr = Bezoek.PersoonNr"});
@@ -192,7 +195,8 @@ TEST_F(DumpPostgreSqlViews, DefinedViewsGiveOurRows)
     const std::string warnings = load(made, "gemaakt");
     const std::vector<std::string> translated{"Amsterdammers", "Boven gemiddeld", "Datums",    "Goede klanten",
                                               "Met bezoek",    "Namen",           "Patronen",  "Per persoon",
-                                              "Per soort",     "Rekenen",         "Tekst",     "Top twee"};
+                                              "Per soort",     "Rekenen",         "Tekst",     "Top twee",
+                                              "Zelfde plaats"};
     EXPECT_EQ(serverViews("gemaakt"), translated);
     for (const std::string& view : translated) sameRows(made, "gemaakt", view);
     // A view reading another is written after it.
@@ -201,6 +205,8 @@ TEST_F(DumpPostgreSqlViews, DefinedViewsGiveOurRows)
     EXPECT_TRUE(mentions(warnings, "'Op onbekend' is niet omgezet naar PostgreSQL (hij leest uit 'Onbekend'"))
         << warnings;
     EXPECT_TRUE(mentions(warnings, "'Rijen' is niet omgezet naar PostgreSQL (DISTINCTROW")) << warnings;
+    EXPECT_TRUE(mentions(warnings, "'Gemengd' is niet omgezet naar PostgreSQL (waarden van verschillende soort"))
+        << warnings;
     EXPECT_TRUE(mentions(script, "-- SELECT StrReverse(Naam) AS Om\n-- FROM Persoon")) << script;
 }
 
