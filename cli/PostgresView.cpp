@@ -14,58 +14,7 @@ namespace querimo::cli {
 using sql::Expr;
 using K = ValueKind;
 
-ValueKind valueKindOf(sql::DataType type)
-{
-    using T = sql::DataType;
-    switch (type) {
-    case T::Boolean: return K::Boolean;
-    case T::TinyInt:
-    case T::UnsignedTinyInt:
-    case T::SmallInt:
-    case T::Integer:
-    case T::BigInt: return K::Integer;
-    case T::Currency:
-    case T::Decimal:
-    case T::Numeric: return K::Exact;
-    case T::Single: return K::Single;
-    case T::Double: return K::Double;
-    case T::Date:
-    case T::DBTimeStamp: return K::Date;
-    case T::WChar:
-    case T::VarWChar:
-    case T::LongVarWChar:
-    case T::Char:
-    case T::VarChar:
-    case T::LongVarChar: return K::Text;
-    default: return K::Unknown;
-    }
-}
-
 namespace {
-
-bool isText(const Typed& v)
-{
-    return v.kind == K::Text;
-}
-
-bool isFloating(K k)
-{
-    return k == K::Single || k == K::Double || k == K::Unknown;
-}
-
-bool isNumeric(K k)
-{
-    return k == K::Integer || k == K::Exact || k == K::Single || k == K::Double;
-}
-
-// PostgreSQL refuses to compare or unite text with numbers or dates, which Access converts; such a query stays
-// Access's.
-void requireComparable(const Typed& a, const Typed& b)
-{
-    if (a.kind == b.kind || a.kind == K::Unknown || b.kind == K::Unknown || (isNumeric(a.kind) && isNumeric(b.kind)))
-        return;
-    throw Untranslatable("waarden van verschillende soort worden vergeleken of samengevoegd");
-}
 
 // A source as the select's FROM exposes it: under its alias, or its own name.
 struct Exposed {
@@ -103,10 +52,11 @@ public:
         std::string order;
         for (const sql::OrderItem& o : q.orderBy) {
             const Expr& e = *o.expr;
-            const auto named = e.kind == Expr::Kind::Name ? std::find_if(first.begin(), first.end(), [&](const auto& c) {
-                return text::equalsIgnoreCase(c.name, e.parts.back());
-            })
-                                                          : first.end();
+            const auto named =
+                e.kind == Expr::Kind::Name
+                    ? std::find_if(first.begin(), first.end(),
+                                   [&](const auto& c) { return text::equalsIgnoreCase(c.name, e.parts.back()); })
+                    : first.end();
             if (named == first.end()) throw Untranslatable("de UNION sorteert op iets anders dan een kolomnaam");
             order += (order.empty() ? "" : ", ") + quoteIdentifier(named->name) + (o.descending ? " DESC" : "");
         }
@@ -143,8 +93,8 @@ private:
         if (s.quantifier == sql::Select::Quantifier::DistinctRow && !aggregate && !distinctRowIsPlain(scope))
             throw Untranslatable("DISTINCTROW over een deel van de tabellen wordt niet omgezet");
 
-        std::string text = std::string("SELECT ") + (s.quantifier == sql::Select::Quantifier::Distinct ? "DISTINCT " : "")
-                           + items;
+        std::string text =
+            std::string("SELECT ") + (s.quantifier == sql::Select::Quantifier::Distinct ? "DISTINCT " : "") + items;
         if (!from.empty()) text += " FROM " + from;
         if (s.where) text += " WHERE " + condition(*s.where, scope);
         std::string groupBy;
@@ -179,10 +129,7 @@ private:
         return true;
     }
 
-    static std::string outputName(const Expr& e)
-    {
-        return e.kind == Expr::Kind::Name ? e.parts.back() : std::string();
-    }
+    static std::string outputName(const Expr& e) { return e.kind == Expr::Kind::Name ? e.parts.back() : std::string(); }
 
     std::string star(const std::string& table, Scope& scope, std::vector<SourceColumn>* outputs)
     {
@@ -253,8 +200,7 @@ private:
     std::string condition(const Expr& e, Scope& scope)
     {
         const Typed v = expr(e, scope);
-        if (v.kind != K::Boolean && v.kind != K::Unknown)
-            throw Untranslatable("een voorwaarde is geen Ja/nee-waarde");
+        if (v.kind != K::Boolean && v.kind != K::Unknown) throw Untranslatable("een voorwaarde is geen Ja/nee-waarde");
         return v.sql;
     }
 
@@ -297,10 +243,9 @@ private:
             return {"(" + caseBlind(items[0], text) + (e.negated ? " NOT IN (" : " IN (") + list + "))", K::Boolean};
         }
         case EK::InQuery: return {"(" + against(e, scope, e.negated ? "NOT IN" : "IN") + ")", K::Boolean};
-        case EK::Exists: return {std::string(e.negated ? "(NOT " : "(") + "EXISTS (" + query(*e.query, &scope) + "))",
-                                 K::Boolean};
-        case EK::Quantified:
-            return {"(" + against(e, scope, comparison(e.op) + " " + e.quantifier) + ")", K::Boolean};
+        case EK::Exists:
+            return {std::string(e.negated ? "(NOT " : "(") + "EXISTS (" + query(*e.query, &scope) + "))", K::Boolean};
+        case EK::Quantified: return {"(" + against(e, scope, comparison(e.op) + " " + e.quantifier) + ")", K::Boolean};
         case EK::Subquery: {
             std::vector<SourceColumn> columns;
             const std::string inner = query(*e.query, &scope, &columns);
@@ -367,11 +312,6 @@ private:
         throw Untranslatable("de operator " + op);
     }
 
-    static std::string caseBlind(const Typed& v, bool text)
-    {
-        return text ? "lower(" + v.sql + ")" : v.sql;
-    }
-
     // Access's True is -1 and False 0: a number compared with a Yes/No value becomes a boolean.
     static Typed asBoolean(const Expr& e, const Typed& v, const Typed& other)
     {
@@ -408,46 +348,6 @@ private:
         }
         if (op == "&") return {"concat(" + concatenated(a) + ", " + concatenated(b) + ")", K::Text};
         return arithmetic(op, a, b);
-    }
-
-    // A value in Access's text form for &, where PostgreSQL writes the same.
-    static std::string concatenated(const Typed& v)
-    {
-        if (v.kind == K::Date || v.kind == K::Boolean || v.kind == K::Single || v.kind == K::Double)
-            throw Untranslatable("& met een datum, Ja/nee-waarde of zwevendekommagetal wordt niet omgezet");
-        return v.kind == K::Exact ? "trim_scale(" + v.sql + ")" : v.sql;
-    }
-
-    static Typed arithmetic(const std::string& op, const Typed& a, const Typed& b)
-    {
-        if (a.kind == K::Boolean || b.kind == K::Boolean)
-            throw Untranslatable("rekenen met Ja/nee-waarden wordt niet omgezet");
-        if (isText(a) || isText(b)) {
-            if (op == "+" && isText(a) && isText(b)) return {"(" + a.sql + " || " + b.sql + ")", K::Text};
-            throw Untranslatable("rekenen met tekst wordt niet omgezet");
-        }
-        if (a.kind == K::Date || b.kind == K::Date) return dateArithmetic(op, a, b);
-        if (op == "\\") return {"(round(" + asDouble(a) + ")::bigint / round(" + asDouble(b) + ")::bigint)", K::Integer};
-        if (op == "MOD") return {"mod(round(" + asDouble(a) + ")::bigint, round(" + asDouble(b) + ")::bigint)", K::Integer};
-        if (op == "^") return {"power(" + asDouble(a) + ", " + asDouble(b) + ")", K::Double};
-        if (op != "+" && op != "-" && op != "*" && op != "/") throw Untranslatable("de operator " + op);
-        // Access computes in Single only for two Singles, in Double when either side floats and always for /.
-        if (a.kind == K::Single && b.kind == K::Single) return {"(" + a.sql + " " + op + " " + b.sql + ")", K::Single};
-        if (op == "/" || isFloating(a.kind) || isFloating(b.kind))
-            return {"(" + asDouble(a) + " " + op + " " + asDouble(b) + ")", K::Double};
-        const K kind = a.kind == K::Exact || b.kind == K::Exact ? K::Exact : K::Integer;
-        return {"(" + a.sql + " " + op + " " + b.sql + ")", kind};
-    }
-
-    // A date plus or minus days; two dates apart in days.
-    static Typed dateArithmetic(const std::string& op, const Typed& a, const Typed& b)
-    {
-        if (op == "-" && a.kind == K::Date && b.kind == K::Date)
-            return {"(extract(epoch from (" + a.sql + " - " + b.sql + ")) / 86400)", K::Double};
-        if ((op == "+" || op == "-") && a.kind == K::Date && b.kind != K::Date)
-            return {"(" + a.sql + " " + op + " (" + b.sql + ") * interval '1 day')", K::Date};
-        if (op == "+" && b.kind == K::Date) return {"(" + b.sql + " + (" + a.sql + ") * interval '1 day')", K::Date};
-        throw Untranslatable("rekenen met datums op deze manier wordt niet omgezet");
     }
 
     const std::vector<ViewSource>& sources_;

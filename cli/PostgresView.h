@@ -35,8 +35,7 @@ class MissingSource : public Untranslatable {
 public:
     explicit MissingSource(const std::string& source)
         : Untranslatable("hij leest uit '" + source + "', dat niet is omgezet"), name(source)
-    {
-    }
+    {}
     std::string name;
 };
 

@@ -26,8 +26,8 @@ void require(bool condition, const std::string& name)
 std::string intervalUnit(const std::string& interval, const std::string& function)
 {
     static const std::map<std::string, std::string> units{
-        {"yyyy", "1 year"}, {"q", "3 months"}, {"m", "1 month"},   {"d", "1 day"},     {"y", "1 day"},
-        {"w", "1 day"},     {"ww", "1 week"},  {"h", "1 hour"},    {"n", "1 minute"}, {"s", "1 second"}};
+        {"yyyy", "1 year"}, {"q", "3 months"}, {"m", "1 month"}, {"d", "1 day"},    {"y", "1 day"},
+        {"w", "1 day"},     {"ww", "1 week"},  {"h", "1 hour"},  {"n", "1 minute"}, {"s", "1 second"}};
     const auto unit = units.find(text::toLower(interval));
     require(unit != units.end(), function);
     return unit->second;
@@ -37,7 +37,7 @@ std::string intervalUnit(const std::string& interval, const std::string& functio
 std::string datePartField(const std::string& interval)
 {
     static const std::map<std::string, std::string> fields{{"yyyy", "year"}, {"q", "quarter"}, {"m", "month"},
-                                                           {"d", "day"},     {"y", "doy"},      {"h", "hour"},
+                                                           {"d", "day"},     {"y", "doy"},     {"h", "hour"},
                                                            {"n", "minute"},  {"s", "second"}};
     const auto field = fields.find(text::toLower(interval));
     require(field != fields.end(), "DatePart");
@@ -121,9 +121,8 @@ Typed translateCall(const std::string& name, const std::vector<Typed>& args, con
     };
     using K = ValueKind;
     if (n == "iif" && count == 3 && args[0].kind != K::Text && args[0].kind != K::Date) {
-        const std::string condition = isNumber(args[0].kind) && args[0].kind != K::Unknown
-                                          ? "(" + arg(0) + ") <> 0"
-                                          : arg(0);
+        const std::string condition =
+            isNumber(args[0].kind) && args[0].kind != K::Unknown ? "(" + arg(0) + ") <> 0" : arg(0);
         const K kind = args[2].kind == K::Unknown || args[2].kind == args[1].kind ? args[1].kind : K::Unknown;
         require(args[1].kind == args[2].kind || args[1].kind == K::Unknown || args[2].kind == K::Unknown, name);
         return {"CASE WHEN " + condition + " THEN " + arg(1) + " ELSE " + arg(2) + " END", kind};
@@ -142,7 +141,8 @@ Typed translateCall(const std::string& name, const std::vector<Typed>& args, con
     if ((n == "left" || n == "right") && count == 2 && args[0].kind == K::Text)
         return {n + "(" + arg(0) + ", (" + arg(1) + ")::integer)", K::Text};
     if (n == "mid" && (count == 2 || count == 3) && args[0].kind == K::Text)
-        return {"substr(" + arg(0) + ", (" + arg(1) + ")::integer" + (count == 3 ? ", (" + arg(2) + ")::integer)" : ")"),
+        return {"substr(" + arg(0) + ", (" + arg(1) + ")::integer"
+                    + (count == 3 ? ", (" + arg(2) + ")::integer)" : ")"),
                 K::Text};
     if (n == "instr" && count == 2 && args[0].kind == K::Text && args[1].kind == K::Text)
         return {"strpos(lower(" + arg(0) + "), lower(" + arg(1) + "))", K::Integer};
@@ -182,8 +182,11 @@ Typed translateCall(const std::string& name, const std::vector<Typed>& args, con
         if ((n == "min" || n == "max") && args[0].kind != K::Boolean) return {n + "(" + arg(0) + ")", args[0].kind};
         if (n == "sum" && isNumber(args[0].kind)) return {"sum(" + arg(0) + ")", args[0].kind};
         if (n == "count") return {"count(" + arg(0) + ")", K::Integer};
-        static const std::map<std::string, std::string> statistics{
-            {"avg", "avg"}, {"stdev", "stddev_samp"}, {"stdevp", "stddev_pop"}, {"var", "var_samp"}, {"varp", "var_pop"}};
+        static const std::map<std::string, std::string> statistics{{"avg", "avg"},
+                                                                   {"stdev", "stddev_samp"},
+                                                                   {"stdevp", "stddev_pop"},
+                                                                   {"var", "var_samp"},
+                                                                   {"varp", "var_pop"}};
         if (const auto f = statistics.find(n); f != statistics.end() && isNumber(args[0].kind))
             return {f->second + "(" + asDouble(args[0]) + ")", K::Double};
     }
@@ -247,8 +250,10 @@ std::string likeMatch(const std::string& value, const std::string& pattern, bool
     std::string regex = "^";
     for (std::size_t i = 0; i < pattern.size(); ++i) {
         const char c = pattern[i];
-        regex += c == '*' ? std::string(".*") : c == '?' ? std::string(".") : c == '#' ? std::string("[0-9]")
-                                                                                     : regexClassOrEscaped(pattern, i);
+        regex += c == '*'   ? std::string(".*")
+                 : c == '?' ? std::string(".")
+                 : c == '#' ? std::string("[0-9]")
+                            : regexClassOrEscaped(pattern, i);
     }
     return "(" + value + (negated ? " !~* " : " ~* ") + quoteLiteral(regex + "$") + ")";
 }

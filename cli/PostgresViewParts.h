@@ -22,6 +22,16 @@ std::string timestampLiteral(const std::string& accessDate);
 // value Like 'pattern' (* ? # [list] [!list]), blind to letter case as Access's Like is.
 std::string likeMatch(const std::string& value, const std::string& pattern, bool negated);
 
+bool isText(const Typed& v);
+// PostgreSQL refuses to compare or unite text with numbers or dates, which Access converts: Untranslatable.
+void requireComparable(const Typed& a, const Typed& b);
+// lower(v) where text is compared, as Access compares it blind to letter case.
+std::string caseBlind(const Typed& v, bool text);
+// a & b's operand in Access's text form, where PostgreSQL writes it the same.
+std::string concatenated(const Typed& v);
+// + - * / \ Mod ^ with Access's result types; a date plus or minus days.
+Typed arithmetic(const std::string& op, const Typed& a, const Typed& b);
+
 // A value as double precision, for Access's floating arithmetic.
 std::string asDouble(const Typed& value);
 

@@ -52,8 +52,8 @@ std::string createView(jet::Database& db, const StoredQuery& query, std::vector<
     const std::optional<sql::View> view = sql::databaseView(db, query.name);
     if (!view) {
         requireSelectQuery(query.accessSql);
-        // A name that is no field makes a parameter Access asks for.
-        throw Untranslatable("hij vraagt om parameters");
+        // A name that is no field makes a parameter Access asks for; a query that does not compile is no view.
+        throw Untranslatable("hij vraagt om parameters of kan niet worden uitgevoerd");
     }
     const std::string select = translateView(query.accessSql, sources);
     ViewSource written{query.name, {}, false};
@@ -75,7 +75,8 @@ std::string postgresViews(jet::Database& db, const DumpSource& source)
     std::vector<ViewSource> sources;
     for (const jet::TableDef* table : source.tables) {
         ViewSource& s = sources.emplace_back(ViewSource{table->name, {}, true});
-        for (const jet::ColumnDef& column : table->columns) s.columns.push_back({column.name, kindOfColumn(column.type)});
+        for (const jet::ColumnDef& column : table->columns)
+            s.columns.push_back({column.name, kindOfColumn(column.type)});
     }
     std::vector<const StoredQuery*> pending;
     for (const StoredQuery& query : source.queries) pending.push_back(&query);

@@ -17,12 +17,12 @@ namespace {
 std::string exportForm(const jet::ColumnDef& column)
 {
     using T = jet::ColumnType;
-    const char* type = column.type == T::Boolean                                  ? "boolean"
-                       : column.type == T::Currency                               ? "numeric(19,4)"
-                       : column.type == T::DateTime                               ? "timestamp"
+    const char* type = column.type == T::Boolean                                 ? "boolean"
+                       : column.type == T::Currency                              ? "numeric(19,4)"
+                       : column.type == T::DateTime                              ? "timestamp"
                        : column.type == T::Binary || column.type == T::OleObject ? "bytea"
-                       : column.type == T::Guid                                   ? "uuid"
-                                                                                  : "text";
+                       : column.type == T::Guid                                  ? "uuid"
+                                                                                 : "text";
     return exportFormOfType(cli::quoteIdentifier(column.name), type);
 }
 
