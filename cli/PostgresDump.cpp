@@ -8,6 +8,7 @@
 #include "DumpProgress.h"
 #include "DumpSource.h"
 #include "DumpSql.h"
+#include "PostgresViewScript.h"
 #include "Dumps.h"
 #include "RowWriter.h"
 #include "core/Error.h"
@@ -138,22 +139,6 @@ void writeForeignKey(const Relationship& r, std::FILE* out)
     write(out, text + ";\n");
 }
 
-// Stored queries stay in the script as comments: their Access SQL is not translated yet.
-void writeQuery(const StoredQuery& query, std::FILE* out)
-{
-    std::string text = "\n-- Query " + query.name + " (Access-SQL, niet omgezet):\n-- ";
-    for (char c : query.accessSql) {
-        if (c == '\n')
-            text += "\n-- ";
-        else if (c != '\r')
-            text += c;
-    }
-    write(out, text + "\n");
-    warn("de query '" + query.name
-         + "' is niet omgezet naar PostgreSQL; het script bevat de Access-SQL als "
-           "commentaar.");
-}
-
 }  // namespace
 
 void dumpPostgreSql(jet::Database& db, const std::vector<std::string>& tables, std::FILE* out)
@@ -172,7 +157,7 @@ void dumpPostgreSql(jet::Database& db, const std::vector<std::string>& tables, s
         else
             warn("de relatie '" + r.name + "' wordt in Access niet afgedwongen en is niet overgenomen.");
     }
-    for (const StoredQuery& query : source.queries) writeQuery(query, out);
+    write(out, postgresViews(db, source));
     write(out, "COMMIT;\n");
     if (std::fflush(out) != 0) throw DbError(errc::fail, "Het script kan niet worden geschreven.");
 }

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "cli/DumpSql.h"
+#include "dump_postgres_support.h"
 #include "dump_support.h"
 #include "support/PostgresServer.h"
 
@@ -15,47 +16,14 @@ namespace {
 // A column selected in querimo-sql --export's text form.
 std::string exportForm(const jet::ColumnDef& column)
 {
-    const std::string q = cli::quoteIdentifier(column.name);
     using T = jet::ColumnType;
-    switch (column.type) {
-    case T::Boolean: return "CASE WHEN " + q + " THEN '1' WHEN NOT " + q + " THEN '0' END";
-    case T::Currency: return "trim_scale(" + q + ")::text";
-    case T::DateTime:
-        return "to_char(" + q + ", CASE WHEN " + q
-               + "::time = '00:00' THEN 'YYYY-MM-DD' ELSE 'YYYY-MM-DD HH24:MI:SS' END)";
-    case T::Binary:
-    case T::OleObject: return "upper(encode(" + q + ", 'hex'))";
-    case T::Guid: return "'{' || upper(" + q + "::text) || '}'";
-    default: return q + "::text";
-    }
-}
-
-// COPY's text form turned into export's: Null as an empty field, and the escapes export does not use undone.
-std::vector<std::string> asExported(const std::string& copied)
-{
-    std::string text;
-    for (std::size_t i = 0; i < copied.size(); ++i) {
-        const bool fieldStart = i == 0 || copied[i - 1] == '\t' || copied[i - 1] == '\n';
-        if (fieldStart && copied.compare(i, 2, "\\N") == 0
-            && (i + 2 == copied.size() || copied[i + 2] == '\t' || copied[i + 2] == '\n')) {
-            ++i;
-            continue;
-        }
-        if (copied[i] == '\\' && i + 1 < copied.size()) {
-            const char c = copied[i + 1];
-            const char plain = c == 'b' ? '\b' : c == 'f' ? '\f' : c == 'v' ? '\v' : 0;
-            if (plain) {
-                text += plain;
-                ++i;
-                continue;
-            }
-            text += copied[i];
-            text += copied[++i];
-            continue;
-        }
-        text += copied[i];
-    }
-    return sortedLines(text);
+    const char* type = column.type == T::Boolean                                 ? "boolean"
+                       : column.type == T::Currency                              ? "numeric(19,4)"
+                       : column.type == T::DateTime                              ? "timestamp"
+                       : column.type == T::Binary || column.type == T::OleObject ? "bytea"
+                       : column.type == T::Guid                                  ? "uuid"
+                                                                                 : "text";
+    return exportFormOfType(cli::quoteIdentifier(column.name), type);
 }
 
 class DumpPostgreSql : public ::testing::Test {

@@ -37,7 +37,7 @@ inline std::vector<std::string> exportedRows(const std::string& database, const 
     return lines;
 }
 
-inline std::vector<std::string> sortedLines(const std::string& text)
+inline std::vector<std::string> textLines(const std::string& text)
 {
     std::vector<std::string> lines;
     std::size_t start = 0;
@@ -46,6 +46,12 @@ inline std::vector<std::string> sortedLines(const std::string& text)
         lines.push_back(text.substr(start, end - start));
         start = end == std::string::npos ? text.size() : end + 1;
     }
+    return lines;
+}
+
+inline std::vector<std::string> sortedLines(const std::string& text)
+{
+    std::vector<std::string> lines = textLines(text);
     std::sort(lines.begin(), lines.end());
     return lines;
 }
