@@ -327,9 +327,9 @@ Definition parseDefinitionStatement(const std::string& text)
     Definition out{parseDefinition(text), {}};
     const DefinitionStatement& statement = out.statement;
     if (statement.kind == Kind::CreateView) {
-        // The SELECT keeps its place in the text, so its messages give positions in the whole statement.
-        std::string query(text);
-        std::fill(query.begin(), query.begin() + static_cast<std::ptrdiff_t>(statement.queryPosition), ' ');
+        // The SELECT keeps its place in the text, so its messages give positions in the whole statement:
+        // one blank for each character before it.
+        const std::string query = std::string(statement.queryPosition, ' ') + text.substr(statement.queryOffset);
         out.viewRows = decomposeQuery(query);
         if (storedQueryType(out.viewRows) == queryrow::MakeTableQuery)
             refuse(errc::syntax, "Een view kan geen SELECT ... INTO zijn", statement.queryPosition);

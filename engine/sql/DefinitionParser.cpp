@@ -129,6 +129,7 @@ private:
             expect("AS");
             if (!peek().is("SELECT")) expected("'SELECT'");
             st.queryPosition = peek().position;
+            st.queryOffset = peek().offset;
         } else {
             expected("'TABLE', 'INDEX', 'UNIQUE' of 'VIEW'");
         }

@@ -67,9 +67,10 @@ struct DefinitionStatement {
     bool disallowNull = false;  // WITH DISALLOW NULL
     bool ignoreNull = false;    // WITH IGNORE NULL
 
-    // CREATE VIEW: the column names it gives, and where its SELECT starts in the text
+    // CREATE VIEW: the column names it gives, and where its SELECT starts in the text (character and byte)
     std::vector<std::string> viewColumns;
     std::size_t queryPosition = 0;
+    std::size_t queryOffset = 0;
 
     // ALTER DATABASE PASSWORD: empty for Null
     std::string newPassword;

@@ -23,6 +23,24 @@ bool isWordChar(unsigned char c)
     throw DbError(errc::syntax, what + " " + atPosition(position) + ".");
 }
 
+// Counts characters, not bytes, up to a byte offset that only moves forward: a UTF-8 continuation byte
+// starts no character.
+class CharacterCount {
+public:
+    explicit CharacterCount(std::string_view s) : s_(s) {}
+    std::size_t at(std::size_t offset)
+    {
+        for (; byte_ < offset && byte_ < s_.size(); ++byte_)
+            if ((static_cast<unsigned char>(s_[byte_]) & 0xC0) != 0x80) ++characters_;
+        return characters_;
+    }
+
+private:
+    std::string_view s_;
+    std::size_t byte_ = 0;
+    std::size_t characters_ = 0;
+};
+
 }  // namespace
 
 bool Token::is(std::string_view keyword) const
@@ -38,6 +56,8 @@ std::string atPosition(std::size_t position)
 std::vector<Token> tokenize(std::string_view s)
 {
     std::vector<Token> tokens;
+    CharacterCount characters(s);
+    const auto fail = [&](const std::string& what, std::size_t at) { sql::fail(what, characters.at(at)); };
     std::size_t i = 0;
     while (i < s.size()) {
         const unsigned char c = static_cast<unsigned char>(s[i]);
@@ -46,7 +66,8 @@ std::vector<Token> tokenize(std::string_view s)
             continue;
         }
         Token t;
-        t.position = i;
+        t.offset = i;
+        t.position = characters.at(i);
         if (c == '[') {
             const std::size_t close = s.find(']', i + 1);
             if (close == std::string_view::npos) fail("De naam die met '[' begint wordt niet afgesloten met ']'", i);
@@ -123,7 +144,8 @@ std::vector<Token> tokenize(std::string_view s)
         tokens.push_back(std::move(t));
     }
     Token end;
-    end.position = s.size();
+    end.offset = s.size();
+    end.position = characters.at(s.size());
     tokens.push_back(end);
     return tokens;
 }

@@ -13,7 +13,8 @@ enum class TokenKind { Word, Name, Number, String, Date, Symbol, End };
 struct Token {
     TokenKind kind = TokenKind::End;
     std::string text;
-    std::size_t position = 0;  // 0-based offset in the statement
+    std::size_t position = 0;  // 0-based character in the statement, as the user counts them in messages
+    std::size_t offset = 0;    // 0-based byte in the statement, for taking text out of it
 
     bool is(std::string_view keyword) const;  // Word or Symbol, letter case ignored
 };

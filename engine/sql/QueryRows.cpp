@@ -73,7 +73,7 @@ private:
     // The text as written from token `from` up to token `to`.
     std::string span(std::size_t from, std::size_t to) const
     {
-        std::string_view s = text_.substr(token(from).position, token(to).position - token(from).position);
+        std::string_view s = text_.substr(token(from).offset, token(to).offset - token(from).offset);
         while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
         return std::string(s);
     }
@@ -163,8 +163,8 @@ private:
         const Token& keyword = token(secondStart - 1);
         add(Type, {}, UnionQuery);
         add(Flags, {}, all ? 0 : Distinct);
-        add(Table, unionPart(token(first).position, token(lastUnion).position), 0, {}, unionPart1);
-        add(Table, unionPart(keyword.position + keyword.text.size(), token(secondEnd).position), 0, {}, unionPart2);
+        add(Table, unionPart(token(first).offset, token(lastUnion).offset), 0, {}, unionPart1);
+        add(Table, unionPart(keyword.offset + keyword.text.size(), token(secondEnd).offset), 0, {}, unionPart2);
         orderBy();
     }
 

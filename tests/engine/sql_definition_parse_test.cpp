@@ -126,6 +126,11 @@ TEST(DefinitionParse, DutchMessagesSayWhatAndWhere)
               "Een beperking kan niet met ALTER COLUMN worden toegevoegd; gebruik ADD CONSTRAINT op positie 28.");
     EXPECT_EQ(errorOf("CREATE VIEW v AS DELETE FROM t"),
               "Syntaxisfout: 'SELECT' verwacht, maar 'DELETE' gevonden op positie 18.");
+    // Positions count characters as the user sees them, not the bytes of their encoding.
+    EXPECT_EQ(errorOf("CREATE TABLE café (a LONGER)"), "Onbekend gegevenstype 'LONGER' voor kolom 'a' op positie 22.");
+    const std::string view = "CREATE VIEW één AS SELECT 1 FROM t WHERE";
+    EXPECT_EQ(test::errorFrom([&] { sql::parseDefinitionStatement(view); }, view).description(),
+              "Syntaxisfout: de opdracht is onvolledig op positie 41.");
     EXPECT_EQ(errorOf("ALTER DATABASE PASSWORD abcdefghijklmnopqrstu NULL"),
               "Een databasewachtwoord is ten hoogste 20 tekens lang op positie 25.");
     EXPECT_EQ(errorOf("CREATE TABLE t (a TEXT"),
