@@ -1,0 +1,87 @@
+#include "exec/Uitvoering.h"
+
+#include <QEventLoop>
+#include <QThread>
+
+#include "core/Error.h"
+
+namespace querimo::exec {
+
+namespace {
+
+// Steps that fail do not stop the statement's run: the next check finds the most recent failure.
+class Foutopvang {
+public:
+    template <typename F>
+    void Proberen(F&& f)
+    {
+        try {
+            f();
+        } catch (const DbError& e) {
+            fout_ = QString::fromStdString(e.description());
+        } catch (const std::exception& e) {
+            fout_ = QString::fromLocal8Bit(e.what());
+        }
+    }
+    const std::optional<QString>& Fout() const { return fout_; }
+
+private:
+    std::optional<QString> fout_;
+};
+
+// Until the engine can stop a command, asking it to stop does nothing.
+template <typename C>
+void cancel(C& command)
+{
+    if constexpr (requires { command.Cancel(); }) command.Cancel();
+}
+
+}  // namespace
+
+Uitvoering::Uitvoering(QObject* parent) : QObject(parent), cmdResult(std::make_unique<ado::Command>()) {}
+
+Uitvoering::~Uitvoering() = default;
+
+void Uitvoering::OpDeAchtergrond(const std::function<void()>& work)
+{
+    bezig_ = true;
+    emit BezigGewijzigd(true);
+    QEventLoop wachten;
+    std::unique_ptr<QThread> draad(QThread::create(work));
+    connect(draad.get(), &QThread::finished, &wachten, &QEventLoop::quit, Qt::QueuedConnection);
+    draad->start();
+    wachten.exec();
+    draad->wait();
+    bezig_ = false;
+    emit BezigGewijzigd(false);
+}
+
+std::optional<QString> Uitvoering::Voorbereiden(ado::Connection& verbinding, const QString& tekst)
+{
+    Foutopvang opvang;
+    cmdResult->ActiveConnection = &verbinding;
+    const std::string text = tekst.toStdString();
+    OpDeAchtergrond([&] { opvang.Proberen([&] { cmdResult->SetCommandText(text); }); });
+    return opvang.Fout();
+}
+
+std::optional<QString> Uitvoering::Uitvoeren(long& aantal)
+{
+    Foutopvang opvang;
+    aantal = 0;
+    rijenGetoond_ = false;
+    opvang.Proberen([&] {
+        if (rsResult && rsResult->State() == ado::ObjectState::Open) rsResult->Close();
+    });
+    std::shared_ptr<ado::Recordset> nieuw;
+    OpDeAchtergrond([&] { opvang.Proberen([&] { nieuw = cmdResult->Execute(&aantal); }); });
+    if (nieuw) rsResult = std::move(nieuw);
+    return opvang.Fout();
+}
+
+void Uitvoering::Stoppen()
+{
+    if (bezig_) cancel(*cmdResult);
+}
+
+}  // namespace querimo::exec

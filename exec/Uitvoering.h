@@ -1,0 +1,53 @@
+#pragma once
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "ado/Command.h"
+#include "ado/Connection.h"
+#include "ado/Recordset.h"
+
+namespace querimo::exec {
+
+// The statement of the last execution and its result. Preparing and executing run on a thread of their
+// own; the caller waits in an event loop, so the window keeps painting and can stop the statement.
+class Uitvoering : public QObject {
+    Q_OBJECT
+
+public:
+    explicit Uitvoering(QObject* parent = nullptr);
+    ~Uitvoering() override;
+
+    // Takes the statement on the connection and derives its parameters. Nothing, or why it failed.
+    std::optional<QString> Voorbereiden(ado::Connection& verbinding, const QString& tekst);
+    ado::Parameters& Parameters() { return cmdResult->GetParameters(); }
+
+    // Closes the previous result and executes with the parameter values held. Nothing, or why it failed.
+    std::optional<QString> Uitvoeren(long& aantal);
+
+    // The last result; an action statement leaves a closed one, a failure the previous one.
+    const std::shared_ptr<ado::Recordset>& Resultaat() const { return rsResult; }
+    // True while the last result is shown with at least one row.
+    bool RijenGetoond() const { return rijenGetoond_; }
+    void ZetRijenGetoond(bool getoond) { rijenGetoond_ = getoond; }
+
+    bool Bezig() const { return bezig_; }
+    // Asks the running statement to stop; it then fails with the engine's message. Without effect when idle.
+    void Stoppen();
+
+signals:
+    void BezigGewijzigd(bool bezig);
+
+private:
+    // Runs work on a thread of its own and returns when it is done, handling events meanwhile.
+    void OpDeAchtergrond(const std::function<void()>& work);
+
+    std::unique_ptr<ado::Command> cmdResult;
+    std::shared_ptr<ado::Recordset> rsResult;
+    bool rijenGetoond_ = false;
+    bool bezig_ = false;
+};
+
+}  // namespace querimo::exec
