@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/StopSignal.h"
 #include "core/Value.h"
 #include "jet/Database.h"
 #include "sql/DataTypes.h"
@@ -55,8 +56,10 @@ public:
     jet::Database& database() const;
     const std::vector<Parameter>& parameters() const;  // in the order Access asks for them
     // Runs it; a query's rows are all read before it returns. Actions land whole or not at all.
-    // Every failure is a DbError with a Dutch description.
-    StatementResult execute(const ParameterValues& values);
+    // Every failure is a DbError with a Dutch description. `stop`, when given, may be requested from another
+    // thread while it runs: the statement then ends with statementStopped() (errc::cancelled), a query without
+    // rows and an action with the file as it was.
+    StatementResult execute(const ParameterValues& values, const StopSignal* stop = nullptr);
 
 private:
     struct State;
