@@ -61,7 +61,7 @@ void frmQuerimo::OpdrachtUitvoeren()
     if (fout) {
         FoutTonen(*fout);
         uitvoeren = false;
-    } else if (uitvoeren && uitvoering.Parameters().Count() != 0) {
+    } else if (uitvoeren && !uitvoering.StopGevraagd() && uitvoering.Parameters().Count() != 0) {
         QApplication::setOverrideCursor(Qt::ArrowCursor);
         frmParameters dialoog(parameterNamen(uitvoering.Parameters()), rtbSQL->font(), this);
         uitvoeren = dialoog.exec() == QDialog::Accepted;

@@ -2,8 +2,10 @@
 
 #include <QEventLoop>
 #include <QThread>
+#include <QTimer>
 
 #include "core/Error.h"
+#include "core/StopSignal.h"
 
 namespace querimo::exec {
 
@@ -29,13 +31,6 @@ private:
     std::optional<QString> fout_;
 };
 
-// Until the engine can stop a command, asking it to stop does nothing.
-template <typename C>
-void cancel(C& command)
-{
-    if constexpr (requires { command.Cancel(); }) command.Cancel();
-}
-
 }  // namespace
 
 Uitvoering::Uitvoering(QObject* parent) : QObject(parent), cmdResult(std::make_unique<ado::Command>()) {}
@@ -49,6 +44,12 @@ void Uitvoering::OpDeAchtergrond(const std::function<void()>& work)
     QEventLoop wachten;
     std::unique_ptr<QThread> draad(QThread::create(work));
     connect(draad.get(), &QThread::finished, &wachten, &QEventLoop::quit, Qt::QueuedConnection);
+    // A stop asked just before the engine started executing would find nothing to stop: ask again.
+    QTimer herhalen;
+    connect(&herhalen, &QTimer::timeout, this, [this] {
+        if (stopGevraagd_) cmdResult->Cancel();
+    });
+    herhalen.start(50);
     draad->start();
     wachten.exec();
     draad->wait();
@@ -59,6 +60,7 @@ void Uitvoering::OpDeAchtergrond(const std::function<void()>& work)
 std::optional<QString> Uitvoering::Voorbereiden(ado::Connection& verbinding, const QString& tekst)
 {
     Foutopvang opvang;
+    stopGevraagd_ = false;
     cmdResult->ActiveConnection = &verbinding;
     const std::string text = tekst.toStdString();
     OpDeAchtergrond([&] { opvang.Proberen([&] { cmdResult->SetCommandText(text); }); });
@@ -74,14 +76,19 @@ std::optional<QString> Uitvoering::Uitvoeren(long& aantal)
         if (rsResult && rsResult->State() == ado::ObjectState::Open) rsResult->Close();
     });
     std::shared_ptr<ado::Recordset> nieuw;
-    OpDeAchtergrond([&] { opvang.Proberen([&] { nieuw = cmdResult->Execute(&aantal); }); });
+    if (stopGevraagd_)
+        opvang.Proberen([] { throw statementStopped(); });
+    else
+        OpDeAchtergrond([&] { opvang.Proberen([&] { nieuw = cmdResult->Execute(&aantal); }); });
     if (nieuw) rsResult = std::move(nieuw);
     return opvang.Fout();
 }
 
 void Uitvoering::Stoppen()
 {
-    if (bezig_) cancel(*cmdResult);
+    if (!bezig_) return;
+    stopGevraagd_ = true;
+    cmdResult->Cancel();
 }
 
 }  // namespace querimo::exec

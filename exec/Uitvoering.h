@@ -34,8 +34,10 @@ public:
     void ZetRijenGetoond(bool getoond) { rijenGetoond_ = getoond; }
 
     bool Bezig() const { return bezig_; }
-    // Asks the running statement to stop; it then fails with the engine's message. Without effect when idle.
+    // Asks the running statement to stop; it then fails with the engine's message, and a statement only
+    // prepared when the stop came is not executed. Without effect when idle.
     void Stoppen();
+    bool StopGevraagd() const { return stopGevraagd_; }
 
 signals:
     void BezigGewijzigd(bool bezig);
@@ -48,6 +50,7 @@ private:
     std::shared_ptr<ado::Recordset> rsResult;
     bool rijenGetoond_ = false;
     bool bezig_ = false;
+    bool stopGevraagd_ = false;  // from Stoppen until the next statement is prepared
 };
 
 }  // namespace querimo::exec

@@ -98,6 +98,25 @@ private slots:
         QCOMPARE(u.Resultaat()->valueAt(0, 0).integer, 284LL * 284 * 284);
         QVERIFY2(tikken >= 5, qPrintable(QString::number(tikken)));
     }
+
+    void stoppingEndsTheRunWithTheEnginesMessage()
+    {
+        Uitvoering u;
+        u.Stoppen();  // idle: nothing to stop, and nothing is remembered for later
+        QCOMPARE(u.Voorbereiden(db->Verbinding,
+                                "SELECT COUNT(*) FROM Bestelregel a, Bestelregel b, Bestelregel c, Bestelregel d"),
+                 std::nullopt);
+        QVERIFY(!u.StopGevraagd());
+        QTimer::singleShot(200, &u, &Uitvoering::Stoppen);
+        long aantal = 0;
+        QCOMPARE(u.Uitvoeren(aantal), std::optional<QString>("De query is afgebroken."));
+        QVERIFY(!u.Bezig());
+
+        // The next statement runs normally.
+        QCOMPARE(u.Voorbereiden(db->Verbinding, "SELECT * FROM Klant"), std::nullopt);
+        QCOMPARE(u.Uitvoeren(aantal), std::nullopt);
+        QCOMPARE(u.Resultaat()->RecordCount(), std::size_t(40));
+    }
 };
 
 QTEST_MAIN(TestUitvoering)
