@@ -1,7 +1,6 @@
 #include "exec/Uitvoering.h"
 
 #include <QEventLoop>
-#include <QThread>
 #include <QTimer>
 
 #include "core/Error.h"
@@ -33,26 +32,35 @@ private:
 
 }  // namespace
 
-Uitvoering::Uitvoering(QObject* parent) : QObject(parent), cmdResult(std::make_unique<ado::Command>()) {}
+Uitvoering::Uitvoering(QObject* parent) : QObject(parent), cmdResult(std::make_unique<ado::Command>())
+{
+    draad_.setObjectName("Opdrachten");
+    werker_.moveToThread(&draad_);
+    draad_.start();
+}
 
-Uitvoering::~Uitvoering() = default;
+Uitvoering::~Uitvoering()
+{
+    draad_.quit();
+    draad_.wait();
+}
 
 void Uitvoering::OpDeAchtergrond(const std::function<void()>& work)
 {
     bezig_ = true;
     emit BezigGewijzigd(true);
     QEventLoop wachten;
-    std::unique_ptr<QThread> draad(QThread::create(work));
-    connect(draad.get(), &QThread::finished, &wachten, &QEventLoop::quit, Qt::QueuedConnection);
     // A stop asked just before the engine started executing would find nothing to stop: ask again.
     QTimer herhalen;
     connect(&herhalen, &QTimer::timeout, this, [this] {
         if (stopGevraagd_) cmdResult->Cancel();
     });
     herhalen.start(50);
-    draad->start();
+    QMetaObject::invokeMethod(&werker_, [&] {
+        work();
+        QMetaObject::invokeMethod(&wachten, &QEventLoop::quit, Qt::QueuedConnection);
+    });
     wachten.exec();
-    draad->wait();
     bezig_ = false;
     emit BezigGewijzigd(false);
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <QObject>
 #include <QString>
+#include <QThread>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -12,7 +13,8 @@
 namespace querimo::exec {
 
 // The statement of the last execution and its result. Preparing and executing run on a thread of their
-// own; the caller waits in an event loop, so the window keeps painting and can stop the statement.
+// own, the same one for every statement (Rnd's sequence, for one, goes on from statement to statement);
+// the caller waits in an event loop, so the window keeps painting and can stop the statement.
 class Uitvoering : public QObject {
     Q_OBJECT
 
@@ -43,8 +45,11 @@ signals:
     void BezigGewijzigd(bool bezig);
 
 private:
-    // Runs work on a thread of its own and returns when it is done, handling events meanwhile.
+    // Runs work on the statements' thread and returns when it is done, handling events meanwhile.
     void OpDeAchtergrond(const std::function<void()>& work);
+
+    QThread draad_;
+    QObject werker_;  // lives on draad_
 
     std::unique_ptr<ado::Command> cmdResult;
     std::shared_ptr<ado::Recordset> rsResult;

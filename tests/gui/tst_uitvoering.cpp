@@ -99,6 +99,19 @@ private slots:
         QVERIFY2(tikken >= 5, qPrintable(QString::number(tikken)));
     }
 
+    void rndGoesOnFromStatementToStatement()
+    {
+        Uitvoering u;
+        QList<double> getallen;
+        for (int i = 0; i < 2; ++i) {
+            QCOMPARE(u.Voorbereiden(db->Verbinding, "SELECT Rnd() AS R"), std::nullopt);
+            long aantal = 0;
+            QCOMPARE(u.Uitvoeren(aantal), std::nullopt);
+            getallen << u.Resultaat()->valueAt(0, 0).real;
+        }
+        QVERIFY(getallen[0] != getallen[1]);
+    }
+
     void stoppingEndsTheRunWithTheEnginesMessage()
     {
         Uitvoering u;
