@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QToolBar>
 
@@ -74,7 +75,7 @@ void frmQuerimo::KnoppenKoppelen()
 void frmQuerimo::KnoppenBijwerken()
 {
     const bool open = database.Open();
-    const bool tekst = !rtbSQL->toPlainText().isEmpty();
+    const bool tekst = !rtbSQL->document()->isEmpty();
     mnuBewerken->setEnabled(open);
     mnuTekstOpenen->setEnabled(open);
     mnuWissen->setEnabled(open);

@@ -100,11 +100,12 @@ void frmQuerimo::ResultaatTonen(long aantal)
     try {
         const QString opdracht = rtbSQL->toPlainText();
         const std::shared_ptr<ado::Recordset>& rsResult = uitvoering.Resultaat();
-        if (aantal != 0) {
+        const exec::Uitkomst uitkomst = uitvoering.UitkomstNa(aantal);
+        if (uitkomst == exec::Uitkomst::Actie) {
             if (exec::IsSelectInto(opdracht)) StruktuurVullen();
             Paneel("licht")->setPixmap(imlKnoppen.Item("groen"));
             Paneel("status")->setText(exec::ActieMelding(aantal, opdracht));
-        } else if (rsResult->State() == ado::ObjectState::Open) {
+        } else if (uitkomst == exec::Uitkomst::Rijen) {
             RasterKoppelen(rsResult);
             uitvoering.ZetRijenGetoond(!rsResult->Eof());
             // Rows as high as one line of the grid's font, not the style's roomier default.

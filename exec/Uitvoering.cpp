@@ -92,6 +92,12 @@ std::optional<QString> Uitvoering::Uitvoeren(long& aantal)
     return opvang.Fout();
 }
 
+Uitkomst Uitvoering::UitkomstNa(long aantal) const
+{
+    if (aantal != 0) return Uitkomst::Actie;
+    return rsResult && rsResult->State() == ado::ObjectState::Open ? Uitkomst::Rijen : Uitkomst::Verwerkt;
+}
+
 void Uitvoering::Stoppen()
 {
     if (!bezig_) return;

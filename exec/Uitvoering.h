@@ -12,6 +12,10 @@
 
 namespace querimo::exec {
 
+// What an execution without failure brought: records changed, rows, or neither (definitions, and actions
+// that touched no record).
+enum class Uitkomst { Actie, Rijen, Verwerkt };
+
 // The statement of the last execution and its result. Preparing and executing run on a thread of their
 // own, the same one for every statement (Rnd's sequence, for one, goes on from statement to statement);
 // the caller waits in an event loop, so the window keeps painting and can stop the statement.
@@ -31,6 +35,8 @@ public:
 
     // The last result; an action statement leaves a closed one, a failure the previous one.
     const std::shared_ptr<ado::Recordset>& Resultaat() const { return rsResult; }
+    // The outcome of the execution that just succeeded, from the records it reported.
+    Uitkomst UitkomstNa(long aantal) const;
     // True while the last result is shown with at least one row.
     bool RijenGetoond() const { return rijenGetoond_; }
     void ZetRijenGetoond(bool getoond) { rijenGetoond_ = getoond; }

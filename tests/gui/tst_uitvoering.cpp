@@ -32,6 +32,7 @@ private slots:
         QCOMPARE(u.Uitvoeren(aantal), std::nullopt);
         QCOMPARE(aantal, 0);
         QCOMPARE(u.Resultaat()->RecordCount(), std::size_t(3));
+        QCOMPARE(u.UitkomstNa(aantal), querimo::exec::Uitkomst::Rijen);
         QVERIFY(!u.Bezig());
         // Busy while preparing and while executing, idle between and after.
         QCOMPARE(bezig.count(), 4);
@@ -49,7 +50,12 @@ private slots:
         QCOMPARE(u.Voorbereiden(db->Verbinding, "UPDATE Klant SET Naam = Naam WHERE KlantNr <= 2"), std::nullopt);
         QCOMPARE(u.Uitvoeren(aantal), std::nullopt);
         QCOMPARE(aantal, 2);
+        QCOMPARE(u.UitkomstNa(aantal), querimo::exec::Uitkomst::Actie);
         QCOMPARE(vorige->State(), querimo::ado::ObjectState::Closed);
+        // An action that touched nothing is a statement that was merely carried out.
+        QCOMPARE(u.Voorbereiden(db->Verbinding, "UPDATE Klant SET Naam = Naam WHERE KlantNr < 0"), std::nullopt);
+        QCOMPARE(u.Uitvoeren(aantal), std::nullopt);
+        QCOMPARE(u.UitkomstNa(aantal), querimo::exec::Uitkomst::Verwerkt);
         QCOMPARE(u.Resultaat()->State(), querimo::ado::ObjectState::Closed);
     }
 
