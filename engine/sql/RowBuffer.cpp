@@ -89,17 +89,26 @@ void setResultMemoryBudget(std::size_t bytes)
     budget.store(bytes);
 }
 
-void RowBuffer::spill()
+void RowBuffer::sealChunk()
 {
-    spill_.append(data_);
-    std::string().swap(data_);  // gives the memory back
-    data_.reserve(spillChunk);
+    dataStart_ += data_.size();
+    chunkStarts_.push_back(dataStart_ - data_.size());
+    chunks_.push_back(std::move(data_));
+    data_ = std::string();
+    if (dataStart_ - spill_.size() < budget_) return;
+    for (const std::string& chunk : chunks_) spill_.append(chunk);
+    chunks_.clear();
+    chunkStarts_.clear();
 }
 
 const char* RowBuffer::rowBytes(std::size_t row) const
 {
     const std::size_t start = rowStarts_[row];
-    if (start >= spill_.size()) return data_.data() + (start - spill_.size());
+    if (start >= dataStart_) return data_.data() + (start - dataStart_);
+    if (start >= spill_.size()) {
+        const auto chunk = std::upper_bound(chunkStarts_.begin(), chunkStarts_.end(), start) - 1;
+        return chunks_[static_cast<std::size_t>(chunk - chunkStarts_.begin())].data() + (start - *chunk);
+    }
     const std::size_t end = row + 1 < rowStarts_.size() ? rowStarts_[row + 1] : spill_.size();
     if (start < windowStart_ || end > windowStart_ + window_.size()) {
         // The rows from this one on, as far as the window reaches; at least the whole row.

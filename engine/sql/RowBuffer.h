@@ -12,10 +12,11 @@
 
 namespace querimo::sql {
 
-// Rows of SQLite values packed into one byte buffer: a tag byte per cell, then 8 bytes for a number or a
-// 4-byte length and the bytes of a text or blob. One offset per row; no allocation per cell. Beyond
-// memoryBudget bytes the rows go on in a temporary file, gone with the buffer; only their offsets stay in
-// memory. A cell of such a row stays valid until a cell of another row is asked for.
+// Rows of SQLite values packed into byte chunks of about a megabyte: a tag byte per cell, then 8 bytes for a
+// number or a 4-byte length and the bytes of a text or blob. One offset per row; no allocation per cell, and
+// no copy of everything read so far when it grows. Beyond memoryBudget bytes the rows go to a temporary
+// file, gone with the buffer; only their offsets stay in memory. A cell of such a row stays valid until a
+// cell of another row is asked for.
 class RowBuffer {
 public:
     enum class Tag : std::uint8_t { Null, Integer, Real, Text, Blob };
@@ -33,8 +34,8 @@ public:
 
     void beginRow()
     {
-        if (data_.size() >= budget_ || (spill_.size() > 0 && data_.size() >= spillChunk)) spill();
-        rowStarts_.push_back(spill_.size() + data_.size());
+        if (data_.size() >= chunkSize || dataStart_ - spill_.size() + data_.size() >= budget_) sealChunk();
+        rowStarts_.push_back(dataStart_ + data_.size());
     }
     void addNull() { data_.push_back(static_cast<char>(Tag::Null)); }
     void addInteger(std::int64_t v);
@@ -50,17 +51,21 @@ public:
     void resultCell(sqlite3_context* ctx, std::size_t row, std::size_t column) const;
 
 private:
-    static constexpr std::size_t spillChunk = 1 << 20;   // written at a time once the file is in use
+    static constexpr std::size_t chunkSize = 1 << 20;
     static constexpr std::size_t readWindow = 64 << 10;  // read at a time from the file
 
-    void spill();
+    void sealChunk();  // data_ joins chunks_, or all of them go to the file when they reach the budget
     const char* rowBytes(std::size_t row) const;
 
     std::size_t columns_;
     std::size_t budget_;
-    std::string data_;                    // the rows after those in spill_
-    std::vector<std::size_t> rowStarts_;  // offsets as if spill_ and data_ were one
+    // In order: the file, the full chunks, data_; offsets count through all three as if they were one.
     SpillFile spill_;
+    std::vector<std::string> chunks_;
+    std::vector<std::size_t> chunkStarts_;
+    std::string data_;
+    std::size_t dataStart_ = 0;
+    std::vector<std::size_t> rowStarts_;
     mutable std::string window_;  // bytes of spill_ from windowStart_
     mutable std::size_t windowStart_ = 0;
 };
