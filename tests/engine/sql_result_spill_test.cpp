@@ -137,6 +137,9 @@ TEST(ResultSpill, RecordSetsAndActionsAreTheSameBeyondTheBudget)
                 EXPECT_EQ(spilled->valueAt(r, c), inMemory->valueAt(r, c));
         spilled->Move(200);
         EXPECT_EQ(spilled->GetFields().Item("Naam").GetValue(), inMemory->valueAt(200, 5));
+        spilled->Close();
+        EXPECT_EQ(openFiles(), filesBefore);
+        EXPECT_THROW(spilled->valueAt(0, 0), DbError);
 
         // An action reads its rows the same way.
         long affected = 0;
