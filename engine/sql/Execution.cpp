@@ -94,7 +94,7 @@ void bindParameters(sqlite3_stmt* stmt, const std::vector<ParameterInfo>& parame
 
 RowBuffer readRows(Prepared& stmt, std::size_t columns)
 {
-    RowBuffer rows(columns);
+    RowBuffer rows(columns, resultMemoryBudget());
     while (stmt.step()) {
         rows.beginRow();
         for (std::size_t c = 0; c < columns; ++c) rows.addSqlite(sqlite3_column_value(stmt.get(), static_cast<int>(c)));

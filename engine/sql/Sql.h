@@ -70,6 +70,12 @@ private:
     std::unique_ptr<State> state_;
 };
 
+// How many bytes of rows a statement's result keeps in memory (256 MB unless set, for every database): the
+// rest goes to a temporary file that is gone when the result is. Counts, order and random access stay as
+// they are.
+std::size_t resultMemoryBudget();
+void setResultMemoryBudget(std::size_t bytes);
+
 // Parses and compiles one Access statement (an optional PARAMETERS declaration, then the statement, an
 // optional ';'). A statement Access would reject throws a DbError naming the word and its position.
 PreparedStatement prepare(jet::Database& database, std::string_view text);

@@ -18,13 +18,19 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// A table of about 80,000 rows: long enough to update that a stop lands while it runs.
-std::string withLargeTable(const test::ScratchDir& scratch)
+// Groot: about 80,000 rows, long enough to change that a stop lands while it runs, related to Kop with cascading
+// deletes.
+std::string withLargeTables(const test::ScratchDir& scratch)
 {
     const std::string path = scratch.sample(jet::Version::Jet4);
     auto database = jet::Database::open({path, false, {}});
-    sql::run(*database,
-             "SELECT a.BestelNr, a.Regel, b.ArtikelNr, b.Aantal INTO Groot FROM Bestelregel a, Bestelregel b");
+    for (const char* statement :
+         {"SELECT a.BestelNr, a.Regel, b.ArtikelNr, b.Aantal INTO Groot FROM Bestelregel a, Bestelregel b",
+          "SELECT DISTINCT BestelNr INTO Kop FROM Bestelregel",
+          "ALTER TABLE Kop ADD CONSTRAINT pkKop PRIMARY KEY (BestelNr)",
+          "ALTER TABLE Groot ADD CONSTRAINT fkGroot FOREIGN KEY (BestelNr) REFERENCES Kop (BestelNr) ON DELETE "
+          "CASCADE"})
+        sql::run(*database, statement);
     return path;
 }
 
@@ -72,34 +78,38 @@ TEST_F(StopFromAnotherThread, EndlessCrossJoinStopsAndTheConnectionGoesOn)
     EXPECT_EQ(command.Execute(nullptr)->GetFields().Item(std::size_t{0}).GetValue().integer, 284 * 40);
 }
 
-// Stops at later and later moments, while it reads and while it writes; an update that ended first is undone
-// by putting the old bytes back.
-TEST_F(StopFromAnotherThread, StoppedUpdateLeavesTheFileByteForByte)
+// Each statement stopped at later and later moments, while it reads and while it writes: the file stays as it
+// was. One that ended first is undone by putting the old bytes back.
+TEST_F(StopFromAnotherThread, StoppedChangesLeaveTheFileByteForByte)
 {
-    const std::string path = withLargeTable(scratch);
+    const std::string path = withLargeTables(scratch);
     const std::string before = test::readBytes(path);
-    const std::string update = "UPDATE Groot SET Aantal = Aantal + 1, ArtikelNr = ArtikelNr * 2";
     open(path);
-    command.SetCommandText(update);
-    int stops = 0;
-    for (auto delay = 0ms; delay < 400ms; delay += 25ms) {
-        auto running = std::async(std::launch::async, [&] { return command.Execute(nullptr); });
-        std::this_thread::sleep_for(delay);
-        while (running.wait_for(2ms) != std::future_status::ready) command.Cancel();
-        try {
-            running.get();
-            connection.Close();
-            std::ofstream(path, std::ios::binary | std::ios::trunc) << before;
-            connection.Open();
-            command.SetCommandText(update);
-        } catch (const DbError& stopped) {
-            ++stops;
-            EXPECT_EQ(stopped.number(), errc::cancelled);
-            EXPECT_EQ(stopped.description(), "De query is afgebroken.");
-            EXPECT_EQ(test::readBytes(path), before) << "gestopt na " << delay.count() << " ms";
+    for (const std::string statement :
+         {"UPDATE Groot SET Aantal = Aantal + 1, ArtikelNr = ArtikelNr * 2", "DELETE FROM Kop",
+          "INSERT INTO Groot SELECT * FROM Groot", "SELECT * INTO Kopie FROM Groot ORDER BY ArtikelNr DESC",
+          "CREATE INDEX ixArtikel ON Groot (ArtikelNr, Aantal)", "ALTER TABLE Groot ALTER COLUMN Aantal TEXT(10)"}) {
+        command.SetCommandText(statement);
+        int stops = 0;
+        for (const auto delay : {0ms, 30ms, 100ms, 250ms, 400ms}) {
+            auto running = std::async(std::launch::async, [&] { return command.Execute(nullptr); });
+            std::this_thread::sleep_for(delay);
+            while (running.wait_for(2ms) != std::future_status::ready) command.Cancel();
+            try {
+                running.get();
+                connection.Close();
+                std::ofstream(path, std::ios::binary | std::ios::trunc) << before;
+                connection.Open();
+                command.SetCommandText(statement);
+            } catch (const DbError& stopped) {
+                ++stops;
+                EXPECT_EQ(stopped.number(), errc::cancelled) << statement;
+                EXPECT_EQ(stopped.description(), "De query is afgebroken.") << statement;
+                EXPECT_EQ(test::readBytes(path), before) << statement << ", gestopt na " << delay.count() << " ms";
+            }
         }
+        EXPECT_GT(stops, 0) << statement;
     }
-    EXPECT_GT(stops, 0);
     EXPECT_EQ(count("Groot"), 284 * 284);
     long affected = 0;
     command.SetCommandText("DELETE FROM Groot WHERE Regel > 1");
