@@ -1,13 +1,15 @@
-// Command routing: every menu item, toolbar button and editor key reaches one procedure.
+// Command routing: every menu item, toolbar button and editor key reaches one procedure, and one place
+// derives every enabled and checked state from the controllers.
 #include <QAction>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QTextCursor>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QToolBar>
 
 #include "app/frmQuerimo.h"
+#include "editor/Bewerker.h"
 
 void frmQuerimo::KnoppenVerbinden()
 {
@@ -16,11 +18,11 @@ void frmQuerimo::KnoppenVerbinden()
     connect(mnuTekstOpenen, &QAction::triggered, this, &frmQuerimo::TekstOpenen);
     connect(mnuTekstOpslaan, &QAction::triggered, this, &frmQuerimo::TekstOpslaan);
     connect(mnuAfsluiten, &QAction::triggered, this, &QWidget::close);
-    connect(mnuKnippen, &QAction::triggered, this, &frmQuerimo::Knippen);
-    connect(mnuKopieren, &QAction::triggered, this, &frmQuerimo::Kopieren);
-    connect(mnuPlakken, &QAction::triggered, this, &frmQuerimo::Plakken);
-    connect(mnuSelectAll, &QAction::triggered, this, &frmQuerimo::AllesSelecteren);
-    connect(mnuWissen, &QAction::triggered, this, &frmQuerimo::Wissen);
+    connect(mnuKnippen, &QAction::triggered, bewerker, &querimo::editor::Bewerker::Knippen);
+    connect(mnuKopieren, &QAction::triggered, bewerker, &querimo::editor::Bewerker::Kopieren);
+    connect(mnuPlakken, &QAction::triggered, bewerker, &querimo::editor::Bewerker::Plakken);
+    connect(mnuSelectAll, &QAction::triggered, bewerker, &querimo::editor::Bewerker::AllesSelecteren);
+    connect(mnuWissen, &QAction::triggered, bewerker, &querimo::editor::Bewerker::Wissen);
     connect(mnuDataKopieren, &QAction::triggered, this, &frmQuerimo::DataKopieren);
     connect(mnuBeeldVelden, &QAction::triggered, this, &frmQuerimo::BeeldVelden);
     connect(mnuBeeldIndexen, &QAction::triggered, this, &frmQuerimo::BeeldIndexen);
@@ -32,54 +34,72 @@ void frmQuerimo::KnoppenVerbinden()
     connect(mnuOpties, &QAction::triggered, this, &frmQuerimo::OptiesTonen);
     connect(mnuLettertype, &QAction::triggered, this, &frmQuerimo::FontKiezen);
     connect(mnuInfo, &QAction::triggered, this, &frmQuerimo::InfoTonen);
-    connect(tlbKnoppen, &QToolBar::actionTriggered, this, &frmQuerimo::tlbKnoppen_ButtonClick);
-    connect(rtbSQL, &QTextEdit::textChanged, this, &frmQuerimo::TekstGewijzigd);
+    connect(rtbSQL, &QTextEdit::textChanged, this, [this] {
+        KnoppenBijwerken();
+        bewerker->TekstGewijzigd();
+    });
+    KnoppenKoppelen();
+
+    connect(bewerker, &querimo::editor::Bewerker::Gemeten, this, &frmQuerimo::KnoppenBijwerken);
+    // Paste follows the clipboard while the edit menu is usable.
+    connect(bewerker, &querimo::editor::Bewerker::KlembordGewijzigd, this, [this] {
+        if (mnuBewerken->isEnabled()) PlakkenInstellen();
+    });
+    connect(&historiek, &querimo::historiek::Historiek::Gewijzigd, this, &frmQuerimo::KnoppenBijwerken);
+    connect(&struktuur, &querimo::structure::Struktuur::ModusGewijzigd, this, &frmQuerimo::KnoppenBijwerken);
+    connect(&uitvoering, &querimo::exec::Uitvoering::BezigGewijzigd, this, &frmQuerimo::KnoppenBijwerken);
+    connect(&recenteDatabases, &querimo::db::RecenteDatabases::Gewijzigd, this, &frmQuerimo::LastFileTonen);
 }
 
-void frmQuerimo::tlbKnoppen_ButtonClick(QAction* button)
+// Each toolbar button is its menu item's twin: it shows the item's enabled and checked state and runs it.
+void frmQuerimo::KnoppenKoppelen()
 {
-    // Compared in this order; a key that matches none does nothing.
-    const QString key = button->objectName();
-    if (key == "access")
-        DatabaseKiezen();
-    else if (key == "open")
-        TekstOpenen();
-    else if (key == "save")
-        TekstOpslaan();
-    else if (key == "cut")
-        Knippen();
-    else if (key == "copy")
-        Kopieren();
-    else if (key == "paste")
-        Plakken();
-    else if (key == "delete")
-        Wissen();
-    else if (key == "run")
-        OpdrachtUitvoeren();
-    else if (key == "back")
-        VorigeOpdracht();
-    else if (key == "forward")
-        VolgendeOpdracht();
-    else if (key == "fields")
-        BeeldVelden();
-    else if (key == "indexes")
-        BeeldIndexen();
+    const std::pair<const char*, QAction*> paren[] = {
+        {"access", mnuDatabaseOpenen}, {"open", mnuTekstOpenen},   {"save", mnuTekstOpslaan},
+        {"cut", mnuKnippen},           {"copy", mnuKopieren},      {"paste", mnuPlakken},
+        {"delete", mnuWissen},         {"run", mnuUitvoeren},      {"back", mnuVorige},
+        {"forward", mnuVolgende},      {"fields", mnuBeeldVelden}, {"indexes", mnuBeeldIndexen},
+    };
+    for (const auto& [key, item] : paren) {
+        QAction* knop = Knop(QString::fromLatin1(key));
+        const auto volgen = [knop, item = item] {
+            knop->setEnabled(item->isEnabled());
+            if (knop->isCheckable()) knop->setChecked(item->isChecked());
+        };
+        connect(item, &QAction::changed, knop, volgen);
+        volgen();
+        connect(knop, &QAction::triggered, item, &QAction::trigger);
+    }
 }
 
-void frmQuerimo::KnoppenSQL()
+void frmQuerimo::KnoppenBijwerken()
 {
-    mnuUitvoeren->setEnabled(!rtbSQL->toPlainText().isEmpty());
-    Knop("run")->setEnabled(mnuUitvoeren->isEnabled());
-    mnuTekstOpslaan->setEnabled(mnuUitvoeren->isEnabled());
-    Knop("save")->setEnabled(mnuUitvoeren->isEnabled());
+    const bool open = database.Open();
+    const bool tekst = !rtbSQL->document()->isEmpty();
+    mnuBewerken->setEnabled(open);
+    mnuTekstOpenen->setEnabled(open);
+    mnuWissen->setEnabled(open);
+    mnuPlakken->setEnabled(open && bewerker->KlembordTekst());
+    mnuUitvoeren->setEnabled(tekst && !opdrachtLoopt_);
+    mnuTekstOpslaan->setEnabled(tekst);
+    mnuKnippen->setEnabled(bewerker->Selectie());
+    mnuKopieren->setEnabled(bewerker->Selectie());
+    mnuDataKopieren->setEnabled(uitvoering.RijenGetoond());
+    mnuVorige->setEnabled(historiek.VorigeMogelijk());
+    mnuVolgende->setEnabled(historiek.VolgendeMogelijk());
+    const bool velden = struktuur.Modus() == querimo::structure::Beeld::Velden;
+    mnuBeeldVelden->setChecked(velden);
+    mnuBeeldIndexen->setChecked(!velden);
 }
 
 void frmQuerimo::KnoppenSelectie()
 {
-    mnuKnippen->setEnabled(rtbSQL->textCursor().hasSelection());
-    mnuKopieren->setEnabled(mnuKnippen->isEnabled());
-    Knop("cut")->setEnabled(mnuKnippen->isEnabled());
-    Knop("copy")->setEnabled(mnuKnippen->isEnabled());
+    bewerker->SelectieMeten();
+}
+
+void frmQuerimo::PlakkenInstellen()
+{
+    bewerker->KlembordMeten();
 }
 
 // Editor keys and mouse buttons, once released: the history keys, then the cut and copy states.

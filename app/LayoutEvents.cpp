@@ -1,10 +1,10 @@
 #include "app/LayoutEvents.h"
 
 #include <QMouseEvent>
+#include <QWidget>
 
 #include "app/Layout.h"
 #include "app/Routines.h"
-#include "app/frmQuerimo.h"
 
 namespace {
 
@@ -19,18 +19,17 @@ int buttonBits(Qt::MouseButtons buttons)
 
 }  // namespace
 
-LayoutEvents::LayoutEvents(frmQuerimo& frm) : frm_(frm)
+LayoutEvents::LayoutEvents(QWidget* window, QWidget* werkvlak, QWidget* horSplit, QWidget* vertSplit)
+    : window_(window), werkvlak_(werkvlak), horSplit_(horSplit)
 {
-    for (QObject* watched : {static_cast<QObject*>(&frm_), static_cast<QObject*>(frm_.Werkvlak),
-                             static_cast<QObject*>(frm_.imgHorSplit), static_cast<QObject*>(frm_.imgVertSplit)})
-        watched->installEventFilter(this);
+    for (QWidget* watched : {window, werkvlak, horSplit, vertSplit}) watched->installEventFilter(this);
 }
 
 bool LayoutEvents::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
-    if (watched == &frm_ || watched == frm_.Werkvlak) {
-        if (type == QEvent::Resize || type == QEvent::WindowStateChange) frm_.Form_Resize();
+    if (watched == window_ || watched == werkvlak_) {
+        if (type == QEvent::Resize || type == QEvent::WindowStateChange) emit Resize();
         return false;
     }
     // A bar takes the press so that it keeps the mouse until the button is released.
@@ -38,10 +37,9 @@ bool LayoutEvents::eventFilter(QObject* watched, QEvent* event)
     if (type != QEvent::MouseMove) return false;
     const auto* mouse = static_cast<QMouseEvent*>(event);
     const QPoint at = mouse->position().toPoint();
-    if (watched == frm_.imgHorSplit)
-        frm_.imgHorSplit_MouseMove(buttonBits(mouse->buttons()), static_cast<float>(Routines::PixelsNaarTwips(at.y())));
+    if (watched == horSplit_)
+        emit HorSplitMouseMove(buttonBits(mouse->buttons()), static_cast<float>(Routines::PixelsNaarTwips(at.y())));
     else
-        frm_.imgVertSplit_MouseMove(buttonBits(mouse->buttons()),
-                                    static_cast<float>(Routines::PixelsNaarTwips(at.x())));
+        emit VertSplitMouseMove(buttonBits(mouse->buttons()), static_cast<float>(Routines::PixelsNaarTwips(at.x())));
     return true;
 }

@@ -1,17 +1,26 @@
 #pragma once
 #include <QObject>
 
-class frmQuerimo;
+class QWidget;
 
-// Brings the window's resizes, state changes and the splitter bars' mouse moves to its layout handlers.
+// Brings the window's resizes, state changes and the splitter bars' mouse moves to the layout.
 class LayoutEvents : public QObject {
     Q_OBJECT
+
 public:
-    explicit LayoutEvents(frmQuerimo& frm);
+    LayoutEvents(QWidget* window, QWidget* werkvlak, QWidget* horSplit, QWidget* vertSplit);
+
+signals:
+    void Resize();
+    // button: the layout's button bits; y and x in twips within the bar.
+    void HorSplitMouseMove(int button, float y);
+    void VertSplitMouseMove(int button, float x);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    frmQuerimo& frm_;
+    QWidget* window_;
+    QWidget* werkvlak_;
+    QWidget* horSplit_;
 };

@@ -17,7 +17,10 @@ void frmQuerimo::IndelingVerbinden()
 {
     Indeling.vertSplit.width = 50;
     Indeling.horSplit.height = 45;
-    indelingVolgen_ = std::make_unique<LayoutEvents>(*this);
+    indelingVolgen_ = std::make_unique<LayoutEvents>(this, Werkvlak, imgHorSplit, imgVertSplit);
+    connect(indelingVolgen_.get(), &LayoutEvents::Resize, this, &frmQuerimo::Form_Resize);
+    connect(indelingVolgen_.get(), &LayoutEvents::HorSplitMouseMove, this, &frmQuerimo::imgHorSplit_MouseMove);
+    connect(indelingVolgen_.get(), &LayoutEvents::VertSplitMouseMove, this, &frmQuerimo::imgVertSplit_MouseMove);
 }
 
 layout::Frame frmQuerimo::Omlijsting() const

@@ -1,37 +1,26 @@
 #include "app/Routines.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QClipboard>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QFont>
+#include <QGuiApplication>
 #include <QLineEdit>
-#include <QMenu>
 #include <QScreen>
 #include <QVariant>
+#include <QWidget>
 #include <cmath>
-
-#include "app/frmQuerimo.h"
 
 namespace Routines {
 
-namespace {
-QMetaObject::Connection hook;  // the clipboard connection made by HookForm
-}
-
-void HookForm(frmQuerimo& frm)
+void LettertypeToepassen(const QFont& bron, QWidget* doel)
 {
-    hook = QObject::connect(QApplication::clipboard(), &QClipboard::dataChanged, &frm, [&frm] { WindowProc(frm); });
-}
-
-void UnhookForm(frmQuerimo&)
-{
-    QObject::disconnect(hook);
-}
-
-void WindowProc(frmQuerimo& frm)
-{
-    if (frm.mnuBewerken->isEnabled()) frm.PlakkenInstellen();
+    QFont font = doel->font();
+    font.setFamily(bron.family());
+    font.setPointSizeF(bron.pointSizeF());
+    font.setBold(bron.bold());
+    font.setItalic(bron.italic());
+    doel->setFont(font);
 }
 
 void SelectAllText(QLineEdit* textBox)

@@ -1,21 +1,19 @@
 #pragma once
 #include <QString>
 
+class QFont;
 class QLineEdit;
+class QWidget;
 class QObject;
-class frmQuerimo;
 
 // Free procedures shared by the windows.
 namespace Routines {
 
-// Clipboard-change reports for the main window: HookForm starts them, UnhookForm stops them.
-void HookForm(frmQuerimo& frm);
-void UnhookForm(frmQuerimo& frm);
-// The main window's reaction to a change of the clipboard.
-void WindowProc(frmQuerimo& frm);
-
 // Selects the whole text of a text box, so typing replaces it.
 void SelectAllText(QLineEdit* textBox);
+
+// The target takes the source font's name, size, bold and italic, and keeps the rest of its own font.
+void LettertypeToepassen(const QFont& bron, QWidget* doel);
 
 // A control's tag: a free text the program keeps on it.
 QString Tag(const QObject* control);

@@ -13,7 +13,7 @@
 #include "app/Keywords.h"
 #include "app/Routines.h"
 #include "app/frmQuerimo.h"
-#include "db/RecentFiles.h"
+#include "editor/Bewerker.h"
 
 namespace {
 
@@ -38,20 +38,16 @@ bool textBool(const QString& text, bool fallback)
 
 void frmQuerimo::Opstarten()
 {
-    Routines::HookForm(*this);
-    Gebruiker = "Admin";
+    bewerker->KlembordVolgen();
     mnuVorige->setText(mnuVorige->text() + "\tPgUp");
     mnuVolgende->setText(mnuVolgende->text() + "\tPgDn");
     dlgDatabaseOpenen.InitDir = Routines::ProgrammaMap();
-    dlgTekst.InitDir = Routines::ProgrammaMap();
     dgdSQL->verticalHeader()->hide();
 
     QSettings settings = store();
     std::array<QString, 4> stored;
     for (int i = 0; i < 4; ++i) stored[i] = settings.value("LastFile/" + QString::number(i)).toString();
-    const RecentEntries entries = RecentRestore(stored, Routines::ProgrammaMap());
-    for (int i = 0; i < 4; ++i)
-        if (entries[i].visible) LastFileTonen(i, entries[i].tag, entries[i].caption);
+    recenteDatabases.Herstellen(stored);
 
     QFont font = rtbSQL->font();
     font.setFamily(settings.value("Font/Name", font.family()).toString());
@@ -65,6 +61,7 @@ void frmQuerimo::Opstarten()
     LettertypeVerspreiden();
 
     Routines::SetTag(treStruktuur, "fields");
+    KnoppenBijwerken();
     mnuKnippen->setText(mnuKnippen->text() + "\tCtrl+X");
     mnuKopieren->setText(mnuKopieren->text() + "\tCtrl+C");
     mnuPlakken->setText(mnuPlakken->text() + "\tCtrl+V");
@@ -76,7 +73,7 @@ void frmQuerimo::Opstarten()
                      + keywords.fileName();
         return;
     }
-    Sleutelwoorden = KeywordList(keywords.readAll());
+    bewerker->ZetSleutelwoorden(KeywordList(keywords.readAll()));
     geladen_ = true;
 }
 
@@ -84,24 +81,14 @@ void frmQuerimo::Afsluiten()
 {
     if (afgesloten_) return;
     afgesloten_ = true;
-    Routines::UnhookForm(*this);
+    bewerker->KlembordLoslaten();
     QSettings settings = store();
+    const std::array<QString, 4> recent = recenteDatabases.TeBewaren();
     for (int i = 0; i < 4; ++i)
-        if (mnuLastFile[i]->isVisible())
-            settings.setValue("LastFile/" + QString::number(i), Routines::Tag(mnuLastFile[i]));
+        if (!recent[i].isEmpty()) settings.setValue("LastFile/" + QString::number(i), recent[i]);
     const QFont font = rtbSQL->font();
     settings.setValue("Font/Name", font.family());
     settings.setValue("Font/Size", QLocale().toString(font.pointSizeF()));
     settings.setValue("Font/Bold", boolText(font.bold()));
     settings.setValue("Font/Italic", boolText(font.italic()));
-}
-
-void frmQuerimo::LettertypeToepassen(QWidget* source, QWidget* target)
-{
-    QFont font = target->font();
-    font.setFamily(source->font().family());
-    font.setPointSizeF(source->font().pointSizeF());
-    font.setBold(source->font().bold());
-    font.setItalic(source->font().italic());
-    target->setFont(font);
 }

@@ -16,7 +16,9 @@
 #include <QToolBar>
 #include <QTreeWidget>
 
+#include "app/InvoerTegenhouden.h"
 #include "app/Routines.h"
+#include "editor/Bewerker.h"
 
 namespace {
 
@@ -37,9 +39,20 @@ QAction* separator(QMenu* menu, const char* name)
 
 }  // namespace
 
-frmQuerimo::frmQuerimo(QWidget* parent) : QMainWindow(parent)
+frmQuerimo::frmQuerimo(QWidget* parent)
+    : QMainWindow(parent),
+      database(Routines::ProgrammaMap()),
+      recenteDatabases(Routines::ProgrammaMap()),
+      tekstBestanden(Routines::ProgrammaMap())
 {
     Opbouwen();
+    invoerTegenhouden_ = std::make_unique<InvoerTegenhouden>([this] { uitvoering.Stoppen(); });
+    connect(&uitvoering, &querimo::exec::Uitvoering::BezigGewijzigd, this, [this](bool bezig) {
+        if (bezig)
+            invoerTegenhouden_->Aan();
+        else
+            invoerTegenhouden_->Uit();
+    });
     IndelingVerbinden();
     SlepenVerbinden();
     KnoppenVerbinden();
@@ -95,6 +108,7 @@ void frmQuerimo::Opbouwen()
     rtbSQL->hide();
     rtbSQL->installEventFilter(this);
     rtbSQL->viewport()->installEventFilter(this);
+    bewerker = new querimo::editor::Bewerker(rtbSQL, this);
 
     imgHorSplit = new QWidget(Werkvlak);
     imgHorSplit->setObjectName("imgHorSplit");
@@ -110,7 +124,6 @@ void frmQuerimo::Opbouwen()
 
     dlgDatabaseOpenen.DialogTitle = "Microsoft Access Database openen";
     dlgDatabaseOpenen.Filter = "Microsoft Access Database|*.mdb|Microsoft Access Werkgroep|*.mdw";
-    dlgTekst.Filter = "Tekstbestand|*.txt";
 
     MenusOpbouwen();
     KnoppenbalkOpbouwen();
@@ -286,6 +299,19 @@ QTreeWidgetItem* frmQuerimo::Knoop(const QString& key) const
 
 void frmQuerimo::closeEvent(QCloseEvent* event)
 {
+    // A running statement is stopped first; the window closes once its run has ended.
+    if (opdrachtLoopt_) {
+        sluitenNaAfloop_ = true;
+        uitvoering.Stoppen();
+        event->ignore();
+        return;
+    }
     Afsluiten();
     event->accept();
+}
+
+void frmQuerimo::SlepenVerbinden()
+{
+    slepen_ = std::make_unique<StruktuurSlepen>(treStruktuur, rtbSQL, mnuBeeld);
+    connect(slepen_.get(), &StruktuurSlepen::Neergezet, bewerker, &querimo::editor::Bewerker::SelectieVervangen);
 }

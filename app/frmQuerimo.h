@@ -5,13 +5,16 @@
 #include <array>
 #include <memory>
 
-#include "ado/Command.h"
-#include "ado/Connection.h"
-#include "ado/Recordset.h"
 #include "app/CommonDialog.h"
 #include "app/ImageList.h"
 #include "app/Layout.h"
 #include "app/LayoutEvents.h"
+#include "db/Databaseverbinding.h"
+#include "db/RecenteDatabases.h"
+#include "exec/Uitvoering.h"
+#include "files/TekstBestanden.h"
+#include "history/Historiek.h"
+#include "structure/Struktuur.h"
 #include "structure/StruktuurSlepen.h"
 
 class QAction;
@@ -26,19 +29,25 @@ class QToolBar;
 class QTreeWidget;
 class QTreeWidgetItem;
 
+class InvoerTegenhouden;
+
+namespace querimo::editor {
+class Bewerker;
+}
 namespace querimo::exec {
 class RecordsetModel;
 }
 
-// The main window: it owns all state of a run. Loading it (the constructor) is the whole start-up,
-// closing it the whole shutdown.
+// The main window: the controls under their design names, wired to the controllers that hold the state of a
+// run. Loading it (the constructor) is the whole start-up, closing it the whole shutdown.
 //
-// Conventions shared by every subsystem that adds procedures here:
+// Conventions:
 // - A control's `Tag` is its dynamic property "Tag" (Routines::Tag / Routines::SetTag).
-// - Toolbar buttons are QActions of tlbKnoppen with their key as objectName and data: Knop("run").
+// - Toolbar buttons are QActions of tlbKnoppen with their key as objectName and data: Knop("run"). A button
+//   follows its menu item's enabled and checked state and triggers the item.
 // - Status panels are the QLabels "licht" and "status" of stbStatus: Paneel("status").
 // - Images by key: imlKnoppen.Item("groen") (a QPixmap), imlKnoppen.Icon("table").
-// - A menu item and its toolbar button share their enabled state: set the item, then copy it to the button.
+// - Enabled states are derived in one place, KnoppenBijwerken, from the controllers' state.
 class frmQuerimo : public QMainWindow {
     Q_OBJECT
 
@@ -50,17 +59,14 @@ public:
     bool Geladen() const { return geladen_; }
     const QString& StartFout() const { return startFout_; }
 
-    // ---- State of a run, read and written by the dialogs ----
-    querimo::ado::Connection Verbinding;
-    std::unique_ptr<querimo::ado::Command> cmdResult;  // the command of the last execution; none at start
-    QStringList Historiek;
-    int HistoriekIndex = 0;
-    QString Gebruiker;
-    QString Paswoord;
-    QString dbPaswoord;
-    bool dbExclusief = false;
-    QString HuidigeDb;
-    QString Tag;  // the window's own tag: the parameter dialog's reply
+    // ---- Controllers ----
+    querimo::db::Databaseverbinding database;
+    querimo::db::RecenteDatabases recenteDatabases;
+    querimo::structure::Struktuur struktuur;
+    querimo::exec::Uitvoering uitvoering;
+    querimo::historiek::Historiek historiek;
+    querimo::files::TekstBestanden tekstBestanden;
+    querimo::editor::Bewerker* bewerker = nullptr;
 
     // ---- Controls ----
     QTableView* dgdSQL = nullptr;
@@ -70,7 +76,6 @@ public:
     QToolBar* tlbKnoppen = nullptr;
     ImageList imlKnoppen;
     QFontDialog* dlgFont = nullptr;  // created on first use
-    CommonDialog dlgTekst;
     QTextEdit* rtbSQL = nullptr;
     QLabel* lblFout = nullptr;
     QWidget* imgHorSplit = nullptr;
@@ -117,56 +122,46 @@ public:
     QLabel* Paneel(const QString& key) const;
     QTreeWidgetItem* Knoop(const QString& key) const;  // tree node by key; null when absent
 
-    // ---- Main window: start-up, shutdown, routing, enablement (app/) ----
-    void KnoppenSQL();
-    void KnoppenSelectie();
-    void LettertypeToepassen(QWidget* source, QWidget* target);
-    void PlakkenInstellen();  // paste enabled exactly when the clipboard holds text; copied to "paste"
+    // ---- Routing and enablement ----
+    void KnoppenBijwerken();  // every enabled and checked state, from the controllers
+    void KnoppenSelectie();   // measures the editor's selection for cut and copy
+    void PlakkenInstellen();  // measures the clipboard for paste
 
-    // ---- Database connection (db/) ----
+    // ---- Database ----
     void DatabaseKiezen();
     void DatabaseOpenen(const QString& path);
     void LastFileKiezen(int index);
+    void OptiesTonen();
 
-    // ---- Structure browser (structure/) ----
+    // ---- Structure tree ----
     void StruktuurVullen();
     void BeeldVelden();
     void BeeldIndexen();
 
-    // ---- Statement execution (exec/, editor-exec) ----
+    // ---- Statement execution ----
     void OpdrachtUitvoeren();
     void FoutTonen(const QString& description);
     void FoutPlaatsen();
     void ResultaatTonen(long aantal);  // the outcome of a statement that ran without failure
     void RasterKoppelen(std::shared_ptr<querimo::ado::Recordset> rs);  // null: the grid shows nothing
-    querimo::exec::RecordsetModel* dgdSQLRijen = nullptr;              // the rows dgdSQL shows; created on first use
+    void DataKopieren();
+    querimo::exec::RecordsetModel* dgdSQLRijen = nullptr;  // the rows dgdSQL shows; created on first use
 
-    // ---- SQL editor colouring (editor/, editor-exec) ----
-    void TekstGewijzigd();  // the editor's change handler
-
-    // ---- Statement history (history/, editor-exec) ----
+    // ---- History ----
     void HistoriekToevoegen();
     void VorigeOpdracht();
     void VolgendeOpdracht();
     void HistoriekTonen(int index);
     void HistoriekLeegmaken();
+    void HistoriekInzien();
 
-    // ---- Layout, edit commands, text files, dialogs, copying, dragging, font (window-rest) ----
-    void Knippen();
-    void Kopieren();
-    void Plakken();
-    void Wissen();
-    void AllesSelecteren();
-    void DataKopieren();
+    // ---- Text files, font, about ----
     void TekstOpenen();
     void TekstOpslaan();
-    void OptiesTonen();
-    void HistoriekInzien();
     void FontKiezen();
     void InfoTonen();
-    void SelectieVervangen(const QString& text);  // the editor's selection, or the caret, takes the text
     void LettertypeVerspreiden();  // the grid, its headings, the window and the tree take the editor's font
-    void SlepenVerbinden();        // dragging names from the tree into the editor, the tree's popup menu
+
     // The panes in twips of the client area (from the toolbar's top to the status bar's bottom).
     querimo::layout::Panes Indeling;
     querimo::layout::Frame Omlijsting() const;
@@ -189,19 +184,16 @@ private:
     void KnoppenbalkOpbouwen();
     void StatusbalkOpbouwen();
     void KnoppenVerbinden();
-    void tlbKnoppen_ButtonClick(QAction* button);
+    void KnoppenKoppelen();
     void Opstarten();
     void Afsluiten();
-    void LastFileBijwerken(const QString& path);
-    void LastFileTonen(int index, const QString& path, const QString& caption);
-    void VeldenToevoegen(QTreeWidgetItem* parent, const QString& prefix, const QString& name);
-    void IndexenToevoegen(QTreeWidgetItem* parent, const QString& prefix, const QString& name);
-    QTreeWidgetItem* KnoopToevoegen(QTreeWidgetItem* parent, const QString& key, const QString& text,
-                                    const QString& image);
+    void LastFileTonen();
+    void SlepenVerbinden();
 
-    std::shared_ptr<querimo::ado::Recordset> rsResult;
-    QString Sleutelwoorden;
     QActionGroup* beeldKnoppen_ = nullptr;
+    std::unique_ptr<InvoerTegenhouden> invoerTegenhouden_;
+    bool opdrachtLoopt_ = false;     // from the start of OpdrachtUitvoeren to its final steps
+    bool sluitenNaAfloop_ = false;   // the window was closed while a statement ran
     bool geladen_ = false;
     bool afgesloten_ = false;
     QString startFout_;

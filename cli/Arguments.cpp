@@ -1,6 +1,7 @@
 #include "Arguments.h"
 
 #include <cstddef>
+#include <cstdlib>
 #include <optional>
 
 namespace querimo::cli {
@@ -19,6 +20,9 @@ const char* const usageText =
     "                         een SQL-opdracht (\"-\": de SQL van standaardinvoer); rijen met een\n"
     "                         kopregel, of het aantal records voor een actieopdracht; --param NAAM zonder\n"
     "                         '=' geeft Null\n"
+    "  --timeout SECONDEN     (bij een SQL-opdracht of --script) breek een opdracht af die langer loopt;\n"
+    "                         afsluitstatus 124. Ctrl+C breekt de lopende opdracht af: afsluitstatus 130\n"
+    "  --                     wat volgt is geen optie meer (een SQL-opdracht of bestand dat met '-' begint)\n"
     "  --script BESTAND       de SQL-opdrachten van een bestand na elkaar, gescheiden door regels met\n"
     "                         alleen ';'; regels die met '--' beginnen tellen niet mee\n"
     "  --dump postgresql [TABEL...]\n"
@@ -45,6 +49,16 @@ private:
     std::size_t pos_ = 0;
 };
 
+// --timeout: a positive number of seconds.
+double seconds(const std::string& text)
+{
+    char* end = nullptr;
+    const double value = std::strtod(text.c_str(), &end);
+    if (text.empty() || *end != '\0' || !(value > 0) || value > 1e9)
+        throw UsageError("--timeout verwacht een positief aantal seconden, niet '" + text + "'.");
+    return value;
+}
+
 std::optional<Command> tableCommand(const std::string& option)
 {
     if (option == "--columns") return Command::Columns;
@@ -65,9 +79,26 @@ Arguments parseArguments(const std::vector<std::string>& args)
         haveCommand = true;
         result.command = c;
     };
+    auto positional = [&](const std::string& arg) {
+        if (result.database.empty()) {
+            result.database = arg;
+        } else if (result.command == Command::Dump) {
+            result.dumpTargets.push_back(arg);
+        } else if (!haveCommand) {
+            setCommand(Command::Statement);
+            result.statement = arg;
+        } else {
+            throw UsageError("Onverwacht argument '" + arg + "'.");
+        }
+    };
+    bool options = true;
     while (!in.done()) {
         const std::string arg = in.take();
-        if (arg == "--user") {
+        if (!options || arg.size() < 2 || arg[0] != '-') {  // a lone "-" is the statement from standard input
+            positional(arg);
+        } else if (arg == "--") {
+            options = false;
+        } else if (arg == "--user") {
             result.user = in.valueOf(arg);
         } else if (arg == "--password") {
             result.password = in.valueOf(arg);
@@ -103,17 +134,10 @@ Arguments parseArguments(const std::vector<std::string>& args)
         } else if (auto c = tableCommand(arg)) {
             setCommand(*c);
             result.table = in.valueOf(arg);
-        } else if (arg.size() > 1 && arg[0] == '-') {  // a lone "-" is the statement from standard input
-            throw UsageError("Onbekende optie " + arg + ".");
-        } else if (result.database.empty()) {
-            result.database = arg;
-        } else if (result.command == Command::Dump) {
-            result.dumpTargets.push_back(arg);
-        } else if (!haveCommand) {
-            setCommand(Command::Statement);
-            result.statement = arg;
+        } else if (arg == "--timeout") {
+            result.timeoutSeconds = seconds(in.valueOf(arg));
         } else {
-            throw UsageError("Onverwacht argument '" + arg + "'.");
+            throw UsageError("Onbekende optie " + arg + ".");
         }
     }
     if (result.database.empty()) throw UsageError("Geef een database.");
@@ -124,8 +148,8 @@ Arguments parseArguments(const std::vector<std::string>& args)
     const bool script = result.command == Command::Script;
     if (result.csv && result.command != Command::Export && !statement && !script)
         throw UsageError("--csv hoort alleen bij --export, een SQL-opdracht of --script.");
-    if ((result.json || !result.parameters.empty()) && !statement && !script)
-        throw UsageError("--json en --param horen alleen bij een SQL-opdracht of --script.");
+    if ((result.json || !result.parameters.empty() || result.timeoutSeconds > 0) && !statement && !script)
+        throw UsageError("--json, --param en --timeout horen alleen bij een SQL-opdracht of --script.");
     if (result.json && result.csv) throw UsageError("Kies --csv of --json, niet beide.");
     if (result.dumpFormat == "sqlite" && result.dumpTargets.size() != 1)
         throw UsageError("--dump sqlite verwacht precies één nieuw bestand.");

@@ -26,6 +26,7 @@ struct Arguments {
     std::string dumpFormat;                // Dump: "postgresql" or "sqlite"
     std::vector<std::string> dumpTargets;  // Dump: the tables (postgresql), the new file (sqlite)
     std::vector<std::pair<std::string, std::optional<std::string>>> parameters;  // --param NAME=VALUE
+    double timeoutSeconds = 0;  // Statement, Script: --timeout, per statement; 0 = no limit
 };
 
 // A command line that does not follow the usage; the message says what is wrong.

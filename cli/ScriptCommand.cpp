@@ -47,14 +47,14 @@ std::vector<ScriptStatement> splitScript(const std::string& script)
 }
 
 void runScript(ado::Connection& connection, const std::string& path, const StatementParameters& parameters,
-               RowFormat format, std::FILE* out)
+               RowFormat format, std::FILE* out, double timeoutSeconds)
 {
     std::ifstream in(path, std::ios::binary);
     if (!in) throw DbError(errc::fail, "Het script '" + path + "' kan niet gelezen worden.");
     const std::string script{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     for (const ScriptStatement& statement : splitScript(script)) {
         try {
-            runStatement(connection, statement.text, parameters, format, out);
+            runStatement(connection, statement.text, parameters, format, out, timeoutSeconds);
         } catch (const DbError& e) {
             throw DbError(e.number(), "Fout in de opdracht op regel " + std::to_string(statement.line) + " van '" + path
                                           + "': " + e.description());

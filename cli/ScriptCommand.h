@@ -18,8 +18,8 @@ struct ScriptStatement {
 std::vector<ScriptStatement> splitScript(const std::string& script);
 
 // Runs the statements of the file in order, each as runStatement does; stops at the first that fails, with
-// a DbError that says which statement of which file.
+// a DbError that says which statement of which file. timeoutSeconds: for each statement, as runStatement.
 void runScript(ado::Connection& connection, const std::string& path, const StatementParameters& parameters,
-               RowFormat format, std::FILE* out);
+               RowFormat format, std::FILE* out, double timeoutSeconds = 0);
 
 }  // namespace querimo::cli

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "RowWriter.h"
+#include "StatementStop.h"
 #include "core/Error.h"
 #include "core/Text.h"
 #include "core/ValueText.h"
@@ -112,7 +113,7 @@ std::string readStandardInput()
 }
 
 void runStatement(ado::Connection& connection, const std::string& statement, const StatementParameters& parameters,
-                  RowFormat format, std::FILE* out)
+                  RowFormat format, std::FILE* out, double timeoutSeconds)
 {
     if (!connection.database()) throw DbError(errc::fail, "Er is geen database geopend.");
     sql::PreparedStatement prepared = sql::prepare(*connection.database(), statement);
@@ -128,7 +129,18 @@ void runStatement(ado::Connection& connection, const std::string& statement, con
             throw DbError(errc::noValue, "De opdracht vraagt om de parameter '" + p.name + "'; geef die met --param \""
                                              + p.name + "=waarde\".");
     }
-    const sql::StatementResult result = prepared.execute(values);
+    const sql::StatementResult result = [&] {
+        RunningStatement running(timeoutSeconds);
+        try {
+            return prepared.execute(values, running.signal());
+        } catch (const DbError& e) {
+            if (e.number() != errc::cancelled || !running.timedOut()) throw;
+            char seconds[32];
+            std::snprintf(seconds, sizeof seconds, "%g", timeoutSeconds);
+            throw DbError(errc::cancelled, std::string("De query is afgebroken: ze liep langer dan ") + seconds
+                                               + (timeoutSeconds == 1 ? " seconde" : " seconden") + " (--timeout).");
+        }
+    }();
     if (!result.rows) {
         const long affected = result.recordsAffected;
         std::fprintf(out, "%ld %s %s\n", affected, affected == 1 ? "record" : "records", actionVerb(prepared.kind()));

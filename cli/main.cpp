@@ -9,6 +9,7 @@
 #include "OpenDatabase.h"
 #include "ScriptCommand.h"
 #include "StatementCommand.h"
+#include "StatementStop.h"
 #include "core/Error.h"
 #include "jet/Database.h"
 
@@ -31,10 +32,12 @@ void run(const cli::Arguments& args)
     case cli::Command::Export: cli::exportTable(connection, args.table, args.csv, stdout); break;
     case cli::Command::Statement: {
         const std::string sql = args.statement == "-" ? cli::readStandardInput() : args.statement;
-        cli::runStatement(connection, sql, args.parameters, format, stdout);
+        cli::runStatement(connection, sql, args.parameters, format, stdout, args.timeoutSeconds);
         break;
     }
-    case cli::Command::Script: cli::runScript(connection, args.script, args.parameters, format, stdout); break;
+    case cli::Command::Script:
+        cli::runScript(connection, args.script, args.parameters, format, stdout, args.timeoutSeconds);
+        break;
     case cli::Command::Dump:
         if (args.dumpFormat == "sqlite")
             cli::dumpSqlite(*connection.database(), args.dumpTargets.front());
@@ -46,7 +49,8 @@ void run(const cli::Arguments& args)
 
 }  // namespace
 
-// Exit status: 0 success, 1 the database or the command failed, 2 the command line is wrong.
+// Exit status: 0 success, 1 the database or the command failed, 2 the command line is wrong, 124 a statement
+// ran longer than --timeout, 130 Ctrl+C.
 int main(int argc, char** argv)
 {
     cli::Arguments args;
@@ -56,11 +60,14 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "%s\n%s", e.what(), cli::usageText);
         return 2;
     }
+    cli::stopStatementsOnInterrupt();
     try {
         run(args);
-        return 0;
+        return cli::interrupted() ? cli::interruptedStatus : 0;
     } catch (const DbError& e) {
         std::fprintf(stderr, "%s\n", e.what());
+        if (cli::interrupted()) return cli::interruptedStatus;
+        if (e.number() == errc::cancelled) return cli::timedOutStatus;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "Onverwachte fout: %s\n", e.what());
     }

@@ -1,6 +1,5 @@
 #include "db/frmOpties.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QEvent>
 #include <QLabel>
@@ -9,7 +8,6 @@
 
 #include "app/LayoutPixels.h"
 #include "app/Routines.h"
-#include "app/frmQuerimo.h"
 
 using querimo::layout::place;
 using querimo::layout::Rect;
@@ -37,9 +35,9 @@ QLabel* label(QWidget* parent, const QString& caption, const Rect& where, QLineE
 
 }  // namespace
 
-frmOpties::frmOpties(frmQuerimo& owner)
-    : QDialog(&owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      owner_(owner)
+frmOpties::frmOpties(const querimo::db::Aanmelding& waarden, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      waarden_(waarden)
 {
     setWindowTitle(QStringLiteral("Opties"));
     setFixedSize(Routines::TwipsNaarPixels(4530), Routines::TwipsNaarPixels(2400));
@@ -68,10 +66,10 @@ frmOpties::frmOpties(frmQuerimo& owner)
     setTabOrder(cmdOK, cmdCancel);
     setTabOrder(cmdCancel, chkExclusief);
 
-    txtGebruiker->setText(owner_.Gebruiker);
-    txtPaswoord->setText(owner_.Paswoord);
-    txtdbPaswoord->setText(owner_.dbPaswoord);
-    if (owner_.dbExclusief) chkExclusief->setChecked(true);
+    txtGebruiker->setText(waarden_.Gebruiker);
+    txtPaswoord->setText(waarden_.Paswoord);
+    txtdbPaswoord->setText(waarden_.dbPaswoord);
+    if (waarden_.dbExclusief) chkExclusief->setChecked(true);
 
     for (QLineEdit* box : {txtGebruiker, txtPaswoord, txtdbPaswoord}) box->installEventFilter(this);
     txtGebruiker->setFocus();
@@ -89,10 +87,6 @@ bool frmOpties::eventFilter(QObject* watched, QEvent* event)
 
 void frmOpties::cmdOK_Click()
 {
-    owner_.Gebruiker = txtGebruiker->text();
-    owner_.Paswoord = txtPaswoord->text();
-    owner_.dbPaswoord = txtdbPaswoord->text();
-    owner_.dbExclusief = chkExclusief->isChecked();
-    Routines::SetTag(owner_.mnuOpties, QStringLiteral("*"));
+    waarden_ = {txtGebruiker->text(), txtPaswoord->text(), txtdbPaswoord->text(), chkExclusief->isChecked()};
     accept();
 }

@@ -2,18 +2,21 @@
 #include <QDialog>
 #include <array>
 
+#include "db/Databaseverbinding.h"
+
 class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class frmQuerimo;
 
-// The login values with which the main window opens a database.
+// The login values a database is opened with. After OK (exec() answers Accepted) Waarden() holds the
+// values as typed; any other way out leaves them as given.
 class frmOpties : public QDialog {
     Q_OBJECT
 public:
-    // Loads the controls from the main window's login values.
-    explicit frmOpties(frmQuerimo& owner);
+    frmOpties(const querimo::db::Aanmelding& waarden, QWidget* parent);
+
+    const querimo::db::Aanmelding& Waarden() const { return waarden_; }
 
     std::array<QLabel*, 3> lblLabels{};
     QLineEdit* txtGebruiker;
@@ -29,5 +32,5 @@ protected:
 private:
     void cmdOK_Click();
 
-    frmQuerimo& owner_;
+    querimo::db::Aanmelding waarden_;
 };

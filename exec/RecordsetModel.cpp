@@ -15,6 +15,7 @@ void RecordsetModel::Koppelen(std::shared_ptr<ado::Recordset> rs)
     rs_ = std::move(rs);
     rechts_.clear();
     bewerkbaar_.clear();
+    gehaald_ = std::min(Totaal(), Partij);
     endResetModel();
 }
 
@@ -34,10 +35,29 @@ bool RecordsetModel::Open() const
     return rs_ && rs_->State() == ado::ObjectState::Open;
 }
 
+int RecordsetModel::Totaal() const
+{
+    return Open() ? static_cast<int>(std::min<std::size_t>(rs_->RecordCount(), INT_MAX)) : 0;
+}
+
 int RecordsetModel::rowCount(const QModelIndex& parent) const
 {
     if (parent.isValid() || !Open()) return 0;
-    return static_cast<int>(std::min<std::size_t>(rs_->RecordCount(), INT_MAX));
+    return std::min(gehaald_, Totaal());
+}
+
+bool RecordsetModel::canFetchMore(const QModelIndex& parent) const
+{
+    return !parent.isValid() && Open() && gehaald_ < Totaal();
+}
+
+void RecordsetModel::fetchMore(const QModelIndex& parent)
+{
+    if (!canFetchMore(parent)) return;
+    const int erbij = std::min(Partij, Totaal() - gehaald_);
+    beginInsertRows({}, gehaald_, gehaald_ + erbij - 1);
+    gehaald_ += erbij;
+    endInsertRows();
 }
 
 int RecordsetModel::columnCount(const QModelIndex& parent) const

@@ -8,7 +8,8 @@
 namespace querimo::exec {
 
 // A record set as a table for a grid view. Rows are read from the record set when the view asks for them,
-// so a result of any size is shown at once and nothing is copied.
+// and the view learns of them in batches as it scrolls (fetchMore), so a result of any size is shown at once,
+// nothing is copied and the view keeps no bookkeeping for rows nobody has scrolled to.
 class RecordsetModel : public QAbstractTableModel {
     Q_OBJECT
 
@@ -23,7 +24,12 @@ public:
     // Lets the user type text into this column (detached record sets only).
     void KolomBewerkbaar(int kolom);
 
+    // Rows handed to the view at a time.
+    static constexpr int Partij = 256;
+
     int rowCount(const QModelIndex& parent = {}) const override;
+    bool canFetchMore(const QModelIndex& parent) const override;
+    void fetchMore(const QModelIndex& parent) override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
@@ -32,10 +38,12 @@ public:
 
 private:
     bool Open() const;
+    int Totaal() const;
 
     std::shared_ptr<ado::Recordset> rs_;
     QSet<int> rechts_;
     QSet<int> bewerkbaar_;
+    int gehaald_ = 0;  // rows the view knows of
 };
 
 }  // namespace querimo::exec

@@ -6,7 +6,6 @@
 #include <QTextEdit>
 
 #include "app/Routines.h"
-#include "app/frmQuerimo.h"
 #include "exec/RecordsetModel.h"
 #include "exec/TekstVakDelegate.h"
 
@@ -24,8 +23,8 @@ QRect Twips(double left, double top, double width, double height)
 
 }  // namespace
 
-frmParameters::frmParameters(frmQuerimo& owner)
-    : QDialog(&owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), owner_(owner)
+frmParameters::frmParameters(const QStringList& namen, const QFont& lettertype, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
     setWindowTitle("Parameters");
     setFixedSize(Routines::TwipsNaarPixels(4680), Routines::TwipsNaarPixels(3195));
@@ -45,22 +44,21 @@ frmParameters::frmParameters(frmQuerimo& owner)
     cmdCancel->setGeometry(Twips(2573, 2640, 1140, 390));
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);  // Esc rejects a dialog as well
 
-    Form_Load();
+    Form_Load(namen, lettertype);
 }
 
 frmParameters::~frmParameters() = default;
 
 // One row per parameter of the command, in its order, so row k belongs to parameter k.
-void frmParameters::Form_Load()
+void frmParameters::Form_Load(const QStringList& namen, const QFont& lettertype)
 {
     rsParameters = std::make_shared<ado::Recordset>();
     rsParameters->GetFields().Append("Parameter", ado::DataType::VarChar, TekstLengte, -1);
     rsParameters->GetFields().Append("Waarde", ado::DataType::VarChar, TekstLengte, -1);
     rsParameters->Open();
-    ado::Parameters& parameters = owner_.cmdResult->GetParameters();
-    for (std::size_t i = 0; i < parameters.Count(); ++i) {
+    for (const QString& naam : namen) {
         rsParameters->AddNew();
-        rsParameters->GetFields().Item(std::size_t{0}).SetValue(querimo::Value::text(parameters.Item(i).Name));
+        rsParameters->GetFields().Item(std::size_t{0}).SetValue(querimo::Value::text(naam.toStdString()));
     }
 
     rijen_ = new querimo::exec::RecordsetModel(this);
@@ -69,7 +67,7 @@ void frmParameters::Form_Load()
     dgdParameters->setModel(rijen_);
     dgdParameters->setItemDelegateForColumn(1, new querimo::exec::TekstVakDelegate(TekstLengte, this));
 
-    owner_.LettertypeToepassen(owner_.rtbSQL, dgdParameters);
+    Routines::LettertypeToepassen(lettertype, dgdParameters);
     dgdParameters->horizontalHeader()->setFont(dgdParameters->font());
     const int kolomBreedte = Routines::TwipsNaarPixels(4575.0 / 2 - 1);
     dgdParameters->setColumnWidth(0, kolomBreedte);
@@ -84,14 +82,11 @@ void frmParameters::Form_Load()
 
 void frmParameters::cmdOK_Click()
 {
-    ado::Parameters& parameters = owner_.cmdResult->GetParameters();
-    rsParameters->MoveFirst();
-    for (std::size_t index = 0; !rsParameters->Eof(); ++index) {
+    waarden_.clear();
+    for (rsParameters->MoveFirst(); !rsParameters->Eof(); rsParameters->MoveNext()) {
         const querimo::Value waarde = rsParameters->GetFields().Item("waarde").GetValue();
-        parameters.Item(index).Value = waarde.isNull() ? std::nullopt : std::optional<std::string>(waarde.bytes);
-        rsParameters->MoveNext();
+        waarden_.push_back(waarde.isNull() ? std::nullopt : std::optional<std::string>(waarde.bytes));
     }
-    owner_.Tag = "*";
     accept();
 }
 

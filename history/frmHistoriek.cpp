@@ -33,11 +33,14 @@ frmHistoriek::frmHistoriek(const QStringList& historiek, const QFont& font, QWid
 
     connect(lstHistoriek, &QListWidget::itemClicked, this, [this] { cmdOK->setEnabled(true); });
     connect(lstHistoriek, &QListWidget::itemDoubleClicked, cmdOK, &QPushButton::click);
-    connect(cmdOK, &QPushButton::clicked, this, [this] {
-        okTag = QStringLiteral("*");
-        accept();
-    });
+    connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+int frmHistoriek::Keuze() const
+{
+    const QList<QListWidgetItem*> selected = lstHistoriek->selectedItems();
+    return selected.isEmpty() ? 0 : lstHistoriek->row(selected.first()) + 1;
 }
 
 QString frmHistoriek::Regel(const QString& opdracht)

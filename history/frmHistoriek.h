@@ -9,7 +9,7 @@
 class QListWidget;
 class QPushButton;
 
-// The list of the executed statements, one line each, to pick one from.
+// The list of the executed statements, one line each, to pick one from; OK answers Accepted.
 class frmHistoriek : public QDialog {
     Q_OBJECT
 public:
@@ -25,7 +25,8 @@ public:
     QListWidget* lstHistoriek;
     QPushButton* cmdOK;
     QPushButton* cmdCancel;
-    QString okTag;  // "*" once the user confirmed
+    // The position picked (1 for the first entry), 0 when none is selected; read after exec() answers Accepted.
+    int Keuze() const;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -9,7 +9,6 @@
 #include <QTextEdit>
 #include <QTreeWidget>
 
-#include "app/frmQuerimo.h"
 
 namespace {
 
@@ -23,10 +22,11 @@ QByteArray treeIdentity(const QTreeWidget* tree)
 
 }  // namespace
 
-StruktuurSlepen::StruktuurSlepen(frmQuerimo& frm) : frm_(frm)
+StruktuurSlepen::StruktuurSlepen(QTreeWidget* tree, QTextEdit* editor, QMenu* beeldMenu, QObject* parent)
+    : QObject(parent), tree_(tree), editor_(editor), beeldMenu_(beeldMenu)
 {
-    frm_.treStruktuur->viewport()->installEventFilter(this);
-    frm_.rtbSQL->viewport()->installEventFilter(this);
+    tree_->viewport()->installEventFilter(this);
+    editor_->viewport()->installEventFilter(this);
 }
 
 QString StruktuurSlepen::SleepNaam(const QString& knoopTekst)
@@ -49,14 +49,14 @@ bool StruktuurSlepen::VanBoom(const QMimeData* data, const QTreeWidget* tree)
 
 bool StruktuurSlepen::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == frm_.treStruktuur->viewport()) return treeEvent(event);
-    if (watched == frm_.rtbSQL->viewport()) return editorEvent(event);
+    if (watched == tree_->viewport()) return treeEvent(event);
+    if (watched == editor_->viewport()) return editorEvent(event);
     return false;
 }
 
 bool StruktuurSlepen::treeEvent(QEvent* event)
 {
-    QTreeWidget* tree = frm_.treStruktuur;
+    QTreeWidget* tree = tree_;
     if (event->type() == QEvent::MouseMove) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->buttons() != Qt::LeftButton) return false;
@@ -70,7 +70,7 @@ bool StruktuurSlepen::treeEvent(QEvent* event)
     }
     if (event->type() == QEvent::MouseButtonRelease) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() == Qt::RightButton) frm_.mnuBeeld->popup(mouse->globalPosition().toPoint());
+        if (mouse->button() == Qt::RightButton) beeldMenu_->popup(mouse->globalPosition().toPoint());
     }
     return false;
 }
@@ -80,19 +80,14 @@ bool StruktuurSlepen::editorEvent(QEvent* event)
     const QEvent::Type type = event->type();
     if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop) return false;
     auto* drop = static_cast<QDropEvent*>(event);
-    if (!VanBoom(drop->mimeData(), frm_.treStruktuur)) return false;  // other drags keep the editor's own handling
+    if (!VanBoom(drop->mimeData(), tree_)) return false;  // other drags keep the editor's own handling
     drop->acceptProposedAction();
     if (type != QEvent::Drop) return true;
 
     // The selected node, not the one under the pointer when the drag began; the text goes to the caret.
-    if (const QTreeWidgetItem* node = frm_.treStruktuur->currentItem()) {
-        frm_.SelectieVervangen(SleepNaam(node->text(0)));
+    if (const QTreeWidgetItem* node = tree_->currentItem()) {
+        emit Neergezet(SleepNaam(node->text(0)));
     }
-    frm_.rtbSQL->setFocus();
+    editor_->setFocus();
     return true;
-}
-
-void frmQuerimo::SlepenVerbinden()
-{
-    slepen_ = std::make_unique<StruktuurSlepen>(*this);
 }

@@ -3,15 +3,16 @@
 #include <QString>
 
 class QMimeData;
+class QMenu;
+class QTextEdit;
 class QTreeWidget;
-class frmQuerimo;
 
 // Dragging names from the structure tree into the editor, and the tree's "Beeld" popup menu.
 class StruktuurSlepen : public QObject {
     Q_OBJECT
 public:
-    // Watches the tree and the editor of the window.
-    explicit StruktuurSlepen(frmQuerimo& frm);
+    // Watches the tree and the editor; beeldMenu pops up on the tree.
+    StruktuurSlepen(QTreeWidget* tree, QTextEdit* editor, QMenu* beeldMenu, QObject* parent = nullptr);
 
     // What a node's text puts in the editor: the text before its first " (", so a field node gives its
     // bare name; a text that has no " (" after its first character is taken whole.
@@ -22,6 +23,10 @@ public:
     static QMimeData* SleepGegevens(const QTreeWidget* tree);
     static bool VanBoom(const QMimeData* data, const QTreeWidget* tree);
 
+signals:
+    // A name was dropped on the editor: it takes the place of the selection, or goes to the caret.
+    void Neergezet(const QString& naam);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -29,5 +34,7 @@ private:
     bool treeEvent(QEvent* event);
     bool editorEvent(QEvent* event);
 
-    frmQuerimo& frm_;
+    QTreeWidget* tree_;
+    QTextEdit* editor_;
+    QMenu* beeldMenu_;
 };

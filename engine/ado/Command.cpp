@@ -16,6 +16,27 @@ jet::Database& openDatabase(const Connection* connection)
 
 }  // namespace
 
+// Marks the command as executing while it lives, so that Cancel reaches this run and no later one.
+class Command::ExecutingScope {
+public:
+    explicit ExecutingScope(Running& running) : running_(running)
+    {
+        const std::lock_guard lock(running_.mutex);
+        running_.stop.clear();
+        running_.executing = true;
+    }
+    ~ExecutingScope()
+    {
+        const std::lock_guard lock(running_.mutex);
+        running_.executing = false;
+    }
+    ExecutingScope(const ExecutingScope&) = delete;
+    ExecutingScope& operator=(const ExecutingScope&) = delete;
+
+private:
+    Running& running_;
+};
+
 Parameter& Parameters::Item(const std::string& name)
 {
     for (Parameter& p : items_)
@@ -42,7 +63,10 @@ std::shared_ptr<Recordset> Command::Execute(long* recordsAffected)
         prepared_ = std::make_shared<sql::PreparedStatement>(sql::prepare(database, text_));
     sql::ParameterValues values;
     for (const Parameter& p : parameters_.items()) values.emplace_back(p.Name, p.Value);
-    sql::StatementResult result = prepared_->execute(values);
+    sql::StatementResult result = [&] {
+        const ExecutingScope executing(*running_);
+        return prepared_->execute(values, &running_->stop);
+    }();
     if (!result.rows) {
         if (recordsAffected) *recordsAffected = result.recordsAffected;
         return std::make_shared<Recordset>();
@@ -50,6 +74,12 @@ std::shared_ptr<Recordset> Command::Execute(long* recordsAffected)
     std::vector<FieldInfo> fields;
     for (const sql::Column& c : result.columns) fields.push_back({c.name, c.type, 0});
     return std::make_shared<Recordset>(std::move(fields), std::move(result.rows));
+}
+
+void Command::Cancel()
+{
+    const std::lock_guard lock(running_->mutex);
+    if (running_->executing) running_->stop.request();
 }
 
 }  // namespace querimo::ado

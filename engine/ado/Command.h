@@ -1,5 +1,6 @@
 #pragma once
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -36,13 +37,25 @@ public:
     const std::string& CommandText() const { return text_; }
     Parameters& GetParameters() { return parameters_; }
 
-    // Runs the statement. Returns an open record set for a query, a closed one otherwise.
+    // Runs the statement. Returns an open record set for a query, a closed one otherwise. Cancel stops it
+    // with a DbError (errc::cancelled).
     std::shared_ptr<Recordset> Execute(long* recordsAffected);
+    // Stops the Execute running now on another thread: a query leaves no result, an action leaves the file as
+    // it was. Safe from any thread; does nothing when no Execute runs.
+    void Cancel();
 
 private:
+    struct Running {
+        std::mutex mutex;
+        bool executing = false;
+        StopSignal stop;
+    };
+    class ExecutingScope;
+
     std::string text_;
     Parameters parameters_;
     std::shared_ptr<sql::PreparedStatement> prepared_;
+    std::shared_ptr<Running> running_ = std::make_shared<Running>();
 };
 
 }  // namespace querimo::ado

@@ -102,6 +102,8 @@ void Recordset::Close()
 {
     requireOpen();
     state_ = ObjectState::Closed;
+    rows_.reset();  // a result's temporary file goes now, not when the last reference does
+    detachedRows_.clear();
 }
 
 std::size_t Recordset::RecordCount() const
@@ -147,6 +149,7 @@ void Recordset::AddNew()
 
 Value Recordset::valueAt(std::size_t row, std::size_t column) const
 {
+    requireOpen();
     return detached_ ? detachedRows_.at(row).at(column) : rows_->value(row, column);
 }
 

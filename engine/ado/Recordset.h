@@ -67,8 +67,8 @@ public:
     static std::shared_ptr<Recordset> fromRows(std::vector<FieldInfo> fields, std::vector<std::vector<Value>> rows);
 
     ObjectState State() const { return state_; }
-    void Open();  // a detached record set, after its fields were appended
-    void Close();
+    void Open();       // a detached record set, after its fields were appended
+    void Close();      // lets go of the rows (a large result's temporary file with them)
     bool Eof() const;  // ADO EOF (a macro name in C)
     bool BOF() const;
     void MoveFirst();

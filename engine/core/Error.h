@@ -15,6 +15,7 @@ inline constexpr std::int32_t noValue = static_cast<std::int32_t>(0x80040E10);  
 inline constexpr std::int32_t integrity = static_cast<std::int32_t>(0x80040E2F);     // constraint violated
 inline constexpr std::int32_t notFound = static_cast<std::int32_t>(0x80040E37);      // table or view does not exist
 inline constexpr std::int32_t typeMismatch = static_cast<std::int32_t>(0x80040E07);  // value does not convert
+inline constexpr std::int32_t cancelled = static_cast<std::int32_t>(0x80040E4E);     // the statement was stopped
 }  // namespace errc
 
 // Every failure the engine reports: a number and a Dutch description fit to show the user.

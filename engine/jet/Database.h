@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/StopSignal.h"
 #include "core/Value.h"
 
 namespace querimo::jet {
@@ -206,6 +207,34 @@ public:
     virtual void dropQuery(std::string_view name) = 0;
     // Needs the file opened exclusively. Empty means no password.
     virtual void changeDatabasePassword(const std::string& newPassword, const std::string& oldPassword) = 0;
+
+    // The signal the statement running now stops at (nullptr: none); see StopScope. Scans look at it between
+    // pages, row changes before each row; a stop inside a statement is a DbError and the statement rolls back.
+    const StopSignal* stopSignal() const { return stop_; }
+    void checkStop() const
+    {
+        if (stop_) stop_->check();
+    }
+
+private:
+    friend class StopScope;
+    const StopSignal* stop_ = nullptr;
+};
+
+// Makes a statement stoppable through `signal` while it lives (nullptr: not stoppable in that time).
+class StopScope {
+public:
+    StopScope(Database& database, const StopSignal* signal) : database_(database), previous_(database.stop_)
+    {
+        database_.stop_ = signal;
+    }
+    ~StopScope() { database_.stop_ = previous_; }
+    StopScope(const StopScope&) = delete;
+    StopScope& operator=(const StopScope&) = delete;
+
+private:
+    Database& database_;
+    const StopSignal* previous_;
 };
 
 // Everything read while it lives comes from one state of the file.

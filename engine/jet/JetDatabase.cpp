@@ -87,7 +87,7 @@ std::unique_ptr<TableScan> JetDatabase::scan(const TableDef& table)
     std::unique_ptr<TableScan> scanner;
     guarded([&] {
         scanner = std::make_unique<TableScanner>(file_, *format_, layout,
-                                                 usageMapPages(file_, *format_, layout.usedPagesMap));
+                                                 usageMapPages(file_, *format_, layout.usedPagesMap), stopSignal());
     });
     return scanner;
 }

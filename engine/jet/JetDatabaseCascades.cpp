@@ -20,6 +20,7 @@ void throughRelationship(const Referrers& referrers, const std::string& referenc
     } catch (const CascadeError&) {
         throw;
     } catch (const DbError& e) {
+        if (e.number() == errc::cancelled) throw;  // a stop is no refusal of the relationship
         throw CascadeError(e.number(), "De relatie '" + referrers.relationship + "' tussen '" + referenced + "' en '"
                                            + referrers.table->def.name
                                            + "' kan de wijziging niet doorgeven: " + e.description());

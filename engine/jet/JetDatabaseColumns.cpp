@@ -14,9 +14,9 @@ namespace {
 class ColumnScan : public TableScan {
 public:
     ColumnScan(PageFile& file, const Format& format, TableLayout reduced, std::vector<std::size_t> positions,
-               std::size_t width)
+               std::size_t width, const StopSignal* stop)
         : layout_(std::move(reduced)), positions_(std::move(positions)), width_(width),
-          scanner_(file, format, layout_, usageMapPages(file, format, layout_.usedPagesMap))
+          scanner_(file, format, layout_, usageMapPages(file, format, layout_.usedPagesMap), stop)
     {}
 
     bool next(std::vector<Value>& row) override
@@ -52,7 +52,7 @@ std::unique_ptr<TableScan> JetDatabase::scan(const TableDef& table, const std::v
     std::unique_ptr<TableScan> scanner;
     guarded([&] {
         scanner = std::make_unique<ColumnScan>(file_, *format_, withColumnsOnly(full, names), std::move(positions),
-                                               full.def.columns.size());
+                                               full.def.columns.size(), stopSignal());
     });
     return scanner;
 }

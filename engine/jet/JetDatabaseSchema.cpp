@@ -414,6 +414,7 @@ void JetDatabase::createIndex(std::string_view tableName, const IndexDef& wanted
             for (const auto reader = scan(layout.def); reader->next(values);)
                 rows.emplace_back(reader->rowId(), values);
             for (const auto& [id, row] : rows) {
+                checkStop();
                 writer.check(only, row, &id);
                 writer.insert(only, row, id);
             }

@@ -129,6 +129,7 @@ void JetDatabase::beginStatement()
 void JetDatabase::commitStatement()
 {
     requireStatement();
+    checkStop();  // the last moment a stop still leaves the file as it was
     const bool changed = !file_.changedPages().empty();
     try {
         Journal journal(file_.path(), static_cast<std::uint32_t>(format_->pageSize));
@@ -298,6 +299,7 @@ RelationshipRules JetDatabase::relationshipRules()
 void JetDatabase::changeRows(const TableDef& def, const std::function<void(TableLayout&, RowChange&)>& work)
 {
     requireStatement();
+    checkStop();
     TableLayout& table = layoutOf(def);
     guarded([&] {
         RowChange change(file_, *format_, table);

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 #include <map>
+#include <unordered_map>
 
 #include "core/Error.h"
 #include "core/Text.h"
@@ -512,14 +513,19 @@ private:
         }
     }
 
+    // Columns of one name from several tables are told apart by their table, as Access names them: every one
+    // of the name, found by one pass over a map (selects of thousands of columns).
     void qualifyDuplicates(std::vector<Item>& items)
     {
-        for (std::size_t i = 0; i < items.size(); ++i)
-            for (std::size_t j = i + 1; j < items.size(); ++j)
-                if (text::equalsIgnoreCase(items[i].name, items[j].name))
-                    for (Item* it : {&items[i], &items[j]})
-                        if (!it->named && !it->sourceAlias.empty() && it->name.find('.') == std::string::npos)
-                            it->name = it->sourceAlias + "." + it->name;
+        std::unordered_map<std::string, std::size_t> uses;
+        std::vector<std::string> keys;
+        keys.reserve(items.size());
+        for (const Item& item : items) ++uses[keys.emplace_back(text::foldedKey(item.name))];
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            Item& it = items[i];
+            if (uses[keys[i]] > 1 && !it.named && !it.sourceAlias.empty() && it.name.find('.') == std::string::npos)
+                it.name = it.sourceAlias + "." + it.name;
+        }
     }
 
     void expandStar(const SelectItem& si, Scope& scope, std::vector<Item>& items)

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/Error.h"
+#include "core/StopSignal.h"
 #include "core/Text.h"
 #include "sql/Catalog.h"
 #include "sql/JetModule.h"
@@ -24,6 +25,9 @@ using t = DataType;
 [[noreturn]] void failSqlite(sqlite3* db)
 {
     const std::string message = sqlite3_errmsg(db);
+    // Stopped in SQLite's own loop (the progress handler) or in a scan of ours.
+    if ((sqlite3_errcode(db) & 0xff) == SQLITE_INTERRUPT || message == statementStoppedMessage)
+        throw statementStopped();
     static const std::pair<const char*, const char*> known[] = {
         {"integer overflow", "Numerieke overloop bij het berekenen van de query."},
         {"no such function", "De query gebruikt een functie die niet bestaat."},
@@ -35,7 +39,6 @@ using t = DataType;
         {"parser stack overflow", "De query is te groot of te diep genest."},
         {"string or blob too big", "Een waarde is te groot."},
         {"out of memory", "Onvoldoende geheugen om de query uit te voeren."},
-        {"interrupt", "De query is afgebroken."},
         {"sub-select returns", "Een subquery levert een verkeerd aantal kolommen op."},
         {"no such column", "De query verwijst naar een kolom die niet bestaat."},
         {"ambiguous column", "De query verwijst naar een kolom die in meer dan één tabel voorkomt."},
@@ -91,7 +94,7 @@ void bindParameters(sqlite3_stmt* stmt, const std::vector<ParameterInfo>& parame
 
 RowBuffer readRows(Prepared& stmt, std::size_t columns)
 {
-    RowBuffer rows(columns);
+    RowBuffer rows(columns, resultMemoryBudget());
     while (stmt.step()) {
         rows.beginRow();
         for (std::size_t c = 0; c < columns; ++c) rows.addSqlite(sqlite3_column_value(stmt.get(), static_cast<int>(c)));
@@ -120,6 +123,15 @@ Session::Session(jet::Database& database) : database_(database)
         sqlite3_close(db_);
         throw DbError(errc::fail, "De query-uitvoering kon niet worden gestart (onvoldoende geheugen).");
     }
+    // Every thousand steps SQLite asks whether the statement was stopped: sorts and joins that read no
+    // page of ours stop too.
+    sqlite3_progress_handler(
+        db_, 1000,
+        [](void* data) {
+            const StopSignal* stop = static_cast<const jet::Database*>(data)->stopSignal();
+            return stop && stop->requested() ? 1 : 0;
+        },
+        &database);
     registerJetModule(db_, database);
     registerTextCollation(db_);
     registerAccessFunctions(db_);

@@ -88,9 +88,10 @@ PreparedStatement prepare(jet::Database& database, std::string_view text)
     return PreparedStatement(std::move(state));
 }
 
-StatementResult PreparedStatement::execute(const ParameterValues& values)
+StatementResult PreparedStatement::execute(const ParameterValues& values, const StopSignal* stop)
 {
     State& s = *state_;
+    const jet::StopScope stoppable(s.database, stop);
     StatementResult result;
     switch (s.kind) {
     case StatementKind::Definition: runDefinition(s.database, *s.definition); break;

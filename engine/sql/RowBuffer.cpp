@@ -1,7 +1,10 @@
 #include "sql/RowBuffer.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cstring>
 
+#include "sql/Sql.h"
 #include "sql/SqliteValue.h"
 
 namespace querimo::sql {
@@ -72,9 +75,54 @@ void RowBuffer::addValue(const Value& v)
         [&] { addNull(); });
 }
 
+namespace {
+std::atomic<std::size_t> budget{std::size_t{256} << 20};
+}
+
+std::size_t resultMemoryBudget()
+{
+    return budget.load();
+}
+
+void setResultMemoryBudget(std::size_t bytes)
+{
+    budget.store(bytes);
+}
+
+void RowBuffer::sealChunk()
+{
+    dataStart_ += data_.size();
+    chunkStarts_.push_back(dataStart_ - data_.size());
+    chunks_.push_back(std::move(data_));
+    data_ = std::string();
+    if (dataStart_ - spill_.size() < budget_) return;
+    for (const std::string& chunk : chunks_) spill_.append(chunk);
+    chunks_.clear();
+    chunkStarts_.clear();
+}
+
+const char* RowBuffer::rowBytes(std::size_t row) const
+{
+    const std::size_t start = rowStarts_[row];
+    if (start >= dataStart_) return data_.data() + (start - dataStart_);
+    if (start >= spill_.size()) {
+        const auto chunk = std::upper_bound(chunkStarts_.begin(), chunkStarts_.end(), start) - 1;
+        return chunks_[static_cast<std::size_t>(chunk - chunkStarts_.begin())].data() + (start - *chunk);
+    }
+    const std::size_t end = row + 1 < rowStarts_.size() ? rowStarts_[row + 1] : spill_.size();
+    if (start < windowStart_ || end > windowStart_ + window_.size()) {
+        // The rows from this one on, as far as the window reaches; at least the whole row.
+        const std::size_t length = std::min<std::size_t>(std::max(readWindow, end - start), spill_.size() - start);
+        window_.resize(length);
+        windowStart_ = start;
+        spill_.read(start, window_.data(), length);
+    }
+    return window_.data() + (start - windowStart_);
+}
+
 RowBuffer::Cell RowBuffer::cell(std::size_t row, std::size_t column) const
 {
-    const char* p = data_.data() + rowStarts_[row];
+    const char* p = rowBytes(row);
     for (std::size_t c = 0;; ++c) {
         Cell cell;
         cell.tag = static_cast<Tag>(*p++);
@@ -105,12 +153,14 @@ RowBuffer::Cell RowBuffer::cell(std::size_t row, std::size_t column) const
 void RowBuffer::resultCell(sqlite3_context* ctx, std::size_t row, std::size_t column) const
 {
     const Cell c = cell(row, column);
+    // A row from the file lives in the read window, which the next row may replace.
+    const sqlite3_destructor_type lifetime = spilled() ? SQLITE_TRANSIENT : SQLITE_STATIC;
     switch (c.tag) {
     case Tag::Null: sqlite3_result_null(ctx); break;
     case Tag::Integer: sqlite3_result_int64(ctx, c.integer); break;
     case Tag::Real: sqlite3_result_double(ctx, c.real); break;
-    case Tag::Text: sqlite3_result_text64(ctx, c.bytes.data(), c.bytes.size(), SQLITE_STATIC, SQLITE_UTF8); break;
-    case Tag::Blob: sqlite3_result_blob64(ctx, c.bytes.data(), c.bytes.size(), SQLITE_STATIC); break;
+    case Tag::Text: sqlite3_result_text64(ctx, c.bytes.data(), c.bytes.size(), lifetime, SQLITE_UTF8); break;
+    case Tag::Blob: sqlite3_result_blob64(ctx, c.bytes.data(), c.bytes.size(), lifetime); break;
     }
 }
 

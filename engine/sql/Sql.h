@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/StopSignal.h"
 #include "core/Value.h"
 #include "jet/Database.h"
 #include "sql/DataTypes.h"
@@ -55,8 +56,10 @@ public:
     jet::Database& database() const;
     const std::vector<Parameter>& parameters() const;  // in the order Access asks for them
     // Runs it; a query's rows are all read before it returns. Actions land whole or not at all.
-    // Every failure is a DbError with a Dutch description.
-    StatementResult execute(const ParameterValues& values);
+    // Every failure is a DbError with a Dutch description. `stop`, when given, may be requested from another
+    // thread while it runs: the statement then ends with statementStopped() (errc::cancelled), a query without
+    // rows and an action with the file as it was.
+    StatementResult execute(const ParameterValues& values, const StopSignal* stop = nullptr);
 
 private:
     struct State;
@@ -66,6 +69,12 @@ private:
     StatementResult run(jet::Database& database, std::string_view text, const ParameterValues& values = {});
     std::unique_ptr<State> state_;
 };
+
+// How many bytes of rows a statement's result keeps in memory (256 MB unless set, for every database): the
+// rest goes to a temporary file that is gone when the result is. Counts, order and random access stay as
+// they are.
+std::size_t resultMemoryBudget();
+void setResultMemoryBudget(std::size_t bytes);
 
 // Parses and compiles one Access statement (an optional PARAMETERS declaration, then the statement, an
 // optional ';'). A statement Access would reject throws a DbError naming the word and its position.

@@ -60,6 +60,23 @@ TEST_F(Queries, JoinsOnKeysMatchWithoutLetterCaseAndReadEachTableOnce)
               2u);
 }
 
+// A column name that several tables give is qualified by its table, every time it occurs; a name given with AS
+// stays. A select far wider than SQLite allows is refused (in one pass over its names, not a pass per pair).
+TEST_F(Queries, ColumnsOfOneNameFromSeveralTablesAreQualified)
+{
+    const auto r = run("SELECT a.CustomerID, b.customerid, c.CustomerID, c.City AS CustomerID, a.City FROM Customers "
+                       "AS a, Customers AS b, Customers AS c WHERE a.CustomerID = 'ALFKI' AND b.CustomerID = 'ALFKI' "
+                       "AND c.CustomerID = 'ALFKI'");
+    std::vector<std::string> names;
+    for (const auto& c : r.columns) names.push_back(c.name);
+    EXPECT_EQ(names, (std::vector<std::string>{"a.CustomerID", "b.CustomerID", "c.CustomerID", "CustomerID", "City"}));
+
+    std::string wide = "SELECT a.City";
+    for (int i = 0; i < 10000; ++i) wide += ", a.City";
+    EXPECT_EQ(test::errorFrom([&] { run(wide + " FROM Customers AS a"); }).description(),
+              "De query is te groot of te diep genest.");
+}
+
 // LEFT and RIGHT are join words, and Left( and Right( the text functions, also in one statement.
 TEST_F(Queries, LeftAndRightAreFunctionsBeforeAParenthesis)
 {

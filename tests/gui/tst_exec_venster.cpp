@@ -40,6 +40,13 @@ void BijParameters(QTimer& timer, std::function<void(frmParameters*)> actie)
     timer.start();
 }
 
+// The grid learns of the rows in batches as it scrolls; these tests want all of them.
+QAbstractItemModel* AllesGehaald(QAbstractItemModel* model)
+{
+    while (model->canFetchMore({})) model->fetchMore({});
+    return model;
+}
+
 QStringList Kolom(const QAbstractItemModel* model, int kolom)
 {
     QStringList waarden;
@@ -104,7 +111,7 @@ private slots:
         QVERIFY(venster->dgdSQL->isHidden());
         QVERIFY(venster->mnuUitvoeren->isEnabled() && venster->Knop("run")->isEnabled());
         QVERIFY(!venster->mnuDataKopieren->isEnabled());
-        QCOMPARE(venster->Historiek, QStringList{"select 1"});  // recorded before it failed
+        QCOMPARE(venster->historiek.Lijst(), QStringList{"select 1"});  // recorded before it failed
     }
 
     void queryShowsItsRows()
@@ -120,7 +127,7 @@ private slots:
         QVERIFY(venster->mnuDataKopieren->isEnabled());
         QVERIFY(venster->mnuUitvoeren->isEnabled() && venster->Knop("run")->isEnabled());
         QVERIFY(!venster->dgdSQL->isHidden() && venster->lblFout->isHidden());
-        QCOMPARE(venster->Historiek, QStringList{"SELECT * FROM Klant WHERE KlantNr <= 3"});
+        QCOMPARE(venster->historiek.Lijst(), QStringList{"SELECT * FROM Klant WHERE KlantNr <= 3"});
     }
 
     void recordCounts_data()
@@ -148,7 +155,7 @@ private slots:
         QueryMoetLukken();
         QVERIFY(Licht("groen"));
         QCOMPARE(Status(), status);
-        QCOMPARE(Rijen()->rowCount(), status.split(' ').first().toInt());
+        QCOMPARE(AllesGehaald(Rijen())->rowCount(), status.split(' ').first().toInt());
         QCOMPARE(Rijen()->columnCount(), kolommen);
         QCOMPARE(venster->mnuDataKopieren->isEnabled(), Rijen()->rowCount() > 0);
     }
@@ -230,7 +237,6 @@ private slots:
         QCOMPARE(Status(), QStringLiteral("5 records"));
         QCOMPARE(Kolom(Rijen(), 0).first(), QStringLiteral("24116"));
         QCOMPARE(Kolom(Rijen(), 2).last(), QStringLiteral("Schildersbedrijf Visser"));
-        QCOMPARE(venster->Tag, QStringLiteral("*"));
     }
 
     void parameterConfirmedWithoutTypingPassesNull()
@@ -240,7 +246,7 @@ private slots:
         BijParameters(timer, [](frmParameters* dialoog) { dialoog->cmdOK->click(); });
         Uitvoeren("SELECT Naam FROM Klant WHERE KlantNr = [Welke klant]");
         QueryMoetLukken();
-        QVERIFY(!venster->cmdResult->GetParameters().Item(0).Value.has_value());
+        QVERIFY(!venster->uitvoering.Parameters().Item(0).Value.has_value());
         QCOMPARE(Status(), QStringLiteral("0 records"));
     }
 
@@ -259,7 +265,6 @@ private slots:
         QCOMPARE(rijen, 2);
         QCOMPARE(Status(), QString());
         QVERIFY(Licht("oranje"));
-        QVERIFY(venster->Tag.isEmpty());
         QCOMPARE(Rijen()->rowCount(), 30);  // the previous result stays
         QVERIFY(!venster->mnuDataKopieren->isEnabled());
         QVERIFY(venster->mnuUitvoeren->isEnabled());

@@ -48,8 +48,8 @@ class TestHistoriekVenster : public QObject {
 
     void Stand(const QStringList& lijst, int index, bool terug, bool verder)
     {
-        QCOMPARE(venster->Historiek, lijst);
-        QCOMPARE(venster->HistoriekIndex, index);
+        QCOMPARE(venster->historiek.Lijst(), lijst);
+        QCOMPARE(venster->historiek.Index(), index);
         QCOMPARE(venster->mnuVorige->isEnabled(), terug);
         QCOMPARE(venster->Knop("back")->isEnabled(), terug);
         QCOMPARE(venster->mnuVolgende->isEnabled(), verder);
@@ -149,21 +149,21 @@ private slots:
 
     void pageKeysStepOnTheirRealRelease()
     {
-        venster->Historiek = QStringList({"select 1", "select 2", "select 3"});
+        for (const char* opdracht : {"select 1", "select 2", "select 3"}) venster->historiek.Opnemen(opdracht);
         venster->HistoriekTonen(3);
         QTest::keyClick(editor, Qt::Key_PageUp);
         QCOMPARE(editor->toPlainText(), QStringLiteral("select 2"));
         QTest::keyClick(editor, Qt::Key_PageUp, Qt::ControlModifier);
-        QCOMPARE(venster->HistoriekIndex, 1);
+        QCOMPARE(venster->historiek.Index(), 1);
         QTest::keyClick(editor, Qt::Key_PageDown);
         QCOMPARE(editor->toPlainText(), QStringLiteral("select 2"));
         // Holding the key: only the final, real release steps.
         QTest::keyPress(editor, Qt::Key_PageDown);
         QKeyEvent herhaald(QEvent::KeyRelease, Qt::Key_PageDown, Qt::NoModifier, QString(), true);
         QApplication::sendEvent(editor, &herhaald);
-        QCOMPARE(venster->HistoriekIndex, 2);
+        QCOMPARE(venster->historiek.Index(), 2);
         QTest::keyRelease(editor, Qt::Key_PageDown);
-        QCOMPARE(venster->HistoriekIndex, 3);
+        QCOMPARE(venster->historiek.Index(), 3);
     }
 
     void clearing()
@@ -227,9 +227,10 @@ private slots:
 
     void choosingInTheMainWindow()
     {
-        venster->Historiek = {QStringLiteral("SELECT 1"), QStringLiteral("SELECT *\nFROM a\nWHERE b"),
-                              QStringLiteral("SELECT 3")};
-        venster->HistoriekIndex = 3;
+        for (const QString& opdracht :
+             {QStringLiteral("SELECT 1"), QStringLiteral("SELECT *\nFROM a\nWHERE b"), QStringLiteral("SELECT 3")})
+            venster->historiek.Opnemen(opdracht);
+        venster->HistoriekTonen(3);
         QString regel;
         QRect geplaatst;
         vensterhulp::BijDialoog([&](QWidget* w) {
@@ -249,13 +250,13 @@ private slots:
         QCOMPARE(regel, QStringLiteral("SELECT * FROM a WHERE b"));
         QCOMPARE(geplaatst, frmHistoriek::Plaats(venster->width(), venster->height(), venster->frameGeometry().left(),
                                                  venster->frameGeometry().top()));
-        QCOMPARE(venster->HistoriekIndex, 2);
+        QCOMPARE(venster->historiek.Index(), 2);
         QCOMPARE(editor->toPlainText(), QStringLiteral("SELECT *\nFROM a\nWHERE b"));
 
         // A double-click is selecting and OK at once.
         vensterhulp::BijDialoog([](QWidget* w) { KlikRegel(static_cast<frmHistoriek*>(w)->lstHistoriek, 0, true); });
         venster->mnuHistoriek->trigger();
-        Stand(venster->Historiek, 1, false, true);
+        Stand(venster->historiek.Lijst(), 1, false, true);
         QCOMPARE(editor->toPlainText(), QStringLiteral("SELECT 1"));
 
         // Cancelling, also after a click, changes nothing.
@@ -265,7 +266,7 @@ private slots:
             dialog->cmdCancel->click();
         });
         venster->mnuHistoriek->trigger();
-        QCOMPARE(venster->HistoriekIndex, 1);
+        QCOMPARE(venster->historiek.Index(), 1);
         QCOMPARE(editor->toPlainText(), QStringLiteral("SELECT 1"));
     }
 };

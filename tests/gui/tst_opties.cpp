@@ -61,10 +61,10 @@ private slots:
 
     void besturingselementen()
     {
-        frmQuerimo frm;
-        frm.dbExclusief = true;
-        frm.Paswoord = QStringLiteral("geheim");
-        frmOpties dialog(frm);
+        querimo::db::Aanmelding waarden;
+        waarden.dbExclusief = true;
+        waarden.Paswoord = QStringLiteral("geheim");
+        frmOpties dialog(waarden, nullptr);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Opties"));
         QCOMPARE(dialog.txtGebruiker->text(), QStringLiteral("Admin"));
         QCOMPARE(dialog.txtPaswoord->text(), QStringLiteral("geheim"));
@@ -83,9 +83,9 @@ private slots:
 
     void tabVolgordeEnAllesSelecteren()
     {
-        frmQuerimo frm;
-        frm.dbPaswoord = QStringLiteral("db");
-        frmOpties dialog(frm);
+        querimo::db::Aanmelding waarden;
+        waarden.dbPaswoord = QStringLiteral("db");
+        frmOpties dialog(waarden, nullptr);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
         QCOMPARE(QApplication::focusWidget(), dialog.txtGebruiker);
@@ -109,18 +109,17 @@ private slots:
         frmQuerimo frm;
         OptiesInvullen(QStringLiteral(" Jan "), QStringLiteral("pw"), QString(), true);
         frm.mnuOpties->trigger();
-        QCOMPARE(frm.Gebruiker, QStringLiteral(" Jan "));
-        QCOMPARE(frm.Paswoord, QStringLiteral("pw"));
-        QCOMPARE(frm.dbPaswoord, QString());
-        QVERIFY(frm.dbExclusief);
-        QCOMPARE(Routines::Tag(frm.mnuOpties), QStringLiteral("*"));
-        QVERIFY(frm.HuidigeDb.isEmpty());
-        QCOMPARE(frm.Verbinding.State(), querimo::ado::ObjectState::Closed);
+        QCOMPARE(frm.database.Waarden.Gebruiker, QStringLiteral(" Jan "));
+        QCOMPARE(frm.database.Waarden.Paswoord, QStringLiteral("pw"));
+        QCOMPARE(frm.database.Waarden.dbPaswoord, QString());
+        QVERIFY(frm.database.Waarden.dbExclusief);
+        QVERIFY(frm.database.HuidigeDb().isEmpty());
+        QCOMPARE(frm.database.Verbinding.State(), querimo::ado::ObjectState::Closed);
 
         // The tick can be taken off again.
         OptiesInvullen(QStringLiteral("Admin"), QString(), QString(), false);
         frm.mnuOpties->trigger();
-        QVERIFY(!frm.dbExclusief);
+        QVERIFY(!frm.database.Waarden.dbExclusief);
     }
 
     void annulerenEnSluitknopVeranderenNiets()
@@ -132,15 +131,14 @@ private slots:
             dialog->cmdCancel->click();
         });
         frm.mnuOpties->trigger();
-        QCOMPARE(frm.Gebruiker, QStringLiteral("Admin"));
-        QCOMPARE(Routines::Tag(frm.mnuOpties), QString());
+        QCOMPARE(frm.database.Waarden.Gebruiker, QStringLiteral("Admin"));
 
         vensterhulp::BijDialoog([](QWidget* w) {
             qobject_cast<frmOpties*>(w)->txtGebruiker->setText(QStringLiteral("Piet"));
             w->close();
         });
         frm.mnuOpties->trigger();
-        QCOMPARE(frm.Gebruiker, QStringLiteral("Admin"));
+        QCOMPARE(frm.database.Waarden.Gebruiker, QStringLiteral("Admin"));
     }
 
     void okHeropentMetDeNieuweWaarden()
@@ -153,15 +151,15 @@ private slots:
 
         OptiesInvullen(QStringLiteral("Admin"), QString(), QStringLiteral("Sesam"), false);
         frm.mnuOpties->trigger();
-        QVERIFY(frm.HuidigeDb.isEmpty());
+        QVERIFY(frm.database.HuidigeDb().isEmpty());
         frm.DatabaseOpenen(path);
-        QCOMPARE(frm.HuidigeDb, path);
+        QCOMPARE(frm.database.HuidigeDb(), path);
 
         // OK reopens even without a change: the reopen empties the editor.
         frm.rtbSQL->setPlainText(QStringLiteral("SELECT 1"));
         OptiesInvullen(QStringLiteral("Admin"), QString(), QStringLiteral("Sesam"), false);
         frm.mnuOpties->trigger();
-        QCOMPARE(frm.HuidigeDb, path);
+        QCOMPARE(frm.database.HuidigeDb(), path);
         QCOMPARE(frm.rtbSQL->toPlainText(), QString());
 
         // A wrong database password shows up at the reopen; afterwards no database is open.
@@ -169,9 +167,9 @@ private slots:
         OptiesInvullen(QStringLiteral("Admin"), QString(), QStringLiteral("fout"), false, &melding);
         frm.mnuOpties->trigger();
         QCOMPARE(melding, QStringLiteral("OpenFout"));
-        QVERIFY(frm.HuidigeDb.isEmpty());
+        QVERIFY(frm.database.HuidigeDb().isEmpty());
         QVERIFY(!frm.mnuBewerken->isEnabled());
-        QCOMPARE(frm.dbPaswoord, QStringLiteral("fout"));
+        QCOMPARE(frm.database.Waarden.dbPaswoord, QStringLiteral("fout"));
     }
 
 private:

@@ -5,8 +5,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cstdint>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -22,7 +24,7 @@ void closeIfOpen(int& fd)
 
 }  // namespace
 
-ProcessResult runProcess(const std::vector<std::string>& argv, int timeoutSeconds)
+ProcessResult runProcess(const std::vector<std::string>& argv, int timeoutSeconds, int interruptAfterMs)
 {
     if (argv.empty()) throw std::invalid_argument("runProcess: no program");
     int outPipe[2], errPipe[2];
@@ -54,9 +56,16 @@ ProcessResult runProcess(const std::vector<std::string>& argv, int timeoutSecond
     ProcessResult result;
     int fds[2] = {outPipe[0], errPipe[0]};
     std::string* sinks[2] = {&result.out, &result.err};
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
+    const auto start = std::chrono::steady_clock::now();
+    const auto deadline = start + std::chrono::seconds(timeoutSeconds);
+    const auto interruptAt = start + std::chrono::milliseconds(interruptAfterMs);
+    bool interrupt = interruptAfterMs >= 0;
     char buffer[65536];
     while (fds[0] >= 0 || fds[1] >= 0) {
+        if (interrupt && std::chrono::steady_clock::now() >= interruptAt) {
+            kill(pid, SIGINT);
+            interrupt = false;
+        }
         const auto left =
             std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0) {
@@ -66,7 +75,11 @@ ProcessResult runProcess(const std::vector<std::string>& argv, int timeoutSecond
         }
         pollfd polled[2];
         for (int i = 0; i < 2; ++i) polled[i] = {fds[i], POLLIN, 0};
-        if (poll(polled, 2, static_cast<int>(left.count())) < 0) {
+        auto wait = left;
+        if (interrupt)
+            wait = std::min(wait, std::chrono::duration_cast<std::chrono::milliseconds>(
+                                      interruptAt - std::chrono::steady_clock::now() + std::chrono::milliseconds(1)));
+        if (poll(polled, 2, static_cast<int>(std::max<std::int64_t>(wait.count(), 0))) < 0) {
             if (errno == EINTR) continue;
             break;
         }

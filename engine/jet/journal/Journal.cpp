@@ -2,8 +2,10 @@
 
 #include <array>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <random>
+#include <string_view>
 #include <vector>
 
 #include <fcntl.h>
@@ -193,7 +195,23 @@ Journal::~Journal()
 
 std::string Journal::pathFor(const std::string& databasePath)
 {
-    return databasePath + "-journal";
+    static const std::string suffix = "-journal";
+    const std::size_t slash = databasePath.rfind('/');
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    const std::string_view name = std::string_view(databasePath).substr(nameStart);
+    const std::string dir = slash == std::string::npos ? "." : databasePath.substr(0, nameStart);
+    const long limit = ::pathconf(dir.c_str(), _PC_NAME_MAX);
+    const std::size_t nameMax = limit > 0 ? static_cast<std::size_t>(limit) : 255;
+    if (name.size() + suffix.size() <= nameMax) return databasePath + suffix;
+    // The name is too long to take the suffix: its start, then a hash of the whole name keeps it this
+    // database's own, the same in every process.
+    std::uint64_t hash = 14695981039346656037ull;  // FNV-1a
+    for (const char c : name) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    char hex[18];
+    std::snprintf(hex, sizeof hex, "~%016llx", static_cast<unsigned long long>(hash));
+    std::size_t keep = nameMax - suffix.size() - 17;
+    while (keep > 0 && (static_cast<unsigned char>(name[keep]) & 0xC0) == 0x80) --keep;  // whole UTF-8 characters
+    return databasePath.substr(0, nameStart) + std::string(name.substr(0, keep)) + hex + suffix;
 }
 
 bool Journal::recover(const std::string& databasePath)
@@ -201,7 +219,7 @@ bool Journal::recover(const std::string& databasePath)
     const std::string journalPath = pathFor(databasePath);
     const int fd = ::open(journalPath.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-        if (errno == ENOENT) return false;
+        if (errno == ENOENT || errno == ENAMETOOLONG) return false;  // a name that cannot exist holds no journal
         fail("Het journaal kan niet worden geopend:", journalPath);
     }
     const int databaseFd = ::open(databasePath.c_str(), O_RDWR | O_CLOEXEC);

@@ -6,7 +6,8 @@
 namespace querimo::jet {
 
 // Rollback journal for one statement. Before a page of the database file is overwritten, its bytes as they
-// are on disk (still encrypted, for encoded files) go to "<database>-journal" beside the database.
+// are on disk (still encrypted, for encoded files) go to "<database>-journal" beside the database (for a name
+// too long to take that suffix: its start, '~' and a hash of the whole name, then "-journal").
 //
 // File layout (little-endian):
 //   header  (32 bytes): magic "QRMJRNL1", page size u32, salt u32, original file size u64, reserved u32,

@@ -10,8 +10,8 @@ constexpr int maxOverflowHops = 64;
 }  // namespace
 
 TableScanner::TableScanner(PageFile& file, const Format& format, const TableLayout& table,
-                           std::vector<std::uint32_t> pages)
-    : file_(file), format_(format), table_(table), decoder_(file, format, table), pages_(std::move(pages))
+                           std::vector<std::uint32_t> pages, const StopSignal* stop)
+    : file_(file), format_(format), table_(table), decoder_(file, format, table), pages_(std::move(pages)), stop_(stop)
 {}
 
 bool TableScanner::next(std::vector<Value>& row)
@@ -29,6 +29,7 @@ bool TableScanner::advance(std::vector<Value>& row)
         while (!page_ || row_ >= rowCount_) {
             page_.reset();
             if (pageIndex_ >= pages_.size()) return false;
+            if (stop_) stop_->check();
             PageRef candidate = file_.page(pages_[pageIndex_++]);
             const ByteView view(candidate->data(), candidate->size());
             // The usage map may still list pages the table gave up; only its own data pages count.

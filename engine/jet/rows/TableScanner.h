@@ -8,10 +8,12 @@
 namespace querimo::jet {
 
 // Reads a table's data pages in page order, each once, holding one page at a time. Rows that moved to
-// another page are read where the pointer leads. Must not outlive the database it reads.
+// another page are read where the pointer leads. Must not outlive the database it reads. With a stop signal,
+// a requested stop ends the scan with a DbError before the next page.
 class TableScanner : public TableScan {
 public:
-    TableScanner(PageFile& file, const Format& format, const TableLayout& table, std::vector<std::uint32_t> pages);
+    TableScanner(PageFile& file, const Format& format, const TableLayout& table, std::vector<std::uint32_t> pages,
+                 const StopSignal* stop = nullptr);
     bool next(std::vector<Value>& row) override;
     RowId rowId() const override { return rowId_; }
 
@@ -24,6 +26,7 @@ private:
     const TableLayout& table_;
     RowDecoder decoder_;
     std::vector<std::uint32_t> pages_;
+    const StopSignal* stop_;
     std::size_t pageIndex_ = 0;
     PageRef page_;
     int row_ = 0;

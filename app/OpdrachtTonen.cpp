@@ -1,16 +1,19 @@
+// Running the editor's statement and showing its outcome: rows, a message, or the failure over the grid.
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
 #include <QTableView>
 #include <QTextCursor>
 #include <QTextEdit>
-#include <optional>
 
+#include "app/InvoerTegenhouden.h"
 #include "app/Routines.h"
 #include "app/frmQuerimo.h"
 #include "core/Error.h"
+#include "exec/DataTekst.h"
 #include "exec/RecordsetModel.h"
 #include "exec/ResultaatKolommen.h"
 #include "exec/Uitvoerberichten.h"
@@ -21,30 +24,17 @@ namespace exec = querimo::exec;
 
 namespace {
 
-// From preparing the command to executing it, a failing operation does not stop the run: the next
-// checkpoint finds the most recent failure.
-class Foutopvang {
-public:
-    template <typename F>
-    void Proberen(F&& f)
-    {
-        try {
-            f();
-        } catch (const querimo::DbError& e) {
-            fout_ = QString::fromStdString(e.description());
-        } catch (const std::exception& e) {
-            fout_ = QString::fromLocal8Bit(e.what());
-        }
-    }
-    const std::optional<QString>& Fout() const { return fout_; }
-
-private:
-    std::optional<QString> fout_;
-};
+QStringList parameterNamen(ado::Parameters& parameters)
+{
+    QStringList namen;
+    for (const ado::Parameter& p : parameters.items()) namen << QString::fromStdString(p.Name);
+    return namen;
+}
 
 }  // namespace
 
 // The whole cycle for the editor's statement: busy state, history, prepare, parameters, execute, show.
+// Preparing and executing run off the window's thread; meanwhile the window paints and takes only Esc.
 void frmQuerimo::OpdrachtUitvoeren()
 {
     const bool editorActief = QApplication::focusWidget() == rtbSQL;
@@ -52,60 +42,56 @@ void frmQuerimo::OpdrachtUitvoeren()
 
     lblFout->hide();
     dgdSQL->show();
-    mnuUitvoeren->setEnabled(false);
-    mnuDataKopieren->setEnabled(false);
-    Knop("run")->setEnabled(false);
+    opdrachtLoopt_ = true;
+    uitvoering.ZetRijenGetoond(false);
+    KnoppenBijwerken();
     QApplication::setOverrideCursor(Qt::WaitCursor);
 
     Paneel("licht")->setPixmap(imlKnoppen.Item("oranje"));
     Paneel("status")->setText("Opdracht wordt uitgevoerd ...");
-    // Paint the busy state; input waits, so nothing else can start meanwhile.
+    // Paint the busy state before anything else happens.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 
     HistoriekToevoegen();
 
-    Foutopvang opvang;
     Paneel("status")->clear();
-    if (!cmdResult) cmdResult = std::make_unique<ado::Command>();
-    cmdResult->ActiveConnection = &Verbinding;
-    opvang.Proberen([&] { cmdResult->SetCommandText(rtbSQL->toPlainText().toStdString()); });
-    const std::size_t aantalParameters = cmdResult->GetParameters().Count();
+    std::optional<QString> fout = uitvoering.Voorbereiden(database.Verbinding, rtbSQL->toPlainText());
 
-    bool uitvoeren = true;
-    if (opvang.Fout()) {
-        FoutTonen(*opvang.Fout());
+    bool uitvoeren = !sluitenNaAfloop_;
+    if (fout) {
+        FoutTonen(*fout);
         uitvoeren = false;
-    } else if (aantalParameters != 0) {
-        Tag.clear();
+    } else if (uitvoeren && !uitvoering.StopGevraagd() && uitvoering.Parameters().Count() != 0) {
         QApplication::setOverrideCursor(Qt::ArrowCursor);
-        frmParameters(*this).exec();
+        frmParameters dialoog(parameterNamen(uitvoering.Parameters()), rtbSQL->font(), this);
+        uitvoeren = dialoog.exec() == QDialog::Accepted;
         QApplication::restoreOverrideCursor();
-        uitvoeren = Tag == "*";
+        if (uitvoeren) {
+            const auto& waarden = dialoog.Waarden();
+            for (std::size_t i = 0; i < waarden.size(); ++i) uitvoering.Parameters().Item(i).Value = waarden[i];
+        }
     }
 
     if (uitvoeren) {
+        const auto& vorige = uitvoering.Resultaat();
+        if (vorige && vorige->State() == ado::ObjectState::Open) RasterKoppelen(nullptr);
         long aantal = 0;
-        opvang.Proberen([&] {
-            if (rsResult && rsResult->State() == ado::ObjectState::Open) {
-                RasterKoppelen(nullptr);
-                rsResult->Close();
-            }
-        });
-        opvang.Proberen([&] { rsResult = cmdResult->Execute(&aantal); });
-        if (opvang.Fout())
-            FoutTonen(*opvang.Fout());
+        fout = uitvoering.Uitvoeren(aantal);
+        if (fout)
+            FoutTonen(*fout);
         else
             ResultaatTonen(aantal);
     }
 
-    mnuUitvoeren->setEnabled(true);
-    Knop("run")->setEnabled(true);
+    opdrachtLoopt_ = false;
+    KnoppenBijwerken();
     QApplication::restoreOverrideCursor();
     if (editorActief) {
         QTextCursor c = rtbSQL->textCursor();
         c.setPosition(std::min(caret, rtbSQL->document()->characterCount() - 1));
         rtbSQL->setTextCursor(c);
     }
+    if (sluitenNaAfloop_) close();
 }
 
 // One of the three outcomes of a statement that was executed without failure.
@@ -113,13 +99,15 @@ void frmQuerimo::ResultaatTonen(long aantal)
 {
     try {
         const QString opdracht = rtbSQL->toPlainText();
-        if (aantal != 0) {
+        const std::shared_ptr<ado::Recordset>& rsResult = uitvoering.Resultaat();
+        const exec::Uitkomst uitkomst = uitvoering.UitkomstNa(aantal);
+        if (uitkomst == exec::Uitkomst::Actie) {
             if (exec::IsSelectInto(opdracht)) StruktuurVullen();
             Paneel("licht")->setPixmap(imlKnoppen.Item("groen"));
             Paneel("status")->setText(exec::ActieMelding(aantal, opdracht));
-        } else if (rsResult->State() == ado::ObjectState::Open) {
+        } else if (uitkomst == exec::Uitkomst::Rijen) {
             RasterKoppelen(rsResult);
-            mnuDataKopieren->setEnabled(!rsResult->Eof());
+            uitvoering.ZetRijenGetoond(!rsResult->Eof());
             // Rows as high as one line of the grid's font, not the style's roomier default.
             dgdSQL->verticalHeader()->setDefaultSectionSize(QFontMetrics(dgdSQL->font()).height() + 4);
             const QFontMetrics maat(font());
@@ -159,4 +147,39 @@ void frmQuerimo::RasterKoppelen(std::shared_ptr<ado::Recordset> rs)
     }
     dgdSQLRijen->Koppelen(std::move(rs));
     if (dgdSQLRijen->rowCount() > 0) dgdSQL->setCurrentIndex(dgdSQLRijen->index(0, 0));
+}
+
+// A failed statement shows no message box: a red light, a fixed status text and the database's own
+// description where the grid was.
+void frmQuerimo::FoutTonen(const QString& description)
+{
+    Paneel("status")->setText("Fout bij verwerken SQL opdracht");
+    Paneel("licht")->setPixmap(imlKnoppen.Item("rood"));
+    dgdSQL->hide();
+    FoutPlaatsen();
+    // The description is shown as written, even when it holds something that looks like markup.
+    lblFout->setTextFormat(Qt::PlainText);
+    lblFout->setText(description);
+    // Whoever shows the grid again while the label is still up gets the grid on top.
+    lblFout->stackUnder(dgdSQL);
+    lblFout->show();
+}
+
+// The label lies exactly over the grid's rectangle, shown or not.
+void frmQuerimo::FoutPlaatsen()
+{
+    lblFout->setGeometry(dgdSQL->geometry());
+}
+
+// The result rows from the grid's current row on, as tab-separated text for a spreadsheet.
+void frmQuerimo::DataKopieren()
+{
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    if (!uitvoering.Resultaat()) return;
+    try {
+        clipboard->setText(QString::fromStdString(exec::DataTekst(*uitvoering.Resultaat())));
+    } catch (const querimo::DbError&) {
+        // A record set that can no longer be read leaves the clipboard empty.
+    }
 }

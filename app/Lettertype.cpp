@@ -4,15 +4,17 @@
 #include <QTextEdit>
 #include <QTreeWidget>
 
+#include "app/Routines.h"
 #include "app/frmQuerimo.h"
+#include "dialogs/frmAbout.h"
 
 // The editor owns the font; the grid with its headings, the window and the tree follow it.
 void frmQuerimo::LettertypeVerspreiden()
 {
-    LettertypeToepassen(rtbSQL, dgdSQL);
+    Routines::LettertypeToepassen(rtbSQL->font(), dgdSQL);
     dgdSQL->horizontalHeader()->setFont(dgdSQL->font());
     setFont(dgdSQL->font());
-    LettertypeToepassen(rtbSQL, treStruktuur);
+    Routines::LettertypeToepassen(rtbSQL->font(), treStruktuur);
 }
 
 void frmQuerimo::FontKiezen()
@@ -37,4 +39,10 @@ void frmQuerimo::FontKiezen()
     font.setItalic(chosen.italic());
     rtbSQL->setFont(font);
     LettertypeVerspreiden();
+}
+
+void frmQuerimo::InfoTonen()
+{
+    frmAbout dialog(this);
+    dialog.exec();
 }

@@ -1,0 +1,23 @@
+#pragma once
+#include <QObject>
+#include <functional>
+
+// While a statement runs, the window takes no input: keys, mouse buttons, wheel turns and shortcuts are
+// dropped (not kept for later), except Esc, which asks the statement to stop.
+class InvoerTegenhouden : public QObject {
+    Q_OBJECT
+
+public:
+    explicit InvoerTegenhouden(std::function<void()> stoppen);
+    ~InvoerTegenhouden() override;
+
+    void Aan();
+    void Uit();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    std::function<void()> stoppen_;
+    bool aan_ = false;
+};

@@ -1,8 +1,0 @@
-#include "app/frmQuerimo.h"
-#include "dialogs/frmAbout.h"
-
-void frmQuerimo::InfoTonen()
-{
-    frmAbout dialog(this);
-    dialog.exec();
-}

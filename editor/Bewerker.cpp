@@ -1,0 +1,111 @@
+#include "editor/Bewerker.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QTextCursor>
+#include <QTextDocumentFragment>
+#include <QTextEdit>
+
+#include "app/Routines.h"
+#include "editor/KleurenToepassen.h"
+#include "editor/Kleurscan.h"
+
+namespace querimo::editor {
+
+namespace {
+
+// The editor's selection as plain text, with line feeds between its lines.
+QString selectedPlainText(const QTextEdit* editor)
+{
+    return editor->textCursor().selection().toPlainText();
+}
+
+void naarKlembord(const QString& tekst)
+{
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(tekst);
+}
+
+}  // namespace
+
+Bewerker::Bewerker(QTextEdit* rtbSQL, QObject* parent) : QObject(parent), rtbSQL_(rtbSQL) {}
+
+void Bewerker::TekstGewijzigd()
+{
+    Routines::SetTag(rtbSQL_, "*");
+    KleurenToepassen(rtbSQL_->document(), Kleurscan(rtbSQL_->toPlainText(), sleutelwoorden_));
+    // After a change the caret stands where the change began, with nothing selected.
+    QTextCursor caret = rtbSQL_->textCursor();
+    if (caret.hasSelection()) {
+        caret.setPosition(caret.selectionStart());
+        rtbSQL_->setTextCursor(caret);
+    }
+}
+
+void Bewerker::Knippen()
+{
+    naarKlembord(selectedPlainText(rtbSQL_));
+    SelectieVervangen(QString());
+    SelectieMeten();
+}
+
+void Bewerker::Kopieren()
+{
+    naarKlembord(selectedPlainText(rtbSQL_));
+    SelectieMeten();
+}
+
+void Bewerker::Plakken()
+{
+    SelectieVervangen(QGuiApplication::clipboard()->text());
+    // Nothing is selected after the paste; cut and copy follow at once.
+    SelectieMeten();
+}
+
+void Bewerker::Wissen()
+{
+    rtbSQL_->clear();
+    SelectieMeten();
+    rtbSQL_->setFocus();
+}
+
+void Bewerker::AllesSelecteren()
+{
+    rtbSQL_->selectAll();
+    SelectieMeten();
+}
+
+void Bewerker::SelectieVervangen(const QString& tekst)
+{
+    QTextCursor cursor = rtbSQL_->textCursor();
+    cursor.insertText(tekst);
+    rtbSQL_->setTextCursor(cursor);
+}
+
+void Bewerker::SelectieMeten()
+{
+    selectie_ = rtbSQL_->textCursor().hasSelection();
+    emit Gemeten();
+}
+
+void Bewerker::KlembordMeten()
+{
+    const QMimeData* klembord = QGuiApplication::clipboard()->mimeData();
+    klembordTekst_ = klembord && klembord->hasText();
+    emit Gemeten();
+}
+
+void Bewerker::KlembordVolgen()
+{
+    klembordVolgen_ = connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
+                              &Bewerker::KlembordGewijzigd);
+}
+
+void Bewerker::KlembordLoslaten()
+{
+    disconnect(klembordVolgen_);
+}
+
+}  // namespace querimo::editor

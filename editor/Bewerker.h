@@ -1,0 +1,51 @@
+#pragma once
+#include <QObject>
+#include <QString>
+
+class QTextEdit;
+
+namespace querimo::editor {
+
+// The SQL editor's colouring and edit commands, and the two states the edit commands are enabled by:
+// the selection and the clipboard, each as last measured.
+class Bewerker : public QObject {
+    Q_OBJECT
+
+public:
+    explicit Bewerker(QTextEdit* rtbSQL, QObject* parent = nullptr);
+
+    void ZetSleutelwoorden(const QString& sleutelwoorden) { sleutelwoorden_ = sleutelwoorden; }
+
+    // After every change of the text: the edit mark, the colours, the caret where the change began.
+    void TekstGewijzigd();
+
+    void Knippen();
+    void Kopieren();
+    void Plakken();
+    void Wissen();
+    void AllesSelecteren();
+    // The selection, or the caret, takes the text.
+    void SelectieVervangen(const QString& tekst);
+
+    bool Selectie() const { return selectie_; }
+    bool KlembordTekst() const { return klembordTekst_; }
+    void SelectieMeten();
+    void KlembordMeten();
+
+    // Reports every change of the clipboard through KlembordGewijzigd, from Volgen until Loslaten.
+    void KlembordVolgen();
+    void KlembordLoslaten();
+
+signals:
+    void Gemeten();
+    void KlembordGewijzigd();
+
+private:
+    QTextEdit* rtbSQL_;
+    QString sleutelwoorden_;
+    bool selectie_ = false;
+    bool klembordTekst_ = false;
+    QMetaObject::Connection klembordVolgen_;
+};
+
+}  // namespace querimo::editor
