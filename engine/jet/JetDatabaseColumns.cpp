@@ -1,4 +1,4 @@
-// Scans that decode only the columns a reader asks for.
+// Scans and seeks that decode only the columns a reader asks for.
 #include <algorithm>
 
 #include "jet/JetDatabase.h"
@@ -13,33 +13,43 @@ namespace {
 // position in the full row.
 class ColumnScan : public TableScan {
 public:
-    ColumnScan(PageFile& file, const Format& format, TableLayout reduced, std::vector<std::size_t> positions,
-               std::size_t width)
-        : layout_(std::move(reduced)), positions_(std::move(positions)), width_(width),
-          scanner_(file, format, layout_, usageMapPages(file, format, layout_.usedPagesMap))
+    ColumnScan(TableLayout reduced, std::vector<std::size_t> positions, std::size_t width,
+               const std::function<std::unique_ptr<TableScan>(const TableLayout&)>& reader)
+        : layout_(std::move(reduced)), positions_(std::move(positions)), width_(width), reader_(reader(layout_))
     {}
 
     bool next(std::vector<Value>& row) override
     {
-        if (!scanner_.next(values_)) return false;
+        if (!reader_ || !reader_->next(values_)) return false;
         if (row.size() != width_) row.assign(width_, Value::null());
         for (std::size_t i = 0; i < positions_.size(); ++i) row[positions_[i]] = std::move(values_[i]);
         return true;
     }
 
-    RowId rowId() const override { return scanner_.rowId(); }
+    RowId rowId() const override { return reader_->rowId(); }
+    bool empty() const { return !reader_; }
 
 private:
-    TableLayout layout_;  // before scanner_, which reads through it
+    TableLayout layout_;  // before reader_, which reads through it
     std::vector<std::size_t> positions_;
     std::size_t width_;
-    TableScanner scanner_;
+    std::unique_ptr<TableScan> reader_;
     std::vector<Value> values_;
 };
 
 }  // namespace
 
 std::unique_ptr<TableScan> JetDatabase::scan(const TableDef& table, const std::vector<std::size_t>& columns)
+{
+    return columnsOnly(table, columns, [this](const TableLayout& reduced) -> std::unique_ptr<TableScan> {
+        return std::make_unique<TableScanner>(file_, *format_, reduced,
+                                              usageMapPages(file_, *format_, reduced.usedPagesMap));
+    });
+}
+
+std::unique_ptr<TableScan> JetDatabase::columnsOnly(
+    const TableDef& table, const std::vector<std::size_t>& columns,
+    const std::function<std::unique_ptr<TableScan>(const TableLayout&)>& reader)
 {
     const TableLayout& full = layoutOf(table);
     std::vector<std::size_t> positions;
@@ -49,11 +59,12 @@ std::unique_ptr<TableScan> JetDatabase::scan(const TableDef& table, const std::v
             positions.push_back(c);
             names.push_back(full.def.columns[c].name);
         }
-    std::unique_ptr<TableScan> scanner;
+    std::unique_ptr<ColumnScan> scanner;
     guarded([&] {
-        scanner = std::make_unique<ColumnScan>(file_, *format_, withColumnsOnly(full, names), std::move(positions),
-                                               full.def.columns.size());
+        scanner = std::make_unique<ColumnScan>(withColumnsOnly(full, names), std::move(positions),
+                                               full.def.columns.size(), reader);
     });
+    if (scanner->empty()) return nullptr;
     return scanner;
 }
 

@@ -15,6 +15,7 @@
 #include "core/Text.h"
 #include "sql/Catalog.h"
 #include "sql/Compiler.h"
+#include "sql/IndexPlan.h"
 #include "sql/RowBuffer.h"
 #include "sql/SqliteValue.h"
 #include "sql/TextCollation.h"
@@ -92,14 +93,34 @@ struct Table : sqlite3_vtab {
             if (used & (sqlite3_uint64{1} << std::min<std::size_t>(c, 63))) wanted[c] = true;
     }
 
-    std::unique_ptr<jet::TableScan> scan()
+    // The positions of the wanted columns; empty when every column is wanted.
+    std::vector<std::size_t> wantedColumns()
     {
         wanted.resize(definition->columns.size());
-        if (std::all_of(wanted.begin(), wanted.end(), [](bool w) { return w; })) return database->scan(*definition);
         std::vector<std::size_t> columns;
+        if (std::all_of(wanted.begin(), wanted.end(), [](bool w) { return w; })) return columns;
         for (std::size_t c = 0; c < wanted.size(); ++c)
             if (wanted[c]) columns.push_back(c);
-        return database->scan(*definition, columns);
+        return columns;
+    }
+
+    std::unique_ptr<jet::TableScan> scan()
+    {
+        const std::vector<std::size_t> columns = wantedColumns();
+        return columns.empty() ? database->scan(*definition) : database->scan(*definition, columns);
+    }
+
+    // The rows an index plan finds, or all rows (SQLite checks them) when the index cannot serve the values.
+    std::unique_ptr<jet::TableScan> seek(const IndexPlan& plan, int argc, sqlite3_value** argv, bool& none)
+    {
+        const Seek found = seekFor(*definition, plan, argc, argv);
+        none = found.kind == Seek::Kind::NoRows;
+        if (none) return nullptr;
+        if (found.kind == Seek::Kind::Range)
+            if (auto rows =
+                    database->seek(*definition, static_cast<std::size_t>(plan.index), found.range, wantedColumns()))
+                return rows;
+        return scan();
     }
 
     // Whether the column alone is the key of a unique index: a lookup on it finds at most one row.
@@ -254,6 +275,8 @@ int bestIndex(sqlite3_vtab* vtab, sqlite3_index_info* info)
     info->idxNum = 0;
     info->estimatedCost = 1 + rows;  // opening a scan costs something too
     info->estimatedRows = static_cast<sqlite3_int64>(rows);
+    if (offerIndex(*table.definition, info)) return SQLITE_OK;
+    // Without an index: a join on a column loads the table into memory with a hash index on it.
     for (int i = 0; i < info->nConstraint; ++i) {
         const auto& c = info->aConstraint[i];
         if (!c.usable || c.op != SQLITE_INDEX_CONSTRAINT_EQ || c.iColumn < 0) continue;
@@ -308,7 +331,7 @@ int next(sqlite3_vtab_cursor* base)
     return SQLITE_OK;
 }
 
-int filter(sqlite3_vtab_cursor* base, int idxNum, const char*, int argc, sqlite3_value** argv)
+int filter(sqlite3_vtab_cursor* base, int idxNum, const char* idxStr, int argc, sqlite3_value** argv)
 {
     auto& cursor = *static_cast<Cursor*>(base);
     Table& table = cursor.table();
@@ -317,6 +340,12 @@ int filter(sqlite3_vtab_cursor* base, int idxNum, const char*, int argc, sqlite3
     cursor.scan.reset();
     cursor.position = 0;
     try {
+        if (idxNum < 0) {
+            bool none = false;
+            cursor.scan = table.seek(IndexPlan::parse(idxStr), argc, argv, none);
+            cursor.eof = none || !cursor.scan->next(cursor.row);
+            return SQLITE_OK;
+        }
         if (table.cache) table.load();  // takes in what this statement reads beyond the cached columns
         if (idxNum > 0 && argc == 1) {
             const int column = idxNum - 1;

@@ -1,0 +1,104 @@
+// Reads through indexes, our engine against plain SQLite with the same rows and the same indexes: a lookup
+// by primary key in 10,000 and in 1,000,000 orders (its time should not grow with the table), a range of 1%
+// of the orders on an indexed date, and a join of 1,000 orders to their customers. Prints times and ratios.
+// The first argument sets the runs per batch of the short statements.
+#include <sqlite3.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "LargeDatabase.h"
+#include "SideBySide.h"
+#include "core/Error.h"
+#include "jet/Database.h"
+#include "sql/Sql.h"
+
+using namespace querimo;
+using namespace querimo::bench;
+
+namespace {
+
+// The large database of `orders` orders with an index on Bestelling.Datum, made once beside it.
+std::string withDateIndex(int orders)
+{
+    const std::filesystem::path plain = largeDatabase("bench-data", orders);
+    const std::filesystem::path indexed = "bench-data/groot-" + std::to_string(orders) + "-datum.mdb";
+    if (std::filesystem::exists(indexed)) return indexed.string();
+    const std::filesystem::path making = indexed.string() + ".nieuw";
+    std::filesystem::copy_file(plain, making, std::filesystem::copy_options::overwrite_existing);
+    {
+        jet::OpenOptions options;
+        options.path = making.string();
+        auto db = jet::Database::open(options);
+        sql::run(*db, "CREATE INDEX iDatum ON Bestelling (Datum)");
+    }
+    std::filesystem::rename(making, indexed);
+    return indexed.string();
+}
+
+struct Case {
+    const char* name;
+    const char* access;
+    const char* sqlite;
+    int runs;
+};
+
+void compare(jet::Database& jet, sqlite3* plain, const Case& c)
+{
+    sql::PreparedStatement statement = sql::prepare(jet, c.access);
+    std::size_t ourRows = 0, plainCount = 0;
+    const double ours = millisecondsPerRun(
+        c.runs, [&] { return statement.execute({}).rows->rowCount(); }, ourRows);
+    const double theirs = millisecondsPerRun(
+        c.runs, [&] { return plainRows(plain, c.sqlite); }, plainCount);
+    std::printf("%-28s %10.4f %10.4f %8.2f %8zu%s\n", c.name, ours, theirs, ours / theirs, ourRows,
+                ourRows == plainCount ? "" : "  (aantallen verschillen!)");
+}
+
+void run(int orders, int runs, bool wide)
+{
+    jet::OpenOptions options;
+    options.path = withDateIndex(orders);
+    auto jet = jet::Database::open(options);
+    sqlite3* plain = nullptr;
+    sqlite3_open(":memory:", &plain);
+    copyTable(*jet, plain, "Klant", "KlantNr");
+    copyTable(*jet, plain, "Bestelling", "BestelNr");
+    exec(plain, "CREATE INDEX iDatum ON Bestelling (Datum)");
+    const std::string lookup = "sleutel (" + std::to_string(orders) + " rijen)";
+    compare(*jet, plain,
+            {lookup.c_str(), "SELECT * FROM Bestelling WHERE BestelNr = 4321",
+             "SELECT * FROM Bestelling WHERE BestelNr = 4321", runs});
+    if (wide) {
+        compare(*jet, plain,
+                {"bereik 1% op Datum", "SELECT * FROM Bestelling WHERE Datum BETWEEN 45100 AND 45114",
+                 "SELECT * FROM Bestelling WHERE Datum BETWEEN 45100 AND 45114", std::max(1, runs / 100)});
+        compare(*jet, plain,
+                {"join 1000 bestellingen",
+                 "SELECT Bestelling.BestelNr, Klant.Naam FROM Bestelling INNER JOIN Klant "
+                 "ON Klant.KlantNr = Bestelling.KlantNr WHERE Bestelling.BestelNr BETWEEN 20001 AND 21000",
+                 "SELECT Bestelling.BestelNr, Klant.Naam FROM Bestelling INNER JOIN Klant "
+                 "ON Klant.KlantNr = Bestelling.KlantNr WHERE Bestelling.BestelNr BETWEEN 20001 AND 21000",
+                 std::max(1, runs / 20)});
+    }
+    sqlite3_close(plain);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const int runs = argc > 1 ? std::atoi(argv[1]) : 200;
+    try {
+        std::filesystem::create_directories("bench-data");
+        std::printf("%-28s %10s %10s %8s %8s\n", "query", "ons (ms)", "sqlite", "factor", "rijen");
+        run(10000, runs, false);
+        run(1000000, runs, true);
+    } catch (const DbError& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
