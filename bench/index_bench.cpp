@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "LargeDatabase.h"
 #include "SideBySide.h"
@@ -57,6 +58,47 @@ void compare(jet::Database& jet, sqlite3* plain, const Case& c)
                 ourRows == plainCount ? "" : "  (aantallen verschillen!)");
 }
 
+// A thousand lookups by key straight through the storage layer, against SQLite stepping one prepared
+// statement: what a lookup costs without compiling and setting up a statement.
+void storageLookups(jet::Database& jet, sqlite3* plain, int orders, int runs)
+{
+    const jet::TableDef& table = jet.table("Bestelling");
+    std::size_t key = 0;
+    while (key < table.indexes.size() && !table.indexes[key].primaryKey) ++key;
+    std::size_t ours = 0, theirs = 0;
+    const auto keyAt = [orders](int i) { return 1 + (i * 7919) % orders; };
+    const double jetMs = millisecondsPerRun(
+        runs,
+        [&] {
+            std::size_t found = 0;
+            std::vector<Value> row;
+            for (int i = 0; i < 1000; ++i) {
+                auto rows = jet.seek(table, key, {{Value::int32(keyAt(i))}, {}, {}, true, true}, {});
+                while (rows->next(row)) ++found;
+            }
+            return found;
+        },
+        ours);
+    sqlite3_stmt* stmt = nullptr;
+    sqlite3_prepare_v2(plain, "SELECT * FROM Bestelling WHERE BestelNr = ?", -1, &stmt, nullptr);
+    const double sqliteMs = millisecondsPerRun(
+        runs,
+        [&] {
+            std::size_t found = 0;
+            for (int i = 0; i < 1000; ++i) {
+                sqlite3_bind_int(stmt, 1, keyAt(i));
+                while (sqlite3_step(stmt) == SQLITE_ROW) ++found;
+                sqlite3_reset(stmt);
+            }
+            return found;
+        },
+        theirs);
+    sqlite3_finalize(stmt);
+    const std::string name = "1000 sleutels, opslag (" + std::to_string(orders) + ")";
+    std::printf("%-28s %10.4f %10.4f %8.2f %8zu%s\n", name.c_str(), jetMs, sqliteMs, jetMs / sqliteMs, ours,
+                ours == theirs ? "" : "  (aantallen verschillen!)");
+}
+
 void run(int orders, int runs, bool wide)
 {
     jet::OpenOptions options;
@@ -71,6 +113,7 @@ void run(int orders, int runs, bool wide)
     compare(*jet, plain,
             {lookup.c_str(), "SELECT * FROM Bestelling WHERE BestelNr = 4321",
              "SELECT * FROM Bestelling WHERE BestelNr = 4321", runs});
+    storageLookups(*jet, plain, orders, std::max(1, runs / 20));
     if (wide) {
         compare(*jet, plain,
                 {"bereik 1% op Datum", "SELECT * FROM Bestelling WHERE Datum BETWEEN 45100 AND 45114",

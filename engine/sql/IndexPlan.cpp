@@ -98,9 +98,11 @@ std::optional<Candidate> candidate(const jet::TableDef& table, int number, sqlit
     }
     c.ordered = !in && servesOrder(table, index, positions, equal, info);
     const bool constrained = !c.constraints.empty();
-    // A key that is wholly Null is missing from an index that ignores Nulls: only a constraint, which Null
-    // never meets, makes such an index whole.
-    if (!constrained && (!c.ordered || index.ignoreNulls)) return std::nullopt;
+    if (!constrained && !c.ordered) return std::nullopt;
+    // An index that ignores Nulls lacks the rows with Null in its key: only constraints on every key column,
+    // which Null never meets, make it whole.
+    const std::size_t covered = equal + (c.plan.from || c.plan.to ? 1 : 0);
+    if (index.ignoreNulls && covered < positions.size()) return std::nullopt;
     c.unique = index.unique && equal == positions.size();
     // Equal leading columns: of n key columns each takes a like share of the rows' spread, the last one
     // of a unique index all that remains.

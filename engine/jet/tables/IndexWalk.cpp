@@ -21,15 +21,30 @@ std::size_t firstNotBelow(const IndexPage& page, const std::string& key)
 
 }  // namespace
 
-std::shared_ptr<const IndexPage> ParsedIndexPages::page(PageFile& file, Version version, std::uint32_t number)
+template <typename Page, typename Make>
+std::shared_ptr<const Page> ParsedIndexPages::remembered(std::map<std::uint32_t, Parsed<Page>>& pages, PageRef bytes,
+                                                         std::uint32_t number, Make make)
 {
-    PageRef bytes = file.page(number);
-    if (const auto found = pages_.find(number); found != pages_.end() && found->second.bytes == bytes)
+    if (const auto found = pages.find(number); found != pages.end() && found->second.bytes == bytes)
         return found->second.page;
-    if (pages_.size() >= limit) pages_.clear();
-    auto parsed = std::make_shared<const IndexPage>(parseIndexPage(ByteView(bytes->data(), bytes->size()), version));
-    pages_[number] = Parsed{std::move(bytes), parsed};
-    return parsed;
+    if (pages.size() >= limit) pages.clear();
+    std::shared_ptr<const Page> page = make(bytes);
+    pages[number] = Parsed<Page>{std::move(bytes), page};
+    return page;
+}
+
+std::shared_ptr<const IndexPage> ParsedIndexPages::intermediate(PageRef bytes, Version version, std::uint32_t number)
+{
+    return remembered<IndexPage>(intermediate_, std::move(bytes), number, [version](const PageRef& page) {
+        return std::make_shared<const IndexPage>(parseIndexPage(ByteView(page->data(), page->size()), version));
+    });
+}
+
+std::shared_ptr<const IndexLeaf> ParsedIndexPages::leaf(PageRef bytes, Version version, std::uint32_t number)
+{
+    return remembered<IndexLeaf>(leaves_, std::move(bytes), number, [version](const PageRef& page) {
+        return std::make_shared<const IndexLeaf>(page, version);
+    });
 }
 
 IndexWalk::IndexWalk(PageFile& file, Version version, ParsedIndexPages& pages, std::uint32_t root,
@@ -38,14 +53,18 @@ IndexWalk::IndexWalk(PageFile& file, Version version, ParsedIndexPages& pages, s
       bounds_(std::move(bounds))
 {}
 
-std::shared_ptr<const IndexPage> IndexWalk::load(std::uint32_t number)
+PageRef IndexWalk::load(std::uint32_t number)
 {
     if (number == 0 || number >= file_.pageCount())
         corrupt("een index verwijst naar pagina " + std::to_string(number) + ", die niet bestaat");
-    auto page = pages_.page(file_, version_, number);
-    if (page->definitionPage != definitionPage_)
-        corrupt("indexpagina " + std::to_string(number) + " hoort bij een andere tabel");
-    return page;
+    return file_.page(number);
+}
+
+void IndexWalk::enterLeaf(std::uint32_t number, PageRef bytes)
+{
+    leaf_ = pages_.leaf(std::move(bytes), version_, number);
+    if (leaf_->definitionPage() != definitionPage_) corrupt("een indexpagina hoort bij een andere tabel");
+    at_ = 0;
 }
 
 // Down to the leaf that holds the first key of the range: under each intermediate page the first child
@@ -57,12 +76,15 @@ void IndexWalk::descend()
     for (int depth = 0;; ++depth) {
         if (depth > maxDepth)
             corrupt("de index met hoofdpagina " + std::to_string(root_) + " is te diep of verwijst in een kring");
-        auto page = load(number);
-        if (page->leaf()) {
-            leaf_ = std::move(page);
-            at_ = firstNotBelow(*leaf_, low);
+        PageRef bytes = load(number);
+        if (!bytes->empty() && (*bytes)[0] == leafIndexPageType) {
+            enterLeaf(number, std::move(bytes));
+            at_ = leaf_->firstNotBelow(low, key_);
             return;
         }
+        const auto page = pages_.intermediate(std::move(bytes), version_, number);
+        if (page->definitionPage != definitionPage_)
+            corrupt("indexpagina " + std::to_string(number) + " hoort bij een andere tabel");
         const std::size_t slot = firstNotBelow(*page, low);
         if (slot < page->entries.size())
             number = page->entries[slot].childPage;
@@ -82,26 +104,25 @@ bool IndexWalk::next(RowId& row)
         descend();
     }
     while (!ended_) {
-        if (at_ >= leaf_->entries.size()) {
-            const std::uint32_t following = leaf_->nextPage;
+        if (at_ >= leaf_->size()) {
+            const std::uint32_t following = leaf_->nextPage();
             if (following == 0) {
                 ended_ = true;
                 break;
             }
             if (++leavesRead_ > file_.pageCount())
                 corrupt("de bladpagina's van de index met hoofdpagina " + std::to_string(root_) + " vormen een kring");
-            leaf_ = load(following);
-            if (!leaf_->leaf()) corrupt("een bladpagina van een index verwijst naar een tussenpagina");
-            at_ = 0;
+            enterLeaf(following, load(following));
             continue;
         }
-        const IndexEntry& entry = leaf_->entries[at_++];
-        if (bounds_.beforeLow(entry.key)) continue;
-        if (bounds_.afterHigh(entry.key)) {
+        RowId found = 0;
+        leaf_->entry(at_++, key_, found);
+        if (bounds_.beforeLow(key_)) continue;
+        if (bounds_.afterHigh(key_)) {
             ended_ = true;
             break;
         }
-        row = entry.dataPage << 8 | entry.dataRow;
+        row = found;
         return true;
     }
     leaf_.reset();

@@ -2,27 +2,35 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <string>
 
 #include "jet/Database.h"
 #include "jet/pages/PageFile.h"
+#include "jet/tables/IndexLeaf.h"
 #include "jet/tables/IndexPages.h"
 #include "jet/tables/IndexRange.h"
 
 namespace querimo::jet {
 
-// Index pages already split into entries, for reads that come back to the same pages (the root and upper
-// levels of every lookup in a join). A page counts as the same while the page file hands out the same bytes.
+// Index pages already read, for reads that come back to the same pages (the upper levels of every lookup in
+// a join, the leaves of a small table). A page counts as the same while the page file hands out the same bytes.
 class ParsedIndexPages {
 public:
-    std::shared_ptr<const IndexPage> page(PageFile& file, Version version, std::uint32_t number);
+    std::shared_ptr<const IndexPage> intermediate(PageRef bytes, Version version, std::uint32_t number);
+    std::shared_ptr<const IndexLeaf> leaf(PageRef bytes, Version version, std::uint32_t number);
 
 private:
+    template <typename Page>
     struct Parsed {
         PageRef bytes;
-        std::shared_ptr<const IndexPage> page;
+        std::shared_ptr<const Page> page;
     };
-    static constexpr std::size_t limit = 256;
-    std::map<std::uint32_t, Parsed> pages_;
+    template <typename Page, typename Make>
+    static std::shared_ptr<const Page> remembered(std::map<std::uint32_t, Parsed<Page>>& pages, PageRef bytes,
+                                                  std::uint32_t number, Make make);
+    static constexpr std::size_t limit = 256;  // of each kind
+    std::map<std::uint32_t, Parsed<IndexPage>> intermediate_;
+    std::map<std::uint32_t, Parsed<IndexLeaf>> leaves_;
 };
 
 // Walks the leaf entries of one index whose keys lie in a range, in key order, reading nothing outside the
@@ -36,8 +44,9 @@ public:
     bool next(RowId& row);
 
 private:
-    std::shared_ptr<const IndexPage> load(std::uint32_t number);
+    PageRef load(std::uint32_t number);
     void descend();
+    void enterLeaf(std::uint32_t number, PageRef bytes);
 
     PageFile& file_;
     Version version_;
@@ -47,8 +56,9 @@ private:
     KeyBounds bounds_;
     bool started_ = false;
     bool ended_ = false;
-    std::shared_ptr<const IndexPage> leaf_;
+    std::shared_ptr<const IndexLeaf> leaf_;
     std::size_t at_ = 0;
+    std::string key_;
     std::uint32_t leavesRead_ = 0;
 };
 
