@@ -82,9 +82,11 @@ private:
 
     void readCatalogTable();
     // A reader (made by `reader` from the table reduced to these columns) whose rows have the full width;
-    // nullptr when `reader` made none.
+    // nullptr when `reader` made none. `keep`: the reduced table is kept for the next reader of the same
+    // columns until the definitions change (for readers that decode rows only, as many short seeks do).
     std::unique_ptr<TableScan> columnsOnly(const TableDef& table, const std::vector<std::size_t>& columns,
-                                           const std::function<std::unique_ptr<TableScan>(const TableLayout&)>& reader);
+                                           const std::function<std::unique_ptr<TableScan>(const TableLayout&)>& reader,
+                                           bool keep);
     // The walk over one index of the table; nullopt when the range has no keys.
     std::optional<IndexWalk> indexWalk(const TableLayout& table, std::size_t index, const KeyRange& range);
     void loadQueryRows();
@@ -139,6 +141,8 @@ private:
     std::uint64_t schemaVersion_ = 0;
     std::map<std::uint32_t, std::unique_ptr<TableLayout>> tables_;  // by definition page
     ParsedIndexPages indexPages_;
+    std::map<std::pair<std::uint32_t, std::vector<std::size_t>>, std::shared_ptr<const TableLayout>> reducedLayouts_;
+    std::uint64_t reducedFor_ = 0;  // the schemaVersion_ the reduced layouts belong to
     bool propertiesLoaded_ = false;
     std::map<std::uint32_t, std::string> storedProperties_;  // LvProp by definition page
     bool queryRowsLoaded_ = false;

@@ -13,9 +13,9 @@ namespace {
 // position in the full row.
 class ColumnScan : public TableScan {
 public:
-    ColumnScan(TableLayout reduced, std::vector<std::size_t> positions, std::size_t width,
+    ColumnScan(std::shared_ptr<const TableLayout> reduced, std::vector<std::size_t> positions, std::size_t width,
                const std::function<std::unique_ptr<TableScan>(const TableLayout&)>& reader)
-        : layout_(std::move(reduced)), positions_(std::move(positions)), width_(width), reader_(reader(layout_))
+        : layout_(std::move(reduced)), positions_(std::move(positions)), width_(width), reader_(reader(*layout_))
     {}
 
     bool next(std::vector<Value>& row) override
@@ -30,7 +30,7 @@ public:
     bool empty() const { return !reader_; }
 
 private:
-    TableLayout layout_;  // before reader_, which reads through it
+    std::shared_ptr<const TableLayout> layout_;  // before reader_, which reads through it
     std::vector<std::size_t> positions_;
     std::size_t width_;
     std::unique_ptr<TableScan> reader_;
@@ -41,15 +41,18 @@ private:
 
 std::unique_ptr<TableScan> JetDatabase::scan(const TableDef& table, const std::vector<std::size_t>& columns)
 {
-    return columnsOnly(table, columns, [this](const TableLayout& reduced) -> std::unique_ptr<TableScan> {
-        return std::make_unique<TableScanner>(file_, *format_, reduced,
-                                              usageMapPages(file_, *format_, reduced.usedPagesMap));
-    });
+    return columnsOnly(
+        table, columns,
+        [this](const TableLayout& reduced) -> std::unique_ptr<TableScan> {
+            return std::make_unique<TableScanner>(file_, *format_, reduced,
+                                                  usageMapPages(file_, *format_, reduced.usedPagesMap));
+        },
+        false);
 }
 
 std::unique_ptr<TableScan> JetDatabase::columnsOnly(
     const TableDef& table, const std::vector<std::size_t>& columns,
-    const std::function<std::unique_ptr<TableScan>(const TableLayout&)>& reader)
+    const std::function<std::unique_ptr<TableScan>(const TableLayout&)>& reader, bool keep)
 {
     const TableLayout& full = layoutOf(table);
     std::vector<std::size_t> positions;
@@ -59,10 +62,20 @@ std::unique_ptr<TableScan> JetDatabase::columnsOnly(
             positions.push_back(c);
             names.push_back(full.def.columns[c].name);
         }
+    if (reducedFor_ != schemaVersion_) {
+        reducedLayouts_.clear();
+        reducedFor_ = schemaVersion_;
+    }
     std::unique_ptr<ColumnScan> scanner;
     guarded([&] {
-        scanner = std::make_unique<ColumnScan>(withColumnsOnly(full, names), std::move(positions),
-                                               full.def.columns.size(), reader);
+        std::shared_ptr<const TableLayout> reduced;
+        const auto key = std::make_pair(full.def.definitionPage, positions);
+        if (const auto found = reducedLayouts_.find(key); keep && found != reducedLayouts_.end())
+            reduced = found->second;
+        if (!reduced) reduced = std::make_shared<const TableLayout>(withColumnsOnly(full, names));
+        if (keep) reducedLayouts_.emplace(key, reduced);
+        scanner =
+            std::make_unique<ColumnScan>(std::move(reduced), std::move(positions), full.def.columns.size(), reader);
     });
     if (scanner->empty()) return nullptr;
     return scanner;

@@ -53,9 +53,12 @@ std::unique_ptr<TableScan> JetDatabase::seek(const TableDef& table, std::size_t 
     }();
     if (!walk) return nullptr;
     if (columns.empty()) return std::make_unique<IndexScanner>(file_, *format_, full, std::move(*walk));
-    return columnsOnly(table, columns, [&](const TableLayout& reduced) -> std::unique_ptr<TableScan> {
-        return std::make_unique<IndexScanner>(file_, *format_, reduced, std::move(*walk));
-    });
+    return columnsOnly(
+        table, columns,
+        [&](const TableLayout& reduced) -> std::unique_ptr<TableScan> {
+            return std::make_unique<IndexScanner>(file_, *format_, reduced, std::move(*walk));
+        },
+        true);
 }
 
 }  // namespace querimo::jet

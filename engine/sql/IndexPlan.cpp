@@ -1,7 +1,8 @@
 #include "sql/IndexPlan.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
+#include <cstring>
 #include <optional>
 #include <tuple>
 #include <vector>
@@ -124,11 +125,21 @@ std::string IndexPlan::text() const
 
 IndexPlan IndexPlan::parse(const char* text)
 {
+    if (!text) return IndexPlan{};
+    const char* at = text;
+    const char* end = text + std::strlen(text);
+    int numbers[4] = {};
+    for (int& n : numbers) {
+        while (at < end && *at == ' ') ++at;
+        const auto [next, error] = std::from_chars(at, end, n);
+        if (error != std::errc()) return IndexPlan{};
+        at = next;
+    }
     IndexPlan plan;
-    int from = 0, to = 0;
-    if (!text || std::sscanf(text, "%d %d %d %d", &plan.index, &plan.equal, &from, &to) != 4) return IndexPlan{};
-    plan.from = from != 0;
-    plan.to = to != 0;
+    plan.index = numbers[0];
+    plan.equal = numbers[1];
+    plan.from = numbers[2] != 0;
+    plan.to = numbers[3] != 0;
     return plan;
 }
 
