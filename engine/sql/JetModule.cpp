@@ -82,6 +82,7 @@ struct Table : sqlite3_vtab {
     std::unique_ptr<RowBuffer> cache;
     std::vector<jet::RowId> cachedRowIds;  // the Jet row id of each cached row
     std::map<int, KeyIndex> indexes;       // by column
+    std::size_t lookups = 0;               // seeks of one column's values in this statement
     // Columns the statements read (as the planner reports them) and those the cache holds: a scan decodes
     // only these. The cache is read again, in the same row order, when a later statement needs more.
     std::vector<bool> wanted, cached;
@@ -121,6 +122,23 @@ struct Table : sqlite3_vtab {
                     database->seek(*definition, static_cast<std::size_t>(plan.index), found.range, wantedColumns()))
                 return rows;
         return scan();
+    }
+
+    // The column to look rows up by in memory instead of through the index of this plan, or -1. A statement
+    // that seeks one column's values more often than a quarter of the rows (the inner side of a large join)
+    // spends less loading a small table once into a hash index than seeking on; the order stays right, as
+    // the index has that column alone.
+    int inMemoryColumn(const IndexPlan& plan, int argc)
+    {
+        constexpr std::uint32_t largestLoaded = 200000;
+        if (plan.equal != 1 || plan.from || plan.to || argc != 1 || plan.index < 0) return -1;
+        const jet::IndexDef& index = definition->indexes.at(static_cast<std::size_t>(plan.index));
+        if (index.columns.size() != 1 || definition->rowCount > largestLoaded) return -1;
+        const jet::ColumnDef* column = definition->columnByNumber(index.columns[0].columnNumber);
+        if (!column) return -1;
+        const auto position = static_cast<int>(column - definition->columns.data());
+        if (!indexes.count(position) && ++lookups <= std::max<std::size_t>(64, definition->rowCount / 4)) return -1;
+        return position;
     }
 
     // Whether the column alone is the key of a unique index: a lookup on it finds at most one row.
@@ -340,15 +358,17 @@ int filter(sqlite3_vtab_cursor* base, int idxNum, const char* idxStr, int argc, 
     cursor.scan.reset();
     cursor.position = 0;
     try {
-        if (idxNum < 0) {
+        const IndexPlan plan = idxNum < 0 ? IndexPlan::parse(idxStr) : IndexPlan{};
+        const int inMemory = idxNum < 0 ? table.inMemoryColumn(plan, argc) : -1;
+        if (idxNum < 0 && inMemory < 0) {
             bool none = false;
-            cursor.scan = table.seek(IndexPlan::parse(idxStr), argc, argv, none);
+            cursor.scan = table.seek(plan, argc, argv, none);
             cursor.eof = none || !cursor.scan->next(cursor.row);
             return SQLITE_OK;
         }
         if (table.cache) table.load();  // takes in what this statement reads beyond the cached columns
-        if (idxNum > 0 && argc == 1) {
-            const int column = idxNum - 1;
+        if ((idxNum > 0 || inMemory >= 0) && argc == 1) {
+            const int column = inMemory >= 0 ? inMemory : idxNum - 1;
             const KeyIndex& index = table.index(column);
             const auto key = keyOfArgument(argv[0], table.textColumn(column));
             cursor.found.clear();

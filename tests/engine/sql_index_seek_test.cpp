@@ -175,17 +175,20 @@ TEST_P(IndexedStatements, OrderByAnIndexedKeyAndAJoinOnText)
         EXPECT_EQ(v.isNull() ? std::nullopt : std::optional<double>(v.real), expected[r]) << "rij " << r;
     }
 
-    const auto joined = sql::run(*db, "SELECT a.Nr, b.Nr FROM Persoon AS a INNER JOIN Persoon AS b "
-                                      "ON a.Naam = b.Naam WHERE a.Klein = 1")
-                            .rows;
-    std::multiset<std::pair<int, int>> got, model;
-    for (std::size_t r = 0; r < joined->rowCount(); ++r)
-        got.emplace(static_cast<int>(joined->value(r, 0).integer), static_cast<int>(joined->value(r, 1).integer));
-    for (const Person& a : people)
-        if (a.small == 1)
-            for (const Person& b : people)
-                if (a.name && sameText(b.name, *a.name)) model.emplace(a.nr, b.nr);
-    EXPECT_EQ(got, model);
+    // A few outer rows seek; all of them make the inner side load once into memory part way.
+    for (const std::string where : {" WHERE a.Klein = 1", ""}) {
+        const auto joined =
+            sql::run(*db, "SELECT a.Nr, b.Nr FROM Persoon AS a INNER JOIN Persoon AS b ON a.Naam = b.Naam" + where)
+                .rows;
+        std::multiset<std::pair<int, int>> got, model;
+        for (std::size_t r = 0; r < joined->rowCount(); ++r)
+            got.emplace(static_cast<int>(joined->value(r, 0).integer), static_cast<int>(joined->value(r, 1).integer));
+        for (const Person& a : people)
+            if (where.empty() || a.small == 1)
+                for (const Person& b : people)
+                    if (a.name && sameText(b.name, *a.name)) model.emplace(a.nr, b.nr);
+        EXPECT_EQ(got, model) << where;
+    }
 }
 
 TEST_P(IndexedStatements, ThePlansReadThroughTheIndexes)
