@@ -25,6 +25,8 @@ std::optional<IndexWalk> JetDatabase::indexWalk(const TableLayout& table, std::s
     const auto real = static_cast<std::size_t>(table.realIndexOf[index]);
     if (real >= table.realIndexes.size()) corrupt("een index van de tabel '" + table.def.name + "' ontbreekt");
     const RealIndexLayout& layout = table.realIndexes[real];
+    // Only the columns the range gives values for need codes the key encoder knows.
+    const std::size_t valued = range.equal.size() + (range.from || range.to ? 1 : 0);
     std::vector<KeyColumn> columns;
     for (const IndexColumn& indexColumn : layout.columns) {
         const ColumnDef* column = table.def.columnByNumber(indexColumn.columnNumber);
@@ -32,7 +34,8 @@ std::optional<IndexWalk> JetDatabase::indexWalk(const TableLayout& table, std::s
         const auto position = static_cast<std::size_t>(column - table.def.columns.data());
         if (!keyable(column->type)) return std::nullopt;
         const bool text = column->type == ColumnType::Text || column->type == ColumnType::Memo;
-        if (text && table.storage.at(position).sortOrder != generalSortOrder) return std::nullopt;
+        if (text && columns.size() < valued && table.storage.at(position).sortOrder != generalSortOrder)
+            return std::nullopt;
         columns.push_back(KeyColumn{column->type, indexColumn.ascending});
     }
     std::optional<KeyBounds> bounds = keyBounds(version(), columns, range);

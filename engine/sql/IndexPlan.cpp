@@ -34,7 +34,6 @@ struct Candidate {
     double cost = 0;
     double rows = 0;
     bool unique = false;
-    bool ordered = false;
 };
 
 // The columns of an index as positions in the table's column list; empty when one is missing or unusable.
@@ -97,9 +96,9 @@ std::optional<Candidate> candidate(const jet::TableDef& table, int number, sqlit
         c.plan.from = lower >= 0;
         c.plan.to = upper >= 0;
     }
-    c.ordered = !in && servesOrder(table, index, positions, equal, info);
+    c.plan.ordered = !in && servesOrder(table, index, positions, equal, info);
     const bool constrained = !c.constraints.empty();
-    if (!constrained && !c.ordered) return std::nullopt;
+    if (!constrained && !c.plan.ordered) return std::nullopt;
     // An index that ignores Nulls lacks the rows with Null in its key: only constraints on every key column,
     // which Null never meets, make it whole.
     const std::size_t covered = equal + (c.plan.from || c.plan.to ? 1 : 0);
@@ -120,7 +119,8 @@ std::optional<Candidate> candidate(const jet::TableDef& table, int number, sqlit
 
 std::string IndexPlan::text() const
 {
-    return std::to_string(index) + " " + std::to_string(equal) + " " + (from ? "1" : "0") + " " + (to ? "1" : "0");
+    return std::to_string(index) + " " + std::to_string(equal) + " " + (from ? "1" : "0") + " " + (to ? "1" : "0") + " "
+           + (ordered ? "1" : "0");
 }
 
 IndexPlan IndexPlan::parse(const char* text)
@@ -128,7 +128,7 @@ IndexPlan IndexPlan::parse(const char* text)
     if (!text) return IndexPlan{};
     const char* at = text;
     const char* end = text + std::strlen(text);
-    int numbers[4] = {};
+    int numbers[5] = {};
     for (int& n : numbers) {
         while (at < end && *at == ' ') ++at;
         const auto [next, error] = std::from_chars(at, end, n);
@@ -140,6 +140,7 @@ IndexPlan IndexPlan::parse(const char* text)
     plan.equal = numbers[1];
     plan.from = numbers[2] != 0;
     plan.to = numbers[3] != 0;
+    plan.ordered = numbers[4] != 0;
     return plan;
 }
 
@@ -152,7 +153,7 @@ bool offerIndex(const jet::TableDef& table, sqlite3_index_info* info)
         if (c && (!best || c->cost < best->cost)) best = std::move(c);
     }
     // A scan that SQLite must sort afterwards costs the sort too.
-    const double scanCost = info->estimatedCost + (best && best->ordered ? rows * std::log2(rows + 1) : 0);
+    const double scanCost = info->estimatedCost + (best && best->plan.ordered ? rows * std::log2(rows + 1) : 0);
     if (!best || best->cost >= scanCost) return false;
     info->idxNum = -1;
     info->idxStr = sqlite3_mprintf("%s", best->plan.text().c_str());
@@ -162,7 +163,7 @@ bool offerIndex(const jet::TableDef& table, sqlite3_index_info* info)
         usage.argvIndex = static_cast<int>(k) + 1;
         usage.omit = 0;  // SQLite compares again: keys ignore case and trailing spaces, bounds are loosened
     }
-    info->orderByConsumed = best->ordered ? 1 : 0;
+    info->orderByConsumed = best->plan.ordered ? 1 : 0;
     info->estimatedCost = best->cost;
     info->estimatedRows = static_cast<sqlite3_int64>(best->rows);
     if (best->unique) info->idxFlags |= SQLITE_INDEX_SCAN_UNIQUE;

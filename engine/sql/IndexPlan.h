@@ -13,6 +13,7 @@ struct IndexPlan {
     int index = -1;  // position in TableDef::indexes
     int equal = 0;   // leading key columns compared for equality
     bool from = false, to = false;
+    bool ordered = false;  // SQLite counts on the rows coming in index order
 
     std::string text() const;  // for idxStr
     static IndexPlan parse(const char* text);

@@ -117,10 +117,12 @@ struct Table : sqlite3_vtab {
         const Seek found = seekFor(*definition, plan, argc, argv);
         none = found.kind == Seek::Kind::NoRows;
         if (none) return nullptr;
+        const auto index = static_cast<std::size_t>(plan.index);
         if (found.kind == Seek::Kind::Range)
-            if (auto rows =
-                    database->seek(*definition, static_cast<std::size_t>(plan.index), found.range, wantedColumns()))
-                return rows;
+            if (auto rows = database->seek(*definition, index, found.range, wantedColumns())) return rows;
+        // The rows must still come in index order when SQLite leaves the sorting to it.
+        if (plan.ordered)
+            if (auto rows = database->seek(*definition, index, jet::KeyRange{}, wantedColumns())) return rows;
         return scan();
     }
 
