@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -130,6 +131,16 @@ public:
     virtual RowId rowId() const = 0;
 };
 
+// Rows of one index by key: equal to `equal` on the index's first equal.size() columns and, when from or to is
+// given, between them on the column after those, compared as values (a descending column is walked from its
+// high end, yet from stays the smaller value). Values of the columns' types. A bound leaves out rows whose
+// ranged column is Null.
+struct KeyRange {
+    std::vector<Value> equal;
+    std::optional<Value> from, to;
+    bool fromInclusive = true, toInclusive = true;
+};
+
 // An open Jet 3 or Jet 4 file. Every failure is a DbError with a Dutch description.
 class Database {
 public:
@@ -155,6 +166,16 @@ public:
     {
         (void)columns;
         return scan(table);
+    }
+    // The rows of `range` in the order of the table's index at this position of TableDef::indexes, read
+    // through its index pages; `columns` as for scan, empty for all. nullptr when the index cannot answer the
+    // range (a text value without an index code, text kept in a sort order the keys do not know): the
+    // caller scans instead. Several values (In) are several seeks.
+    virtual std::unique_ptr<TableScan> seek(const TableDef& table, std::size_t index, const KeyRange& range,
+                                            const std::vector<std::size_t>& columns)
+    {
+        (void)table, (void)index, (void)range, (void)columns;
+        return nullptr;
     }
     // Rows of MSysQueries belonging to the stored query with this catalog id.
     virtual std::vector<QueryRow> queryRows(std::int32_t objectId) = 0;

@@ -2,6 +2,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <unordered_map>
@@ -15,6 +16,7 @@
 #include "jet/pages/Header.h"
 #include "jet/pages/PageAllocator.h"
 #include "jet/pages/PageFile.h"
+#include "jet/tables/IndexWalk.h"
 #include "jet/tables/TableLayout.h"
 
 namespace querimo::jet {
@@ -39,6 +41,8 @@ public:
     std::unique_ptr<TableScan> scan(const TableDef& table) override;
     std::unique_ptr<TableScan> scan(const TableDef& table,
                                     const std::vector<std::size_t>& columns) override;  // JetDatabaseColumns.cpp
+    std::unique_ptr<TableScan> seek(const TableDef& table, std::size_t index, const KeyRange& range,
+                                    const std::vector<std::size_t>& columns) override;  // JetDatabaseSeek.cpp
     std::vector<QueryRow> queryRows(std::int32_t objectId) override;
 
     void beginRead() override;
@@ -77,6 +81,14 @@ private:
     }
 
     void readCatalogTable();
+    // A reader (made by `reader` from the table reduced to these columns) whose rows have the full width;
+    // nullptr when `reader` made none. `keep`: the reduced table is kept for the next reader of the same
+    // columns until the definitions change (for readers that decode rows only, as many short seeks do).
+    std::unique_ptr<TableScan> columnsOnly(const TableDef& table, const std::vector<std::size_t>& columns,
+                                           const std::function<std::unique_ptr<TableScan>(const TableLayout&)>& reader,
+                                           bool keep);
+    // The walk over one index of the table; nullopt when the range has no keys.
+    std::optional<IndexWalk> indexWalk(const TableLayout& table, std::size_t index, const KeyRange& range);
     void loadQueryRows();
     const TableLayout& layout(std::uint32_t page, const std::string& name, bool withProperties = false);
     void applyProperties(TableLayout& table);
@@ -128,6 +140,9 @@ private:
     std::unordered_map<std::string, std::size_t> catalogByName_;  // folded name: position in catalog_
     std::uint64_t schemaVersion_ = 0;
     std::map<std::uint32_t, std::unique_ptr<TableLayout>> tables_;  // by definition page
+    ParsedIndexPages indexPages_;
+    std::map<std::pair<std::uint32_t, std::vector<std::size_t>>, std::shared_ptr<const TableLayout>> reducedLayouts_;
+    std::uint64_t reducedFor_ = 0;  // the schemaVersion_ the reduced layouts belong to
     bool propertiesLoaded_ = false;
     std::map<std::uint32_t, std::string> storedProperties_;  // LvProp by definition page
     bool queryRowsLoaded_ = false;

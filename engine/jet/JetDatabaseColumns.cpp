@@ -1,4 +1,4 @@
-// Scans that decode only the columns a reader asks for.
+// Scans and seeks that decode only the columns a reader asks for.
 #include <algorithm>
 
 #include "jet/JetDatabase.h"
@@ -13,33 +13,46 @@ namespace {
 // position in the full row.
 class ColumnScan : public TableScan {
 public:
-    ColumnScan(PageFile& file, const Format& format, TableLayout reduced, std::vector<std::size_t> positions,
-               std::size_t width, const StopSignal* stop)
-        : layout_(std::move(reduced)), positions_(std::move(positions)), width_(width),
-          scanner_(file, format, layout_, usageMapPages(file, format, layout_.usedPagesMap), stop)
+    ColumnScan(std::shared_ptr<const TableLayout> reduced, std::vector<std::size_t> positions, std::size_t width,
+               const std::function<std::unique_ptr<TableScan>(const TableLayout&)>& reader)
+        : layout_(std::move(reduced)), positions_(std::move(positions)), width_(width), reader_(reader(*layout_))
     {}
 
     bool next(std::vector<Value>& row) override
     {
-        if (!scanner_.next(values_)) return false;
+        if (!reader_ || !reader_->next(values_)) return false;
         if (row.size() != width_) row.assign(width_, Value::null());
         for (std::size_t i = 0; i < positions_.size(); ++i) row[positions_[i]] = std::move(values_[i]);
         return true;
     }
 
-    RowId rowId() const override { return scanner_.rowId(); }
+    RowId rowId() const override { return reader_->rowId(); }
+    bool empty() const { return !reader_; }
 
 private:
-    TableLayout layout_;  // before scanner_, which reads through it
+    std::shared_ptr<const TableLayout> layout_;  // before reader_, which reads through it
     std::vector<std::size_t> positions_;
     std::size_t width_;
-    TableScanner scanner_;
+    std::unique_ptr<TableScan> reader_;
     std::vector<Value> values_;
 };
 
 }  // namespace
 
 std::unique_ptr<TableScan> JetDatabase::scan(const TableDef& table, const std::vector<std::size_t>& columns)
+{
+    return columnsOnly(
+        table, columns,
+        [this](const TableLayout& reduced) -> std::unique_ptr<TableScan> {
+            return std::make_unique<TableScanner>(file_, *format_, reduced,
+                                                  usageMapPages(file_, *format_, reduced.usedPagesMap), stopSignal());
+        },
+        false);
+}
+
+std::unique_ptr<TableScan> JetDatabase::columnsOnly(
+    const TableDef& table, const std::vector<std::size_t>& columns,
+    const std::function<std::unique_ptr<TableScan>(const TableLayout&)>& reader, bool keep)
 {
     const TableLayout& full = layoutOf(table);
     std::vector<std::size_t> positions;
@@ -49,11 +62,22 @@ std::unique_ptr<TableScan> JetDatabase::scan(const TableDef& table, const std::v
             positions.push_back(c);
             names.push_back(full.def.columns[c].name);
         }
-    std::unique_ptr<TableScan> scanner;
+    if (reducedFor_ != schemaVersion_) {
+        reducedLayouts_.clear();
+        reducedFor_ = schemaVersion_;
+    }
+    std::unique_ptr<ColumnScan> scanner;
     guarded([&] {
-        scanner = std::make_unique<ColumnScan>(file_, *format_, withColumnsOnly(full, names), std::move(positions),
-                                               full.def.columns.size(), stopSignal());
+        std::shared_ptr<const TableLayout> reduced;
+        const auto key = std::make_pair(full.def.definitionPage, positions);
+        if (const auto found = reducedLayouts_.find(key); keep && found != reducedLayouts_.end())
+            reduced = found->second;
+        if (!reduced) reduced = std::make_shared<const TableLayout>(withColumnsOnly(full, names));
+        if (keep) reducedLayouts_.emplace(key, reduced);
+        scanner =
+            std::make_unique<ColumnScan>(std::move(reduced), std::move(positions), full.def.columns.size(), reader);
     });
+    if (scanner->empty()) return nullptr;
     return scanner;
 }
 

@@ -15,6 +15,7 @@
 #include "core/Text.h"
 #include "sql/Catalog.h"
 #include "sql/Compiler.h"
+#include "sql/IndexPlan.h"
 #include "sql/RowBuffer.h"
 #include "sql/SqliteValue.h"
 #include "sql/TextCollation.h"
@@ -81,6 +82,7 @@ struct Table : sqlite3_vtab {
     std::unique_ptr<RowBuffer> cache;
     std::vector<jet::RowId> cachedRowIds;  // the Jet row id of each cached row
     std::map<int, KeyIndex> indexes;       // by column
+    std::size_t lookups = 0;               // seeks of one column's values in this statement
     // Columns the statements read (as the planner reports them) and those the cache holds: a scan decodes
     // only these. The cache is read again, in the same row order, when a later statement needs more.
     std::vector<bool> wanted, cached;
@@ -92,14 +94,53 @@ struct Table : sqlite3_vtab {
             if (used & (sqlite3_uint64{1} << std::min<std::size_t>(c, 63))) wanted[c] = true;
     }
 
-    std::unique_ptr<jet::TableScan> scan()
+    // The positions of the wanted columns; empty when every column is wanted.
+    std::vector<std::size_t> wantedColumns()
     {
         wanted.resize(definition->columns.size());
-        if (std::all_of(wanted.begin(), wanted.end(), [](bool w) { return w; })) return database->scan(*definition);
         std::vector<std::size_t> columns;
+        if (std::all_of(wanted.begin(), wanted.end(), [](bool w) { return w; })) return columns;
         for (std::size_t c = 0; c < wanted.size(); ++c)
             if (wanted[c]) columns.push_back(c);
-        return database->scan(*definition, columns);
+        return columns;
+    }
+
+    std::unique_ptr<jet::TableScan> scan()
+    {
+        const std::vector<std::size_t> columns = wantedColumns();
+        return columns.empty() ? database->scan(*definition) : database->scan(*definition, columns);
+    }
+
+    // The rows an index plan finds, or all rows (SQLite checks them) when the index cannot serve the values.
+    std::unique_ptr<jet::TableScan> seek(const IndexPlan& plan, int argc, sqlite3_value** argv, bool& none)
+    {
+        const Seek found = seekFor(*definition, plan, argc, argv);
+        none = found.kind == Seek::Kind::NoRows;
+        if (none) return nullptr;
+        const auto index = static_cast<std::size_t>(plan.index);
+        if (found.kind == Seek::Kind::Range)
+            if (auto rows = database->seek(*definition, index, found.range, wantedColumns())) return rows;
+        // The rows must still come in index order when SQLite leaves the sorting to it.
+        if (plan.ordered)
+            if (auto rows = database->seek(*definition, index, jet::KeyRange{}, wantedColumns())) return rows;
+        return scan();
+    }
+
+    // The column to look rows up by in memory instead of through the index of this plan, or -1. A statement
+    // that seeks one column's values more often than a quarter of the rows (the inner side of a large join)
+    // spends less loading a small table once into a hash index than seeking on; the order stays right, as
+    // the index has that column alone.
+    int inMemoryColumn(const IndexPlan& plan, int argc)
+    {
+        constexpr std::uint32_t largestLoaded = 200000;
+        if (plan.equal != 1 || plan.from || plan.to || argc != 1 || plan.index < 0) return -1;
+        const jet::IndexDef& index = definition->indexes.at(static_cast<std::size_t>(plan.index));
+        if (index.columns.size() != 1 || definition->rowCount > largestLoaded) return -1;
+        const jet::ColumnDef* column = definition->columnByNumber(index.columns[0].columnNumber);
+        if (!column) return -1;
+        const auto position = static_cast<int>(column - definition->columns.data());
+        if (!indexes.count(position) && ++lookups <= std::max<std::size_t>(64, definition->rowCount / 4)) return -1;
+        return position;
     }
 
     // Whether the column alone is the key of a unique index: a lookup on it finds at most one row.
@@ -254,6 +295,8 @@ int bestIndex(sqlite3_vtab* vtab, sqlite3_index_info* info)
     info->idxNum = 0;
     info->estimatedCost = 1 + rows;  // opening a scan costs something too
     info->estimatedRows = static_cast<sqlite3_int64>(rows);
+    if (offerIndex(*table.definition, info)) return SQLITE_OK;
+    // Without an index: a join on a column loads the table into memory with a hash index on it.
     for (int i = 0; i < info->nConstraint; ++i) {
         const auto& c = info->aConstraint[i];
         if (!c.usable || c.op != SQLITE_INDEX_CONSTRAINT_EQ || c.iColumn < 0) continue;
@@ -308,7 +351,7 @@ int next(sqlite3_vtab_cursor* base)
     return SQLITE_OK;
 }
 
-int filter(sqlite3_vtab_cursor* base, int idxNum, const char*, int argc, sqlite3_value** argv)
+int filter(sqlite3_vtab_cursor* base, int idxNum, const char* idxStr, int argc, sqlite3_value** argv)
 {
     auto& cursor = *static_cast<Cursor*>(base);
     Table& table = cursor.table();
@@ -317,9 +360,17 @@ int filter(sqlite3_vtab_cursor* base, int idxNum, const char*, int argc, sqlite3
     cursor.scan.reset();
     cursor.position = 0;
     try {
+        const IndexPlan plan = idxNum < 0 ? IndexPlan::parse(idxStr) : IndexPlan{};
+        const int inMemory = idxNum < 0 ? table.inMemoryColumn(plan, argc) : -1;
+        if (idxNum < 0 && inMemory < 0) {
+            bool none = false;
+            cursor.scan = table.seek(plan, argc, argv, none);
+            cursor.eof = none || !cursor.scan->next(cursor.row);
+            return SQLITE_OK;
+        }
         if (table.cache) table.load();  // takes in what this statement reads beyond the cached columns
-        if (idxNum > 0 && argc == 1) {
-            const int column = idxNum - 1;
+        if ((idxNum > 0 || inMemory >= 0) && argc == 1) {
+            const int column = inMemory >= 0 ? inMemory : idxNum - 1;
             const KeyIndex& index = table.index(column);
             const auto key = keyOfArgument(argv[0], table.textColumn(column));
             cursor.found.clear();

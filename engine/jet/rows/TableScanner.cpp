@@ -1,14 +1,9 @@
 #include "jet/rows/TableScanner.h"
 
 #include "jet/rows/DataPage.h"
+#include "jet/rows/StoredRow.h"
 
 namespace querimo::jet {
-namespace {
-
-constexpr int maxOverflowHops = 64;
-
-}  // namespace
-
 TableScanner::TableScanner(PageFile& file, const Format& format, const TableLayout& table,
                            std::vector<std::uint32_t> pages, const StopSignal* stop)
     : file_(file), format_(format), table_(table), decoder_(file, format, table), pages_(std::move(pages)), stop_(stop)
@@ -47,24 +42,9 @@ bool TableScanner::advance(std::vector<Value>& row)
             return true;
         }
         PageRef elsewhere;
-        decoder_.decode(followOverflow(slot.bytes, elsewhere), row);
+        decoder_.decode(followMovedRow(file_, format_, slot.bytes, elsewhere), row);
         return true;
     }
-}
-
-ByteView TableScanner::followOverflow(ByteView pointer, PageRef& holder) const
-{
-    for (int hop = 0; hop < maxOverflowHops; ++hop) {
-        const std::uint32_t target = pointer.u32(0);
-        holder = file_.page(pointerPage(target));
-        const ByteView page(holder->data(), holder->size());
-        if (page.u8(0) != dataPageType || pointerRow(target) >= dataRowCount(page, format_))
-            corrupt("een verplaatste rij verwijst naar een ongeldige plaats");
-        const RowSlot slot = dataRow(page, format_, pointerRow(target), true);
-        if (!slot.overflow) return slot.bytes;
-        pointer = slot.bytes;
-    }
-    corrupt("de verwijzingen van een verplaatste rij vormen een kring");
 }
 
 }  // namespace querimo::jet

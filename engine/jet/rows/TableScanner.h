@@ -19,7 +19,6 @@ public:
 
 private:
     bool advance(std::vector<Value>& row);
-    ByteView followOverflow(ByteView pointer, PageRef& holder) const;
 
     PageFile& file_;
     const Format& format_;

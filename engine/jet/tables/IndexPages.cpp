@@ -1,6 +1,7 @@
 #include "jet/tables/IndexPages.h"
 
 #include <algorithm>
+#include <bit>
 
 #include "core/Error.h"
 #include "jet/format/Format.h"
@@ -47,28 +48,37 @@ IndexPage parseIndexPage(ByteView page, Version version)
     // Each set bit of the mask marks where an entry ends (bit i: offset firstEntry + i); the first entry
     // starts at firstEntry.
     std::size_t start = layout.firstEntry;
+    std::size_t count = 0;
+    for (std::size_t at = layout.entryMask; at < layout.firstEntry; ++at) count += std::popcount(page.u8(at));
+    result.entries.reserve(count);
     std::string firstEntry;  // stored bytes of the first entry, the source of the shared prefix
-    for (std::size_t bit = 0; layout.entryMask + bit / 8 < layout.firstEntry; ++bit) {
-        if (!(page.u8(layout.entryMask + bit / 8) & (1u << (bit % 8)))) continue;
-        const std::size_t end = layout.firstEntry + bit;
-        if (end <= start || end > page.size()) corrupt("een indexpagina heeft een onmogelijke ingang");
-        std::string full = page.bytes(start, end - start);
-        if (result.entries.empty()) {
-            firstEntry = full;
-        } else {
-            if (prefixLength > firstEntry.size()) corrupt("een indexpagina heeft een onmogelijk gedeeld voorvoegsel");
-            full.insert(0, firstEntry, 0, prefixLength);
+    std::string full;        // one entry with its prefix, reused from entry to entry
+    for (std::size_t at = layout.entryMask; at < layout.firstEntry; ++at) {
+        const std::uint8_t mask = page.u8(at);
+        for (std::size_t bit = 0; mask >> bit; ++bit) {
+            if (!(mask & (1u << bit))) continue;
+            const std::size_t end = layout.firstEntry + (at - layout.entryMask) * 8 + bit;
+            if (end <= start || end > page.size()) corrupt("een indexpagina heeft een onmogelijke ingang");
+            const auto* stored = reinterpret_cast<const char*>(page.data() + start);
+            if (result.entries.empty()) {
+                firstEntry.assign(stored, end - start);
+                full = firstEntry;
+            } else {
+                if (prefixLength > firstEntry.size())
+                    corrupt("een indexpagina heeft een onmogelijk gedeeld voorvoegsel");
+                full.assign(firstEntry, 0, prefixLength);
+                full.append(stored, end - start);
+            }
+            if (full.size() < trailer) corrupt("een indexpagina heeft een te korte ingang");
+            const ByteView bytes(reinterpret_cast<const std::uint8_t*>(full.data()), full.size());
+            const std::size_t keyEnd = full.size() - trailer;
+            IndexEntry& entry = result.entries.emplace_back();
+            entry.key.assign(full, 0, keyEnd);
+            entry.dataPage = bigEndian(bytes, keyEnd, 3);
+            entry.dataRow = bytes.u8(keyEnd + 3);
+            if (!result.leaf()) entry.childPage = bigEndian(bytes, keyEnd + rowPointerSize, childPointerSize);
+            start = end;
         }
-        if (full.size() < trailer) corrupt("een indexpagina heeft een te korte ingang");
-        const ByteView bytes(reinterpret_cast<const std::uint8_t*>(full.data()), full.size());
-        const std::size_t keyEnd = full.size() - trailer;
-        IndexEntry entry;
-        entry.key = full.substr(0, keyEnd);
-        entry.dataPage = bigEndian(bytes, keyEnd, 3);
-        entry.dataRow = bytes.u8(keyEnd + 3);
-        if (!result.leaf()) entry.childPage = bigEndian(bytes, keyEnd + rowPointerSize, childPointerSize);
-        result.entries.push_back(std::move(entry));
-        start = end;
     }
     return result;
 }

@@ -1,0 +1,147 @@
+// Reads through indexes, our engine against plain SQLite with the same rows and the same indexes: a lookup
+// by primary key in 10,000 and in 1,000,000 orders (its time should not grow with the table), a range of 1%
+// of the orders on an indexed date, and a join of 1,000 orders to their customers. Prints times and ratios.
+// The first argument sets the runs per batch of the short statements.
+#include <sqlite3.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "LargeDatabase.h"
+#include "SideBySide.h"
+#include "core/Error.h"
+#include "jet/Database.h"
+#include "sql/Sql.h"
+
+using namespace querimo;
+using namespace querimo::bench;
+
+namespace {
+
+// The large database of `orders` orders with an index on Bestelling.Datum, made once beside it.
+std::string withDateIndex(int orders)
+{
+    const std::filesystem::path plain = largeDatabase("bench-data", orders);
+    const std::filesystem::path indexed = "bench-data/groot-" + std::to_string(orders) + "-datum.mdb";
+    if (std::filesystem::exists(indexed)) return indexed.string();
+    const std::filesystem::path making = indexed.string() + ".nieuw";
+    std::filesystem::copy_file(plain, making, std::filesystem::copy_options::overwrite_existing);
+    {
+        jet::OpenOptions options;
+        options.path = making.string();
+        auto db = jet::Database::open(options);
+        sql::run(*db, "CREATE INDEX iDatum ON Bestelling (Datum)");
+    }
+    std::filesystem::rename(making, indexed);
+    return indexed.string();
+}
+
+struct Case {
+    const char* name;
+    const char* access;
+    const char* sqlite;
+    int runs;
+};
+
+void compare(jet::Database& jet, sqlite3* plain, const Case& c)
+{
+    sql::PreparedStatement statement = sql::prepare(jet, c.access);
+    std::size_t ourRows = 0, plainCount = 0;
+    const double ours = millisecondsPerRun(
+        c.runs, [&] { return statement.execute({}).rows->rowCount(); }, ourRows);
+    const double theirs = millisecondsPerRun(
+        c.runs, [&] { return plainRows(plain, c.sqlite); }, plainCount);
+    std::printf("%-28s %10.4f %10.4f %8.2f %8zu%s\n", c.name, ours, theirs, ours / theirs, ourRows,
+                ourRows == plainCount ? "" : "  (aantallen verschillen!)");
+}
+
+// A thousand lookups by key straight through the storage layer, against SQLite stepping one prepared
+// statement: what a lookup costs without compiling and setting up a statement.
+void storageLookups(jet::Database& jet, sqlite3* plain, int orders, int runs)
+{
+    const jet::TableDef& table = jet.table("Bestelling");
+    std::size_t key = 0;
+    while (key < table.indexes.size() && !table.indexes[key].primaryKey) ++key;
+    std::size_t ours = 0, theirs = 0;
+    const auto keyAt = [orders](int i) { return 1 + (i * 7919) % orders; };
+    const double jetMs = millisecondsPerRun(
+        runs,
+        [&] {
+            std::size_t found = 0;
+            std::vector<Value> row;
+            for (int i = 0; i < 1000; ++i) {
+                auto rows = jet.seek(table, key, {{Value::int32(keyAt(i))}, {}, {}, true, true}, {});
+                while (rows->next(row)) ++found;
+            }
+            return found;
+        },
+        ours);
+    sqlite3_stmt* stmt = nullptr;
+    sqlite3_prepare_v2(plain, "SELECT * FROM Bestelling WHERE BestelNr = ?", -1, &stmt, nullptr);
+    const double sqliteMs = millisecondsPerRun(
+        runs,
+        [&] {
+            std::size_t found = 0;
+            for (int i = 0; i < 1000; ++i) {
+                sqlite3_bind_int(stmt, 1, keyAt(i));
+                while (sqlite3_step(stmt) == SQLITE_ROW) ++found;
+                sqlite3_reset(stmt);
+            }
+            return found;
+        },
+        theirs);
+    sqlite3_finalize(stmt);
+    const std::string name = "1000 sleutels, opslag (" + std::to_string(orders) + ")";
+    std::printf("%-28s %10.4f %10.4f %8.2f %8zu%s\n", name.c_str(), jetMs, sqliteMs, jetMs / sqliteMs, ours,
+                ours == theirs ? "" : "  (aantallen verschillen!)");
+}
+
+void run(int orders, int runs, bool wide)
+{
+    jet::OpenOptions options;
+    options.path = withDateIndex(orders);
+    auto jet = jet::Database::open(options);
+    sqlite3* plain = nullptr;
+    sqlite3_open(":memory:", &plain);
+    copyTable(*jet, plain, "Klant", "KlantNr");
+    copyTable(*jet, plain, "Bestelling", "BestelNr");
+    exec(plain, "CREATE INDEX iDatum ON Bestelling (Datum)");
+    const std::string lookup = "sleutel (" + std::to_string(orders) + " rijen)";
+    compare(*jet, plain,
+            {lookup.c_str(), "SELECT * FROM Bestelling WHERE BestelNr = 4321",
+             "SELECT * FROM Bestelling WHERE BestelNr = 4321", runs});
+    storageLookups(*jet, plain, orders, std::max(1, runs / 20));
+    if (wide) {
+        compare(*jet, plain,
+                {"bereik 1% op Datum", "SELECT * FROM Bestelling WHERE Datum BETWEEN 45100 AND 45114",
+                 "SELECT * FROM Bestelling WHERE Datum BETWEEN 45100 AND 45114", std::max(1, runs / 100)});
+        compare(*jet, plain,
+                {"join 1000 bestellingen",
+                 "SELECT Bestelling.BestelNr, Klant.Naam FROM Bestelling INNER JOIN Klant "
+                 "ON Klant.KlantNr = Bestelling.KlantNr WHERE Bestelling.BestelNr BETWEEN 20001 AND 21000",
+                 "SELECT Bestelling.BestelNr, Klant.Naam FROM Bestelling INNER JOIN Klant "
+                 "ON Klant.KlantNr = Bestelling.KlantNr WHERE Bestelling.BestelNr BETWEEN 20001 AND 21000",
+                 std::max(1, runs / 20)});
+    }
+    sqlite3_close(plain);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const int runs = argc > 1 ? std::atoi(argv[1]) : 200;
+    try {
+        std::filesystem::create_directories("bench-data");
+        std::printf("%-28s %10s %10s %8s %8s\n", "query", "ons (ms)", "sqlite", "factor", "rijen");
+        run(10000, runs, false);
+        run(1000000, runs, true);
+    } catch (const DbError& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,67 @@
+// Reads through an index: the rows of a key range in index order.
+#include "core/Error.h"
+#include "jet/JetDatabase.h"
+#include "jet/rows/IndexScanner.h"
+#include "jet/tables/IndexRange.h"
+
+namespace querimo::jet {
+namespace {
+
+// The General sort order, the only one whose text codes the key encoder knows.
+constexpr std::uint16_t generalSortOrder = 0x409;
+
+bool keyable(ColumnType type)
+{
+    return type != ColumnType::Decimal && type != ColumnType::OleObject;
+}
+
+}  // namespace
+
+std::optional<IndexWalk> JetDatabase::indexWalk(const TableLayout& table, std::size_t index, const KeyRange& range)
+{
+    if (index >= table.def.indexes.size() || index >= table.realIndexOf.size())
+        throw DbError(errc::fail,
+                      "De tabel '" + table.def.name + "' heeft geen index met nummer " + std::to_string(index + 1));
+    const auto real = static_cast<std::size_t>(table.realIndexOf[index]);
+    if (real >= table.realIndexes.size()) corrupt("een index van de tabel '" + table.def.name + "' ontbreekt");
+    const RealIndexLayout& layout = table.realIndexes[real];
+    // Only the columns the range gives values for need codes the key encoder knows.
+    const std::size_t valued = range.equal.size() + (range.from || range.to ? 1 : 0);
+    std::vector<KeyColumn> columns;
+    for (const IndexColumn& indexColumn : layout.columns) {
+        const ColumnDef* column = table.def.columnByNumber(indexColumn.columnNumber);
+        if (!column) corrupt("een index van de tabel '" + table.def.name + "' noemt een kolom die niet bestaat");
+        const auto position = static_cast<std::size_t>(column - table.def.columns.data());
+        if (!keyable(column->type)) return std::nullopt;
+        const bool text = column->type == ColumnType::Text || column->type == ColumnType::Memo;
+        if (text && columns.size() < valued && table.storage.at(position).sortOrder != generalSortOrder)
+            return std::nullopt;
+        columns.push_back(KeyColumn{column->type, indexColumn.ascending});
+    }
+    std::optional<KeyBounds> bounds = keyBounds(version(), columns, range);
+    if (!bounds) return std::nullopt;
+    return IndexWalk(file_, version(), indexPages_, layout.firstPage, table.def.definitionPage, std::move(*bounds));
+}
+
+std::unique_ptr<TableScan> JetDatabase::seek(const TableDef& table, std::size_t index, const KeyRange& range,
+                                             const std::vector<std::size_t>& columns)
+{
+    const TableLayout& full = layoutOf(table);
+    std::optional<IndexWalk> walk = [&] {
+        try {
+            return indexWalk(full, index, range);
+        } catch (const CorruptFile& e) {
+            throw damagedFile(file_.path(), e);
+        }
+    }();
+    if (!walk) return nullptr;
+    if (columns.empty()) return std::make_unique<IndexScanner>(file_, *format_, full, std::move(*walk), stopSignal());
+    return columnsOnly(
+        table, columns,
+        [&](const TableLayout& reduced) -> std::unique_ptr<TableScan> {
+            return std::make_unique<IndexScanner>(file_, *format_, reduced, std::move(*walk), stopSignal());
+        },
+        true);
+}
+
+}  // namespace querimo::jet

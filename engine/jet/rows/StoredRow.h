@@ -1,0 +1,17 @@
+#pragma once
+#include "jet/Database.h"
+#include "jet/format/Format.h"
+#include "jet/pages/ByteView.h"
+#include "jet/pages/PageFile.h"
+
+namespace querimo::jet {
+
+// The bytes of a row that moved, where its pointer (and any pointers after it) lead; holder keeps that
+// page. A pointer to nowhere, or pointers in a circle, raise CorruptFile.
+ByteView followMovedRow(PageFile& file, const Format& format, ByteView pointer, PageRef& holder);
+
+// The bytes of the row `row` of the table with this definition page, wherever it moved; holder keeps the
+// page. A row that is not there (an index pointing to a deleted row or to another table) raises CorruptFile.
+ByteView storedRowBytes(PageFile& file, const Format& format, std::uint32_t definitionPage, RowId row, PageRef& holder);
+
+}  // namespace querimo::jet

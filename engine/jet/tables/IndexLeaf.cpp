@@ -1,0 +1,76 @@
+#include "jet/tables/IndexLeaf.h"
+
+#include <bit>
+
+#include "jet/pages/ByteView.h"
+#include "jet/pages/Corruption.h"
+#include "jet/tables/IndexPages.h"
+#include "jet/tables/TableLayout.h"
+
+namespace querimo::jet {
+
+namespace {
+
+constexpr std::size_t rowPointerSize = 4;  // big-endian: 3 bytes page, 1 byte row
+
+}  // namespace
+
+IndexLeaf::IndexLeaf(PageRef page, Version version) : page_(std::move(page))
+{
+    const ByteView view(page_->data(), page_->size());
+    const IndexPageLayout& layout = IndexPageLayout::of(version);
+    if (view.u8(0) != leafIndexPageType) corrupt("een bladpagina van een index heeft een ander paginatype");
+    definitionPage_ = view.u32(4);
+    nextPage_ = view.u32(layout.nextPage);
+    prefixLength_ = layout.prefixLengthSize == 1 ? view.u8(layout.prefixLength) : view.u16(layout.prefixLength);
+    firstEntry_ = layout.firstEntry;
+    std::size_t count = 0;
+    for (std::size_t at = layout.entryMask; at < layout.firstEntry; ++at) count += std::popcount(view.u8(at));
+    ends_.reserve(count);
+    std::size_t start = firstEntry_;
+    for (std::size_t at = layout.entryMask; at < layout.firstEntry; ++at) {
+        const std::uint8_t mask = view.u8(at);
+        for (std::size_t bit = 0; mask >> bit; ++bit) {
+            if (!(mask & (1u << bit))) continue;
+            const std::size_t end = layout.firstEntry + (at - layout.entryMask) * 8 + bit;
+            if (end <= start || end > view.size()) corrupt("een indexpagina heeft een onmogelijke ingang");
+            ends_.push_back(static_cast<std::uint16_t>(end));
+            start = end;
+        }
+    }
+    if (ends_.size() > 1 && prefixLength_ > ends_.front() - firstEntry_)
+        corrupt("een indexpagina heeft een onmogelijk gedeeld voorvoegsel");
+}
+
+void IndexLeaf::entry(std::size_t i, std::string& key, RowId& row) const
+{
+    const auto* bytes = reinterpret_cast<const char*>(page_->data());
+    const std::size_t start = i == 0 ? firstEntry_ : ends_[i - 1];
+    key.clear();
+    if (i > 0) key.append(bytes + firstEntry_, prefixLength_);
+    key.append(bytes + start, ends_[i] - start);
+    if (key.size() < rowPointerSize) corrupt("een indexpagina heeft een te korte ingang");
+    const std::size_t keyEnd = key.size() - rowPointerSize;
+    const auto byte = [&](std::size_t k) {
+        return static_cast<std::uint32_t>(static_cast<unsigned char>(key[keyEnd + k]));
+    };
+    row = (byte(0) << 16 | byte(1) << 8 | byte(2)) << 8 | byte(3);
+    key.resize(keyEnd);
+}
+
+std::size_t IndexLeaf::firstNotBelow(const std::string& key, std::string& scratch) const
+{
+    std::size_t low = 0, high = ends_.size();
+    RowId row = 0;
+    while (low < high) {
+        const std::size_t middle = low + (high - low) / 2;
+        entry(middle, scratch, row);
+        if (scratch < key)
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    return low;
+}
+
+}  // namespace querimo::jet

@@ -1,0 +1,35 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "jet/Database.h"
+#include "jet/pages/PageFile.h"
+
+namespace querimo::jet {
+
+// A leaf index page read in place: where its entries end comes from the mask, a key is put together only
+// when asked for, so a lookup that reads a few keys of a full page does not copy them all. A page that does
+// not hold together raises CorruptFile.
+class IndexLeaf {
+public:
+    IndexLeaf(PageRef page, Version version);
+
+    std::size_t size() const { return ends_.size(); }
+    std::uint32_t definitionPage() const { return definitionPage_; }
+    std::uint32_t nextPage() const { return nextPage_; }
+    // The key of entry i into key, and the row it points to.
+    void entry(std::size_t i, std::string& key, RowId& row) const;
+    // The first entry whose key is not below `key`; scratch holds the keys it compares.
+    std::size_t firstNotBelow(const std::string& key, std::string& scratch) const;
+
+private:
+    PageRef page_;
+    std::vector<std::uint16_t> ends_;  // offset after each entry
+    std::size_t firstEntry_ = 0;
+    std::size_t prefixLength_ = 0;
+    std::uint32_t definitionPage_ = 0;
+    std::uint32_t nextPage_ = 0;
+};
+
+}  // namespace querimo::jet

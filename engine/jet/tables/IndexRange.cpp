@@ -1,0 +1,64 @@
+#include "jet/tables/IndexRange.h"
+
+#include "core/Error.h"
+
+namespace querimo::jet {
+
+namespace {
+
+// The flag byte of a present value (see IndexKey.cpp); Null flags lie below it ascending, above it descending.
+constexpr char ascendingValue = 0x7F;
+constexpr char descendingValue = static_cast<char>(0x80);
+
+bool startsWith(const std::string& key, const std::string& bound)
+{
+    return key.compare(0, bound.size(), bound) == 0;
+}
+
+}  // namespace
+
+bool KeyBounds::beforeLow(const std::string& key) const
+{
+    if (!low) return false;
+    if (startsWith(key, low->bytes)) return !low->inclusive;
+    return key < low->bytes;
+}
+
+bool KeyBounds::afterHigh(const std::string& key) const
+{
+    if (!high) return false;
+    if (startsWith(key, high->bytes)) return !high->inclusive;
+    return key > high->bytes;
+}
+
+std::optional<KeyBounds> keyBounds(Version version, const std::vector<KeyColumn>& columns, const KeyRange& range)
+{
+    const bool ranged = range.from || range.to;
+    if (range.equal.size() + (ranged ? 1 : 0) > columns.size())
+        throw DbError(errc::fail, "Een zoekbereik noemt meer kolommen dan de index heeft");
+    const std::vector<KeyColumn> leading(columns.begin(),
+                                         columns.begin() + static_cast<std::ptrdiff_t>(range.equal.size()));
+    const IndexKey prefix = encodeIndexKey(version, leading, range.equal);
+    if (prefix.unencodable) return std::nullopt;
+    KeyBounds bounds;
+    if (!ranged) {
+        if (!prefix.bytes.empty()) bounds.low = bounds.high = KeyBounds::Bound{prefix.bytes, true};
+        return bounds;
+    }
+    const KeyColumn& column = columns[range.equal.size()];
+    const auto bound = [&](const std::optional<Value>& value, bool inclusive) -> std::optional<KeyBounds::Bound> {
+        // Without a value: every present value, no Null.
+        if (!value) return KeyBounds::Bound{prefix.bytes + (column.ascending ? ascendingValue : descendingValue), true};
+        const IndexKey key = encodeIndexKey(version, {column}, {*value});
+        if (key.unencodable) return std::nullopt;
+        return KeyBounds::Bound{prefix.bytes + key.bytes, inclusive};
+    };
+    auto smallest = bound(range.from, range.fromInclusive), largest = bound(range.to, range.toInclusive);
+    if (!smallest || !largest) return std::nullopt;
+    if (!column.ascending) std::swap(smallest, largest);
+    bounds.low = std::move(smallest);
+    bounds.high = std::move(largest);
+    return bounds;
+}
+
+}  // namespace querimo::jet

@@ -1,0 +1,132 @@
+#include "jet/tables/IndexWalk.h"
+
+#include <algorithm>
+
+#include "jet/pages/Corruption.h"
+
+namespace querimo::jet {
+
+namespace {
+
+// Deeper than any index Access makes.
+constexpr int maxDepth = 16;
+
+// The first entry whose key is not below `key`.
+std::size_t firstNotBelow(const IndexPage& page, const std::string& key)
+{
+    const auto at = std::lower_bound(page.entries.begin(), page.entries.end(), key,
+                                     [](const IndexEntry& entry, const std::string& k) { return entry.key < k; });
+    return static_cast<std::size_t>(at - page.entries.begin());
+}
+
+}  // namespace
+
+template <typename Page, typename Make>
+std::shared_ptr<const Page> ParsedIndexPages::remembered(std::map<std::uint32_t, Parsed<Page>>& pages, PageRef bytes,
+                                                         std::uint32_t number, Make make)
+{
+    if (const auto found = pages.find(number); found != pages.end() && found->second.bytes == bytes)
+        return found->second.page;
+    if (pages.size() >= limit) pages.clear();
+    std::shared_ptr<const Page> page = make(bytes);
+    pages[number] = Parsed<Page>{std::move(bytes), page};
+    return page;
+}
+
+std::shared_ptr<const IndexPage> ParsedIndexPages::intermediate(PageRef bytes, Version version, std::uint32_t number)
+{
+    return remembered<IndexPage>(intermediate_, std::move(bytes), number, [version](const PageRef& page) {
+        return std::make_shared<const IndexPage>(parseIndexPage(ByteView(page->data(), page->size()), version));
+    });
+}
+
+std::shared_ptr<const IndexLeaf> ParsedIndexPages::leaf(PageRef bytes, Version version, std::uint32_t number)
+{
+    return remembered<IndexLeaf>(leaves_, std::move(bytes), number, [version](const PageRef& page) {
+        return std::make_shared<const IndexLeaf>(page, version);
+    });
+}
+
+IndexWalk::IndexWalk(PageFile& file, Version version, ParsedIndexPages& pages, std::uint32_t root,
+                     std::uint32_t definitionPage, KeyBounds bounds)
+    : file_(file), version_(version), pages_(pages), root_(root), definitionPage_(definitionPage),
+      bounds_(std::move(bounds))
+{}
+
+PageRef IndexWalk::load(std::uint32_t number)
+{
+    if (number == 0 || number >= file_.pageCount())
+        corrupt("een index verwijst naar pagina " + std::to_string(number) + ", die niet bestaat");
+    return file_.page(number);
+}
+
+void IndexWalk::enterLeaf(std::uint32_t number, PageRef bytes)
+{
+    leaf_ = pages_.leaf(std::move(bytes), version_, number);
+    if (leaf_->definitionPage() != definitionPage_) corrupt("een indexpagina hoort bij een andere tabel");
+    at_ = 0;
+}
+
+// Down to the leaf that holds the first key of the range: under each intermediate page the first child
+// whose last key is not below the low bound, else its last child.
+void IndexWalk::descend()
+{
+    const std::string low = bounds_.low ? bounds_.low->bytes : std::string();
+    std::uint32_t number = root_;
+    for (int depth = 0;; ++depth) {
+        if (depth > maxDepth)
+            corrupt("de index met hoofdpagina " + std::to_string(root_) + " is te diep of verwijst in een kring");
+        PageRef bytes = load(number);
+        if (!bytes->empty() && (*bytes)[0] == leafIndexPageType) {
+            enterLeaf(number, std::move(bytes));
+            at_ = leaf_->firstNotBelow(low, key_);
+            return;
+        }
+        const auto page = pages_.intermediate(std::move(bytes), version_, number);
+        if (page->definitionPage != definitionPage_)
+            corrupt("indexpagina " + std::to_string(number) + " hoort bij een andere tabel");
+        const std::size_t slot = firstNotBelow(*page, low);
+        if (slot < page->entries.size())
+            number = page->entries[slot].childPage;
+        else if (page->tailPage != 0)
+            number = page->tailPage;
+        else if (!page->entries.empty())
+            number = page->entries.back().childPage;
+        else
+            corrupt("een tussenpagina van de index met hoofdpagina " + std::to_string(root_) + " is leeg");
+    }
+}
+
+bool IndexWalk::next(RowId& row)
+{
+    if (!started_) {
+        started_ = true;
+        descend();
+    }
+    while (!ended_) {
+        if (at_ >= leaf_->size()) {
+            const std::uint32_t following = leaf_->nextPage();
+            if (following == 0) {
+                ended_ = true;
+                break;
+            }
+            if (++leavesRead_ > file_.pageCount())
+                corrupt("de bladpagina's van de index met hoofdpagina " + std::to_string(root_) + " vormen een kring");
+            enterLeaf(following, load(following));
+            continue;
+        }
+        RowId found = 0;
+        leaf_->entry(at_++, key_, found);
+        if (bounds_.beforeLow(key_)) continue;
+        if (bounds_.afterHigh(key_)) {
+            ended_ = true;
+            break;
+        }
+        row = found;
+        return true;
+    }
+    leaf_.reset();
+    return false;
+}
+
+}  // namespace querimo::jet

@@ -1,0 +1,207 @@
+#include "sql/IndexPlan.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <optional>
+#include <tuple>
+#include <vector>
+
+#include "sql/IndexArgument.h"
+
+namespace querimo::sql {
+
+namespace {
+
+// Rows read through an index cost more than rows of a scan: each may sit on another page.
+constexpr double rowThroughIndex = 1.5;
+// Without statistics, each bound of a range is taken to keep a quarter of the rows.
+constexpr double boundSelectivity = 0.25;
+
+bool isLower(unsigned char op)
+{
+    return op == SQLITE_INDEX_CONSTRAINT_GT || op == SQLITE_INDEX_CONSTRAINT_GE;
+}
+
+bool isUpper(unsigned char op)
+{
+    return op == SQLITE_INDEX_CONSTRAINT_LT || op == SQLITE_INDEX_CONSTRAINT_LE;
+}
+
+struct Candidate {
+    IndexPlan plan;
+    std::vector<int> constraints;  // in argv order
+    double cost = 0;
+    double rows = 0;
+    bool unique = false;
+};
+
+// The columns of an index as positions in the table's column list; empty when one is missing or unusable.
+std::vector<int> keyPositions(const jet::TableDef& table, const jet::IndexDef& index)
+{
+    std::vector<int> positions;
+    for (const jet::IndexColumn& column : index.columns) {
+        const jet::ColumnDef* def = table.columnByNumber(column.columnNumber);
+        if (!def || !seekableType(def->type)) return {};
+        positions.push_back(static_cast<int>(def - table.columns.data()));
+    }
+    return positions;
+}
+
+int findConstraint(const sqlite3_index_info* info, int column, bool (*accepts)(unsigned char))
+{
+    for (int i = 0; i < info->nConstraint; ++i) {
+        const auto& c = info->aConstraint[i];
+        if (c.usable && c.iColumn == column && accepts(c.op)) return i;
+    }
+    return -1;
+}
+
+// The ORDER BY is the index's order after its equal columns, walked forwards.
+bool servesOrder(const jet::TableDef& table, const jet::IndexDef& index, const std::vector<int>& positions,
+                 std::size_t equal, const sqlite3_index_info* info)
+{
+    if (info->nOrderBy == 0 || equal + static_cast<std::size_t>(info->nOrderBy) > positions.size()) return false;
+    for (int j = 0; j < info->nOrderBy; ++j) {
+        const std::size_t k = equal + static_cast<std::size_t>(j);
+        const auto& order = info->aOrderBy[j];
+        if (order.iColumn != positions[k] || order.desc == index.columns[k].ascending) return false;
+        if (!orderedLikeSqlite(table.columns[static_cast<std::size_t>(positions[k])].type)) return false;
+    }
+    return true;
+}
+
+std::optional<Candidate> candidate(const jet::TableDef& table, int number, sqlite3_index_info* info, double rows)
+{
+    const jet::IndexDef& index = table.indexes[static_cast<std::size_t>(number)];
+    const std::vector<int> positions = keyPositions(table, index);
+    if (positions.empty()) return std::nullopt;
+    Candidate c;
+    c.plan.index = number;
+    bool in = false;
+    for (const int position : positions) {
+        const int eq =
+            findConstraint(info, position, [](unsigned char op) { return op == SQLITE_INDEX_CONSTRAINT_EQ; });
+        if (eq < 0) break;
+        in = in || sqlite3_vtab_in(info, eq, -1);
+        c.constraints.push_back(eq);
+        ++c.plan.equal;
+    }
+    const auto equal = static_cast<std::size_t>(c.plan.equal);
+    if (equal < positions.size() && orderedLikeSqlite(table.columns[static_cast<std::size_t>(positions[equal])].type)) {
+        const int lower = findConstraint(info, positions[equal], isLower);
+        const int upper = findConstraint(info, positions[equal], isUpper);
+        if (lower >= 0) c.constraints.push_back(lower);
+        if (upper >= 0) c.constraints.push_back(upper);
+        c.plan.from = lower >= 0;
+        c.plan.to = upper >= 0;
+    }
+    c.plan.ordered = !in && servesOrder(table, index, positions, equal, info);
+    const bool constrained = !c.constraints.empty();
+    if (!constrained && !c.plan.ordered) return std::nullopt;
+    // An index that ignores Nulls lacks the rows with Null in its key: only constraints on every key column,
+    // which Null never meets, make it whole.
+    const std::size_t covered = equal + (c.plan.from || c.plan.to ? 1 : 0);
+    if (index.ignoreNulls && covered < positions.size()) return std::nullopt;
+    c.unique = index.unique && equal == positions.size();
+    // Equal leading columns: of n key columns each takes a like share of the rows' spread, the last one
+    // of a unique index all that remains.
+    const double shares = static_cast<double>(positions.size()) + (index.unique ? 0 : 1);
+    c.rows = c.unique ? 1 : std::pow(rows, 1 - static_cast<double>(equal) / shares);
+    if (c.plan.from) c.rows *= boundSelectivity;
+    if (c.plan.to) c.rows *= boundSelectivity;
+    c.rows = std::max(c.rows, 1.0);
+    c.cost = 1 + std::log2(rows + 1) + c.rows * rowThroughIndex;
+    return c;
+}
+
+}  // namespace
+
+std::string IndexPlan::text() const
+{
+    return std::to_string(index) + " " + std::to_string(equal) + " " + (from ? "1" : "0") + " " + (to ? "1" : "0") + " "
+           + (ordered ? "1" : "0");
+}
+
+IndexPlan IndexPlan::parse(const char* text)
+{
+    if (!text) return IndexPlan{};
+    const char* at = text;
+    const char* end = text + std::strlen(text);
+    int numbers[5] = {};
+    for (int& n : numbers) {
+        while (at < end && *at == ' ') ++at;
+        const auto [next, error] = std::from_chars(at, end, n);
+        if (error != std::errc()) return IndexPlan{};
+        at = next;
+    }
+    IndexPlan plan;
+    plan.index = numbers[0];
+    plan.equal = numbers[1];
+    plan.from = numbers[2] != 0;
+    plan.to = numbers[3] != 0;
+    plan.ordered = numbers[4] != 0;
+    return plan;
+}
+
+bool offerIndex(const jet::TableDef& table, sqlite3_index_info* info)
+{
+    const double rows = std::max<double>(table.rowCount, 1);
+    std::optional<Candidate> best;
+    for (std::size_t i = 0; i < table.indexes.size(); ++i) {
+        auto c = candidate(table, static_cast<int>(i), info, rows);
+        if (c && (!best || c->cost < best->cost)) best = std::move(c);
+    }
+    // A scan that SQLite must sort afterwards costs the sort too.
+    const double scanCost = info->estimatedCost + (best && best->plan.ordered ? rows * std::log2(rows + 1) : 0);
+    if (!best || best->cost >= scanCost) return false;
+    info->idxNum = -1;
+    info->idxStr = sqlite3_mprintf("%s", best->plan.text().c_str());
+    info->needToFreeIdxStr = 1;
+    for (std::size_t k = 0; k < best->constraints.size(); ++k) {
+        auto& usage = info->aConstraintUsage[best->constraints[k]];
+        usage.argvIndex = static_cast<int>(k) + 1;
+        usage.omit = 0;  // SQLite compares again: keys ignore case and trailing spaces, bounds are loosened
+    }
+    info->orderByConsumed = best->plan.ordered ? 1 : 0;
+    info->estimatedCost = best->cost;
+    info->estimatedRows = static_cast<sqlite3_int64>(best->rows);
+    if (best->unique) info->idxFlags |= SQLITE_INDEX_SCAN_UNIQUE;
+    return true;
+}
+
+Seek seekFor(const jet::TableDef& table, const IndexPlan& plan, int argc, sqlite3_value** argv)
+{
+    Seek seek;
+    if (plan.index < 0 || static_cast<std::size_t>(plan.index) >= table.indexes.size()) return seek;
+    const std::vector<int> positions = keyPositions(table, table.indexes[static_cast<std::size_t>(plan.index)]);
+    const int expected = plan.equal + (plan.from ? 1 : 0) + (plan.to ? 1 : 0);
+    if (argc != expected || positions.size() < static_cast<std::size_t>(plan.equal + (plan.from || plan.to ? 1 : 0)))
+        return seek;
+    const auto typeAt = [&](int k) {
+        return table.columns[static_cast<std::size_t>(positions[static_cast<std::size_t>(k)])].type;
+    };
+    int arg = 0;
+    for (; arg < plan.equal; ++arg) {
+        IndexArgument a = indexArgument(typeAt(arg), argv[arg], Side::Equal);
+        if (a.fit == IndexArgument::Fit::Nothing) return Seek{Seek::Kind::NoRows, {}};
+        if (a.fit != IndexArgument::Fit::Key) return seek;
+        seek.range.equal.push_back(std::move(a.value));
+    }
+    const auto bound = [&](Side side, std::optional<Value>& into) {
+        IndexArgument a = indexArgument(typeAt(plan.equal), argv[arg++], side);
+        if (a.fit == IndexArgument::Fit::Key) into = std::move(a.value);
+        return a.fit;
+    };
+    for (const auto& [wanted, side, into] :
+         {std::tuple{plan.from, Side::Lower, &seek.range.from}, std::tuple{plan.to, Side::Upper, &seek.range.to}}) {
+        if (!wanted) continue;
+        const IndexArgument::Fit fit = bound(side, *into);
+        if (fit == IndexArgument::Fit::Nothing) return Seek{Seek::Kind::NoRows, {}};
+        if (fit == IndexArgument::Fit::Unusable) return seek;
+    }
+    seek.kind = Seek::Kind::Range;
+    return seek;
+}
+
+}  // namespace querimo::sql

@@ -1,0 +1,33 @@
+#pragma once
+#include <sqlite3.h>
+
+#include <string>
+
+#include "jet/Database.h"
+
+namespace querimo::sql {
+
+// How a read through one of the table's indexes uses the constraints SQLite offers; xFilter gets the
+// equality values in key order, then the lower bound, then the upper bound.
+struct IndexPlan {
+    int index = -1;  // position in TableDef::indexes
+    int equal = 0;   // leading key columns compared for equality
+    bool from = false, to = false;
+    bool ordered = false;  // SQLite counts on the rows coming in index order
+
+    std::string text() const;  // for idxStr
+    static IndexPlan parse(const char* text);
+};
+
+// Offers SQLite a read through the best index for the constraints and ORDER BY of `info`, when one costs
+// less than the scan already in info. Sets idxNum to -1 and idxStr to the plan then; true when it did.
+bool offerIndex(const jet::TableDef& table, sqlite3_index_info* info);
+
+// The key range of a plan for the values xFilter got.
+struct Seek {
+    enum class Kind { Range, NoRows, Scan } kind = Kind::Scan;
+    jet::KeyRange range;
+};
+Seek seekFor(const jet::TableDef& table, const IndexPlan& plan, int argc, sqlite3_value** argv);
+
+}  // namespace querimo::sql

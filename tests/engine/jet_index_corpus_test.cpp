@@ -1,0 +1,124 @@
+// Seeks in the indexes Access made: walking a whole index gives each row of the table once (those an
+// index that ignores Nulls leaves out aside), in the order of its leading column, and a seek for a row's
+// own key finds that row.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+
+#include "jet_test_files.h"
+#include "sql/Sql.h"
+
+namespace querimo {
+namespace {
+
+bool numeric(jet::ColumnType type)
+{
+    using T = jet::ColumnType;
+    return type == T::Byte || type == T::Integer || type == T::Long || type == T::Currency || type == T::Single
+           || type == T::Double || type == T::DateTime;
+}
+
+double number(const Value& v)
+{
+    return v.kind == Value::Kind::Single || v.kind == Value::Kind::Double || v.kind == Value::Kind::DateTime
+               ? v.real
+               : static_cast<double>(v.integer);
+}
+
+// Checks every index of one table; returns how many seeks the indexes answered.
+int checkTable(jet::Database& db, const jet::TableDef& table)
+{
+    std::map<jet::RowId, std::vector<Value>> scanned;
+    std::vector<Value> row;
+    for (auto scan = db.scan(table); scan->next(row);) scanned[scan->rowId()] = row;
+    int answered = 0;
+    for (std::size_t i = 0; i < table.indexes.size(); ++i) {
+        const jet::IndexDef& index = table.indexes[i];
+        const std::string where = table.name + "." + index.name;
+        auto all = db.seek(table, i, {}, {});
+        if (!all) continue;
+        ++answered;
+        std::vector<jet::RowId> walked;
+        std::vector<std::vector<Value>> inOrder;
+        while (all->next(row)) {
+            walked.push_back(all->rowId());
+            inOrder.push_back(row);
+            const auto found = scanned.find(all->rowId());
+            EXPECT_TRUE(found != scanned.end() && found->second == row) << where;
+        }
+        std::vector<jet::RowId> sorted = walked;
+        std::sort(sorted.begin(), sorted.end());
+        EXPECT_EQ(std::adjacent_find(sorted.begin(), sorted.end()), sorted.end()) << where << ": een rij twee keer";
+        if (!index.ignoreNulls) {
+            EXPECT_EQ(walked.size(), scanned.size()) << where;
+        }
+
+        const jet::ColumnDef* first = table.columnByNumber(index.columns.at(0).columnNumber);
+        const auto position = static_cast<std::size_t>(first - table.columns.data());
+        if (numeric(first->type)) {
+            const bool ascending = index.columns[0].ascending;
+            EXPECT_TRUE(std::is_sorted(inOrder.begin(), inOrder.end(), [&](const auto& a, const auto& b) {
+                const Value &x = a[position], &y = b[position];
+                if (x.isNull() || y.isNull()) return ascending ? x.isNull() && !y.isNull() : !x.isNull() && y.isNull();
+                return ascending ? number(x) < number(y) : number(x) > number(y);
+            })) << where;
+        }
+
+        // Every few rows: the seek for its whole key finds it.
+        for (std::size_t r = 0; r < inOrder.size(); r += std::max<std::size_t>(1, inOrder.size() / 25)) {
+            jet::KeyRange key;
+            for (const jet::IndexColumn& column : index.columns)
+                key.equal.push_back(inOrder[r][static_cast<std::size_t>(table.columnByNumber(column.columnNumber)
+                                                                        - table.columns.data())]);
+            auto same = db.seek(table, i, key, {});
+            if (!same) continue;
+            bool found = false;
+            while (same->next(row)) found = found || same->rowId() == walked[r];
+            EXPECT_TRUE(found) << where << ", rij " << r;
+        }
+    }
+    return answered;
+}
+
+TEST(IndexCorpus, AccessMadeIndexesAnswerSeeksAsTheirTablesHoldThem)
+{
+    QUERIMO_REQUIRE_CORPUS();
+    int answered = 0;
+    for (const auto& path : test::corpusFiles()) {
+        std::unique_ptr<jet::Database> db;
+        try {
+            jet::OpenOptions options;
+            options.path = path.string();
+            db = jet::Database::open(options);
+        } catch (const DbError&) {
+            continue;  // a file that needs a password
+        }
+        for (const jet::CatalogEntry& entry : db->catalog()) {
+            if (entry.kind != jet::ObjectKind::Table) continue;
+            SCOPED_TRACE(path.filename().string() + ": " + entry.name);
+            answered += checkTable(*db, db->table(entry.name));
+        }
+    }
+    EXPECT_GT(answered, 50);
+}
+
+TEST(IndexCorpus, NorthwindLookupsThroughStatementsMatchScans)
+{
+    QUERIMO_REQUIRE_CORPUS_FILE("northwind-jet4.mdb");
+    auto db = test::openCorpus("northwind-jet4.mdb");
+    const auto count = [&](const std::string& text) { return sql::run(*db, text).rows->value(0, 0).integer; };
+    for (const auto& [indexed, scanned] : std::vector<std::pair<std::string, std::string>>{
+             {"SELECT Count(*) FROM Orders WHERE CustomerID = 'alfki'",
+              "SELECT Count(*) FROM Orders WHERE CustomerID & '' = 'alfki'"},
+             {"SELECT Count(*) FROM Orders WHERE OrderID BETWEEN 10300 AND 10400",
+              "SELECT Count(*) FROM Orders WHERE OrderID + 0 BETWEEN 10300 AND 10400"},
+             {"SELECT Count(*) FROM Orders INNER JOIN Customers ON Orders.CustomerID = Customers.CustomerID",
+              "SELECT Count(*) FROM Orders INNER JOIN Customers ON Orders.CustomerID & '' = Customers.CustomerID & ''"},
+             {"SELECT Count(*) FROM [Order Details] WHERE ProductID IN (1, 11, 42)",
+              "SELECT Count(*) FROM [Order Details] WHERE ProductID + 0 IN (1, 11, 42)"}})
+        EXPECT_EQ(count(indexed), count(scanned)) << indexed;
+}
+
+}  // namespace
+}  // namespace querimo

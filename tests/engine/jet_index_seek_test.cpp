@@ -1,0 +1,204 @@
+// Seeks through index pages our writer made: every range gives exactly the rows a scan finds, in index
+// order (descending columns too), over several levels of index pages; a damaged index is an error.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <functional>
+#include <random>
+#include <tuple>
+
+#include "jet/tables/IndexPages.h"
+#include "jet_test_files.h"
+#include "writer_rows_support.h"
+
+namespace querimo {
+namespace {
+
+struct Stored {
+    jet::RowId id;
+    std::vector<Value> values;
+};
+
+class IndexSeeks : public ::testing::TestWithParam<jet::Version> {
+protected:
+    // Meting: Nr (key), Groep (Integer, nullable), Waarde (Double), Moment (Date/Time, descending index with
+    // Groep before it), Bedrag (Currency). Three thousand rows spread the indexes over many pages.
+    void SetUp() override
+    {
+        path = scratch.database(GetParam(), {"CREATE TABLE Meting (Nr LONG CONSTRAINT pkMeting PRIMARY KEY, "
+                                             "Groep SHORT, Waarde DOUBLE, Moment DATETIME, Bedrag CURRENCY)",
+                                             "CREATE INDEX iGroepMoment ON Meting (Groep, Moment DESC)",
+                                             "CREATE INDEX iWaarde ON Meting (Waarde DESC)",
+                                             "CREATE INDEX iBedrag ON Meting (Bedrag)"});
+        open();
+        std::mt19937 random(1313);
+        db->beginStatement();
+        const jet::TableDef& table = db->table("Meting");
+        for (int nr = 1; nr <= 3000; ++nr) {
+            const int n = static_cast<int>(random() % 1000);
+            std::vector<Value> row{Value::int32(static_cast<std::int32_t>((nr * 7919) % 100003)),
+                                   n % 11 == 0 ? Value::null() : Value::int16(static_cast<std::int16_t>(n % 9 - 4)),
+                                   Value::dbl((n - 500) / 8.0), Value::dateTime(40000 + (n % 97) / 4.0),
+                                   Value::currency((n - 300) * 25)};
+            db->insertRow(table, row);
+        }
+        db->commitStatement();
+        std::vector<Value> row;
+        for (auto scan = db->scan(db->table("Meting")); scan->next(row);) rows.push_back({scan->rowId(), row});
+    }
+
+    void open()
+    {
+        jet::OpenOptions options;
+        options.path = path;
+        db = jet::Database::open(options);
+    }
+
+    std::size_t indexNamed(const std::string& name)
+    {
+        const auto& indexes = db->table("Meting").indexes;
+        for (std::size_t i = 0; i < indexes.size(); ++i)
+            if (indexes[i].name == name) return i;
+        ADD_FAILURE() << "geen index " << name;
+        return 0;
+    }
+
+    std::vector<Stored> seek(const std::string& index, const jet::KeyRange& range)
+    {
+        std::vector<Stored> found;
+        auto reader = db->seek(db->table("Meting"), indexNamed(index), range, {});
+        EXPECT_NE(reader, nullptr);
+        std::vector<Value> row;
+        while (reader && reader->next(row)) found.push_back({reader->rowId(), row});
+        return found;
+    }
+
+    // The ids of the scanned rows that pass, in row id order, against those the seek gave.
+    void expectSame(std::vector<Stored> found, const std::function<bool(const std::vector<Value>&)>& passes)
+    {
+        std::vector<jet::RowId> expected, got;
+        for (const Stored& row : rows)
+            if (passes(row.values)) expected.push_back(row.id);
+        for (const Stored& row : found) {
+            got.push_back(row.id);
+            const auto stored = std::find_if(rows.begin(), rows.end(), [&](const Stored& s) { return s.id == row.id; });
+            ASSERT_NE(stored, rows.end());
+            EXPECT_EQ(stored->values, row.values);
+        }
+        std::sort(got.begin(), got.end());
+        EXPECT_EQ(got, expected);
+    }
+
+    test::ScratchDir scratch;
+    std::string path;
+    std::unique_ptr<jet::Database> db;
+    std::vector<Stored> rows;
+};
+
+double real(const Value& v)
+{
+    return v.real;
+}
+
+TEST_P(IndexSeeks, KeyLookupsAndRangesGiveTheScannedRowsInKeyOrder)
+{
+    for (int probe = 0; probe < 40; ++probe) {
+        const Value& key = rows[static_cast<std::size_t>(probe * 73)].values[0];
+        expectSame(seek("pkMeting", {{key}, {}, {}, true, true}), [&](const auto& r) { return r[0] == key; });
+    }
+    expectSame(seek("pkMeting", {{Value::int32(-5)}, {}, {}, true, true}), [](const auto&) { return false; });
+
+    const auto between = [](double low, double high, bool lowIn, bool highIn) {
+        return [=](const std::vector<Value>& r) {
+            return !r[2].isNull() && (lowIn ? real(r[2]) >= low : real(r[2]) > low)
+                   && (highIn ? real(r[2]) <= high : real(r[2]) < high);
+        };
+    };
+    // Waarde is indexed descending: the walk runs from the high end, yet the range names low to high.
+    const std::vector<std::tuple<double, double, bool, bool>> ranges = {{-10.0, 10.0, true, true},
+                                                                        {-10.0, 10.0, false, false},
+                                                                        {-62.5, -60.0, true, false},
+                                                                        {3.125, 3.125, true, true},
+                                                                        {20.0, 5.0, true, true}};
+    for (const auto& [low, high, lowIn, highIn] : ranges) {
+        const auto found = seek("iWaarde", {{}, Value::dbl(low), Value::dbl(high), lowIn, highIn});
+        expectSame(found, between(low, high, lowIn, highIn));
+        EXPECT_TRUE(std::is_sorted(found.begin(), found.end(), [](const Stored& a, const Stored& b) {
+            return real(a.values[2]) > real(b.values[2]);
+        }));
+    }
+    const auto atLeast = seek("iBedrag", {{}, Value::currency(5000), std::nullopt, false, true});
+    expectSame(atLeast, [](const auto& r) { return r[4].integer > 5000; });
+    EXPECT_TRUE(std::is_sorted(atLeast.begin(), atLeast.end(), [](const Stored& a, const Stored& b) {
+        return a.values[4].integer < b.values[4].integer;
+    }));
+}
+
+TEST_P(IndexSeeks, APrefixOfAKeyWithADescendingColumnAfterIt)
+{
+    for (int group = -4; group <= 4; ++group) {
+        const Value g = Value::int16(static_cast<std::int16_t>(group));
+        const auto whole = seek("iGroepMoment", {{g}, {}, {}, true, true});
+        expectSame(whole, [&](const auto& r) { return r[1] == g; });
+        EXPECT_TRUE(std::is_sorted(whole.begin(), whole.end(), [](const Stored& a, const Stored& b) {
+            return real(a.values[3]) > real(b.values[3]);
+        }));
+        const auto part = seek("iGroepMoment", {{g}, Value::dateTime(40005), Value::dateTime(40010.5), true, false});
+        expectSame(part, [&](const auto& r) { return r[1] == g && real(r[3]) >= 40005 && real(r[3]) < 40010.5; });
+    }
+    // Null in the leading column is a key of its own.
+    expectSame(seek("iGroepMoment", {{Value::null()}, {}, {}, true, true}),
+               [](const auto& r) { return r[1].isNull(); });
+    // A whole walk without bounds gives every row, Nulls first.
+    const auto all = seek("iGroepMoment", {});
+    expectSame(all, [](const auto&) { return true; });
+    EXPECT_TRUE(all.front().values[1].isNull());
+}
+
+// The leaf chain of the index turned into a circle: the seek stops with the file named damaged.
+TEST_P(IndexSeeks, ALeafChainInACircleIsADamagedFileNotALoop)
+{
+    db.reset();
+    std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
+    const std::size_t pageSize = GetParam() == jet::Version::Jet3 ? 2048 : 4096;
+    const auto& layout = jet::IndexPageLayout::of(GetParam());
+    std::string page(pageSize, '\0');
+    std::uint32_t first = 0, number = 0;
+    std::vector<std::uint32_t> lastLeaves;
+    for (file.seekg(0); file.read(page.data(), static_cast<std::streamsize>(pageSize)); ++number) {
+        if (page[0] != jet::leafIndexPageType) continue;
+        std::uint32_t previous = 0, next = 0;
+        std::memcpy(&previous, page.data() + layout.previousPage, 4);
+        std::memcpy(&next, page.data() + layout.nextPage, 4);
+        if (previous == 0 && next != 0 && first == 0) first = number;
+        if (next == 0 && previous != 0) lastLeaves.push_back(number);
+    }
+    ASSERT_NE(first, 0u);
+    ASSERT_FALSE(lastLeaves.empty());
+    file.clear();
+    for (const std::uint32_t last : lastLeaves) {
+        file.seekp(static_cast<std::streamoff>(last * pageSize + layout.nextPage));
+        file.write(reinterpret_cast<const char*>(&first), 4);
+    }
+    file.close();
+    open();
+    bool damaged = false;
+    for (const std::string index : {"pkMeting", "iGroepMoment", "iWaarde", "iBedrag"}) {
+        try {
+            auto all = db->seek(db->table("Meting"), indexNamed(index), {}, {});
+            std::vector<Value> row;
+            while (all->next(row)) {}
+        } catch (const DbError& e) {
+            EXPECT_NE(std::string(e.what()).find("beschadigd"), std::string::npos) << e.what();
+            damaged = true;
+        }
+    }
+    EXPECT_TRUE(damaged);
+}
+
+INSTANTIATE_TEST_SUITE_P(Versions, IndexSeeks, ::testing::ValuesIn(test::bothVersions), test::versionName);
+
+}  // namespace
+}  // namespace querimo
