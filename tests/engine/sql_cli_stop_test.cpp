@@ -53,10 +53,10 @@ TEST_F(QuerimoSqlStop, TimeoutStopsEachStatementThatRunsLonger)
     // A script: the statements before it landed, the one that ran too long did not, the rest did not run.
     const std::string script = scratch.write("lang.sql", "DELETE FROM Bestelregel WHERE Regel > 2\n;\n" + endlessSelect
                                                              + "\n;\nDELETE FROM Bestelregel\n");
-    const ProcessResult inScript = runProcess({querimoSqlPath(), database, "--script", script, "--timeout", "1"});
+    const ProcessResult inScript = runProcess({querimoSqlPath(), database, "--script", script, "--timeout", "4"});
     EXPECT_EQ(inScript.exitCode, 124);
     EXPECT_NE(inScript.err.find("regel 3"), std::string::npos) << inScript.err;
-    EXPECT_NE(inScript.err.find("ze liep langer dan 1 seconde (--timeout)"), std::string::npos) << inScript.err;
+    EXPECT_NE(inScript.err.find("ze liep langer dan 4 seconden (--timeout)"), std::string::npos) << inScript.err;
     const ProcessResult left = runProcess({querimoSqlPath(), database, "SELECT Count(*) FROM Bestelregel"});
     EXPECT_EQ(left.out, "Expr1000\n204\n");
 

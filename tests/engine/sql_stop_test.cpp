@@ -18,8 +18,8 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Groot: about 80,000 rows, long enough to change that a stop lands while it runs, related to Kop with cascading
-// deletes.
+// Groot: about 80,000 rows, long enough to change that a stop lands while it runs; Kind: about a thousand rows
+// that deleting Kop's rows deletes too.
 std::string withLargeTables(const test::ScratchDir& scratch)
 {
     const std::string path = scratch.sample(jet::Version::Jet4);
@@ -28,8 +28,10 @@ std::string withLargeTables(const test::ScratchDir& scratch)
          {"SELECT a.BestelNr, a.Regel, b.ArtikelNr, b.Aantal INTO Groot FROM Bestelregel a, Bestelregel b",
           "SELECT DISTINCT BestelNr INTO Kop FROM Bestelregel",
           "ALTER TABLE Kop ADD CONSTRAINT pkKop PRIMARY KEY (BestelNr)",
-          "ALTER TABLE Groot ADD CONSTRAINT fkGroot FOREIGN KEY (BestelNr) REFERENCES Kop (BestelNr) ON DELETE "
-          "CASCADE"})
+          "CREATE TABLE Kind (BestelNr LONG, Regel SHORT, KlantNr LONG, CONSTRAINT fkKind FOREIGN KEY (BestelNr) "
+          "REFERENCES Kop (BestelNr) ON DELETE CASCADE)",
+          "INSERT INTO Kind SELECT r.BestelNr, r.Regel, k.KlantNr FROM Bestelregel AS r, Klant AS k WHERE k.KlantNr <= "
+          "4"})
         sql::run(*database, statement);
     return path;
 }
