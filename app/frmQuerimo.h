@@ -100,6 +100,7 @@ public:
     QAction* mnuWissen = nullptr;
     QAction* mnuStreep5 = nullptr;
     QAction* mnuDataKopieren = nullptr;
+    QMenu* mnuRtbSQL = nullptr;  // the editor's context menu: the edit commands above
     QMenu* mnuBeeld = nullptr;
     QAction* mnuBeeldVelden = nullptr;
     QAction* mnuBeeldIndexen = nullptr;
@@ -185,6 +186,7 @@ private:
     void StatusbalkOpbouwen();
     void KnoppenVerbinden();
     void KnoppenKoppelen();
+    void EditorMenuVerbinden();
     void Opstarten();
     void Afsluiten();
     void LastFileTonen();

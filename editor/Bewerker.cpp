@@ -30,7 +30,11 @@ void naarKlembord(const QString& tekst)
 
 }  // namespace
 
-Bewerker::Bewerker(QTextEdit* rtbSQL, QObject* parent) : QObject(parent), rtbSQL_(rtbSQL) {}
+Bewerker::Bewerker(QTextEdit* rtbSQL, QObject* parent) : QObject(parent), rtbSQL_(rtbSQL)
+{
+    // Cut and copy follow every change of the selection, whatever made it: keys, mouse, a new text, a drop.
+    connect(rtbSQL_, &QTextEdit::selectionChanged, this, &Bewerker::SelectieMeten);
+}
 
 void Bewerker::TekstGewijzigd()
 {
@@ -46,6 +50,8 @@ void Bewerker::TekstGewijzigd()
 
 void Bewerker::Knippen()
 {
+    // Without a selection there is nothing to take: the clipboard keeps what it holds.
+    if (!rtbSQL_->textCursor().hasSelection()) return;
     naarKlembord(selectedPlainText(rtbSQL_));
     SelectieVervangen(QString());
     SelectieMeten();
@@ -53,6 +59,7 @@ void Bewerker::Knippen()
 
 void Bewerker::Kopieren()
 {
+    if (!rtbSQL_->textCursor().hasSelection()) return;
     naarKlembord(selectedPlainText(rtbSQL_));
     SelectieMeten();
 }
@@ -66,8 +73,7 @@ void Bewerker::Plakken()
 
 void Bewerker::Wissen()
 {
-    rtbSQL_->clear();
-    SelectieMeten();
+    TekstVervangen(QString());
     rtbSQL_->setFocus();
 }
 
@@ -75,6 +81,17 @@ void Bewerker::AllesSelecteren()
 {
     rtbSQL_->selectAll();
     SelectieMeten();
+}
+
+void Bewerker::TekstVervangen(const QString& tekst)
+{
+    // Not setPlainText or clear: those forget every step the user could undo.
+    QTextCursor alles(rtbSQL_->document());
+    alles.beginEditBlock();
+    alles.select(QTextCursor::Document);
+    alles.insertText(tekst);
+    alles.endEditBlock();
+    rtbSQL_->moveCursor(QTextCursor::Start);
 }
 
 void Bewerker::SelectieVervangen(const QString& tekst)

@@ -236,6 +236,7 @@ private slots:
             window->rtbSQL->setFont(before);
             chosen.setPointSizeF(12);
             chosen.setBold(true);
+            chosen.setStyleName("Bold");  // as picking it in the dialog's list of styles does
             QFont offered;
             vensterhulp::BijDialoog([&](QWidget* w) {
                 auto* dialog = qobject_cast<QFontDialog*>(w);
@@ -255,6 +256,8 @@ private slots:
             // Cancelling after changing the choice leaves every font as it was.
             vensterhulp::BijDialoog([](QWidget* w) {
                 auto* dialog = qobject_cast<QFontDialog*>(w);
+                // The dialog in Dutch still offers the chosen style.
+                QVERIFY(dialog->currentFont().bold());
                 QFont other = dialog->currentFont();
                 other.setItalic(true);
                 dialog->setCurrentFont(other);
