@@ -582,6 +582,33 @@ private slots:
         window->database.Verbinding.Close();
         QFile::remove(local);
     }
+
+    void aStoredNameWithoutAFolderOpensFromTheProgramFolder()
+    {
+        const QString local = Routines::ProgrammaMap() + "/tst_window_kaal.mdb";
+        QFile::remove(local);
+        QVERIFY(QFile::copy(sample, local));
+        QFile::setPermissions(local, QFile::ReadOwner | QFile::WriteOwner);
+        QSettings settings = store();
+        settings.setValue("LastFile/0", "tst_window_kaal.mdb");
+        settings.sync();
+        // Started from another folder, which holds no such file.
+        const QString eerder = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(work.path()));
+        {
+            auto window = start();
+            QCOMPARE(window->mnuLastFile[0]->text(), QString("&1 tst_window_kaal.mdb"));
+            QObject levensduur;  // a failed opening's message box is closed, not waited on
+            QTimer::singleShot(0, &levensduur, [] {
+                if (QWidget* box = QApplication::activeModalWidget()) box->close();
+            });
+            window->mnuLastFile[0]->trigger();
+            QCOMPARE(window->database.HuidigeDb(), local);
+            window->database.Verbinding.Close();
+        }
+        QDir::setCurrent(eerder);
+        QFile::remove(local);
+    }
 };
 
 QTEST_MAIN(tst_window)
