@@ -107,11 +107,6 @@ void frmQuerimo::KnoppenBijwerken()
     mnuBeeldIndexen->setChecked(!velden);
 }
 
-void frmQuerimo::KnoppenSelectie()
-{
-    bewerker->SelectieMeten();
-}
-
 void frmQuerimo::PlakkenInstellen()
 {
     bewerker->KlembordMeten();

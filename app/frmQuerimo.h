@@ -125,7 +125,6 @@ public:
 
     // ---- Routing and enablement ----
     void KnoppenBijwerken();  // every enabled and checked state, from the controllers
-    void KnoppenSelectie();   // measures the editor's selection for cut and copy
     void PlakkenInstellen();  // measures the clipboard for paste
 
     // ---- Database ----

@@ -54,21 +54,17 @@ void Bewerker::Knippen()
     if (!rtbSQL_->textCursor().hasSelection()) return;
     naarKlembord(selectedPlainText(rtbSQL_));
     SelectieVervangen(QString());
-    SelectieMeten();
 }
 
 void Bewerker::Kopieren()
 {
     if (!rtbSQL_->textCursor().hasSelection()) return;
     naarKlembord(selectedPlainText(rtbSQL_));
-    SelectieMeten();
 }
 
 void Bewerker::Plakken()
 {
     SelectieVervangen(QGuiApplication::clipboard()->text());
-    // Nothing is selected after the paste; cut and copy follow at once.
-    SelectieMeten();
 }
 
 void Bewerker::Wissen()
@@ -80,7 +76,6 @@ void Bewerker::Wissen()
 void Bewerker::AllesSelecteren()
 {
     rtbSQL_->selectAll();
-    SelectieMeten();
 }
 
 void Bewerker::TekstVervangen(const QString& tekst)

@@ -25,7 +25,7 @@ std::optional<Codering> CoderingKiezen(QWidget* ouder, const QString& titel, con
 {
     QString verloren = NietInWindows1252(tekst);
     if (verloren.isEmpty()) return Codering::Windows1252;
-    if (verloren.size() > 40) verloren = verloren.left(40) + QStringLiteral("...");
+    if (verloren.size() > 40) verloren = verloren.left(verloren.at(39).isHighSurrogate() ? 39 : 40) + "...";
     QMessageBox vraag(QMessageBox::Warning, titel,
                       "Deze tekens kunnen niet in een Windows-1252 tekstbestand worden opgeslagen en zouden als "
                       "vraagteken verloren gaan:\n\n" +
