@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QToolBar>
@@ -39,6 +38,7 @@ void frmQuerimo::KnoppenVerbinden()
         bewerker->TekstGewijzigd();
     });
     KnoppenKoppelen();
+    EditorMenuVerbinden();
 
     connect(bewerker, &querimo::editor::Bewerker::Gemeten, this, &frmQuerimo::KnoppenBijwerken);
     // Paste follows the clipboard while the edit menu is usable.
@@ -72,6 +72,21 @@ void frmQuerimo::KnoppenKoppelen()
     }
 }
 
+// The editor's context menu holds the program's own edit commands, so it shows their states and follows
+// their rules, instead of the editor's built-in menu.
+void frmQuerimo::EditorMenuVerbinden()
+{
+    mnuRtbSQL = new QMenu(rtbSQL);
+    mnuRtbSQL->setObjectName("mnuRtbSQL");
+    mnuRtbSQL->addActions({mnuKnippen, mnuKopieren, mnuPlakken});
+    mnuRtbSQL->addSeparator();
+    mnuRtbSQL->addActions({mnuSelectAll, mnuWissen});
+    rtbSQL->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(rtbSQL, &QWidget::customContextMenuRequested, this, [this](const QPoint& plek) {
+        mnuRtbSQL->popup(rtbSQL->viewport()->mapToGlobal(plek));
+    });
+}
+
 void frmQuerimo::KnoppenBijwerken()
 {
     const bool open = database.Open();
@@ -92,17 +107,12 @@ void frmQuerimo::KnoppenBijwerken()
     mnuBeeldIndexen->setChecked(!velden);
 }
 
-void frmQuerimo::KnoppenSelectie()
-{
-    bewerker->SelectieMeten();
-}
-
 void frmQuerimo::PlakkenInstellen()
 {
     bewerker->KlembordMeten();
 }
 
-// Editor keys and mouse buttons, once released: the history keys, then the cut and copy states.
+// The history keys of the editor, once released.
 bool frmQuerimo::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == rtbSQL && event->type() == QEvent::KeyRelease) {
@@ -113,10 +123,7 @@ bool frmQuerimo::eventFilter(QObject* watched, QEvent* event)
                 VorigeOpdracht();
             else if (key->key() == Qt::Key_PageDown)
                 VolgendeOpdracht();
-            KnoppenSelectie();
         }
-    } else if (watched == rtbSQL->viewport() && event->type() == QEvent::MouseButtonRelease) {
-        KnoppenSelectie();
     }
     return QMainWindow::eventFilter(watched, event);
 }

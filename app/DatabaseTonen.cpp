@@ -40,6 +40,8 @@ void frmQuerimo::DatabaseOpenen(const QString& pathArgument)
         treStruktuur->show();
         KnoppenBijwerken();
         StruktuurVullen();
+        // The user came to type a statement, not to search the tree.
+        rtbSQL->setFocus();
     } else {
         QApplication::setOverrideCursor(Qt::ArrowCursor);
         QMessageBox box(QMessageBox::Warning, "Fout bij openen database " + path, *fout, QMessageBox::Ok, this);

@@ -3,6 +3,7 @@
 
 #include "app/Routines.h"
 #include "app/frmQuerimo.h"
+#include "editor/Bewerker.h"
 #include "history/frmHistoriek.h"
 
 // Records the editor's statement unless it is already the current entry, unchanged.
@@ -28,7 +29,7 @@ void frmQuerimo::HistoriekTonen(int index)
 {
     const std::optional<QString> opdracht = historiek.Naar(index);
     if (!opdracht) return;
-    rtbSQL->setPlainText(*opdracht);
+    bewerker->TekstVervangen(*opdracht);
     // Executing the shown entry unchanged must not record it again.
     Routines::SetTag(rtbSQL, "");
 }

@@ -1,3 +1,4 @@
+#include <QFontDatabase>
 #include <QFontDialog>
 #include <QHeaderView>
 #include <QTableView>
@@ -7,6 +8,24 @@
 #include "app/Routines.h"
 #include "app/frmQuerimo.h"
 #include "dialogs/frmAbout.h"
+
+namespace {
+
+// The font with its style under the name the font database lists. The dialog looks the style up by name, and a
+// font without one gets a made-up name in the user's language ("Vet") that no font lists: the style would be lost.
+QFont MetStijlnaam(QFont font)
+{
+    for (const QString& stijl : QFontDatabase::styles(font.family())) {
+        if (QFontDatabase::bold(font.family(), stijl) == font.bold()
+            && QFontDatabase::italic(font.family(), stijl) == font.italic()) {
+            font.setStyleName(stijl);
+            break;
+        }
+    }
+    return font;
+}
+
+}  // namespace
 
 // The editor owns the font; the grid with its headings, the window and the tree follow it.
 void frmQuerimo::LettertypeVerspreiden()
@@ -28,7 +47,7 @@ void frmQuerimo::FontKiezen()
     preset.setPointSizeF(editor.pointSizeF());
     preset.setBold(editor.bold());
     preset.setItalic(editor.italic());
-    dlgFont->setCurrentFont(preset);
+    dlgFont->setCurrentFont(MetStijlnaam(preset));
     if (dlgFont->exec() != QDialog::Accepted) return;
 
     const QFont chosen = dlgFont->selectedFont();

@@ -14,6 +14,7 @@
 #include "app/frmQuerimo.h"
 #include "core/Error.h"
 #include "exec/DataTekst.h"
+#include "exec/FoutVan.h"
 #include "exec/RecordsetModel.h"
 #include "exec/ResultaatKolommen.h"
 #include "exec/Uitvoerberichten.h"
@@ -97,7 +98,8 @@ void frmQuerimo::OpdrachtUitvoeren()
 // One of the three outcomes of a statement that was executed without failure.
 void frmQuerimo::ResultaatTonen(long aantal)
 {
-    try {
+    // The statement ran, but showing its outcome may fail (reading the schema again, for instance).
+    const std::optional<QString> fout = exec::FoutVan([&] {
         const QString opdracht = rtbSQL->toPlainText();
         const std::shared_ptr<ado::Recordset>& rsResult = uitvoering.Resultaat();
         const exec::Uitkomst uitkomst = uitvoering.UitkomstNa(aantal);
@@ -126,10 +128,8 @@ void frmQuerimo::ResultaatTonen(long aantal)
             Paneel("licht")->setPixmap(imlKnoppen.Item("groen"));
             Paneel("status")->setText("Opdracht is verwerkt.");
         }
-    } catch (const querimo::DbError& e) {
-        // The statement ran, but showing its outcome failed (reading the schema again, for instance).
-        FoutTonen(QString::fromStdString(e.description()));
-    }
+    });
+    if (fout) FoutTonen(*fout);
 }
 
 // The grid shows rs without copying it; its current row is the record set's current record.
@@ -179,7 +179,7 @@ void frmQuerimo::DataKopieren()
     if (!uitvoering.Resultaat()) return;
     try {
         clipboard->setText(QString::fromStdString(exec::DataTekst(*uitvoering.Resultaat())));
-    } catch (const querimo::DbError&) {
+    } catch (...) {
         // A record set that can no longer be read leaves the clipboard empty.
     }
 }

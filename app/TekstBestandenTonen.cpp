@@ -3,14 +3,17 @@
 #include <QTextEdit>
 
 #include "app/frmQuerimo.h"
+#include "editor/Bewerker.h"
 
 void frmQuerimo::TekstOpenen()
 {
-    const std::optional<QString> tekst = tekstBestanden.Openen(this);
-    if (!tekst) return;
-    // The old text goes first: a file that cannot be read leaves the editor empty, without a message.
-    rtbSQL->clear();
-    if (!tekst->isEmpty()) rtbSQL->setPlainText(*tekst);
+    const auto gelezen = tekstBestanden.Openen(this);
+    if (!gelezen) return;
+    // A file that cannot be read leaves the editor as it was.
+    if (gelezen->fout)
+        QMessageBox::warning(this, tekstBestanden.dlgTekst.DialogTitle, *gelezen->fout);
+    else
+        bewerker->TekstVervangen(gelezen->tekst);
 }
 
 void frmQuerimo::TekstOpslaan()

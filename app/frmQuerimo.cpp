@@ -17,6 +17,7 @@
 #include <QTreeWidget>
 
 #include "app/InvoerTegenhouden.h"
+#include "app/QtNederlands.h"
 #include "app/Routines.h"
 #include "editor/Bewerker.h"
 
@@ -45,6 +46,7 @@ frmQuerimo::frmQuerimo(QWidget* parent)
       recenteDatabases(Routines::ProgrammaMap()),
       tekstBestanden(Routines::ProgrammaMap())
 {
+    QtNederlands();
     Opbouwen();
     invoerTegenhouden_ = std::make_unique<InvoerTegenhouden>([this] { uitvoering.Stoppen(); });
     connect(&uitvoering, &querimo::exec::Uitvoering::BezigGewijzigd, this, [this](bool bezig) {
@@ -107,7 +109,6 @@ void frmQuerimo::Opbouwen()
     rtbSQL->setAcceptRichText(false);
     rtbSQL->hide();
     rtbSQL->installEventFilter(this);
-    rtbSQL->viewport()->installEventFilter(this);
     bewerker = new querimo::editor::Bewerker(rtbSQL, this);
 
     imgHorSplit = new QWidget(Werkvlak);

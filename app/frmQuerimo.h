@@ -100,6 +100,7 @@ public:
     QAction* mnuWissen = nullptr;
     QAction* mnuStreep5 = nullptr;
     QAction* mnuDataKopieren = nullptr;
+    QMenu* mnuRtbSQL = nullptr;  // the editor's context menu: the edit commands above
     QMenu* mnuBeeld = nullptr;
     QAction* mnuBeeldVelden = nullptr;
     QAction* mnuBeeldIndexen = nullptr;
@@ -124,7 +125,6 @@ public:
 
     // ---- Routing and enablement ----
     void KnoppenBijwerken();  // every enabled and checked state, from the controllers
-    void KnoppenSelectie();   // measures the editor's selection for cut and copy
     void PlakkenInstellen();  // measures the clipboard for paste
 
     // ---- Database ----
@@ -185,6 +185,7 @@ private:
     void StatusbalkOpbouwen();
     void KnoppenVerbinden();
     void KnoppenKoppelen();
+    void EditorMenuVerbinden();
     void Opstarten();
     void Afsluiten();
     void LastFileTonen();

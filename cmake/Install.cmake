@@ -51,5 +51,7 @@ tabellen, views, velden en indexen en voert Access SQL uit. querimo-sql doet het
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION database)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt's own dialogs speak Dutch with it; without it they fall back to English.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
 set(CPACK_STRIP_FILES ON)
 include(CPack)

@@ -26,9 +26,11 @@ RecentEntries RecentRestore(const std::array<QString, 4>& stored, const QString&
     RecentEntries entries;
     for (int i = 0; i < 4; ++i) {
         if (stored[i].isEmpty()) continue;
+        // A name without a folder is a file in the program's folder, wherever the program was started from.
+        const QString path = stored[i].contains('/') ? stored[i] : programFolder + '/' + stored[i];
         bool repeated = false;
-        for (int j = 0; j < i; ++j) repeated = repeated || (entries[j].visible && entries[j].tag == stored[i]);
-        if (!repeated) entries[i] = {true, stored[i], RecentCaption(i, DisplayName(stored[i], programFolder))};
+        for (int j = 0; j < i; ++j) repeated = repeated || (entries[j].visible && entries[j].tag == path);
+        if (!repeated) entries[i] = {true, path, RecentCaption(i, DisplayName(path, programFolder))};
     }
     return entries;
 }

@@ -19,7 +19,7 @@ QString DisplayName(const QString& path, const QString& programFolder);
 QString RecentCaption(int index, const QString& displayName);
 
 // The entries as restored from the stored paths (empty = none). A hole stays a hidden entry; a path that
-// already stands in an earlier entry is not shown twice.
+// already stands in an earlier entry is not shown twice. A stored name without a folder lies in the program's folder.
 RecentEntries RecentRestore(const std::array<QString, 4>& stored, const QString& programFolder);
 
 // Puts a path that has just been opened at the top: a known path moves up, a new one pushes the others

@@ -30,7 +30,11 @@ void naarKlembord(const QString& tekst)
 
 }  // namespace
 
-Bewerker::Bewerker(QTextEdit* rtbSQL, QObject* parent) : QObject(parent), rtbSQL_(rtbSQL) {}
+Bewerker::Bewerker(QTextEdit* rtbSQL, QObject* parent) : QObject(parent), rtbSQL_(rtbSQL)
+{
+    // Cut and copy follow every change of the selection, whatever made it: keys, mouse, a new text, a drop.
+    connect(rtbSQL_, &QTextEdit::selectionChanged, this, &Bewerker::SelectieMeten);
+}
 
 void Bewerker::TekstGewijzigd()
 {
@@ -46,35 +50,43 @@ void Bewerker::TekstGewijzigd()
 
 void Bewerker::Knippen()
 {
+    // Without a selection there is nothing to take: the clipboard keeps what it holds.
+    if (!rtbSQL_->textCursor().hasSelection()) return;
     naarKlembord(selectedPlainText(rtbSQL_));
     SelectieVervangen(QString());
-    SelectieMeten();
 }
 
 void Bewerker::Kopieren()
 {
+    if (!rtbSQL_->textCursor().hasSelection()) return;
     naarKlembord(selectedPlainText(rtbSQL_));
-    SelectieMeten();
 }
 
 void Bewerker::Plakken()
 {
     SelectieVervangen(QGuiApplication::clipboard()->text());
-    // Nothing is selected after the paste; cut and copy follow at once.
-    SelectieMeten();
 }
 
 void Bewerker::Wissen()
 {
-    rtbSQL_->clear();
-    SelectieMeten();
+    TekstVervangen(QString());
     rtbSQL_->setFocus();
 }
 
 void Bewerker::AllesSelecteren()
 {
     rtbSQL_->selectAll();
-    SelectieMeten();
+}
+
+void Bewerker::TekstVervangen(const QString& tekst)
+{
+    // Not setPlainText or clear: those forget every step the user could undo.
+    QTextCursor alles(rtbSQL_->document());
+    alles.beginEditBlock();
+    alles.select(QTextCursor::Document);
+    alles.insertText(tekst);
+    alles.endEditBlock();
+    rtbSQL_->moveCursor(QTextCursor::Start);
 }
 
 void Bewerker::SelectieVervangen(const QString& tekst)

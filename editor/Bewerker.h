@@ -24,6 +24,8 @@ public:
     void Plakken();
     void Wissen();
     void AllesSelecteren();
+    // The whole text replaced as one step that Ctrl+Z takes back; the caret at its start.
+    void TekstVervangen(const QString& tekst);
     // The selection, or the caret, takes the text.
     void SelectieVervangen(const QString& tekst);
 

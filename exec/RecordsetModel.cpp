@@ -2,8 +2,8 @@
 
 #include <climits>
 
-#include "core/Error.h"
 #include "core/ValueText.h"
+#include "exec/FoutVan.h"
 
 namespace querimo::exec {
 
@@ -73,13 +73,13 @@ QVariant RecordsetModel::data(const QModelIndex& index, int role) const
         return QVariant::fromValue((rechts_.contains(index.column()) ? Qt::AlignRight : Qt::AlignLeft)
                                    | Qt::AlignVCenter);
     if (role != Qt::DisplayRole && role != Qt::EditRole) return {};
-    try {
+    QString tekst;
+    // A row that cannot be read (a damaged page) shows its reason instead of its value.
+    const std::optional<QString> fout = FoutVan([&] {
         const Value v = rs_->valueAt(static_cast<std::size_t>(index.row()), static_cast<std::size_t>(index.column()));
-        return v.isNull() ? QString() : QString::fromStdString(displayText(v));
-    } catch (const DbError& e) {
-        // A row that cannot be read (a damaged page) shows its reason instead of its value.
-        return QString::fromStdString(e.description());
-    }
+        if (!v.isNull()) tekst = QString::fromStdString(displayText(v));
+    });
+    return fout ? *fout : tekst;
 }
 
 QVariant RecordsetModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -107,7 +107,7 @@ bool RecordsetModel::setData(const QModelIndex& index, const QVariant& value, in
         rs_->GetFields()
             .Item(static_cast<std::size_t>(index.column()))
             .SetValue(Value::text(value.toString().toStdString()));
-    } catch (const DbError&) {
+    } catch (...) {
         return false;
     }
     emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});

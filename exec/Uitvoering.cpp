@@ -4,6 +4,7 @@
 #include <QTimer>
 
 #include "core/Error.h"
+#include "exec/FoutVan.h"
 #include "core/StopSignal.h"
 
 namespace querimo::exec {
@@ -16,13 +17,7 @@ public:
     template <typename F>
     void Proberen(F&& f)
     {
-        try {
-            f();
-        } catch (const DbError& e) {
-            fout_ = QString::fromStdString(e.description());
-        } catch (const std::exception& e) {
-            fout_ = QString::fromLocal8Bit(e.what());
-        }
+        if (std::optional<QString> fout = FoutVan(std::forward<F>(f))) fout_ = std::move(fout);
     }
     const std::optional<QString>& Fout() const { return fout_; }
 

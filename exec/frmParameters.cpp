@@ -65,7 +65,14 @@ void frmParameters::Form_Load(const QStringList& namen, const QFont& lettertype)
     rijen_->Koppelen(rsParameters);
     rijen_->KolomBewerkbaar(1);
     dgdParameters->setModel(rijen_);
-    dgdParameters->setItemDelegateForColumn(1, new querimo::exec::TekstVakDelegate(TekstLengte, this));
+    auto* waardeVak = new querimo::exec::TekstVakDelegate(TekstLengte, this);
+    dgdParameters->setItemDelegateForColumn(1, waardeVak);
+    // Enter in a cell being edited keeps the value and confirms, as in any form; the cell closes first.
+    connect(waardeVak, &QAbstractItemDelegate::closeEditor, this,
+            [this](QWidget*, QAbstractItemDelegate::EndEditHint hint) {
+                if (hint == QAbstractItemDelegate::SubmitModelCache)
+                    QMetaObject::invokeMethod(cmdOK, &QPushButton::click, Qt::QueuedConnection);
+            });
 
     Routines::LettertypeToepassen(lettertype, dgdParameters);
     dgdParameters->horizontalHeader()->setFont(dgdParameters->font());

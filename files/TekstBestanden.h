@@ -19,9 +19,14 @@ public:
 
     CommonDialog dlgTekst;
 
-    // The chosen file's text; empty when it cannot be read; nothing when the user cancels.
-    std::optional<QString> Openen(QWidget* ouder);
-    // Writes the text to a chosen file; why it failed, or nothing (also when the user cancels).
+    struct Gelezen {
+        QString tekst;
+        std::optional<QString> fout;  // why the file could not be read
+    };
+    // The chosen file's text, or why it could not be read; nothing when the user cancels.
+    std::optional<Gelezen> Openen(QWidget* ouder);
+    // Writes the text to a chosen file; why it failed, or nothing (also when the user cancels). Text that
+    // Windows-1252 cannot hold is saved as UTF-8 only when the user agrees.
     std::optional<QString> Opslaan(QWidget* ouder, const QString& tekst);
 };
 

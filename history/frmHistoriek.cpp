@@ -31,7 +31,9 @@ frmHistoriek::frmHistoriek(const QStringList& historiek, const QFont& font, QWid
     for (const QString& opdracht : historiek) lstHistoriek->addItem(Regel(opdracht));
     lstHistoriek->setCurrentRow(-1);
 
-    connect(lstHistoriek, &QListWidget::itemClicked, this, [this] { cmdOK->setEnabled(true); });
+    // OK follows the selection, however it was made: a click or the arrow keys.
+    connect(lstHistoriek, &QListWidget::itemSelectionChanged, this,
+            [this] { cmdOK->setEnabled(!lstHistoriek->selectedItems().isEmpty()); });
     connect(lstHistoriek, &QListWidget::itemDoubleClicked, cmdOK, &QPushButton::click);
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);

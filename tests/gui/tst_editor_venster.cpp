@@ -4,6 +4,12 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
 #include <QImage>
 #include <QMenu>
 #include <QMimeData>
@@ -13,6 +19,7 @@
 #include <memory>
 
 #include "VensterHulp.h"
+#include "editor/Bewerker.h"
 #include "editor/Kleurscan.h"
 
 using querimo::editor::KleurLiteral;
@@ -281,7 +288,6 @@ private slots:
         Klembord()->clear();
         editor->setPlainText(QStringLiteral("SELECT naam FROM klant"));
         Selecteer(editor, 7, 4);
-        venster->KnoppenSelectie();
         venster->mnuKopieren->trigger();
         QCOMPARE(Klembord()->text(), QStringLiteral("naam"));
         QCOMPARE(Klembord()->mimeData()->formats(), QStringList{QStringLiteral("text/plain")});
@@ -290,7 +296,6 @@ private slots:
 
         // Paste replaces the selection and leaves nothing selected.
         Selecteer(editor, 0, 6);
-        venster->KnoppenSelectie();
         venster->Knop("paste")->trigger();
         QCOMPARE(editor->toPlainText(), QStringLiteral("naam naam FROM klant"));
         KnippenKopieren(false);
@@ -313,6 +318,106 @@ private slots:
         QCOMPARE(editor->toPlainText(), QString());
         KnippenKopieren(false);
         QVERIFY(!venster->mnuUitvoeren->isEnabled());
+        QCOMPARE(QApplication::focusWidget(), editor);
+    }
+
+    void cutAndCopyFollowTheSelectionWhateverChangesIt()
+    {
+        Openen();
+        Typen("abc");
+        editor->selectAll();  // the editor's own Select All, not the menu's
+        KnippenKopieren(true);
+        Klembord()->setText(QStringLiteral("bewaard"));
+        // Opening the database again empties the editor and so ends the selection.
+        Openen();
+        KnippenKopieren(false);
+        editor->setPlainText(QStringLiteral("select 1"));
+        Selecteer(editor, 0, 6);
+        KnippenKopieren(true);
+        editor->setPlainText(QStringLiteral("select 2"));
+        KnippenKopieren(false);
+        // Without a selection cut and copy leave the clipboard and the text alone.
+        venster->bewerker->Kopieren();
+        venster->bewerker->Knippen();
+        QCOMPARE(Klembord()->text(), QStringLiteral("bewaard"));
+        QCOMPARE(editor->toPlainText(), QStringLiteral("select 2"));
+    }
+
+    void everyReplacementOfTheTextCanBeUndone()
+    {
+        Openen();
+        Typen("select 1");
+        venster->mnuWissen->trigger();
+        QCOMPARE(editor->toPlainText(), QString());
+        QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(editor->toPlainText(), QStringLiteral("select 1"));
+        QCOMPARE(KleurOp(editor, 0), Blauw);
+
+        // Two statements in the history, then one typed but never run: stepping back replaces it, undo returns it.
+        venster->mnuUitvoeren->trigger();
+        venster->mnuWissen->trigger();
+        Typen("select 2");
+        venster->mnuUitvoeren->trigger();
+        venster->mnuWissen->trigger();
+        Typen("select 2 nooit uitgevoerd");
+        venster->mnuVorige->trigger();
+        QCOMPARE(editor->toPlainText(), QStringLiteral("select 1"));
+        QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(editor->toPlainText(), QStringLiteral("select 2 nooit uitgevoerd"));
+        // One step: the replacement does not pass through an empty editor.
+        QTest::keyClick(editor, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(editor->toPlainText(), QStringLiteral("select 1"));
+    }
+
+    void standardDialogsSpeakDutch()
+    {
+        QMessageBox box(QMessageBox::Question, "Querimo", "?", QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        QCOMPARE(box.button(QMessageBox::Yes)->text(), QStringLiteral("&Ja"));
+        QCOMPARE(box.button(QMessageBox::Cancel)->text(), QStringLiteral("Annuleren"));
+        Openen();
+        QString naamLabel, annuleren;
+        vensterhulp::BijDialoog([&](QWidget* w) {
+            auto* dialog = qobject_cast<QFileDialog*>(w);
+            QVERIFY2(dialog, w->metaObject()->className());
+            naamLabel = dialog->findChild<QLabel*>("fileNameLabel")->text();
+            annuleren = dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->text();
+            dialog->reject();
+        });
+        venster->mnuTekstOpenen->trigger();
+        QCOMPARE(naamLabel, QStringLiteral("Bestands&naam:"));
+        QCOMPARE(annuleren, QStringLiteral("Annuleren"));
+    }
+
+    void theContextMenuHoldsTheProgramsEditCommands()
+    {
+        Openen();
+        editor->setPlainText(QStringLiteral("select 1"));
+        QMenu* menu = venster->mnuRtbSQL;
+        QList<QAction*> items;
+        for (QAction* a : menu->actions())
+            if (!a->isSeparator()) items << a;
+        QCOMPARE(items, (QList<QAction*>{venster->mnuKnippen, venster->mnuKopieren, venster->mnuPlakken,
+                                         venster->mnuSelectAll, venster->mnuWissen}));
+
+        QContextMenuEvent klik(QContextMenuEvent::Mouse, QPoint(5, 5), editor->viewport()->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(editor->viewport(), &klik);
+        QTRY_VERIFY(menu->isVisible());
+        QVERIFY(!venster->mnuKnippen->isEnabled());
+        // Its Select All is the program's own: cut and copy follow.
+        venster->mnuSelectAll->trigger();
+        QVERIFY(editor->textCursor().hasSelection());
+        KnippenKopieren(true);
+        menu->hide();
+    }
+
+    void anOpenedDatabaseGivesTheKeyboardToTheEditor()
+    {
+        venster->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(venster.get()));
+        Openen();
+        venster->treStruktuur->setFocus();
+        QCOMPARE(QApplication::focusWidget(), venster->treStruktuur);
+        Openen();
         QCOMPARE(QApplication::focusWidget(), editor);
     }
 };

@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTableView>
@@ -248,6 +249,23 @@ private slots:
         QueryMoetLukken();
         QVERIFY(!venster->uitvoering.Parameters().Item(0).Value.has_value());
         QCOMPARE(Status(), QStringLiteral("0 records"));
+    }
+
+    void enterInAValueBeingTypedConfirms()
+    {
+        Openen();
+        QTimer timer;
+        BijParameters(timer, [](frmParameters* dialoog) {
+            QTableView* raster = dialoog->dgdParameters;
+            QTest::keyClicks(raster, "3");  // typing in the value cell starts editing it
+            auto* vak = raster->findChild<QLineEdit*>();
+            QVERIFY(vak);
+            QTest::keyClicks(vak, "1");
+            QTest::keyClick(vak, Qt::Key_Return);
+        });
+        Uitvoeren("SELECT Naam FROM Klant WHERE KlantNr = [Welke klant]");
+        QueryMoetLukken();
+        QCOMPARE(venster->uitvoering.Parameters().Item(0).Value, std::optional<std::string>("31"));
     }
 
     void parametersCancelled()

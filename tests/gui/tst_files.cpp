@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTextEdit>
 #include <QtTest>
 
@@ -46,6 +47,13 @@ QByteArray Inhoud(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<ontbreekt>");
+}
+
+void Schrijven(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
 }
 
 }  // namespace
@@ -159,15 +167,101 @@ private slots:
         QCOMPARE(frm.rtbSQL->toPlainText(), QStringLiteral("SELECT * FROM Klant"));
     }
 
-    void onleesbaarBestandMaaktLeeg()
+    void onleesbaarBestandWordtGemeldEnLaatDeTekstStaan()
     {
         frmQuerimo& frm = *frm_;
         frm.rtbSQL->setPlainText(QStringLiteral("SELECT 1"));
-        BestandKiezen(dir_.filePath("bestaat-niet.txt"));
+        const QString pad = dir_.filePath("bestaat-niet.txt");
+        QString melding;
+        vensterhulp::BijDialoog([&](QWidget* w) {
+            auto* dialog = qobject_cast<QFileDialog*>(w);
+            QVERIFY2(dialog, w->metaObject()->className());
+            vensterhulp::BijDialoog([&melding](QWidget* box) {
+                if (auto* bericht = qobject_cast<QMessageBox*>(box)) melding = bericht->text();
+                box->close();
+            });
+            dialog->setDirectory(dir_.path());
+            dialog->findChild<QLineEdit*>("fileNameEdit")->setText(QStringLiteral("bestaat-niet.txt"));
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
         frm.mnuTekstOpenen->trigger();
-        QCOMPARE(frm.rtbSQL->toPlainText(), QString());
-        QVERIFY(!frm.mnuUitvoeren->isEnabled());
-        QVERIFY(!frm.mnuTekstOpslaan->isEnabled());
+        QVERIFY2(melding.startsWith("Het tekstbestand '" + pad + "' kon niet worden gelezen"), qPrintable(melding));
+        QCOMPARE(frm.rtbSQL->toPlainText(), QStringLiteral("SELECT 1"));
+        QVERIFY(frm.mnuUitvoeren->isEnabled());
+    }
+
+    void openenVervangtDeTekstAlsEenStapDieTerugKan()
+    {
+        frmQuerimo& frm = *frm_;
+        const QString pad = dir_.filePath("stap.txt");
+        Schrijven(pad, "SELECT 2");
+        frm.rtbSQL->setPlainText(QStringLiteral("SELECT 1"));
+        BestandKiezen(pad);
+        frm.mnuTekstOpenen->trigger();
+        QCOMPARE(frm.rtbSQL->toPlainText(), QStringLiteral("SELECT 2"));
+        frm.rtbSQL->undo();
+        QCOMPARE(frm.rtbSQL->toPlainText(), QStringLiteral("SELECT 1"));
+    }
+
+    void coderingVanHetBestandWordtHerkend_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("tekst");
+        QTest::newRow("UTF-8 with a byte-order mark") << QByteArray("\xEF\xBB\xBFSELECT 'Caf\xC3\xA9'\r\nFROM t")
+                                                      << QStringLiteral("SELECT 'Café'\nFROM t");
+        QTest::newRow("UTF-8 beyond ASCII") << QByteArray("SELECT '\xE2\x82\xAC \xCE\xA9'")
+                                            << QStringLiteral("SELECT '€ Ω'");
+        QTest::newRow("byte-order mark on ASCII") << QByteArray("\xEF\xBB\xBFSELECT 1") << QStringLiteral("SELECT 1");
+        QTest::newRow("Windows-1252") << QByteArray("SELECT 'caf\xe9 \x80'") << QStringLiteral("SELECT 'café €'");
+        // Two bytes that happen to form a UTF-8 character, next to one that does not: Windows-1252 throughout.
+        QTest::newRow("Windows-1252 that is partly valid UTF-8")
+            << QByteArray("'\xC3\xA9' '\xe9'") << QStringLiteral("'Ã©' 'é'");
+        QTest::newRow("ASCII") << QByteArray("SELECT 1") << QStringLiteral("SELECT 1");
+    }
+
+    void coderingVanHetBestandWordtHerkend()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, tekst);
+        const QString pad = dir_.filePath("codering.txt");
+        Schrijven(pad, bytes);
+        BestandKiezen(pad);
+        frm_->mnuTekstOpenen->trigger();
+        QCOMPARE(frm_->rtbSQL->toPlainText(), tekst);
+    }
+
+    void tekensBuitenWindows1252VragenEerst()
+    {
+        frmQuerimo& frm = *frm_;
+        const QString tekst = QStringLiteral("SELECT 'Ω ≠ Ω', 'é'\nFROM Klant");
+        frm.rtbSQL->setPlainText(tekst);
+        const QString pad = dir_.filePath("utf8.txt");
+
+        // Cancelled: no file dialog, no file.
+        QString vraag;
+        vensterhulp::BijDialoog([&vraag](QWidget* w) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            QVERIFY2(box, w->metaObject()->className());
+            vraag = box->text();
+            box->button(QMessageBox::Cancel)->click();
+        });
+        frm.mnuTekstOpslaan->trigger();
+        QVERIFY2(vraag.contains(QStringLiteral("Ω≠")) && !vraag.contains(QStringLiteral("é")), qPrintable(vraag));
+        QVERIFY(!QFile::exists(pad));
+
+        // Saved as UTF-8 with a byte-order mark, which opens again as it was.
+        vensterhulp::BijDialoog([this, pad](QWidget* w) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            QVERIFY2(box, w->metaObject()->className());
+            BestandKiezen(pad);
+            box->defaultButton()->click();
+        });
+        frm.mnuTekstOpslaan->trigger();
+        QCOMPARE(Inhoud(pad), QByteArray("\xEF\xBB\xBF") + QString(tekst).replace("\n", "\r\n").toUtf8());
+        frm.rtbSQL->clear();
+        BestandKiezen(pad);
+        frm.mnuTekstOpenen->trigger();
+        QCOMPARE(frm.rtbSQL->toPlainText(), tekst);
     }
 
 private:

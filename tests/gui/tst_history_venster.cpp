@@ -269,6 +269,29 @@ private slots:
         QCOMPARE(venster->historiek.Index(), 1);
         QCOMPARE(editor->toPlainText(), QStringLiteral("SELECT 1"));
     }
+
+    void choosingWithTheKeyboardOnly()
+    {
+        for (const QString& opdracht : {QStringLiteral("SELECT 1"), QStringLiteral("SELECT 2"), QStringLiteral("SELECT 3")})
+            venster->historiek.Opnemen(opdracht);
+        venster->HistoriekTonen(3);
+        bool aan = false;
+        int gekozen = 0;
+        vensterhulp::BijDialoog([&](QWidget* w) {
+            auto* dialog = static_cast<frmHistoriek*>(w);
+            dialog->lstHistoriek->setFocus();
+            QTest::keyClick(dialog->lstHistoriek, Qt::Key_Home);
+            QTest::keyClick(dialog->lstHistoriek, Qt::Key_Down);
+            aan = dialog->cmdOK->isEnabled();
+            gekozen = dialog->Keuze();
+            QTest::keyClick(dialog->lstHistoriek, Qt::Key_Return);
+        });
+        venster->mnuHistoriek->trigger();
+        QVERIFY(aan);
+        QCOMPARE(gekozen, 2);
+        QCOMPARE(venster->historiek.Index(), 2);
+        QCOMPARE(editor->toPlainText(), QStringLiteral("SELECT 2"));
+    }
 };
 
 QTEST_MAIN(TestHistoriekVenster)

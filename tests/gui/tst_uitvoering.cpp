@@ -5,6 +5,7 @@
 
 #include "VensterHulp.h"
 #include "db/Databaseverbinding.h"
+#include "exec/FoutVan.h"
 #include "exec/Uitvoering.h"
 
 using querimo::exec::Uitvoering;
@@ -74,6 +75,19 @@ private slots:
 
         querimo::ado::Connection dicht;
         QVERIFY(u.Voorbereiden(dicht, "SELECT 1").has_value());
+    }
+
+    void everyKindOfFailureBecomesAText()
+    {
+        using querimo::exec::FoutVan;
+        QCOMPARE(FoutVan([] {}), std::nullopt);
+        QCOMPARE(FoutVan([] { throw querimo::DbError(3078, "Tabel 'x' bestaat niet."); }),
+                 QStringLiteral("Tabel 'x' bestaat niet."));
+        QCOMPARE(FoutVan([] { throw std::out_of_range("vector"); }),
+                 QStringLiteral("Onverwachte fout bij het verwerken van de SQL opdracht: vector"));
+        QCOMPARE(FoutVan([] { throw std::bad_alloc(); }),
+                 QStringLiteral("Onvoldoende geheugen om de SQL opdracht te verwerken."));
+        QCOMPARE(FoutVan([] { throw 42; }), QStringLiteral("Onverwachte fout bij het verwerken van de SQL opdracht."));
     }
 
     void parametersAreDerivedAndUsed()

@@ -236,6 +236,7 @@ private slots:
             window->rtbSQL->setFont(before);
             chosen.setPointSizeF(12);
             chosen.setBold(true);
+            chosen.setStyleName("Bold");  // as picking it in the dialog's list of styles does
             QFont offered;
             vensterhulp::BijDialoog([&](QWidget* w) {
                 auto* dialog = qobject_cast<QFontDialog*>(w);
@@ -255,6 +256,8 @@ private slots:
             // Cancelling after changing the choice leaves every font as it was.
             vensterhulp::BijDialoog([](QWidget* w) {
                 auto* dialog = qobject_cast<QFontDialog*>(w);
+                // The dialog in Dutch still offers the chosen style.
+                QVERIFY(dialog->currentFont().bold());
                 QFont other = dialog->currentFont();
                 other.setItalic(true);
                 dialog->setCurrentFont(other);
@@ -577,6 +580,33 @@ private slots:
         QCOMPARE(window->windowTitle(), QString("Querimo - tst_window_voorbeeld.mdb"));
         QCOMPARE(window->mnuLastFile[0]->text(), QString("&1 tst_window_voorbeeld.mdb"));
         window->database.Verbinding.Close();
+        QFile::remove(local);
+    }
+
+    void aStoredNameWithoutAFolderOpensFromTheProgramFolder()
+    {
+        const QString local = Routines::ProgrammaMap() + "/tst_window_kaal.mdb";
+        QFile::remove(local);
+        QVERIFY(QFile::copy(sample, local));
+        QFile::setPermissions(local, QFile::ReadOwner | QFile::WriteOwner);
+        QSettings settings = store();
+        settings.setValue("LastFile/0", "tst_window_kaal.mdb");
+        settings.sync();
+        // Started from another folder, which holds no such file.
+        const QString eerder = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(work.path()));
+        {
+            auto window = start();
+            QCOMPARE(window->mnuLastFile[0]->text(), QString("&1 tst_window_kaal.mdb"));
+            QObject levensduur;  // a failed opening's message box is closed, not waited on
+            QTimer::singleShot(0, &levensduur, [] {
+                if (QWidget* box = QApplication::activeModalWidget()) box->close();
+            });
+            window->mnuLastFile[0]->trigger();
+            QCOMPARE(window->database.HuidigeDb(), local);
+            window->database.Verbinding.Close();
+        }
+        QDir::setCurrent(eerder);
         QFile::remove(local);
     }
 };
