@@ -26,6 +26,7 @@ void frmQuerimo::StruktuurVullen()
         QTreeWidgetItem* ouder = knopen.value(knoop.ouder);
         auto* node = ouder ? new QTreeWidgetItem(ouder) : new QTreeWidgetItem(treStruktuur);
         node->setText(0, knoop.tekst);
+        node->setToolTip(0, knoop.tekst);  // a long name with its type word is cut off by the tree's width
         node->setData(0, Qt::UserRole, knoop.sleutel);
         node->setData(0, Qt::UserRole + 1, knoop.beeld);
         node->setIcon(0, imlKnoppen.Icon(knoop.beeld));

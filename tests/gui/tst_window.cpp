@@ -411,6 +411,7 @@ private slots:
         window->mnuBeeldVelden->trigger();
         QVERIFY(window->Knop("fields")->isChecked() && !window->Knop("indexes")->isChecked());
         QCOMPARE(window->Knoop("T1V1")->text(0), QString("ArtikelNr (getal)"));
+        QCOMPARE(window->Knoop("T1V1")->toolTip(0), QString("ArtikelNr (getal)"));
         QVERIFY(window->Knoop("Views"));
 
         // The right button on the tree shows the view menu, the left one does not.
