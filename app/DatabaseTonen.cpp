@@ -29,6 +29,8 @@ void frmQuerimo::DatabaseOpenen(const QString& pathArgument)
     setWindowTitle("Querimo");
     rtbSQL->clear();
     Paneel("status")->setText("Database " + FileNamePart(path) + " wordt geopend...");
+    // Opening a large file takes seconds on this thread: paint the status now, not after it.
+    Paneel("status")->repaint();
 
     const std::optional<QString> fout = database.Openen(path);
     if (!fout) {

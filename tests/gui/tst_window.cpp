@@ -85,6 +85,21 @@ class tst_window : public QObject {
     QTemporaryDir work;
     QString sample;  // a copy in the work folder
 
+    // Notes the label's text at each of its paint events.
+    struct PaintWatcher : QObject {
+        PaintWatcher(QLabel* label, QStringList& painted) : label_(label), painted_(painted)
+        {
+            label->installEventFilter(this);
+        }
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            if (event->type() == QEvent::Paint) painted_ << label_->text();
+            return false;
+        }
+        QLabel* label_;
+        QStringList& painted_;
+    };
+
     std::unique_ptr<frmQuerimo> start()
     {
         auto window = std::make_unique<frmQuerimo>();
@@ -524,6 +539,19 @@ private slots:
         QCOMPARE(vensterhulp::Openen(*window, sample).tekst, QString());
         QCOMPARE(rows->data(rows->index(0, 1)).toString(), first);
         QCOMPARE(rows->data(rows->index(283, 1)).toString(), QString("1022"));
+    }
+
+    // The opening runs on the window's thread, so the status must be painted before it starts.
+    void theOpeningStatusIsPaintedBeforeTheOpening()
+    {
+        auto window = start();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QLabel* status = window->Paneel("status");
+        QStringList painted;
+        PaintWatcher watcher(status, painted);
+        QCOMPARE(vensterhulp::Openen(*window, sample).tekst, QString());
+        QVERIFY2(painted.contains("Database voorbeeld.mdb wordt geopend..."), qPrintable(painted.join('|')));
     }
 
     void aFileThatIsNoDatabaseShowsTheFailure()
