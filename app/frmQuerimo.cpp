@@ -129,6 +129,10 @@ void frmQuerimo::Opbouwen()
     MenusOpbouwen();
     KnoppenbalkOpbouwen();
     StatusbalkOpbouwen();
+    // The window's font follows the editor's (it measures the layout); the bars keep the design font.
+    QFont balkFont = designFont;
+    balkFont.setResolveMask(QFont::AllPropertiesResolved);
+    for (QWidget* balk : std::initializer_list<QWidget*>{menuBar(), tlbKnoppen, stbStatus}) balk->setFont(balkFont);
 
     // A usable size rather than the tiny design size, centred on the screen.
     const QScreen* screen = QGuiApplication::primaryScreen();

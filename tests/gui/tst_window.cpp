@@ -11,9 +11,11 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTableView>
 #include <QTextEdit>
 #include <QToolBar>
@@ -56,6 +58,10 @@ void fontEverywhere(const frmQuerimo& window, const QFont& font)
     QVERIFY(sameFont(window.dgdSQL->horizontalHeader()->font(), font));
     QVERIFY(sameFont(window.font(), font));
     QVERIFY(sameFont(window.treStruktuur->font(), font));
+    // The menu bar, toolbar and status bar keep the design font.
+    for (const QWidget* bar :
+         std::initializer_list<const QWidget*>{window.menuBar(), window.tlbKnoppen, window.stbStatus})
+        QVERIFY2(!sameFont(bar->font(), font) && bar->font().pointSizeF() == 9.75, qPrintable(bar->font().toString()));
 }
 
 // A drop as the platform delivers it to the control under the pointer: enter, then drop.
