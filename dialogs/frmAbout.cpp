@@ -43,6 +43,10 @@ frmAbout::frmAbout(QWidget* owner)
     palette.setColor(QPalette::Base, palette.color(QPalette::Button));
     txtInfo->setPalette(palette);
     place(txtInfo, Rect{1560, 240, 3615, 975});
+    // The box is sized for the notice in the design font; without the editor's own margins it fits in
+    // the fonts a Linux desktop substitutes too.
+    txtInfo->document()->setDocumentMargin(0);
+    txtInfo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // The editor keeps line feeds only: each CR LF of the text is one line break on the screen.
     txtInfo->setPlainText(InfoTekst(querimo::version::major, querimo::version::minor, querimo::version::revision,
                                     QString::fromUtf8(querimo::version::legalNotice))

@@ -15,6 +15,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTableView>
 #include <QTextEdit>
@@ -304,6 +305,9 @@ private slots:
                          "Versie 4.0.0\n\n" + QString::fromUtf8(querimo::version::legalNotice));
                 QVERIFY(!about->imgIcoon->pixmap().isNull());
                 QCOMPARE(about->size(), QSize(Routines::TwipsNaarPixels(5280), Routines::TwipsNaarPixels(2055)));
+                // The whole notice shows at once: nothing to scroll to.
+                QCOMPARE(about->txtInfo->verticalScrollBar()->maximum(), 0);
+                QVERIFY(!about->txtInfo->verticalScrollBar()->isVisible());
                 seen = true;
                 QTest::keyClick(w, key);
                 QVERIFY(!w->isVisible());
