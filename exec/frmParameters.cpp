@@ -76,9 +76,9 @@ void frmParameters::Form_Load(const QStringList& namen, const QFont& lettertype)
 
     Routines::LettertypeToepassen(lettertype, dgdParameters);
     dgdParameters->horizontalHeader()->setFont(dgdParameters->font());
-    const int kolomBreedte = Routines::TwipsNaarPixels(4575.0 / 2 - 1);
-    dgdParameters->setColumnWidth(0, kolomBreedte);
-    dgdParameters->setColumnWidth(1, kolomBreedte);
+    // Half the grid each, measured inside its frame and beside a vertical scroll bar, so nothing scrolls
+    // sideways.
+    dgdParameters->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
 
     // No record selectors, as on the result grid; typing in a value cell starts editing it.
     dgdParameters->verticalHeader()->hide();

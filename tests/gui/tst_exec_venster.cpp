@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTextEdit>
 #include <QTreeWidget>
@@ -257,6 +258,8 @@ private slots:
         QTimer timer;
         BijParameters(timer, [](frmParameters* dialoog) {
             QTableView* raster = dialoog->dgdParameters;
+            // Both columns fit: nothing to scroll sideways to.
+            QCOMPARE(raster->horizontalScrollBar()->maximum(), 0);
             QTest::keyClicks(raster, "3");  // typing in the value cell starts editing it
             auto* vak = raster->findChild<QLineEdit*>();
             QVERIFY(vak);
