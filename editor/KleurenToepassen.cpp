@@ -23,6 +23,9 @@ void Toevoegen(QList<QTextLayout::FormatRange>& formats, int blokBegin, int van,
 
 void KleurenToepassen(QTextDocument* document, const std::vector<KleurBereik>& bereiken)
 {
+    // One dirty stretch for the whole pass: marking each block on its own lays the document out once per line.
+    int vuilVan = -1;
+    int vuilTot = -1;
     auto volgende = bereiken.begin();
     for (QTextBlock blok = document->begin(); blok.isValid(); blok = blok.next()) {
         const int begin = blok.position();
@@ -42,9 +45,11 @@ void KleurenToepassen(QTextDocument* document, const std::vector<KleurBereik>& b
         QTextLayout* layout = blok.layout();
         if (layout->formats() != formats) {
             layout->setFormats(formats);
-            document->markContentsDirty(begin, blok.length());
+            if (vuilVan < 0) vuilVan = begin;
+            vuilTot = begin + blok.length();
         }
     }
+    if (vuilVan >= 0) document->markContentsDirty(vuilVan, vuilTot - vuilVan);
 }
 
 }  // namespace querimo::editor
