@@ -1,7 +1,5 @@
 #include "jet/tables/IndexLeaf.h"
 
-#include <bit>
-
 #include "jet/pages/ByteView.h"
 #include "jet/pages/Corruption.h"
 #include "jet/tables/IndexPages.h"
@@ -24,20 +22,7 @@ IndexLeaf::IndexLeaf(PageRef page, Version version) : page_(std::move(page))
     nextPage_ = view.u32(layout.nextPage);
     prefixLength_ = layout.prefixLengthSize == 1 ? view.u8(layout.prefixLength) : view.u16(layout.prefixLength);
     firstEntry_ = layout.firstEntry;
-    std::size_t count = 0;
-    for (std::size_t at = layout.entryMask; at < layout.firstEntry; ++at) count += std::popcount(view.u8(at));
-    ends_.reserve(count);
-    std::size_t start = firstEntry_;
-    for (std::size_t at = layout.entryMask; at < layout.firstEntry; ++at) {
-        const std::uint8_t mask = view.u8(at);
-        for (std::size_t bit = 0; mask >> bit; ++bit) {
-            if (!(mask & (1u << bit))) continue;
-            const std::size_t end = layout.firstEntry + (at - layout.entryMask) * 8 + bit;
-            if (end <= start || end > view.size()) corrupt("een indexpagina heeft een onmogelijke ingang");
-            ends_.push_back(static_cast<std::uint16_t>(end));
-            start = end;
-        }
-    }
+    ends_ = indexEntryEnds(view, layout);
     if (ends_.size() > 1 && prefixLength_ > ends_.front() - firstEntry_)
         corrupt("een indexpagina heeft een onmogelijk gedeeld voorvoegsel");
 }

@@ -30,6 +30,26 @@ const IndexPageLayout& IndexPageLayout::of(Version version)
     return version == Version::Jet3 ? jet3 : jet4;
 }
 
+std::vector<std::uint16_t> indexEntryEnds(ByteView page, const IndexPageLayout& layout)
+{
+    std::size_t count = 0;
+    for (std::size_t at = layout.entryMask; at < layout.firstEntry; ++at) count += std::popcount(page.u8(at));
+    std::vector<std::uint16_t> ends;
+    ends.reserve(count);
+    std::size_t start = layout.firstEntry;
+    for (std::size_t at = layout.entryMask; at < layout.firstEntry; ++at) {
+        const std::uint8_t mask = page.u8(at);
+        for (std::size_t bit = 0; mask >> bit; ++bit) {
+            if (!(mask & (1u << bit))) continue;
+            const std::size_t end = layout.firstEntry + (at - layout.entryMask) * 8 + bit;
+            if (end <= start || end > page.size()) corrupt("een indexpagina heeft een onmogelijke ingang");
+            ends.push_back(static_cast<std::uint16_t>(end));
+            start = end;
+        }
+    }
+    return ends;
+}
+
 IndexPage parseIndexPage(ByteView page, Version version)
 {
     const IndexPageLayout& layout = IndexPageLayout::of(version);
@@ -45,40 +65,30 @@ IndexPage parseIndexPage(ByteView page, Version version)
         layout.prefixLengthSize == 1 ? page.u8(layout.prefixLength) : page.u16(layout.prefixLength);
     const std::size_t trailer = rowPointerSize + (result.leaf() ? 0 : childPointerSize);
 
-    // Each set bit of the mask marks where an entry ends (bit i: offset firstEntry + i); the first entry
-    // starts at firstEntry.
     std::size_t start = layout.firstEntry;
-    std::size_t count = 0;
-    for (std::size_t at = layout.entryMask; at < layout.firstEntry; ++at) count += std::popcount(page.u8(at));
-    result.entries.reserve(count);
+    const std::vector<std::uint16_t> ends = indexEntryEnds(page, layout);
+    result.entries.reserve(ends.size());
     std::string firstEntry;  // stored bytes of the first entry, the source of the shared prefix
     std::string full;        // one entry with its prefix, reused from entry to entry
-    for (std::size_t at = layout.entryMask; at < layout.firstEntry; ++at) {
-        const std::uint8_t mask = page.u8(at);
-        for (std::size_t bit = 0; mask >> bit; ++bit) {
-            if (!(mask & (1u << bit))) continue;
-            const std::size_t end = layout.firstEntry + (at - layout.entryMask) * 8 + bit;
-            if (end <= start || end > page.size()) corrupt("een indexpagina heeft een onmogelijke ingang");
-            const auto* stored = reinterpret_cast<const char*>(page.data() + start);
-            if (result.entries.empty()) {
-                firstEntry.assign(stored, end - start);
-                full = firstEntry;
-            } else {
-                if (prefixLength > firstEntry.size())
-                    corrupt("een indexpagina heeft een onmogelijk gedeeld voorvoegsel");
-                full.assign(firstEntry, 0, prefixLength);
-                full.append(stored, end - start);
-            }
-            if (full.size() < trailer) corrupt("een indexpagina heeft een te korte ingang");
-            const ByteView bytes(reinterpret_cast<const std::uint8_t*>(full.data()), full.size());
-            const std::size_t keyEnd = full.size() - trailer;
-            IndexEntry& entry = result.entries.emplace_back();
-            entry.key.assign(full, 0, keyEnd);
-            entry.dataPage = bigEndian(bytes, keyEnd, 3);
-            entry.dataRow = bytes.u8(keyEnd + 3);
-            if (!result.leaf()) entry.childPage = bigEndian(bytes, keyEnd + rowPointerSize, childPointerSize);
-            start = end;
+    for (const std::size_t end : ends) {
+        const auto* stored = reinterpret_cast<const char*>(page.data() + start);
+        if (result.entries.empty()) {
+            firstEntry.assign(stored, end - start);
+            full = firstEntry;
+        } else {
+            if (prefixLength > firstEntry.size()) corrupt("een indexpagina heeft een onmogelijk gedeeld voorvoegsel");
+            full.assign(firstEntry, 0, prefixLength);
+            full.append(stored, end - start);
         }
+        if (full.size() < trailer) corrupt("een indexpagina heeft een te korte ingang");
+        const ByteView bytes(reinterpret_cast<const std::uint8_t*>(full.data()), full.size());
+        const std::size_t keyEnd = full.size() - trailer;
+        IndexEntry& entry = result.entries.emplace_back();
+        entry.key.assign(full, 0, keyEnd);
+        entry.dataPage = bigEndian(bytes, keyEnd, 3);
+        entry.dataRow = bytes.u8(keyEnd + 3);
+        if (!result.leaf()) entry.childPage = bigEndian(bytes, keyEnd + rowPointerSize, childPointerSize);
+        start = end;
     }
     return result;
 }

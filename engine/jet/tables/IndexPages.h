@@ -41,6 +41,10 @@ struct IndexPageLayout {
 // raises CorruptFile.
 IndexPage parseIndexPage(ByteView page, Version version);
 
+// Where each entry of an index page ends, in order: bit i of the entry mask marks an end at firstEntry + i,
+// and the first entry starts at firstEntry. CorruptFile for an end that cannot be.
+std::vector<std::uint16_t> indexEntryEnds(ByteView page, const IndexPageLayout& layout);
+
 // Lays out an index page from its entries, the inverse of parseIndexPage; pageSize bytes, zero after the
 // entries. Entries share the longest prefix their keys have in common, or at most prefixLimit bytes.
 // Raises DbError when the entries do not fit.
