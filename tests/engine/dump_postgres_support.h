@@ -1,12 +1,29 @@
 #pragma once
 // Reading back what a PostgreSQL server holds in querimo-sql's text form, to compare with our own answers.
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "dump_support.h"
+#include "support/PostgresServer.h"
 
 namespace querimo::test {
+
+// Tests that load a dump into a PostgreSQL server of their own; they skip where PostgreSQL is not installed.
+class WithPostgresServer : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_FALSE(querimoSqlPath().empty()) << "QUERIMO_SQL (het pad van querimo-sql) is niet gezet";
+        if (PostgresServer::binaries().empty())
+            GTEST_SKIP() << "PostgreSQL 15 ontbreekt (Debian-pakket postgresql-15): de dump wordt niet geladen";
+        server = std::make_unique<PostgresServer>();
+        ASSERT_TRUE(server->started()) << server->startError();
+    }
+
+    std::unique_ptr<PostgresServer> server;
+};
 
 // COPY's text form turned into export's: Null as an empty field, and the escapes export does not use undone.
 // In the server's order.

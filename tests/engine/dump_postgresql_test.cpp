@@ -26,16 +26,8 @@ std::string exportForm(const jet::ColumnDef& column)
     return exportFormOfType(cli::quoteIdentifier(column.name), type);
 }
 
-class DumpPostgreSql : public ::testing::Test {
+class DumpPostgreSql : public WithPostgresServer {
 protected:
-    void SetUp() override
-    {
-        ASSERT_FALSE(querimoSqlPath().empty()) << "QUERIMO_SQL (het pad van querimo-sql) is niet gezet";
-        if (PostgresServer::binaries().empty())
-            GTEST_SKIP() << "PostgreSQL 15 ontbreekt (Debian-pakket postgresql-15): de dump wordt niet geladen";
-        server = std::make_unique<PostgresServer>();
-        ASSERT_TRUE(server->started()) << server->startError();
-    }
 
     // Dumps database into a new server database named name and compares every table with --export.
     void loadsWhole(const std::string& database, const std::string& name)
@@ -60,7 +52,6 @@ protected:
     }
 
     ScratchDir scratch;
-    std::unique_ptr<PostgresServer> server;
 };
 
 TEST_F(DumpPostgreSql, LoadsWholeAndKeepsItsConstraints)

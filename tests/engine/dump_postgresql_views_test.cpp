@@ -13,16 +13,8 @@
 namespace querimo::test {
 namespace {
 
-class DumpPostgreSqlViews : public ::testing::Test {
+class DumpPostgreSqlViews : public WithPostgresServer {
 protected:
-    void SetUp() override
-    {
-        ASSERT_FALSE(querimoSqlPath().empty()) << "QUERIMO_SQL (het pad van querimo-sql) is niet gezet";
-        if (PostgresServer::binaries().empty())
-            GTEST_SKIP() << "PostgreSQL 15 ontbreekt (Debian-pakket postgresql-15): de dump wordt niet geladen";
-        server = std::make_unique<PostgresServer>();
-        ASSERT_TRUE(server->started()) << server->startError();
-    }
 
     // Dumps database into a new server database; the dump's warnings.
     std::string load(const std::string& database, const std::string& name)
@@ -118,7 +110,6 @@ protected:
     }
 
     ScratchDir scratch;
-    std::unique_ptr<PostgresServer> server;
     std::string script;
 };
 
