@@ -39,18 +39,19 @@ TEST(JetOpen, FilesThatAreNotJetGiveClearErrors)
 {
     ScratchDir dir;
     const std::string good = readBytes(dir.sample(jet::Version::Jet4));
-    std::string ace = good;
-    std::memcpy(ace.data() + 4, "Standard ACE DB", 15);
     std::string future = good;
-    future[0x14] = 3;
+    future[0x14] = 3;  // an Access 2010 version byte in a Jet file
+    std::string aceFuture = good;
+    std::memcpy(aceFuture.data() + 4, "Standard ACE DB", 15);
+    aceFuture[0x14] = 7;
 
     const struct {
         std::string name, bytes, says;
     } cases[] = {
         {"leeg.mdb", "", "leeg"},
         {"tekst.mdb", std::string(5000, 'x'), "geen Access-database"},
-        {"nieuw.accdb", ace, "ACCDB"},
-        {"toekomst.mdb", future, "Jet-versie"},
+        {"toekomst.mdb", future, "versie van het bestandsformaat"},
+        {"toekomst.accdb", aceFuture, "versie van het bestandsformaat"},
         {"kort.mdb", good.substr(0, 100), "afgebroken"},
         {"half.mdb", good.substr(0, 4096 * 5 + 1000), "afgebroken"},
     };

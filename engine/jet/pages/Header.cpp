@@ -52,19 +52,19 @@ DatabaseHeader decodeHeader(ByteView page0, const std::string& path)
     static const char aceMagic[] = "\x00\x01\x00\x00Standard ACE DB";
     const bool jet = page0.contains(0, 20) && std::memcmp(page0.data(), jetMagic, 20) == 0;
     const bool ace = page0.contains(0, 20) && std::memcmp(page0.data(), aceMagic, 20) == 0;
-    if (ace)
-        refuse(path, "dit is een ACCDB-database (Access 2007 of later); alleen .mdb-bestanden van Jet 3 en Jet 4 "
-                     "worden ondersteund");
-    if (!jet) refuse(path, "dit is geen Access-database (.mdb)");
+    if (!jet && !ace) refuse(path, "dit is geen Access-database (.mdb of .accdb)");
     if (!page0.contains(0, header::bytesNeeded)) refuse(path, "het bestand is afgebroken");
 
+    // Access 2007 and later (.accdb) keep Jet 4's pages and rows; only the version byte grows.
     DatabaseHeader header;
-    switch (page0.u8(header::versionOffset)) {
-    case 0: header.version = Version::Jet3; break;
-    case 1: header.version = Version::Jet4; break;
-    default:
-        refuse(path, "deze Jet-versie wordt niet ondersteund; alleen Jet 3 (Access 97) en Jet 4 (Access 2000-2003)");
-    }
+    header.fileVersion = page0.u8(header::versionOffset);
+    const bool known = jet ? header.fileVersion <= 1
+                           : header.fileVersion == 2 || header.fileVersion == 3 || header.fileVersion == 5
+                                 || header.fileVersion == 6;
+    if (!known)
+        refuse(path, "deze versie van het bestandsformaat wordt niet ondersteund; alleen Jet 3 (Access 97), Jet 4 "
+                     "(Access 2000-2003) en Access 2007 tot en met 2019");
+    header.version = header.fileVersion == 0 ? Version::Jet3 : Version::Jet4;
 
     std::vector<std::uint8_t> page(page0.data(), page0.data() + header::bytesNeeded);
     toggleHeaderMask(page.data(), header.version);
