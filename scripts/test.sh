@@ -2,6 +2,7 @@
 # Builds everything and runs every test. With SANITIZE=1 it builds in build-asan with AddressSanitizer
 # and UndefinedBehaviorSanitizer, stopping at the first error; QUERIMO_WERROR=1 makes warnings errors.
 # Tests that compare with Access-made files find them through QUERIMO_CORPUS (default ../shared/corpus)
+# and QUERIMO_CORPUS_ACCDB (default ../shared/corpus-accdb),
 # and skip without them, unless QUERIMO_REQUIRE_CORPUS=1.
 set -euo pipefail
 cd "$(dirname "$0")/.."

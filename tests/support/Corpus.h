@@ -10,10 +10,14 @@ namespace querimo::test {
 // $QUERIMO_CORPUS when set (a folder that does not exist counts as missing), else ../shared/corpus beside the
 // source tree. Empty when missing.
 std::filesystem::path corpusDir();
-// One file of the corpus; empty when it is missing.
+// The Access 2007 and later files: $QUERIMO_CORPUS_ACCDB when set, else ../shared/corpus-accdb.
+std::filesystem::path accdbCorpusDir();
+// One file of the corpus (a name ending in .accdb: of the .accdb corpus); empty when it is missing.
 std::filesystem::path corpusFile(const std::string& name);
 // Every .mdb file of the corpus, sorted by name; empty when the corpus is missing.
 std::vector<std::filesystem::path> corpusFiles();
+// Every .accdb file of the .accdb corpus, sorted by name.
+std::vector<std::filesystem::path> accdbCorpusFiles();
 // QUERIMO_REQUIRE_CORPUS=1 (as in CI): a missing corpus fails the test instead of skipping it.
 bool corpusRequired();
 // The one line a test gives when name (or the whole corpus, for an empty name) is missing.
