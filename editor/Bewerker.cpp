@@ -4,12 +4,13 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QTextDocumentFragment>
 #include <QTextEdit>
+#include <algorithm>
 
 #include "app/Routines.h"
 #include "editor/KleurenToepassen.h"
-#include "editor/Kleurscan.h"
 
 namespace querimo::editor {
 
@@ -34,12 +35,32 @@ Bewerker::Bewerker(QTextEdit* rtbSQL, QObject* parent) : QObject(parent), rtbSQL
 {
     // Cut and copy follow every change of the selection, whatever made it: keys, mouse, a new text, a drop.
     connect(rtbSQL_, &QTextEdit::selectionChanged, this, &Bewerker::SelectieMeten);
+    // Told before the document lays out the change, so the new colours take no layout of their own.
+    connect(rtbSQL_->document(), &QTextDocument::contentsChange, this, &Bewerker::Kleuren);
+}
+
+void Bewerker::ZetSleutelwoorden(const QString& sleutelwoorden)
+{
+    kleuren_.ZetSleutelwoorden(sleutelwoorden);
+    KleurenToepassen(rtbSQL_->document(), kleuren_.Bereiken(), kleuren_.Alles(rtbSQL_->toPlainText()));
+}
+
+void Bewerker::Kleuren(int positie, int verwijderd, int toegevoegd)
+{
+    // The document counts the separator after its last line too, and a replacement of the whole text may
+    // report it as changed: the counts are cut off at the end of the text on either side.
+    const QString tekst = rtbSQL_->toPlainText();
+    const int n = static_cast<int>(tekst.size());
+    const int oud = kleuren_.Lengte();
+    verwijderd = std::min(verwijderd, oud - positie);
+    toegevoegd = std::min(toegevoegd, n - positie);
+    KleurenToepassen(rtbSQL_->document(), kleuren_.Bereiken(),
+                     kleuren_.Bijwerken(tekst, positie, verwijderd, toegevoegd));
 }
 
 void Bewerker::TekstGewijzigd()
 {
     Routines::SetTag(rtbSQL_, "*");
-    KleurenToepassen(rtbSQL_->document(), Kleurscan(rtbSQL_->toPlainText(), sleutelwoorden_));
     // After a change the caret stands where the change began, with nothing selected.
     QTextCursor caret = rtbSQL_->textCursor();
     if (caret.hasSelection()) {
