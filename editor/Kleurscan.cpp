@@ -78,7 +78,23 @@ void Scanner::WoordKleuren(int start, int eind)
 {
     const int lengte = eind - start;
     if (lengte <= 0) return;
-    if (woorden_.Bevat(tekst_.mid(start, lengte).toUpper())) uit_.push_back({start, lengte, KleurSleutelwoord});
+    if (woorden_.Bevat(Hoofdletters(QStringView(tekst_).mid(start, lengte))))
+        uit_.push_back({start, lengte, KleurSleutelwoord});
+}
+
+// Upper case as QString::toUpper gives it, in a buffer the scan reuses: most words are plain ASCII, and for
+// those a letter at a time is the same, without a new string for every word.
+const QString& Scanner::Hoofdletters(QStringView woord)
+{
+    for (const QChar c : woord)
+        if (c.unicode() >= 0x80) return woord_ = woord.toString().toUpper();
+    woord_.resize(woord.size());
+    QChar* uit = woord_.data();
+    for (const QChar c : woord) {
+        const char16_t u = c.unicode();
+        *uit++ = QChar(u >= 'a' && u <= 'z' ? u - ('a' - 'A') : u);
+    }
+    return woord_;
 }
 
 std::vector<KleurBereik> Kleurscan(const QString& tekst, const QString& sleutelwoorden)

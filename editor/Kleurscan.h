@@ -65,11 +65,13 @@ public:
 
 private:
     void WoordKleuren(int start, int eind);
+    const QString& Hoofdletters(QStringView woord);
 
     const QString& tekst_;
     const Sleutelwoorden& woorden_;
     ScanStand stand_;
     std::vector<KleurBereik>& uit_;
+    QString woord_;
 };
 
 // Scans the whole text once and returns the keyword and literal stretches in text order.
