@@ -2,7 +2,9 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
@@ -22,6 +24,12 @@ QString selectedPlainText(const QTextEdit* editor)
     return editor->textCursor().selection().toPlainText();
 }
 
+bool KlembordHeeftTekst(QClipboard::Mode soort)
+{
+    const QMimeData* inhoud = QGuiApplication::clipboard()->mimeData(soort);
+    return inhoud && inhoud->hasText();
+}
+
 void naarKlembord(const QString& tekst)
 {
     QClipboard* clipboard = QGuiApplication::clipboard();
@@ -37,6 +45,19 @@ Bewerker::Bewerker(QTextEdit* rtbSQL, QObject* parent) : QObject(parent), rtbSQL
     connect(rtbSQL_, &QTextEdit::selectionChanged, this, &Bewerker::SelectieMeten);
     // Told before the document lays out the change, so the new colours take no layout of their own.
     connect(rtbSQL_->document(), &QTextDocument::contentsChange, this, &Bewerker::Kleuren);
+    rtbSQL_->installEventFilter(this);
+    rtbSQL_->viewport()->installEventFilter(this);
+}
+
+bool Bewerker::eventFilter(QObject* watched, QEvent* event)
+{
+    // The box's own paste, by key or by the middle button, crashes on an X clipboard that holds nothing, not
+    // even an owner: with no text there is nothing to paste, so the key or the click ends here.
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Paste))
+        return !KlembordHeeftTekst(QClipboard::Clipboard);
+    if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton)
+        return !KlembordHeeftTekst(QClipboard::Selection);
+    return QObject::eventFilter(watched, event);
 }
 
 void Bewerker::ZetSleutelwoorden(const QString& sleutelwoorden)
@@ -125,8 +146,7 @@ void Bewerker::SelectieMeten()
 
 void Bewerker::KlembordMeten()
 {
-    const QMimeData* klembord = QGuiApplication::clipboard()->mimeData();
-    klembordTekst_ = klembord && klembord->hasText();
+    klembordTekst_ = KlembordHeeftTekst(QClipboard::Clipboard);
     emit Gemeten();
 }
 

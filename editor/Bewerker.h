@@ -41,6 +41,9 @@ public:
     void KlembordVolgen();
     void KlembordLoslaten();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 signals:
     void Gemeten();
     void KlembordGewijzigd();
