@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPalette>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
@@ -47,6 +48,11 @@ Bewerker::Bewerker(QTextEdit* rtbSQL, QObject* parent) : QObject(parent), rtbSQL
     connect(rtbSQL_->document(), &QTextDocument::contentsChange, this, &Bewerker::Kleuren);
     rtbSQL_->installEventFilter(this);
     rtbSQL_->viewport()->installEventFilter(this);
+    // Plain text takes the box's own colour: a black stretch of its own between every two coloured ones would
+    // split each line into twice as many pieces for the layout to shape.
+    QPalette palet = rtbSQL_->palette();
+    palet.setColor(QPalette::Text, KleurGewoon);
+    rtbSQL_->setPalette(palet);
 }
 
 bool Bewerker::eventFilter(QObject* watched, QEvent* event)

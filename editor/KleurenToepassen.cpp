@@ -17,18 +17,9 @@ const QTextCharFormat& Opmaak(const QColor& kleur)
         f.setForeground(k);
         return f;
     };
-    static const QTextCharFormat gewoon = maak(KleurGewoon);
     static const QTextCharFormat sleutelwoord = maak(KleurSleutelwoord);
     static const QTextCharFormat literal = maak(KleurLiteral);
-    if (kleur == KleurSleutelwoord) return sleutelwoord;
-    if (kleur == KleurLiteral) return literal;
-    return gewoon;
-}
-
-void Toevoegen(QList<QTextLayout::FormatRange>& formats, int blokBegin, int van, int tot, const QColor& kleur)
-{
-    if (tot <= van) return;
-    formats.append({van - blokBegin, tot - van, Opmaak(kleur)});
+    return kleur == KleurSleutelwoord ? sleutelwoord : literal;
 }
 
 }  // namespace
@@ -47,15 +38,11 @@ void KleurenToepassen(QTextDocument* document, const std::vector<KleurBereik>& b
         auto volgende = std::upper_bound(bereiken.begin(), bereiken.end(), begin,
                                          [](int pos, const KleurBereik& b) { return pos < b.eind(); });
         QList<QTextLayout::FormatRange> formats;
-        int positie = begin;
         for (auto b = volgende; b != bereiken.end() && b->start < eind; ++b) {
             const int van = std::max(b->start, begin);
             const int tot = std::min(b->eind(), eind);
-            Toevoegen(formats, begin, positie, van, KleurGewoon);
-            Toevoegen(formats, begin, van, tot, b->kleur);
-            positie = tot;
+            if (van < tot) formats.append({van - begin, tot - van, Opmaak(b->kleur)});
         }
-        Toevoegen(formats, begin, positie, eind, KleurGewoon);
         QTextLayout* layout = blok.layout();
         if (layout->formats() != formats) {
             layout->setFormats(formats);

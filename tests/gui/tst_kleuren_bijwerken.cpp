@@ -39,10 +39,10 @@ std::vector<QColor> VolledigeKleuren(const QString& tekst)
     return kleuren;
 }
 
-// The colour every character shows in the editor; invalid where nothing coloured it.
+// The colour every character shows in the editor: a colour of the layout, or else the box's own.
 std::vector<QColor> GetoondeKleuren(QTextEdit& editor)
 {
-    std::vector<QColor> kleuren(editor.toPlainText().size());
+    std::vector<QColor> kleuren(editor.toPlainText().size(), editor.palette().color(QPalette::Text));
     for (QTextBlock blok = editor.document()->begin(); blok.isValid(); blok = blok.next()) {
         const int tekstLengte = blok.length() - 1;
         for (const QTextLayout::FormatRange& r : blok.layout()->formats())
