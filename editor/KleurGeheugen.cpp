@@ -48,15 +48,15 @@ Gewijzigd KleurGeheugen::Alles(const QString& tekst)
 Gewijzigd KleurGeheugen::Bijwerken(const QString& tekst, int positie, int verwijderd, int toegevoegd)
 {
     const int n = static_cast<int>(tekst.size());
-    if (positie < 0 || verwijderd < 0 || toegevoegd < 0 || positie + verwijderd > lengte_ ||
-        lengte_ - verwijderd + toegevoegd != n)
+    if (positie < 0 || verwijderd < 0 || toegevoegd < 0 || positie + verwijderd > lengte_
+        || lengte_ - verwijderd + toegevoegd != n)
         return Alles(tekst);
     const int verschuiving = toegevoegd - verwijderd;
     const int oudEind = positie + verwijderd;
     const int nieuwEind = positie + toegevoegd;
 
     // Resume from the last state remembered at or before the change: nothing before it changed.
-    const auto byPositie = [](const Punt& p, int pos) { return p.positie < pos; };
+    const auto voorPositie = [](const Punt& p, int pos) { return p.positie < pos; };
     auto start = std::prev(std::upper_bound(punten_.begin(), punten_.end(), positie,
                                             [](int pos, const Punt& p) { return pos < p.positie; }));
     const int snede = start->stand.Snede(start->positie);
@@ -66,14 +66,14 @@ Gewijzigd KleurGeheugen::Bijwerken(const QString& tekst, int positie, int verwij
     std::vector<KleurBereik> nieuw;
     std::vector<Punt> nieuwePunten;
     Scanner scan(tekst, woorden_, start->stand, nieuw);
-    auto oud = std::lower_bound(start, punten_.end(), oudEind, byPositie);
+    auto oud = std::lower_bound(start, punten_.end(), oudEind, voorPositie);
     int laatste = start->positie;
     int i = start->positie;
     for (; i < n; ++i) {
         if (i >= nieuwEind) {
             while (oud != punten_.end() && oud->positie + verschuiving < i) ++oud;
-            if (oud != punten_.end() && oud->positie + verschuiving == i &&
-                ZelfdeStand(scan.Stand(), oud->stand, verschuiving, nieuwEind))
+            if (oud != punten_.end() && oud->positie + verschuiving == i
+                && ZelfdeStand(scan.Stand(), oud->stand, verschuiving, nieuwEind))
                 break;
         }
         if (i - laatste >= Afstand) {

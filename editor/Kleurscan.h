@@ -52,11 +52,9 @@ struct ScanStand {
 // The colouring scan, one character at a time, so that it can resume from a state it reported earlier.
 class Scanner {
 public:
-    Scanner(const QString& tekst, const Sleutelwoorden& woorden, const ScanStand& stand,
-            std::vector<KleurBereik>& uit)
+    Scanner(const QString& tekst, const Sleutelwoorden& woorden, const ScanStand& stand, std::vector<KleurBereik>& uit)
         : tekst_(tekst), woorden_(woorden), stand_(stand), uit_(uit)
-    {
-    }
+    {}
 
     void Stap(int i);
     // After the last character: a word that ends the text is looked up too, unless a literal is still open.

@@ -141,27 +141,43 @@ void Registreren(const Boxen& b)
     for (const auto& [soort, regels] : soorten) {
         const std::string s = soort;
         const int r = regels;
-        benchmark::RegisterBenchmark(("load_" + s + "/querimo").c_str(), [=](benchmark::State& st) { Laden(st, editor, venster, r); })
-            ->Arg(32000)->Arg(512000)->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark(("load_" + s + "/QTextEdit").c_str(), [=](benchmark::State& st) { Laden(st, b.gewoon, gewoon, r); })
-            ->Arg(32000)->Arg(512000)->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark(("load_" + s + "/QPlainTextEdit").c_str(), [=](benchmark::State& st) { Laden(st, b.plat, plat, r); })
-            ->Arg(32000)->Arg(512000)->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark(("load_" + s + "/QSyntaxHighlighter").c_str(), [=](benchmark::State& st) { Laden(st, b.gemarkeerd, gemarkeerd, r); })
-            ->Arg(32000)->Arg(512000)->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("load_" + s + "/querimo").c_str(),
+                                     [=](benchmark::State& st) { Laden(st, editor, venster, r); })
+            ->Arg(32000)
+            ->Arg(512000)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("load_" + s + "/QTextEdit").c_str(),
+                                     [=](benchmark::State& st) { Laden(st, b.gewoon, gewoon, r); })
+            ->Arg(32000)
+            ->Arg(512000)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("load_" + s + "/QPlainTextEdit").c_str(),
+                                     [=](benchmark::State& st) { Laden(st, b.plat, plat, r); })
+            ->Arg(32000)
+            ->Arg(512000)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("load_" + s + "/QSyntaxHighlighter").c_str(),
+                                     [=](benchmark::State& st) { Laden(st, b.gemarkeerd, gemarkeerd, r); })
+            ->Arg(32000)
+            ->Arg(512000)
+            ->Unit(benchmark::kMillisecond);
     }
     const std::pair<const char*, int> plaatsen[] = {{"middle", 16000}, {"start", 0}};
     for (const auto& [plaats, positie] : plaatsen) {
         const std::string p = plaats;
         const int z = positie;
-        benchmark::RegisterBenchmark(("key_" + p + "/querimo").c_str(), [=](benchmark::State& st) { Typen(st, editor, venster, z); })
-            ->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark(("key_" + p + "/QTextEdit").c_str(), [=](benchmark::State& st) { Typen(st, b.gewoon, gewoon, z); })
-            ->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark(("key_" + p + "/QPlainTextEdit").c_str(), [=](benchmark::State& st) { Typen(st, b.plat, plat, z); })
-            ->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark(("key_" + p + "/QSyntaxHighlighter").c_str(), [=](benchmark::State& st) { Typen(st, b.gemarkeerd, gemarkeerd, z); })
-            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("key_" + p + "/querimo").c_str(), [=](benchmark::State& st) {
+            Typen(st, editor, venster, z);
+        })->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("key_" + p + "/QTextEdit").c_str(), [=](benchmark::State& st) {
+            Typen(st, b.gewoon, gewoon, z);
+        })->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("key_" + p + "/QPlainTextEdit").c_str(), [=](benchmark::State& st) {
+            Typen(st, b.plat, plat, z);
+        })->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("key_" + p + "/QSyntaxHighlighter").c_str(), [=](benchmark::State& st) {
+            Typen(st, b.gemarkeerd, gemarkeerd, z);
+        })->Unit(benchmark::kMillisecond);
     }
 }
 
@@ -209,7 +225,8 @@ int main(int argc, char** argv)
     QFile lijst(Routines::ProgrammaMap() + "/sqlwords.dat");
     lijst.open(QIODevice::ReadOnly);
     Markeerder markeerder(gemarkeerd.document(), KeywordList(lijst.readAll()));
-    for (QWidget* peer : {static_cast<QWidget*>(&gewoon), static_cast<QWidget*>(&plat), static_cast<QWidget*>(&gemarkeerd)}) {
+    for (QWidget* peer :
+         {static_cast<QWidget*>(&gewoon), static_cast<QWidget*>(&plat), static_cast<QWidget*>(&gemarkeerd)}) {
         peer->setFont(venster.rtbSQL->font());
         peer->resize(venster.rtbSQL->size());
         peer->show();
