@@ -2,6 +2,8 @@
 #include <QObject>
 #include <QString>
 
+#include "editor/KleurGeheugen.h"
+
 class QTextEdit;
 
 namespace querimo::editor {
@@ -14,9 +16,10 @@ class Bewerker : public QObject {
 public:
     explicit Bewerker(QTextEdit* rtbSQL, QObject* parent = nullptr);
 
-    void ZetSleutelwoorden(const QString& sleutelwoorden) { sleutelwoorden_ = sleutelwoorden; }
+    void ZetSleutelwoorden(const QString& sleutelwoorden);
 
-    // After every change of the text: the edit mark, the colours, the caret where the change began.
+    // After every change of the text: the edit mark, the caret where the change began. The colours follow
+    // each change of the document already, before it is laid out.
     void TekstGewijzigd();
 
     void Knippen();
@@ -38,13 +41,18 @@ public:
     void KlembordVolgen();
     void KlembordLoslaten();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 signals:
     void Gemeten();
     void KlembordGewijzigd();
 
 private:
+    void Kleuren(int positie, int verwijderd, int toegevoegd);
+
     QTextEdit* rtbSQL_;
-    QString sleutelwoorden_;
+    KleurGeheugen kleuren_;
     bool selectie_ = false;
     bool klembordTekst_ = false;
     QMetaObject::Connection klembordVolgen_;

@@ -28,67 +28,83 @@ bool IsAanhalingsteken(QChar c)
     return c == u'\'' || c == u'"';
 }
 
-// Positions are 1-based like the editor's character positions; the scan's state lives only for one text.
-class Scanner {
-public:
-    Scanner(const QString& tekst, const QString& sleutelwoorden) : tekst_(tekst), sleutelwoorden_(sleutelwoorden) {}
-
-    std::vector<KleurBereik> Scannen()
-    {
-        const int n = static_cast<int>(tekst_.size());
-        int woordStart = 1;
-        bool inHaken = false;
-        QChar openAanhaling;  // null when no literal is open
-        int literalStart = 0;
-        for (int i = 1; i <= n; ++i) {
-            const QChar c = tekst_[i - 1];
-            if (c == u'[') {
-                inHaken = true;
-            } else if (c == u']' && inHaken) {
-                inHaken = false;
-                woordStart = i + 1;
-            }
-            if (inHaken) continue;
-            if (IsAanhalingsteken(c)) {
-                if (!openAanhaling.isNull() && c == openAanhaling) {
-                    bereiken_.push_back({literalStart - 1, i - literalStart + 1, KleurLiteral});
-                    openAanhaling = QChar();
-                    woordStart = i + 1;
-                } else if (openAanhaling.isNull()) {
-                    openAanhaling = c;
-                    literalStart = i;
-                }
-            } else if (openAanhaling.isNull() && IsScheiding(c)) {
-                WoordKleuren(woordStart, i - 1);
-                woordStart = i + 1;
-            }
-        }
-        // An unclosed literal leaves it and everything after it black.
-        if (openAanhaling.isNull()) WoordKleuren(woordStart, n + 1);
-        return std::move(bereiken_);
-    }
-
-private:
-    // start and end are 1-based, end inclusive; the word is cut off at the end of the text.
-    void WoordKleuren(int start, int end)
-    {
-        const int lengte = std::min(end, static_cast<int>(tekst_.size())) - start + 1;
-        if (lengte <= 0) return;
-        const QString woord = tekst_.mid(start - 1, lengte).toUpper();
-        if (sleutelwoorden_.contains(u'#' + woord + u'#', Qt::CaseSensitive))
-            bereiken_.push_back({start - 1, lengte, KleurSleutelwoord});
-    }
-
-    const QString& tekst_;
-    const QString& sleutelwoorden_;
-    std::vector<KleurBereik> bereiken_;
-};
-
 }  // namespace
+
+Sleutelwoorden::Sleutelwoorden(const QString& lijst) : lijst_(lijst)
+{
+    for (const QString& woord : lijst.split(u'#', Qt::SkipEmptyParts)) woorden_.insert(woord);
+}
+
+bool Sleutelwoorden::Bevat(const QString& woord) const
+{
+    if (!woord.contains(u'#')) return woorden_.contains(woord);
+    return lijst_.contains(u'#' + woord + u'#', Qt::CaseSensitive);
+}
+
+void Scanner::Stap(int i)
+{
+    const QChar c = tekst_[i];
+    if (c == u'[') {
+        stand_.inHaken = true;
+    } else if (c == u']' && stand_.inHaken) {
+        stand_.inHaken = false;
+        stand_.woordStart = i + 1;
+    }
+    // Nothing inside a bracketed name counts, quotes and separators included.
+    if (stand_.inHaken) return;
+    if (IsAanhalingsteken(c)) {
+        if (c == stand_.openAanhaling) {
+            uit_.push_back({stand_.literalStart, i - stand_.literalStart + 1, KleurLiteral});
+            stand_.openAanhaling = QChar();
+            stand_.woordStart = i + 1;
+        } else if (stand_.openAanhaling.isNull()) {
+            stand_.openAanhaling = c;
+            stand_.literalStart = i;
+        }
+    } else if (stand_.openAanhaling.isNull() && IsScheiding(c)) {
+        WoordKleuren(stand_.woordStart, i);
+        stand_.woordStart = i + 1;
+    }
+}
+
+void Scanner::Einde()
+{
+    // An unclosed literal leaves it and everything after it black.
+    if (stand_.openAanhaling.isNull()) WoordKleuren(stand_.woordStart, static_cast<int>(tekst_.size()));
+}
+
+// start and eind count from 0, eind exclusive.
+void Scanner::WoordKleuren(int start, int eind)
+{
+    const int lengte = eind - start;
+    if (lengte <= 0) return;
+    if (woorden_.Bevat(Hoofdletters(QStringView(tekst_).mid(start, lengte))))
+        uit_.push_back({start, lengte, KleurSleutelwoord});
+}
+
+// Upper case as QString::toUpper gives it, in a buffer the scan reuses: most words are plain ASCII, and for
+// those a letter at a time is the same, without a new string for every word.
+const QString& Scanner::Hoofdletters(QStringView woord)
+{
+    for (const QChar c : woord)
+        if (c.unicode() >= 0x80) return woord_ = woord.toString().toUpper();
+    woord_.resize(woord.size());
+    QChar* uit = woord_.data();
+    for (const QChar c : woord) {
+        const char16_t u = c.unicode();
+        *uit++ = QChar(u >= 'a' && u <= 'z' ? u - ('a' - 'A') : u);
+    }
+    return woord_;
+}
 
 std::vector<KleurBereik> Kleurscan(const QString& tekst, const QString& sleutelwoorden)
 {
-    return Scanner(tekst, sleutelwoorden).Scannen();
+    const Sleutelwoorden woorden(sleutelwoorden);
+    std::vector<KleurBereik> bereiken;
+    Scanner scan(tekst, woorden, ScanStand(), bereiken);
+    for (int i = 0; i < tekst.size(); ++i) scan.Stap(i);
+    scan.Einde();
+    return bereiken;
 }
 
 }  // namespace querimo::editor

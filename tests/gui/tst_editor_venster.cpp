@@ -44,14 +44,14 @@ QStringList Gekleurd(const QString& tekst, const QString& woorden = Woorden)
     return uit;
 }
 
-// The colour the editor shows at a character position.
+// The colour the editor shows at a character position: a colour of the layout, or else the box's own.
 QColor KleurOp(QTextEdit* editor, int positie)
 {
     const QTextBlock blok = editor->document()->findBlock(positie);
     const int inBlok = positie - blok.position();
     for (const QTextLayout::FormatRange& r : blok.layout()->formats())
         if (inBlok >= r.start && inBlok < r.start + r.length) return r.format.foreground().color();
-    return QColor();  // uncoloured: the colouring skipped this character
+    return editor->palette().color(QPalette::Text);
 }
 
 void Selecteer(QTextEdit* editor, int start, int lengte)
