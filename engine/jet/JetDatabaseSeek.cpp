@@ -26,7 +26,7 @@ std::optional<IndexWalk> JetDatabase::indexWalk(const TableLayout& table, std::s
     if (real >= table.realIndexes.size()) corrupt("een index van de tabel '" + table.def.name + "' ontbreekt");
     const RealIndexLayout& layout = table.realIndexes[real];
     // Only the columns the range gives values for need codes the key encoder knows.
-    const std::size_t valued = range.equal.size() + (range.from || range.to ? 1 : 0);
+    const std::size_t valued = range.equal.size() + (range.from || range.to || range.startsWith ? 1 : 0);
     std::vector<KeyColumn> columns;
     for (const IndexColumn& indexColumn : layout.columns) {
         const ColumnDef* column = table.def.columnByNumber(indexColumn.columnNumber);

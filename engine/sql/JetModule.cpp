@@ -19,6 +19,7 @@
 #include "sql/RowBuffer.h"
 #include "sql/SqliteValue.h"
 #include "sql/TextCollation.h"
+#include "sql/functions/AccessFunctions.h"
 
 namespace querimo::sql {
 
@@ -318,6 +319,15 @@ int bestIndex(sqlite3_vtab* vtab, sqlite3_index_info* info)
     return SQLITE_OK;
 }
 
+// Like on a column becomes a constraint xBestIndex sees, so that the start of its pattern can be sought
+// through an index; SQLite still evaluates it with the same function on every row the seek gives.
+int findFunction(sqlite3_vtab*, int argc, const char* name, void (**function)(sqlite3_context*, int, sqlite3_value**),
+                 void** data)
+{
+    if (argc != 2 || !name || !text::equalsIgnoreCase(name, "acc_like")) return 0;
+    return findAccessFunction("acc_like", function, data) ? likeConstraint : 0;
+}
+
 int open(sqlite3_vtab*, sqlite3_vtab_cursor** out)
 {
     *out = new Cursor();
@@ -442,6 +452,7 @@ sqlite3_module makeModule()
     m.xEof = eof;
     m.xColumn = column;
     m.xRowid = rowid;
+    m.xFindFunction = findFunction;
     return m;
 }
 
