@@ -179,6 +179,13 @@ public:
         (void)table, (void)index, (void)range, (void)columns;
         return nullptr;
     }
+    // About which share (0 to 1) of the index's entries lies in `range`, from the index pages on the way to
+    // its bounds; nullopt when seek could not answer the range or the index is damaged.
+    virtual std::optional<double> shareOf(const TableDef& table, std::size_t index, const KeyRange& range)
+    {
+        (void)table, (void)index, (void)range;
+        return std::nullopt;
+    }
     // Rows of MSysQueries belonging to the stored query with this catalog id.
     virtual std::vector<QueryRow> queryRows(std::int32_t objectId) = 0;
 

@@ -64,4 +64,17 @@ std::unique_ptr<TableScan> JetDatabase::seek(const TableDef& table, std::size_t 
         true);
 }
 
+std::optional<double> JetDatabase::shareOf(const TableDef& table, std::size_t index, const KeyRange& range)
+{
+    try {
+        std::optional<IndexWalk> walk = indexWalk(layoutOf(table), index, range);
+        if (walk) return walk->share();
+    } catch (const CorruptFile&) {
+        // A damaged index shows when it is read; the planner does without the estimate.
+    } catch (const DbError&) {
+        // So does a page that cannot be read.
+    }
+    return std::nullopt;
+}
+
 }  // namespace querimo::jet

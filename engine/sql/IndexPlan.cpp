@@ -70,7 +70,8 @@ double likeSelectivity(sqlite3_index_info* info, int constraint)
         return boundSelectivity * boundSelectivity;  // a parameter: known only when the statement runs
     if (sqlite3_value_type(pattern) != SQLITE_TEXT) return 1;
     const auto* p = reinterpret_cast<const char*>(sqlite3_value_text(pattern));
-    const std::string_view start = literalStart(std::string_view(p ? p : "", static_cast<std::size_t>(sqlite3_value_bytes(pattern))));
+    const std::string_view start =
+        literalStart(std::string_view(p ? p : "", static_cast<std::size_t>(sqlite3_value_bytes(pattern))));
     return std::pow(characterSelectivity, static_cast<double>(std::min<std::size_t>(start.size(), 6)));
 }
 
@@ -88,7 +89,24 @@ bool servesOrder(const jet::TableDef& table, const jet::IndexDef& index, const s
     return true;
 }
 
-std::optional<Candidate> candidate(const jet::TableDef& table, int number, sqlite3_index_info* info, double rows)
+// The share of the index's rows a plan keeps, looked up in the index when SQLite knows every value now.
+std::optional<double> measuredShare(jet::Database& database, const jet::TableDef& table, const Candidate& c,
+                                    sqlite3_index_info* info)
+{
+    std::vector<sqlite3_value*> values;
+    for (const int constraint : c.constraints) {
+        sqlite3_value* value = nullptr;
+        if (sqlite3_vtab_rhs_value(info, constraint, &value) != SQLITE_OK || !value) return std::nullopt;
+        values.push_back(value);
+    }
+    const Seek seek = seekFor(table, c.plan, static_cast<int>(values.size()), values.data());
+    if (seek.kind == Seek::Kind::NoRows) return 0.0;
+    if (seek.kind != Seek::Kind::Range) return std::nullopt;
+    return database.shareOf(table, static_cast<std::size_t>(c.plan.index), seek.range);
+}
+
+std::optional<Candidate> candidate(jet::Database& database, const jet::TableDef& table, int number,
+                                   sqlite3_index_info* info, double rows)
 {
     const jet::IndexDef& index = table.indexes[static_cast<std::size_t>(number)];
     const std::vector<int> positions = keyPositions(table, index);
@@ -107,7 +125,8 @@ std::optional<Candidate> candidate(const jet::TableDef& table, int number, sqlit
     const auto equal = static_cast<std::size_t>(c.plan.equal);
     double likeShare = 1;
     const bool more = equal < positions.size();
-    const jet::ColumnType next = more ? table.columns[static_cast<std::size_t>(positions[equal])].type : jet::ColumnType{};
+    const jet::ColumnType next =
+        more ? table.columns[static_cast<std::size_t>(positions[equal])].type : jet::ColumnType{};
     if (more && orderedLikeSqlite(next)) {
         const int lower = findConstraint(info, positions[equal], isLower);
         const int upper = findConstraint(info, positions[equal], isUpper);
@@ -138,6 +157,8 @@ std::optional<Candidate> candidate(const jet::TableDef& table, int number, sqlit
     if (c.plan.from) c.rows *= boundSelectivity;
     if (c.plan.to) c.rows *= boundSelectivity;
     c.rows *= likeShare;
+    if (!c.unique && constrained)
+        if (const std::optional<double> share = measuredShare(database, table, c, info)) c.rows = *share * rows;
     c.rows = std::max(c.rows, 1.0);
     c.cost = 1 + std::log2(rows + 1) + c.rows * rowThroughIndex;
     return c;
@@ -173,12 +194,12 @@ IndexPlan IndexPlan::parse(const char* text)
     return plan;
 }
 
-bool offerIndex(const jet::TableDef& table, sqlite3_index_info* info)
+bool offerIndex(jet::Database& database, const jet::TableDef& table, sqlite3_index_info* info)
 {
     const double rows = std::max<double>(table.rowCount, 1);
     std::optional<Candidate> best;
     for (std::size_t i = 0; i < table.indexes.size(); ++i) {
-        auto c = candidate(table, static_cast<int>(i), info, rows);
+        auto c = candidate(database, table, static_cast<int>(i), info, rows);
         if (c && (!best || c->cost < best->cost)) best = std::move(c);
     }
     // A scan that SQLite must sort afterwards costs the sort too.

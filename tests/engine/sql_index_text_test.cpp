@@ -17,9 +17,9 @@ namespace querimo {
 namespace {
 
 // Pieces of text, some of whose case forms or accents share text codes and differ only in what follows.
-const std::vector<std::string> pieces = {"a", "A", "á", "Á", "b", "B",  "e", "E", "é", "É", "ë", "s", "S",  "ß",
-                                         "o", "O", "ø", "Ø", "æ", "Æ",  "ÿ", "Ÿ", "µ", "z", "Z", "-", "'", " ",
-                                         "1", "ñ", "Ñ", "k", "K", "st", "ST"};
+const std::vector<std::string> pieces = {"a", "A", "á", "Á", "b", "B", "e", "E", "é", "É",  "ë", "s",
+                                         "S", "ß", "o", "O", "ø", "Ø", "æ", "Æ", "ÿ", "Ÿ",  "µ", "z",
+                                         "Z", "-", "'", " ", "1", "ñ", "Ñ", "k", "K", "st", "ST"};
 
 std::string literal(const std::string& text)
 {
@@ -107,8 +107,8 @@ TEST_P(TextThroughIndexes, EqualityAndInFindWhatAScanFinds)
 TEST_P(TextThroughIndexes, LikeStartsAreSoughtWithoutLosingRows)
 {
     std::mt19937 random(8);
-    std::vector<std::string> patterns = {"a*", "A*", "á*", "e*", "É*", "s*", "ss*", "SS*", "ß*", "st*",  "-*",
-                                         "'*", " *", "a *", "a-*", "ab?*", "b[a-z]*", "*a", "?*", "k*", "ÿ*", "µ*"};
+    std::vector<std::string> patterns = {"a*", "A*", "á*",  "e*",  "É*",   "s*",      "ss*", "SS*", "ß*", "st*", "-*",
+                                         "'*", " *", "a *", "a-*", "ab?*", "b[a-z]*", "*a",  "?*",  "k*", "ÿ*",  "µ*"};
     for (int i = 0; i < 60; ++i) patterns.push_back(texts[random() % texts.size()].substr(0, 1 + random() % 4) + "*");
     for (const std::string& pattern : patterns) {
         expectSameAsScan("Naam Like " + literal(pattern));
@@ -126,8 +126,8 @@ TEST_P(TextThroughIndexes, RangesAndOrderOfTextAreThoseOfTheCollation)
     std::mt19937 random(21);
     for (int i = 0; i < 40; ++i) {
         const std::string a = literal(texts[random() % texts.size()]), b = literal(randomText(random, 3));
-        for (const std::string& where : {"Naam < " + a, "Naam >= " + a, "Naam BETWEEN " + b + " AND " + a,
-                                         "Code = 'e' AND Naam > " + b})
+        for (const std::string& where :
+             {"Naam < " + a, "Naam >= " + a, "Naam BETWEEN " + b + " AND " + a, "Code = 'e' AND Naam > " + b})
             expectSameAsScan(where);
     }
     for (const char* order : {"ORDER BY Naam, Nr", "ORDER BY Naam DESC, Nr", "WHERE Code = 'a' ORDER BY Naam DESC, Nr"})

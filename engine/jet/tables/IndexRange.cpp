@@ -61,7 +61,8 @@ std::optional<KeyBounds> keyBounds(Version version, const std::vector<KeyColumn>
     }
     const KeyColumn& column = columns[range.equal.size()];
     if (range.startsWith) {
-        if (!isText(column)) throw DbError(errc::fail, "Een zoekbereik op het begin van een tekst vraagt een tekstkolom");
+        if (!isText(column))
+            throw DbError(errc::fail, "Een zoekbereik op het begin van een tekst vraagt een tekstkolom");
         const std::string codes = caseFormTextCodes(version, *range.startsWith, column.ascending);
         if (codes.empty()) return std::nullopt;  // every text would do: a scan costs less
         const char flag = column.ascending ? ascendingValue : descendingValue;

@@ -51,9 +51,9 @@ std::optional<CharacterCodes> codesOf(Version version, char32_t c)
     if (code.kind == Kind::Plain || code.kind == Kind::Accented || code.kind == Kind::Kana)
         for (std::size_t i = code.textLength; i-- > 0;) codes.text += static_cast<char>((code.text >> (8 * i)) & 0xFF);
     codes.all = codes.text;
-    for (const std::uint32_t part : {static_cast<std::uint32_t>(code.kind), std::uint32_t{code.positions}, code.text,
-                                     std::uint32_t{code.accentLength}, std::uint32_t{code.accents},
-                                     std::uint32_t{code.kana}})
+    for (const std::uint32_t part :
+         {static_cast<std::uint32_t>(code.kind), std::uint32_t{code.positions}, code.text,
+          std::uint32_t{code.accentLength}, std::uint32_t{code.accents}, std::uint32_t{code.kana}})
         codes.all += std::to_string(part) + ",";
     return codes;
 }
