@@ -1,7 +1,9 @@
 // Reads through indexes, our engine against plain SQLite with the same rows and the same indexes: a lookup
 // by primary key in 10,000 and in 1,000,000 orders (its time should not grow with the table), a range of 1%
-// of the orders on an indexed date, and a join of 1,000 orders to their customers. Prints times and ratios.
-// The first argument sets the runs per batch of the short statements.
+// of the orders on an indexed date, a join of 1,000 orders to their customers, a customer by name, names by
+// their start (Like) and by a range, and the orders sorted by their indexed date. Text compares without
+// letter case on both sides (SQLite: NOCASE). Prints times and ratios. The first argument sets the runs per
+// batch of the short statements.
 #include <sqlite3.h>
 
 #include <cstdio>
@@ -21,11 +23,11 @@ using namespace querimo::bench;
 
 namespace {
 
-// The large database of `orders` orders with an index on Bestelling.Datum, made once beside it.
-std::string withDateIndex(int orders)
+// The large database of `orders` orders with indexes on Bestelling.Datum and Klant.Naam, made once beside it.
+std::string withIndexes(int orders)
 {
     const std::filesystem::path plain = largeDatabase("bench-data", orders);
-    const std::filesystem::path indexed = "bench-data/groot-" + std::to_string(orders) + "-datum.mdb";
+    const std::filesystem::path indexed = "bench-data/groot-" + std::to_string(orders) + "-indexen.mdb";
     if (std::filesystem::exists(indexed)) return indexed.string();
     const std::filesystem::path making = indexed.string() + ".nieuw";
     std::filesystem::copy_file(plain, making, std::filesystem::copy_options::overwrite_existing);
@@ -34,6 +36,7 @@ std::string withDateIndex(int orders)
         options.path = making.string();
         auto db = jet::Database::open(options);
         sql::run(*db, "CREATE INDEX iDatum ON Bestelling (Datum)");
+        sql::run(*db, "CREATE INDEX iNaam ON Klant (Naam)");
     }
     std::filesystem::rename(making, indexed);
     return indexed.string();
@@ -102,13 +105,14 @@ void storageLookups(jet::Database& jet, sqlite3* plain, int orders, int runs)
 void run(int orders, int runs, bool wide)
 {
     jet::OpenOptions options;
-    options.path = withDateIndex(orders);
+    options.path = withIndexes(orders);
     auto jet = jet::Database::open(options);
     sqlite3* plain = nullptr;
     sqlite3_open(":memory:", &plain);
     copyTable(*jet, plain, "Klant", "KlantNr");
     copyTable(*jet, plain, "Bestelling", "BestelNr");
     exec(plain, "CREATE INDEX iDatum ON Bestelling (Datum)");
+    exec(plain, "CREATE INDEX iNaam ON Klant (Naam COLLATE NOCASE)");
     const std::string lookup = "sleutel (" + std::to_string(orders) + " rijen)";
     compare(*jet, plain,
             {lookup.c_str(), "SELECT * FROM Bestelling WHERE BestelNr = 4321",
@@ -125,6 +129,28 @@ void run(int orders, int runs, bool wide)
                  "SELECT Bestelling.BestelNr, Klant.Naam FROM Bestelling INNER JOIN Klant "
                  "ON Klant.KlantNr = Bestelling.KlantNr WHERE Bestelling.BestelNr BETWEEN 20001 AND 21000",
                  std::max(1, runs / 20)});
+        compare(*jet, plain,
+                {"klant op naam", "SELECT * FROM Klant WHERE Naam = 'klant 4321'",
+                 "SELECT * FROM Klant WHERE Naam = 'klant 4321' COLLATE NOCASE", runs});
+        compare(*jet, plain,
+                {"naam Like 'klant 12*'", "SELECT * FROM Klant WHERE Naam Like 'klant 12*'",
+                 "SELECT * FROM Klant WHERE Naam >= 'klant 12' COLLATE NOCASE AND Naam < 'klant 13' COLLATE NOCASE",
+                 std::max(1, runs / 10)});
+        compare(*jet, plain,
+                {"naam tussen (bereik)", "SELECT * FROM Klant WHERE Naam BETWEEN 'klant 500' AND 'klant 510'",
+                 "SELECT * FROM Klant WHERE Naam COLLATE NOCASE BETWEEN 'klant 500' AND 'klant 510'",
+                 std::max(1, runs / 10)});
+        compare(*jet, plain,
+                {"1% op Datum, ORDER BY Datum",
+                 "SELECT * FROM Bestelling WHERE Datum BETWEEN 45100 AND 45114 ORDER BY Datum",
+                 "SELECT * FROM Bestelling WHERE Datum BETWEEN 45100 AND 45114 ORDER BY Datum",
+                 std::max(1, runs / 100)});
+        compare(*jet, plain,
+                {"alles ORDER BY Datum", "SELECT BestelNr, Datum FROM Bestelling ORDER BY Datum",
+                 "SELECT BestelNr, Datum FROM Bestelling ORDER BY Datum", 1});
+        compare(*jet, plain,
+                {"alles ORDER BY Datum + 0", "SELECT BestelNr, Datum FROM Bestelling ORDER BY Datum + 0",
+                 "SELECT BestelNr, Datum FROM Bestelling ORDER BY Datum + 0", 1});
     }
     sqlite3_close(plain);
 }

@@ -134,11 +134,13 @@ public:
 // Rows of one index by key: equal to `equal` on the index's first equal.size() columns and, when from or to is
 // given, between them on the column after those, compared as values (a descending column is walked from its
 // high end, yet from stays the smaller value). Values of the columns' types. A bound leaves out rows whose
-// ranged column is Null.
+// ranged column is Null. Text is equal when it is equal ignoring letter case (text::foldCase); startsWith
+// (instead of from and to) keeps the texts that start with case forms of it, and perhaps a few more.
 struct KeyRange {
     std::vector<Value> equal;
     std::optional<Value> from, to;
     bool fromInclusive = true, toInclusive = true;
+    std::optional<std::string> startsWith = std::nullopt;
 };
 
 // An open Jet 3 or Jet 4 file. Every failure is a DbError with a Dutch description.
@@ -176,6 +178,13 @@ public:
     {
         (void)table, (void)index, (void)range, (void)columns;
         return nullptr;
+    }
+    // About which share (0 to 1) of the index's entries lies in `range`, from the index pages on the way to
+    // its bounds; nullopt when seek could not answer the range or the index is damaged.
+    virtual std::optional<double> shareOf(const TableDef& table, std::size_t index, const KeyRange& range)
+    {
+        (void)table, (void)index, (void)range;
+        return std::nullopt;
     }
     // Rows of MSysQueries belonging to the stored query with this catalog id.
     virtual std::vector<QueryRow> queryRows(std::int32_t objectId) = 0;

@@ -42,7 +42,9 @@ public:
     std::unique_ptr<TableScan> scan(const TableDef& table,
                                     const std::vector<std::size_t>& columns) override;  // JetDatabaseColumns.cpp
     std::unique_ptr<TableScan> seek(const TableDef& table, std::size_t index, const KeyRange& range,
-                                    const std::vector<std::size_t>& columns) override;  // JetDatabaseSeek.cpp
+                                    const std::vector<std::size_t>& columns) override;
+    std::optional<double> shareOf(const TableDef& table, std::size_t index,
+                                  const KeyRange& range) override;  // JetDatabaseSeek.cpp
     std::vector<QueryRow> queryRows(std::int32_t objectId) override;
 
     void beginRead() override;

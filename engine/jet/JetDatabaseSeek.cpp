@@ -26,7 +26,7 @@ std::optional<IndexWalk> JetDatabase::indexWalk(const TableLayout& table, std::s
     if (real >= table.realIndexes.size()) corrupt("een index van de tabel '" + table.def.name + "' ontbreekt");
     const RealIndexLayout& layout = table.realIndexes[real];
     // Only the columns the range gives values for need codes the key encoder knows.
-    const std::size_t valued = range.equal.size() + (range.from || range.to ? 1 : 0);
+    const std::size_t valued = range.equal.size() + (range.from || range.to || range.startsWith ? 1 : 0);
     std::vector<KeyColumn> columns;
     for (const IndexColumn& indexColumn : layout.columns) {
         const ColumnDef* column = table.def.columnByNumber(indexColumn.columnNumber);
@@ -62,6 +62,19 @@ std::unique_ptr<TableScan> JetDatabase::seek(const TableDef& table, std::size_t 
             return std::make_unique<IndexScanner>(file_, *format_, reduced, std::move(*walk), stopSignal());
         },
         true);
+}
+
+std::optional<double> JetDatabase::shareOf(const TableDef& table, std::size_t index, const KeyRange& range)
+{
+    try {
+        std::optional<IndexWalk> walk = indexWalk(layoutOf(table), index, range);
+        if (walk) return walk->share();
+    } catch (const CorruptFile&) {
+        // A damaged index shows when it is read; the planner does without the estimate.
+    } catch (const DbError&) {
+        // So does a page that cannot be read.
+    }
+    return std::nullopt;
 }
 
 }  // namespace querimo::jet

@@ -1,5 +1,6 @@
 #include "sql/IndexArgument.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -138,6 +139,16 @@ bool seekableType(jet::ColumnType type)
            || type == T::Single || type == T::Double || type == T::DateTime || type == T::Text || type == T::Memo;
 }
 
+bool textType(jet::ColumnType type)
+{
+    return type == jet::ColumnType::Text || type == jet::ColumnType::Memo;
+}
+
+std::string_view literalStart(std::string_view pattern)
+{
+    return pattern.substr(0, std::min(pattern.size(), pattern.find_first_of("*?#[")));
+}
+
 bool orderedLikeSqlite(jet::ColumnType type)
 {
     using T = jet::ColumnType;
@@ -148,7 +159,7 @@ IndexArgument indexArgument(jet::ColumnType type, sqlite3_value* v, Side side)
 {
     if (sqlite3_value_type(v) == SQLITE_NULL) return {Fit::Nothing, {}};
     using T = jet::ColumnType;
-    if (type == T::Text || type == T::Memo) {
+    if (textType(type)) {
         // Text keys ignore case as the collation does; other orders differ, and a number compared with a
         // text column may see affinity turn the column's text into numbers.
         if (side != Side::Equal || sqlite3_value_type(v) != SQLITE_TEXT) return {};

@@ -1,6 +1,8 @@
 #pragma once
 #include <sqlite3.h>
 
+#include <string_view>
+
 #include "core/Value.h"
 #include "jet/Database.h"
 
@@ -27,5 +29,9 @@ IndexArgument indexArgument(jet::ColumnType type, sqlite3_value* v, Side side);
 // Whether an index on a column of this type can serve equality, and ranges and ordering in SQLite's order.
 bool seekableType(jet::ColumnType type);
 bool orderedLikeSqlite(jet::ColumnType type);
+bool textType(jet::ColumnType type);
+
+// The characters of a Like pattern before its first wildcard or character list.
+std::string_view literalStart(std::string_view pattern);
 
 }  // namespace querimo::sql

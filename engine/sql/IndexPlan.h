@@ -7,12 +7,16 @@
 
 namespace querimo::sql {
 
+// The constraint xFindFunction makes of Like on a column.
+constexpr unsigned char likeConstraint = SQLITE_INDEX_CONSTRAINT_FUNCTION;
+
 // How a read through one of the table's indexes uses the constraints SQLite offers; xFilter gets the
-// equality values in key order, then the lower bound, then the upper bound.
+// equality values in key order, then the lower bound, then the upper bound, or the Like pattern.
 struct IndexPlan {
     int index = -1;  // position in TableDef::indexes
     int equal = 0;   // leading key columns compared for equality
     bool from = false, to = false;
+    bool like = false;     // a text column after the equal ones: the start of a Like pattern
     bool ordered = false;  // SQLite counts on the rows coming in index order
 
     std::string text() const;  // for idxStr
@@ -21,7 +25,8 @@ struct IndexPlan {
 
 // Offers SQLite a read through the best index for the constraints and ORDER BY of `info`, when one costs
 // less than the scan already in info. Sets idxNum to -1 and idxStr to the plan then; true when it did.
-bool offerIndex(const jet::TableDef& table, sqlite3_index_info* info);
+// Values SQLite knows while planning are looked up in the index to count on the rows they keep.
+bool offerIndex(jet::Database& database, const jet::TableDef& table, sqlite3_index_info* info);
 
 // The key range of a plan for the values xFilter got.
 struct Seek {

@@ -19,6 +19,7 @@
 #include "sql/RowBuffer.h"
 #include "sql/SqliteValue.h"
 #include "sql/TextCollation.h"
+#include "sql/functions/AccessFunctions.h"
 
 namespace querimo::sql {
 
@@ -295,7 +296,7 @@ int bestIndex(sqlite3_vtab* vtab, sqlite3_index_info* info)
     info->idxNum = 0;
     info->estimatedCost = 1 + rows;  // opening a scan costs something too
     info->estimatedRows = static_cast<sqlite3_int64>(rows);
-    if (offerIndex(*table.definition, info)) return SQLITE_OK;
+    if (offerIndex(*table.database, *table.definition, info)) return SQLITE_OK;
     // Without an index: a join on a column loads the table into memory with a hash index on it.
     for (int i = 0; i < info->nConstraint; ++i) {
         const auto& c = info->aConstraint[i];
@@ -316,6 +317,15 @@ int bestIndex(sqlite3_vtab* vtab, sqlite3_index_info* info)
         break;
     }
     return SQLITE_OK;
+}
+
+// Like on a column becomes a constraint xBestIndex sees, so that the start of its pattern can be sought
+// through an index; SQLite still evaluates it with the same function on every row the seek gives.
+int findFunction(sqlite3_vtab*, int argc, const char* name, void (**function)(sqlite3_context*, int, sqlite3_value**),
+                 void** data)
+{
+    if (argc != 2 || !name || !text::equalsIgnoreCase(name, "acc_like")) return 0;
+    return findAccessFunction("acc_like", function, data) ? likeConstraint : 0;
 }
 
 int open(sqlite3_vtab*, sqlite3_vtab_cursor** out)
@@ -442,6 +452,7 @@ sqlite3_module makeModule()
     m.xEof = eof;
     m.xColumn = column;
     m.xRowid = rowid;
+    m.xFindFunction = findFunction;
     return m;
 }
 

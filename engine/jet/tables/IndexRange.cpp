@@ -1,6 +1,7 @@
 #include "jet/tables/IndexRange.h"
 
 #include "core/Error.h"
+#include "jet/tables/TextKeyCase.h"
 
 namespace querimo::jet {
 
@@ -13,6 +14,19 @@ constexpr char descendingValue = static_cast<char>(0x80);
 bool startsWith(const std::string& key, const std::string& bound)
 {
     return key.compare(0, bound.size(), bound) == 0;
+}
+
+bool isText(const KeyColumn& column)
+{
+    return column.type == ColumnType::Text || column.type == ColumnType::Memo;
+}
+
+// Texts equal but for letter case must share a key, or the seek would miss some of them.
+bool keysCoverCaseForms(Version version, const std::vector<KeyColumn>& columns, const std::vector<Value>& values)
+{
+    for (std::size_t i = 0; i < values.size(); ++i)
+        if (isText(columns[i]) && !values[i].isNull() && !keyCoversCaseForms(version, values[i].bytes)) return false;
+    return true;
 }
 
 }  // namespace
@@ -33,19 +47,28 @@ bool KeyBounds::afterHigh(const std::string& key) const
 
 std::optional<KeyBounds> keyBounds(Version version, const std::vector<KeyColumn>& columns, const KeyRange& range)
 {
-    const bool ranged = range.from || range.to;
+    const bool ranged = range.from || range.to || range.startsWith;
     if (range.equal.size() + (ranged ? 1 : 0) > columns.size())
         throw DbError(errc::fail, "Een zoekbereik noemt meer kolommen dan de index heeft");
     const std::vector<KeyColumn> leading(columns.begin(),
                                          columns.begin() + static_cast<std::ptrdiff_t>(range.equal.size()));
     const IndexKey prefix = encodeIndexKey(version, leading, range.equal);
-    if (prefix.unencodable) return std::nullopt;
+    if (prefix.unencodable || !keysCoverCaseForms(version, leading, range.equal)) return std::nullopt;
     KeyBounds bounds;
     if (!ranged) {
         if (!prefix.bytes.empty()) bounds.low = bounds.high = KeyBounds::Bound{prefix.bytes, true};
         return bounds;
     }
     const KeyColumn& column = columns[range.equal.size()];
+    if (range.startsWith) {
+        if (!isText(column))
+            throw DbError(errc::fail, "Een zoekbereik op het begin van een tekst vraagt een tekstkolom");
+        const std::string codes = caseFormTextCodes(version, *range.startsWith, column.ascending);
+        if (codes.empty()) return std::nullopt;  // every text would do: a scan costs less
+        const char flag = column.ascending ? ascendingValue : descendingValue;
+        bounds.low = bounds.high = KeyBounds::Bound{prefix.bytes + flag + codes, true};
+        return bounds;
+    }
     const auto bound = [&](const std::optional<Value>& value, bool inclusive) -> std::optional<KeyBounds::Bound> {
         // Without a value: every present value, no Null.
         if (!value) return KeyBounds::Bound{prefix.bytes + (column.ascending ? ascendingValue : descendingValue), true};

@@ -19,6 +19,24 @@ std::size_t firstNotBelow(const IndexPage& page, const std::string& key)
     return static_cast<std::size_t>(at - page.entries.begin());
 }
 
+// Checks on the way down from the root: not deeper than any index Access makes, every page of this table.
+void refuseDepth(int depth, std::uint32_t root)
+{
+    if (depth > maxDepth)
+        corrupt("de index met hoofdpagina " + std::to_string(root) + " is te diep of verwijst in een kring");
+}
+
+bool isLeaf(const PageRef& bytes)
+{
+    return !bytes->empty() && (*bytes)[0] == leafIndexPageType;
+}
+
+void refuseOtherTable(const IndexPage& page, std::uint32_t definitionPage, std::uint32_t number)
+{
+    if (page.definitionPage != definitionPage)
+        corrupt("indexpagina " + std::to_string(number) + " hoort bij een andere tabel");
+}
+
 }  // namespace
 
 template <typename Page, typename Make>
@@ -74,17 +92,15 @@ void IndexWalk::descend()
     const std::string low = bounds_.low ? bounds_.low->bytes : std::string();
     std::uint32_t number = root_;
     for (int depth = 0;; ++depth) {
-        if (depth > maxDepth)
-            corrupt("de index met hoofdpagina " + std::to_string(root_) + " is te diep of verwijst in een kring");
+        refuseDepth(depth, root_);
         PageRef bytes = load(number);
-        if (!bytes->empty() && (*bytes)[0] == leafIndexPageType) {
+        if (isLeaf(bytes)) {
             enterLeaf(number, std::move(bytes));
             at_ = leaf_->firstNotBelow(low, key_);
             return;
         }
         const auto page = pages_.intermediate(std::move(bytes), version_, number);
-        if (page->definitionPage != definitionPage_)
-            corrupt("indexpagina " + std::to_string(number) + " hoort bij een andere tabel");
+        refuseOtherTable(*page, definitionPage_, number);
         const std::size_t slot = firstNotBelow(*page, low);
         if (slot < page->entries.size())
             number = page->entries[slot].childPage;
@@ -94,6 +110,54 @@ void IndexWalk::descend()
             number = page->entries.back().childPage;
         else
             corrupt("een tussenpagina van de index met hoofdpagina " + std::to_string(root_) + " is leeg");
+    }
+}
+
+double IndexWalk::share()
+{
+    const double from = bounds_.low ? position(false) : 0;
+    const double to = bounds_.high ? position(true) : 1;
+    return std::clamp(to - from, 0.0, 1.0);
+}
+
+double IndexWalk::position(bool high)
+{
+    const auto beyond = [&](const std::string& key) { return high ? bounds_.afterHigh(key) : !bounds_.beforeLow(key); };
+    double start = 0, width = 1;
+    std::uint32_t number = root_;
+    for (int depth = 0;; ++depth) {
+        refuseDepth(depth, root_);
+        PageRef bytes = load(number);
+        if (isLeaf(bytes)) {
+            const auto leaf = pages_.leaf(std::move(bytes), version_, number);
+            std::size_t low = 0, top = leaf->size();
+            std::string key;
+            RowId row = 0;
+            while (low < top) {
+                const std::size_t middle = low + (top - low) / 2;
+                leaf->entry(middle, key, row);
+                if (beyond(key))
+                    top = middle;
+                else
+                    low = middle + 1;
+            }
+            return start
+                   + width * static_cast<double>(low) / static_cast<double>(std::max<std::size_t>(leaf->size(), 1));
+        }
+        const auto page = pages_.intermediate(std::move(bytes), version_, number);
+        refuseOtherTable(*page, definitionPage_, number);
+        // An entry holds the last key under its child: the first child whose last key is beyond the bound.
+        const auto slot =
+            static_cast<std::size_t>(std::partition_point(page->entries.begin(), page->entries.end(),
+                                                          [&](const IndexEntry& entry) { return !beyond(entry.key); })
+                                     - page->entries.begin());
+        const std::size_t children = page->entries.size() + (page->tailPage != 0 ? 1 : 0);
+        if (children == 0)
+            corrupt("een tussenpagina van de index met hoofdpagina " + std::to_string(root_) + " is leeg");
+        if (slot >= children) return start + width;
+        width /= static_cast<double>(children);
+        start += width * static_cast<double>(slot);
+        number = slot < page->entries.size() ? page->entries[slot].childPage : page->tailPage;
     }
 }
 

@@ -42,8 +42,13 @@ public:
               std::uint32_t definitionPage, KeyBounds bounds);
     // The next row in the range; false at its end.
     bool next(RowId& row);
+    // About which share of the index's entries lies in the range, from where its bounds fall on the pages
+    // from the root down (taking the pages under one page as equally full); reads only those pages.
+    double share();
 
 private:
+    // Where the first entry beyond the low bound (or beyond the high bound) stands, from 0 to 1.
+    double position(bool high);
     PageRef load(std::uint32_t number);
     void descend();
     void enterLeaf(std::uint32_t number, PageRef bytes);

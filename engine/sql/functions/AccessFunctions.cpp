@@ -79,4 +79,16 @@ void registerAccessFunctions(sqlite3* db)
     registerAggregates(db);
 }
 
+bool findAccessFunction(std::string_view sqlName, void (**function)(sqlite3_context*, int, sqlite3_value**),
+                        void** data)
+{
+    for (const Registered& r : registrations())
+        if (r.sqlName == sqlName) {
+            *function = call;
+            *data = const_cast<Registered*>(&r);
+            return true;
+        }
+    return false;
+}
+
 }  // namespace querimo::sql

@@ -1,0 +1,140 @@
+// Text through indexes gives exactly what a scan gives: the same random rows (mixed case, accents, ß,
+// hyphens and apostrophes, spaces at the end, Null and empty text) in a table with ascending and descending
+// text indexes and in one without any, asked the same equality, In, Like and range questions and sorted
+// the same way.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "jet_test_files.h"
+#include "sql/Catalog.h"
+#include "sql/Execution.h"
+#include "sql/Parser.h"
+#include "sql/Sql.h"
+#include "writer_rows_support.h"
+
+namespace querimo {
+namespace {
+
+// Pieces of text, some of whose case forms or accents share text codes and differ only in what follows.
+const std::vector<std::string> pieces = {"a", "A", "á", "Á", "b", "B", "e", "E", "é", "É",  "ë", "s",
+                                         "S", "ß", "o", "O", "ø", "Ø", "æ", "Æ", "ÿ", "Ÿ",  "µ", "z",
+                                         "Z", "-", "'", " ", "1", "ñ", "Ñ", "k", "K", "st", "ST"};
+
+std::string literal(const std::string& text)
+{
+    std::string out = "'";
+    for (char c : text) out += c == '\'' ? std::string("''") : std::string(1, c);
+    return out + "'";
+}
+
+class TextThroughIndexes : public ::testing::TestWithParam<jet::Version> {
+protected:
+    void SetUp() override
+    {
+        const std::string columns = " (Nr LONG, Naam TEXT(40), Code TEXT(10))";
+        jet::OpenOptions options;
+        options.path = scratch.database(GetParam(), {"CREATE TABLE Geindexeerd" + columns, "CREATE TABLE Los" + columns,
+                                                     "CREATE INDEX iNaam ON Geindexeerd (Naam)",
+                                                     "CREATE INDEX iCodeNaam ON Geindexeerd (Code, Naam DESC)"});
+        db = jet::Database::open(options);
+        std::mt19937 random(1307);
+        db->beginStatement();
+        for (int nr = 1; nr <= 1200; ++nr) {
+            const Value name = random() % 12 == 0 ? Value::null() : Value::text(randomText(random, 6));
+            const Value code = Value::text(randomText(random, 2));
+            for (const char* table : {"Geindexeerd", "Los"})
+                db->insertRow(db->table(table), {Value::int32(nr), name, code});
+            if (!name.isNull()) texts.push_back(name.bytes);
+        }
+        db->commitStatement();
+    }
+
+    std::string randomText(std::mt19937& random, unsigned longest)
+    {
+        std::string text;
+        for (unsigned n = random() % (longest + 1); n > 0; --n) text += pieces[random() % pieces.size()];
+        return text;
+    }
+
+    // The Nr column of a statement on both tables, in the order the rows came.
+    std::vector<std::int64_t> numbers(const std::string& table, const std::string& rest)
+    {
+        const auto rows = sql::run(*db, "SELECT Nr FROM " + table + " " + rest).rows;
+        std::vector<std::int64_t> out;
+        for (std::size_t r = 0; r < rows->rowCount(); ++r) out.push_back(rows->value(r, 0).integer);
+        return out;
+    }
+
+    void expectSameAsScan(const std::string& where)
+    {
+        const std::string rest = "WHERE " + where + " ORDER BY Nr";
+        EXPECT_EQ(numbers("Geindexeerd", rest), numbers("Los", rest)) << where;
+    }
+
+    std::string plan(const std::string& text)
+    {
+        sql::Catalog catalog(*db);
+        sql::Session session(*db);
+        const auto compiled = sql::compileForSession(session, catalog, sql::parseStatement(text), {});
+        sqlite3_stmt* stmt = nullptr;
+        sqlite3_prepare_v2(session.handle(), ("EXPLAIN QUERY PLAN " + compiled.sql).c_str(), -1, &stmt, nullptr);
+        std::string out;
+        while (sqlite3_step(stmt) == SQLITE_ROW)
+            out += std::string(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 3))) + "\n";
+        sqlite3_finalize(stmt);
+        return out;
+    }
+
+    test::ScratchDir scratch;
+    std::unique_ptr<jet::Database> db;
+    std::vector<std::string> texts;
+};
+
+TEST_P(TextThroughIndexes, EqualityAndInFindWhatAScanFinds)
+{
+    std::mt19937 random(5);
+    for (int i = 0; i < 60; ++i) {
+        std::string probe = texts[random() % texts.size()];
+        if (i % 3 == 1) probe = randomText(random, 3);
+        expectSameAsScan("Naam = " + literal(probe));
+        expectSameAsScan("Code = " + literal(probe.substr(0, 2)) + " AND Naam = " + literal(probe));
+    }
+    expectSameAsScan("Naam IN ('', 'Ab', 'ss', 'SS', 'ß', 'a-b', " + literal(texts[3]) + ")");
+    expectSameAsScan("Naam = 'ab '");
+}
+
+TEST_P(TextThroughIndexes, LikeStartsAreSoughtWithoutLosingRows)
+{
+    std::mt19937 random(8);
+    std::vector<std::string> patterns = {"a*", "A*", "á*",  "e*",  "É*",   "s*",      "ss*", "SS*", "ß*", "st*", "-*",
+                                         "'*", " *", "a *", "a-*", "ab?*", "b[a-z]*", "*a",  "?*",  "k*", "ÿ*",  "µ*"};
+    for (int i = 0; i < 60; ++i) patterns.push_back(texts[random() % texts.size()].substr(0, 1 + random() % 4) + "*");
+    for (const std::string& pattern : patterns) {
+        expectSameAsScan("Naam Like " + literal(pattern));
+        expectSameAsScan("Code = 'a' AND Naam Like " + literal(pattern));
+        expectSameAsScan("Naam Not Like " + literal(pattern));
+    }
+    const std::string sought = plan("SELECT * FROM Geindexeerd WHERE Naam Like 'ab*'");
+    EXPECT_NE(sought.find("INDEX -1:"), std::string::npos) << sought;
+    const std::string scanned = plan("SELECT * FROM Geindexeerd WHERE Naam Like '*ab'");
+    EXPECT_EQ(scanned.find("INDEX -1:"), std::string::npos) << scanned;
+}
+
+TEST_P(TextThroughIndexes, RangesAndOrderOfTextAreThoseOfTheCollation)
+{
+    std::mt19937 random(21);
+    for (int i = 0; i < 40; ++i) {
+        const std::string a = literal(texts[random() % texts.size()]), b = literal(randomText(random, 3));
+        for (const std::string& where :
+             {"Naam < " + a, "Naam >= " + a, "Naam BETWEEN " + b + " AND " + a, "Code = 'e' AND Naam > " + b})
+            expectSameAsScan(where);
+    }
+    for (const char* order : {"ORDER BY Naam, Nr", "ORDER BY Naam DESC, Nr", "WHERE Code = 'a' ORDER BY Naam DESC, Nr"})
+        EXPECT_EQ(numbers("Geindexeerd", order), numbers("Los", order)) << order;
+}
+
+INSTANTIATE_TEST_SUITE_P(Versions, TextThroughIndexes, ::testing::ValuesIn(test::bothVersions), test::versionName);
+
+}  // namespace
+}  // namespace querimo
