@@ -17,7 +17,8 @@ char32_t upper(char32_t c)
     if (c >= 'a' && c <= 'z') return c - 32;
     if ((c >= 0xE0 && c <= 0xFE && c != 0xF7)) return c - 32;
     if (c == 0xFF) return 0x178;
-    if (c >= 0x100 && c <= 0x17F && c != 0x130 && c != 0x131 && c != 0x138 && c != 0x149) {
+    if (c == 0x17F) return 'S';  // long s
+    if (c >= 0x100 && c <= 0x17E && c != 0x130 && c != 0x131 && c != 0x138 && c != 0x149) {
         const bool oddIsLower = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
         if (oddIsLower ? (c % 2 == 0) : (c % 2 == 1)) return c - 1;
     }
@@ -29,7 +30,7 @@ char32_t lower(char32_t c)
     if (c >= 'A' && c <= 'Z') return c + 32;
     if ((c >= 0xC0 && c <= 0xDE && c != 0xD7)) return c + 32;
     if (c == 0x178) return 0xFF;
-    if (c >= 0x100 && c <= 0x17F && c != 0x130 && c != 0x131 && c != 0x138 && c != 0x149) {
+    if (c >= 0x100 && c <= 0x17E && c != 0x130 && c != 0x131 && c != 0x138 && c != 0x149) {
         const bool oddIsLower = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
         if (oddIsLower ? (c % 2 == 1) : (c % 2 == 0)) return c + 1;
     }
