@@ -22,6 +22,10 @@
 
 namespace querimo::sql {
 
+struct JetTablesAccess {
+    static std::vector<sqlite3_vtab*>& tables(JetTables& owner) { return owner.tables_; }
+};
+
 namespace {
 
 // Lookup keys: numbers by value, text without letter case (as the collation compares).
@@ -77,6 +81,7 @@ struct KeyIndex {
 };
 
 struct Table : sqlite3_vtab {
+    JetTables* owner = nullptr;
     jet::Database* database = nullptr;
     const jet::TableDef* definition = nullptr;
     std::unique_ptr<RowBuffer> cache;
@@ -156,6 +161,16 @@ struct Table : sqlite3_vtab {
     {
         const auto type = definition->columns[static_cast<std::size_t>(column)].type;
         return type == jet::ColumnType::Text || type == jet::ColumnType::Memo;
+    }
+
+    // Statements a plan was made for keep their columns wanted; what they read is read again.
+    void forgetLoadedRows()
+    {
+        cache.reset();
+        cachedRowIds.clear();
+        indexes.clear();
+        cached.clear();
+        lookups = 0;
     }
 
     void load()
@@ -260,7 +275,8 @@ int connect(sqlite3* db, void* aux, int argc, const char* const* argv, sqlite3_v
         return SQLITE_ERROR;
     }
     auto table = std::make_unique<Table>();
-    table->database = static_cast<jet::Database*>(aux);
+    table->owner = static_cast<JetTables*>(aux);
+    table->database = &table->owner->database();
     try {
         table->definition = &table->database->table(unquote(argv[3]));
     } catch (const DbError& e) {
@@ -277,13 +293,17 @@ int connect(sqlite3* db, void* aux, int argc, const char* const* argv, sqlite3_v
     }
     schema += ")";
     if (const int rc = sqlite3_declare_vtab(db, schema.c_str()); rc != SQLITE_OK) return rc;
+    JetTablesAccess::tables(*table->owner).push_back(table.get());
     *out = table.release();
     return SQLITE_OK;
 }
 
 int disconnect(sqlite3_vtab* vtab)
 {
-    delete static_cast<Table*>(vtab);
+    auto* table = static_cast<Table*>(vtab);
+    std::vector<sqlite3_vtab*>& tables = JetTablesAccess::tables(*table->owner);
+    tables.erase(std::remove(tables.begin(), tables.end(), vtab), tables.end());
+    delete table;
     return SQLITE_OK;
 }
 
@@ -449,9 +469,14 @@ const sqlite3_module jetModule = makeModule();
 
 }  // namespace
 
-void registerJetModule(sqlite3* db, jet::Database& database)
+void JetTables::forgetLoadedRows()
 {
-    sqlite3_create_module_v2(db, "jet", &jetModule, &database, nullptr);
+    for (sqlite3_vtab* table : tables_) static_cast<Table*>(table)->forgetLoadedRows();
+}
+
+void registerJetModule(sqlite3* db, JetTables& tables)
+{
+    sqlite3_create_module_v2(db, "jet", &jetModule, &tables, nullptr);
 }
 
 }  // namespace querimo::sql
