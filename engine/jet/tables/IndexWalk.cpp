@@ -12,10 +12,10 @@ namespace {
 constexpr int maxDepth = 16;
 
 // The first entry whose key is not below `key`.
-std::size_t firstNotBelow(const IndexPage& page, const std::string& key)
+std::size_t firstNotBelow(const IndexPage& page, std::string_view key)
 {
     const auto at = std::lower_bound(page.entries.begin(), page.entries.end(), key,
-                                     [](const IndexEntry& entry, const std::string& k) { return entry.key < k; });
+                                     [](const IndexEntry& entry, std::string_view k) { return entry.key < k; });
     return static_cast<std::size_t>(at - page.entries.begin());
 }
 
@@ -71,7 +71,7 @@ void IndexWalk::enterLeaf(std::uint32_t number, PageRef bytes)
 // whose last key is not below the low bound, else its last child.
 void IndexWalk::descend()
 {
-    const std::string low = bounds_.low ? bounds_.low->bytes : std::string();
+    const std::string_view low = bounds_.low ? std::string_view(bounds_.low->bytes) : std::string_view();
     std::uint32_t number = root_;
     for (int depth = 0;; ++depth) {
         if (depth > maxDepth)
@@ -79,7 +79,7 @@ void IndexWalk::descend()
         PageRef bytes = load(number);
         if (!bytes->empty() && (*bytes)[0] == leafIndexPageType) {
             enterLeaf(number, std::move(bytes));
-            at_ = leaf_->firstNotBelow(low, key_);
+            at_ = leaf_->firstNotBelow(low);
             return;
         }
         const auto page = pages_.intermediate(std::move(bytes), version_, number);
