@@ -121,6 +121,8 @@ struct ReferentialActions {
 // keeps its id (the old place holds a pointer to the new one).
 using RowId = std::uint32_t;
 
+struct KeyRange;
+
 // A forward scan over one table's rows. Holds at most one data page of rows at a time.
 class TableScan {
 public:
@@ -129,6 +131,13 @@ public:
     virtual bool next(std::vector<Value>& row) = 0;
     // The id of the row next() returned last.
     virtual RowId rowId() const = 0;
+    // For a reader that Database::seek made: starts over on another range of the same index, without making
+    // a new reader (the inner side of a join seeks once per outer row). False when it cannot: seek anew.
+    virtual bool seekAgain(const KeyRange& range)
+    {
+        (void)range;
+        return false;
+    }
 };
 
 // Rows of one index by key: equal to `equal` on the index's first equal.size() columns and, when from or to is

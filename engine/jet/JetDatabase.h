@@ -89,6 +89,9 @@ private:
                                            bool keep);
     // The walk over one index of the table; nullopt when the range has no keys.
     std::optional<IndexWalk> indexWalk(const TableLayout& table, std::size_t index, const KeyRange& range);
+    // The index's stored layout and the key bounds of the range on it (nullopt when the range has no keys).
+    const RealIndexLayout& realIndex(const TableLayout& table, std::size_t index);
+    std::optional<KeyBounds> indexBounds(const TableLayout& table, std::size_t index, const KeyRange& range);
     void loadQueryRows();
     const TableLayout& layout(std::uint32_t page, const std::string& name, bool withProperties = false);
     void applyProperties(TableLayout& table);

@@ -27,6 +27,7 @@ public:
     }
 
     RowId rowId() const override { return reader_->rowId(); }
+    bool seekAgain(const KeyRange& range) override { return reader_ && reader_->seekAgain(range); }
     bool empty() const { return !reader_; }
 
 private:

@@ -92,39 +92,46 @@ struct Table : sqlite3_vtab {
     // only these. The cache is read again, in the same row order, when a later statement needs more.
     std::vector<bool> wanted, cached;
 
+    std::vector<std::size_t> wantedPositions;  // of `wanted`, empty for all; kept for the many seeks of a join
+
     void want(sqlite3_uint64 used)
     {
         wanted.resize(definition->columns.size());
         for (std::size_t c = 0; c < wanted.size(); ++c)  // the last bit stands for every column from 63 on
             if (used & (sqlite3_uint64{1} << std::min<std::size_t>(c, 63))) wanted[c] = true;
+        wantedPositions.clear();
+        if (std::all_of(wanted.begin(), wanted.end(), [](bool w) { return w; })) return;
+        for (std::size_t c = 0; c < wanted.size(); ++c)
+            if (wanted[c]) wantedPositions.push_back(c);
     }
 
     // The positions of the wanted columns; empty when every column is wanted.
-    std::vector<std::size_t> wantedColumns()
+    const std::vector<std::size_t>& wantedColumns()
     {
-        wanted.resize(definition->columns.size());
-        std::vector<std::size_t> columns;
-        if (std::all_of(wanted.begin(), wanted.end(), [](bool w) { return w; })) return columns;
-        for (std::size_t c = 0; c < wanted.size(); ++c)
-            if (wanted[c]) columns.push_back(c);
-        return columns;
+        if (wanted.size() != definition->columns.size()) want(0);
+        return wantedPositions;
     }
 
     std::unique_ptr<jet::TableScan> scan()
     {
-        const std::vector<std::size_t> columns = wantedColumns();
+        const std::vector<std::size_t>& columns = wantedColumns();
         return columns.empty() ? database->scan(*definition) : database->scan(*definition, columns);
     }
 
     // The rows an index plan finds, or all rows (SQLite checks them) when the index cannot serve the values.
-    std::unique_ptr<jet::TableScan> seek(const IndexPlan& plan, int argc, sqlite3_value** argv, bool& none)
+    // `earlier`: the reader of this plan's previous seek, used again when it can start over on the new range.
+    std::unique_ptr<jet::TableScan> seek(const IndexPlan& plan, int argc, sqlite3_value** argv, bool& none,
+                                         std::unique_ptr<jet::TableScan> earlier)
     {
         const Seek found = seekFor(*definition, plan, argc, argv);
         none = found.kind == Seek::Kind::NoRows;
         if (none) return nullptr;
         const auto index = static_cast<std::size_t>(plan.index);
-        if (found.kind == Seek::Kind::Range)
+        if (found.kind == Seek::Kind::Range) {
+            if (earlier && earlier->seekAgain(found.range)) return earlier;
+            earlier.reset();
             if (auto rows = database->seek(*definition, index, found.range, wantedColumns())) return rows;
+        }
         // The rows must still come in index order when SQLite leaves the sorting to it.
         if (plan.ordered)
             if (auto rows = database->seek(*definition, index, jet::KeyRange{}, wantedColumns())) return rows;
@@ -175,7 +182,7 @@ struct Table : sqlite3_vtab {
 
     void load()
     {
-        wanted.resize(definition->columns.size());
+        wantedColumns();  // sizes `wanted`
         if (cache && cached == wanted) return;
         auto rows = std::make_unique<RowBuffer>(definition->columns.size());
         auto scan = this->scan();
@@ -215,6 +222,7 @@ struct Table : sqlite3_vtab {
 
 struct Cursor : sqlite3_vtab_cursor {
     std::unique_ptr<jet::TableScan> scan;  // streaming
+    std::optional<IndexPlan> scanPlan;     // the index plan `scan` seeks by
     std::vector<Value> row;
     const std::vector<std::uint32_t>* matches = nullptr;  // index lookup: the rows in found
     std::vector<std::uint32_t> found;
@@ -377,14 +385,17 @@ int filter(sqlite3_vtab_cursor* base, int idxNum, const char* idxStr, int argc, 
     Table& table = cursor.table();
     cursor.matches = nullptr;
     cursor.useCache = false;
-    cursor.scan.reset();
     cursor.position = 0;
     try {
         const IndexPlan plan = idxNum < 0 ? IndexPlan::parse(idxStr) : IndexPlan{};
+        std::unique_ptr<jet::TableScan> earlier = std::move(cursor.scan);
+        if (cursor.scanPlan != plan || idxNum >= 0) earlier.reset();
+        cursor.scanPlan.reset();
         const int inMemory = idxNum < 0 ? table.inMemoryColumn(plan, argc) : -1;
         if (idxNum < 0 && inMemory < 0) {
             bool none = false;
-            cursor.scan = table.seek(plan, argc, argv, none);
+            cursor.scan = table.seek(plan, argc, argv, none, std::move(earlier));
+            cursor.scanPlan = plan;
             cursor.eof = none || !cursor.scan->next(cursor.row);
             return SQLITE_OK;
         }

@@ -97,6 +97,16 @@ void IndexWalk::descend()
     }
 }
 
+void IndexWalk::restart(KeyBounds bounds)
+{
+    bounds_ = std::move(bounds);
+    started_ = false;
+    ended_ = false;
+    leaf_.reset();
+    at_ = 0;
+    leavesRead_ = 0;
+}
+
 bool IndexWalk::next(RowId& row)
 {
     if (!started_) {

@@ -42,6 +42,8 @@ public:
               std::uint32_t definitionPage, KeyBounds bounds);
     // The next row in the range; false at its end.
     bool next(RowId& row);
+    // From the start of another range of the same index.
+    void restart(KeyBounds bounds);
 
 private:
     PageRef load(std::uint32_t number);
