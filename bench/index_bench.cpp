@@ -126,8 +126,7 @@ void run(int orders, int runs, bool wide)
                  "SELECT Bestelling.BestelNr, Klant.Naam FROM Bestelling INNER JOIN Klant "
                  "ON Klant.KlantNr = Bestelling.KlantNr WHERE Bestelling.BestelNr BETWEEN 20001 AND 21000",
                  std::max(1, runs / 20)});
-        compare(*jet, plain,
-                {"SELECT * alle bestellingen", "SELECT * FROM Bestelling", "SELECT * FROM Bestelling", 1});
+        compare(*jet, plain, {"SELECT * alle bestellingen", "SELECT * FROM Bestelling", "SELECT * FROM Bestelling", 1});
     }
     sqlite3_close(plain);
 }

@@ -71,7 +71,8 @@ std::unique_ptr<TableScan> JetDatabase::seek(const TableDef& table, std::size_t 
         return indexBounds(full, index, again);
     };
     if (columns.empty())
-        return std::make_unique<IndexScanner>(file_, *format_, full, std::move(*walk), stopSignal(), std::move(boundsOf));
+        return std::make_unique<IndexScanner>(file_, *format_, full, std::move(*walk), stopSignal(),
+                                              std::move(boundsOf));
     return columnsOnly(
         table, columns,
         [&](const TableLayout& reduced) -> std::unique_ptr<TableScan> {

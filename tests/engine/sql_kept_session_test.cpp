@@ -9,8 +9,8 @@
 #include <optional>
 #include <random>
 
-#include "jet_test_files.h"
 #include "core/StopSignal.h"
+#include "jet_test_files.h"
 #include "sql/Sql.h"
 #include "writer_rows_support.h"
 
@@ -148,7 +148,8 @@ protected:
 
 TEST_P(KeptSession, EachExecutionSeesTheChangesOfTheSameConnection)
 {
-    sql::PreparedStatement rename = sql::prepare(*db, "PARAMETERS n TEXT, k LONG; UPDATE Rij SET Naam = n WHERE Nr = k");
+    sql::PreparedStatement rename =
+        sql::prepare(*db, "PARAMETERS n TEXT, k LONG; UPDATE Rij SET Naam = n WHERE Nr = k");
     expectCurrent("eerst");
     for (int round = 0; round < 60; ++round) {
         change(*db, rename);
