@@ -162,6 +162,7 @@ public:
     virtual const std::vector<CatalogEntry>& catalog() const = 0;
     // Grows whenever the catalog or a table definition may have been read again (a statement ended, another
     // process changed the file): anything resolved against them before, such as a compiled statement, is stale.
+    // No two databases of the process share a version.
     virtual std::uint64_t schemaVersion() const = 0;
     // The catalog entry with this name, letter case ignored; nullptr when there is none. Tables and
     // queries share one set of names.
