@@ -121,6 +121,8 @@ struct ReferentialActions {
 // keeps its id (the old place holds a pointer to the new one).
 using RowId = std::uint32_t;
 
+struct KeyRange;
+
 // A forward scan over one table's rows. Holds at most one data page of rows at a time.
 class TableScan {
 public:
@@ -129,6 +131,13 @@ public:
     virtual bool next(std::vector<Value>& row) = 0;
     // The id of the row next() returned last.
     virtual RowId rowId() const = 0;
+    // For a reader that Database::seek made: starts over on another range of the same index, without making
+    // a new reader (the inner side of a join seeks once per outer row). False when it cannot: seek anew.
+    virtual bool seekAgain(const KeyRange& range)
+    {
+        (void)range;
+        return false;
+    }
 };
 
 // Rows of one index by key: equal to `equal` on the index's first equal.size() columns and, when from or to is
@@ -155,6 +164,7 @@ public:
     virtual const std::vector<CatalogEntry>& catalog() const = 0;
     // Grows whenever the catalog or a table definition may have been read again (a statement ended, another
     // process changed the file): anything resolved against them before, such as a compiled statement, is stale.
+    // No two databases of the process share a version.
     virtual std::uint64_t schemaVersion() const = 0;
     // The catalog entry with this name, letter case ignored; nullptr when there is none. Tables and
     // queries share one set of names.

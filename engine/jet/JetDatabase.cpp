@@ -1,5 +1,7 @@
 #include "jet/JetDatabase.h"
 
+#include <atomic>
+
 #include "core/Text.h"
 #include "jet/catalog/Catalog.h"
 #include "jet/journal/Journal.h"
@@ -41,9 +43,15 @@ JetDatabase::JetDatabase(const OpenOptions& options)
     readCatalogTable();
 }
 
+void JetDatabase::newSchemaVersion()
+{
+    static std::atomic<std::uint64_t> last{0};
+    schemaVersion_ = ++last;
+}
+
 void JetDatabase::readCatalogTable()
 {
-    ++schemaVersion_;
+    newSchemaVersion();
     guarded([&] {
         const TableLayout objects = withColumnsOnly(layout(catalogDefinitionPage, "MSysObjects"), catalogColumns());
         TableScanner scan(file_, *format_, objects, usageMapPages(file_, *format_, objects.usedPagesMap));

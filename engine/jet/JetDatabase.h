@@ -89,8 +89,14 @@ private:
     std::unique_ptr<TableScan> columnsOnly(const TableDef& table, const std::vector<std::size_t>& columns,
                                            const std::function<std::unique_ptr<TableScan>(const TableLayout&)>& reader,
                                            bool keep);
+    // A schemaVersion_ no database of this process had before, so that one opened where a closed one lived
+    // never passes for it with what was resolved against the closed one.
+    void newSchemaVersion();
     // The walk over one index of the table; nullopt when the range has no keys.
     std::optional<IndexWalk> indexWalk(const TableLayout& table, std::size_t index, const KeyRange& range);
+    // The index's stored layout and the key bounds of the range on it (nullopt when the range has no keys).
+    const RealIndexLayout& realIndex(const TableLayout& table, std::size_t index);
+    std::optional<KeyBounds> indexBounds(const TableLayout& table, std::size_t index, const KeyRange& range);
     void loadQueryRows();
     const TableLayout& layout(std::uint32_t page, const std::string& name, bool withProperties = false);
     void applyProperties(TableLayout& table);

@@ -27,6 +27,7 @@ public:
     }
 
     RowId rowId() const override { return reader_->rowId(); }
+    bool seekAgain(const KeyRange& range) override { return reader_ && reader_->seekAgain(range); }
     bool empty() const { return !reader_; }
 
 private:
@@ -56,12 +57,8 @@ std::unique_ptr<TableScan> JetDatabase::columnsOnly(
 {
     const TableLayout& full = layoutOf(table);
     std::vector<std::size_t> positions;
-    std::vector<std::string> names;
     for (std::size_t c = 0; c < full.def.columns.size(); ++c)
-        if (std::find(columns.begin(), columns.end(), c) != columns.end()) {
-            positions.push_back(c);
-            names.push_back(full.def.columns[c].name);
-        }
+        if (std::find(columns.begin(), columns.end(), c) != columns.end()) positions.push_back(c);
     if (reducedFor_ != schemaVersion_) {
         reducedLayouts_.clear();
         reducedFor_ = schemaVersion_;
@@ -72,7 +69,11 @@ std::unique_ptr<TableScan> JetDatabase::columnsOnly(
         const auto key = std::make_pair(full.def.definitionPage, positions);
         if (const auto found = reducedLayouts_.find(key); keep && found != reducedLayouts_.end())
             reduced = found->second;
-        if (!reduced) reduced = std::make_shared<const TableLayout>(withColumnsOnly(full, names));
+        if (!reduced) {
+            std::vector<std::string> names;
+            for (std::size_t c : positions) names.push_back(full.def.columns[c].name);
+            reduced = std::make_shared<const TableLayout>(withColumnsOnly(full, names));
+        }
         if (keep) reducedLayouts_.emplace(key, reduced);
         scanner =
             std::make_unique<ColumnScan>(std::move(reduced), std::move(positions), full.def.columns.size(), reader);

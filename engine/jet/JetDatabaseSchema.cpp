@@ -203,7 +203,7 @@ void JetDatabase::storeDefinition(TableLayout& layout, std::vector<std::uint32_t
 // After a change of definition or properties: the cached layout read again in place, from the changed pages.
 void JetDatabase::reloadLayout(TableLayout& layout)
 {
-    ++schemaVersion_;
+    newSchemaVersion();
     const std::string name = layout.def.name;
     layout = readTableDefinition(file_, *format_, layout.def.definitionPage, name);
     propertiesLoaded_ = false;
@@ -371,7 +371,7 @@ void JetDatabase::dropTable(std::string_view name)
         if (const auto cached = tables_.find(layout.def.definitionPage); cached != tables_.end()) {
             retired_.push_back(std::move(cached->second));
             tables_.erase(cached);
-            ++schemaVersion_;
+            newSchemaVersion();
         }
     });
 }

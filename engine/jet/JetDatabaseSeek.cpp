@@ -17,14 +17,19 @@ bool keyable(ColumnType type)
 
 }  // namespace
 
-std::optional<IndexWalk> JetDatabase::indexWalk(const TableLayout& table, std::size_t index, const KeyRange& range)
+const RealIndexLayout& JetDatabase::realIndex(const TableLayout& table, std::size_t index)
 {
     if (index >= table.def.indexes.size() || index >= table.realIndexOf.size())
         throw DbError(errc::fail,
                       "De tabel '" + table.def.name + "' heeft geen index met nummer " + std::to_string(index + 1));
     const auto real = static_cast<std::size_t>(table.realIndexOf[index]);
     if (real >= table.realIndexes.size()) corrupt("een index van de tabel '" + table.def.name + "' ontbreekt");
-    const RealIndexLayout& layout = table.realIndexes[real];
+    return table.realIndexes[real];
+}
+
+std::optional<KeyBounds> JetDatabase::indexBounds(const TableLayout& table, std::size_t index, const KeyRange& range)
+{
+    const RealIndexLayout& layout = realIndex(table, index);
     // Only the columns the range gives values for need codes the key encoder knows.
     const std::size_t valued = range.equal.size() + (range.from || range.to || range.startsWith ? 1 : 0);
     std::vector<KeyColumn> columns;
@@ -38,9 +43,15 @@ std::optional<IndexWalk> JetDatabase::indexWalk(const TableLayout& table, std::s
             return std::nullopt;
         columns.push_back(KeyColumn{column->type, indexColumn.ascending});
     }
-    std::optional<KeyBounds> bounds = keyBounds(version(), columns, range);
+    return keyBounds(version(), columns, range);
+}
+
+std::optional<IndexWalk> JetDatabase::indexWalk(const TableLayout& table, std::size_t index, const KeyRange& range)
+{
+    std::optional<KeyBounds> bounds = indexBounds(table, index, range);
     if (!bounds) return std::nullopt;
-    return IndexWalk(file_, version(), indexPages_, layout.firstPage, table.def.definitionPage, std::move(*bounds));
+    return IndexWalk(file_, version(), indexPages_, realIndex(table, index).firstPage, table.def.definitionPage,
+                     std::move(*bounds));
 }
 
 std::unique_ptr<TableScan> JetDatabase::seek(const TableDef& table, std::size_t index, const KeyRange& range,
@@ -55,11 +66,18 @@ std::unique_ptr<TableScan> JetDatabase::seek(const TableDef& table, std::size_t 
         }
     }();
     if (!walk) return nullptr;
-    if (columns.empty()) return std::make_unique<IndexScanner>(file_, *format_, full, std::move(*walk), stopSignal());
+    // The scanner lives inside one statement, while the layout stays as it is.
+    IndexScanner::BoundsOf boundsOf = [this, &full, index](const KeyRange& again) {
+        return indexBounds(full, index, again);
+    };
+    if (columns.empty())
+        return std::make_unique<IndexScanner>(file_, *format_, full, std::move(*walk), stopSignal(),
+                                              std::move(boundsOf));
     return columnsOnly(
         table, columns,
         [&](const TableLayout& reduced) -> std::unique_ptr<TableScan> {
-            return std::make_unique<IndexScanner>(file_, *format_, reduced, std::move(*walk), stopSignal());
+            return std::make_unique<IndexScanner>(file_, *format_, reduced, std::move(*walk), stopSignal(),
+                                                  std::move(boundsOf));
         },
         true);
 }

@@ -74,7 +74,7 @@ void JetDatabase::releaseLock()
 // Every TableLayout handed out stays at its address: the SQL layer holds references to their TableDefs.
 void JetDatabase::reloadCaches()
 {
-    ++schemaVersion_;
+    newSchemaVersion();
     guarded([&] {
         propertiesLoaded_ = false;
         storedProperties_.clear();

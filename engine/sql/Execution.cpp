@@ -51,14 +51,25 @@ using t = DataType;
     throw DbError(errc::fail, "De query kon niet worden uitgevoerd (foutcode " + std::to_string(code) + ").");
 }
 
+// A statement being stepped: one of its own, finalized afterwards, or a session's kept one, reset afterwards
+// also when it failed or was stopped, so that it is ready for the next execution.
 class Prepared {
 public:
-    Prepared(sqlite3* db, const std::string& sql) : db_(db)
+    Prepared(sqlite3* db, const std::string& sql) : db_(db), owned_(true)
     {
         if (sqlite3_prepare_v2(db, sql.c_str(), static_cast<int>(sql.size()), &stmt_, nullptr) != SQLITE_OK)
             failSqlite(db);
     }
-    ~Prepared() { sqlite3_finalize(stmt_); }
+    Prepared(Session& session, const std::string& sql) : db_(session.handle()), stmt_(session.statement(sql)) {}
+    ~Prepared()
+    {
+        if (owned_) {
+            sqlite3_finalize(stmt_);
+        } else {
+            sqlite3_reset(stmt_);
+            sqlite3_clear_bindings(stmt_);
+        }
+    }
     Prepared(const Prepared&) = delete;
     Prepared& operator=(const Prepared&) = delete;
 
@@ -74,6 +85,7 @@ public:
 private:
     sqlite3* db_;
     sqlite3_stmt* stmt_ = nullptr;
+    bool owned_ = false;
 };
 
 const std::optional<std::string>* findValue(const ParameterValues& values, const std::string& name)
@@ -115,16 +127,15 @@ namespace {
 
 }  // namespace
 
-Session::Session(jet::Database& database) : database_(database)
+Session::Session(jet::Database& database) : tables_(database), schemaVersion_(database.schemaVersion())
 {
-    // One thread at a time uses a session: SQLite need not lock for every call.
     const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
     if (sqlite3_open_v2(":memory:", &db_, flags, nullptr) != SQLITE_OK) {
         sqlite3_close(db_);
         throw DbError(errc::fail, "De query-uitvoering kon niet worden gestart (onvoldoende geheugen).");
     }
     // Every thousand steps SQLite asks whether the statement was stopped: sorts and joins that read no
-    // page of ours stop too.
+    // page of ours stop too. The database holds the signal of the execution running now.
     sqlite3_progress_handler(
         db_, 1000,
         [](void* data) {
@@ -132,14 +143,47 @@ Session::Session(jet::Database& database) : database_(database)
             return stop && stop->requested() ? 1 : 0;
         },
         &database);
-    registerJetModule(db_, database);
+    registerJetModule(db_, tables_);
     registerTextCollation(db_);
     registerAccessFunctions(db_);
 }
 
 Session::~Session()
 {
+    sqlite3_finalize(kept_);
     sqlite3_close(db_);
+}
+
+sqlite3_stmt* Session::statement(const std::string& sql)
+{
+    if (kept_ && keptSql_ == sql) return kept_;
+    sqlite3_finalize(kept_);
+    kept_ = nullptr;
+    keptSql_.clear();
+    if (sqlite3_prepare_v2(db_, sql.c_str(), static_cast<int>(sql.size()), &kept_, nullptr) != SQLITE_OK)
+        failSqlite(db_);
+    keptSql_ = sql;
+    return kept_;
+}
+
+Session& KeptSession::forExecution(jet::Database& database)
+{
+    if (!session_ || &session_->database() != &database || session_->schemaVersion() != database.schemaVersion()) {
+        compiled_.reset();
+        session_.reset();
+        session_ = std::make_unique<Session>(database);
+    }
+    session_->forgetLoadedRows();
+    return *session_;
+}
+
+ExecutionSession::ExecutionSession(Catalog& catalog, const Statement& statement, const ParameterValues& values,
+                                   const CompiledQuery* compiled, KeptSession* kept)
+    : session_(kept ? kept->forExecution(catalog.database()) : own_.emplace(catalog.database())),
+      compiled_(compileForSession(session_, catalog, statement, values,
+                                  kept && kept->compiled() ? kept->compiled() : compiled))
+{
+    if (kept && !(statement.query && statement.query->transform)) kept->keep(compiled_);
 }
 
 void Session::attach(const std::vector<std::string>& jetTables)
@@ -191,25 +235,25 @@ CompiledQuery compileForSession(Session& session, Catalog& catalog, const Statem
 
 RowBuffer readResult(Session& session, const CompiledQuery& compiled, const ParameterValues& values)
 {
-    Prepared stmt(session.handle(), compiled.sql);
+    Prepared stmt(session, compiled.sql);
     bindParameters(stmt.get(), compiled.parameters, values);
     return readRows(stmt, compiled.columns.size());
 }
 
 QueryResult runQuery(jet::Database& database, const Statement& statement, const ParameterValues& values,
-                     const CompiledQuery* prepared)
+                     const CompiledQuery* prepared, KeptSession* kept)
 {
     if (statement.kind != Statement::Kind::Select)
         throw DbError(errc::fail, "Een opdracht die gegevens of de structuur wijzigt, levert geen rijen op; voer haar "
                                   "uit als opdracht.");
     jet::ReadGuard read(database);
     Catalog catalog(database);
-    Session session(database);
-    const CompiledQuery compiled = compileForSession(session, catalog, statement, values, prepared);
+    ExecutionSession execution(catalog, statement, values, prepared, kept);
+    const CompiledQuery& compiled = execution.compiled();
     std::vector<DataType> types;
     for (const ResultColumn& c : compiled.columns) types.push_back(c.dataType);
     QueryResult result;
-    result.rows = std::make_shared<ResultRows>(readResult(session, compiled, values), std::move(types));
+    result.rows = std::make_shared<ResultRows>(readResult(execution.session(), compiled, values), std::move(types));
     result.columns = compiled.columns;
     return result;
 }

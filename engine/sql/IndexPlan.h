@@ -21,6 +21,7 @@ struct IndexPlan {
 
     std::string text() const;  // for idxStr
     static IndexPlan parse(const char* text);
+    bool operator==(const IndexPlan&) const = default;
 };
 
 // Offers SQLite a read through the best index for the constraints and ORDER BY of `info`, when one costs

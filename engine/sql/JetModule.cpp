@@ -23,6 +23,10 @@
 
 namespace querimo::sql {
 
+struct JetTablesAccess {
+    static std::vector<sqlite3_vtab*>& tables(JetTables& owner) { return owner.tables_; }
+};
+
 namespace {
 
 // Lookup keys: numbers by value, text without letter case (as the collation compares).
@@ -78,6 +82,7 @@ struct KeyIndex {
 };
 
 struct Table : sqlite3_vtab {
+    JetTables* owner = nullptr;
     jet::Database* database = nullptr;
     const jet::TableDef* definition = nullptr;
     std::unique_ptr<RowBuffer> cache;
@@ -88,39 +93,46 @@ struct Table : sqlite3_vtab {
     // only these. The cache is read again, in the same row order, when a later statement needs more.
     std::vector<bool> wanted, cached;
 
+    std::vector<std::size_t> wantedPositions;  // of `wanted`, empty for all; kept for the many seeks of a join
+
     void want(sqlite3_uint64 used)
     {
         wanted.resize(definition->columns.size());
         for (std::size_t c = 0; c < wanted.size(); ++c)  // the last bit stands for every column from 63 on
             if (used & (sqlite3_uint64{1} << std::min<std::size_t>(c, 63))) wanted[c] = true;
+        wantedPositions.clear();
+        if (std::all_of(wanted.begin(), wanted.end(), [](bool w) { return w; })) return;
+        for (std::size_t c = 0; c < wanted.size(); ++c)
+            if (wanted[c]) wantedPositions.push_back(c);
     }
 
     // The positions of the wanted columns; empty when every column is wanted.
-    std::vector<std::size_t> wantedColumns()
+    const std::vector<std::size_t>& wantedColumns()
     {
-        wanted.resize(definition->columns.size());
-        std::vector<std::size_t> columns;
-        if (std::all_of(wanted.begin(), wanted.end(), [](bool w) { return w; })) return columns;
-        for (std::size_t c = 0; c < wanted.size(); ++c)
-            if (wanted[c]) columns.push_back(c);
-        return columns;
+        if (wanted.size() != definition->columns.size()) want(0);
+        return wantedPositions;
     }
 
     std::unique_ptr<jet::TableScan> scan()
     {
-        const std::vector<std::size_t> columns = wantedColumns();
+        const std::vector<std::size_t>& columns = wantedColumns();
         return columns.empty() ? database->scan(*definition) : database->scan(*definition, columns);
     }
 
     // The rows an index plan finds, or all rows (SQLite checks them) when the index cannot serve the values.
-    std::unique_ptr<jet::TableScan> seek(const IndexPlan& plan, int argc, sqlite3_value** argv, bool& none)
+    // `earlier`: the reader of this plan's previous seek, used again when it can start over on the new range.
+    std::unique_ptr<jet::TableScan> seek(const IndexPlan& plan, int argc, sqlite3_value** argv, bool& none,
+                                         std::unique_ptr<jet::TableScan> earlier)
     {
         const Seek found = seekFor(*definition, plan, argc, argv);
         none = found.kind == Seek::Kind::NoRows;
         if (none) return nullptr;
         const auto index = static_cast<std::size_t>(plan.index);
-        if (found.kind == Seek::Kind::Range)
+        if (found.kind == Seek::Kind::Range) {
+            if (earlier && earlier->seekAgain(found.range)) return earlier;
+            earlier.reset();
             if (auto rows = database->seek(*definition, index, found.range, wantedColumns())) return rows;
+        }
         // The rows must still come in index order when SQLite leaves the sorting to it.
         if (plan.ordered)
             if (auto rows = database->seek(*definition, index, jet::KeyRange{}, wantedColumns())) return rows;
@@ -159,9 +171,19 @@ struct Table : sqlite3_vtab {
         return type == jet::ColumnType::Text || type == jet::ColumnType::Memo;
     }
 
+    // Statements a plan was made for keep their columns wanted; what they read is read again.
+    void forgetLoadedRows()
+    {
+        cache.reset();
+        cachedRowIds.clear();
+        indexes.clear();
+        cached.clear();
+        lookups = 0;
+    }
+
     void load()
     {
-        wanted.resize(definition->columns.size());
+        wantedColumns();  // sizes `wanted`
         if (cache && cached == wanted) return;
         auto rows = std::make_unique<RowBuffer>(definition->columns.size());
         auto scan = this->scan();
@@ -201,6 +223,7 @@ struct Table : sqlite3_vtab {
 
 struct Cursor : sqlite3_vtab_cursor {
     std::unique_ptr<jet::TableScan> scan;  // streaming
+    std::optional<IndexPlan> scanPlan;     // the index plan `scan` seeks by
     std::vector<Value> row;
     const std::vector<std::uint32_t>* matches = nullptr;  // index lookup: the rows in found
     std::vector<std::uint32_t> found;
@@ -261,7 +284,8 @@ int connect(sqlite3* db, void* aux, int argc, const char* const* argv, sqlite3_v
         return SQLITE_ERROR;
     }
     auto table = std::make_unique<Table>();
-    table->database = static_cast<jet::Database*>(aux);
+    table->owner = static_cast<JetTables*>(aux);
+    table->database = &table->owner->database();
     try {
         table->definition = &table->database->table(unquote(argv[3]));
     } catch (const DbError& e) {
@@ -278,13 +302,17 @@ int connect(sqlite3* db, void* aux, int argc, const char* const* argv, sqlite3_v
     }
     schema += ")";
     if (const int rc = sqlite3_declare_vtab(db, schema.c_str()); rc != SQLITE_OK) return rc;
+    JetTablesAccess::tables(*table->owner).push_back(table.get());
     *out = table.release();
     return SQLITE_OK;
 }
 
 int disconnect(sqlite3_vtab* vtab)
 {
-    delete static_cast<Table*>(vtab);
+    auto* table = static_cast<Table*>(vtab);
+    std::vector<sqlite3_vtab*>& tables = JetTablesAccess::tables(*table->owner);
+    tables.erase(std::remove(tables.begin(), tables.end(), vtab), tables.end());
+    delete table;
     return SQLITE_OK;
 }
 
@@ -367,14 +395,17 @@ int filter(sqlite3_vtab_cursor* base, int idxNum, const char* idxStr, int argc, 
     Table& table = cursor.table();
     cursor.matches = nullptr;
     cursor.useCache = false;
-    cursor.scan.reset();
     cursor.position = 0;
     try {
         const IndexPlan plan = idxNum < 0 ? IndexPlan::parse(idxStr) : IndexPlan{};
+        std::unique_ptr<jet::TableScan> earlier = std::move(cursor.scan);
+        if (cursor.scanPlan != plan || idxNum >= 0) earlier.reset();
+        cursor.scanPlan.reset();
         const int inMemory = idxNum < 0 ? table.inMemoryColumn(plan, argc) : -1;
         if (idxNum < 0 && inMemory < 0) {
             bool none = false;
-            cursor.scan = table.seek(plan, argc, argv, none);
+            cursor.scan = table.seek(plan, argc, argv, none, std::move(earlier));
+            cursor.scanPlan = plan;
             cursor.eof = none || !cursor.scan->next(cursor.row);
             return SQLITE_OK;
         }
@@ -460,9 +491,14 @@ const sqlite3_module jetModule = makeModule();
 
 }  // namespace
 
-void registerJetModule(sqlite3* db, jet::Database& database)
+void JetTables::forgetLoadedRows()
 {
-    sqlite3_create_module_v2(db, "jet", &jetModule, &database, nullptr);
+    for (sqlite3_vtab* table : tables_) static_cast<Table*>(table)->forgetLoadedRows();
+}
+
+void registerJetModule(sqlite3* db, JetTables& tables)
+{
+    sqlite3_create_module_v2(db, "jet", &jetModule, &tables, nullptr);
 }
 
 }  // namespace querimo::sql

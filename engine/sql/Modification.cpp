@@ -278,11 +278,12 @@ long copyIntoNewTable(jet::Database& database, Catalog& catalog, const ReadRows&
 }
 
 long modify(jet::Database& database, const Statement& statement, const ParameterValues& values,
-            const CompiledQuery* compiled)
+            const CompiledQuery* compiled, KeptSession* kept)
 {
     Catalog catalog(database);
-    Session session(database);
-    ReadRows read{statement, compileForSession(session, catalog, statement, values, compiled), RowBuffer(0)};
+    ExecutionSession execution(catalog, statement, values, compiled, kept);
+    Session& session = execution.session();
+    ReadRows read{statement, execution.compiled(), RowBuffer(0)};
     read.rows = readResult(session, read.compiled, values);
     switch (statement.kind) {
     case Statement::Kind::Insert: return insertRows(database, catalog, session, read);
@@ -295,13 +296,13 @@ long modify(jet::Database& database, const Statement& statement, const Parameter
 }  // namespace
 
 long runModification(jet::Database& database, const Statement& statement, const ParameterValues& values,
-                     const CompiledQuery* compiled)
+                     const CompiledQuery* compiled, KeptSession* kept)
 {
     const bool modifies = statement.query && (statement.modification || statement.kind == Statement::Kind::SelectInto);
     if (!modifies) throw DbError(errc::fail, "Deze opdracht wijzigt geen gegevens.");
     database.beginStatement();
     try {
-        const long affected = modify(database, statement, values, compiled);
+        const long affected = modify(database, statement, values, compiled, kept);
         database.commitStatement();
         return affected;
     } catch (...) {

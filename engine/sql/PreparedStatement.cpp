@@ -19,6 +19,7 @@ struct PreparedStatement::State {
     std::optional<Definition> definition;  // data definition
     std::optional<CompiledQuery> compiled;
     std::vector<Parameter> parameters;
+    KeptSession kept;  // for queries and actions executed again
 };
 
 namespace {
@@ -96,13 +97,14 @@ StatementResult PreparedStatement::execute(const ParameterValues& values, const 
     switch (s.kind) {
     case StatementKind::Definition: runDefinition(s.database, *s.definition); break;
     case StatementKind::Query: {
-        QueryResult rows = runQuery(s.database, s.statement, values, s.compiled ? &*s.compiled : nullptr);
+        QueryResult rows = runQuery(s.database, s.statement, values, s.compiled ? &*s.compiled : nullptr, &s.kept);
         result.columns = publicColumns(rows.columns);
         result.rows = std::move(rows.rows);
         break;
     }
     default:
-        result.recordsAffected = runModification(s.database, s.statement, values, s.compiled ? &*s.compiled : nullptr);
+        result.recordsAffected =
+            runModification(s.database, s.statement, values, s.compiled ? &*s.compiled : nullptr, &s.kept);
         break;
     }
     return result;

@@ -58,5 +58,20 @@ TEST_F(CommandOnSample, FailuresAreDutchDbErrors)
               std::string::npos);
 }
 
+// The database opened again often lands where the closed one lived; the command's kept statement must not
+// take it for the old one.
+TEST_F(CommandOnSample, ExecutesAgainAfterTheConnectionWasOpenedAgain)
+{
+    command.SetCommandText(
+        "SELECT k.Naam, b.BestelNr FROM Klant AS k INNER JOIN Bestelling AS b ON b.KlantNr = k.KlantNr");
+    const std::size_t rows = command.Execute(nullptr)->RecordCount();
+    EXPECT_EQ(rows, 120u);
+    for (int again = 0; again < 4; ++again) {
+        connection.Close();
+        connection.Open();
+        EXPECT_EQ(command.Execute(nullptr)->RecordCount(), rows) << again;
+    }
+}
+
 }  // namespace
 }  // namespace querimo

@@ -1,4 +1,6 @@
 #pragma once
+#include <functional>
+#include <optional>
 #include <vector>
 
 #include "jet/Database.h"
@@ -11,10 +13,14 @@ namespace querimo::jet {
 // database it reads.
 class IndexScanner : public TableScan {
 public:
+    // The key bounds of another range of the walk's index, for seekAgain; nullopt when the range has no keys.
+    using BoundsOf = std::function<std::optional<KeyBounds>(const KeyRange&)>;
+
     IndexScanner(PageFile& file, const Format& format, const TableLayout& table, IndexWalk walk,
-                 const StopSignal* stop = nullptr);
+                 const StopSignal* stop = nullptr, BoundsOf boundsOf = {});
     bool next(std::vector<Value>& row) override;
     RowId rowId() const override { return rowId_; }
+    bool seekAgain(const KeyRange& range) override;
 
 private:
     PageFile& file_;
@@ -24,6 +30,7 @@ private:
     IndexWalk walk_;
     RowId rowId_ = 0;
     const StopSignal* stop_;
+    BoundsOf boundsOf_;
 };
 
 }  // namespace querimo::jet

@@ -1,5 +1,7 @@
 #include "jet/tables/IndexLeaf.h"
 
+#include <algorithm>
+
 #include "jet/pages/ByteView.h"
 #include "jet/pages/Corruption.h"
 #include "jet/tables/IndexPages.h"
@@ -43,14 +45,31 @@ void IndexLeaf::entry(std::size_t i, std::string& key, RowId& row) const
     key.resize(keyEnd);
 }
 
-std::size_t IndexLeaf::firstNotBelow(const std::string& key, std::string& scratch) const
+bool IndexLeaf::keyBelow(std::size_t i, std::string_view key) const
+{
+    const auto* bytes = reinterpret_cast<const char*>(page_->data());
+    const std::size_t start = i == 0 ? firstEntry_ : ends_[i - 1];
+    const std::size_t own = ends_[i] - start;
+    if (own < rowPointerSize) {  // the row pointer reaches into the prefix: put the key together
+        std::string whole;
+        RowId row = 0;
+        entry(i, whole, row);
+        return whole < key;
+    }
+    const std::string_view prefix(bytes + firstEntry_, i == 0 ? 0 : prefixLength_);
+    const std::string_view rest(bytes + start, own - rowPointerSize);
+    const std::size_t shared = std::min(prefix.size(), key.size());
+    if (const int c = prefix.substr(0, shared).compare(key.substr(0, shared)); c != 0) return c < 0;
+    if (key.size() <= prefix.size()) return false;  // the entry's key starts with all of `key`
+    return rest < key.substr(prefix.size());
+}
+
+std::size_t IndexLeaf::firstNotBelow(std::string_view key) const
 {
     std::size_t low = 0, high = ends_.size();
-    RowId row = 0;
     while (low < high) {
         const std::size_t middle = low + (high - low) / 2;
-        entry(middle, scratch, row);
-        if (scratch < key)
+        if (keyBelow(middle, key))
             low = middle + 1;
         else
             high = middle;

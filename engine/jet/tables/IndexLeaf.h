@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "jet/Database.h"
@@ -20,10 +21,13 @@ public:
     std::uint32_t nextPage() const { return nextPage_; }
     // The key of entry i into key, and the row it points to.
     void entry(std::size_t i, std::string& key, RowId& row) const;
-    // The first entry whose key is not below `key`; scratch holds the keys it compares.
-    std::size_t firstNotBelow(const std::string& key, std::string& scratch) const;
+    // The first entry whose key is not below `key`.
+    std::size_t firstNotBelow(std::string_view key) const;
 
 private:
+    // Whether the key of entry i is below `key`, compared where it lies (shared prefix, then its own bytes).
+    bool keyBelow(std::size_t i, std::string_view key) const;
+
     PageRef page_;
     std::vector<std::uint16_t> ends_;  // offset after each entry
     std::size_t firstEntry_ = 0;

@@ -12,10 +12,10 @@ namespace {
 constexpr int maxDepth = 16;
 
 // The first entry whose key is not below `key`.
-std::size_t firstNotBelow(const IndexPage& page, const std::string& key)
+std::size_t firstNotBelow(const IndexPage& page, std::string_view key)
 {
     const auto at = std::lower_bound(page.entries.begin(), page.entries.end(), key,
-                                     [](const IndexEntry& entry, const std::string& k) { return entry.key < k; });
+                                     [](const IndexEntry& entry, std::string_view k) { return entry.key < k; });
     return static_cast<std::size_t>(at - page.entries.begin());
 }
 
@@ -89,14 +89,14 @@ void IndexWalk::enterLeaf(std::uint32_t number, PageRef bytes)
 // whose last key is not below the low bound, else its last child.
 void IndexWalk::descend()
 {
-    const std::string low = bounds_.low ? bounds_.low->bytes : std::string();
+    const std::string_view low = bounds_.low ? std::string_view(bounds_.low->bytes) : std::string_view();
     std::uint32_t number = root_;
     for (int depth = 0;; ++depth) {
         refuseDepth(depth, root_);
         PageRef bytes = load(number);
         if (isLeaf(bytes)) {
             enterLeaf(number, std::move(bytes));
-            at_ = leaf_->firstNotBelow(low, key_);
+            at_ = leaf_->firstNotBelow(low);
             return;
         }
         const auto page = pages_.intermediate(std::move(bytes), version_, number);
@@ -159,6 +159,16 @@ double IndexWalk::position(bool high)
         start += width * static_cast<double>(slot);
         number = slot < page->entries.size() ? page->entries[slot].childPage : page->tailPage;
     }
+}
+
+void IndexWalk::restart(KeyBounds bounds)
+{
+    bounds_ = std::move(bounds);
+    started_ = false;
+    ended_ = false;
+    leaf_.reset();
+    at_ = 0;
+    leavesRead_ = 0;
 }
 
 bool IndexWalk::next(RowId& row)

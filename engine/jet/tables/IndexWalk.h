@@ -45,6 +45,8 @@ public:
     // About which share of the index's entries lies in the range, from where its bounds fall on the pages
     // from the root down (taking the pages under one page as equally full); reads only those pages.
     double share();
+    // From the start of another range of the same index.
+    void restart(KeyBounds bounds);
 
 private:
     // Where the first entry beyond the low bound (or beyond the high bound) stands, from 0 to 1.
