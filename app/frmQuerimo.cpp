@@ -41,9 +41,7 @@ QAction* separator(QMenu* menu, const char* name)
 }  // namespace
 
 frmQuerimo::frmQuerimo(QWidget* parent)
-    : QMainWindow(parent),
-      database(Routines::ProgrammaMap()),
-      recenteDatabases(Routines::ProgrammaMap()),
+    : QMainWindow(parent), database(Routines::ProgrammaMap()), recenteDatabases(Routines::ProgrammaMap()),
       tekstBestanden(Routines::ProgrammaMap())
 {
     QtNederlands();
@@ -124,7 +122,7 @@ void frmQuerimo::Opbouwen()
     setTabOrder(dgdSQL, rtbSQL);
 
     dlgDatabaseOpenen.DialogTitle = "Microsoft Access Database openen";
-    dlgDatabaseOpenen.Filter = "Microsoft Access Database|*.mdb|Microsoft Access Werkgroep|*.mdw";
+    dlgDatabaseOpenen.Filter = "Microsoft Access Database|*.mdb;*.accdb|Microsoft Access Werkgroep|*.mdw";
 
     MenusOpbouwen();
     KnoppenbalkOpbouwen();
