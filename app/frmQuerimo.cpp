@@ -41,7 +41,9 @@ QAction* separator(QMenu* menu, const char* name)
 }  // namespace
 
 frmQuerimo::frmQuerimo(QWidget* parent)
-    : QMainWindow(parent), database(Routines::ProgrammaMap()), recenteDatabases(Routines::ProgrammaMap()),
+    : QMainWindow(parent),
+      database(Routines::ProgrammaMap()),
+      recenteDatabases(Routines::ProgrammaMap()),
       tekstBestanden(Routines::ProgrammaMap())
 {
     QtNederlands();
