@@ -16,7 +16,7 @@ inline constexpr std::uint8_t columnUpdatableFlag = 0x02;
 inline constexpr std::uint8_t columnAutoLongFlag = 0x04;
 inline constexpr std::uint8_t columnAutoGuidFlag = 0x40;
 inline constexpr std::uint8_t columnCompressedUnicodeFlag = 0x01;  // in the Jet 4 extra flags
-inline constexpr std::uint8_t columnCalculatedFlags = 0xC0;       // in the extra flags (Access 2010 and later)
+inline constexpr std::uint8_t columnCalculatedFlags = 0xC0;        // in the extra flags (Access 2010 and later)
 // A calculated column's value: 16 bytes, the result's length (4 bytes) at 16, the result from 20, 3 more bytes.
 inline constexpr std::size_t calculatedValueOffset = 20;
 inline constexpr std::size_t calculatedValueExtra = 23;
