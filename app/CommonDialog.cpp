@@ -8,7 +8,9 @@ QString CommonDialog::QtFilter(const QString& filter)
 {
     const QStringList parts = filter.split('|');
     QStringList entries;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) entries << parts[i] + " (" + parts[i + 1] + ")";
+    // One description may list several patterns, separated by ';' as in the design's filters.
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+        entries << parts[i] + " (" + parts[i + 1].split(';').join(' ') + ")";
     return entries.join(";;");
 }
 

@@ -16,7 +16,7 @@ public:
     bool ShowOpen(QWidget* parent);
     bool ShowSave(QWidget* parent);
 
-    // "a|*.x|b|*.y" -> "a (*.x);;b (*.y)"
+    // "a|*.x;*.z|b|*.y" -> "a (*.x *.z);;b (*.y)"
     static QString QtFilter(const QString& filter);
 
 private:

@@ -124,7 +124,7 @@ void frmQuerimo::Opbouwen()
     setTabOrder(dgdSQL, rtbSQL);
 
     dlgDatabaseOpenen.DialogTitle = "Microsoft Access Database openen";
-    dlgDatabaseOpenen.Filter = "Microsoft Access Database|*.mdb|Microsoft Access Werkgroep|*.mdw";
+    dlgDatabaseOpenen.Filter = "Microsoft Access Database|*.mdb;*.accdb|Microsoft Access Werkgroep|*.mdw";
 
     MenusOpbouwen();
     KnoppenbalkOpbouwen();

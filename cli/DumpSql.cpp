@@ -77,6 +77,7 @@ std::optional<std::string> translateDefault(const jet::ColumnDef& column, Dialec
     case T::Byte:
     case T::Integer:
     case T::Long:
+    case T::BigInt:
     case T::Currency:
     case T::Single:
     case T::Double:

@@ -30,7 +30,9 @@ std::string columnType(const jet::ColumnDef& column)
     case T::Single: return "real";
     case T::Double: return "double precision";
     case T::Decimal: return "numeric(" + std::to_string(column.precision) + "," + std::to_string(column.scale) + ")";
-    case T::DateTime: return "timestamp";
+    case T::DateTime:
+    case T::DateTimeExtended: return "timestamp";  // PostgreSQL rounds the seventh decimal of the seconds
+    case T::BigInt: return "bigint";
     case T::Text: return column.size > 0 ? "varchar(" + std::to_string(column.size) + ")" : "text";
     case T::Memo: return "text";
     case T::Binary:

@@ -20,7 +20,8 @@ ValueKind kindOfColumn(jet::ColumnType type)
     case T::Boolean: return ValueKind::Boolean;
     case T::Byte:
     case T::Integer:
-    case T::Long: return ValueKind::Integer;
+    case T::Long:
+    case T::BigInt: return ValueKind::Integer;
     case T::Currency:
     case T::Decimal: return ValueKind::Exact;
     case T::Single: return ValueKind::Single;

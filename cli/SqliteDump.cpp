@@ -31,6 +31,8 @@ std::string columnType(const jet::ColumnDef& column)
     case T::Single: return "REAL";
     case T::Double: return "DOUBLE";
     case T::DateTime: return "DATETIME";
+    case T::DateTimeExtended: return "TEXT";  // all seven decimals of the seconds
+    case T::BigInt: return "BIGINT";
     case T::Text: return column.size > 0 ? "VARCHAR(" + std::to_string(column.size) + ")" : "TEXT";
     case T::Memo: return "TEXT";
     case T::Binary:

@@ -41,6 +41,7 @@ void appendJsonValue(std::string& out, const Value& v)
     case Value::Kind::Byte:
     case Value::Kind::Integer:
     case Value::Kind::Long:
+    case Value::Kind::BigInt:
     case Value::Kind::Currency:
     case Value::Kind::Decimal: out += exportText(v); return;
     case Value::Kind::Single:

@@ -74,7 +74,8 @@ Value numericPrecision(const jet::ColumnDef& c)
     case ColumnType::Long: return Value::int32(10);
     case ColumnType::Single: return Value::int32(7);
     case ColumnType::Double: return Value::int32(15);
-    case ColumnType::Currency: return Value::int32(19);
+    case ColumnType::Currency:
+    case ColumnType::BigInt: return Value::int32(19);
     case ColumnType::Decimal: return Value::int32(c.precision);
     default: return Value::null();
     }

@@ -14,6 +14,7 @@ struct Value {
         Byte,
         Integer,
         Long,
+        BigInt,  // Large Number (Access 2016 and later)
         Currency,
         Single,
         Double,
@@ -25,7 +26,7 @@ struct Value {
     };
 
     Kind kind = Kind::Null;
-    std::int64_t integer = 0;  // Boolean (0 or 1), Byte, Integer, Long, Currency (scaled)
+    std::int64_t integer = 0;  // Boolean (0 or 1), Byte, Integer, Long, BigInt, Currency (scaled)
     double real = 0;           // Single, Double, DateTime
     std::string bytes;         // Text, Binary, Guid, Decimal
 
@@ -36,6 +37,7 @@ struct Value {
     static Value byte(std::uint8_t v) { return make(Kind::Byte, v); }
     static Value int16(std::int16_t v) { return make(Kind::Integer, v); }
     static Value int32(std::int32_t v) { return make(Kind::Long, v); }
+    static Value int64(std::int64_t v) { return make(Kind::BigInt, v); }
     static Value currency(std::int64_t scaled) { return make(Kind::Currency, scaled); }
     static Value single(float v) { return makeReal(Kind::Single, v); }
     static Value dbl(double v) { return makeReal(Kind::Double, v); }

@@ -82,7 +82,8 @@ void appendExportText(std::string& out, const Value& v)
     case K::Boolean:
     case K::Byte:
     case K::Integer:
-    case K::Long: appendShortest(out, v.integer); break;
+    case K::Long:
+    case K::BigInt: appendShortest(out, v.integer); break;
     case K::Currency: appendCurrency(out, v.integer, 0); break;
     case K::Single: appendShortest(out, static_cast<float>(v.real)); break;
     case K::Double: appendShortest(out, v.real); break;

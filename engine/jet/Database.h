@@ -29,7 +29,9 @@ enum class ColumnType : std::uint8_t {
     OleObject = 11,
     Memo = 12,
     Guid = 15,
-    Decimal = 16
+    Decimal = 16,
+    BigInt = 19,           // Large Number, Access 2016 and later
+    DateTimeExtended = 20  // Date/Time Extended, Access 2019 and later: to 100 nanoseconds, years 1 to 9999
 };
 
 // Memo and OLE Object: values stored apart from their row, as long values.
@@ -48,6 +50,7 @@ struct ColumnDef {
     int scale = 0;       // Decimal only
     bool fixed = false;  // stored in the fixed part of the row
     bool autoNumber = false;
+    bool calculated = false;   // holds the stored result of an expression (Access 2010 and later); read-only
     bool required = false;     // the column's Required property
     std::string defaultValue;  // the column's DefaultValue property: an expression as Access stores it, empty for none
 };
@@ -87,7 +90,16 @@ struct CatalogEntry {
     std::uint32_t flags = 0;
     std::string linkedDatabase;  // LinkedTable only
     std::string foreignName;     // LinkedTable only
+    bool odbcLink = false;       // LinkedTable only: to an ODBC source rather than another Access file
 };
+
+// Where a linked table's rows are, for messages: "een ander bestand (path)" or "een ODBC-gegevensbron
+// (its table there)". Never the ODBC connect string, which may hold a password.
+inline std::string linkTarget(const CatalogEntry& link)
+{
+    return link.odbcLink ? "een ODBC-gegevensbron (" + link.foreignName + ")"
+                         : "een ander bestand (" + link.linkedDatabase + ")";
+}
 
 // One row of MSysQueries, the decomposed form of a stored query.
 struct QueryRow {

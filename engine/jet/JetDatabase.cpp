@@ -72,8 +72,8 @@ const TableDef& JetDatabase::table(std::string_view name)
 {
     if (const CatalogEntry* entry = findEntry(name); entry && entry->kind != ObjectKind::Query) {
         if (entry->kind == ObjectKind::LinkedTable)
-            throw DbError(errc::notFound, "De tabel '" + entry->name + "' is gekoppeld aan een ander bestand ('"
-                                              + entry->linkedDatabase + "') en kan niet gelezen worden.");
+            throw DbError(errc::notFound, "De tabel '" + entry->name + "' is gekoppeld aan " + linkTarget(*entry)
+                                              + " en kan niet gelezen worden.");
         const TableLayout* found = nullptr;
         guarded([&] { found = &layout(definitionPageOf(*entry), entry->name, true); });
         return found->def;

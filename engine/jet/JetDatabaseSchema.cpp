@@ -24,6 +24,20 @@
 namespace querimo::jet {
 namespace {
 
+// Large Number came with Access 2016 (version byte 5), Date/Time Extended with 2019 (6): older versions cannot
+// read a file with such a column.
+void checkKindFitsFile(const ColumnDef& column, int fileVersion)
+{
+    if (column.type == ColumnType::BigInt && fileVersion < 5)
+        throw DbError(errc::fail, "De kolom '" + column.name
+                                      + "' kan niet gemaakt worden: het type Groot getal (BIGINT) bestaat pas in "
+                                        "databases van Access 2016 en later.");
+    if (column.type == ColumnType::DateTimeExtended && fileVersion < 6)
+        throw DbError(errc::fail, "De kolom '" + column.name
+                                      + "' kan niet gemaakt worden: het type Datum/tijd uitgebreid bestaat pas in "
+                                        "databases van Access 2019 en later.");
+}
+
 // An empty inline usage map row: its kind, the first page it covers, then the bitmap.
 std::string emptyInlineMap(const Format& format)
 {
@@ -300,6 +314,7 @@ void JetDatabase::createTable(const TableDef& def)
             throw DbError(errc::fail, "Er bestaat al een tabel of query met de naam '" + entry.name + "'.");
     checkObjectName("tabel", def.name);
     if (def.columns.empty()) throw DbError(errc::fail, "De tabel '" + def.name + "' moet minstens één kolom hebben.");
+    for (const ColumnDef& column : def.columns) checkKindFitsFile(column, header_.fileVersion);
     guarded([&] {
         TableLayout layout = newTableLayout(*format_, def);
         PageAllocator pages(file_, *format_);
@@ -468,6 +483,7 @@ void JetDatabase::dropIndex(std::string_view tableName, std::string_view name)
 void JetDatabase::addColumn(std::string_view tableName, const ColumnDef& column)
 {
     requireStatement();
+    checkKindFitsFile(column, header_.fileVersion);
     guarded([&] {
         TableLayout& layout = schemaLayout(tableName, false);
         // Rows already there would break the rule at once: they have no value in the new column.
@@ -528,6 +544,7 @@ void JetDatabase::alterColumn(std::string_view tableName, const ColumnDef& colum
             throw DbError(errc::notFound,
                           "De kolom '" + column.name + "' bestaat niet in de tabel '" + layout.def.name + "'.");
         ColumnDef completed = column;
+        checkKindFitsFile(completed, header_.fileVersion);
         completeColumn(*format_, completed);
         const bool sameStorage = completed.type == old->type && completed.size == old->size
                                  && completed.precision == old->precision && completed.scale == old->scale

@@ -13,8 +13,8 @@ const jet::TableDef* Catalog::findTable(std::string_view name)
     const jet::CatalogEntry* e = db_.findEntry(name);
     if (!e) return nullptr;
     if (e->kind == jet::ObjectKind::LinkedTable)
-        throw DbError(errc::fail, "De gekoppelde tabel '" + e->name + "' staat in een ander bestand ("
-                                      + e->linkedDatabase + "); gekoppelde tabellen kunnen niet worden gelezen.");
+        throw DbError(errc::fail, "De gekoppelde tabel '" + e->name + "' staat in " + jet::linkTarget(*e)
+                                      + "; gekoppelde tabellen kunnen niet worden gelezen.");
     if (e->kind == jet::ObjectKind::Table || e->kind == jet::ObjectKind::SystemTable) return &db_.table(e->name);
     return nullptr;
 }
@@ -31,6 +31,8 @@ void Catalog::loadQueries()
         const std::vector<jet::QueryRow> rows = db_.queryRows(e.id);
         q->type = storedQueryType(rows);
         q->sql = rebuildQueryText(rows);
+        // Access ends the stored text of data definition and pass-through queries with a zero character.
+        if (const auto zero = q->sql.find('\0'); zero != std::string::npos) q->sql.resize(zero);
         queries_.push_back(std::move(q));
     }
 }

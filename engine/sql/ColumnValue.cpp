@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cfloat>
 #include <cmath>
 #include <cstdio>
@@ -9,6 +10,7 @@
 #include <optional>
 
 #include "core/Error.h"
+#include "core/ExtendedDate.h"
 #include "core/Text.h"
 #include "core/ValueText.h"
 #include "sql/Catalog.h"
@@ -38,7 +40,8 @@ std::optional<double> anyNumberOf(const Value& v)
     case Value::Kind::Boolean: return v.integer ? -1.0 : 0.0;
     case Value::Kind::Byte:
     case Value::Kind::Integer:
-    case Value::Kind::Long: return static_cast<double>(v.integer);
+    case Value::Kind::Long:
+    case Value::Kind::BigInt: return static_cast<double>(v.integer);
     case Value::Kind::Currency: return static_cast<double>(v.integer) / 10000.0;
     case Value::Kind::Single:
     case Value::Kind::Double:
@@ -67,6 +70,54 @@ Value wholeNumber(const Value& v, const jet::ColumnDef& column, double lowest, d
     case ColumnType::Integer: return Value::int16(static_cast<std::int16_t>(whole));
     default: return Value::int32(static_cast<std::int32_t>(whole));
     }
+}
+
+// Large Number: whole numbers keep every digit; others round half to even, as for Long.
+Value bigInt(const Value& v, const jet::ColumnDef& column)
+{
+    switch (v.kind) {
+    case Value::Kind::Byte:
+    case Value::Kind::Integer:
+    case Value::Kind::Long:
+    case Value::Kind::BigInt: return Value::int64(v.integer);
+    case Value::Kind::Text:
+    case Value::Kind::Decimal: {
+        const std::string& s = v.bytes;
+        std::size_t digits = s.size() > 1 && (s[0] == '-' || s[0] == '+') ? 1 : 0;
+        const bool whole = digits < s.size()
+                           && std::all_of(s.begin() + static_cast<std::ptrdiff_t>(digits), s.end(),
+                                          [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; });
+        if (whole) {
+            errno = 0;
+            char* end = nullptr;
+            const long long n = std::strtoll(s.c_str(), &end, 10);
+            if (errno == ERANGE) mismatch(v, column);
+            return Value::int64(n);
+        }
+        break;
+    }
+    default: break;
+    }
+    const auto n = numberOf(v);
+    if (!n) mismatch(v, column);
+    const double whole = functions::bankersRound(*n);
+    // 2^63 is the first double beyond the range; every double below it converts exactly.
+    if (whole < -9223372036854775808.0 || whole >= 9223372036854775808.0) mismatch(v, column);
+    return Value::int64(static_cast<std::int64_t>(whole));
+}
+
+// Date/Time Extended: its own text, or any date Access reads (a Date value to the millisecond it holds).
+Value extendedDate(const Value& v, const jet::ColumnDef& column)
+{
+    std::optional<double> days;
+    if (v.kind == Value::Kind::Text) {
+        if (const auto e = datetime::parseExtendedText(v.bytes)) return Value::text(datetime::extendedText(*e));
+        days = parseAccessDate(v.bytes);
+    } else if (v.kind == Value::Kind::DateTime) {
+        days = v.real;
+    }
+    if (!days) mismatch(v, column);
+    return Value::text(datetime::extendedText(datetime::extendedFromAccessDate(*days)));
 }
 
 Value currency(const Value& v, const jet::ColumnDef& column)
@@ -135,7 +186,8 @@ std::optional<std::string> textOf(const Value& v)
     case Value::Kind::Boolean: return v.integer ? "-1" : "0";
     case Value::Kind::Byte:
     case Value::Kind::Integer:
-    case Value::Kind::Long: return std::to_string(v.integer);
+    case Value::Kind::Long:
+    case Value::Kind::BigInt: return std::to_string(v.integer);
     case Value::Kind::Currency: return functions::numberText(static_cast<double>(v.integer) / 10000.0);
     case Value::Kind::Single: return functions::numberText(v.real, 7);
     case Value::Kind::Double:
@@ -169,6 +221,7 @@ Value columnValue(const Value& v, const jet::ColumnDef& column)
     case ColumnType::Byte: return wholeNumber(v, column, 0, 255);
     case ColumnType::Integer: return wholeNumber(v, column, -32768, 32767);
     case ColumnType::Long: return wholeNumber(v, column, -2147483648.0, 2147483647.0);
+    case ColumnType::BigInt: return bigInt(v, column);
     case ColumnType::Currency: return currency(v, column);
     case ColumnType::Single: {
         const auto n = numberOf(v);
@@ -181,6 +234,7 @@ Value columnValue(const Value& v, const jet::ColumnDef& column)
         return Value::dbl(*n);
     }
     case ColumnType::DateTime: return date(v, column);
+    case ColumnType::DateTimeExtended: return extendedDate(v, column);
     case ColumnType::Decimal: return decimal(v, column);
     case ColumnType::Text:
     case ColumnType::Memo: {

@@ -37,10 +37,11 @@ int numericRank(DataType type)
     case t::UnsignedTinyInt: return 2;
     case t::SmallInt: return 3;
     case t::Integer: return 4;
-    case t::Currency: return 5;
-    case t::Single: return 6;
-    case t::Double: return 7;
-    case t::Numeric: return 8;
+    case t::BigInt: return 5;
+    case t::Currency: return 6;
+    case t::Single: return 7;
+    case t::Double: return 8;
+    case t::Numeric: return 9;
     default: return 0;
     }
 }
@@ -506,7 +507,8 @@ private:
         case Value::Kind::Boolean: return v.integer ? "-1" : "0";
         case Value::Kind::Byte:
         case Value::Kind::Integer:
-        case Value::Kind::Long: return std::to_string(v.integer);
+        case Value::Kind::Long:
+        case Value::Kind::BigInt: return std::to_string(v.integer);
         case Value::Kind::Currency: return formatReal(static_cast<double>(v.integer) / 10000.0);
         case Value::Kind::Binary: return "NULL";
         default: return formatReal(v.real);

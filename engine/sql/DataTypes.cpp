@@ -24,6 +24,9 @@ constexpr AccessType accessTypes[] = {
     {ColumnType::Memo, T::LongVarWChar, T::WChar, 0, "MEMO", "Memo"},
     {ColumnType::Guid, T::Guid, T::Guid, 16, "GUID", "Replicatie-id"},
     {ColumnType::Decimal, T::Numeric, T::Numeric, 17, "DECIMAL", "Decimaal"},
+    {ColumnType::BigInt, T::BigInt, T::BigInt, 8, "BIGINT", "Groot getal"},
+    // Its text keeps all seven decimals of the seconds, which no Date value can hold.
+    {ColumnType::DateTimeExtended, T::VarWChar, T::WChar, 42, "DATETIME2", "Datum/tijd uitgebreid"},
 };
 
 // Jet 4's type words; TEXT without a size is Text(255), as the Access query window makes it.
@@ -79,6 +82,7 @@ constexpr TypeWord typeWords[] = {
     {"DECIMAL", ColumnType::Decimal},
     {"NUMERIC", ColumnType::Decimal},
     {"DEC", ColumnType::Decimal},
+    {"BIGINT", ColumnType::BigInt},
     {"LONGBINARY", ColumnType::OleObject},
     {"OLEOBJECT", ColumnType::OleObject},
     {"GENERAL", ColumnType::OleObject},

@@ -262,7 +262,8 @@ const char* declaredType(jet::ColumnType type)
     case jet::ColumnType::Boolean:
     case jet::ColumnType::Byte:
     case jet::ColumnType::Integer:
-    case jet::ColumnType::Long: return "INTEGER";
+    case jet::ColumnType::Long:
+    case jet::ColumnType::BigInt: return "INTEGER";
     case jet::ColumnType::Currency:
     case jet::ColumnType::Single:
     case jet::ColumnType::Double:
@@ -270,7 +271,8 @@ const char* declaredType(jet::ColumnType type)
     case jet::ColumnType::Decimal: return "REAL";
     case jet::ColumnType::Text:
     case jet::ColumnType::Memo: return nullptr;  // text with our collation
-    case jet::ColumnType::Guid: return "TEXT";
+    case jet::ColumnType::Guid:
+    case jet::ColumnType::DateTimeExtended: return "TEXT";
     case jet::ColumnType::Binary:
     case jet::ColumnType::OleObject: return "BLOB";
     }

@@ -24,7 +24,13 @@ struct ReadRows {
     std::size_t firstValue() const { return compiled.rowIdSources.size(); }
     Value value(std::size_t row, std::size_t column) const
     {
-        return accessValue(rows.cell(row, column), compiled.columns[column].dataType);
+        // A whole number beyond a Double's exact range (a literal is typed Double past Long's) keeps every
+        // digit on its way into a Large Number column.
+        const RowBuffer::Cell& cell = rows.cell(row, column);
+        constexpr std::int64_t exactInDouble = std::int64_t{1} << 53;
+        if (cell.tag == RowBuffer::Tag::Integer && (cell.integer > exactInDouble || cell.integer < -exactInDouble))
+            return Value::int64(cell.integer);
+        return accessValue(cell, compiled.columns[column].dataType);
     }
 };
 

@@ -56,6 +56,9 @@ Value accessValue(const RowBuffer::Cell& c, DataType dataType)
             return Value::int16(static_cast<std::int16_t>(c.integer));
         break;
     case t::Integer: break;  // byStorage gives Long, or Double beyond its range
+    case t::BigInt:
+        if (c.tag == RowBuffer::Tag::Integer) return Value::int64(c.integer);
+        break;
     case t::Currency:
         if (numeric(c) && std::fabs(number(c)) < 9.2e14) return Value::currency(std::llround(number(c) * 10000.0));
         break;

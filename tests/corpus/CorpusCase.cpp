@@ -2,6 +2,8 @@
 
 #include <cctype>
 #include <cstdlib>
+#include <regex>
+#include <sstream>
 
 #include "support/Corpus.h"
 
@@ -11,6 +13,13 @@ std::vector<CorpusFile> corpusParams()
 {
     std::vector<CorpusFile> params;
     for (const auto& path : corpusFiles()) params.push_back({path});
+    return params;
+}
+
+std::vector<CorpusFile> accdbCorpusParams()
+{
+    std::vector<CorpusFile> params;
+    for (const auto& path : accdbCorpusFiles()) params.push_back({path});
     return params;
 }
 
@@ -39,6 +48,19 @@ bool runMdbTool(const std::vector<std::string>& argv, std::string& out, std::str
     out = std::move(r.out);
     why = r.err;
     return r.exitCode == 0;
+}
+
+// "\t[name]\t\t\tType (size) NOT NULL, " lines of mdb-schema's CREATE TABLE.
+std::vector<std::pair<std::string, std::string>> mdbSchemaColumns(const std::string& schema)
+{
+    static const std::regex column(
+        R"(^\t\[(.*)\]\t+([A-Za-z/ ]*?[A-Za-z]|Unknown_[0-9A-F]{4})( \([0-9, ]+\))?( NOT NULL)?,? ?$)");
+    std::vector<std::pair<std::string, std::string>> columns;
+    std::istringstream in(schema);
+    std::smatch m;
+    for (std::string line; std::getline(in, line);)
+        if (std::regex_match(line, m, column)) columns.emplace_back(m[1], m[2]);
+    return columns;
 }
 
 std::vector<TableEntry> querimoTables(const std::filesystem::path& file)

@@ -17,12 +17,18 @@ struct CorpusFile {
     friend void PrintTo(const CorpusFile& f, std::ostream* os) { *os << f.path.filename().string(); }
 };
 std::vector<CorpusFile> corpusParams();
+// The files of the .accdb corpus (Access 2007 and later), compared by the same tests.
+std::vector<CorpusFile> accdbCorpusParams();
 std::string corpusParamName(const testing::TestParamInfo<CorpusFile>& info);
 
 // Runs querimo-sql and fails the test (returning nothing) when it does not succeed.
 std::string runQuerimoSql(const std::vector<std::string>& args);
 // Runs an mdbtools program; nullopt-like empty result with the reason in why when it fails.
 bool runMdbTool(const std::vector<std::string>& argv, std::string& out, std::string& why);
+
+// The columns of mdb-schema's CREATE TABLE (access back end): name and type word; a kind mdbtools does not
+// know is "Unknown_" and its type code in hex.
+std::vector<std::pair<std::string, std::string>> mdbSchemaColumns(const std::string& schema);
 
 struct TableEntry {
     std::string name;

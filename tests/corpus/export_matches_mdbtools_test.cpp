@@ -57,6 +57,11 @@ bool isFloating(const std::string& typeWord)
     return typeWord == "Enkele precisie" || typeWord == "Dubbele precisie";
 }
 
+bool isBinary(const std::string& typeWord)
+{
+    return typeWord == "Binair" || typeWord == "OLE-object";
+}
+
 bool closeEnough(const std::string& ours, const std::string& theirs, double relative)
 {
     if (ours.empty() || theirs.empty()) return ours == theirs;
@@ -79,7 +84,7 @@ void normalise(const std::string& typeWord, std::string& ours, std::string& thei
         // -b hex also turns the GUID text into hex, and mdbtools leaves out the GUID's fourth hyphen.
         theirs = without(fromHex(theirs), '-');
         ours = without(ours, '-');
-    } else if (typeWord == "Binair" || typeWord == "OLE-object") {
+    } else if (isBinary(typeWord)) {
         // mdb-export -b hex stops at the first zero byte.
         if (ours.size() > theirs.size() && ours.starts_with(theirs) && ours.compare(theirs.size(), 2, "00") == 0)
             theirs = ours;
@@ -100,13 +105,14 @@ bool sameValue(const std::string& typeWord, const std::string& ours, const std::
 }
 
 // Rows in the order of their non-floating-point cells: the two readers may visit rows in different orders
-// (rows moved to other pages by updates), and a table has no order of its own.
-void sortRows(std::vector<CsvRow>& rows, const std::vector<ColumnEntry>& columns)
+// (rows moved to other pages by updates), and a table has no order of its own. Without bytes: leaving out the
+// binary cells too, whose two texts only agree once normalise has seen both.
+void sortRows(std::vector<CsvRow>& rows, const std::vector<ColumnEntry>& columns, bool withBytes)
 {
     auto key = [&](const CsvRow& row) {
         std::vector<std::string> k;
         for (std::size_t c = 0; c < columns.size() && c < row.size(); ++c)
-            if (!isFloating(columns[c].typeWord)) k.push_back(row[c]);
+            if (!isFloating(columns[c].typeWord) && (withBytes || !isBinary(columns[c].typeWord))) k.push_back(row[c]);
         return k;
     };
     std::stable_sort(rows.begin() + 1, rows.end(), [&](const CsvRow& a, const CsvRow& b) { return key(a) < key(b); });
@@ -132,6 +138,16 @@ void inOurColumnOrder(std::vector<CsvRow>& theirs, const CsvRow& ourHeader)
     }
 }
 
+void withoutColumn(std::vector<CsvRow>& rows, const std::string& name)
+{
+    if (rows.empty()) return;
+    const auto at = std::find(rows[0].begin(), rows[0].end(), name);
+    if (at == rows[0].end()) return;
+    const auto index = at - rows[0].begin();
+    for (CsvRow& row : rows)
+        if (index < static_cast<std::ptrdiff_t>(row.size())) row.erase(row.begin() + index);
+}
+
 void compareTable(const std::vector<ColumnEntry>& columns, std::vector<CsvRow> ours, std::vector<CsvRow> theirs)
 {
     ASSERT_FALSE(ours.empty()) << "no header line from querimo-sql";
@@ -140,13 +156,15 @@ void compareTable(const std::vector<ColumnEntry>& columns, std::vector<CsvRow> o
     ASSERT_EQ(ours[0], theirs[0]) << "column names differ";
     ASSERT_EQ(ours[0].size(), columns.size()) << "--export and --columns disagree";
     ASSERT_EQ(ours.size(), theirs.size()) << "row counts differ";
+    sortRows(ours, columns, false);
+    sortRows(theirs, columns, false);
     for (std::size_t r = 1; r < ours.size(); ++r) {
         ASSERT_EQ(ours[r].size(), columns.size()) << "querimo-sql row " << r;
         ASSERT_EQ(theirs[r].size(), columns.size()) << "mdb-export row " << r;
         for (std::size_t c = 0; c < columns.size(); ++c) normalise(columns[c].typeWord, ours[r][c], theirs[r][c]);
     }
-    sortRows(ours, columns);
-    sortRows(theirs, columns);
+    sortRows(ours, columns, true);
+    sortRows(theirs, columns, true);
     int mismatches = 0;
     for (std::size_t r = 1; r < ours.size(); ++r) {
         for (std::size_t c = 0; c < columns.size(); ++c) {
@@ -178,14 +196,24 @@ TEST_P(ExportMatchesMdbtools, EveryTable)
                                          theirs, why);
         if (!exported && table.type == "SYSTEM TABLE") continue;  // mdbtools cannot read every system table
         ASSERT_TRUE(exported) << "mdb-export failed: " << why;
-        if (why.find("unsupported data type") != std::string::npos) {
-            // MSysAccessObjects' Data column is stored with type code 17, which mdbtools leaves empty.
-            std::cout << "not compared, " << file << " " << table.name << ": mdb-export "
-                      << why.substr(0, why.find('\n')) << "\n";
-            continue;
+        std::string schema;
+        ASSERT_TRUE(runMdbTool(
+            {"mdb-schema", "--no-indexes", "--no-relations", "-T", table.name, path.string(), "access"}, schema, why))
+            << why;
+        std::vector<CsvRow> ours = parseCsv(runQuerimoSql({path.string(), "--export", table.name, "--csv"}));
+        std::vector<CsvRow> mdb = parseCsv(theirs);
+        std::vector<ColumnEntry> columns = querimoColumns(path, table.name);
+        for (const auto& [name, type] : mdbSchemaColumns(schema)) {
+            if (!type.starts_with("Unknown_")) continue;
+            // mdbtools has no reading for this kind (complex columns, kinds it does not know) and writes its
+            // bare id or nothing; what we read there is tested on its own.
+            std::cout << "not compared, " << file << " " << table.name << "." << name << ": mdbtools cannot read "
+                      << type << "\n";
+            withoutColumn(ours, name);
+            withoutColumn(mdb, name);
+            std::erase_if(columns, [&](const ColumnEntry& c) { return c.name == name; });
         }
-        compareTable(querimoColumns(path, table.name),
-                     parseCsv(runQuerimoSql({path.string(), "--export", table.name, "--csv"})), parseCsv(theirs));
+        compareTable(columns, std::move(ours), std::move(mdb));
         ++compared;
     }
     RecordProperty("tables", compared);
@@ -193,5 +221,6 @@ TEST_P(ExportMatchesMdbtools, EveryTable)
 
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(ExportMatchesMdbtools);
 INSTANTIATE_TEST_SUITE_P(Corpus, ExportMatchesMdbtools, testing::ValuesIn(corpusParams()), corpusParamName);
+INSTANTIATE_TEST_SUITE_P(Accdb, ExportMatchesMdbtools, testing::ValuesIn(accdbCorpusParams()), corpusParamName);
 
 }  // namespace querimo::test

@@ -61,23 +61,14 @@ const TypeNames typeNames[] = {
     {"Decimaal", "Numeric", 131},
 };
 
+// mdb-schema's word for the complex columns (attachments, multi-valued fields, version history).
+const std::string complexKind = "Unknown_0012";
+
 const TypeNames* typeByWord(const std::string& word)
 {
     for (const auto& t : typeNames)
         if (word == t.ours) return &t;
     return nullptr;
-}
-
-// "\t[name]\t\t\tType (size) NOT NULL, " lines of mdb-schema's CREATE TABLE.
-std::vector<std::pair<std::string, std::string>> mdbSchemaColumns(const std::string& schema)
-{
-    static const std::regex column(R"(^\t\[(.*)\]\t+([A-Za-z/ ]*?[A-Za-z])( \([0-9, ]+\))?( NOT NULL)?,? ?$)");
-    std::vector<std::pair<std::string, std::string>> columns;
-    std::istringstream in(schema);
-    std::smatch m;
-    for (std::string line; std::getline(in, line);)
-        if (std::regex_match(line, m, column)) columns.emplace_back(m[1], m[2]);
-    return columns;
 }
 
 // One index as both sides can describe it: "PRIMARY (cols)", "UNIQUE name (cols)" or "INDEX name (cols)".
@@ -152,6 +143,14 @@ TEST(Corpus, IsPresent)
     EXPECT_FALSE(corpusFiles().empty());
 }
 
+TEST(Corpus, AccdbIsPresent)
+{
+    if (accdbCorpusFiles().empty()) {
+        if (corpusRequired()) GTEST_FAIL() << corpusMissing("testV2007.accdb");
+        GTEST_SKIP() << corpusMissing("testV2007.accdb");
+    }
+}
+
 class SchemaMatchesMdbtools : public testing::TestWithParam<CorpusFile> {};
 
 TEST_P(SchemaMatchesMdbtools, Tables)
@@ -162,10 +161,15 @@ TEST_P(SchemaMatchesMdbtools, Tables)
     std::string user, all, why;
     ASSERT_TRUE(runMdbTool({"mdb-tables", "-1", path.string()}, user, why)) << why;
     ASSERT_TRUE(runMdbTool({"mdb-tables", "-S", "-1", path.string()}, all, why)) << why;
-    const std::set<std::string> userTables = lines(user);
+    std::set<std::string> userTables = lines(user);
     std::set<std::string> systemTables;
     for (const auto& name : lines(all))
         if (!userTables.count(name)) systemTables.insert(name);
+    // mdbtools goes by the system flag alone and lists MSysCompactError (flags 0) as a user table; Access
+    // hides every MSys table, and so do we.
+    std::erase_if(userTables, [&](const std::string& name) {
+        return name.starts_with("MSys") && systemTables.insert(name).second;
+    });
     EXPECT_EQ(namesOfType(tables, "TABLE"), userTables);
     EXPECT_EQ(namesOfType(tables, "SYSTEM TABLE"), systemTables);
 }
@@ -186,6 +190,12 @@ TEST_P(SchemaMatchesMdbtools, Columns)
         for (std::size_t i = 0; i < ours.size(); ++i) {
             EXPECT_EQ(ours[i].name, theirs[i].first);
             EXPECT_EQ(ours[i].ordinal, static_cast<int>(i + 1)) << ours[i].name;
+            if (theirs[i].second == complexKind) continue;  // complex columns have tests of their own
+            if (theirs[i].second.starts_with("Unknown_")) {
+                // A kind neither side knows reads as its bytes.
+                EXPECT_EQ(ours[i].typeWord, "Binair") << ours[i].name;
+                continue;
+            }
             const TypeNames* type = typeByWord(ours[i].typeWord);
             ASSERT_NE(type, nullptr) << ours[i].name << ": unknown type word " << ours[i].typeWord;
             EXPECT_EQ(type->mdbSchema, theirs[i].second) << ours[i].name;
@@ -215,5 +225,6 @@ TEST_P(SchemaMatchesMdbtools, Indexes)
 
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(SchemaMatchesMdbtools);
 INSTANTIATE_TEST_SUITE_P(Corpus, SchemaMatchesMdbtools, testing::ValuesIn(corpusParams()), corpusParamName);
+INSTANTIATE_TEST_SUITE_P(Accdb, SchemaMatchesMdbtools, testing::ValuesIn(accdbCorpusParams()), corpusParamName);
 
 }  // namespace querimo::test

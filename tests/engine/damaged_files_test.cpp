@@ -22,7 +22,7 @@ struct SourceFile {
     std::string bytes;
 };
 
-// The sample in both versions, a table of long values, and every Access-made file of the corpus if present.
+// The sample in both versions, a table of long values, and every Access-made file of the corpora if present.
 std::vector<SourceFile> sourceFiles(const std::filesystem::path& dir)
 {
     const std::vector<std::string> longValues{"CREATE TABLE Lang (Id COUNTER PRIMARY KEY, Tekst MEMO, Data LONGBINARY)",
@@ -35,7 +35,10 @@ std::vector<SourceFile> sourceFiles(const std::filesystem::path& dir)
         files.push_back({"voorbeeld" + suffix, readBytes(makeSample(dir / ("voorbeeld" + suffix), version))});
         files.push_back({"lang" + suffix, readBytes(makeDatabase(dir / ("lang" + suffix), version, longValues))});
     }
+    // The Jet 4 sample marked as an Access 2016 file, and every Access 2007 and later file of its corpus.
+    files.push_back({"voorbeeld-2016.accdb", asAccdb(files[2].bytes, 5)});
     for (const auto& file : corpusFiles()) files.push_back({file.filename().string(), readBytes(file)});
+    for (const auto& file : accdbCorpusFiles()) files.push_back({file.filename().string(), readBytes(file)});
     return files;
 }
 

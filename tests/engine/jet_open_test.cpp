@@ -35,6 +35,16 @@ std::string withPassword(std::string file, const std::string& password, jet::Ver
     return file;
 }
 
+// Sets the page-coding key of the masked header.
+std::string withEncodingKey(std::string file, std::uint32_t key)
+{
+    auto* page = reinterpret_cast<std::uint8_t*>(file.data());
+    jet::toggleHeaderMask(page, jet::Version::Jet4);
+    std::memcpy(page + 0x3E, &key, sizeof key);
+    jet::toggleHeaderMask(page, jet::Version::Jet4);
+    return file;
+}
+
 TEST(JetOpen, FilesThatAreNotJetGiveClearErrors)
 {
     ScratchDir dir;
@@ -76,6 +86,51 @@ TEST(JetOpen, DatabasePasswordIsChecked)
         EXPECT_EQ(readRows(*db, "Klant").size(), 40u);
         // Without a stored password any given one is accepted, as Jet does.
         EXPECT_NO_THROW(jet::Database::open(jet::OpenOptions{plain, false, "iets"}));
+    }
+}
+
+// Access 2007 and later encrypt a database with a password by Office encryption: the pages are coded with a
+// key from the password (the header's key field set), or the whole file is wrapped in a compound document.
+TEST(JetOpen, OfficeEncryptedAccdbIsRefusedClearly)
+{
+    ScratchDir dir;
+    const std::string jet4 = readBytes(dir.sample(jet::Version::Jet4));
+    std::string compound(8192, '\0');
+    std::memcpy(compound.data(), "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
+    const struct {
+        std::string name, bytes;
+    } cases[] = {
+        {"versleuteld2007.accdb", withEncodingKey(asAccdb(jet4, 2), 0x5A3C1E0F)},
+        {"versleuteld2010.accdb", withEncodingKey(asAccdb(jet4, 3), 1)},
+        {"versleuteld2019.accdb", withEncodingKey(asAccdb(jet4, 6), 0xFFFFFFFF)},
+        {"omhuld.accdb", compound},
+    };
+    for (const auto& c : cases) {
+        for (const std::string& password : {std::string(), std::string("geheim")}) {
+            const DbError e = openError(dir.write(c.name, c.bytes), password);
+            EXPECT_EQ(e.number(), errc::fail) << c.name;
+            EXPECT_NE(e.description().find(c.name), std::string::npos) << e.description();
+            EXPECT_NE(e.description().find("versleuteld op de nieuwere manier"), std::string::npos) << e.description();
+        }
+    }
+    // Without the key the same file opens.
+    const auto db = jet::Database::open(jet::OpenOptions{dir.write("open.accdb", asAccdb(jet4, 2)), false, ""});
+    EXPECT_EQ(readRows(*db, "Klant").size(), 40u);
+}
+
+// The header's own database password, as Jet 4 keeps it, works the same in every .accdb version.
+TEST(JetOpen, LegacyHeaderPasswordOnAccdb)
+{
+    ScratchDir dir;
+    const std::string jet4 = readBytes(dir.sample(jet::Version::Jet4));
+    for (const char versionByte : {2, 3, 5, 6}) {
+        SCOPED_TRACE(static_cast<int>(versionByte));
+        const std::string path =
+            dir.write("geheim.accdb", withPassword(asAccdb(jet4, versionByte), "Geheim12", jet::Version::Jet4));
+        EXPECT_EQ(openError(path).number(), errc::authentication);
+        EXPECT_EQ(openError(path, "geheim12").number(), errc::authentication);
+        const auto db = jet::Database::open(jet::OpenOptions{path, false, "Geheim12"});
+        EXPECT_EQ(readRows(*db, "Klant").size(), 40u);
     }
 }
 

@@ -18,10 +18,17 @@
 
 namespace querimo::test {
 
+// A corpus file by name: .accdb files come from the .accdb corpus.
+inline std::filesystem::path corpusPath(const std::string& name)
+{
+    const auto found = corpusFile(name);
+    return found.empty() ? corpusDir() / name : found;
+}
+
 inline std::unique_ptr<jet::Database> openCorpus(const std::string& name, bool exclusive = false)
 {
     jet::OpenOptions options;
-    options.path = (corpusDir() / name).string();
+    options.path = corpusPath(name).string();
     options.exclusive = exclusive;
     return jet::Database::open(options);
 }
@@ -39,6 +46,14 @@ inline std::string readBytes(const std::filesystem::path& path)
 {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A Jet 4 file marked as Access 2007 and later (version byte 2, 3, 5 or 6), whose pages are Jet 4's.
+inline std::string asAccdb(std::string file, char versionByte)
+{
+    file.replace(13, 3, "ACE");
+    file[0x14] = versionByte;
+    return file;
 }
 
 // The DbError run throws; a failure naming what when it throws none.
@@ -75,7 +90,7 @@ public:
     }
     std::string copyOf(const std::string& corpusName) const
     {
-        return write(corpusName, readBytes(corpusDir() / corpusName));
+        return write(corpusName, readBytes(corpusPath(corpusName)));
     }
     // The sample database (Klant 40 rows, Artikel 30, Bestelling 120, Bestelregel 284) made by our writer here.
     std::string sample(jet::Version version) const

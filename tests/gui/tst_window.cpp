@@ -332,6 +332,8 @@ private slots:
                                                               << QStringList{"&1 /d2/B.mdb", "&2 /d1/A.mdb", "-", "-"};
         QTest::newRow("case makes another path")
             << QStringList{"/opt/q/nw.mdb", "/opt/Q/nw.mdb"} << QStringList{"&1 /opt/Q/nw.mdb", "&2 nw.mdb", "-", "-"};
+        QTest::newRow(".accdb and .mdb alike") << QStringList{"/opt/q/nw.accdb", "/d1/A.mdb", "/d2/B.accdb"}
+                                               << QStringList{"&1 /d2/B.accdb", "&2 /d1/A.mdb", "&3 nw.accdb", "-"};
         QTest::newRow("subfolder of the program folder")
             << QStringList{"/opt/q/sub/nw.mdb"} << QStringList{"&1 /opt/q/sub/nw.mdb", "-", "-", "-"};
     }
@@ -525,7 +527,8 @@ private slots:
         window->DatabaseKiezen();
         QCOMPARE(title, QString("Microsoft Access Database openen"));
         QCOMPARE(folder, QDir(Routines::ProgrammaMap()).absolutePath());
-        QCOMPARE(filters, QStringList({"Microsoft Access Database (*.mdb)", "Microsoft Access Werkgroep (*.mdw)"}));
+        QCOMPARE(filters,
+                 QStringList({"Microsoft Access Database (*.mdb *.accdb)", "Microsoft Access Werkgroep (*.mdw)"}));
         QCOMPARE(window->database.HuidigeDb(), sample);
 
         window->rtbSQL->setPlainText("select 1");

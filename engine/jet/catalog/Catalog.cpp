@@ -83,7 +83,10 @@ std::vector<CatalogEntry> readCatalog(const TableDef& msysObjects, TableScan& sc
                                                                                              : ObjectKind::Table;
             break;
         case linkedOdbcType:
-        case linkedTableType: row.entry.kind = ObjectKind::LinkedTable; break;
+        case linkedTableType:
+            row.entry.kind = ObjectKind::LinkedTable;
+            row.entry.odbcLink = row.type == linkedOdbcType;
+            break;
         case queryType: row.entry.kind = ObjectKind::Query; break;
         default: continue;
         }

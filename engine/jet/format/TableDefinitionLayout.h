@@ -16,6 +16,14 @@ inline constexpr std::uint8_t columnUpdatableFlag = 0x02;
 inline constexpr std::uint8_t columnAutoLongFlag = 0x04;
 inline constexpr std::uint8_t columnAutoGuidFlag = 0x40;
 inline constexpr std::uint8_t columnCompressedUnicodeFlag = 0x01;  // in the Jet 4 extra flags
+inline constexpr std::uint8_t columnCalculatedFlags = 0xC0;        // in the extra flags (Access 2010 and later)
+// A calculated column's value: 16 bytes, the result's length (4 bytes) at 16, the result from 20, 3 more bytes.
+inline constexpr std::size_t calculatedValueOffset = 20;
+inline constexpr std::size_t calculatedValueExtra = 23;
+
+// Date/Time Extended values: 19 digits of days since year 1, ':', 12 digits of seconds since midnight, 7 of
+// 100-nanosecond steps, then ":7" and a zero byte.
+inline constexpr std::size_t extendedDateSize = 42;
 
 // Real index flags.
 inline constexpr std::uint8_t indexUniqueFlag = 0x01;

@@ -16,6 +16,11 @@ namespace {
     throw DbError(errc::fail, "Het bestand '" + path + "' kan niet geopend worden: " + why + ".");
 }
 
+const char* const officeEncrypted =
+    "het bestand is met een wachtwoord versleuteld op de nieuwere manier (Office-versleuteling van Access 2007 of "
+    "later); zulke bestanden kunnen niet geopend worden. Verwijder het wachtwoord in Access (Database "
+    "ontsleutelen) of bewaar een kopie zonder wachtwoord";
+
 std::string passwordOf(const std::vector<std::uint8_t>& page, Version version)
 {
     if (version == Version::Jet3) {
@@ -48,6 +53,9 @@ void toggleHeaderMask(std::uint8_t* page0, Version version)
 DatabaseHeader decodeHeader(ByteView page0, const std::string& path)
 {
     if (page0.size() == 0) refuse(path, "het bestand is leeg");
+    // Access 2007 and later wrap a database with a password of the newer kind in a compound document.
+    static const char compoundMagic[] = "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1";
+    if (page0.contains(0, 8) && std::memcmp(page0.data(), compoundMagic, 8) == 0) refuse(path, officeEncrypted);
     static const char jetMagic[] = "\x00\x01\x00\x00Standard Jet DB";
     static const char aceMagic[] = "\x00\x01\x00\x00Standard ACE DB";
     const bool jet = page0.contains(0, 20) && std::memcmp(page0.data(), jetMagic, 20) == 0;
@@ -73,6 +81,9 @@ DatabaseHeader decodeHeader(ByteView page0, const std::string& path)
     header.codePage = fields.u16(0x3C);
     header.sortOrder = header.version == Version::Jet3 ? fields.u16(0x3A) : static_cast<int>(fields.u32(0x6E));
     header.password = passwordOf(page, header.version);
+    // An Access 2007 and later file keeps its pages RC4-coded only under Office encryption, whose key comes
+    // from the password: without it, every page past the header would read as garbage.
+    if (ace && header.encodingKey != 0) refuse(path, officeEncrypted);
     return header;
 }
 

@@ -3,10 +3,39 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "core/ExtendedDate.h"
+#include "jet/format/TableDefinitionLayout.h"
 #include "jet/rows/JetText.h"
 #include "jet/rows/LongValue.h"
 
 namespace querimo::jet {
+
+namespace {
+
+bool storedNumber(ByteView data, std::size_t at, std::size_t count, std::int64_t& out)
+{
+    out = 0;
+    for (std::size_t i = at; i < at + count; ++i) {
+        const std::uint8_t c = data.u8(i);
+        if (c < '0' || c > '9') return false;
+        out = out * 10 + (c - '0');
+    }
+    return true;
+}
+
+// Date/Time Extended (layout in TableDefinitionLayout.h); bytes of another layout read as they are.
+Value extendedDateValue(ByteView data)
+{
+    constexpr std::int64_t lastDay = 3652058;  // 31 December 9999
+    std::int64_t high = 0, days = 0, seconds = 0, ticks = 0;
+    const bool known = data.size() >= extendedDateSize && storedNumber(data, 0, 12, high) && high == 0
+                       && storedNumber(data, 12, 7, days) && days <= lastDay && data.u8(19) == ':'
+                       && storedNumber(data, 20, 12, seconds) && seconds < 86400 && storedNumber(data, 32, 7, ticks);
+    if (!known) return Value::binary(data.bytes(0, data.size()));
+    return Value::text(datetime::extendedText({days, seconds, ticks}));
+}
+
+}  // namespace
 
 RowDecoder::RowDecoder(PageFile& file, const Format& format, const TableLayout& table)
     : file_(file), format_(format), table_(table)
@@ -61,18 +90,21 @@ void RowDecoder::decode(ByteView row, std::vector<Value>& values) const
         const ColumnStorage& storage = table_.storage[i];
         const std::size_t n = static_cast<std::size_t>(column.number);
         const bool present = n < columnCount && (nullMask.u8(n / 8) & (1u << (n % 8))) != 0;
-        if (column.type == ColumnType::Boolean) {
+        if (column.type == ColumnType::Boolean && !column.calculated) {
             values[i] = Value::boolean(present);
         } else if (!present) {
             values[i] = Value::null();
         } else if (column.fixed) {
-            values[i] = fixedValue(column, row.sub(format_.rowCountSize + storage.fixedOffset, storage.length));
+            const ByteView data = row.sub(format_.rowCountSize + storage.fixedOffset, storage.length);
+            values[i] = column.calculated ? calculatedValue(column, data) : fixedValue(column, data);
         } else {
             const std::size_t v = static_cast<std::size_t>(storage.variableIndex);
-            if (v + 1 >= offsets.size())
+            if (v + 1 >= offsets.size()) {
                 values[i] = Value::null();  // added after this row was written
-            else
-                values[i] = variableValue(column, row.sub(offsets[v], offsets[v + 1] - offsets[v]));
+            } else {
+                const ByteView data = row.sub(offsets[v], offsets[v + 1] - offsets[v]);
+                values[i] = column.calculated ? calculatedValue(column, data) : variableValue(column, data);
+            }
         }
     }
 }
@@ -84,12 +116,36 @@ Value RowDecoder::fixedValue(const ColumnDef& column, ByteView data) const
     case ColumnType::Integer: return Value::int16(data.i16(0));
     case ColumnType::Long: return Value::int32(data.i32(0));
     case ColumnType::Currency: return Value::currency(data.i64(0));
+    case ColumnType::BigInt: return Value::int64(data.i64(0));
     case ColumnType::Single: return Value::single(data.f32(0));
     case ColumnType::Double: return Value::dbl(data.f64(0));
     case ColumnType::DateTime: return Value::dateTime(data.f64(0));
     case ColumnType::Guid: return Value::guid(guidText(data));
     case ColumnType::Decimal: return Value::decimal(decimalText(data, column.scale));
+    case ColumnType::DateTimeExtended: return extendedDateValue(data);
     default: return variableValue(column, data);
+    }
+}
+
+// A calculated column keeps the result of its expression wrapped: 16 bytes, the result's length (4 bytes), the
+// result, 3 bytes; a Memo wraps the long value's content. Yes/No is a byte there, not a bit of the null mask.
+Value RowDecoder::calculatedValue(const ColumnDef& column, ByteView data) const
+{
+    std::string longValue;
+    if (column.type == ColumnType::Memo) {
+        longValue = readLongValue(file_, format_, data);
+        data = ByteView(reinterpret_cast<const std::uint8_t*>(longValue.data()), longValue.size());
+    }
+    if (data.size() < calculatedValueOffset) return Value::null();
+    const ByteView result =
+        data.sub(calculatedValueOffset, std::min<std::size_t>(data.u32(16), data.size() - calculatedValueOffset));
+    if (result.size() == 0) return Value::null();
+    switch (column.type) {
+    case ColumnType::Boolean: return Value::boolean(result.u8(0) != 0);
+    case ColumnType::Text:
+    case ColumnType::Memo: return Value::text(decodeJetText(result, format_.version));
+    case ColumnType::Decimal: return Value::binary(result.bytes(0, result.size()));  // a layout of its own
+    default: return fixedValue(column, result);
     }
 }
 

@@ -19,6 +19,7 @@ private:
     const std::vector<std::size_t>& variableOffsets(ByteView row, std::size_t maskBytes) const;  // in offsets_
     Value fixedValue(const ColumnDef& column, ByteView data) const;
     Value variableValue(const ColumnDef& column, ByteView data) const;
+    Value calculatedValue(const ColumnDef& column, ByteView data) const;
 
     PageFile& file_;
     const Format& format_;

@@ -2,11 +2,14 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstdio>
 #include <cstring>
 
 #include "core/Error.h"
+#include "core/ExtendedDate.h"
 #include "core/Text.h"
 #include "jet/format/LongValueLayout.h"
+#include "jet/format/TableDefinitionLayout.h"
 #include "jet/rows/LongValue.h"
 
 namespace querimo::jet {
@@ -29,6 +32,17 @@ std::string little(std::uint64_t value, int bytes)
 [[noreturn]] void refuse(const std::string& what, const ColumnDef& column)
 {
     throw DbError(errc::typeMismatch, what + " (kolom '" + column.name + "')");
+}
+
+// Date/Time Extended from its text "yyyy-mm-dd hh:mm:ss.fffffff" (layout in TableDefinitionLayout.h).
+std::string extendedDateBytes(const std::string& text, const ColumnDef& column)
+{
+    const auto e = datetime::parseExtendedText(text);
+    if (!e) refuse("'" + text + "' is geen datum en tijd (jjjj-mm-dd uu:mm:ss.fffffff)", column);
+    char out[96];  // room for any number; a parsed value always takes extendedDateSize - 1 characters
+    std::snprintf(out, sizeof out, "%019lld:%012lld%07lld:7", static_cast<long long>(e->days),
+                  static_cast<long long>(e->seconds), static_cast<long long>(e->ticks));
+    return std::string(out, extendedDateSize - 1) + '\0';
 }
 
 // "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}": the first three groups are stored little-endian.
@@ -160,12 +174,14 @@ std::string RowEncoder::fixedBytes(const ColumnDef& column, const ColumnStorage&
     case ColumnType::Byte: return little(static_cast<std::uint64_t>(value.integer), 1);
     case ColumnType::Integer: return little(static_cast<std::uint64_t>(value.integer), 2);
     case ColumnType::Long: return little(static_cast<std::uint64_t>(value.integer), 4);
-    case ColumnType::Currency: return little(static_cast<std::uint64_t>(value.integer), 8);
+    case ColumnType::Currency:
+    case ColumnType::BigInt: return little(static_cast<std::uint64_t>(value.integer), 8);
     case ColumnType::Single: return little(std::bit_cast<std::uint32_t>(static_cast<float>(value.real)), 4);
     case ColumnType::Double:
     case ColumnType::DateTime: return little(std::bit_cast<std::uint64_t>(value.real), 8);
     case ColumnType::Guid: return guidBytes(value.bytes, column);
     case ColumnType::Decimal: return decimalBytes(value.bytes, column);
+    case ColumnType::DateTimeExtended: return extendedDateBytes(value.bytes, column);
     default: {
         // Fixed-length text and binary: padded to the column's size (text with spaces).
         std::string bytes = variableBytes(column, storage, value);

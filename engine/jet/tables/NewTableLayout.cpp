@@ -31,10 +31,12 @@ int fixedBytes(ColumnType type)
     case ColumnType::Long:
     case ColumnType::Single: return 4;
     case ColumnType::Currency:
+    case ColumnType::BigInt:
     case ColumnType::Double:
     case ColumnType::DateTime: return 8;
     case ColumnType::Guid: return 16;
     case ColumnType::Decimal: return 17;
+    case ColumnType::DateTimeExtended: return static_cast<int>(extendedDateSize);
     default: return 0;
     }
 }
@@ -107,6 +109,10 @@ void completeColumn(const Format& format, ColumnDef& column)
     case ColumnType::Binary:
         if (column.size == 0) column.size = defaultTextSize;
         if (column.size < 0 || column.size > maxBinarySize) refuse(column, "een binair veld is 1 tot 510 bytes lang");
+        break;
+    case ColumnType::BigInt:
+    case ColumnType::DateTimeExtended:
+        if (!format.jet4()) refuse(column, "een Jet 3-database kent dit type niet");
         break;
     case ColumnType::Decimal:
         if (!format.jet4()) refuse(column, "een Jet 3-database kent geen Decimal-velden");

@@ -62,7 +62,9 @@ public:
         case 11:
         case 12:
         case 15:
-        case 16: return static_cast<ColumnType>(code);
+        case 16:
+        case 19:
+        case 20: return static_cast<ColumnType>(code);
         default: return ColumnType::Binary;
         }
     }
@@ -82,8 +84,11 @@ public:
         storage.length = bytes_.u16(at + format_.colLength);
         storage.fixedOffset = bytes_.u16(at + format_.colFixedOffset);
         storage.variableIndex = bytes_.u16(at + format_.colVariableIndex);
-        if (format_.colExtraFlags != 0)
-            storage.compressedUnicode = (bytes_.u8(at + format_.colExtraFlags) & columnCompressedUnicodeFlag) != 0;
+        if (format_.colExtraFlags != 0) {
+            const std::uint8_t extra = bytes_.u8(at + format_.colExtraFlags);
+            storage.compressedUnicode = (extra & columnCompressedUnicodeFlag) != 0;
+            def.calculated = (extra & columnCalculatedFlags) != 0;
+        }
         storage.flags = flags;
         storage.displayIndex = bytes_.u16(at + format_.colDisplayIndex);
         storage.sortOrder = bytes_.u16(at + format_.colSortOrder);
@@ -93,7 +98,11 @@ public:
             def.precision = bytes_.u8(at + format_.colPrecision);
             def.scale = bytes_.u8(at + format_.colScale);
         }
-        def.size = (def.type == ColumnType::Text && format_.jet4()) ? storage.length / 2 : storage.length;
+        // A calculated column's length counts the bytes wrapped around its result.
+        const int length = def.calculated && storage.length >= static_cast<int>(calculatedValueExtra)
+                               ? storage.length - static_cast<int>(calculatedValueExtra)
+                               : storage.length;
+        def.size = (def.type == ColumnType::Text && format_.jet4()) ? length / 2 : length;
         if (isLongValue(def.type)) def.size = 0;
     }
 

@@ -53,6 +53,7 @@ enum VarType {
     vbString = 8,
     vbBoolean = 11,
     vbDecimal = 14,
+    vbLongLong = 20,
     vbByte = 17,
     vbByteArray = 8209
 };
@@ -64,6 +65,7 @@ int staticVarType(std::int64_t dataType)
     switch (static_cast<T>(dataType)) {
     case T::SmallInt: return vbInteger;
     case T::Integer: return vbLong;
+    case T::BigInt: return vbLongLong;
     case T::Single: return vbSingle;
     case T::Double: return vbDouble;
     case T::Currency: return vbCurrency;
