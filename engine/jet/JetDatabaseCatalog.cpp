@@ -263,6 +263,11 @@ void JetDatabase::changeDatabasePassword(const std::string& newPassword, const s
     const DatabaseHeader header = decodeHeader(ByteView(current->data(), current->size()), file_.path());
     if (header.password != oldPassword)
         throw DbError(errc::authentication, "Het oude databasewachtwoord van '" + file_.path() + "' is onjuist.");
+    // Access 2007 and later protect a database with a password by encrypting it whole; a password in the
+    // header alone (left from an older version) may only be removed.
+    if (header_.fileVersion >= 2 && !newPassword.empty())
+        throw DbError(errc::fail, "In een ACCDB-database (Access 2007 of later) kan Querimo geen databasewachtwoord "
+                                  "instellen; Access versleutelt zo'n database met het wachtwoord.");
     storeHeaderPassword(file_.change(0), header_.version, newPassword);
 }
 

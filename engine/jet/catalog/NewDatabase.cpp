@@ -77,11 +77,12 @@ std::vector<std::uint8_t> indexLeaf(Version version, const TableLayout& table, c
         std::vector<Value> values;
         for (const IndexColumn& key : real.columns) {
             const ColumnDef* column = table.def.columnByNumber(key.columnNumber);
-            columns.push_back(KeyColumn{column->type, key.ascending});
+            columns.push_back(
+                keyColumn(version, table, static_cast<std::size_t>(column - table.def.columns.data()), key.ascending));
             values.push_back(rows[r][static_cast<std::size_t>(column - table.def.columns.data())]);
         }
         const IndexKey key = encodeIndexKey(version, columns, values);
-        if (key.unencodable) doesNotFit("een indexsleutel");
+        if (!key.encodable()) doesNotFit("een indexsleutel");
         leaf.entries.push_back(IndexEntry{key.bytes, dataPage, static_cast<std::uint8_t>(r), 0});
     }
     std::sort(leaf.entries.begin(), leaf.entries.end(), [](const IndexEntry& a, const IndexEntry& b) {

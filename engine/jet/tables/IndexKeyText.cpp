@@ -204,7 +204,8 @@ void appendJet4(std::string& key, std::string_view utf8)
 
 }  // namespace
 
-std::optional<char32_t> appendTextKey(std::string& key, Version version, std::string_view utf8, bool ascending)
+std::optional<char32_t> appendTextKey(std::string& key, Version version, Collation /*collation*/, std::string_view utf8,
+                                      bool ascending)
 {
     const std::size_t start = key.size();
     if (version == Version::Jet3) {

@@ -39,7 +39,7 @@ std::optional<KeyBounds> keyBounds(Version version, const std::vector<KeyColumn>
     const std::vector<KeyColumn> leading(columns.begin(),
                                          columns.begin() + static_cast<std::ptrdiff_t>(range.equal.size()));
     const IndexKey prefix = encodeIndexKey(version, leading, range.equal);
-    if (prefix.unencodable) return std::nullopt;
+    if (!prefix.encodable()) return std::nullopt;
     KeyBounds bounds;
     if (!ranged) {
         if (!prefix.bytes.empty()) bounds.low = bounds.high = KeyBounds::Bound{prefix.bytes, true};
@@ -50,7 +50,7 @@ std::optional<KeyBounds> keyBounds(Version version, const std::vector<KeyColumn>
         // Without a value: every present value, no Null.
         if (!value) return KeyBounds::Bound{prefix.bytes + (column.ascending ? ascendingValue : descendingValue), true};
         const IndexKey key = encodeIndexKey(version, {column}, {*value});
-        if (key.unencodable) return std::nullopt;
+        if (!key.encodable()) return std::nullopt;
         return KeyBounds::Bound{prefix.bytes + key.bytes, inclusive};
     };
     auto smallest = bound(range.from, range.fromInclusive), largest = bound(range.to, range.toInclusive);
