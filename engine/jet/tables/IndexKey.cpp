@@ -145,7 +145,7 @@ IndexKey encodeIndexKey(Version version, const std::vector<KeyColumn>& columns, 
         case ColumnType::Binary: key.bytes += binaryKey(value.bytes, column.ascending); break;
         case ColumnType::Text:
         case ColumnType::Memo:
-            if (column.collation != Collation::General) {
+            if (column.collation == Collation::Unknown) {
                 key.unknownSortOrder = true;
                 return key;
             }
