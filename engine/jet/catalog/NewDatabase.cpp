@@ -93,10 +93,10 @@ std::vector<std::uint8_t> indexLeaf(Version version, const TableLayout& table, c
 
 }  // namespace
 
-std::vector<PageBytes> newDatabasePages(Version version, double created)
+std::vector<PageBytes> newDatabasePages(Version version, double created, int aceVersion)
 {
     const Format& format = Format::of(version);
-    std::vector<TableLayout> tables = systemTableLayouts(version);
+    std::vector<TableLayout> tables = systemTableLayouts(version, aceVersion);
     for (std::size_t t = 0; t < tables.size(); ++t)
         tables[t].def.definitionPage = firstDefinitionPage + static_cast<std::uint32_t>(t);
     const std::vector<std::vector<std::vector<Value>>> rows = newDatabaseRows(tables, created);
@@ -152,7 +152,7 @@ std::vector<PageBytes> newDatabasePages(Version version, double created)
     }
     for (std::uint32_t i = 0; i < mapPages; ++i) pages[firstMapPage + i] = dataPageWith(format, 0, mapRows[i]);
 
-    pages[0] = newHeaderPage(version, created);
+    pages[0] = newHeaderPage(version, created, aceVersion);
     std::vector<std::uint32_t> unused;  // the global map marks the pages not yet in use
     for (std::uint32_t page = pageCount; page < (mapSize - 5) * 8; ++page) unused.push_back(page);
     pages[globalMapPage] =
