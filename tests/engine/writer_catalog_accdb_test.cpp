@@ -122,5 +122,21 @@ TEST(WriterCreateAccdb, TablesMadeInNewFilesReadBack)
     }
 }
 
+// Access 2007 and later encrypt a database to protect it with a password; a password in the header alone is not
+// set, and the file keeps every byte.
+TEST(WriterCreateAccdb, NoHeaderPasswordIsSetInAnAccdb)
+{
+    ScratchDir dir;
+    const std::string path = newPath(dir, "wachtwoord.accdb");
+    jet::Database::createAccdb(path, 2010);
+    const std::string before = readBytes(path);
+    {
+        const auto db = openFile(path, true);
+        EXPECT_THROW(db->changeDatabasePassword("geheim", ""), DbError);
+        EXPECT_NO_THROW(db->changeDatabasePassword("", ""));
+    }
+    EXPECT_TRUE(readBytes(path) == before);
+}
+
 }  // namespace
 }  // namespace querimo::test
