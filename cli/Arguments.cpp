@@ -8,8 +8,9 @@ namespace querimo::cli {
 
 const char* const usageText =
     "gebruik: querimo-sql [--user GEBRUIKER] [--password WACHTWOORD] [--db-password WACHTWOORD] [--exclusive]\n"
-    "                     [--create [--jet3]] DATABASE OPDRACHT\n"
-    "  --create               maak eerst een nieuwe, lege database (Access 2000, Jet 4; met --jet3 Access 97);\n"
+    "                     [--create [--jet3 | --accdb [VERSIE]]] DATABASE OPDRACHT\n"
+    "  --create               maak eerst een nieuwe, lege database (Access 2000, Jet 4; met --jet3 Access 97;\n"
+    "                         met --accdb een .accdb van Access 2007, of van VERSIE 2010, 2016 of 2019);\n"
     "                         de opdracht mag dan ontbreken\n"
     "opdrachten:\n"
     "  --tables               de tabellen en views: naam TAB soort\n"
@@ -57,6 +58,17 @@ double seconds(const std::string& text)
     if (text.empty() || *end != '\0' || !(value > 0) || value > 1e9)
         throw UsageError("--timeout verwacht een positief aantal seconden, niet '" + text + "'.");
     return value;
+}
+
+// --accdb [VERSION]: the Access version of a new .accdb, 2007 unless a known version follows.
+int accessVersion(Reader& in)
+{
+    if (in.done()) return 2007;
+    const std::string& next = in.peek();
+    if (next.size() != 4 || next.find_first_not_of("0123456789") != std::string::npos) return 2007;
+    if (next != "2007" && next != "2010" && next != "2016" && next != "2019")
+        throw UsageError("--accdb kent de versies 2007, 2010, 2016 en 2019, niet " + next + ".");
+    return std::atoi(in.take().c_str());
 }
 
 std::optional<Command> tableCommand(const std::string& option)
@@ -110,6 +122,8 @@ Arguments parseArguments(const std::vector<std::string>& args)
             result.create = true;
         } else if (arg == "--jet3") {
             result.jet3 = true;
+        } else if (arg == "--accdb") {
+            result.accdb = accessVersion(in);
         } else if (arg == "--script") {
             setCommand(Command::Script);
             result.script = in.valueOf(arg);
@@ -143,6 +157,8 @@ Arguments parseArguments(const std::vector<std::string>& args)
     if (result.database.empty()) throw UsageError("Geef een database.");
     if (!haveCommand && !result.create) throw UsageError("Geef een opdracht.");
     if (result.jet3 && !result.create) throw UsageError("--jet3 hoort alleen bij --create.");
+    if (result.accdb != 0 && !result.create) throw UsageError("--accdb hoort alleen bij --create.");
+    if (result.accdb != 0 && result.jet3) throw UsageError("Geef --jet3 of --accdb, niet allebei.");
     if (!haveCommand) result.command = Command::None;
     const bool statement = result.command == Command::Statement;
     const bool script = result.command == Command::Script;

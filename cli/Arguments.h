@@ -16,6 +16,7 @@ struct Arguments {
     bool exclusive = false;
     bool create = false;  // make the database first (it must not exist)
     bool jet3 = false;    // ... as an Access 97 (Jet 3) database
+    int accdb = 0;        // ... as an .accdb of this Access version (2007, 2010, 2016, 2019); 0: an .mdb
     std::string database;
     Command command = Command::Tables;
     std::string table;                     // Columns, Indexes, Export

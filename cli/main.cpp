@@ -19,7 +19,10 @@ namespace {
 
 void run(const cli::Arguments& args)
 {
-    if (args.create) jet::Database::create(args.database, args.jet3 ? jet::Version::Jet3 : jet::Version::Jet4);
+    if (args.create && args.accdb != 0)
+        jet::Database::createAccdb(args.database, args.accdb);
+    else if (args.create)
+        jet::Database::create(args.database, args.jet3 ? jet::Version::Jet3 : jet::Version::Jet4);
     if (args.command == cli::Command::None) return;
     ado::Connection connection;
     cli::openDatabase(args, connection);

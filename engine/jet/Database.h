@@ -213,6 +213,9 @@ public:
 
     // A new, empty database file (fails when the path exists).
     static void create(const std::string& path, Version version);
+    // A new, empty .accdb file of Access 2007, 2010, 2016 or 2019 (accessVersion), with the system tables those
+    // versions start with; any other version is a DbError.
+    static void createAccdb(const std::string& path, int accessVersion);
 
     // --- Writing ---
     // Reads between beginRead() and endRead() see one state of the file: they hold the shared file lock, and

@@ -108,6 +108,9 @@ private:
     void revokeRights(std::int32_t objectId);
     // Data definition (JetDatabaseSchema.cpp).
     TableLayout& schemaLayout(std::string_view name, bool allowSystem);
+    // A column added or changed by data definition takes the file's General sort order (of Access 2010 and
+    // later where the header names that one), as Access gives it.
+    void useFileSortOrder(ColumnStorage& storage) const;
     void storeDefinition(TableLayout& layout, std::vector<std::uint32_t> chain);
     void reloadLayout(TableLayout& layout);
     std::pair<RowId, std::vector<Value>> catalogRowOf(const TableLayout& layout);

@@ -10,6 +10,7 @@
 #include "jet/JetDatabase.h"
 #include "jet/catalog/CatalogRows.h"
 #include "jet/catalog/NewDatabase.h"
+#include "jet/format/HeaderLayout.h"
 #include "jet/format/TableDefinitionLayout.h"
 #include "jet/pages/Header.h"
 #include "jet/pages/HeaderWriter.h"
@@ -263,14 +264,21 @@ void JetDatabase::changeDatabasePassword(const std::string& newPassword, const s
     const DatabaseHeader header = decodeHeader(ByteView(current->data(), current->size()), file_.path());
     if (header.password != oldPassword)
         throw DbError(errc::authentication, "Het oude databasewachtwoord van '" + file_.path() + "' is onjuist.");
+    // Access 2007 and later protect a database with a password by encrypting it whole; a password in the
+    // header alone (left from an older version) may only be removed.
+    if (header_.fileVersion >= 2 && !newPassword.empty())
+        throw DbError(errc::fail, "In een ACCDB-database (Access 2007 of later) kan Querimo geen databasewachtwoord "
+                                  "instellen; Access versleutelt zo'n database met het wachtwoord.");
     storeHeaderPassword(file_.change(0), header_.version, newPassword);
 }
 
-void Database::create(const std::string& path, Version version)
+namespace {
+
+// Writes the pages of a new file and opens it: what we wrote must read back as a database before anyone gets it.
+void writeCheckedFile(const std::string& path, const std::vector<PageBytes>& pages)
 {
-    writeNewFile(path, newDatabasePages(version, accessNow()));
+    writeNewFile(path, pages);
     try {
-        // What we wrote must read back as a database before anyone gets it.
         OpenOptions options;
         options.path = path;
         JetDatabase db(options);
@@ -279,6 +287,28 @@ void Database::create(const std::string& path, Version version)
         ::unlink(path.c_str());
         throw;
     }
+}
+
+}  // namespace
+
+void Database::create(const std::string& path, Version version)
+{
+    writeCheckedFile(path, newDatabasePages(version, accessNow()));
+}
+
+void Database::createAccdb(const std::string& path, int accessVersion)
+{
+    int aceVersion = 0;
+    switch (accessVersion) {
+    case 2007: aceVersion = header::access2007; break;
+    case 2010: aceVersion = header::access2010; break;
+    case 2016: aceVersion = header::access2016; break;
+    case 2019: aceVersion = header::access2019; break;
+    default:
+        throw DbError(errc::fail, "Een ACCDB-database kan gemaakt worden als Access 2007, 2010, 2016 of 2019, niet als "
+                                      + std::to_string(accessVersion) + ".");
+    }
+    writeCheckedFile(path, newDatabasePages(Version::Jet4, accessNow(), aceVersion));
 }
 
 }  // namespace querimo::jet

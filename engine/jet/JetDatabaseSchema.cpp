@@ -306,6 +306,14 @@ void JetDatabase::rebuildTable(TableLayout& layout, const std::function<void(Tab
     }
 }
 
+void JetDatabase::useFileSortOrder(ColumnStorage& storage) const
+{
+    constexpr int generalSortOrder = 0x409;
+    const auto fileOrder = static_cast<std::uint32_t>(header_.sortOrder);
+    if (format_->jet4() && (fileOrder & 0xFFFF) == generalSortOrder && (fileOrder >> 16) == general2010SortOrderTail)
+        storage.sortOrderTail = general2010SortOrderTail;
+}
+
 void JetDatabase::createTable(const TableDef& def)
 {
     requireStatement();
@@ -317,6 +325,7 @@ void JetDatabase::createTable(const TableDef& def)
     for (const ColumnDef& column : def.columns) checkKindFitsFile(column, header_.fileVersion);
     guarded([&] {
         TableLayout layout = newTableLayout(*format_, def);
+        for (ColumnStorage& storage : layout.storage) useFileSortOrder(storage);
         PageAllocator pages(file_, *format_);
         const std::uint32_t first = pages.allocate();
         layout.def.definitionPage = first;
@@ -492,6 +501,7 @@ void JetDatabase::addColumn(std::string_view tableName, const ColumnDef& column)
                                                + "' kan niet worden toegevoegd: de tabel '" + layout.def.name
                                                + "' heeft al rijen zonder waarde daarin.");
         appendColumn(*format_, layout, column);
+        useFileSortOrder(layout.storage.back());
         PageAllocator pages(file_, *format_);
         syncLongValueMaps(file_, *format_, pages, layout);
         storeDefinition(layout, definitionPageChain(file_, layout.def.definitionPage));
@@ -579,6 +589,7 @@ void JetDatabase::alterColumn(std::string_view tableName, const ColumnDef& colum
                 ColumnDef replacement = column;
                 replacement.name = changed.def.columns[position].name;
                 replaceColumn(*format_, changed, position, replacement);
+                useFileSortOrder(changed.storage[position]);
             },
             {}, &convert);
     });

@@ -7,9 +7,6 @@
 namespace querimo::jet {
 namespace {
 
-// The General sort order, the only one whose text codes the key encoder knows.
-constexpr std::uint16_t generalSortOrder = 0x409;
-
 bool keyable(ColumnType type)
 {
     return type != ColumnType::Decimal && type != ColumnType::OleObject;
@@ -30,18 +27,14 @@ const RealIndexLayout& JetDatabase::realIndex(const TableLayout& table, std::siz
 std::optional<KeyBounds> JetDatabase::indexBounds(const TableLayout& table, std::size_t index, const KeyRange& range)
 {
     const RealIndexLayout& layout = realIndex(table, index);
-    // Only the columns the range gives values for need codes the key encoder knows.
-    const std::size_t valued = range.equal.size() + (range.from || range.to || range.startsWith ? 1 : 0);
     std::vector<KeyColumn> columns;
     for (const IndexColumn& indexColumn : layout.columns) {
         const ColumnDef* column = table.def.columnByNumber(indexColumn.columnNumber);
         if (!column) corrupt("een index van de tabel '" + table.def.name + "' noemt een kolom die niet bestaat");
         const auto position = static_cast<std::size_t>(column - table.def.columns.data());
-        if (!keyable(column->type)) return std::nullopt;
-        const bool text = column->type == ColumnType::Text || column->type == ColumnType::Memo;
-        if (text && columns.size() < valued && table.storage.at(position).sortOrder != generalSortOrder)
-            return std::nullopt;
-        columns.push_back(KeyColumn{column->type, indexColumn.ascending});
+        if (!keyable(column->type) || table.storage.at(position).typeCode != 0) return std::nullopt;
+        // Columns the range gives no value for are never encoded, so their sort order does not matter here.
+        columns.push_back(keyColumn(version(), table, position, indexColumn.ascending));
     }
     return keyBounds(version(), columns, range);
 }

@@ -85,6 +85,9 @@ TEST_F(QuerimoSql, WrongCommandLinesExitWithTwo)
         {"x.mdb", "--bogus"},
         {"--user"},
         {"x.mdb", "--jet3", "--tables"},
+        {"x.accdb", "--accdb", "--tables"},
+        {"--create", "--accdb", "2013", "x.accdb"},
+        {"--create", "--jet3", "--accdb", "x.accdb"},
     };
     for (const auto& args : wrong) {
         const ProcessResult r = run(args);

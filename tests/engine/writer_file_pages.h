@@ -41,16 +41,17 @@ inline std::vector<std::string> entriesText(const std::vector<querimo::jet::Inde
 }
 
 // The key an index with these columns gives a row (values in the table definition's order).
-inline querimo::jet::IndexKey keyOfRow(querimo::jet::Version version, const querimo::jet::TableDef& table,
+inline querimo::jet::IndexKey keyOfRow(querimo::jet::Version version, const querimo::jet::TableLayout& table,
                                        const std::vector<querimo::jet::IndexColumn>& columns,
                                        const std::vector<querimo::Value>& row)
 {
     std::vector<querimo::jet::KeyColumn> keyColumns;
     std::vector<querimo::Value> values;
     for (const querimo::jet::IndexColumn& ic : columns) {
-        const querimo::jet::ColumnDef* column = table.columnByNumber(ic.columnNumber);
-        keyColumns.push_back({column->type, ic.ascending});
-        values.push_back(row[static_cast<std::size_t>(column - table.columns.data())]);
+        const querimo::jet::ColumnDef* column = table.def.columnByNumber(ic.columnNumber);
+        const auto position = static_cast<std::size_t>(column - table.def.columns.data());
+        keyColumns.push_back(querimo::jet::keyColumn(version, table, position, ic.ascending));
+        values.push_back(row[position]);
     }
     return querimo::jet::encodeIndexKey(version, keyColumns, values);
 }

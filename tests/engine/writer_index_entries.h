@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include "core/Error.h"
 #include "engine/writer_file_pages.h"
 #include "writer_rows_support.h"
 
@@ -13,6 +14,7 @@ namespace writertest {
 struct IndexEntriesOutcome {
     int verified = 0;
     int refused = 0;
+    int unsupported = 0;  // entries of an index on a column kind the encoder refuses (a complex column)
 };
 
 // Every real index of every table is a sound tree whose usage map (where it has one) marks exactly its pages and
@@ -34,8 +36,14 @@ inline IndexEntriesOutcome checkIndexEntries(const std::filesystem::path& path)
             EXPECT_EQ(walk.problem, "");
             std::string mismatch;
             for (const IndexEntry& leaf : walk.leaves) {
-                const IndexKey key = keyOfRow(db->version(), layout.def, real.columns, file.rowOf(layout, leaf));
-                if (key.unencodable)
+                IndexKey key;
+                try {
+                    key = keyOfRow(db->version(), layout, real.columns, file.rowOf(layout, leaf));
+                } catch (const querimo::DbError&) {
+                    ++total.unsupported;
+                    continue;
+                }
+                if (!key.encodable())
                     ++total.refused;
                 else if (key.bytes == leaf.key)
                     ++total.verified;

@@ -129,7 +129,7 @@ TEST(IndexKey, OnlyCharactersOutsideAJet3CodePageAreRefused)
     for (const char* known : {"Şahin", "Yılmaz", "Łódź", "Čapek", "Đorđe", "Ελλάδα", "Москва", "東京", "ā", "שלום",
                               "القاهرة", "ひらがな カタカナ", "한국", "😀 emoji"})
         EXPECT_FALSE(refused(Version::Jet4, known)) << known;
-    const std::string message = unencodableKeyMessage(U'Ş', "ixNaam", "T");
+    const std::string message = unencodableKeyMessage(IndexKey{{}, U'Ş'}, "ixNaam", "T");
     EXPECT_EQ(message, "Het teken 'Ş' (U+015E) kan niet in de index 'ixNaam' van de tabel 'T' worden opgenomen; "
                        "de opdracht is niet uitgevoerd");
 }

@@ -46,10 +46,9 @@ inline void expectIndexesMatchRows(const std::string& path, const std::string& t
         std::set<jet::RowId> pointed;
         for (const jet::IndexEntry& leaf : walk.leaves) {
             pointed.insert(leaf.dataPage << 8 | leaf.dataRow);
-            EXPECT_EQ(
-                writertest::hex(
-                    writertest::keyOfRow(db->version(), layout.def, real.columns, file.rowOf(layout, leaf)).bytes),
-                writertest::hex(leaf.key));
+            EXPECT_EQ(writertest::hex(
+                          writertest::keyOfRow(db->version(), layout, real.columns, file.rowOf(layout, leaf)).bytes),
+                      writertest::hex(leaf.key));
         }
         EXPECT_EQ(walk.leaves.size(), rows.size());
         EXPECT_EQ(pointed, rows);

@@ -77,11 +77,12 @@ std::vector<std::uint8_t> indexLeaf(Version version, const TableLayout& table, c
         std::vector<Value> values;
         for (const IndexColumn& key : real.columns) {
             const ColumnDef* column = table.def.columnByNumber(key.columnNumber);
-            columns.push_back(KeyColumn{column->type, key.ascending});
+            columns.push_back(
+                keyColumn(version, table, static_cast<std::size_t>(column - table.def.columns.data()), key.ascending));
             values.push_back(rows[r][static_cast<std::size_t>(column - table.def.columns.data())]);
         }
         const IndexKey key = encodeIndexKey(version, columns, values);
-        if (key.unencodable) doesNotFit("een indexsleutel");
+        if (!key.encodable()) doesNotFit("een indexsleutel");
         leaf.entries.push_back(IndexEntry{key.bytes, dataPage, static_cast<std::uint8_t>(r), 0});
     }
     std::sort(leaf.entries.begin(), leaf.entries.end(), [](const IndexEntry& a, const IndexEntry& b) {
@@ -92,10 +93,10 @@ std::vector<std::uint8_t> indexLeaf(Version version, const TableLayout& table, c
 
 }  // namespace
 
-std::vector<PageBytes> newDatabasePages(Version version, double created)
+std::vector<PageBytes> newDatabasePages(Version version, double created, int aceVersion)
 {
     const Format& format = Format::of(version);
-    std::vector<TableLayout> tables = systemTableLayouts(version);
+    std::vector<TableLayout> tables = systemTableLayouts(version, aceVersion);
     for (std::size_t t = 0; t < tables.size(); ++t)
         tables[t].def.definitionPage = firstDefinitionPage + static_cast<std::uint32_t>(t);
     const std::vector<std::vector<std::vector<Value>>> rows = newDatabaseRows(tables, created);
@@ -151,7 +152,7 @@ std::vector<PageBytes> newDatabasePages(Version version, double created)
     }
     for (std::uint32_t i = 0; i < mapPages; ++i) pages[firstMapPage + i] = dataPageWith(format, 0, mapRows[i]);
 
-    pages[0] = newHeaderPage(version, created);
+    pages[0] = newHeaderPage(version, created, aceVersion);
     std::vector<std::uint32_t> unused;  // the global map marks the pages not yet in use
     for (std::uint32_t page = pageCount; page < (mapSize - 5) * 8; ++page) unused.push_back(page);
     pages[globalMapPage] =

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "jet/catalog/CatalogRows.h"
+#include "jet/catalog/SystemTables.h"
 
 namespace querimo::jet {
 namespace {
@@ -25,7 +26,7 @@ const std::string adminsSid("\x65\x8B", 2);
 
 std::vector<std::vector<std::vector<Value>>> newDatabaseRows(const std::vector<TableLayout>& tables, double created)
 {
-    // tables: MSysObjects, MSysACEs, MSysQueries, MSysRelationships.
+    // tables: MSysObjects, MSysACEs, MSysQueries, MSysRelationships, then those of an .accdb.
     const TableDef& objects = tables.at(0).def;
     const TableDef& aces = tables.at(1).def;
     const auto page = [&](std::size_t t) { return static_cast<std::int32_t>(tables.at(t).def.definitionPage); };
@@ -33,7 +34,8 @@ std::vector<std::vector<std::vector<Value>>> newDatabaseRows(const std::vector<T
 
     const auto add = [&](std::int32_t id, std::int32_t parent, const std::string& name, CatalogType type,
                          const std::string& owner) {
-        rows[0].push_back(catalogRow(objects, CatalogObject{id, parent, name, type, systemObject}, owner, created));
+        const std::uint32_t flags = type == CatalogType::Table ? systemTableFlags(name) : systemObject;
+        rows[0].push_back(catalogRow(objects, CatalogObject{id, parent, name, type, flags}, owner, created));
     };
     add(tablesContainer, rootContainer, "Tables", CatalogType::Container, engineSid);
     add(databasesContainer, rootContainer, "Databases", CatalogType::Container, engineSid);

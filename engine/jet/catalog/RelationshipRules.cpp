@@ -103,12 +103,12 @@ std::vector<IndexEntry> RelationshipRules::entries(const TableLayout& other, std
             if (!def)
                 throw DbError(errc::fail,
                               "Een index van de tabel '" + other.def.name + "' noemt een kolom die niet bestaat");
-            columns.push_back(KeyColumn{def->type, column.ascending});
+            columns.push_back(keyColumn(format_.version, other,
+                                        static_cast<std::size_t>(def - other.def.columns.data()), column.ascending));
         }
         if (columns.size() != values.size()) break;
         const IndexKey key = encodeIndexKey(format_.version, columns, values);
-        if (key.unencodable)
-            throw DbError(errc::fail, unencodableKeyMessage(*key.unencodable, index.name, from.def.name));
+        if (!key.encodable()) throw DbError(errc::fail, unencodableKeyMessage(key, index.name, from.def.name));
         return IndexTree(file_, format_.version, real.firstPage, IndexPageSource{}).find(key.bytes);
     }
     throw DbError(errc::fail, "De relatie via de index '" + index.name + "' van de tabel '" + from.def.name

@@ -1,9 +1,11 @@
 #include "jet/catalog/SystemTables.h"
 
 #include <initializer_list>
+#include <string>
 #include <vector>
 
 #include "jet/format/Format.h"
+#include "jet/format/HeaderLayout.h"
 #include "jet/format/TableDefinitionLayout.h"
 #include "jet/tables/NewTableLayout.h"
 
@@ -73,9 +75,51 @@ void addIndex(Version version, TableLayout& table, const char* name, std::initia
     table.logicalIndexes.push_back(logical);
 }
 
+// The tables an .accdb starts with for its complex columns: where they are listed, and the templates of the
+// values a multi-valued field may hold and of an attachment.
+void addComplexTables(std::vector<TableLayout>& tables)
+{
+    using T = ColumnType;
+    TableLayout columns = tableOf(Version::Jet4, "MSysComplexColumns",
+                                  {{"ColumnName", T::Text},
+                                   {"ComplexTypeObjectID", T::Long},
+                                   {"FlatTableID", T::Long},
+                                   {"ConceptualTableID", T::Long},
+                                   {"ComplexID", T::Long}});
+    constexpr std::uint8_t requiredIgnoringNulls = 0x8A;
+    addIndex(Version::Jet4, columns, "IdxConceptualTableID", {3}, requiredIgnoringNulls);
+    addIndex(Version::Jet4, columns, "IdxFlatTableID", {2}, requiredIgnoringNulls);
+    addIndex(Version::Jet4, columns, "IdxID", {4}, requiredIgnoringNulls | uniqueIndex, true);
+    tables.push_back(columns);
+
+    const std::pair<const char*, T> values[] = {{"UnsignedByte", T::Byte}, {"Short", T::Integer},     {"Long", T::Long},
+                                                {"IEEESingle", T::Single}, {"IEEEDouble", T::Double}, {"GUID", T::Guid},
+                                                {"Decimal", T::Decimal},   {"Text", T::Text}};
+    for (const auto& [name, type] : values)
+        tables.push_back(tableOf(Version::Jet4, (std::string("MSysComplexType_") + name).c_str(), {{"Value", type}}));
+    tables.push_back(tableOf(Version::Jet4, "MSysComplexType_Attachment",
+                             {{"FileURL", T::Memo},
+                              {"FileName", T::Text},
+                              {"FileType", T::Text},
+                              {"FileData", T::OleObject},
+                              {"FileTimeStamp", T::DateTime},
+                              {"FileFlags", T::Long}}));
+    // The templates' columns carry no system flag bits.
+    for (auto table = tables.end() - 9; table != tables.end(); ++table)
+        for (std::size_t i = 0; i < table->storage.size(); ++i)
+            table->storage[i].flags = table->def.columns[i].fixed ? 0x03 : 0x02;
+}
+
 }  // namespace
 
-std::vector<TableLayout> systemTableLayouts(Version version)
+std::uint32_t systemTableFlags(const std::string& name)
+{
+    constexpr std::uint32_t systemObject = 0x80000000;
+    constexpr std::uint32_t complexTemplate = 0x80030000;
+    return name.starts_with("MSysComplexType_") ? complexTemplate : systemObject;
+}
+
+std::vector<TableLayout> systemTableLayouts(Version version, int aceVersion)
 {
     using T = ColumnType;
     TableLayout objects = tableOf(version, "MSysObjects",
@@ -124,7 +168,12 @@ std::vector<TableLayout> systemTableLayouts(Version version)
     addIndex(version, relationships, "szObject", {4}, plainIndex);
     addIndex(version, relationships, "szReferencedObject", {6}, plainIndex);
 
-    return {objects, aces, queries, relationships};
+    std::vector<TableLayout> tables{objects, aces, queries, relationships};
+    if (aceVersion != 0) addComplexTables(tables);
+    if (header::newerGeneralOrder(aceVersion))
+        for (TableLayout& table : tables)
+            for (ColumnStorage& storage : table.storage) storage.sortOrderTail = general2010SortOrderTail;
+    return tables;
 }
 
 }  // namespace querimo::jet

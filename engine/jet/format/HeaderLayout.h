@@ -13,4 +13,12 @@ inline constexpr std::size_t passwordCharacters = 20;
 inline constexpr std::size_t creationDateOffset = 0x72;
 inline constexpr std::size_t bytesNeeded = 0x98;  // up to the end of the masked area
 
+// Version bytes of the .accdb files Access 2007, 2010, 2016 and 2019 make.
+inline constexpr int access2007 = 2, access2010 = 3, access2016 = 5, access2019 = 6;
+// Access 2010 and 2016 make their files in the newer General sort order; 2007 and 2019 in the older one.
+inline constexpr bool newerGeneralOrder(int aceVersion)
+{
+    return aceVersion == access2010 || aceVersion == access2016;
+}
+
 }  // namespace querimo::jet::header

@@ -38,22 +38,26 @@ std::uint32_t creationMask(const PageBytes& plain)
 
 }  // namespace
 
-PageBytes newHeaderPage(Version version, double created)
+PageBytes newHeaderPage(Version version, double created, int aceVersion)
 {
     const Format& format = Format::of(version);
     PageBytes page(format.pageSize, 0);
     static const char magic[] = "\x00\x01\x00\x00Standard Jet DB";
-    std::memcpy(page.data(), magic, 20);
-    page[header::versionOffset] = version == Version::Jet4 ? 1 : 0;
+    static const char aceMagic[] = "\x00\x01\x00\x00Standard ACE DB";
+    std::memcpy(page.data(), aceVersion != 0 ? aceMagic : magic, 20);
+    page[header::versionOffset] = static_cast<std::uint8_t>(aceVersion != 0            ? aceVersion
+                                                            : version == Version::Jet4 ? 1
+                                                                                       : 0);
     // The fixed words at the start of the masked area, as in every Access file.
     static const std::uint8_t opening[] = {0x00, 0x01, 0x00, 0x00, 0x01, 0x01, 0x00, 0x00, 0x02, 0, 0, 0,
                                            0x03, 0,    0,    0,    0x04, 0,    0,    0,    0x05, 0, 0, 0};
     std::memcpy(page.data() + 0x18, opening, sizeof opening);
     put16(page, 0x3C, windows1252);
     if (version == Version::Jet4) {
-        page[0x6A] = 0x1C;  // as in the files Access and ADOX make
-        page[0x6B] = 0x26;
+        page[0x6A] = aceVersion != 0 ? 0xA6 : 0x1C;  // as in the files Access and ADOX make
+        page[0x6B] = aceVersion != 0 ? 0x11 : 0x26;
         put16(page, 0x6E, generalSortOrder);
+        if (header::newerGeneralOrder(aceVersion)) page[0x71] = 1;  // the sort order's version
         std::memcpy(page.data() + header::creationDateOffset, &created, sizeof created);
         static const std::uint8_t release[] = {0x54, 0x06, 0x00, 0x00, '4', '.', '0'};
         std::memcpy(page.data() + 0x98, release, sizeof release);

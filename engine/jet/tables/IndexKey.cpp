@@ -146,7 +146,11 @@ IndexKey encodeIndexKey(Version version, const std::vector<KeyColumn>& columns, 
         case ColumnType::Binary: key.bytes += binaryKey(value.bytes, column.ascending); break;
         case ColumnType::Text:
         case ColumnType::Memo:
-            if (auto failed = appendTextKey(key.bytes, version, value.bytes, column.ascending)) {
+            if (column.collation == Collation::Unknown) {
+                key.unknownSortOrder = true;
+                return key;
+            }
+            if (auto failed = appendTextKey(key.bytes, version, column.collation, value.bytes, column.ascending)) {
                 key.unencodable = failed;
                 return key;
             }
@@ -157,12 +161,30 @@ IndexKey encodeIndexKey(Version version, const std::vector<KeyColumn>& columns, 
     return key;
 }
 
-std::string unencodableKeyMessage(char32_t character, const std::string& indexName, const std::string& tableName)
+KeyColumn keyColumn(Version version, const TableLayout& table, std::size_t position, bool ascending)
 {
+    const ColumnDef& column = table.def.columns.at(position);
+    const ColumnStorage& storage = table.storage.at(position);
+    KeyColumn key{storage.typeCode != 0 ? static_cast<ColumnType>(storage.typeCode) : column.type, ascending};
+    constexpr std::uint16_t generalSortOrder = 0x409;
+    if (storage.sortOrder != generalSortOrder)
+        key.collation = Collation::Unknown;
+    else if (version == Version::Jet4 && (storage.sortOrderTail & 0xFF00) == general2010SortOrderTail)
+        key.collation = Collation::General2010;
+    else if (version == Version::Jet4 && (storage.sortOrderTail & 0xFF00) != 0)
+        key.collation = Collation::Unknown;
+    return key;
+}
+
+std::string unencodableKeyMessage(const IndexKey& key, const std::string& indexName, const std::string& tableName)
+{
+    if (!key.unencodable)
+        return "De index '" + indexName + "' van de tabel '" + tableName
+               + "' gebruikt een sorteervolgorde voor tekst die niet wordt ondersteund; de opdracht is niet uitgevoerd";
     std::string shown;
-    text::appendUtf8(shown, character);
+    text::appendUtf8(shown, *key.unencodable);
     char code[16];
-    std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(character));
+    std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(*key.unencodable));
     return "Het teken '" + shown + "' (" + code + ") kan niet in de index '" + indexName + "' van de tabel '"
            + tableName + "' worden opgenomen; de opdracht is niet uitgevoerd";
 }

@@ -27,7 +27,7 @@ void invert(std::string& key, std::size_t from)
     for (std::size_t i = from; i < key.size(); ++i) key[i] = static_cast<char>(~static_cast<unsigned char>(key[i]));
 }
 
-void appendBigEndian(std::string& out, std::uint32_t value, std::size_t bytes)
+void appendBigEndian(std::string& out, std::uint64_t value, std::size_t bytes)
 {
     for (std::size_t i = bytes; i-- > 0;) out += static_cast<char>((value >> (8 * i)) & 0xFF);
 }
@@ -181,11 +181,12 @@ private:
     std::size_t covered_ = 0;   // sort elements the accent codes cover
 };
 
-void appendJet4(std::string& key, std::string_view utf8)
+// Access 2000-2007 and the newer order of Access 2010 build keys alike from codes of their own.
+void appendJet4(std::string& key, std::string_view utf8, sortorder::LegacyCodes (*codesOf)(char16_t))
 {
     Jet4Tail tail;
     for (char16_t unit : jet4Units(utf8)) {
-        const sortorder::LegacyCodes code = sortorder::generalLegacy(unit);
+        const sortorder::LegacyCodes code = codesOf(unit);
         switch (code.kind) {
         case Kind::Ignored:
         case Kind::Accentable: break;
@@ -204,13 +205,14 @@ void appendJet4(std::string& key, std::string_view utf8)
 
 }  // namespace
 
-std::optional<char32_t> appendTextKey(std::string& key, Version version, std::string_view utf8, bool ascending)
+std::optional<char32_t> appendTextKey(std::string& key, Version version, Collation collation, std::string_view utf8,
+                                      bool ascending)
 {
     const std::size_t start = key.size();
     if (version == Version::Jet3) {
         if (const auto failed = appendJet3(key, utf8)) return failed;
     } else {
-        appendJet4(key, utf8);
+        appendJet4(key, utf8, collation == Collation::General2010 ? sortorder::general2010 : sortorder::generalLegacy);
     }
     if (!ascending) {
         invert(key, start);

@@ -25,7 +25,7 @@ bool isText(const KeyColumn& column)
 bool keysCoverCaseForms(Version version, const std::vector<KeyColumn>& columns, const std::vector<Value>& values)
 {
     for (std::size_t i = 0; i < values.size(); ++i)
-        if (isText(columns[i]) && !values[i].isNull() && !keyCoversCaseForms(version, values[i].bytes)) return false;
+        if (isText(columns[i]) && !values[i].isNull() && !keyCoversCaseForms(version, columns[i].collation, values[i].bytes)) return false;
     return true;
 }
 
@@ -53,7 +53,7 @@ std::optional<KeyBounds> keyBounds(Version version, const std::vector<KeyColumn>
     const std::vector<KeyColumn> leading(columns.begin(),
                                          columns.begin() + static_cast<std::ptrdiff_t>(range.equal.size()));
     const IndexKey prefix = encodeIndexKey(version, leading, range.equal);
-    if (prefix.unencodable || !keysCoverCaseForms(version, leading, range.equal)) return std::nullopt;
+    if (!prefix.encodable() || !keysCoverCaseForms(version, leading, range.equal)) return std::nullopt;
     KeyBounds bounds;
     if (!ranged) {
         if (!prefix.bytes.empty()) bounds.low = bounds.high = KeyBounds::Bound{prefix.bytes, true};
@@ -63,7 +63,8 @@ std::optional<KeyBounds> keyBounds(Version version, const std::vector<KeyColumn>
     if (range.startsWith) {
         if (!isText(column))
             throw DbError(errc::fail, "Een zoekbereik op het begin van een tekst vraagt een tekstkolom");
-        const std::string codes = caseFormTextCodes(version, *range.startsWith, column.ascending);
+        if (column.collation == Collation::Unknown) return std::nullopt;
+        const std::string codes = caseFormTextCodes(version, column.collation, *range.startsWith, column.ascending);
         if (codes.empty()) return std::nullopt;  // every text would do: a scan costs less
         const char flag = column.ascending ? ascendingValue : descendingValue;
         bounds.low = bounds.high = KeyBounds::Bound{prefix.bytes + flag + codes, true};
@@ -73,7 +74,7 @@ std::optional<KeyBounds> keyBounds(Version version, const std::vector<KeyColumn>
         // Without a value: every present value, no Null.
         if (!value) return KeyBounds::Bound{prefix.bytes + (column.ascending ? ascendingValue : descendingValue), true};
         const IndexKey key = encodeIndexKey(version, {column}, {*value});
-        if (key.unencodable) return std::nullopt;
+        if (!key.encodable()) return std::nullopt;
         return KeyBounds::Bound{prefix.bytes + key.bytes, inclusive};
     };
     auto smallest = bound(range.from, range.fromInclusive), largest = bound(range.to, range.toInclusive);

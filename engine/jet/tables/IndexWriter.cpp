@@ -21,20 +21,21 @@ struct RowKey {
     bool allColumnsNull = false;
 };
 
-RowKey rowKey(Version version, const TableDef& table, const RealIndexLayout& real, const std::vector<Value>& values)
+RowKey rowKey(Version version, const TableLayout& table, const RealIndexLayout& real, const std::vector<Value>& values)
 {
     std::vector<KeyColumn> columns;
     std::vector<Value> keyValues;
     RowKey result;
+    const TableDef& def = table.def;
     for (const IndexColumn& indexColumn : real.columns) {
-        const auto at = std::find_if(table.columns.begin(), table.columns.end(),
+        const auto at = std::find_if(def.columns.begin(), def.columns.end(),
                                      [&](const ColumnDef& c) { return c.number == indexColumn.columnNumber; });
-        if (at == table.columns.end())
-            throw DbError(errc::fail, "Een index van de tabel '" + table.name + "' noemt een kolom die niet bestaat");
-        const auto position = static_cast<std::size_t>(at - table.columns.begin());
+        if (at == def.columns.end())
+            throw DbError(errc::fail, "Een index van de tabel '" + def.name + "' noemt een kolom die niet bestaat");
+        const auto position = static_cast<std::size_t>(at - def.columns.begin());
         const Value value = position < values.size() ? values[position] : Value{};
         if (value.isNull() && at->type != ColumnType::Boolean && result.nulls++ == 0) result.firstNullColumn = at->name;
-        columns.push_back(KeyColumn{at->type, indexColumn.ascending});
+        columns.push_back(keyColumn(version, table, position, indexColumn.ascending));
         keyValues.push_back(value);
     }
     result.allColumnsNull = result.nulls == static_cast<int>(real.columns.size());
@@ -63,7 +64,7 @@ std::string indexName(const TableLayout& table, std::size_t real)
 
 void refuseUnencodable(const RowKey& row, const std::string& index, const TableDef& table)
 {
-    if (row.key.unencodable) throw DbError(errc::fail, unencodableKeyMessage(*row.key.unencodable, index, table.name));
+    if (!row.key.encodable()) throw DbError(errc::fail, unencodableKeyMessage(row.key, index, table.name));
 }
 
 // A damaged index page becomes the error that names the file.
@@ -101,7 +102,7 @@ void IndexWriter::checkRules(const TableLayout& table, const std::vector<Value>&
         const IndexDef& index = def.indexes[i];
         const RealIndexLayout& real = table.realIndexes.at(static_cast<std::size_t>(table.realIndexOf[i]));
         if (before && sameKey(def, real, *before, values)) continue;
-        const RowKey row = rowKey(format_.version, def, real, values);
+        const RowKey row = rowKey(format_.version, table, real, values);
         refuseUnencodable(row, index.name, def);
         if (row.nulls > 0 && index.primaryKey)
             throw DbError(errc::integrity, "Het veld '" + row.firstNullColumn + "' hoort bij de primaire sleutel '"
@@ -149,7 +150,7 @@ void IndexWriter::change(const TableLayout& table, const std::vector<Value>& val
     for (std::size_t r = 0; r < table.realIndexes.size(); ++r) {
         const RealIndexLayout& real = table.realIndexes[r];
         if (before && sameKey(table.def, real, *before, values)) continue;
-        const RowKey key = rowKey(format_.version, table.def, real, values);
+        const RowKey key = rowKey(format_.version, table, real, values);
         refuseUnencodable(key, indexName(table, r), table.def);
         if (key.allColumnsNull && (real.flags & indexIgnoreNullsFlag) != 0) continue;
         IndexTree tree(file_, format_.version, real.firstPage, pageSource(real));

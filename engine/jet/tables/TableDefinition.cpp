@@ -92,6 +92,7 @@ public:
         storage.flags = flags;
         storage.displayIndex = bytes_.u16(at + format_.colDisplayIndex);
         storage.sortOrder = bytes_.u16(at + format_.colSortOrder);
+        if (format_.jet4()) storage.sortOrderTail = bytes_.u16(at + format_.colSortOrder + 2);
         if (format_.colCodePage != 0) storage.codePage = bytes_.u16(at + format_.colCodePage);
         if (format_.colJet3Word != 0) storage.jet3Word = bytes_.u16(at + format_.colJet3Word);
         if (def.type == ColumnType::Decimal) {

@@ -89,6 +89,7 @@ void addColumn(Bytes& out, const Format& format, const ColumnDef& column, const 
     } else {
         out.at(start + format.colSortOrder, storage.sortOrder, 2);
     }
+    if (format.jet4()) out.at(start + format.colSortOrder + 2, storage.sortOrderTail, 2);
     if (format.colCodePage != 0) out.at(start + format.colCodePage, storage.codePage, 2);
     if (format.colJet3Word != 0) out.at(start + format.colJet3Word, storage.jet3Word, 2);
     if (format.jet4()) out.at(start + 1, jet4Marker, 4);

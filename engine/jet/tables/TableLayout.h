@@ -17,9 +17,15 @@ struct ColumnStorage {
     std::uint8_t flags = 0x02;        // as stored: fixed length, updatable, AutoNumber, replication, hyperlink
     int displayIndex = 0;             // as stored after the variable index
     std::uint16_t sortOrder = 0x409;  // text collation (General); Jet 4 keeps it for every type but Decimal
-    std::uint16_t codePage = 1252;    // Jet 3 only
-    std::uint16_t jet3Word = 0;       // Jet 3 only: the word between the display index and the sort order
+    // Jet 4: the two bytes after it, kept for every type: 0, then the sort order's version (Access 2010's newer
+    // General order is 1); a complex column's id spans all four bytes.
+    std::uint16_t sortOrderTail = 0;
+    std::uint16_t codePage = 1252;  // Jet 3 only
+    std::uint16_t jet3Word = 0;     // Jet 3 only: the word between the display index and the sort order
 };
+
+// The sort order version of Access 2010's General order, as the high byte of ColumnStorage::sortOrderTail.
+constexpr std::uint16_t general2010SortOrderTail = 0x0100;
 
 // An index as the file keeps it (several logical indexes may share one).
 struct RealIndexLayout {

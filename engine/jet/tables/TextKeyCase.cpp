@@ -31,7 +31,7 @@ std::optional<unsigned char> windows1252(char32_t c)
     return static_cast<unsigned char>(cp[0]);
 }
 
-std::optional<CharacterCodes> codesOf(Version version, char32_t c)
+std::optional<CharacterCodes> codesOf(Version version, Collation collation, char32_t c)
 {
     using sortorder::Kind;
     CharacterCodes codes;
@@ -47,13 +47,15 @@ std::optional<CharacterCodes> codesOf(Version version, char32_t c)
         return codes;
     }
     if (c >= 0xD800 && c <= 0xDFFF) return std::nullopt;
-    const sortorder::LegacyCodes code = sortorder::generalLegacy(static_cast<char16_t>(c));
+    const auto unit = static_cast<char16_t>(c);
+    const sortorder::LegacyCodes code =
+        collation == Collation::General2010 ? sortorder::general2010(unit) : sortorder::generalLegacy(unit);
     if (code.kind == Kind::Plain || code.kind == Kind::Accented || code.kind == Kind::Kana)
         for (std::size_t i = code.textLength; i-- > 0;) codes.text += static_cast<char>((code.text >> (8 * i)) & 0xFF);
     codes.all = codes.text;
-    for (const std::uint32_t part :
-         {static_cast<std::uint32_t>(code.kind), std::uint32_t{code.positions}, code.text,
-          std::uint32_t{code.accentLength}, std::uint32_t{code.accents}, std::uint32_t{code.kana}})
+    for (const std::uint64_t part :
+         {static_cast<std::uint64_t>(code.kind), std::uint64_t{code.positions}, code.text,
+          std::uint64_t{code.accentLength}, std::uint64_t{code.accents}, std::uint64_t{code.kana}})
         codes.all += std::to_string(part) + ",";
     return codes;
 }
@@ -62,7 +64,7 @@ enum : std::uint8_t { keyDiffers = 1, textDiffers = 2 };
 
 // For every character of the Basic Multilingual Plane: whether a case form of it has another key, or other
 // text codes. Characters without codes count as differing in both.
-std::vector<std::uint8_t> caseFormDifferences(Version version)
+std::vector<std::uint8_t> caseFormDifferences(Version version, Collation collation)
 {
     constexpr char32_t planeEnd = 0x10000;
     std::vector<std::uint8_t> differs(planeEnd, keyDiffers | textDiffers);
@@ -74,7 +76,7 @@ std::vector<std::uint8_t> caseFormDifferences(Version version)
         std::uint8_t flags = 0;
         std::optional<CharacterCodes> first;
         for (const char32_t c : characters) {
-            const std::optional<CharacterCodes> codes = c < planeEnd ? codesOf(version, c) : std::nullopt;
+            const std::optional<CharacterCodes> codes = c < planeEnd ? codesOf(version, collation, c) : std::nullopt;
             if (!codes) {
                 // Jet 3 rows only hold Windows-1252: a form outside it never meets the others.
                 if (version == Version::Jet3 && c < planeEnd && !windows1252(c)) continue;
@@ -86,44 +88,51 @@ std::vector<std::uint8_t> caseFormDifferences(Version version)
             if (codes->text != first->text) flags |= textDiffers;
         }
         for (const char32_t c : characters)
-            if (c < planeEnd && codesOf(version, c)) differs[c] = flags;
+            if (c < planeEnd && codesOf(version, collation, c)) differs[c] = flags;
     }
     return differs;
 }
 
-const std::vector<std::uint8_t>& differences(Version version)
+const std::vector<std::uint8_t>& differences(Version version, Collation collation)
 {
-    static const std::vector<std::uint8_t> jet3 = caseFormDifferences(Version::Jet3);
-    static const std::vector<std::uint8_t> jet4 = caseFormDifferences(Version::Jet4);
-    return version == Version::Jet3 ? jet3 : jet4;
+    if (version == Version::Jet3) {
+        static const std::vector<std::uint8_t> jet3 = caseFormDifferences(Version::Jet3, Collation::General);
+        return jet3;
+    }
+    if (collation == Collation::General2010) {
+        static const std::vector<std::uint8_t> newer = caseFormDifferences(Version::Jet4, Collation::General2010);
+        return newer;
+    }
+    static const std::vector<std::uint8_t> jet4 = caseFormDifferences(Version::Jet4, Collation::General);
+    return jet4;
 }
 
-bool formsDiffer(Version version, char32_t c, std::uint8_t how)
+bool formsDiffer(Version version, Collation collation, char32_t c, std::uint8_t how)
 {
-    return c >= 0x10000 || (differences(version)[c] & how) != 0;
+    return c >= 0x10000 || (differences(version, collation)[c] & how) != 0;
 }
 
 }  // namespace
 
-bool keyCoversCaseForms(Version version, std::string_view utf8)
+bool keyCoversCaseForms(Version version, Collation collation, std::string_view utf8)
 {
     for (std::size_t pos = 0; pos < utf8.size();)
-        if (formsDiffer(version, text::decodeUtf8(utf8, pos), keyDiffers)) return false;
+        if (formsDiffer(version, collation, text::decodeUtf8(utf8, pos), keyDiffers)) return false;
     return true;
 }
 
-std::string caseFormTextCodes(Version version, std::string_view utf8, bool ascending)
+std::string caseFormTextCodes(Version version, Collation collation, std::string_view utf8, bool ascending)
 {
     std::vector<char32_t> start;
     for (std::size_t pos = 0; pos < utf8.size() && start.size() < maxKeyCharacters;) {
         const char32_t c = text::decodeUtf8(utf8, pos);
-        if (formsDiffer(version, c, textDiffers)) break;
+        if (formsDiffer(version, collation, c, textDiffers)) break;
         start.push_back(c);
     }
     // A space the text ends with may be the end of a row's text too, where the key leaves it out.
     while (!start.empty() && start.back() == U' ') start.pop_back();
     std::string codes;
-    for (const char32_t c : start) codes += codesOf(version, c)->text;
+    for (const char32_t c : start) codes += codesOf(version, collation, c)->text;
     if (!ascending)
         for (char& b : codes) b = static_cast<char>(~static_cast<unsigned char>(b));
     return codes;
