@@ -29,7 +29,10 @@ enum class ColumnType : std::uint8_t {
     OleObject = 11,
     Memo = 12,
     Guid = 15,
-    Decimal = 16
+    Decimal = 16,
+    // Attachments, multi-valued fields, version history (2007 and later): the row holds the id its values
+    // carry in a hidden table of their own.
+    Complex = 18
 };
 
 // Memo and OLE Object: values stored apart from their row, as long values.
@@ -50,6 +53,7 @@ struct ColumnDef {
     bool autoNumber = false;
     bool required = false;     // the column's Required property
     std::string defaultValue;  // the column's DefaultValue property: an expression as Access stores it, empty for none
+    std::int32_t complexId = 0;  // Complex only: its row in MSysComplexColumns
 };
 
 struct IndexColumn {
@@ -76,6 +80,18 @@ struct TableDef {
 
     const ColumnDef* column(std::string_view name) const;  // case-insensitive
     const ColumnDef* columnByNumber(int number) const;
+};
+
+// What a complex column holds, known from the columns of its type table.
+enum class ComplexKind { Attachment, MultiValue, VersionHistory, Unknown };
+
+// Where a complex column keeps its values: rows of a hidden table, each with the id of the value it belongs
+// to (the id the owning row holds in the column).
+struct ComplexColumn {
+    ComplexKind kind = ComplexKind::Unknown;
+    std::string flatTable;
+    std::string valueIdColumn;              // the flat table's column holding that id
+    std::vector<std::string> valueColumns;  // the flat table's columns of the type table (FileName, Value ...)
 };
 
 enum class ObjectKind { Table, SystemTable, LinkedTable, Query };
@@ -177,6 +193,9 @@ public:
         (void)table, (void)index, (void)range, (void)columns;
         return nullptr;
     }
+    // Where the values of a Complex column of this table live. DbError when the catalog does not say, or
+    // names a table that is not there.
+    ComplexColumn complexColumn(const TableDef& table, const ColumnDef& column);
     // Rows of MSysQueries belonging to the stored query with this catalog id.
     virtual std::vector<QueryRow> queryRows(std::int32_t objectId) = 0;
 

@@ -24,6 +24,8 @@ constexpr AccessType accessTypes[] = {
     {ColumnType::Memo, T::LongVarWChar, T::WChar, 0, "MEMO", "Memo"},
     {ColumnType::Guid, T::Guid, T::Guid, 16, "GUID", "Replicatie-id"},
     {ColumnType::Decimal, T::Numeric, T::Numeric, 17, "DECIMAL", "Decimaal"},
+    // Attachments, multi-valued fields, version history: read as the text of their values.
+    {ColumnType::Complex, T::LongVarWChar, T::WChar, 4, "COMPLEX", "Meerdere waarden"},
 };
 
 // Jet 4's type words; TEXT without a size is Text(255), as the Access query window makes it.
@@ -132,7 +134,7 @@ const AccessType& accessType(jet::ColumnType type)
 bool fixedLength(jet::ColumnType type)
 {
     return type != ColumnType::Text && type != ColumnType::Memo && type != ColumnType::OleObject
-           && type != ColumnType::Binary;
+           && type != ColumnType::Binary && type != ColumnType::Complex;
 }
 
 const AccessType* accessTypeOf(DataType recordsetType)

@@ -14,6 +14,7 @@
 #include "core/Error.h"
 #include "core/Text.h"
 #include "sql/Catalog.h"
+#include "sql/ComplexValues.h"
 #include "sql/Compiler.h"
 #include "sql/IndexPlan.h"
 #include "sql/RowBuffer.h"
@@ -76,9 +77,26 @@ struct KeyIndex {
     }
 };
 
+struct Table;
+
+// Rows whose complex columns show their values (file names, the values of a multi-valued field) instead of the
+// id the row stores.
+class ComplexScan : public jet::TableScan {
+public:
+    ComplexScan(std::unique_ptr<jet::TableScan> rows, Table& table) : rows_(std::move(rows)), table_(table) {}
+    bool next(std::vector<Value>& row) override;
+    jet::RowId rowId() const override { return rows_->rowId(); }
+
+private:
+    std::unique_ptr<jet::TableScan> rows_;
+    Table& table_;
+};
+
 struct Table : sqlite3_vtab {
     jet::Database* database = nullptr;
     const jet::TableDef* definition = nullptr;
+    std::vector<std::size_t> complexColumns;                         // their positions
+    std::map<std::size_t, std::unique_ptr<ComplexValues>> complex;  // read when a row first shows them
     std::unique_ptr<RowBuffer> cache;
     std::vector<jet::RowId> cachedRowIds;  // the Jet row id of each cached row
     std::map<int, KeyIndex> indexes;       // by column
@@ -108,7 +126,21 @@ struct Table : sqlite3_vtab {
     std::unique_ptr<jet::TableScan> scan()
     {
         const std::vector<std::size_t> columns = wantedColumns();
-        return columns.empty() ? database->scan(*definition) : database->scan(*definition, columns);
+        return showingValues(columns.empty() ? database->scan(*definition) : database->scan(*definition, columns));
+    }
+
+    std::unique_ptr<jet::TableScan> showingValues(std::unique_ptr<jet::TableScan> rows)
+    {
+        if (complexColumns.empty() || !rows) return rows;
+        return std::make_unique<ComplexScan>(std::move(rows), *this);
+    }
+
+    Value complexValue(std::size_t column, const Value& id)
+    {
+        if (id.kind != Value::Kind::Long) return Value::null();
+        auto& values = complex[column];
+        if (!values) values = std::make_unique<ComplexValues>(*database, *definition, definition->columns[column]);
+        return values->value(static_cast<std::int32_t>(id.integer));
     }
 
     // The rows an index plan finds, or all rows (SQLite checks them) when the index cannot serve the values.
@@ -119,10 +151,12 @@ struct Table : sqlite3_vtab {
         if (none) return nullptr;
         const auto index = static_cast<std::size_t>(plan.index);
         if (found.kind == Seek::Kind::Range)
-            if (auto rows = database->seek(*definition, index, found.range, wantedColumns())) return rows;
+            if (auto rows = database->seek(*definition, index, found.range, wantedColumns()))
+                return showingValues(std::move(rows));
         // The rows must still come in index order when SQLite leaves the sorting to it.
         if (plan.ordered)
-            if (auto rows = database->seek(*definition, index, jet::KeyRange{}, wantedColumns())) return rows;
+            if (auto rows = database->seek(*definition, index, jet::KeyRange{}, wantedColumns()))
+                return showingValues(std::move(rows));
         return scan();
     }
 
@@ -155,7 +189,7 @@ struct Table : sqlite3_vtab {
     bool textColumn(int column) const
     {
         const auto type = definition->columns[static_cast<std::size_t>(column)].type;
-        return type == jet::ColumnType::Text || type == jet::ColumnType::Memo;
+        return type == jet::ColumnType::Text || type == jet::ColumnType::Memo || type == jet::ColumnType::Complex;
     }
 
     void load()
@@ -197,6 +231,14 @@ struct Table : sqlite3_vtab {
         return index;
     }
 };
+
+bool ComplexScan::next(std::vector<Value>& row)
+{
+    if (!rows_->next(row)) return false;
+    for (const std::size_t c : table_.complexColumns)
+        if (c < row.size()) row[c] = table_.complexValue(c, row[c]);
+    return true;
+}
 
 struct Cursor : sqlite3_vtab_cursor {
     std::unique_ptr<jet::TableScan> scan;  // streaming
@@ -245,7 +287,8 @@ const char* declaredType(jet::ColumnType type)
     case jet::ColumnType::DateTime:
     case jet::ColumnType::Decimal: return "REAL";
     case jet::ColumnType::Text:
-    case jet::ColumnType::Memo: return nullptr;  // text with our collation
+    case jet::ColumnType::Memo:
+    case jet::ColumnType::Complex: return nullptr;  // text with our collation
     case jet::ColumnType::Guid: return "TEXT";
     case jet::ColumnType::Binary:
     case jet::ColumnType::OleObject: return "BLOB";
@@ -274,6 +317,7 @@ int connect(sqlite3* db, void* aux, int argc, const char* const* argv, sqlite3_v
         schema += quoteIdentifier(c.name);
         const char* type = declaredType(c.type);
         schema += type ? std::string(" ") + type : std::string(" TEXT COLLATE ") + textCollation;
+        if (c.type == jet::ColumnType::Complex) table->complexColumns.push_back(i);
     }
     schema += ")";
     if (const int rc = sqlite3_declare_vtab(db, schema.c_str()); rc != SQLITE_OK) return rc;

@@ -62,7 +62,8 @@ public:
         case 11:
         case 12:
         case 15:
-        case 16: return static_cast<ColumnType>(code);
+        case 16:
+        case 18: return static_cast<ColumnType>(code);
         default: return ColumnType::Binary;
         }
     }
@@ -89,6 +90,7 @@ public:
         storage.sortOrder = bytes_.u16(at + format_.colSortOrder);
         if (format_.colCodePage != 0) storage.codePage = bytes_.u16(at + format_.colCodePage);
         if (format_.colJet3Word != 0) storage.jet3Word = bytes_.u16(at + format_.colJet3Word);
+        if (def.type == ColumnType::Complex && format_.jet4()) def.complexId = bytes_.i32(at + format_.colSortOrder);
         if (def.type == ColumnType::Decimal) {
             def.precision = bytes_.u8(at + format_.colPrecision);
             def.scale = bytes_.u8(at + format_.colScale);
