@@ -19,6 +19,11 @@ std::string shownColumn(const jet::ComplexColumn& complex, const jet::TableDef& 
 
 }  // namespace
 
+std::string complexIdColumn(std::string_view column)
+{
+    return "~id of " + std::string(column);
+}
+
 ComplexValues::ComplexValues(jet::Database& database, const jet::TableDef& table, const jet::ColumnDef& column)
 {
     const jet::ComplexColumn complex = database.complexColumn(table, column);

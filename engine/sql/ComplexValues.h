@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -10,6 +11,9 @@ namespace querimo::sql {
 
 // The values of one complex column (attachments, a multi-valued field, version history), by the id the owning
 // row holds in the column: read once from the column's hidden table.
+// The name under which a table's virtual table offers a complex column's stored id, hidden from SELECT *.
+std::string complexIdColumn(std::string_view column);
+
 class ComplexValues {
 public:
     ComplexValues(jet::Database& database, const jet::TableDef& table, const jet::ColumnDef& column);

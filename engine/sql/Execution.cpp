@@ -6,6 +6,7 @@
 #include "core/Error.h"
 #include "core/StopSignal.h"
 #include "core/Text.h"
+#include "sql/AttachmentData.h"
 #include "sql/Catalog.h"
 #include "sql/JetModule.h"
 #include "sql/ResultRows.h"
@@ -133,6 +134,7 @@ Session::Session(jet::Database& database) : database_(database)
         },
         &database);
     registerJetModule(db_, database);
+    registerAttachmentFunction(db_);
     registerTextCollation(db_);
     registerAccessFunctions(db_);
 }

@@ -108,8 +108,15 @@ struct Table : sqlite3_vtab {
     void want(sqlite3_uint64 used)
     {
         wanted.resize(definition->columns.size());
-        for (std::size_t c = 0; c < wanted.size(); ++c)  // the last bit stands for every column from 63 on
-            if (used & (sqlite3_uint64{1} << std::min<std::size_t>(c, 63))) wanted[c] = true;
+        for (std::size_t c = 0; c < width(); ++c)  // the last bit stands for every column from 63 on
+            if (used & (sqlite3_uint64{1} << std::min<std::size_t>(c, 63))) wanted[storedColumn(c)] = true;
+    }
+
+    // The table's columns and the hidden id of each complex column after them.
+    std::size_t width() const { return definition->columns.size() + complexColumns.size(); }
+    std::size_t storedColumn(std::size_t c) const
+    {
+        return c < definition->columns.size() ? c : complexColumns[c - definition->columns.size()];
     }
 
     // The positions of the wanted columns; empty when every column is wanted.
@@ -180,6 +187,7 @@ struct Table : sqlite3_vtab {
     // Whether the column alone is the key of a unique index: a lookup on it finds at most one row.
     bool uniqueKey(int column) const
     {
+        if (static_cast<std::size_t>(column) >= definition->columns.size()) return false;
         const int number = definition->columns[static_cast<std::size_t>(column)].number;
         return std::any_of(definition->indexes.begin(), definition->indexes.end(), [&](const jet::IndexDef& index) {
             return index.unique && index.columns.size() == 1 && index.columns[0].columnNumber == number;
@@ -188,6 +196,7 @@ struct Table : sqlite3_vtab {
 
     bool textColumn(int column) const
     {
+        if (static_cast<std::size_t>(column) >= definition->columns.size()) return false;
         const auto type = definition->columns[static_cast<std::size_t>(column)].type;
         return type == jet::ColumnType::Text || type == jet::ColumnType::Memo || type == jet::ColumnType::Complex;
     }
@@ -196,7 +205,7 @@ struct Table : sqlite3_vtab {
     {
         wanted.resize(definition->columns.size());
         if (cache && cached == wanted) return;
-        auto rows = std::make_unique<RowBuffer>(definition->columns.size());
+        auto rows = std::make_unique<RowBuffer>(width());
         auto scan = this->scan();
         std::vector<Value> row;
         std::vector<jet::RowId> rowIds;
@@ -235,8 +244,13 @@ struct Table : sqlite3_vtab {
 bool ComplexScan::next(std::vector<Value>& row)
 {
     if (!rows_->next(row)) return false;
-    for (const std::size_t c : table_.complexColumns)
-        if (c < row.size()) row[c] = table_.complexValue(c, row[c]);
+    const std::size_t stored = table_.definition->columns.size();
+    row.resize(table_.width());
+    for (std::size_t k = 0; k < table_.complexColumns.size(); ++k) {
+        const std::size_t c = table_.complexColumns[k];
+        row[stored + k] = row[c];
+        row[c] = table_.complexValue(c, row[c]);
+    }
     return true;
 }
 
@@ -319,6 +333,9 @@ int connect(sqlite3* db, void* aux, int argc, const char* const* argv, sqlite3_v
         schema += type ? std::string(" ") + type : std::string(" TEXT COLLATE ") + textCollation;
         if (c.type == jet::ColumnType::Complex) table->complexColumns.push_back(i);
     }
+    // Behind each complex column, hidden from SELECT *, the id its values carry: joins to the values use it.
+    for (const std::size_t i : table->complexColumns)
+        schema += ", " + quoteIdentifier(complexIdColumn(table->definition->columns[i].name)) + " INTEGER HIDDEN";
     schema += ")";
     if (const int rc = sqlite3_declare_vtab(db, schema.c_str()); rc != SQLITE_OK) return rc;
     *out = table.release();
