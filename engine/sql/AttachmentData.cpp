@@ -69,14 +69,15 @@ void registerAttachmentFunction(sqlite3* db)
         if (sqlite3_value_type(argv[0]) == SQLITE_NULL) return sqlite3_result_null(ctx);
         const auto* p = static_cast<const char*>(sqlite3_value_blob(argv[0]));
         try {
-            const std::string file = attachmentFile(std::string_view(p ? p : "", static_cast<std::size_t>(sqlite3_value_bytes(argv[0]))));
+            const std::string file =
+                attachmentFile(std::string_view(p ? p : "", static_cast<std::size_t>(sqlite3_value_bytes(argv[0]))));
             sqlite3_result_blob64(ctx, file.data(), file.size(), SQLITE_TRANSIENT);
         } catch (const DbError& e) {
             sqlite3_result_error(ctx, e.what(), -1);
         }
     };
-    sqlite3_create_function_v2(db, "acc_attachment_file", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, call,
-                               nullptr, nullptr, nullptr);
+    sqlite3_create_function_v2(db, "acc_attachment_file", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, call, nullptr,
+                               nullptr, nullptr);
 }
 
 }  // namespace querimo::sql

@@ -27,8 +27,8 @@ const CatalogEntry* tableById(const Database& database, std::int64_t id)
 
 std::size_t count(const TableDef& table, ColumnType type)
 {
-    return static_cast<std::size_t>(
-        std::count_if(table.columns.begin(), table.columns.end(), [type](const ColumnDef& c) { return c.type == type; }));
+    return static_cast<std::size_t>(std::count_if(table.columns.begin(), table.columns.end(),
+                                                  [type](const ColumnDef& c) { return c.type == type; }));
 }
 
 // The type table's columns tell the kinds apart: one plain value, a file's fields, or text with its date.
@@ -37,10 +37,12 @@ ComplexKind kindOf(const TableDef& type)
     if (type.columns.size() == 1 && type.columns[0].type != ColumnType::Memo
         && type.columns[0].type != ColumnType::OleObject && type.columns[0].type != ColumnType::Complex)
         return ComplexKind::MultiValue;
-    if (count(type, ColumnType::OleObject) >= 1 && count(type, ColumnType::Text) >= 2 && count(type, ColumnType::Memo) >= 1
-        && count(type, ColumnType::DateTime) >= 1 && count(type, ColumnType::Long) >= 1)
+    if (count(type, ColumnType::OleObject) >= 1 && count(type, ColumnType::Text) >= 2
+        && count(type, ColumnType::Memo) >= 1 && count(type, ColumnType::DateTime) >= 1
+        && count(type, ColumnType::Long) >= 1)
         return ComplexKind::Attachment;
-    if (count(type, ColumnType::Memo) >= 1 && count(type, ColumnType::DateTime) >= 1) return ComplexKind::VersionHistory;
+    if (count(type, ColumnType::Memo) >= 1 && count(type, ColumnType::DateTime) >= 1)
+        return ComplexKind::VersionHistory;
     return ComplexKind::Unknown;
 }
 
@@ -55,7 +57,8 @@ ComplexColumn Database::complexColumn(const TableDef& table, const ColumnDef& co
     const ColumnDef* idColumn = catalogTable.column("ComplexID");
     const ColumnDef* flatColumn = catalogTable.column("FlatTableID");
     const ColumnDef* typeColumn = catalogTable.column("ComplexTypeObjectID");
-    if (!idColumn || !flatColumn || !typeColumn) unreadable(column, "MSysComplexColumns heeft niet de verwachte velden");
+    if (!idColumn || !flatColumn || !typeColumn)
+        unreadable(column, "MSysComplexColumns heeft niet de verwachte velden");
     const auto position = [&](const ColumnDef* c) { return static_cast<std::size_t>(c - catalogTable.columns.data()); };
 
     std::int64_t flatId = -1, typeId = -1;
