@@ -99,7 +99,7 @@ struct Source {
     std::string alias;
     std::string sqlAlias;
     std::vector<ResultColumn> columns;
-    bool jetTable = false;  // a table of the file, with row ids
+    bool jetTable = false;                 // a table of the file, with row ids
     const jet::TableDef* table = nullptr;  // jetTable: its definition
 };
 
@@ -824,8 +824,9 @@ private:
             const jet::ColumnDef* column = src.table->column(columnName);
             if (!column || column->type != jet::ColumnType::Complex) continue;
             const jet::ComplexColumn complex = catalog_.database().complexColumn(*src.table, *column);
-            const auto field = std::find_if(complex.valueColumns.begin(), complex.valueColumns.end(),
-                                            [&](const std::string& n) { return text::equalsIgnoreCase(n, e.parts.back()); });
+            const auto field =
+                std::find_if(complex.valueColumns.begin(), complex.valueColumns.end(),
+                             [&](const std::string& n) { return text::equalsIgnoreCase(n, e.parts.back()); });
             if (field == complex.valueColumns.end())
                 syntaxError("Het veld '" + column->name + "' heeft geen deel '" + e.parts.back() + "'", e.position);
             const std::string alias = joinComplexValues(src, *column, complex, scope);

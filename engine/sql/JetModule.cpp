@@ -14,8 +14,8 @@
 #include "core/Error.h"
 #include "core/Text.h"
 #include "sql/Catalog.h"
-#include "sql/ComplexValues.h"
 #include "sql/Compiler.h"
+#include "sql/ComplexValues.h"
 #include "sql/IndexPlan.h"
 #include "sql/RowBuffer.h"
 #include "sql/SqliteValue.h"
@@ -95,7 +95,7 @@ private:
 struct Table : sqlite3_vtab {
     jet::Database* database = nullptr;
     const jet::TableDef* definition = nullptr;
-    std::vector<std::size_t> complexColumns;                         // their positions
+    std::vector<std::size_t> complexColumns;                        // their positions
     std::map<std::size_t, std::unique_ptr<ComplexValues>> complex;  // read when a row first shows them
     std::unique_ptr<RowBuffer> cache;
     std::vector<jet::RowId> cachedRowIds;  // the Jet row id of each cached row
