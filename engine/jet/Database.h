@@ -196,6 +196,9 @@ public:
     // Where the values of a Complex column of this table live. DbError when the catalog does not say, or
     // names a table that is not there.
     ComplexColumn complexColumn(const TableDef& table, const ColumnDef& column);
+    // The version history behind an append-only memo: a complex column Access keeps out of sight (not in
+    // SELECT *, not among the columns). False for every other column, and when the catalog cannot tell.
+    bool hiddenColumn(const TableDef& table, const ColumnDef& column);
     // Rows of MSysQueries belonging to the stored query with this catalog id.
     virtual std::vector<QueryRow> queryRows(std::int32_t objectId) = 0;
 

@@ -600,7 +600,8 @@ private:
             src.alias = ref.alias.empty() ? ref.name : ref.alias;
             if (const jet::TableDef* table = catalog_.findTable(ref.name)) {
                 for (const jet::ColumnDef& c : table->columns)
-                    src.columns.push_back({c.name, accessType(c.type).recordset, &c});
+                    if (!catalog_.database().hiddenColumn(*table, c))
+                        src.columns.push_back({c.name, accessType(c.type).recordset, &c});
                 sql = quoteIdentifier(sqliteTableName(table->name));
                 src.jetTable = true;
                 src.table = table;

@@ -6,14 +6,11 @@
 namespace querimo::sql {
 namespace {
 
-// The flat table's column a row shows: the file name of an attachment, the text of a version, the value.
-std::string shownColumn(const jet::ComplexColumn& complex, const jet::TableDef& flat)
+// The flat table's column a row shows: the file name of an attachment, else the (first) value.
+std::string shownColumn(const jet::ComplexColumn& complex)
 {
-    for (const std::string& name : complex.valueColumns) {
-        const jet::ColumnDef* c = flat.column(name);
+    for (const std::string& name : complex.valueColumns)
         if (complex.kind == jet::ComplexKind::Attachment && text::equalsIgnoreCase(name, "FileName")) return name;
-        if (complex.kind == jet::ComplexKind::VersionHistory && c && c->type == jet::ColumnType::Memo) return name;
-    }
     return complex.valueColumns.front();
 }
 
@@ -33,7 +30,7 @@ ComplexValues::ComplexValues(jet::Database& database, const jet::TableDef& table
         return static_cast<std::size_t>(flat.column(name) - flat.columns.data());
     };
     const std::size_t id = position(complex.valueIdColumn);
-    const std::size_t shown = position(shownColumn(complex, flat));
+    const std::size_t shown = position(shownColumn(complex));
     auto scan = database.scan(flat, {id, shown});
     for (std::vector<Value> row; scan->next(row);)
         if (row[id].kind == Value::Kind::Long)

@@ -19,7 +19,7 @@ public:
     ComplexValues(jet::Database& database, const jet::TableDef& table, const jet::ColumnDef& column);
 
     // What the column shows for a row: the attachments' file names joined by "; ", the values of a
-    // multi-valued field joined by ", ", the texts of a version history from old to new joined by "; ".
+    // multi-valued field joined by ", " (of other kinds: their first field joined by "; ").
     // Null for an id without values.
     Value value(std::int32_t id) const;
     // Whether rows of the hidden table belong to this id.

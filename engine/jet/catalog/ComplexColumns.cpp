@@ -91,4 +91,14 @@ ComplexColumn Database::complexColumn(const TableDef& table, const ColumnDef& co
     return out;
 }
 
+bool Database::hiddenColumn(const TableDef& table, const ColumnDef& column)
+{
+    if (column.type != ColumnType::Complex) return false;
+    try {
+        return complexColumn(table, column).kind == ComplexKind::VersionHistory;
+    } catch (const DbError&) {
+        return false;  // shown, so that reading it names what is wrong
+    }
+}
+
 }  // namespace querimo::jet
