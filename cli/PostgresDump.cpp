@@ -8,8 +8,8 @@
 #include "DumpProgress.h"
 #include "DumpSource.h"
 #include "DumpSql.h"
-#include "PostgresViewScript.h"
 #include "Dumps.h"
+#include "PostgresViewScript.h"
 #include "RowWriter.h"
 #include "core/Error.h"
 #include "core/ValueText.h"
@@ -38,6 +38,7 @@ std::string columnType(const jet::ColumnDef& column)
     case T::Binary:
     case T::OleObject: return "bytea";
     case T::Guid: return column.autoNumber ? "uuid DEFAULT gen_random_uuid()" : "uuid";
+    case T::Complex: return "integer";  // the id of its values, as stored
     }
     throw DbError(errc::fail, "De kolom '" + column.name + "' heeft een onbekend type.");
 }

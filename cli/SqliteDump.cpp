@@ -38,6 +38,7 @@ std::string columnType(const jet::ColumnDef& column)
     case T::Binary:
     case T::OleObject: return "BLOB";
     case T::Guid: return "TEXT";
+    case T::Complex: return "INTEGER";  // the id of its values, as stored
     }
     throw DbError(errc::fail, "De kolom '" + column.name + "' heeft een onbekend type.");
 }

@@ -139,7 +139,7 @@ std::shared_ptr<Recordset> columnsRowset(jet::Database& db, const Restrictions& 
     for (const jet::TableDef* t : tablesInFile(db, restrictions, 2)) {
         const jet::TableDef& table = *t;
         for (const jet::ColumnDef& c : table.columns) {
-            if (!passes(restrictions, 3, c.name)) continue;
+            if (!passes(restrictions, 3, c.name) || db.hiddenColumn(table, c)) continue;
             rows.push_back(
                 {Value::null(), Value::null(), Value::text(table.name), Value::text(c.name), Value::int32(c.ordinal),
                  Value::boolean(!c.required && c.type != ColumnType::Boolean),

@@ -30,6 +30,9 @@ enum class ColumnType : std::uint8_t {
     Memo = 12,
     Guid = 15,
     Decimal = 16,
+    // Attachments, multi-valued fields, version history (2007 and later): the row holds the id its values
+    // carry in a hidden table of their own.
+    Complex = 18,
     BigInt = 19,           // Large Number, Access 2016 and later
     DateTimeExtended = 20  // Date/Time Extended, Access 2019 and later: to 100 nanoseconds, years 1 to 9999
 };
@@ -53,6 +56,7 @@ struct ColumnDef {
     bool calculated = false;   // holds the stored result of an expression (Access 2010 and later); read-only
     bool required = false;     // the column's Required property
     std::string defaultValue;  // the column's DefaultValue property: an expression as Access stores it, empty for none
+    std::int32_t complexId = 0;  // Complex only: its row in MSysComplexColumns
 };
 
 struct IndexColumn {
@@ -79,6 +83,18 @@ struct TableDef {
 
     const ColumnDef* column(std::string_view name) const;  // case-insensitive
     const ColumnDef* columnByNumber(int number) const;
+};
+
+// What a complex column holds, known from the columns of its type table.
+enum class ComplexKind { Attachment, MultiValue, VersionHistory, Unknown };
+
+// Where a complex column keeps its values: rows of a hidden table, each with the id of the value it belongs
+// to (the id the owning row holds in the column).
+struct ComplexColumn {
+    ComplexKind kind = ComplexKind::Unknown;
+    std::string flatTable;
+    std::string valueIdColumn;              // the flat table's column holding that id
+    std::vector<std::string> valueColumns;  // the flat table's columns of the type table (FileName, Value ...)
 };
 
 enum class ObjectKind { Table, SystemTable, LinkedTable, Query };
@@ -208,6 +224,12 @@ public:
         (void)table, (void)index, (void)range;
         return std::nullopt;
     }
+    // Where the values of a Complex column of this table live. DbError when the catalog does not say, or
+    // names a table that is not there.
+    ComplexColumn complexColumn(const TableDef& table, const ColumnDef& column);
+    // The version history behind an append-only memo: a complex column Access keeps out of sight (not in
+    // SELECT *, not among the columns). False for every other column, and when the catalog cannot tell.
+    bool hiddenColumn(const TableDef& table, const ColumnDef& column);
     // Rows of MSysQueries belonging to the stored query with this catalog id.
     virtual std::vector<QueryRow> queryRows(std::int32_t objectId) = 0;
 

@@ -14,6 +14,7 @@
 #include "core/Text.h"
 #include "core/ValueText.h"
 #include "sql/Catalog.h"
+#include "sql/ComplexWrites.h"
 #include "sql/Execution.h"
 #include "sql/functions/DateParse.h"
 #include "sql/functions/FunctionArgs.h"
@@ -236,6 +237,7 @@ Value columnValue(const Value& v, const jet::ColumnDef& column)
     case ColumnType::DateTime: return date(v, column);
     case ColumnType::DateTimeExtended: return extendedDate(v, column);
     case ColumnType::Decimal: return decimal(v, column);
+    case ColumnType::Complex: refuseComplexWrite(column);
     case ColumnType::Text:
     case ColumnType::Memo: {
         auto s = textOf(v);

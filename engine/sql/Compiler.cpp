@@ -10,6 +10,7 @@
 #include "core/Error.h"
 #include "core/Text.h"
 #include "core/ValueText.h"
+#include "sql/ComplexValues.h"
 #include "sql/DataTypes.h"
 #include "sql/Lexer.h"
 #include "sql/Parser.h"
@@ -99,7 +100,8 @@ struct Source {
     std::string alias;
     std::string sqlAlias;
     std::vector<ResultColumn> columns;
-    bool jetTable = false;  // a table of the file, with row ids
+    bool jetTable = false;                 // a table of the file, with row ids
+    const jet::TableDef* table = nullptr;  // jetTable: its definition
 };
 
 struct Scope {
@@ -108,6 +110,8 @@ struct Scope {
     std::vector<std::pair<std::string, Typed>> aliases;            // earlier items of the select list
     std::vector<std::pair<std::string, std::string>> bareColumns;  // column references outside aggregates: SQL, name
     std::vector<const Source*> referenced;                         // sources of the column references, for DISTINCTROW
+    std::vector<std::string> complexJoins;  // SQL alias of the values of each complex column a field reads
+    std::string complexJoinSql;             // their joins, after the FROM component
     int aggregateDepth = 0;
 };
 
@@ -390,7 +394,8 @@ private:
             if (transform && orderBy.empty()) orderBy = groupBy;
         }
 
-        std::string body = " FROM " + (fromParts.empty() ? std::string("(SELECT 1)") : join(fromParts));
+        std::string body =
+            " FROM " + (fromParts.empty() ? std::string("(SELECT 1)") : join(fromParts)) + scope.complexJoinSql;
         if (!where.empty()) body += " WHERE " + where;
         if (!groupBy.empty()) body += " GROUP BY " + join(groupBy);
         if (!having.empty()) body += " HAVING " + having;
@@ -566,6 +571,12 @@ private:
                         return c.name;
                     }
             }
+        // A field of a complex column's values: named by both, as in "attach-data.FileName".
+        const std::size_t n = e.parts.size();
+        for (const Source& src : scope.sources)
+            if (const jet::ColumnDef* c = src.table && n >= 2 ? src.table->column(e.parts[n - 2]) : nullptr;
+                c && c->type == jet::ColumnType::Complex)
+                return c->name + "." + e.parts.back();
         return {};
     }
 
@@ -591,9 +602,11 @@ private:
             src.alias = ref.alias.empty() ? ref.name : ref.alias;
             if (const jet::TableDef* table = catalog_.findTable(ref.name)) {
                 for (const jet::ColumnDef& c : table->columns)
-                    src.columns.push_back({c.name, accessType(c.type).recordset, &c});
+                    if (!catalog_.database().hiddenColumn(*table, c))
+                        src.columns.push_back({c.name, accessType(c.type).recordset, &c});
                 sql = quoteIdentifier(sqliteTableName(table->name));
                 src.jetTable = true;
+                src.table = table;
                 if (std::none_of(tables_.begin(), tables_.end(),
                                  [&](const std::string& n) { return text::equalsIgnoreCase(n, table->name); }))
                     tables_.push_back(table->name);
@@ -799,7 +812,58 @@ private:
                         }
             }
         }
+        if (auto field = complexField(e, scope)) return *field;
         return parameter(e);  // as Access does: a name that resolves to nothing is asked for
+    }
+
+    // T.[attach-data].FileName, [multi-value-data].Value: a field of the values of a complex column. The
+    // values join the table's rows, so that a row shows once per value (once with Null when it has none).
+    std::optional<Typed> complexField(const Expr& e, Scope& scope)
+    {
+        if (e.parts.size() != 2 && e.parts.size() != 3) return std::nullopt;
+        const std::string& columnName = e.parts[e.parts.size() - 2];
+        for (const Source& src : scope.sources) {
+            if (!src.table || (e.parts.size() == 3 && !text::equalsIgnoreCase(src.alias, e.parts[0]))) continue;
+            const jet::ColumnDef* column = src.table->column(columnName);
+            if (!column || column->type != jet::ColumnType::Complex) continue;
+            const jet::ComplexColumn complex = catalog_.database().complexColumn(*src.table, *column);
+            const auto field =
+                std::find_if(complex.valueColumns.begin(), complex.valueColumns.end(),
+                             [&](const std::string& n) { return text::equalsIgnoreCase(n, e.parts.back()); });
+            if (field == complex.valueColumns.end())
+                syntaxError("Het veld '" + column->name + "' heeft geen deel '" + e.parts.back() + "'", e.position);
+            const std::string alias = joinComplexValues(src, *column, complex, scope);
+            const jet::TableDef& flat = catalog_.database().table(complex.flatTable);
+            const jet::ColumnDef& def = *flat.column(*field);
+            Typed out;
+            out.sql = quoteIdentifier(alias) + "." + quoteIdentifier(def.name);
+            out.type = accessType(def.type).recordset;
+            if (complex.kind == jet::ComplexKind::Attachment && def.type == jet::ColumnType::OleObject)
+                out.sql = "acc_attachment_file(" + out.sql + ")";  // the file itself, not its stored form
+            else
+                out.column = true;
+            if (scope.aggregateDepth == 0) scope.bareColumns.emplace_back(out.sql, e.text);
+            scope.referenced.push_back(&src);
+            return out;
+        }
+        return std::nullopt;
+    }
+
+    std::string joinComplexValues(const Source& src, const jet::ColumnDef& column, const jet::ComplexColumn& complex,
+                                  Scope& scope)
+    {
+        const std::string alias = src.sqlAlias + "." + column.name;
+        for (const std::string& joined : scope.complexJoins)
+            if (text::equalsIgnoreCase(joined, alias)) return alias;
+        scope.complexJoins.push_back(alias);
+        scope.complexJoinSql += " LEFT JOIN " + quoteIdentifier(sqliteTableName(complex.flatTable)) + " AS "
+                                + quoteIdentifier(alias) + " ON " + quoteIdentifier(alias) + "."
+                                + quoteIdentifier(complex.valueIdColumn) + " = " + quoteIdentifier(src.sqlAlias) + "."
+                                + quoteIdentifier(complexIdColumn(column.name));
+        if (std::none_of(tables_.begin(), tables_.end(),
+                         [&](const std::string& n) { return text::equalsIgnoreCase(n, complex.flatTable); }))
+            tables_.push_back(complex.flatTable);
+        return alias;
     }
 
     Typed unary(const Expr& e, Scope& scope)

@@ -27,6 +27,8 @@ constexpr AccessType accessTypes[] = {
     {ColumnType::BigInt, T::BigInt, T::BigInt, 8, "BIGINT", "Groot getal"},
     // Its text keeps all seven decimals of the seconds, which no Date value can hold.
     {ColumnType::DateTimeExtended, T::VarWChar, T::WChar, 42, "DATETIME2", "Datum/tijd uitgebreid"},
+    // Attachments, multi-valued fields, version history: read as the text of their values.
+    {ColumnType::Complex, T::LongVarWChar, T::WChar, 4, "COMPLEX", "Meerdere waarden"},
 };
 
 // Jet 4's type words; TEXT without a size is Text(255), as the Access query window makes it.
@@ -136,7 +138,7 @@ const AccessType& accessType(jet::ColumnType type)
 bool fixedLength(jet::ColumnType type)
 {
     return type != ColumnType::Text && type != ColumnType::Memo && type != ColumnType::OleObject
-           && type != ColumnType::Binary;
+           && type != ColumnType::Binary && type != ColumnType::Complex;
 }
 
 const AccessType* accessTypeOf(DataType recordsetType)

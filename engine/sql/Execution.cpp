@@ -6,6 +6,7 @@
 #include "core/Error.h"
 #include "core/StopSignal.h"
 #include "core/Text.h"
+#include "sql/AttachmentData.h"
 #include "sql/Catalog.h"
 #include "sql/JetModule.h"
 #include "sql/ResultRows.h"
@@ -144,6 +145,7 @@ Session::Session(jet::Database& database) : tables_(database), schemaVersion_(da
         },
         &database);
     registerJetModule(db_, tables_);
+    registerAttachmentFunction(db_);
     registerTextCollation(db_);
     registerAccessFunctions(db_);
 }

@@ -15,6 +15,7 @@
 #include "core/Text.h"
 #include "sql/Catalog.h"
 #include "sql/Compiler.h"
+#include "sql/ComplexValues.h"
 #include "sql/IndexPlan.h"
 #include "sql/RowBuffer.h"
 #include "sql/SqliteValue.h"
@@ -81,10 +82,28 @@ struct KeyIndex {
     }
 };
 
+struct Table;
+
+// Rows whose complex columns show their values (file names, the values of a multi-valued field) instead of the
+// id the row stores.
+class ComplexScan : public jet::TableScan {
+public:
+    ComplexScan(std::unique_ptr<jet::TableScan> rows, Table& table) : rows_(std::move(rows)), table_(table) {}
+    bool next(std::vector<Value>& row) override;
+    jet::RowId rowId() const override { return rows_->rowId(); }
+    bool seekAgain(const jet::KeyRange& range) override { return rows_->seekAgain(range); }
+
+private:
+    std::unique_ptr<jet::TableScan> rows_;
+    Table& table_;
+};
+
 struct Table : sqlite3_vtab {
     JetTables* owner = nullptr;
     jet::Database* database = nullptr;
     const jet::TableDef* definition = nullptr;
+    std::vector<std::size_t> complexColumns;                        // their positions
+    std::map<std::size_t, std::unique_ptr<ComplexValues>> complex;  // read when a row first shows them
     std::unique_ptr<RowBuffer> cache;
     std::vector<jet::RowId> cachedRowIds;  // the Jet row id of each cached row
     std::map<int, KeyIndex> indexes;       // by column
@@ -98,12 +117,19 @@ struct Table : sqlite3_vtab {
     void want(sqlite3_uint64 used)
     {
         wanted.resize(definition->columns.size());
-        for (std::size_t c = 0; c < wanted.size(); ++c)  // the last bit stands for every column from 63 on
-            if (used & (sqlite3_uint64{1} << std::min<std::size_t>(c, 63))) wanted[c] = true;
+        for (std::size_t c = 0; c < width(); ++c)  // the last bit stands for every column from 63 on
+            if (used & (sqlite3_uint64{1} << std::min<std::size_t>(c, 63))) wanted[storedColumn(c)] = true;
         wantedPositions.clear();
         if (std::all_of(wanted.begin(), wanted.end(), [](bool w) { return w; })) return;
         for (std::size_t c = 0; c < wanted.size(); ++c)
             if (wanted[c]) wantedPositions.push_back(c);
+    }
+
+    // The table's columns and the hidden id of each complex column after them.
+    std::size_t width() const { return definition->columns.size() + complexColumns.size(); }
+    std::size_t storedColumn(std::size_t c) const
+    {
+        return c < definition->columns.size() ? c : complexColumns[c - definition->columns.size()];
     }
 
     // The positions of the wanted columns; empty when every column is wanted.
@@ -116,7 +142,21 @@ struct Table : sqlite3_vtab {
     std::unique_ptr<jet::TableScan> scan()
     {
         const std::vector<std::size_t>& columns = wantedColumns();
-        return columns.empty() ? database->scan(*definition) : database->scan(*definition, columns);
+        return showingValues(columns.empty() ? database->scan(*definition) : database->scan(*definition, columns));
+    }
+
+    std::unique_ptr<jet::TableScan> showingValues(std::unique_ptr<jet::TableScan> rows)
+    {
+        if (complexColumns.empty() || !rows) return rows;
+        return std::make_unique<ComplexScan>(std::move(rows), *this);
+    }
+
+    Value complexValue(std::size_t column, const Value& id)
+    {
+        if (id.kind != Value::Kind::Long) return Value::null();
+        auto& values = complex[column];
+        if (!values) values = std::make_unique<ComplexValues>(*database, *definition, definition->columns[column]);
+        return values->value(static_cast<std::int32_t>(id.integer));
     }
 
     // The rows an index plan finds, or all rows (SQLite checks them) when the index cannot serve the values.
@@ -131,11 +171,13 @@ struct Table : sqlite3_vtab {
         if (found.kind == Seek::Kind::Range) {
             if (earlier && earlier->seekAgain(found.range)) return earlier;
             earlier.reset();
-            if (auto rows = database->seek(*definition, index, found.range, wantedColumns())) return rows;
+            if (auto rows = database->seek(*definition, index, found.range, wantedColumns()))
+                return showingValues(std::move(rows));
         }
         // The rows must still come in index order when SQLite leaves the sorting to it.
         if (plan.ordered)
-            if (auto rows = database->seek(*definition, index, jet::KeyRange{}, wantedColumns())) return rows;
+            if (auto rows = database->seek(*definition, index, jet::KeyRange{}, wantedColumns()))
+                return showingValues(std::move(rows));
         return scan();
     }
 
@@ -159,6 +201,7 @@ struct Table : sqlite3_vtab {
     // Whether the column alone is the key of a unique index: a lookup on it finds at most one row.
     bool uniqueKey(int column) const
     {
+        if (static_cast<std::size_t>(column) >= definition->columns.size()) return false;
         const int number = definition->columns[static_cast<std::size_t>(column)].number;
         return std::any_of(definition->indexes.begin(), definition->indexes.end(), [&](const jet::IndexDef& index) {
             return index.unique && index.columns.size() == 1 && index.columns[0].columnNumber == number;
@@ -167,8 +210,9 @@ struct Table : sqlite3_vtab {
 
     bool textColumn(int column) const
     {
+        if (static_cast<std::size_t>(column) >= definition->columns.size()) return false;
         const auto type = definition->columns[static_cast<std::size_t>(column)].type;
-        return type == jet::ColumnType::Text || type == jet::ColumnType::Memo;
+        return type == jet::ColumnType::Text || type == jet::ColumnType::Memo || type == jet::ColumnType::Complex;
     }
 
     // Statements a plan was made for keep their columns wanted; what they read is read again.
@@ -178,6 +222,7 @@ struct Table : sqlite3_vtab {
         cachedRowIds.clear();
         indexes.clear();
         cached.clear();
+        complex.clear();
         lookups = 0;
     }
 
@@ -185,7 +230,7 @@ struct Table : sqlite3_vtab {
     {
         wantedColumns();  // sizes `wanted`
         if (cache && cached == wanted) return;
-        auto rows = std::make_unique<RowBuffer>(definition->columns.size());
+        auto rows = std::make_unique<RowBuffer>(width());
         auto scan = this->scan();
         std::vector<Value> row;
         std::vector<jet::RowId> rowIds;
@@ -220,6 +265,19 @@ struct Table : sqlite3_vtab {
         return index;
     }
 };
+
+bool ComplexScan::next(std::vector<Value>& row)
+{
+    if (!rows_->next(row)) return false;
+    const std::size_t stored = table_.definition->columns.size();
+    row.resize(table_.width());
+    for (std::size_t k = 0; k < table_.complexColumns.size(); ++k) {
+        const std::size_t c = table_.complexColumns[k];
+        row[stored + k] = row[c];
+        row[c] = table_.complexValue(c, row[c]);
+    }
+    return true;
+}
 
 struct Cursor : sqlite3_vtab_cursor {
     std::unique_ptr<jet::TableScan> scan;  // streaming
@@ -270,7 +328,8 @@ const char* declaredType(jet::ColumnType type)
     case jet::ColumnType::DateTime:
     case jet::ColumnType::Decimal: return "REAL";
     case jet::ColumnType::Text:
-    case jet::ColumnType::Memo: return nullptr;  // text with our collation
+    case jet::ColumnType::Memo:
+    case jet::ColumnType::Complex: return nullptr;  // text with our collation
     case jet::ColumnType::Guid:
     case jet::ColumnType::DateTimeExtended: return "TEXT";
     case jet::ColumnType::Binary:
@@ -301,7 +360,11 @@ int connect(sqlite3* db, void* aux, int argc, const char* const* argv, sqlite3_v
         schema += quoteIdentifier(c.name);
         const char* type = declaredType(c.type);
         schema += type ? std::string(" ") + type : std::string(" TEXT COLLATE ") + textCollation;
+        if (c.type == jet::ColumnType::Complex) table->complexColumns.push_back(i);
     }
+    // Behind each complex column, hidden from SELECT *, the id its values carry: joins to the values use it.
+    for (const std::size_t i : table->complexColumns)
+        schema += ", " + quoteIdentifier(complexIdColumn(table->definition->columns[i].name)) + " INTEGER HIDDEN";
     schema += ")";
     if (const int rc = sqlite3_declare_vtab(db, schema.c_str()); rc != SQLITE_OK) return rc;
     JetTablesAccess::tables(*table->owner).push_back(table.get());

@@ -7,6 +7,7 @@
 #include "sql/Catalog.h"
 #include "sql/ColumnDefaults.h"
 #include "sql/ColumnValue.h"
+#include "sql/ComplexWrites.h"
 #include "sql/Lexer.h"
 #include "sql/MakeTable.h"
 #include "sql/ResultRows.h"
@@ -109,6 +110,7 @@ long insertRows(jet::Database& database, Catalog& catalog, Session& session, con
 {
     const Modification& m = *read.statement.modification;
     const jet::TableDef& table = targetTable(catalog, m.table, m.position);
+    refuseInsertWithComplexColumns(table);
     const std::vector<const jet::ColumnDef*> targets = insertTargets(table, read);
     std::vector<bool> given(table.columns.size(), false);
     for (const jet::ColumnDef* c : targets) given[indexOf(table, *c)] = true;
@@ -217,6 +219,7 @@ long updateRows(jet::Database& database, Catalog& catalog, const ReadRows& read)
         if (c.autoNumber)
             fail(errc::fail, "Het veld '" + c.name + "' is een AutoNummering-veld en kan niet worden gewijzigd",
                  name.position);
+        if (c.type == jet::ColumnType::Complex) refuseComplexWrite(c);
         refuseTwice(columns, c, name.position);
     }
     // The new values first, so that a value that does not convert fails before the table is read again.
@@ -261,7 +264,10 @@ long deleteRows(jet::Database& database, Catalog& catalog, const ReadRows& read)
     }
     const Target target = targetByAlias(catalog, read, alias, m.position);
     const auto rows = distinctRows(read, target.rowIdColumn);
-    for (const auto& [id, r] : rows) database.deleteRow(*target.table, id);
+    std::vector<jet::RowId> ids;
+    for (const auto& [id, r] : rows) ids.push_back(id);
+    deleteComplexValues(database, *target.table, ids);
+    for (const jet::RowId id : ids) database.deleteRow(*target.table, id);
     return static_cast<long>(rows.size());
 }
 

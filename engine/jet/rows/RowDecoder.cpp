@@ -114,7 +114,8 @@ Value RowDecoder::fixedValue(const ColumnDef& column, ByteView data) const
     switch (column.type) {
     case ColumnType::Byte: return Value::byte(data.u8(0));
     case ColumnType::Integer: return Value::int16(data.i16(0));
-    case ColumnType::Long: return Value::int32(data.i32(0));
+    case ColumnType::Long:
+    case ColumnType::Complex: return Value::int32(data.i32(0));
     case ColumnType::Currency: return Value::currency(data.i64(0));
     case ColumnType::BigInt: return Value::int64(data.i64(0));
     case ColumnType::Single: return Value::single(data.f32(0));

@@ -173,7 +173,8 @@ std::string RowEncoder::fixedBytes(const ColumnDef& column, const ColumnStorage&
     switch (column.type) {
     case ColumnType::Byte: return little(static_cast<std::uint64_t>(value.integer), 1);
     case ColumnType::Integer: return little(static_cast<std::uint64_t>(value.integer), 2);
-    case ColumnType::Long: return little(static_cast<std::uint64_t>(value.integer), 4);
+    case ColumnType::Long:
+    case ColumnType::Complex: return little(static_cast<std::uint64_t>(value.integer), 4);
     case ColumnType::Currency:
     case ColumnType::BigInt: return little(static_cast<std::uint64_t>(value.integer), 8);
     case ColumnType::Single: return little(std::bit_cast<std::uint32_t>(static_cast<float>(value.real)), 4);

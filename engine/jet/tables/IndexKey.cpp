@@ -132,7 +132,8 @@ IndexKey encodeIndexKey(Version version, const std::vector<KeyColumn>& columns, 
             break;
         }
         case ColumnType::Integer: key.bytes += integerKey(value.integer, 2, column.ascending); break;
-        case ColumnType::Long: key.bytes += integerKey(value.integer, 4, column.ascending); break;
+        case ColumnType::Long:
+        case ColumnType::Complex: key.bytes += integerKey(value.integer, 4, column.ascending); break;
         case ColumnType::Currency:
         case ColumnType::BigInt: key.bytes += integerKey(value.integer, 8, column.ascending); break;
         case ColumnType::Single:

@@ -63,6 +63,7 @@ public:
         case 12:
         case 15:
         case 16:
+        case 18:
         case 19:
         case 20: return static_cast<ColumnType>(code);
         default: return ColumnType::Binary;
@@ -95,6 +96,7 @@ public:
         if (format_.jet4()) storage.sortOrderTail = bytes_.u16(at + format_.colSortOrder + 2);
         if (format_.colCodePage != 0) storage.codePage = bytes_.u16(at + format_.colCodePage);
         if (format_.colJet3Word != 0) storage.jet3Word = bytes_.u16(at + format_.colJet3Word);
+        if (def.type == ColumnType::Complex && format_.jet4()) def.complexId = bytes_.i32(at + format_.colSortOrder);
         if (def.type == ColumnType::Decimal) {
             def.precision = bytes_.u8(at + format_.colPrecision);
             def.scale = bytes_.u8(at + format_.colScale);
