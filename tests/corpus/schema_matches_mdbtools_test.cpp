@@ -184,12 +184,21 @@ TEST_P(SchemaMatchesMdbtools, Columns)
         ASSERT_TRUE(runMdbTool({"mdb-schema", "--no-indexes", "--no-relations", "-T", table, path.string(), "access"},
                                schema, why))
             << why;
-        const auto theirs = mdbSchemaColumns(schema);
+        // Access keeps the version history behind an append-only memo out of sight, and so do we; the
+        // columns after it keep their positions.
+        std::vector<std::pair<std::string, std::string>> theirs;
+        std::vector<int> positions;
+        const auto all = mdbSchemaColumns(schema);
+        for (std::size_t i = 0; i < all.size(); ++i) {
+            if (all[i].second == complexKind && all[i].first.starts_with("VersionHistory_")) continue;
+            theirs.push_back(all[i]);
+            positions.push_back(static_cast<int>(i + 1));
+        }
         const auto ours = querimoColumns(path, table);
         ASSERT_EQ(ours.size(), theirs.size()) << schema;
         for (std::size_t i = 0; i < ours.size(); ++i) {
             EXPECT_EQ(ours[i].name, theirs[i].first);
-            EXPECT_EQ(ours[i].ordinal, static_cast<int>(i + 1)) << ours[i].name;
+            EXPECT_EQ(ours[i].ordinal, positions[i]) << ours[i].name;
             if (theirs[i].second == complexKind) continue;  // complex columns have tests of their own
             if (theirs[i].second.starts_with("Unknown_")) {
                 // A kind neither side knows reads as its bytes.
