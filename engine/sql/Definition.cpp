@@ -171,6 +171,7 @@ private:
     {
         const jet::TableDef& t = userTable(st_.object, st_.objectPosition);
         const jet::ColumnDef& c = column(t, st_.name, st_.namePosition);
+        refuseForComplexValues(c, "verwijderd", st_.namePosition);
         for (const jet::IndexDef& i : t.indexes)
             for (const jet::IndexColumn& k : i.columns)
                 if (k.columnNumber == c.number)
@@ -187,6 +188,7 @@ private:
         const jet::TableDef& t = userTable(st_.object, st_.objectPosition);
         const ColumnClause& c = st_.columns.front();
         const jet::ColumnDef& old = column(t, c.column.name, c.position);
+        refuseForComplexValues(old, "gewijzigd", c.position);
         if (c.column.autoNumber && !old.autoNumber)
             refuse(errc::fail, "Een bestaande kolom kan geen AutoNummering worden", c.position);
         jet::ColumnDef changed = checkedColumn(c);
@@ -227,6 +229,13 @@ private:
     void dropTable()
     {
         const jet::TableDef& t = userTable(st_.object, st_.objectPosition);
+        for (const jet::ColumnDef& c : t.columns)
+            if (c.type == jet::ColumnType::Complex)
+                refuse(errc::fail,
+                       "De tabel '" + t.name
+                           + "' kan niet worden verwijderd: hij heeft velden met bijlagen of meerdere waarden, die "
+                             "in verborgen tabellen staan",
+                       st_.objectPosition);
         for (const auto& [from, to] : relationships())
             if (text::equalsIgnoreCase(from, t.name) || text::equalsIgnoreCase(to, t.name))
                 refuse(errc::fail,
@@ -237,6 +246,16 @@ private:
                        st_.objectPosition);
         const std::string table = t.name;
         db_.dropTable(table);
+    }
+
+    // Their values live in hidden tables that would be left behind.
+    void refuseForComplexValues(const jet::ColumnDef& c, const char* done, std::size_t position) const
+    {
+        if (c.type == jet::ColumnType::Complex)
+            refuse(errc::fail,
+                   "De kolom '" + c.name + "' kan niet worden " + done
+                       + ": hij bevat bijlagen of meerdere waarden, die in verborgen tabellen staan",
+                   position);
     }
 
     // The key an index or constraint names, with the table's column numbers.

@@ -145,6 +145,10 @@ TEST_F(ComplexColumns, WritesThatWouldSetThemAreRefusedAndOtherFieldsStillChange
                         {"attach-data", "bijlagen"});
     test::expectRefused(path, "UPDATE Table1 SET [multi-value-data] = Null", {"multi-value-data"});
     test::expectRefused(path, "INSERT INTO Table1 (id) VALUES ('row5')", {"Table1", "toegevoegd"});
+    // Data definition that would leave the hidden values behind.
+    test::expectRefused(path, "DROP TABLE Table1", {"Table1", "verborgen"});
+    test::expectRefused(path, "ALTER TABLE Table1 DROP COLUMN [multi-value-data]", {"multi-value-data", "verwijderd"});
+    test::expectRefused(path, "ALTER TABLE Table1 ALTER COLUMN [attach-data] TEXT(50)", {"attach-data", "gewijzigd"});
 
     EXPECT_EQ(
         test::affected(path, "UPDATE Table1 SET [memo-data] = 'anders' WHERE [multi-value-data].Value = 'value2'"), 1);

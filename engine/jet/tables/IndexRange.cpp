@@ -25,7 +25,9 @@ bool isText(const KeyColumn& column)
 bool keysCoverCaseForms(Version version, const std::vector<KeyColumn>& columns, const std::vector<Value>& values)
 {
     for (std::size_t i = 0; i < values.size(); ++i)
-        if (isText(columns[i]) && !values[i].isNull() && !keyCoversCaseForms(version, columns[i].collation, values[i].bytes)) return false;
+        if (isText(columns[i]) && !values[i].isNull()
+            && !keyCoversCaseForms(version, columns[i].collation, values[i].bytes))
+            return false;
     return true;
 }
 
