@@ -308,7 +308,6 @@ void JetDatabase::rebuildTable(TableLayout& layout, const std::function<void(Tab
 
 void JetDatabase::useFileSortOrder(ColumnStorage& storage) const
 {
-    constexpr int generalSortOrder = 0x409;
     const auto fileOrder = static_cast<std::uint32_t>(header_.sortOrder);
     if (format_->jet4() && (fileOrder & 0xFFFF) == generalSortOrder && (fileOrder >> 16) == general2010SortOrderTail)
         storage.sortOrderTail = general2010SortOrderTail;

@@ -167,7 +167,6 @@ KeyColumn keyColumn(Version version, const TableLayout& table, std::size_t posit
     const ColumnDef& column = table.def.columns.at(position);
     const ColumnStorage& storage = table.storage.at(position);
     KeyColumn key{storage.typeCode != 0 ? static_cast<ColumnType>(storage.typeCode) : column.type, ascending};
-    constexpr std::uint16_t generalSortOrder = 0x409;
     if (storage.sortOrder != generalSortOrder)
         key.collation = Collation::Unknown;
     else if (version == Version::Jet4 && (storage.sortOrderTail & 0xFF00) == general2010SortOrderTail)

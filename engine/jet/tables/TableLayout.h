@@ -24,6 +24,8 @@ struct ColumnStorage {
     std::uint16_t jet3Word = 0;     // Jet 3 only: the word between the display index and the sort order
 };
 
+// The General sort order's number, the one text keys are made for.
+constexpr std::uint16_t generalSortOrder = 0x0409;
 // The sort order version of Access 2010's General order, as the high byte of ColumnStorage::sortOrderTail.
 constexpr std::uint16_t general2010SortOrderTail = 0x0100;
 
