@@ -24,7 +24,8 @@ const RealIndexLayout& JetDatabase::realIndex(const TableLayout& table, std::siz
     return table.realIndexes[real];
 }
 
-std::optional<KeyBounds> JetDatabase::indexBounds(const TableLayout& table, std::size_t index, const KeyRange& range)
+// The index's columns as its keys encode them; nullopt when a column has no key (the index cannot be sought).
+std::optional<std::vector<KeyColumn>> JetDatabase::keyColumns(const TableLayout& table, std::size_t index)
 {
     const RealIndexLayout& layout = realIndex(table, index);
     std::vector<KeyColumn> columns;
@@ -36,12 +37,14 @@ std::optional<KeyBounds> JetDatabase::indexBounds(const TableLayout& table, std:
         // Columns the range gives no value for are never encoded, so their sort order does not matter here.
         columns.push_back(keyColumn(version(), table, position, indexColumn.ascending));
     }
-    return keyBounds(version(), columns, range);
+    return columns;
 }
 
 std::optional<IndexWalk> JetDatabase::indexWalk(const TableLayout& table, std::size_t index, const KeyRange& range)
 {
-    std::optional<KeyBounds> bounds = indexBounds(table, index, range);
+    const std::optional<std::vector<KeyColumn>> columns = keyColumns(table, index);
+    if (!columns) return std::nullopt;
+    std::optional<KeyBounds> bounds = keyBounds(version(), *columns, range);
     if (!bounds) return std::nullopt;
     return IndexWalk(file_, version(), indexPages_, realIndex(table, index).firstPage, table.def.definitionPage,
                      std::move(*bounds));
@@ -59,9 +62,9 @@ std::unique_ptr<TableScan> JetDatabase::seek(const TableDef& table, std::size_t 
         }
     }();
     if (!walk) return nullptr;
-    // The scanner lives inside one statement, while the layout stays as it is.
-    IndexScanner::BoundsOf boundsOf = [this, &full, index](const KeyRange& again) {
-        return indexBounds(full, index, again);
+    // The columns are taken once for all the ranges a join seeks again.
+    IndexScanner::BoundsOf boundsOf = [version = version(), columns = *keyColumns(full, index)](const KeyRange& again) {
+        return keyBounds(version, columns, again);
     };
     if (columns.empty())
         return std::make_unique<IndexScanner>(file_, *format_, full, std::move(*walk), stopSignal(),
