@@ -29,7 +29,6 @@ public:
     explicit ParsedIndexPages(std::size_t limit = 1024) : limit_(limit) {}
     // Valid until the next call. CorruptFile for a page that is no index page or does not hold together.
     const ParsedIndexPage& page(PageFile& file, Version version, std::uint32_t number);
-    std::size_t size() const { return pages_.size(); }
 
 private:
     struct Entry {
