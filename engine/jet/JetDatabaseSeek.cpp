@@ -12,6 +12,24 @@ bool keyable(ColumnType type)
     return type != ColumnType::Decimal && type != ColumnType::OleObject;
 }
 
+bool wholeNumber(ColumnType type)
+{
+    return type == ColumnType::Byte || type == ColumnType::Integer || type == ColumnType::Long
+           || type == ColumnType::BigInt || type == ColumnType::Currency;
+}
+
+// The column count of a unique index whose columns all hold whole numbers (a value there has one key), else 0.
+std::size_t uniqueWholeNumberKey(const TableDef& table, std::size_t index)
+{
+    const IndexDef& def = table.indexes[index];
+    if (!def.unique) return 0;
+    for (const IndexColumn& column : def.columns) {
+        const ColumnDef* found = table.columnByNumber(column.columnNumber);
+        if (!found || !wholeNumber(found->type)) return 0;
+    }
+    return def.columns.size();
+}
+
 }  // namespace
 
 const RealIndexLayout& JetDatabase::realIndex(const TableLayout& table, std::size_t index)
@@ -66,14 +84,15 @@ std::unique_ptr<TableScan> JetDatabase::seek(const TableDef& table, std::size_t 
     IndexScanner::BoundsOf boundsOf = [version = version(), columns = *keyColumns(full, index)](const KeyRange& again) {
         return keyBounds(version, columns, again);
     };
+    const std::size_t uniqueKey = uniqueWholeNumberKey(full.def, index);
     if (columns.empty())
         return std::make_unique<IndexScanner>(file_, *format_, full, std::move(*walk), stopSignal(),
-                                              std::move(boundsOf));
+                                              std::move(boundsOf), uniqueKey, &range);
     return columnsOnly(
         table, columns,
         [&](const TableLayout& reduced) -> std::unique_ptr<TableScan> {
             return std::make_unique<IndexScanner>(file_, *format_, reduced, std::move(*walk), stopSignal(),
-                                                  std::move(boundsOf));
+                                                  std::move(boundsOf), uniqueKey, &range);
         },
         true);
 }
