@@ -3,7 +3,8 @@
 // of the orders on an indexed date, a join of 1,000 orders to their customers, a customer by name, names by
 // their start (Like) and by a range, the orders sorted by their indexed date, and every order to the last row.
 // Text compares without letter case on both sides (SQLite: NOCASE). Prints times and ratios. The first argument
-// sets the runs per batch of the short statements.
+// sets the runs per batch of the short statements; a second one runs only the cases whose name holds it (for
+// profiling one of them).
 #include <sqlite3.h>
 
 #include <cstdio>
@@ -22,6 +23,13 @@ using namespace querimo;
 using namespace querimo::bench;
 
 namespace {
+
+std::string only;  // runs the cases whose name holds it; empty for all
+
+bool chosen(const std::string& name)
+{
+    return name.find(only) != std::string::npos;
+}
 
 // The large database of `orders` orders with indexes on Bestelling.Datum and Klant.Naam, made once beside it.
 std::string withIndexes(int orders)
@@ -51,6 +59,7 @@ struct Case {
 
 void compare(jet::Database& jet, sqlite3* plain, const Case& c)
 {
+    if (!chosen(c.name)) return;
     sql::PreparedStatement statement = sql::prepare(jet, c.access);
     std::size_t ourRows = 0, plainCount = 0;
     const double ours = millisecondsPerRun(
@@ -65,6 +74,8 @@ void compare(jet::Database& jet, sqlite3* plain, const Case& c)
 // statement: what a lookup costs without compiling and setting up a statement.
 void storageLookups(jet::Database& jet, sqlite3* plain, int orders, int runs)
 {
+    const std::string name = "1000 sleutels, opslag (" + std::to_string(orders) + ")";
+    if (!chosen(name)) return;
     const jet::TableDef& table = jet.table("Bestelling");
     std::size_t key = 0;
     while (key < table.indexes.size() && !table.indexes[key].primaryKey) ++key;
@@ -97,7 +108,6 @@ void storageLookups(jet::Database& jet, sqlite3* plain, int orders, int runs)
         },
         theirs);
     sqlite3_finalize(stmt);
-    const std::string name = "1000 sleutels, opslag (" + std::to_string(orders) + ")";
     std::printf("%-28s %10.4f %10.4f %8.2f %8zu%s\n", name.c_str(), jetMs, sqliteMs, jetMs / sqliteMs, ours,
                 ours == theirs ? "" : "  (aantallen verschillen!)");
 }
@@ -161,6 +171,7 @@ void run(int orders, int runs, bool wide)
 int main(int argc, char** argv)
 {
     const int runs = argc > 1 ? std::atoi(argv[1]) : 200;
+    if (argc > 2) only = argv[2];
     try {
         std::filesystem::create_directories("bench-data");
         std::printf("%-28s %10s %10s %8s %8s\n", "query", "ons (ms)", "sqlite", "factor", "rijen");

@@ -96,7 +96,7 @@ private:
     std::optional<IndexWalk> indexWalk(const TableLayout& table, std::size_t index, const KeyRange& range);
     // The index's stored layout and the key bounds of the range on it (nullopt when the range has no keys).
     const RealIndexLayout& realIndex(const TableLayout& table, std::size_t index);
-    std::optional<KeyBounds> indexBounds(const TableLayout& table, std::size_t index, const KeyRange& range);
+    std::optional<std::vector<KeyColumn>> keyColumns(const TableLayout& table, std::size_t index);
     void loadQueryRows();
     const TableLayout& layout(std::uint32_t page, const std::string& name, bool withProperties = false);
     void applyProperties(TableLayout& table);

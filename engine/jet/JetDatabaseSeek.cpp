@@ -12,6 +12,24 @@ bool keyable(ColumnType type)
     return type != ColumnType::Decimal && type != ColumnType::OleObject;
 }
 
+bool wholeNumber(ColumnType type)
+{
+    return type == ColumnType::Byte || type == ColumnType::Integer || type == ColumnType::Long
+           || type == ColumnType::BigInt || type == ColumnType::Currency;
+}
+
+// The column count of a unique index whose columns all hold whole numbers (a value there has one key), else 0.
+std::size_t uniqueWholeNumberKey(const TableDef& table, std::size_t index)
+{
+    const IndexDef& def = table.indexes[index];
+    if (!def.unique) return 0;
+    for (const IndexColumn& column : def.columns) {
+        const ColumnDef* found = table.columnByNumber(column.columnNumber);
+        if (!found || !wholeNumber(found->type)) return 0;
+    }
+    return def.columns.size();
+}
+
 }  // namespace
 
 const RealIndexLayout& JetDatabase::realIndex(const TableLayout& table, std::size_t index)
@@ -24,7 +42,8 @@ const RealIndexLayout& JetDatabase::realIndex(const TableLayout& table, std::siz
     return table.realIndexes[real];
 }
 
-std::optional<KeyBounds> JetDatabase::indexBounds(const TableLayout& table, std::size_t index, const KeyRange& range)
+// The index's columns as its keys encode them; nullopt when a column has no key (the index cannot be sought).
+std::optional<std::vector<KeyColumn>> JetDatabase::keyColumns(const TableLayout& table, std::size_t index)
 {
     const RealIndexLayout& layout = realIndex(table, index);
     std::vector<KeyColumn> columns;
@@ -36,12 +55,14 @@ std::optional<KeyBounds> JetDatabase::indexBounds(const TableLayout& table, std:
         // Columns the range gives no value for are never encoded, so their sort order does not matter here.
         columns.push_back(keyColumn(version(), table, position, indexColumn.ascending));
     }
-    return keyBounds(version(), columns, range);
+    return columns;
 }
 
 std::optional<IndexWalk> JetDatabase::indexWalk(const TableLayout& table, std::size_t index, const KeyRange& range)
 {
-    std::optional<KeyBounds> bounds = indexBounds(table, index, range);
+    const std::optional<std::vector<KeyColumn>> columns = keyColumns(table, index);
+    if (!columns) return std::nullopt;
+    std::optional<KeyBounds> bounds = keyBounds(version(), *columns, range);
     if (!bounds) return std::nullopt;
     return IndexWalk(file_, version(), indexPages_, realIndex(table, index).firstPage, table.def.definitionPage,
                      std::move(*bounds));
@@ -59,18 +80,19 @@ std::unique_ptr<TableScan> JetDatabase::seek(const TableDef& table, std::size_t 
         }
     }();
     if (!walk) return nullptr;
-    // The scanner lives inside one statement, while the layout stays as it is.
-    IndexScanner::BoundsOf boundsOf = [this, &full, index](const KeyRange& again) {
-        return indexBounds(full, index, again);
+    // The columns are taken once for all the ranges a join seeks again.
+    IndexScanner::BoundsOf boundsOf = [version = version(), columns = *keyColumns(full, index)](const KeyRange& again) {
+        return keyBounds(version, columns, again);
     };
+    const std::size_t uniqueKey = uniqueWholeNumberKey(full.def, index);
     if (columns.empty())
         return std::make_unique<IndexScanner>(file_, *format_, full, std::move(*walk), stopSignal(),
-                                              std::move(boundsOf));
+                                              std::move(boundsOf), uniqueKey, &range);
     return columnsOnly(
         table, columns,
         [&](const TableLayout& reduced) -> std::unique_ptr<TableScan> {
             return std::make_unique<IndexScanner>(file_, *format_, reduced, std::move(*walk), stopSignal(),
-                                                  std::move(boundsOf));
+                                                  std::move(boundsOf), uniqueKey, &range);
         },
         true);
 }

@@ -282,6 +282,8 @@ bool ComplexScan::next(std::vector<Value>& row)
 struct Cursor : sqlite3_vtab_cursor {
     std::unique_ptr<jet::TableScan> scan;  // streaming
     std::optional<IndexPlan> scanPlan;     // the index plan `scan` seeks by
+    std::string planText;                  // the last plan's text and the plan read from it, for a join's
+    IndexPlan plan;                        // many filters with one plan
     std::vector<Value> row;
     const std::vector<std::uint32_t>* matches = nullptr;  // index lookup: the rows in found
     std::vector<std::uint32_t> found;
@@ -462,7 +464,12 @@ int filter(sqlite3_vtab_cursor* base, int idxNum, const char* idxStr, int argc, 
     cursor.useCache = false;
     cursor.position = 0;
     try {
-        const IndexPlan plan = idxNum < 0 ? IndexPlan::parse(idxStr) : IndexPlan{};
+        if (idxNum < 0 && (!idxStr || cursor.planText != idxStr)) {
+            cursor.plan = IndexPlan::parse(idxStr);
+            cursor.planText = idxStr ? idxStr : "";
+        }
+        const IndexPlan noPlan{};
+        const IndexPlan& plan = idxNum < 0 ? cursor.plan : noPlan;
         std::unique_ptr<jet::TableScan> earlier = std::move(cursor.scan);
         if (cursor.scanPlan != plan || idxNum >= 0) earlier.reset();
         cursor.scanPlan.reset();

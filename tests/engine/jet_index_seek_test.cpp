@@ -158,6 +158,35 @@ TEST_P(IndexSeeks, APrefixOfAKeyWithADescendingColumnAfterIt)
 }
 
 // The leaf chain of the index turned into a circle: the seek stops with the file named damaged.
+// Index pages read once are kept: a seek between writes of one statement, after its rollback and after a
+// commit must see the index as it is then, also when the writes change a page the seek read before.
+TEST_P(IndexSeeks, SeeksBetweenWritesSeeTheIndexAsItIsThen)
+{
+    const jet::TableDef& table = db->table("Meting");
+    const auto keyOf = [](int nr) { return Value::int32(200000 + nr); };
+    const auto count = [&](int nr) { return seek("pkMeting", {{keyOf(nr)}, {}, {}, true, true}).size(); };
+    const auto insert = [&](int nr) {
+        db->insertRow(table, {keyOf(nr), Value::null(), Value::dbl(1), Value::dateTime(40000), Value::currency(0)});
+    };
+    db->beginStatement();
+    for (int nr = 0; nr < 40; ++nr) {  // neighbouring keys: most land on the leaf the seek before read
+        EXPECT_EQ(count(nr), 0u);
+        insert(nr);
+        EXPECT_EQ(count(nr), 1u) << nr;
+        EXPECT_EQ(count(nr - 1), nr > 0 ? 1u : 0u) << nr;
+    }
+    db->rollbackStatement();
+    EXPECT_EQ(count(0), 0u);
+    EXPECT_EQ(count(39), 0u);
+    db->beginStatement();
+    insert(7);
+    db->commitStatement();
+    EXPECT_EQ(count(7), 1u);
+    EXPECT_EQ(count(8), 0u);
+    expectSame(seek("pkMeting", {{rows[5].values[0]}, {}, {}, true, true}),
+               [&](const auto& r) { return r[0] == rows[5].values[0]; });
+}
+
 TEST_P(IndexSeeks, ALeafChainInACircleIsADamagedFileNotALoop)
 {
     db.reset();

@@ -74,6 +74,7 @@ void PageFile::configure(std::size_t pageSize, std::uint32_t encodingKey)
 {
     pageSize_ = pageSize;
     encodingKey_ = encodingKey;
+    ++generation_;
     cache_.clear();
     ages_.clear();
 }
@@ -133,6 +134,7 @@ PageRef PageFile::page(std::uint32_t number)
 
 PageBytes& PageFile::change(std::uint32_t number)
 {
+    ++generation_;
     if (const auto c = changed_.find(number); c != changed_.end()) return *c->second.contents;
     PageRef before = page(number);
     auto copy = std::make_shared<PageBytes>(*before);
@@ -144,6 +146,7 @@ PageBytes& PageFile::change(std::uint32_t number)
 std::uint32_t PageFile::append()
 {
     const std::uint32_t number = pageCount();
+    ++generation_;
     auto blank = std::make_shared<PageBytes>(pageSize_, 0);
     changed_[number] = Changed{std::make_shared<PageBytes>(pageSize_, 0), std::move(blank)};
     return number;
@@ -181,6 +184,7 @@ void PageFile::writeBack(std::uint32_t number)
     if (end > fileSize_) fileSize_ = end;
     PageRef written = c->second.contents;
     changed_.erase(c);
+    ++generation_;
     if (const auto hit = cache_.find(number); hit != cache_.end()) {
         ages_.erase(hit->second.age);
         cache_.erase(hit);
@@ -190,6 +194,7 @@ void PageFile::writeBack(std::uint32_t number)
 
 void PageFile::discardChanges()
 {
+    ++generation_;
     changed_.clear();
 }
 
@@ -200,6 +205,7 @@ void PageFile::sync()
 
 void PageFile::refresh()
 {
+    ++generation_;
     changed_.clear();
     cache_.clear();
     ages_.clear();

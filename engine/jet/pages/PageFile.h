@@ -40,6 +40,11 @@ public:
     // Decoded contents of a page. The reference stays valid however the cache changes.
     PageRef page(std::uint32_t number);
     std::size_t cachedPages() const { return cache_.size(); }  // never more than the limit given
+    // Moves whenever the contents page() hands out may change: a page changed or appended, changes written
+    // back or discarded, the file taken again. Pages read while it stays put still hold the same bytes,
+    // except changed pages, which their changer may alter at any time.
+    std::uint64_t generation() const { return generation_; }
+    bool changed(std::uint32_t number) const { return changed_.count(number) != 0; }
 
     // Writing. change() gives a modifiable copy of the page and remembers what it held before.
     PageBytes& change(std::uint32_t number);
@@ -65,6 +70,7 @@ private:
     std::uint64_t fileSize_ = 0;
     std::size_t pageSize_ = 4096;
     std::uint32_t encodingKey_ = 0;
+    std::uint64_t generation_ = 1;
 
     struct Cached {
         PageRef contents;

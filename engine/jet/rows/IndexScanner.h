@@ -16,8 +16,11 @@ public:
     // The key bounds of another range of the walk's index, for seekAgain; nullopt when the range has no keys.
     using BoundsOf = std::function<std::optional<KeyBounds>(const KeyRange&)>;
 
+    // uniqueKey: the column count of a unique index on whole numbers, else 0. A range that gives each of its
+    // columns a value finds one row at most, so the walk ends with it instead of reading the entry after it.
     IndexScanner(PageFile& file, const Format& format, const TableLayout& table, IndexWalk walk,
-                 const StopSignal* stop = nullptr, BoundsOf boundsOf = {});
+                 const StopSignal* stop = nullptr, BoundsOf boundsOf = {}, std::size_t uniqueKey = 0,
+                 const KeyRange* range = nullptr);
     bool next(std::vector<Value>& row) override;
     RowId rowId() const override { return rowId_; }
     bool seekAgain(const KeyRange& range) override;
@@ -31,6 +34,9 @@ private:
     RowId rowId_ = 0;
     const StopSignal* stop_;
     BoundsOf boundsOf_;
+    std::size_t uniqueKey_;
+    bool oneRow_ = false;  // the range finds one row at most
+    bool found_ = false;   // and next() gave it
 };
 
 }  // namespace querimo::jet

@@ -13,6 +13,15 @@ namespace {
 
 constexpr std::size_t rowPointerSize = 4;  // big-endian: 3 bytes page, 1 byte row
 
+// Keys are a few bytes: compared in place, without a call to memcmp for each step of a search.
+bool bytesBelow(std::string_view a, std::string_view b)
+{
+    const std::size_t common = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < common; ++i)
+        if (a[i] != b[i]) return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[i]);
+    return a.size() < b.size();
+}
+
 }  // namespace
 
 IndexLeaf::IndexLeaf(PageRef page, Version version) : page_(std::move(page))
@@ -47,29 +56,35 @@ void IndexLeaf::entry(std::size_t i, std::string& key, RowId& row) const
 
 bool IndexLeaf::keyBelow(std::size_t i, std::string_view key) const
 {
-    const auto* bytes = reinterpret_cast<const char*>(page_->data());
-    const std::size_t start = i == 0 ? firstEntry_ : ends_[i - 1];
-    const std::size_t own = ends_[i] - start;
-    if (own < rowPointerSize) {  // the row pointer reaches into the prefix: put the key together
-        std::string whole;
-        RowId row = 0;
-        entry(i, whole, row);
-        return whole < key;
-    }
-    const std::string_view prefix(bytes + firstEntry_, i == 0 ? 0 : prefixLength_);
-    const std::string_view rest(bytes + start, own - rowPointerSize);
-    const std::size_t shared = std::min(prefix.size(), key.size());
-    if (const int c = prefix.substr(0, shared).compare(key.substr(0, shared)); c != 0) return c < 0;
-    if (key.size() <= prefix.size()) return false;  // the entry's key starts with all of `key`
-    return rest < key.substr(prefix.size());
+    std::string whole;
+    RowId row = 0;
+    entry(i, whole, row);
+    return whole < key;
 }
 
+bool IndexLeaf::ownBelow(std::size_t i, const Sought& sought) const
+{
+    const std::size_t start = i == 0 ? firstEntry_ : ends_[i - 1];
+    const std::size_t length = ends_[i] - start;
+    if (length < rowPointerSize) return keyBelow(i, sought.key);  // the row pointer reaches into the prefix
+    if (i > 0 && sought.prefixOrder != 0) return sought.prefixOrder < 0;
+    if (i > 0 && sought.key.size() <= prefixLength_) return false;  // the entry's key starts with all of it
+    const std::string_view own = i == 0 ? sought.key : sought.key.substr(prefixLength_);
+    const auto* bytes = reinterpret_cast<const char*>(page_->data());
+    return bytesBelow(std::string_view(bytes + start, length - rowPointerSize), own);
+}
+
+// Every entry after the first starts with the page's shared prefix: `key` is held against that prefix once,
+// then against each entry's own bytes where they lie.
 std::size_t IndexLeaf::firstNotBelow(std::string_view key) const
 {
+    const std::string_view prefix(reinterpret_cast<const char*>(page_->data()) + firstEntry_, prefixLength_);
+    const std::size_t shared = std::min(prefix.size(), key.size());
+    const Sought sought{key, prefix.substr(0, shared).compare(key.substr(0, shared))};
     std::size_t low = 0, high = ends_.size();
     while (low < high) {
         const std::size_t middle = low + (high - low) / 2;
-        if (keyBelow(middle, key))
+        if (ownBelow(middle, sought))
             low = middle + 1;
         else
             high = middle;

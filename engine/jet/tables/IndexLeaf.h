@@ -25,8 +25,15 @@ public:
     std::size_t firstNotBelow(std::string_view key) const;
 
 private:
-    // Whether the key of entry i is below `key`, compared where it lies (shared prefix, then its own bytes).
+    // Whether the key of entry i is below `key`, put together.
     bool keyBelow(std::size_t i, std::string_view key) const;
+    // A key sought, and how the page's shared prefix compares with its start.
+    struct Sought {
+        std::string_view key;
+        int prefixOrder;
+    };
+    // The same, comparing the entry's own bytes where they lie.
+    bool ownBelow(std::size_t i, const Sought& sought) const;
 
     PageRef page_;
     std::vector<std::uint16_t> ends_;  // offset after each entry

@@ -39,30 +39,47 @@ void refuseOtherTable(const IndexPage& page, std::uint32_t definitionPage, std::
 
 }  // namespace
 
-template <typename Page, typename Make>
-std::shared_ptr<const Page> ParsedIndexPages::remembered(std::map<std::uint32_t, Parsed<Page>>& pages, PageRef bytes,
-                                                         std::uint32_t number, Make make)
+ParsedIndexPage ParsedIndexPages::parse(const PageRef& bytes, Version version)
 {
-    if (const auto found = pages.find(number); found != pages.end() && found->second.bytes == bytes)
-        return found->second.page;
-    if (pages.size() >= limit) pages.clear();
-    std::shared_ptr<const Page> page = make(bytes);
-    pages[number] = Parsed<Page>{std::move(bytes), page};
-    return page;
+    ParsedIndexPage parsed;
+    if (isLeaf(bytes))
+        parsed.leaf = std::make_shared<const IndexLeaf>(bytes, version);
+    else
+        parsed.intermediate =
+            std::make_shared<const IndexPage>(parseIndexPage(ByteView(bytes->data(), bytes->size()), version));
+    return parsed;
 }
 
-std::shared_ptr<const IndexPage> ParsedIndexPages::intermediate(PageRef bytes, Version version, std::uint32_t number)
+const ParsedIndexPage& ParsedIndexPages::page(PageFile& file, Version version, std::uint32_t number)
 {
-    return remembered<IndexPage>(intermediate_, std::move(bytes), number, [version](const PageRef& page) {
-        return std::make_shared<const IndexPage>(parseIndexPage(ByteView(page->data(), page->size()), version));
-    });
-}
-
-std::shared_ptr<const IndexLeaf> ParsedIndexPages::leaf(PageRef bytes, Version version, std::uint32_t number)
-{
-    return remembered<IndexLeaf>(leaves_, std::move(bytes), number, [version](const PageRef& page) {
-        return std::make_shared<const IndexLeaf>(page, version);
-    });
+    const auto found = pages_.find(number);
+    if (found != pages_.end()) {
+        Entry& entry = found->second;
+        if (entry.generation != file.generation()) {
+            if (file.changed(number) || file.page(number) != entry.bytes) {
+                ages_.erase(entry.age);
+                pages_.erase(found);
+                return page(file, version, number);
+            }
+            entry.generation = file.generation();
+        }
+        ages_.splice(ages_.begin(), ages_, entry.age);
+        return entry.parsed;
+    }
+    PageRef bytes = file.page(number);
+    if (file.changed(number)) {
+        changing_ = parse(bytes, version);
+        return changing_;
+    }
+    ParsedIndexPage parsed = parse(bytes, version);
+    if (pages_.size() >= limit_) {
+        pages_.erase(ages_.back());
+        ages_.pop_back();
+    }
+    ages_.push_front(number);
+    Entry& entry = pages_[number];
+    entry = Entry{std::move(bytes), std::move(parsed), file.generation(), ages_.begin()};
+    return entry.parsed;
 }
 
 IndexWalk::IndexWalk(PageFile& file, Version version, ParsedIndexPages& pages, std::uint32_t root,
@@ -71,16 +88,16 @@ IndexWalk::IndexWalk(PageFile& file, Version version, ParsedIndexPages& pages, s
       bounds_(std::move(bounds))
 {}
 
-PageRef IndexWalk::load(std::uint32_t number)
+const ParsedIndexPage& IndexWalk::load(std::uint32_t number)
 {
     if (number == 0 || number >= file_.pageCount())
         corrupt("een index verwijst naar pagina " + std::to_string(number) + ", die niet bestaat");
-    return file_.page(number);
+    return pages_.page(file_, version_, number);
 }
 
-void IndexWalk::enterLeaf(std::uint32_t number, PageRef bytes)
+void IndexWalk::enterLeaf(std::shared_ptr<const IndexLeaf> leaf)
 {
-    leaf_ = pages_.leaf(std::move(bytes), version_, number);
+    leaf_ = std::move(leaf);
     if (leaf_->definitionPage() != definitionPage_) corrupt("een indexpagina hoort bij een andere tabel");
     at_ = 0;
 }
@@ -93,21 +110,21 @@ void IndexWalk::descend()
     std::uint32_t number = root_;
     for (int depth = 0;; ++depth) {
         refuseDepth(depth, root_);
-        PageRef bytes = load(number);
-        if (isLeaf(bytes)) {
-            enterLeaf(number, std::move(bytes));
+        const ParsedIndexPage& parsed = load(number);
+        if (parsed.leaf) {
+            enterLeaf(parsed.leaf);
             at_ = leaf_->firstNotBelow(low);
             return;
         }
-        const auto page = pages_.intermediate(std::move(bytes), version_, number);
-        refuseOtherTable(*page, definitionPage_, number);
-        const std::size_t slot = firstNotBelow(*page, low);
-        if (slot < page->entries.size())
-            number = page->entries[slot].childPage;
-        else if (page->tailPage != 0)
-            number = page->tailPage;
-        else if (!page->entries.empty())
-            number = page->entries.back().childPage;
+        const IndexPage& page = *parsed.intermediate;
+        refuseOtherTable(page, definitionPage_, number);
+        const std::size_t slot = firstNotBelow(page, low);
+        if (slot < page.entries.size())
+            number = page.entries[slot].childPage;
+        else if (page.tailPage != 0)
+            number = page.tailPage;
+        else if (!page.entries.empty())
+            number = page.entries.back().childPage;
         else
             corrupt("een tussenpagina van de index met hoofdpagina " + std::to_string(root_) + " is leeg");
     }
@@ -127,9 +144,9 @@ double IndexWalk::position(bool high)
     std::uint32_t number = root_;
     for (int depth = 0;; ++depth) {
         refuseDepth(depth, root_);
-        PageRef bytes = load(number);
-        if (isLeaf(bytes)) {
-            const auto leaf = pages_.leaf(std::move(bytes), version_, number);
+        const ParsedIndexPage& parsed = load(number);
+        if (parsed.leaf) {
+            const std::shared_ptr<const IndexLeaf> leaf = parsed.leaf;
             std::size_t low = 0, top = leaf->size();
             std::string key;
             RowId row = 0;
@@ -144,7 +161,7 @@ double IndexWalk::position(bool high)
             return start
                    + width * static_cast<double>(low) / static_cast<double>(std::max<std::size_t>(leaf->size(), 1));
         }
-        const auto page = pages_.intermediate(std::move(bytes), version_, number);
+        const std::shared_ptr<const IndexPage> page = parsed.intermediate;
         refuseOtherTable(*page, definitionPage_, number);
         // An entry holds the last key under its child: the first child whose last key is beyond the bound.
         const auto slot =
@@ -186,7 +203,9 @@ bool IndexWalk::next(RowId& row)
             }
             if (++leavesRead_ > file_.pageCount())
                 corrupt("de bladpagina's van de index met hoofdpagina " + std::to_string(root_) + " vormen een kring");
-            enterLeaf(following, load(following));
+            const ParsedIndexPage& parsed = load(following);
+            if (!parsed.leaf) corrupt("een bladpagina van een index heeft een ander paginatype");
+            enterLeaf(parsed.leaf);
             continue;
         }
         RowId found = 0;

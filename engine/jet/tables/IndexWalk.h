@@ -1,8 +1,9 @@
 #pragma once
 #include <cstdint>
-#include <map>
+#include <list>
 #include <memory>
 #include <string>
+#include <unordered_map>
 
 #include "jet/Database.h"
 #include "jet/pages/PageFile.h"
@@ -12,25 +13,36 @@
 
 namespace querimo::jet {
 
+// One index page as read: a leaf, or an intermediate page.
+struct ParsedIndexPage {
+    std::shared_ptr<const IndexLeaf> leaf;
+    std::shared_ptr<const IndexPage> intermediate;
+};
+
 // Index pages already read, for reads that come back to the same pages (the upper levels of every lookup in
-// a join, the leaves of a small table). A page counts as the same while the page file hands out the same bytes.
+// a join, the leaves of a small table). The least recently used page goes first, so the root and branch
+// pages stay. A page counts as the same while the page file hands out the same bytes; while the file's
+// generation stays put that holds without asking it. Pages changed but not yet written back are read anew
+// on every visit, as their changer may still be altering them.
 class ParsedIndexPages {
 public:
-    std::shared_ptr<const IndexPage> intermediate(PageRef bytes, Version version, std::uint32_t number);
-    std::shared_ptr<const IndexLeaf> leaf(PageRef bytes, Version version, std::uint32_t number);
+    explicit ParsedIndexPages(std::size_t limit = 1024) : limit_(limit) {}
+    // Valid until the next call. CorruptFile for a page that is no index page or does not hold together.
+    const ParsedIndexPage& page(PageFile& file, Version version, std::uint32_t number);
 
 private:
-    template <typename Page>
-    struct Parsed {
+    struct Entry {
         PageRef bytes;
-        std::shared_ptr<const Page> page;
+        ParsedIndexPage parsed;
+        std::uint64_t generation = 0;  // of the file when the bytes were last the file's
+        std::list<std::uint32_t>::iterator age;
     };
-    template <typename Page, typename Make>
-    static std::shared_ptr<const Page> remembered(std::map<std::uint32_t, Parsed<Page>>& pages, PageRef bytes,
-                                                  std::uint32_t number, Make make);
-    static constexpr std::size_t limit = 256;  // of each kind
-    std::map<std::uint32_t, Parsed<IndexPage>> intermediate_;
-    std::map<std::uint32_t, Parsed<IndexLeaf>> leaves_;
+    static ParsedIndexPage parse(const PageRef& bytes, Version version);
+
+    std::size_t limit_;
+    std::unordered_map<std::uint32_t, Entry> pages_;
+    std::list<std::uint32_t> ages_;  // most recently used first
+    ParsedIndexPage changing_;       // a changed page, not kept
 };
 
 // Walks the leaf entries of one index whose keys lie in a range, in key order, reading nothing outside the
@@ -51,9 +63,9 @@ public:
 private:
     // Where the first entry beyond the low bound (or beyond the high bound) stands, from 0 to 1.
     double position(bool high);
-    PageRef load(std::uint32_t number);
+    const ParsedIndexPage& load(std::uint32_t number);
     void descend();
-    void enterLeaf(std::uint32_t number, PageRef bytes);
+    void enterLeaf(std::shared_ptr<const IndexLeaf> leaf);
 
     PageFile& file_;
     Version version_;
