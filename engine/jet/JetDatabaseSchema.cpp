@@ -33,9 +33,10 @@ void checkKindFitsFile(const ColumnDef& column, int fileVersion)
                                       + "' kan niet gemaakt worden: het type Groot getal (BIGINT) bestaat pas in "
                                         "databases van Access 2016 en later.");
     if (column.type == ColumnType::DateTimeExtended && fileVersion < 6)
-        throw DbError(errc::fail, "De kolom '" + column.name
-                                      + "' kan niet gemaakt worden: het type Datum/tijd uitgebreid bestaat pas in "
-                                        "databases van Access 2019 en later.");
+        throw DbError(errc::fail,
+                      "De kolom '" + column.name
+                          + "' kan niet gemaakt worden: het type Datum/tijd uitgebreid (DATETIME2) bestaat pas in "
+                            "databases van Access 2019 en later.");
 }
 
 // An empty inline usage map row: its kind, the first page it covers, then the bitmap.

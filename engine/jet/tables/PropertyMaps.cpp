@@ -71,4 +71,21 @@ std::string propertyText(const PropertyMaps& maps, const std::string& object, co
     return decodeJetText(ByteView(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()), version);
 }
 
+std::optional<std::int32_t> propertyNumber(const PropertyMaps& maps, const std::string& object,
+                                           const std::string& property)
+{
+    const auto o = maps.find(object);
+    if (o == maps.end()) return std::nullopt;
+    const auto p = o->second.find(property);
+    if (p == o->second.end()) return std::nullopt;
+    const std::string& bytes = p->second.bytes;
+    const ByteView stored(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+    switch (static_cast<ColumnType>(p->second.type)) {
+    case ColumnType::Byte: return bytes.size() >= 1 ? std::optional<std::int32_t>(stored.u8(0)) : std::nullopt;
+    case ColumnType::Integer: return bytes.size() >= 2 ? std::optional<std::int32_t>(stored.i16(0)) : std::nullopt;
+    case ColumnType::Long: return bytes.size() >= 4 ? std::optional<std::int32_t>(stored.i32(0)) : std::nullopt;
+    default: return std::nullopt;
+    }
+}
+
 }  // namespace querimo::jet
