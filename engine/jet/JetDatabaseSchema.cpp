@@ -281,6 +281,8 @@ void JetDatabase::storeColumnProperties(TableLayout& layout, const std::vector<s
 void JetDatabase::rebuildTable(TableLayout& layout, const std::function<void(TableLayout&)>& change,
                                const std::string& dropped, const ColumnConversion* convert)
 {
+    // Every row is stored again, and a calculated column's result would lose the bytes wrapped around it.
+    refuseCalculatedColumns(layout.def, "kolommen verwijderen of van type veranderen");
     const std::vector<ColumnDef> before = layout.def.columns;
     std::vector<std::pair<RowId, std::vector<Value>>> rows;
     std::vector<Value> values;

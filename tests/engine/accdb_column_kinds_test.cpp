@@ -378,5 +378,30 @@ TEST_F(CalculatedColumns, WritesAreRefusedAndChangeNothing)
     EXPECT_EQ(test::readBytes(path), before);
 }
 
+// Data definition that keeps the rows as they are keeps the columns calculated (the definition is written again
+// with their flags); one that stores every row again is refused, as it would unwrap their results.
+TEST_F(CalculatedColumns, DataDefinitionKeepsThemOrIsRefused)
+{
+    for (const char* statement : {"ALTER TABLE Ber ADD COLUMN Extra LONG", "CREATE INDEX ixId ON Ber (Id)"}) {
+        SCOPED_TRACE(statement);
+        const std::string copy = dir.write("kopie.accdb", test::readBytes(path));
+        sql::run(*jet::Database::open(jet::OpenOptions{copy, true, ""}), statement);
+        const auto db = jet::Database::open(jet::OpenOptions{copy, true, ""});
+        EXPECT_TRUE(db->table("Ber").column("Bedrag")->calculated);
+        const auto rows = test::readRows(*db, "Ber");
+        ASSERT_EQ(rows.size(), 1u);
+        EXPECT_EQ(rows[0][1], Value::int32(42));
+        EXPECT_EQ(rows[0][4], Value::decimal("12345.678"));
+    }
+    const auto db = jet::Database::open(jet::OpenOptions{path, true, ""});
+    const std::string before = test::readBytes(path);
+    for (const char* statement : {"ALTER TABLE Ber DROP COLUMN Ja", "ALTER TABLE Ber ALTER COLUMN Id TEXT(10)"}) {
+        const DbError e = test::errorFrom([&] { sql::run(*db, statement); }, statement);
+        EXPECT_NE(e.description().find("berekend veld ('Som'); kolommen verwijderen"), std::string::npos)
+            << e.description();
+    }
+    EXPECT_EQ(test::readBytes(path), before);
+}
+
 }  // namespace
 }  // namespace querimo
