@@ -129,11 +129,11 @@ Value RowDecoder::fixedValue(const ColumnDef& column, ByteView data) const
     }
 }
 
+namespace {
+
 // A calculated Decimal has a layout of its own: the length of what follows (2 bytes), its scale, its sign, then
 // the digits' magnitude in at most 16 bytes, most significant first in 8-byte little-endian groups (a 4-byte
 // group leads when the length is no multiple of 8). The scale is the value's own, not the column's.
-namespace {
-
 Value calculatedDecimal(ByteView result)
 {
     if (result.size() < 4) return Value::null();
