@@ -63,6 +63,7 @@ void listColumns(ado::Connection& connection, const std::string& table, std::FIL
         writer.field(fieldNumber(*rs, "DATA_TYPE"));
         writer.field(column ? sql::accessType(column->type).dutchName : "");
         writer.field(fieldNumber(*rs, "ORDINAL_POSITION"));
+        writer.field(fieldText(*rs, "COLUMN_EXPRESSION"));
         writer.endRow();
     }
     writer.finish();

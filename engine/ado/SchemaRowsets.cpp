@@ -109,7 +109,7 @@ void appendViewColumns(jet::Database& db, const Restrictions& restrictions, std:
             const DataType type = access ? access->schema : c.type;
             rows.push_back({Value::null(), Value::null(), Value::text(view.name), Value::text(c.name),
                             Value::int32(static_cast<std::int32_t>(i + 1)), Value::boolean(true),
-                            Value::int16(static_cast<std::int16_t>(type)), Value::null(), Value::null(),
+                            Value::int16(static_cast<std::int16_t>(type)), Value::null(), Value::null(), Value::null(),
                             Value::null()});
         }
 }
@@ -145,7 +145,8 @@ std::shared_ptr<Recordset> columnsRowset(jet::Database& db, const Restrictions& 
                  Value::boolean(!c.required && c.type != ColumnType::Boolean),
                  Value::int16(static_cast<std::int16_t>(sql::accessType(c.type).schema)), maximumLength(c),
                  numericPrecision(c),
-                 c.type == ColumnType::Decimal ? Value::int16(static_cast<std::int16_t>(c.scale)) : Value::null()});
+                 c.type == ColumnType::Decimal ? Value::int16(static_cast<std::int16_t>(c.scale)) : Value::null(),
+                 c.calculated ? Value::text(c.expression) : Value::null()});
         }
     }
     appendViewColumns(db, restrictions, rows);
@@ -158,7 +159,9 @@ std::shared_ptr<Recordset> columnsRowset(jet::Database& db, const Restrictions& 
                                 {"DATA_TYPE", DataType::SmallInt, 2},
                                 {"CHARACTER_MAXIMUM_LENGTH", DataType::Integer, 4},
                                 {"NUMERIC_PRECISION", DataType::Integer, 4},
-                                {"NUMERIC_SCALE", DataType::SmallInt, 2}},
+                                {"NUMERIC_SCALE", DataType::SmallInt, 2},
+                                // Beyond the provider's columns: a calculated column's expression, else Null.
+                                {"COLUMN_EXPRESSION", DataType::LongVarWChar, 0}},
                                std::move(rows));
 }
 

@@ -56,6 +56,7 @@ struct ColumnDef {
     bool calculated = false;   // holds the stored result of an expression (Access 2010 and later); read-only
     bool required = false;     // the column's Required property
     std::string defaultValue;  // the column's DefaultValue property: an expression as Access stores it, empty for none
+    std::string expression;    // calculated columns: the Expression property their stored result comes from
     std::int32_t complexId = 0;  // Complex only: its row in MSysComplexColumns
 };
 

@@ -18,6 +18,37 @@ constexpr std::uint32_t minimumPages = 3;  // header, global usage map, catalog 
 // well beyond the few a single lookup needs.
 constexpr std::size_t cachedPages = 8192;
 
+// The kinds Access offers as a calculated column's result.
+bool calculatedResultKind(std::int32_t code)
+{
+    switch (static_cast<ColumnType>(code)) {
+    case ColumnType::Boolean:
+    case ColumnType::Byte:
+    case ColumnType::Integer:
+    case ColumnType::Long:
+    case ColumnType::Currency:
+    case ColumnType::Single:
+    case ColumnType::Double:
+    case ColumnType::DateTime:
+    case ColumnType::Text:
+    case ColumnType::Memo:
+    case ColumnType::Guid:
+    case ColumnType::Decimal: return true;
+    default: return false;
+    }
+}
+
+// A calculated column's expression, and the type of its result where Access names it apart from the definition.
+// A Memo result is a long value and any other is kept in the row: the one never stands for the other.
+void applyCalculation(const PropertyMaps& maps, ColumnDef& column, Version version)
+{
+    column.expression = propertyText(maps, column.name, "Expression", version);
+    const auto result = propertyNumber(maps, column.name, "ResultType");
+    if (result && calculatedResultKind(*result) && !isLongValue(column.type)
+        && !isLongValue(static_cast<ColumnType>(*result)))
+        column.type = static_cast<ColumnType>(*result);
+}
+
 }  // namespace
 
 JetDatabase::JetDatabase(const OpenOptions& options)
@@ -184,6 +215,7 @@ void JetDatabase::applyProperties(TableLayout& table)
         for (ColumnDef& column : table.def.columns) {
             column.required = propertyIsTrue(maps, column.name, "Required");
             column.defaultValue = propertyText(maps, column.name, "DefaultValue", header_.version);
+            if (column.calculated) applyCalculation(maps, column, header_.version);
         }
     } catch (const CorruptFile&) {
         // Damaged properties leave the columns as the definition gives them.

@@ -23,6 +23,10 @@ namespace querimo::jet {
 
 struct CatalogObject;
 
+// Access computes a calculated column again whenever a row is written; we cannot, and a stale result is wrong.
+// DbError naming the first such column of the table and what cannot be done (`change`, Dutch).
+void refuseCalculatedColumns(const TableDef& def, const std::string& change);
+
 // The Jet file behind Database. Reading lives in JetDatabase.cpp, statements and row changes in
 // JetDatabaseWrite.cpp, updates and deletes with what relationships make them do to other rows in
 // JetDatabaseCascades.cpp, tables, columns and indexes in JetDatabaseSchema.cpp, the rest of the catalog

@@ -33,9 +33,10 @@ void checkKindFitsFile(const ColumnDef& column, int fileVersion)
                                       + "' kan niet gemaakt worden: het type Groot getal (BIGINT) bestaat pas in "
                                         "databases van Access 2016 en later.");
     if (column.type == ColumnType::DateTimeExtended && fileVersion < 6)
-        throw DbError(errc::fail, "De kolom '" + column.name
-                                      + "' kan niet gemaakt worden: het type Datum/tijd uitgebreid bestaat pas in "
-                                        "databases van Access 2019 en later.");
+        throw DbError(errc::fail,
+                      "De kolom '" + column.name
+                          + "' kan niet gemaakt worden: het type Datum/tijd uitgebreid (DATETIME2) bestaat pas in "
+                            "databases van Access 2019 en later.");
 }
 
 // An empty inline usage map row: its kind, the first page it covers, then the bitmap.
@@ -280,6 +281,8 @@ void JetDatabase::storeColumnProperties(TableLayout& layout, const std::vector<s
 void JetDatabase::rebuildTable(TableLayout& layout, const std::function<void(TableLayout&)>& change,
                                const std::string& dropped, const ColumnConversion* convert)
 {
+    // Every row is stored again, and a calculated column's result would lose the bytes wrapped around it.
+    refuseCalculatedColumns(layout.def, "kolommen verwijderen of van type veranderen");
     const std::vector<ColumnDef> before = layout.def.columns;
     std::vector<std::pair<RowId, std::vector<Value>>> rows;
     std::vector<Value> values;

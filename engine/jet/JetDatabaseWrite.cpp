@@ -338,22 +338,17 @@ void JetDatabase::freeLongValues(const TableLayout& table, const std::string& ro
                 longValueMapsOf(table, table.def.columns[i]));
 }
 
-namespace {
-
-// Access computes a calculated column again whenever a row is written; we cannot, and a stale result is wrong.
-void refuseCalculatedColumns(const TableDef& def)
+void refuseCalculatedColumns(const TableDef& def, const std::string& change)
 {
     for (const ColumnDef& column : def.columns)
         if (column.calculated)
-            throw DbError(errc::fail, "De tabel '" + def.name + "' heeft een berekend veld ('" + column.name
-                                          + "'); rijen toevoegen of wijzigen kan in deze tabel niet.");
+            throw DbError(errc::fail, "De tabel '" + def.name + "' heeft een berekend veld ('" + column.name + "'); "
+                                          + change + " kan in deze tabel niet.");
 }
-
-}  // namespace
 
 RowId JetDatabase::insertRow(const TableDef& def, std::vector<Value> values)
 {
-    refuseCalculatedColumns(def);
+    refuseCalculatedColumns(def, "rijen toevoegen of wijzigen");
     RowId id = 0;
     changeRows(def, [&](TableLayout& table, RowChange& change) {
         const std::uint32_t lastAutoNumber = fillAutomaticValues(table, values);
@@ -373,7 +368,7 @@ RowId JetDatabase::insertRow(const TableDef& def, std::vector<Value> values)
 void JetDatabase::updateRow(const TableDef& def, RowId row, std::vector<Value> values)
 {
     requireStatement();
-    refuseCalculatedColumns(def);
+    refuseCalculatedColumns(def, "rijen toevoegen of wijzigen");
     if (removed_.count({def.definitionPage, row})) return;  // a cascade deleted it
     if (const auto changed = cascaded_.find({def.definitionPage, row}); changed != cascaded_.end())
         for (const auto& [column, change] : changed->second)

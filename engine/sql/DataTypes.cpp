@@ -85,6 +85,8 @@ constexpr TypeWord typeWords[] = {
     {"NUMERIC", ColumnType::Decimal},
     {"DEC", ColumnType::Decimal},
     {"BIGINT", ColumnType::BigInt},
+    // SQL Server's word for the type Access links to Date/Time Extended.
+    {"DATETIME2", ColumnType::DateTimeExtended},
     {"LONGBINARY", ColumnType::OleObject},
     {"OLEOBJECT", ColumnType::OleObject},
     {"GENERAL", ColumnType::OleObject},

@@ -77,8 +77,8 @@ std::vector<ColumnEntry> querimoColumns(const std::filesystem::path& file, const
 {
     std::vector<ColumnEntry> columns;
     for (const CsvRow& row : parseTabLines(runQuerimoSql({file.string(), "--columns", table}))) {
-        EXPECT_EQ(row.size(), 4u) << "--columns line has " << row.size() << " fields";
-        if (row.size() == 4) columns.push_back({row[0], std::atoi(row[1].c_str()), row[2], std::atoi(row[3].c_str())});
+        EXPECT_EQ(row.size(), 5u) << "--columns line has " << row.size() << " fields";
+        if (row.size() == 5) columns.push_back({row[0], std::atoi(row[1].c_str()), row[2], std::atoi(row[3].c_str())});
     }
     return columns;
 }

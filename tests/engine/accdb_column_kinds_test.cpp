@@ -5,8 +5,11 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <map>
 
+#include "ado/Connection.h"
 #include "jet/format/Format.h"
+#include "jet/tables/PropertyMapWriter.h"
 #include "jet_test_files.h"
 #include "sql/DataTypes.h"
 #include "sql/Sql.h"
@@ -15,14 +18,6 @@
 
 namespace querimo {
 namespace {
-
-jet::ColumnDef columnOf(const std::string& name, jet::ColumnType type)
-{
-    jet::ColumnDef c;
-    c.name = name;
-    c.type = type;
-    return c;
-}
 
 // A database our writer made after statements, marked as the Access version of versionByte (3: 2010, 5:
 // 2016, 6: 2019), written to dir as name.
@@ -133,18 +128,14 @@ TEST(LargeNumberKind, RefusedInFilesBefore2016)
     }
 }
 
-// A new Date/Time Extended column in an Access 2019 file (no data definition word names the kind: the
-// table is made through the storage layer).
+// A new Date/Time Extended column in an Access 2019 file, made by data definition.
 class ExtendedDates : public testing::Test {
 protected:
     void SetUp() override
     {
         path = madeAccdb(dir, "tijden.accdb", 6);
         db = jet::Database::open(jet::OpenOptions{path, true, ""});
-        jet::TableDef table;
-        table.name = "Tijden";
-        table.columns = {columnOf("Id", jet::ColumnType::Long), columnOf("t", jet::ColumnType::DateTimeExtended)};
-        test::inStatement(*db, [&] { db->createTable(table); });
+        sql::run(*db, "CREATE TABLE Tijden (Id LONG, t DATETIME2)");
         for (const char* statement :
              {"INSERT INTO Tijden VALUES (1, '2024-02-29 12:34:56.1234567')",
               "INSERT INTO Tijden VALUES (2, #2023-03-15 12:00:00#)", "INSERT INTO Tijden VALUES (3, '0001-01-01')",
@@ -193,12 +184,35 @@ TEST_F(ExtendedDates, WhatIsNoDateIsRefusedAndChangesNothing)
 TEST(ExtendedDateKind, RefusedInFilesBefore2019)
 {
     test::ScratchDir dir;
-    const auto db = jet::Database::open(jet::OpenOptions{madeAccdb(dir, "a2016.accdb", 5), true, ""});
-    jet::TableDef table;
-    table.name = "T";
-    table.columns = {columnOf("t", jet::ColumnType::DateTimeExtended)};
-    const DbError e = test::errorFrom([&] { test::inStatement(*db, [&] { db->createTable(table); }); });
-    EXPECT_NE(e.description().find("Datum/tijd uitgebreid"), std::string::npos) << e.description();
+    const auto made = test::makeDatabase(dir.path() / "leeg.mdb", jet::Version::Jet4, {"CREATE TABLE Oud (Id LONG)"});
+    for (const auto& [name, bytes] : std::vector<std::pair<std::string, std::string>>{
+             {"jet4.mdb", test::readBytes(made)}, {"a2016.accdb", test::asAccdb(test::readBytes(made), 5)}}) {
+        SCOPED_TRACE(name);
+        const std::string path = dir.write(name, bytes);
+        const auto db = jet::Database::open(jet::OpenOptions{path, true, ""});
+        for (const char* statement : {"CREATE TABLE T (t DATETIME2)", "ALTER TABLE Oud ADD COLUMN t DATETIME2"}) {
+            const DbError e = test::errorFrom([&] { sql::run(*db, statement); }, statement);
+            EXPECT_NE(
+                e.description().find("Datum/tijd uitgebreid (DATETIME2) bestaat pas in databases van Access 2019"),
+                std::string::npos)
+                << e.description();
+        }
+        EXPECT_EQ(db->findEntry("T"), nullptr);
+        EXPECT_EQ(db->table("Oud").columns.size(), 1u);
+    }
+}
+
+// ALTER TABLE adds one to an existing table, and the rows it held read Null there.
+TEST(ExtendedDateKind, AddedToATableOfA2019File)
+{
+    test::ScratchDir dir;
+    const auto db = jet::Database::open(jet::OpenOptions{
+        madeAccdb(dir, "a2019.accdb", 6, {"CREATE TABLE T (Id LONG)", "INSERT INTO T VALUES (1)"}), true, ""});
+    sql::run(*db, "ALTER TABLE T ADD COLUMN t DATETIME2");
+    sql::run(*db, "INSERT INTO T VALUES (2, '2019-09-24 08:00:00.0000001')");
+    EXPECT_EQ(db->table("T").column("t")->type, jet::ColumnType::DateTimeExtended);
+    EXPECT_EQ(firstColumn(*db, "SELECT t FROM T ORDER BY Id"),
+              (std::vector<Value>{Value::null(), Value::text("2019-09-24 08:00:00.0000001")}));
 }
 
 // Calculated columns hold their expression's result wrapped in 23 more bytes. Our writer makes no such column:
@@ -229,36 +243,162 @@ void markCalculated(std::string& file, const jet::Database& db, const std::strin
     ADD_FAILURE() << "no column " << columnNumber << " in " << table;
 }
 
-TEST(CalculatedColumns, ReadTheStoredResultAndRefuseWrites)
+// A calculated Decimal's result: its length, scale and sign, then the magnitude in 8-byte little-endian groups,
+// most significant first, led by a 4-byte group when the length is no multiple of 8.
+std::string calculatedDecimal(std::uint8_t scale, bool negative, const std::vector<std::uint64_t>& groups,
+                              bool leadingWord)
 {
-    test::ScratchDir dir;
-    std::string path = madeAccdb(dir, "ber.accdb", 3,
-                                 {"CREATE TABLE Ber (Id LONG, Som BINARY(100), Tekst BINARY(100), Ja BINARY(50))"});
-    std::string file;
-    {
-        const auto db = jet::Database::open(jet::OpenOptions{path, true, ""});
-        const std::int32_t som = 42;
-        const std::string tekst("s\0o\0m\0", 6);  // UTF-16
-        test::inStatement(*db, [&] {
-            db->insertRow(db->table("Ber"),
-                          {Value::int32(1), Value::binary(wrapped(std::string(reinterpret_cast<const char*>(&som), 4))),
-                           Value::binary(wrapped(tekst)), Value::binary(wrapped("\x01"))});
-        });
-        file = test::readBytes(path);
-        markCalculated(file, *db, "Ber", 1, jet::ColumnType::Long);
-        markCalculated(file, *db, "Ber", 2, jet::ColumnType::Text);
-        markCalculated(file, *db, "Ber", 3, jet::ColumnType::Boolean);
+    std::string digits;
+    for (std::size_t g = 0; g < groups.size(); ++g) {
+        const std::size_t size = leadingWord && g == 0 ? 4 : 8;
+        for (std::size_t b = 0; b < size; ++b) digits.push_back(static_cast<char>(groups[g] >> (8 * b)));
     }
-    path = dir.write("ber.accdb", file);
+    const auto length = static_cast<std::uint16_t>(digits.size() + 2);
+    return std::string{static_cast<char>(length & 0xFF), static_cast<char>(length >> 8), static_cast<char>(scale),
+                       static_cast<char>(negative ? 0x80 : 0)}
+           + digits;
+}
+
+// The table's MSysObjects.LvProp replaced by these properties.
+void storeProperties(jet::Database& db, const std::string& table, const jet::PropertyMaps& maps)
+{
+    const jet::TableDef& objects = db.table("MSysObjects");
+    const std::size_t name = static_cast<std::size_t>(objects.column("Name")->ordinal - 1);
+    const std::size_t stored = static_cast<std::size_t>(objects.column("LvProp")->ordinal - 1);
+    test::inStatement(db, [&] {
+        std::vector<Value> row;
+        for (const auto scan = db.scan(objects); scan->next(row);)
+            if (row[name].kind == Value::Kind::Text && row[name].bytes == table) {
+                row[stored] = Value::binary(jet::writePropertyMaps(maps, jet::Version::Jet4));
+                db.updateRow(objects, scan->rowId(), row);
+                return;
+            }
+        ADD_FAILURE() << "no catalog row for " << table;
+    });
+}
+
+jet::StoredProperty textProperty(const std::string& ascii)
+{
+    std::string utf16;
+    for (char c : ascii) utf16 += std::string{c, '\0'};
+    return {static_cast<int>(jet::ColumnType::Memo), utf16};
+}
+
+jet::StoredProperty resultType(jet::ColumnType type)
+{
+    return {static_cast<int>(jet::ColumnType::Byte), std::string(1, static_cast<char>(type))};
+}
+
+// Access 2010 file with calculated columns of every layout: fixed results, text, Yes/No, Decimal in its own
+// layout, and a result whose ResultType property names a type the definition does not.
+class CalculatedColumns : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        path = madeAccdb(dir, "ber.accdb", 3,
+                         {"CREATE TABLE Ber (Id LONG, Som BINARY(100), Tekst BINARY(100), Ja BINARY(50), "
+                          "Bedrag BINARY(100), Helft BINARY(100), Groot BINARY(100), Breed BINARY(100), "
+                          "Anders BINARY(100))"});
+        std::string file;
+        {
+            const auto db = jet::Database::open(jet::OpenOptions{path, true, ""});
+            const std::int32_t som = 42;
+            const double anders = 2.5;
+            const std::string tekst("s\0o\0m\0", 6);  // UTF-16
+            test::inStatement(*db, [&] {
+                db->insertRow(db->table("Ber"),
+                              {Value::int32(1),
+                               Value::binary(wrapped(std::string(reinterpret_cast<const char*>(&som), 4))),
+                               Value::binary(wrapped(tekst)), Value::binary(wrapped("\x01")),
+                               Value::binary(wrapped(calculatedDecimal(3, false, {0, 12345678}, true))),
+                               Value::binary(wrapped(calculatedDecimal(1, true, {0, 5}, true))),
+                               Value::binary(wrapped(calculatedDecimal(0, false, {1, 1}, true))),
+                               Value::binary(wrapped(calculatedDecimal(2, false, {3, 7}, false))),
+                               Value::binary(wrapped(std::string(reinterpret_cast<const char*>(&anders), 8)))});
+            });
+            storeProperties(
+                *db, "Ber",
+                {{"Som", {{"Expression", textProperty("[Id]*42")}, {"ResultType", resultType(jet::ColumnType::Long)}}},
+                 {"Bedrag", {{"Expression", textProperty("[Id]*12345.678")}}},
+                 {"Anders",
+                  {{"Expression", textProperty("[Id]/2+2")}, {"ResultType", resultType(jet::ColumnType::Double)}}}});
+            file = test::readBytes(path);
+            markCalculated(file, *db, "Ber", 1, jet::ColumnType::Long);
+            markCalculated(file, *db, "Ber", 2, jet::ColumnType::Text);
+            markCalculated(file, *db, "Ber", 3, jet::ColumnType::Boolean);
+            for (int column : {4, 5, 6, 7}) markCalculated(file, *db, "Ber", column, jet::ColumnType::Decimal);
+            markCalculated(file, *db, "Ber", 8, jet::ColumnType::Binary);
+        }
+        path = dir.write("ber.accdb", file);
+    }
+    test::ScratchDir dir;
+    std::string path;
+};
+
+TEST_F(CalculatedColumns, ReadTheStoredResultByItsType)
+{
     const auto db = jet::Database::open(jet::OpenOptions{path, true, ""});
     EXPECT_TRUE(db->table("Ber").column("Som")->calculated);
+    EXPECT_EQ(db->table("Ber").column("Anders")->type, jet::ColumnType::Double);
     EXPECT_EQ(test::readRows(*db, "Ber"),
-              (std::vector<std::vector<Value>>{
-                  {Value::int32(1), Value::int32(42), Value::text("som"), Value::boolean(true)}}));
+              (std::vector<std::vector<Value>>{{Value::int32(1), Value::int32(42), Value::text("som"),
+                                                Value::boolean(true), Value::decimal("12345.678"),
+                                                Value::decimal("-0.5"), Value::decimal("18446744073709551617"),
+                                                Value::decimal("553402322211286548.55"), Value::dbl(2.5)}}));
+    EXPECT_EQ(firstColumn(*db, "SELECT Bedrag * 2 FROM Ber"), std::vector<Value>{Value::decimal("24691.356")});
+}
+
+TEST_F(CalculatedColumns, TheExpressionIsInTheColumnsRowset)
+{
+    const auto db = jet::Database::open(jet::OpenOptions{path, false, ""});
+    EXPECT_EQ(db->table("Ber").column("Som")->expression, "[Id]*42");
+    ado::Connection connection;
+    connection.Provider = "Microsoft.Jet.OLEDB.4.0";
+    connection.GetProperties()("Data Source") = path;
+    connection.Open();
+    const auto columns = connection.OpenSchema(ado::adSchemaColumns, {std::nullopt, std::nullopt, std::string("Ber")});
+    std::map<std::string, Value> expressions;
+    for (; !columns->Eof(); columns->MoveNext())
+        expressions[columns->GetFields().Item("COLUMN_NAME").GetValue().bytes] =
+            columns->GetFields().Item("COLUMN_EXPRESSION").GetValue();
+    EXPECT_EQ(expressions["Id"], Value::null());
+    EXPECT_EQ(expressions["Som"], Value::text("[Id]*42"));
+    EXPECT_EQ(expressions["Anders"], Value::text("[Id]/2+2"));
+    EXPECT_EQ(expressions["Helft"], Value::text(""));  // calculated, but its expression is not in the file
+}
+
+TEST_F(CalculatedColumns, WritesAreRefusedAndChangeNothing)
+{
+    const auto db = jet::Database::open(jet::OpenOptions{path, true, ""});
     const std::string before = test::readBytes(path);
     for (const char* statement : {"INSERT INTO Ber (Id) VALUES (2)", "UPDATE Ber SET Id = 3"}) {
         const DbError e = test::errorFrom([&] { sql::run(*db, statement); }, statement);
         EXPECT_NE(e.description().find("berekend veld ('Som')"), std::string::npos) << e.description();
+    }
+    EXPECT_EQ(test::readBytes(path), before);
+}
+
+// Data definition that keeps the rows as they are keeps the columns calculated (the definition is written again
+// with their flags); one that stores every row again is refused, as it would unwrap their results.
+TEST_F(CalculatedColumns, DataDefinitionKeepsThemOrIsRefused)
+{
+    for (const char* statement : {"ALTER TABLE Ber ADD COLUMN Extra LONG", "CREATE INDEX ixId ON Ber (Id)"}) {
+        SCOPED_TRACE(statement);
+        const std::string copy = dir.write("kopie.accdb", test::readBytes(path));
+        sql::run(*jet::Database::open(jet::OpenOptions{copy, true, ""}), statement);
+        const auto db = jet::Database::open(jet::OpenOptions{copy, true, ""});
+        EXPECT_TRUE(db->table("Ber").column("Bedrag")->calculated);
+        const auto rows = test::readRows(*db, "Ber");
+        ASSERT_EQ(rows.size(), 1u);
+        EXPECT_EQ(rows[0][1], Value::int32(42));
+        EXPECT_EQ(rows[0][4], Value::decimal("12345.678"));
+    }
+    const auto db = jet::Database::open(jet::OpenOptions{path, true, ""});
+    const std::string before = test::readBytes(path);
+    for (const char* statement : {"ALTER TABLE Ber DROP COLUMN Ja", "ALTER TABLE Ber ALTER COLUMN Id TEXT(10)"}) {
+        const DbError e = test::errorFrom([&] { sql::run(*db, statement); }, statement);
+        EXPECT_NE(e.description().find("berekend veld ('Som'); kolommen verwijderen"), std::string::npos)
+            << e.description();
     }
     EXPECT_EQ(test::readBytes(path), before);
 }

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <set>
+#include <sstream>
 
 #include "engine/writer_index_entries.h"
 #include "jet/pages/Header.h"
@@ -81,6 +83,86 @@ TEST(WriterCreateAccdb, EveryVersionHasTheHeaderAndSystemTablesOfAccessOwnFiles)
         EXPECT_EQ(objects.exitCode, 0) << objects.err;
         EXPECT_NE(objects.out.find("\"MSysComplexType_Text\",1,"), std::string::npos) << objects.out;
     }
+}
+
+// What the catalog says of each object a new file holds: parent, type and flags by name, and the rights of Admin
+// and the Admins group (the SIDs of two bytes; Access adds rights for the SID of the user who made the file).
+std::set<std::string> catalogFacts(jet::Database& db, const std::set<std::string>& names)
+{
+    const auto at = [&](const std::string& table, const char* column) {
+        return static_cast<std::size_t>(db.table(table).column(column)->ordinal - 1);
+    };
+    std::map<std::int64_t, std::string> named;
+    std::set<std::string> facts;
+    for (const std::vector<Value>& row : readRows(db, "MSysObjects")) {
+        const std::string name = row[at("MSysObjects", "Name")].bytes;
+        if (!names.count(name)) continue;
+        named[row[at("MSysObjects", "Id")].integer] = name;
+        facts.insert(name + " parent " + std::to_string(row[at("MSysObjects", "ParentId")].integer) + " type "
+                     + std::to_string(row[at("MSysObjects", "Type")].integer) + " flags "
+                     + std::to_string(row[at("MSysObjects", "Flags")].integer));
+    }
+    for (const std::vector<Value>& row : readRows(db, "MSysACEs")) {
+        const auto object = named.find(row[at("MSysACEs", "ObjectId")].integer);
+        if (object != named.end() && row[at("MSysACEs", "SID")].bytes.size() == 2)
+            facts.insert(object->second + " right " + std::to_string(row[at("MSysACEs", "ACM")].integer));
+    }
+    return facts;
+}
+
+// The system tables only the Access application adds when it makes a file (navigation pane, its resources and
+// their attachments, SharePoint mappings): the engine's new file has none of them.
+bool madeByTheApplication(const std::string& table)
+{
+    return table.starts_with("MSysNavPane") || table == "MSysAccessStorage" || table == "MSysResources"
+           || table.starts_with("MSysWSDP") || (table.starts_with("f_") && table.ends_with("_Data"));
+}
+
+TEST(WriterCreateAccdb, TheEngineOwnPartMatchesAccessMadeEmptyFiles)
+{
+    ScratchDir dir;
+    for (const AccdbVersion& version : versions) {
+        SCOPED_TRACE(version.access);
+        const std::string accessMade = "empty" + std::to_string(version.access) + ".accdb";
+        QUERIMO_REQUIRE_CORPUS_FILE(accessMade);
+        const std::string theirs = corpusFile(accessMade).string();
+        const std::string path = newPath(dir, "leeg" + std::to_string(version.access) + ".accdb");
+        jet::Database::createAccdb(path, version.access);
+
+        EXPECT_EQ(runProcess({"mdb-ver", path}).out, runProcess({"mdb-ver", theirs}).out);
+        std::string expected;
+        std::istringstream listed(runProcess({"mdb-tables", "-S", "-1", theirs}).out);
+        std::set<std::string> names{"Tables", "Databases", "Relationships", "MSysDb"};
+        for (std::string table; std::getline(listed, table);)
+            if (!madeByTheApplication(table)) {
+                expected += table + "\n";
+                names.insert(table);
+            }
+        EXPECT_EQ(runProcess({"mdb-tables", "-S", "-1", path}).out, expected);
+        const std::set<std::string> ours = catalogFacts(*openFile(path), names);
+        const std::set<std::string> access = catalogFacts(*openFile(theirs), names);
+        std::vector<std::string> differing;
+        std::set_symmetric_difference(ours.begin(), ours.end(), access.begin(), access.end(),
+                                      std::back_inserter(differing));
+        // One difference is Access's own: it gives Admin every right on the Tables container, where the engine
+        // alone gives 393217 (compare adox_jet4.mdb with empty2003.mdb, both of the same Jet 4 engine).
+        EXPECT_EQ(differing, std::vector<std::string>{"Tables right 393217"});
+    }
+}
+
+// Database properties (AccessVersion, Build, the navigation pane's settings) are the Access application's: the
+// engine leaves MSysDb without them, as in a file ADOX made through the engine alone.
+TEST(WriterCreateAccdb, NoDatabasePropertiesAsTheEngineMakesThem)
+{
+    QUERIMO_REQUIRE_CORPUS_FILE("adox_jet4.mdb");
+    ScratchDir dir;
+    const std::string path = newPath(dir, "leeg.accdb");
+    jet::Database::createAccdb(path, 2010);
+    const ProcessResult ours = runProcess({"mdb-prop", path, "MSysDb"});
+    EXPECT_EQ(ours.exitCode, 0) << ours.err;
+    EXPECT_EQ(ours.out, runProcess({"mdb-prop", corpusFile("adox_jet4.mdb").string(), "MSysDb"}).out);
+    EXPECT_NE(runProcess({"mdb-prop", corpusFile("empty2010.accdb").string(), "MSysDb"}).out.find("AccessVersion"),
+              std::string::npos);
 }
 
 // A table made by data definition in each new file that querimo-sql makes: rows through its indexes, read back by

@@ -61,6 +61,11 @@ std::vector<std::vector<std::vector<Value>>> newDatabaseRows(const std::vector<T
                                   {tablesContainer, adminsSid, 1048319, true},
                                   {relationshipsContainer, adminsSid, 1048575, true}};
     for (const AccessRight& right : rights) rows[1].push_back(accessRightRow(aces, right));
+    // The system tables of an .accdb: the rights Access gives MSysObjects, for Admin and the Admins group.
+    for (std::size_t t = 4; t < tables.size(); ++t) {
+        rows[1].push_back(accessRightRow(aces, {page(t), adminSid, 393216, false}));
+        rows[1].push_back(accessRightRow(aces, {page(t), adminsSid, 20, false}));
+    }
     return rows;
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 #include "core/ExtendedDate.h"
 #include "jet/format/TableDefinitionLayout.h"
@@ -128,6 +129,36 @@ Value RowDecoder::fixedValue(const ColumnDef& column, ByteView data) const
     }
 }
 
+namespace {
+
+// A calculated Decimal has a layout of its own: the length of what follows (2 bytes), its scale, its sign, then
+// the digits' magnitude in at most 16 bytes, most significant first in 8-byte little-endian groups (a 4-byte
+// group leads when the length is no multiple of 8). The scale is the value's own, not the column's.
+Value calculatedDecimal(ByteView result)
+{
+    if (result.size() < 4) return Value::null();
+    const std::size_t stated = result.u16(0);
+    const std::size_t length =
+        std::min({stated >= 2 ? stated - 2 : result.size(), result.size() - 4, std::size_t{16}}) / 4 * 4;
+    // As an ordinary Decimal: the sign, then four 4-byte words, most significant first.
+    std::uint8_t plain[17] = {};
+    plain[0] = result.u8(3);
+    std::size_t word = 4 - length / 4;
+    const ByteView digits = result.sub(4, length);
+    std::size_t at = 0;
+    if (length % 8 != 0) {
+        std::memcpy(plain + 1 + 4 * word++, digits.data(), 4);
+        at = 4;
+    }
+    for (; at < length; at += 8, word += 2) {
+        std::memcpy(plain + 1 + 4 * word, digits.data() + at + 4, 4);
+        std::memcpy(plain + 1 + 4 * (word + 1), digits.data() + at, 4);
+    }
+    return Value::decimal(decimalText(ByteView(plain, sizeof plain), std::min<int>(result.u8(2), 28)));
+}
+
+}  // namespace
+
 // A calculated column keeps the result of its expression wrapped: 16 bytes, the result's length (4 bytes), the
 // result, 3 bytes; a Memo wraps the long value's content. Yes/No is a byte there, not a bit of the null mask.
 Value RowDecoder::calculatedValue(const ColumnDef& column, ByteView data) const
@@ -145,7 +176,7 @@ Value RowDecoder::calculatedValue(const ColumnDef& column, ByteView data) const
     case ColumnType::Boolean: return Value::boolean(result.u8(0) != 0);
     case ColumnType::Text:
     case ColumnType::Memo: return Value::text(decodeJetText(result, format_.version));
-    case ColumnType::Decimal: return Value::binary(result.bytes(0, result.size()));  // a layout of its own
+    case ColumnType::Decimal: return calculatedDecimal(result);
     default: return fixedValue(column, result);
     }
 }

@@ -17,6 +17,14 @@ std::string name(ByteView block, std::size_t& pos, Version version)
     return text;
 }
 
+const StoredProperty* findProperty(const PropertyMaps& maps, const std::string& object, const std::string& property)
+{
+    const auto o = maps.find(object);
+    if (o == maps.end()) return nullptr;
+    const auto p = o->second.find(property);
+    return p == o->second.end() ? nullptr : &p->second;
+}
+
 }  // namespace
 
 PropertyMaps readPropertyMaps(ByteView stored, Version version)
@@ -54,21 +62,32 @@ PropertyMaps readPropertyMaps(ByteView stored, Version version)
 
 bool propertyIsTrue(const PropertyMaps& maps, const std::string& object, const std::string& property)
 {
-    const auto o = maps.find(object);
-    if (o == maps.end()) return false;
-    const auto p = o->second.find(property);
-    return p != o->second.end() && !p->second.bytes.empty() && p->second.bytes[0] != 0;
+    const StoredProperty* p = findProperty(maps, object, property);
+    return p && !p->bytes.empty() && p->bytes[0] != 0;
 }
 
 std::string propertyText(const PropertyMaps& maps, const std::string& object, const std::string& property,
                          Version version)
 {
-    const auto o = maps.find(object);
-    if (o == maps.end()) return {};
-    const auto p = o->second.find(property);
-    if (p == o->second.end()) return {};
-    const std::string& bytes = p->second.bytes;
+    const StoredProperty* p = findProperty(maps, object, property);
+    if (!p) return {};
+    const std::string& bytes = p->bytes;
     return decodeJetText(ByteView(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()), version);
+}
+
+std::optional<std::int32_t> propertyNumber(const PropertyMaps& maps, const std::string& object,
+                                           const std::string& property)
+{
+    const StoredProperty* p = findProperty(maps, object, property);
+    if (!p) return std::nullopt;
+    const std::string& bytes = p->bytes;
+    const ByteView stored(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+    switch (static_cast<ColumnType>(p->type)) {
+    case ColumnType::Byte: return bytes.size() >= 1 ? std::optional<std::int32_t>(stored.u8(0)) : std::nullopt;
+    case ColumnType::Integer: return bytes.size() >= 2 ? std::optional<std::int32_t>(stored.i16(0)) : std::nullopt;
+    case ColumnType::Long: return bytes.size() >= 4 ? std::optional<std::int32_t>(stored.i32(0)) : std::nullopt;
+    default: return std::nullopt;
+    }
 }
 
 }  // namespace querimo::jet

@@ -1,5 +1,7 @@
 #pragma once
+#include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "jet/Database.h"
@@ -25,5 +27,9 @@ bool propertyIsTrue(const PropertyMaps& maps, const std::string& object, const s
 // A text property (such as DefaultValue) as UTF-8; empty when it is not set.
 std::string propertyText(const PropertyMaps& maps, const std::string& object, const std::string& property,
                          Version version);
+
+// A number property (Byte, Integer or Long, as stored); nullopt when it is not set or no such number.
+std::optional<std::int32_t> propertyNumber(const PropertyMaps& maps, const std::string& object,
+                                           const std::string& property);
 
 }  // namespace querimo::jet

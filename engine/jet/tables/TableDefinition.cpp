@@ -88,6 +88,7 @@ public:
         if (format_.colExtraFlags != 0) {
             const std::uint8_t extra = bytes_.u8(at + format_.colExtraFlags);
             storage.compressedUnicode = (extra & columnCompressedUnicodeFlag) != 0;
+            storage.extraFlags = extra;
             def.calculated = (extra & columnCalculatedFlags) != 0;
         }
         storage.flags = flags;

@@ -94,7 +94,10 @@ void addColumn(Bytes& out, const Format& format, const ColumnDef& column, const 
     if (format.colJet3Word != 0) out.at(start + format.colJet3Word, storage.jet3Word, 2);
     if (format.jet4()) out.at(start + 1, jet4Marker, 4);
     if (format.colExtraFlags != 0)
-        out.at(start + format.colExtraFlags, storage.compressedUnicode ? compressedUnicodeFlag : 0, 1);
+        out.at(start + format.colExtraFlags,
+               static_cast<std::uint8_t>((storage.extraFlags & ~compressedUnicodeFlag)
+                                         | (storage.compressedUnicode ? compressedUnicodeFlag : 0)),
+               1);
     out.at(start + format.colFlags, storage.flags, 1);
     out.at(start + format.colFixedOffset, static_cast<std::uint16_t>(storage.fixedOffset), 2);
     out.at(start + format.colLength, static_cast<std::uint16_t>(storage.length), 2);

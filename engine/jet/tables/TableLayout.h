@@ -13,6 +13,7 @@ struct ColumnStorage {
     int variableIndex = 0;            // entry in the row's variable offset table, variable columns only
     int length = 0;                   // bytes as the definition gives them
     bool compressedUnicode = false;   // Jet 4 text may be stored in compressed form
+    std::uint8_t extraFlags = 0;      // Jet 4 and later, as stored; 0xC0 marks a calculated column
     std::uint8_t typeCode = 0;        // the stored type when ColumnDef::type cannot name it (later system tables)
     std::uint8_t flags = 0x02;        // as stored: fixed length, updatable, AutoNumber, replication, hyperlink
     int displayIndex = 0;             // as stored after the variable index
