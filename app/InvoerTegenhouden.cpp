@@ -24,7 +24,18 @@ void InvoerTegenhouden::Uit()
     aan_ = false;
 }
 
-bool InvoerTegenhouden::eventFilter(QObject*, QEvent* event)
+namespace {
+
+bool BinnenIn(const QObject* object, const QObject* widget)
+{
+    for (; object; object = object->parent())
+        if (object == widget) return true;
+    return false;
+}
+
+}  // namespace
+
+bool InvoerTegenhouden::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
     case QEvent::ShortcutOverride:
@@ -35,13 +46,13 @@ bool InvoerTegenhouden::eventFilter(QObject*, QEvent* event)
         if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && !static_cast<QKeyEvent*>(event)->isAutoRepeat())
             stoppen_();
         return true;
-    case QEvent::KeyRelease:
-    case QEvent::Shortcut:
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseMove:
-    case QEvent::Wheel:
+    case QEvent::Wheel: return !(doorlaten_ && watched->isWidgetType() && BinnenIn(watched, doorlaten_));
+    case QEvent::KeyRelease:
+    case QEvent::Shortcut:
     case QEvent::ContextMenu:
     case QEvent::TouchBegin:
     case QEvent::TouchUpdate:
