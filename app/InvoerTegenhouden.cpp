@@ -1,7 +1,9 @@
 #include "app/InvoerTegenhouden.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QWidget>
 
 InvoerTegenhouden::InvoerTegenhouden(std::function<void()> stoppen) : stoppen_(std::move(stoppen)) {}
 
@@ -35,6 +37,15 @@ bool BinnenIn(const QObject* object, const QObject* widget)
 
 }  // namespace
 
+bool InvoerTegenhouden::VoorDoorlaten(QObject* watched, QEvent* event) const
+{
+    if (!doorlaten_) return false;
+    if (watched->isWidgetType()) return BinnenIn(watched, doorlaten_);
+    // The window hears of the mouse before the widget under it does.
+    const QPoint plek = static_cast<QSinglePointEvent*>(event)->globalPosition().toPoint();
+    return BinnenIn(QApplication::widgetAt(plek), doorlaten_);
+}
+
 bool InvoerTegenhouden::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
@@ -50,7 +61,7 @@ bool InvoerTegenhouden::eventFilter(QObject* watched, QEvent* event)
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseMove:
-    case QEvent::Wheel: return !(doorlaten_ && watched->isWidgetType() && BinnenIn(watched, doorlaten_));
+    case QEvent::Wheel: return !VoorDoorlaten(watched, event);
     case QEvent::KeyRelease:
     case QEvent::Shortcut:
     case QEvent::ContextMenu:

@@ -20,6 +20,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    bool VoorDoorlaten(QObject* watched, QEvent* event) const;  // a mouse or wheel event for that widget
+
     std::function<void()> stoppen_;
     bool aan_ = false;
     QObject* doorlaten_ = nullptr;

@@ -66,6 +66,13 @@ private slots:
             QCOMPARE(venster.Paneel("status")->text(), QString());
             QVERIFY(venster.Paneel("licht")->pixmap().toImage() == venster.imlKnoppen.Item("oranje").toImage());
             QVERIFY(!venster.mnuUitvoeren->isEnabled() && !venster.mnuDataKopieren->isEnabled());
+            // The grid takes the wheel meanwhile, so the first rows can be looked through.
+            QWidget* vlak = venster.dgdSQL->viewport();
+            const QPointF plek(20, 20);
+            QWheelEvent wiel(plek, vlak->mapToGlobal(plek), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                             Qt::NoScrollPhase, false);
+            QApplication::sendEvent(vlak, &wiel);
+            QVERIFY(venster.dgdSQL->verticalScrollBar()->value() > 0);
         });
         klok.start();
         QTest::keyClick(venster.rtbSQL, Qt::Key_F5);
