@@ -77,7 +77,7 @@ public:
     void MoveNext();
     void Move(std::size_t position);                            // 0-based absolute position
     std::size_t AbsolutePosition() const { return position_; }  // 0-based
-    std::size_t RecordCount() const;  // exact: waits for the last row
+    std::size_t RecordCount() const;                            // exact: waits for the last row
     // The rows read so far, without waiting, and whether that is all of them.
     std::size_t RecordsSoFar() const;
     bool Complete() const;

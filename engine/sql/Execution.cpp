@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <cmath>
-#include <exception>
 #include <cstring>
 
 #include "core/Error.h"
@@ -113,13 +112,6 @@ public:
     explicit ArrivalReports(const RowsArriving* arriving)
         : grown_(arriving && arriving->grown ? &arriving->grown : nullptr)
     {}
-    ~ArrivalReports()
-    {
-        if (grown_ && count_ != reported_ && std::uncaught_exceptions() == 0) (*grown_)(count_);
-    }
-    ArrivalReports(const ArrivalReports&) = delete;
-    ArrivalReports& operator=(const ArrivalReports&) = delete;
-
     void rowAdded()
     {
         ++count_;
@@ -129,6 +121,11 @@ public:
             reported_ = count_;
             last_ = clock::now();
         }
+    }
+
+    void lastRowRead()
+    {
+        if (grown_ && count_ != reported_) (*grown_)(count_);
     }
 
 private:
@@ -304,6 +301,7 @@ QueryResult runQuery(jet::Database& database, const Statement& statement, const 
             rows->append(stmt.get());
             reports.rowAdded();
         }
+        reports.lastRowRead();
     } catch (const DbError& e) {
         rows->fail(e);
         throw;

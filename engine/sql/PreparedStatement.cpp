@@ -91,7 +91,8 @@ StatementResult PreparedStatement::execute(const ParameterValues& values, const 
     switch (s.kind) {
     case StatementKind::Definition: runDefinition(s.database, *s.definition); break;
     case StatementKind::Query: {
-        QueryResult rows = runQuery(s.database, s.statement, values, s.compiled ? &*s.compiled : nullptr, &s.kept, arriving);
+        QueryResult rows =
+            runQuery(s.database, s.statement, values, s.compiled ? &*s.compiled : nullptr, &s.kept, arriving);
         result.columns = publicColumns(rows.columns);
         result.rows = std::move(rows.rows);
         break;

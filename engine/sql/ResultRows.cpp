@@ -95,7 +95,8 @@ void ResultRows::append(sqlite3_stmt* stmt)
     {
         const std::lock_guard lock(mutex_);
         rows_.beginRow();
-        for (std::size_t c = 0; c < types_.size(); ++c) rows_.addSqlite(sqlite3_column_value(stmt, static_cast<int>(c)));
+        for (std::size_t c = 0; c < types_.size(); ++c)
+            rows_.addSqlite(sqlite3_column_value(stmt, static_cast<int>(c)));
     }
     changed_.notify_all();
 }
