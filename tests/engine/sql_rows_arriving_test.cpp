@@ -195,6 +195,15 @@ TEST_F(RowsArriving, ClosingMidwayStopsTheReadingAndTheNextStatementRuns)
     EXPECT_GT(next->RecordCount(), 0u);
 }
 
+TEST_F(RowsArriving, TheRowsOutliveTheConnection)
+{
+    const auto rs = start();
+    running.get();
+    connection.Close();
+    EXPECT_EQ(rs->RecordCount(), grootRows);
+    EXPECT_FALSE(rs->valueAt(grootRows - 1, 1).isNull());
+}
+
 TEST(RowsArrivingEngine, FailuresAfterTheFirstRowsLeaveNoRows)
 {
     test::ScratchDir scratch;

@@ -134,6 +134,28 @@ private slots:
         QCOMPARE(venster.Paneel("status")->text(), QStringLiteral("40 records"));
         QCOMPARE(venster.dgdSQL->model()->rowCount(), 40);
     }
+
+    void closingTheWindowWhileRowsArriveStopsFirst()
+    {
+        auto venster = std::make_unique<frmQuerimo>();
+        QVERIFY(venster->Geladen());
+        venster->show();
+        QVERIFY(QTest::qWaitForWindowExposed(venster.get()));
+        QCOMPARE(vensterhulp::Openen(*venster, vensterhulp::VoorbeeldKopie(werk, "sluiten.mdb")).tekst, QString());
+        venster->rtbSQL->setPlainText(MiljoenRijen);
+        bool gevraagd = false;
+        connect(&venster->uitvoering, &querimo::exec::Uitvoering::RijenBinnen, this, [&] {
+            if (gevraagd || venster->dgdSQL->model()->rowCount() == 0) return;
+            gevraagd = true;
+            QVERIFY(!venster->close());  // not yet: the statement stops first
+        });
+        QTest::keyClick(venster->rtbSQL, Qt::Key_F5);
+        QVERIFY(gevraagd);
+        QVERIFY(!venster->isVisible());
+        QVERIFY(!venster->uitvoering.Bezig());
+        QCOMPARE(venster->dgdSQL->model()->rowCount(), 0);
+        venster.reset();
+    }
 };
 
 QTEST_MAIN(TestGrootResultaat)
