@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -135,6 +136,9 @@ void frmQuerimo::RijenAangekomen()
         return;
     }
     dgdSQLRijen->RijenBijgekomen();
+    // Scrolled to the end of what the grid knows: the view fetches only when the scroll bar moves there.
+    const QScrollBar* balk = dgdSQL->verticalScrollBar();
+    if (balk->value() == balk->maximum() && dgdSQLRijen->canFetchMore({})) dgdSQLRijen->fetchMore({});
     if (!dgdSQL->currentIndex().isValid() && dgdSQLRijen->rowCount() > 0)
         dgdSQL->setCurrentIndex(dgdSQLRijen->index(0, 0));
 }
