@@ -92,13 +92,16 @@ Value accessValue(const RowBuffer::Cell& c, DataType dataType)
 
 void ResultRows::append(sqlite3_stmt* stmt)
 {
+    bool waited = false;
     {
         const std::lock_guard lock(mutex_);
         rows_.beginRow();
         for (std::size_t c = 0; c < types_.size(); ++c)
             rows_.addSqlite(sqlite3_column_value(stmt, static_cast<int>(c)));
+        waited = waiting_ > 0;
     }
-    changed_.notify_all();
+    // Most rows nobody waits for.
+    if (waited) changed_.notify_all();
 }
 
 void ResultRows::finish()
@@ -123,7 +126,9 @@ void ResultRows::fail(const DbError& error)
 
 bool ResultRows::waitFor(std::unique_lock<std::mutex>& lock, std::size_t row) const
 {
+    ++waiting_;
     changed_.wait(lock, [&] { return complete_ || row < rows_.rowCount(); });
+    --waiting_;
     if (failure_) throw *failure_;
     return row < rows_.rowCount();
 }

@@ -43,6 +43,7 @@ private:
     RowBuffer rows_;
     std::vector<DataType> types_;
     bool complete_ = false;
+    mutable int waiting_ = 0;  // readers in waitFor
     std::optional<DbError> failure_;
     mutable std::atomic<bool> unwanted_{false};
 };
