@@ -1,7 +1,9 @@
 #include "app/InvoerTegenhouden.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QWidget>
 
 InvoerTegenhouden::InvoerTegenhouden(std::function<void()> stoppen) : stoppen_(std::move(stoppen)) {}
 
@@ -24,7 +26,27 @@ void InvoerTegenhouden::Uit()
     aan_ = false;
 }
 
-bool InvoerTegenhouden::eventFilter(QObject*, QEvent* event)
+namespace {
+
+bool BinnenIn(const QObject* object, const QObject* widget)
+{
+    for (; object; object = object->parent())
+        if (object == widget) return true;
+    return false;
+}
+
+}  // namespace
+
+bool InvoerTegenhouden::VoorDoorlaten(QObject* watched, QEvent* event) const
+{
+    if (!doorlaten_) return false;
+    if (watched->isWidgetType()) return BinnenIn(watched, doorlaten_);
+    // The window hears of the mouse before the widget under it does.
+    const QPoint plek = static_cast<QSinglePointEvent*>(event)->globalPosition().toPoint();
+    return BinnenIn(QApplication::widgetAt(plek), doorlaten_);
+}
+
+bool InvoerTegenhouden::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
     case QEvent::ShortcutOverride:
@@ -35,13 +57,13 @@ bool InvoerTegenhouden::eventFilter(QObject*, QEvent* event)
         if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && !static_cast<QKeyEvent*>(event)->isAutoRepeat())
             stoppen_();
         return true;
-    case QEvent::KeyRelease:
-    case QEvent::Shortcut:
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseMove:
-    case QEvent::Wheel:
+    case QEvent::Wheel: return !VoorDoorlaten(watched, event);
+    case QEvent::KeyRelease:
+    case QEvent::Shortcut:
     case QEvent::ContextMenu:
     case QEvent::TouchBegin:
     case QEvent::TouchUpdate:

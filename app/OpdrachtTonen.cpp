@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -78,10 +79,13 @@ void frmQuerimo::OpdrachtUitvoeren()
         if (vorige && vorige->State() == ado::ObjectState::Open) RasterKoppelen(nullptr);
         long aantal = 0;
         fout = uitvoering.Uitvoeren(aantal);
-        if (fout)
+        if (fout) {
+            // Rows shown while they arrived go with a stopped or failed query.
+            if (dgdSQLRijen && dgdSQLRijen->Recordset()) RasterKoppelen(nullptr);
             FoutTonen(*fout);
-        else
+        } else {
             ResultaatTonen(aantal);
+        }
     }
 
     opdrachtLoopt_ = false;
@@ -108,19 +112,8 @@ void frmQuerimo::ResultaatTonen(long aantal)
             Paneel("licht")->setPixmap(imlKnoppen.Item("groen"));
             Paneel("status")->setText(exec::ActieMelding(aantal, opdracht));
         } else if (uitkomst == exec::Uitkomst::Rijen) {
-            RasterKoppelen(rsResult);
+            RijenAangekomen();
             uitvoering.ZetRijenGetoond(!rsResult->Eof());
-            // Rows as high as one line of the grid's font, not the style's roomier default.
-            dgdSQL->verticalHeader()->setDefaultSectionSize(QFontMetrics(dgdSQL->font()).height() + 4);
-            const QFontMetrics maat(font());
-            for (int kolom = 0; kolom < static_cast<int>(rsResult->fieldInfo().size()); ++kolom) {
-                const ado::FieldInfo& veld = rsResult->fieldInfo()[static_cast<std::size_t>(kolom)];
-                if (!exec::IsNumeriekType(veld.type)) continue;
-                dgdSQLRijen->RechtsUitlijnen(kolom);
-                const double kopBreedte =
-                    Routines::PixelsNaarTwips(maat.horizontalAdvance(QString::fromStdString(veld.name)));
-                dgdSQL->setColumnWidth(kolom, Routines::TwipsNaarPixels(exec::NumeriekeKolomBreedte(kopBreedte)));
-            }
             Paneel("licht")->setPixmap(imlKnoppen.Item("groen"));
             Paneel("status")->setText(exec::RecordAantalTekst(static_cast<qint64>(rsResult->RecordCount()), QLocale()));
         } else {
@@ -130,6 +123,40 @@ void frmQuerimo::ResultaatTonen(long aantal)
         }
     });
     if (fout) FoutTonen(*fout);
+}
+
+// The rows of the running query as they are read, then all of them: the first time bound to the grid, later
+// only told that there are more. The light and the status text stay as they are until the query ends.
+void frmQuerimo::RijenAangekomen()
+{
+    const std::shared_ptr<ado::Recordset>& rs = uitvoering.Resultaat();
+    if (!rs || rs->State() != ado::ObjectState::Open) return;
+    if (!dgdSQLRijen || dgdSQLRijen->Recordset() != rs) {
+        RijenTonen(rs);
+        return;
+    }
+    dgdSQLRijen->RijenBijgekomen();
+    // Scrolled to the end of what the grid knows: the view fetches only when the scroll bar moves there.
+    const QScrollBar* balk = dgdSQL->verticalScrollBar();
+    if (balk->value() == balk->maximum() && dgdSQLRijen->canFetchMore({})) dgdSQLRijen->fetchMore({});
+    if (!dgdSQL->currentIndex().isValid() && dgdSQLRijen->rowCount() > 0)
+        dgdSQL->setCurrentIndex(dgdSQLRijen->index(0, 0));
+}
+
+// A query's rows in the grid: numeric columns right-aligned and as wide as their caption needs.
+void frmQuerimo::RijenTonen(const std::shared_ptr<ado::Recordset>& rs)
+{
+    RasterKoppelen(rs);
+    // Rows as high as one line of the grid's font, not the style's roomier default.
+    dgdSQL->verticalHeader()->setDefaultSectionSize(QFontMetrics(dgdSQL->font()).height() + 4);
+    const QFontMetrics maat(font());
+    for (int kolom = 0; kolom < static_cast<int>(rs->fieldInfo().size()); ++kolom) {
+        const ado::FieldInfo& veld = rs->fieldInfo()[static_cast<std::size_t>(kolom)];
+        if (!exec::IsNumeriekType(veld.type)) continue;
+        dgdSQLRijen->RechtsUitlijnen(kolom);
+        const double kopBreedte = Routines::PixelsNaarTwips(maat.horizontalAdvance(QString::fromStdString(veld.name)));
+        dgdSQL->setColumnWidth(kolom, Routines::TwipsNaarPixels(exec::NumeriekeKolomBreedte(kopBreedte)));
+    }
 }
 
 // The grid shows rs without copying it; its current row is the record set's current record.

@@ -49,12 +49,15 @@ frmQuerimo::frmQuerimo(QWidget* parent)
     QtNederlands();
     Opbouwen();
     invoerTegenhouden_ = std::make_unique<InvoerTegenhouden>([this] { uitvoering.Stoppen(); });
+    // A query's first rows can be looked through while the rest arrives.
+    invoerTegenhouden_->Doorlaten(dgdSQL);
     connect(&uitvoering, &querimo::exec::Uitvoering::BezigGewijzigd, this, [this](bool bezig) {
         if (bezig)
             invoerTegenhouden_->Aan();
         else
             invoerTegenhouden_->Uit();
     });
+    connect(&uitvoering, &querimo::exec::Uitvoering::RijenBinnen, this, &frmQuerimo::RijenAangekomen);
     IndelingVerbinden();
     SlepenVerbinden();
     KnoppenVerbinden();

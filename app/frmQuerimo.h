@@ -143,7 +143,9 @@ public:
     void FoutTonen(const QString& description);
     void FoutPlaatsen();
     void ResultaatTonen(long aantal);  // the outcome of a statement that ran without failure
-    void RasterKoppelen(std::shared_ptr<querimo::ado::Recordset> rs);  // null: the grid shows nothing
+    void RasterKoppelen(std::shared_ptr<querimo::ado::Recordset> rs);     // null: the grid shows nothing
+    void RijenTonen(const std::shared_ptr<querimo::ado::Recordset>& rs);  // bound, aligned and sized
+    void RijenAangekomen();                                               // more rows of the running query
     void DataKopieren();
     querimo::exec::RecordsetModel* dgdSQLRijen = nullptr;  // the rows dgdSQL shows; created on first use
 

@@ -19,6 +19,15 @@ void RecordsetModel::Koppelen(std::shared_ptr<ado::Recordset> rs)
     endResetModel();
 }
 
+void RecordsetModel::RijenBijgekomen()
+{
+    const int tot = std::min(Totaal(), Partij);
+    if (tot <= gehaald_) return;
+    beginInsertRows({}, gehaald_, tot - 1);
+    gehaald_ = tot;
+    endInsertRows();
+}
+
 void RecordsetModel::RechtsUitlijnen(int kolom)
 {
     rechts_.insert(kolom);
@@ -37,7 +46,7 @@ bool RecordsetModel::Open() const
 
 int RecordsetModel::Totaal() const
 {
-    return Open() ? static_cast<int>(std::min<std::size_t>(rs_->RecordCount(), INT_MAX)) : 0;
+    return Open() ? static_cast<int>(std::min<std::size_t>(rs_->RecordsSoFar(), INT_MAX)) : 0;
 }
 
 int RecordsetModel::rowCount(const QModelIndex& parent) const

@@ -9,7 +9,8 @@ namespace querimo::exec {
 
 // A record set as a table for a grid view. Rows are read from the record set when the view asks for them,
 // and the view learns of them in batches as it scrolls (fetchMore), so a result of any size is shown at once,
-// nothing is copied and the view keeps no bookkeeping for rows nobody has scrolled to.
+// nothing is copied and the view keeps no bookkeeping for rows nobody has scrolled to. Of a record set whose
+// rows are still arriving it shows those read so far, and never waits for more.
 class RecordsetModel : public QAbstractTableModel {
     Q_OBJECT
 
@@ -19,6 +20,9 @@ public:
     // Shows rs (null: nothing). Resets alignment and editability.
     void Koppelen(std::shared_ptr<ado::Recordset> rs);
     const std::shared_ptr<ado::Recordset>& Recordset() const { return rs_; }
+
+    // More rows of the record set were read: the first batch shows them, later ones come as the view scrolls.
+    void RijenBijgekomen();
 
     void RechtsUitlijnen(int kolom);
     // Lets the user type text into this column (detached record sets only).

@@ -78,12 +78,29 @@ std::optional<QString> Uitvoering::Uitvoeren(long& aantal)
     opvang.Proberen([&] {
         if (rsResult && rsResult->State() == ado::ObjectState::Open) rsResult->Close();
     });
+    // The rows are shown while they arrive: the window hears of them through queued calls, which all come
+    // before the wait for the end is over.
+    ado::FetchEvents binnen;
+    binnen.opened = [this](const std::shared_ptr<ado::Recordset>& rs) {
+        QMetaObject::invokeMethod(
+            this,
+            [this, rs] {
+                rsResult = rs;
+                emit RijenBinnen();
+            },
+            Qt::QueuedConnection);
+    };
+    binnen.progress = [this](std::size_t) {
+        QMetaObject::invokeMethod(this, &Uitvoering::RijenBinnen, Qt::QueuedConnection);
+    };
     std::shared_ptr<ado::Recordset> nieuw;
     if (stopGevraagd_)
         opvang.Proberen([] { throw statementStopped(); });
     else
-        OpDeAchtergrond([&] { opvang.Proberen([&] { nieuw = cmdResult->Execute(&aantal); }); });
+        OpDeAchtergrond([&] { opvang.Proberen([&] { nieuw = cmdResult->Execute(&aantal, &binnen); }); });
     if (nieuw) rsResult = std::move(nieuw);
+    // A stopped or failed query leaves no rows, not the part read before.
+    if (opvang.Fout() && rsResult && rsResult->State() == ado::ObjectState::Open) rsResult->Close();
     return opvang.Fout();
 }
 

@@ -33,7 +33,8 @@ public:
     // Closes the previous result and executes with the parameter values held. Nothing, or why it failed.
     std::optional<QString> Uitvoeren(long& aantal);
 
-    // The last result; an action statement leaves a closed one, a failure the previous one.
+    // The last result; an action statement leaves a closed one, a failure the previous one. A query's is
+    // here (RijenBinnen) while its rows are still being read; stopped or failed, it is closed.
     const std::shared_ptr<ado::Recordset>& Resultaat() const { return rsResult; }
     // The outcome of the execution that just succeeded, from the records it reported.
     Uitkomst UitkomstNa(long aantal) const;
@@ -49,6 +50,8 @@ public:
 
 signals:
     void BezigGewijzigd(bool bezig);
+    // While a query runs: its result is there (Resultaat), or more of its rows are; never for each row.
+    void RijenBinnen();
 
 private:
     // Runs work on the statements' thread and returns when it is done, handling events meanwhile.

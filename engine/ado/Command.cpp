@@ -54,7 +54,18 @@ void Command::SetCommandText(const std::string& text)
         parameters_.items().push_back({p.name, std::nullopt, p.type});
 }
 
-std::shared_ptr<Recordset> Command::Execute(long* recordsAffected)
+namespace {
+
+std::shared_ptr<Recordset> recordsetOf(const sql::StatementResult& result)
+{
+    std::vector<FieldInfo> fields;
+    for (const sql::Column& c : result.columns) fields.push_back({c.name, c.type, 0});
+    return std::make_shared<Recordset>(std::move(fields), result.rows);
+}
+
+}  // namespace
+
+std::shared_ptr<Recordset> Command::Execute(long* recordsAffected, const FetchEvents* events)
 {
     if (recordsAffected) *recordsAffected = 0;
     jet::Database& database = openDatabase(ActiveConnection);
@@ -63,17 +74,24 @@ std::shared_ptr<Recordset> Command::Execute(long* recordsAffected)
         prepared_ = std::make_shared<sql::PreparedStatement>(sql::prepare(database, text_));
     sql::ParameterValues values;
     for (const Parameter& p : parameters_.items()) values.emplace_back(p.Name, p.Value);
+    std::shared_ptr<Recordset> early;
+    sql::RowsArriving arriving;
+    if (events) {
+        arriving.opened = [&](const sql::StatementResult& opened) {
+            early = recordsetOf(opened);
+            if (events->opened) events->opened(early);
+        };
+        arriving.grown = events->progress;
+    }
     sql::StatementResult result = [&] {
         const ExecutingScope executing(*running_);
-        return prepared_->execute(values, &running_->stop);
+        return prepared_->execute(values, &running_->stop, events ? &arriving : nullptr);
     }();
     if (!result.rows) {
         if (recordsAffected) *recordsAffected = result.recordsAffected;
         return std::make_shared<Recordset>();
     }
-    std::vector<FieldInfo> fields;
-    for (const sql::Column& c : result.columns) fields.push_back({c.name, c.type, 0});
-    return std::make_shared<Recordset>(std::move(fields), std::move(result.rows));
+    return early ? early : recordsetOf(result);
 }
 
 void Command::Cancel()

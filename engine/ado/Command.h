@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -27,6 +28,13 @@ private:
     std::vector<Parameter> items_;
 };
 
+// Tells, on the executing thread, of a query's record set while its rows are read (as ADO's asynchronous
+// fetch does): the record set once, before its first row, then the rows read so far now and then.
+struct FetchEvents {
+    std::function<void(const std::shared_ptr<Recordset>&)> opened;
+    std::function<void(std::size_t)> progress;
+};
+
 // A statement (always text) on a connection. Setting the text parses and compiles it, so the parameters are
 // known before Execute, which runs what was compiled.
 class Command {
@@ -37,9 +45,10 @@ public:
     const std::string& CommandText() const { return text_; }
     Parameters& GetParameters() { return parameters_; }
 
-    // Runs the statement. Returns an open record set for a query, a closed one otherwise. Cancel stops it
-    // with a DbError (errc::cancelled).
-    std::shared_ptr<Recordset> Execute(long* recordsAffected);
+    // Runs the statement. Returns an open record set for a query, a closed one otherwise; `events`, when
+    // given, gets a query's record set before its rows are all read. Cancel stops it with a DbError
+    // (errc::cancelled); a record set handed out already then has no rows.
+    std::shared_ptr<Recordset> Execute(long* recordsAffected, const FetchEvents* events = nullptr);
     // Stops the Execute running now on another thread: a query leaves no result, an action leaves the file as
     // it was. Safe from any thread; does nothing when no Execute runs.
     void Cancel();

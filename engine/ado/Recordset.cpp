@@ -37,7 +37,7 @@ DataType Field::Type() const
 Value Field::GetValue() const
 {
     owner_.requireOpen();
-    if (owner_.Eof() || owner_.BOF()) fail("Er is geen huidige record.");
+    if (owner_.Eof()) fail("Er is geen huidige record.");
     return owner_.valueAt(owner_.position_, index_);
 }
 
@@ -102,7 +102,10 @@ void Recordset::Close()
 {
     requireOpen();
     state_ = ObjectState::Closed;
-    rows_.reset();  // a result's temporary file goes now, not when the last reference does
+    // Rows still being read are not wanted any more; a result's temporary file goes now, not when the last
+    // reference does.
+    if (rows_) rows_->letGo();
+    rows_.reset();
     detachedRows_.clear();
 }
 
@@ -112,13 +115,31 @@ std::size_t Recordset::RecordCount() const
     return detached_ ? detachedRows_.size() : rows_->rowCount();
 }
 
+std::size_t Recordset::RecordsSoFar() const
+{
+    requireOpen();
+    return detached_ ? detachedRows_.size() : rows_->rowsSoFar();
+}
+
+bool Recordset::Complete() const
+{
+    requireOpen();
+    return detached_ || rows_->complete();
+}
+
+bool Recordset::hasRow(std::size_t row) const
+{
+    requireOpen();
+    return detached_ ? row < detachedRows_.size() : rows_->hasRow(row);
+}
+
 bool Recordset::Eof() const
 {
-    return position_ >= RecordCount();
+    return !hasRow(position_);
 }
 bool Recordset::BOF() const
 {
-    return RecordCount() == 0;
+    return !hasRow(0);
 }
 
 void Recordset::MoveFirst()
@@ -135,7 +156,8 @@ void Recordset::MoveNext()
 
 void Recordset::Move(std::size_t position)
 {
-    if (position > RecordCount()) fail("Die recordpositie bestaat niet.");
+    requireOpen();
+    if (position > 0 && !hasRow(position - 1)) fail("Die recordpositie bestaat niet.");
     position_ = position;
 }
 
@@ -158,8 +180,7 @@ std::string Recordset::GetString(int, long numRows, const std::string& columnDel
 {
     requireOpen();
     std::string out;
-    const std::size_t count = RecordCount();
-    for (long done = 0; position_ < count && (numRows < 0 || done < numRows); ++position_, ++done) {
+    for (long done = 0; (numRows < 0 || done < numRows) && hasRow(position_); ++position_, ++done) {
         for (std::size_t c = 0; c < fields_.size(); ++c) {
             if (c > 0) out += columnDelimiter;
             const Value v = valueAt(position_, c);

@@ -56,9 +56,11 @@ private:
 };
 
 // A static, client-side, read-only record set (what ADO's adUseClient, adOpenStatic and adLockReadOnly give,
-// the only cursor the window asks for, so there is no setting to choose it): the record count is known at
-// once and every row can be visited.
+// the only cursor the window asks for, so there is no setting to choose it): every row can be visited.
 // Either the result of a command (rows from a RowSource) or a detached in-memory table.
+// A command's record set may be handed out while its rows are still being read (Command::Execute with
+// FetchEvents): what needs a row not read yet, or the record count, waits for it; a statement that stops
+// meanwhile makes them fail with its DbError.
 class Recordset {
 public:
     Recordset();
@@ -75,7 +77,10 @@ public:
     void MoveNext();
     void Move(std::size_t position);                            // 0-based absolute position
     std::size_t AbsolutePosition() const { return position_; }  // 0-based
-    std::size_t RecordCount() const;
+    std::size_t RecordCount() const;                            // exact: waits for the last row
+    // The rows read so far, without waiting, and whether that is all of them.
+    std::size_t RecordsSoFar() const;
+    bool Complete() const;
     Fields GetFields() { return Fields(*this); }
     void AddNew();  // detached only: appends an empty record and makes it current
 
@@ -92,6 +97,7 @@ private:
     friend class Field;
     friend class Fields;
     void requireOpen() const;
+    bool hasRow(std::size_t row) const;  // waits while rows arrive
 
     ObjectState state_ = ObjectState::Closed;
     std::vector<FieldInfo> fields_;

@@ -1,5 +1,6 @@
 #include "sql/Execution.h"
 
+#include <chrono>
 #include <cmath>
 #include <cstring>
 
@@ -104,6 +105,39 @@ void bindParameters(sqlite3_stmt* stmt, const std::vector<ParameterInfo>& parame
         bindValue(stmt, p.slot, parameterValue(p, *v));
     }
 }
+
+// Tells the rows read so far: at the first screenful, then every 50 ms; the clock is read every 64 rows.
+class ArrivalReports {
+public:
+    explicit ArrivalReports(const RowsArriving* arriving)
+        : grown_(arriving && arriving->grown ? &arriving->grown : nullptr)
+    {}
+    void rowAdded()
+    {
+        ++count_;
+        if (!grown_) return;
+        if (count_ == firstScreen || (count_ % 64 == 0 && clock::now() - last_ >= interval)) {
+            (*grown_)(count_);
+            reported_ = count_;
+            last_ = clock::now();
+        }
+    }
+
+    void lastRowRead()
+    {
+        if (grown_ && count_ != reported_) (*grown_)(count_);
+    }
+
+private:
+    using clock = std::chrono::steady_clock;
+    static constexpr std::size_t firstScreen = 256;
+    static constexpr auto interval = std::chrono::milliseconds(50);
+
+    const std::function<void(std::size_t)>* grown_;
+    std::size_t count_ = 0;
+    std::size_t reported_ = 0;
+    clock::time_point last_ = clock::now();
+};
 
 RowBuffer readRows(Prepared& stmt, std::size_t columns)
 {
@@ -243,7 +277,7 @@ RowBuffer readResult(Session& session, const CompiledQuery& compiled, const Para
 }
 
 QueryResult runQuery(jet::Database& database, const Statement& statement, const ParameterValues& values,
-                     const CompiledQuery* prepared, KeptSession* kept)
+                     const CompiledQuery* prepared, KeptSession* kept, const RowsArriving* arriving)
 {
     if (statement.kind != Statement::Kind::Select)
         throw DbError(errc::fail, "Een opdracht die gegevens of de structuur wijzigt, levert geen rijen op; voer haar "
@@ -254,10 +288,37 @@ QueryResult runQuery(jet::Database& database, const Statement& statement, const 
     const CompiledQuery& compiled = execution.compiled();
     std::vector<DataType> types;
     for (const ResultColumn& c : compiled.columns) types.push_back(c.dataType);
-    QueryResult result;
-    result.rows = std::make_shared<ResultRows>(readResult(execution.session(), compiled, values), std::move(types));
-    result.columns = compiled.columns;
+    auto rows = std::make_shared<ResultRows>(std::move(types), resultMemoryBudget());
+    QueryResult result{compiled.columns, rows};
+    try {
+        Prepared stmt(execution.session(), compiled.sql);
+        bindParameters(stmt.get(), compiled.parameters, values);
+        if (arriving && arriving->opened) arriving->opened(StatementResult{publicColumns(result.columns), rows, 0});
+        ArrivalReports reports(arriving);
+        while (stmt.step()) {
+            // Whoever read the rows let go of them: nobody will see the rest.
+            if (rows->unwanted()) throw statementStopped();
+            rows->append(stmt.get());
+            reports.rowAdded();
+        }
+        reports.lastRowRead();
+    } catch (const DbError& e) {
+        rows->fail(e);
+        throw;
+    } catch (...) {
+        // Whoever waits for the rows must not wait for ever.
+        rows->fail(DbError(errc::fail, "De query kon niet worden uitgevoerd."));
+        throw;
+    }
+    rows->finish();
     return result;
+}
+
+std::vector<Column> publicColumns(const std::vector<ResultColumn>& columns)
+{
+    std::vector<Column> out;
+    for (const ResultColumn& c : columns) out.push_back({c.name, c.dataType});
+    return out;
 }
 
 DataType reportedType(DataType dataType)

@@ -87,8 +87,13 @@ RowBuffer readResult(Session& session, const CompiledQuery& compiled, const Para
 // Runs a statement that reads. A parameter without a value, a value that does not convert to the
 // parameter's type, and every failure while running are DbErrors in Dutch.
 // `kept`, when given, is used for the session and translation instead of making new ones.
+// `arriving`, when given, hears of the rows while they are read.
 QueryResult runQuery(jet::Database& database, const Statement& statement, const ParameterValues& values,
-                     const CompiledQuery* compiled = nullptr, KeptSession* kept = nullptr);
+                     const CompiledQuery* compiled = nullptr, KeptSession* kept = nullptr,
+                     const RowsArriving* arriving = nullptr);
+
+// A result's columns as the layers above see them.
+std::vector<Column> publicColumns(const std::vector<ResultColumn>& columns);
 
 // The session and translation for one execution: the kept ones when given and current, otherwise new. Call
 // it under the read lock (or in a statement).

@@ -36,13 +36,6 @@ StatementKind kindOf(const Statement& statement)
     }
 }
 
-std::vector<Column> publicColumns(const std::vector<ResultColumn>& columns)
-{
-    std::vector<Column> out;
-    for (const ResultColumn& c : columns) out.push_back({c.name, c.dataType});
-    return out;
-}
-
 }  // namespace
 
 PreparedStatement::PreparedStatement(std::unique_ptr<State> state) : state_(std::move(state)) {}
@@ -89,7 +82,8 @@ PreparedStatement prepare(jet::Database& database, std::string_view text)
     return PreparedStatement(std::move(state));
 }
 
-StatementResult PreparedStatement::execute(const ParameterValues& values, const StopSignal* stop)
+StatementResult PreparedStatement::execute(const ParameterValues& values, const StopSignal* stop,
+                                           const RowsArriving* arriving)
 {
     State& s = *state_;
     const jet::StopScope stoppable(s.database, stop);
@@ -97,7 +91,8 @@ StatementResult PreparedStatement::execute(const ParameterValues& values, const 
     switch (s.kind) {
     case StatementKind::Definition: runDefinition(s.database, *s.definition); break;
     case StatementKind::Query: {
-        QueryResult rows = runQuery(s.database, s.statement, values, s.compiled ? &*s.compiled : nullptr, &s.kept);
+        QueryResult rows =
+            runQuery(s.database, s.statement, values, s.compiled ? &*s.compiled : nullptr, &s.kept, arriving);
         result.columns = publicColumns(rows.columns);
         result.rows = std::move(rows.rows);
         break;

@@ -90,9 +90,79 @@ Value accessValue(const RowBuffer::Cell& c, DataType dataType)
     return byStorage(c);
 }
 
+void ResultRows::append(sqlite3_stmt* stmt)
+{
+    bool waited = false;
+    {
+        const std::lock_guard lock(mutex_);
+        rows_.beginRow();
+        for (std::size_t c = 0; c < types_.size(); ++c)
+            rows_.addSqlite(sqlite3_column_value(stmt, static_cast<int>(c)));
+        waited = waiting_ > 0;
+    }
+    // Most rows nobody waits for.
+    if (waited) changed_.notify_all();
+}
+
+void ResultRows::finish()
+{
+    {
+        const std::lock_guard lock(mutex_);
+        complete_ = true;
+    }
+    changed_.notify_all();
+}
+
+void ResultRows::fail(const DbError& error)
+{
+    {
+        const std::lock_guard lock(mutex_);
+        failure_ = error;
+        complete_ = true;
+        rows_ = RowBuffer(types_.size());  // a spilled part's temporary file goes now
+    }
+    changed_.notify_all();
+}
+
+bool ResultRows::waitFor(std::unique_lock<std::mutex>& lock, std::size_t row) const
+{
+    ++waiting_;
+    changed_.wait(lock, [&] { return complete_ || row < rows_.rowCount(); });
+    --waiting_;
+    if (failure_) throw *failure_;
+    return row < rows_.rowCount();
+}
+
+std::size_t ResultRows::rowCount() const
+{
+    std::unique_lock lock(mutex_);
+    waitFor(lock, std::numeric_limits<std::size_t>::max());
+    return rows_.rowCount();
+}
+
+std::size_t ResultRows::rowsSoFar() const
+{
+    const std::lock_guard lock(mutex_);
+    return rows_.rowCount();
+}
+
+bool ResultRows::complete() const
+{
+    const std::lock_guard lock(mutex_);
+    return complete_;
+}
+
+bool ResultRows::hasRow(std::size_t row) const
+{
+    std::unique_lock lock(mutex_);
+    return waitFor(lock, row);
+}
+
 Value ResultRows::value(std::size_t row, std::size_t column) const
 {
-    return accessValue(rows_.cell(row, column), types_[column]);
+    std::unique_lock lock(mutex_);
+    if (!waitFor(lock, row)) throw DbError(errc::fail, "Die recordpositie bestaat niet.");
+    return accessValue(rows_.cell(row, column), types_.at(column));
 }
 
 }  // namespace querimo::sql

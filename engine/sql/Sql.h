@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -16,11 +17,23 @@
 namespace querimo::sql {
 
 // The rows of a query result: random access by position, so a grid can show any row without copying.
+// A query's rows may still be arriving from the thread that executes it; any thread may read them meanwhile.
+// What needs a row not read yet waits for it; a statement that failed or stopped leaves no rows, and what
+// waited or reads afterwards gets its DbError.
 class RowSource {
 public:
     virtual ~RowSource() = default;
+    // All rows: waits for the statement's end.
     virtual std::size_t rowCount() const = 0;
+    // The rows read so far, without waiting; all of them once complete.
+    virtual std::size_t rowsSoFar() const { return rowCount(); }
+    virtual bool complete() const { return true; }
+    // Waits until the row is read or the statement has ended; true when the row exists.
+    virtual bool hasRow(std::size_t row) const { return row < rowCount(); }
+    // Waits for the row when it is not read yet.
     virtual Value value(std::size_t row, std::size_t column) const = 0;
+    // No reader wants further rows: a statement still reading them stops.
+    virtual void letGo() const {}
 };
 
 struct Column {
@@ -44,6 +57,14 @@ struct StatementResult {
     long recordsAffected = 0;               // an action's, as Access counts them
 };
 
+// Tells, on the executing thread, of a query's rows before they are all read.
+struct RowsArriving {
+    // Once, before the first row: the columns and the rows, which grow until execute returns.
+    std::function<void(const StatementResult&)> opened;
+    // With the rows read so far: when the first screenful is there, then about every 50 ms.
+    std::function<void(std::size_t)> grown;
+};
+
 // One statement parsed and compiled once, as it stands on one database. Executing it again, or after a
 // change of the database's tables, is fine: what went stale is compiled again.
 class PreparedStatement {
@@ -55,11 +76,13 @@ public:
     StatementKind kind() const;
     jet::Database& database() const;
     const std::vector<Parameter>& parameters() const;  // in the order Access asks for them
-    // Runs it; a query's rows are all read before it returns. Actions land whole or not at all.
+    // Runs it; a query's rows are all read before it returns, and `arriving`, when given, hands them out
+    // while they are read. Actions land whole or not at all.
     // Every failure is a DbError with a Dutch description. `stop`, when given, may be requested from another
     // thread while it runs: the statement then ends with statementStopped() (errc::cancelled), a query without
     // rows and an action with the file as it was.
-    StatementResult execute(const ParameterValues& values, const StopSignal* stop = nullptr);
+    StatementResult execute(const ParameterValues& values, const StopSignal* stop = nullptr,
+                            const RowsArriving* arriving = nullptr);
 
 private:
     struct State;
