@@ -17,7 +17,7 @@ struct IndexPlan {
     int equal = 0;   // leading key columns compared for equality
     bool from = false, to = false;
     bool like = false;     // a text column after the equal ones: the start of a Like pattern
-    bool ordered = false;  // SQLite counts on the rows coming in index order
+    int ordered = 0;       // ORDER BY terms SQLite counts on the index order for (after the equal columns)
 
     std::string text() const;  // for idxStr
     static IndexPlan parse(const char* text);
