@@ -65,10 +65,12 @@ int compareFolded(std::string_view a, std::string_view b)
 int compareSortKeys(std::string_view a, std::string_view b, jet::TextOrder order)
 {
     if (order == jet::TextOrder::Unknown) return 0;
-    // While both texts hold only plain characters, the first difference decides as it does in their keys.
+    // Each character adds its codes by itself: past a stretch the texts share, byte for byte or but for the
+    // case of plain characters, the first plain characters that differ decide as they do in the keys.
     std::size_t i = 0;
     for (; i < a.size() && i < b.size(); ++i) {
         const auto ca = static_cast<unsigned char>(a[i]), cb = static_cast<unsigned char>(b[i]);
+        if (ca == cb) continue;
         if (!plain(ca) || !plain(cb)) break;
         if (lower(ca) != lower(cb)) return lower(ca) < lower(cb) ? -1 : 1;
     }
