@@ -4,6 +4,8 @@
 
 #include <random>
 
+#include "jet_test_files.h"
+#include "sql/Sql.h"
 #include "sql/TextCollation.h"
 
 namespace querimo {
@@ -73,6 +75,31 @@ TEST(TextOrder, QuickPathAgreesWithTheSortKeys)
             ASSERT_EQ(sql::compareText(b, a, order), -expected);
         }
     }
+}
+
+TEST(TextOrder, StatementsCompareGroupAndJoinInOneOrder)
+{
+    test::ScratchDir scratch;
+    std::vector<std::string> statements = {"CREATE TABLE T (Naam TEXT(20))"};
+    for (const char* name : {"abc", "ABC", "Stra\xC3\x9F" "e", "STRASSE", "e", "\xC3\xA9", "co-op", "coop",
+                             "\xC3\xA9mile", "f"})
+        statements.push_back(std::string("INSERT INTO T VALUES ('") + name + "')");
+    jet::OpenOptions options;
+    options.path = scratch.database(jet::Version::Jet4, statements);
+    const auto db = jet::Database::open(options);
+    const auto count = [&](const std::string& text) { return sql::run(*db, text).rows->value(0, 0).integer; };
+    EXPECT_EQ(count("SELECT Count(*) FROM (SELECT DISTINCT Naam FROM T) AS s"), 9);
+    EXPECT_EQ(count("SELECT Count(*) FROM (SELECT Naam FROM T GROUP BY Naam) AS s"), 9);
+    EXPECT_EQ(count("SELECT Count(*) FROM (SELECT Naam FROM T UNION SELECT Naam FROM T) AS s"), 9);
+    EXPECT_EQ(count("SELECT Count(*) FROM T AS a INNER JOIN T AS b ON a.Naam = b.Naam"), 12);
+    EXPECT_EQ(count("SELECT Count(*) FROM T WHERE Naam = '\xC3\xA9'"), 1);
+    EXPECT_EQ(count("SELECT Count(*) FROM T WHERE Naam = 'coop'"), 1);
+    EXPECT_EQ(count("SELECT Count(*) FROM T WHERE Naam BETWEEN 'e' AND 'f'"), 4);  // e, é, émile, f
+    const auto rows = sql::run(*db, "SELECT Naam FROM T WHERE Naam Like 'c*' OR Naam Like 'f*' ORDER BY Naam DESC").rows;
+    ASSERT_EQ(rows->rowCount(), 3u);
+    EXPECT_EQ(rows->value(0, 0).bytes, "f");
+    EXPECT_EQ(rows->value(1, 0).bytes, "co-op");
+    EXPECT_EQ(rows->value(2, 0).bytes, "coop");
 }
 
 }  // namespace
