@@ -181,8 +181,9 @@ public:
 // Rows of one index by key: equal to `equal` on the index's first equal.size() columns and, when from or to is
 // given, between them on the column after those, compared as values (a descending column is walked from its
 // high end, yet from stays the smaller value). Values of the columns' types. A bound leaves out rows whose
-// ranged column is Null. Text is equal when it is equal ignoring letter case (text::foldCase); startsWith
-// (instead of from and to) keeps the texts that start with case forms of it, and perhaps a few more.
+// ranged column is Null; a text bound is compared by its key in the column's order (textSortKey orders alike
+// within a key's 255 characters). Text is equal when it is equal ignoring letter case (text::foldCase);
+// startsWith (instead of from and to) keeps the texts that start with case forms of it, and perhaps a few more.
 struct KeyRange {
     std::vector<Value> equal;
     std::optional<Value> from, to;

@@ -190,7 +190,8 @@ struct Table : sqlite3_vtab {
         std::vector<std::size_t> terms;
         for (int k = plan.equal; k < plan.equal + plan.ordered && static_cast<std::size_t>(k) < index.columns.size();
              ++k) {
-            const jet::ColumnDef* column = definition->columnByNumber(index.columns[static_cast<std::size_t>(k)].columnNumber);
+            const jet::ColumnDef* column =
+                definition->columnByNumber(index.columns[static_cast<std::size_t>(k)].columnNumber);
             if (!column) return rows;
             terms.push_back(static_cast<std::size_t>(column - definition->columns.data()));
         }

@@ -33,7 +33,7 @@ private:
     std::size_t text_;
     bool descending_;
     jet::TextOrder order_;
-    std::vector<Row> run_;          // the current run, handed out from `next_`
+    std::vector<Row> run_;  // the current run, handed out from nextInRun_ on
     std::size_t nextInRun_ = 0;
     std::optional<Row> following_;  // read past the end of the run
     jet::RowId rowId_ = 0;

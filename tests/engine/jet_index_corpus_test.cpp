@@ -125,11 +125,11 @@ TEST(IndexCorpus, AccessMadeIndexesAnswerSeeksAsTheirTablesHoldThem)
 
 TEST(IndexCorpus, TextComparesInTheFilesOwnOrder)
 {
-    for (const auto& [file, order] : std::vector<std::pair<std::string, jet::TextOrder>>{
-             {"northwind-jet4.mdb", jet::TextOrder::General},
-             {"indexTestV1997.mdb", jet::TextOrder::General97},
-             {"empty2010.accdb", jet::TextOrder::General2010},
-             {"empty2007.accdb", jet::TextOrder::General}}) {
+    for (const auto& [file, order] :
+         std::vector<std::pair<std::string, jet::TextOrder>>{{"northwind-jet4.mdb", jet::TextOrder::General},
+                                                             {"indexTestV1997.mdb", jet::TextOrder::General97},
+                                                             {"empty2010.accdb", jet::TextOrder::General2010},
+                                                             {"empty2007.accdb", jet::TextOrder::General}}) {
         QUERIMO_REQUIRE_CORPUS_FILE(file);
         EXPECT_EQ(test::openCorpus(file)->textOrder(), order) << file;
     }

@@ -41,9 +41,9 @@ protected:
     void SetUp() override
     {
         const std::string columns = " (Nr LONG, Naam TEXT(40), Code TEXT(10))";
-        const std::vector<std::string> statements = {
-            "CREATE TABLE Geindexeerd" + columns, "CREATE TABLE Los" + columns,
-            "CREATE INDEX iNaam ON Geindexeerd (Naam)", "CREATE INDEX iCodeNaam ON Geindexeerd (Code, Naam DESC)"};
+        const std::vector<std::string> statements = {"CREATE TABLE Geindexeerd" + columns, "CREATE TABLE Los" + columns,
+                                                     "CREATE INDEX iNaam ON Geindexeerd (Naam)",
+                                                     "CREATE INDEX iCodeNaam ON Geindexeerd (Code, Naam DESC)"};
         jet::OpenOptions options;
         if (GetParam() == Kind::Accdb2010) {
             options.path = (scratch.path() / "nieuw.accdb").string();
@@ -51,7 +51,8 @@ protected:
             db = jet::Database::open(options);
             for (const std::string& statement : statements) sql::run(*db, statement);
         } else {
-            options.path = scratch.database(GetParam() == Kind::Jet3 ? jet::Version::Jet3 : jet::Version::Jet4, statements);
+            options.path =
+                scratch.database(GetParam() == Kind::Jet3 ? jet::Version::Jet3 : jet::Version::Jet4, statements);
             db = jet::Database::open(options);
         }
         std::mt19937 random(1307);

@@ -41,8 +41,14 @@ TEST(TextOrder, FollowsTheGeneralSortOrder)
         EXPECT_LT(cmp("-z", "za"), 0);
         EXPECT_LT(cmp("o'neil", "oneila"), 0);
         // ß has the keys of ss; the tie is broken so that the two stay unequal, as compareFolded has them.
-        EXPECT_EQ(sql::compareSortKeys("Stra\xC3\x9F" "e", "STRASSE", order), 0);
-        EXPECT_NE(cmp("Stra\xC3\x9F" "e", "STRASSE"), 0);
+        EXPECT_EQ(sql::compareSortKeys("Stra\xC3\x9F"
+                                       "e",
+                                       "STRASSE", order),
+                  0);
+        EXPECT_NE(cmp("Stra\xC3\x9F"
+                      "e",
+                      "STRASSE"),
+                  0);
     }
     // An order without codes compares code points after case folding.
     EXPECT_GT(sql::compareText("\xC3\xA9mile", "f", TextOrder::Unknown), 0);
@@ -71,7 +77,8 @@ TEST(TextOrder, QuickPathAgreesWithTheSortKeys)
             const std::string a = randomText(), b = randomText();
             const int byKeys = jet::textSortKey(order, a).compare(jet::textSortKey(order, b));
             const int expected = byKeys != 0 ? (byKeys > 0) - (byKeys < 0) : sql::compareFolded(a, b);
-            ASSERT_EQ(sql::compareText(a, b, order), expected) << static_cast<int>(order) << " '" << a << "' '" << b << "'";
+            ASSERT_EQ(sql::compareText(a, b, order), expected)
+                << static_cast<int>(order) << " '" << a << "' '" << b << "'";
             ASSERT_EQ(sql::compareText(b, a, order), -expected);
         }
     }
@@ -81,8 +88,10 @@ TEST(TextOrder, StatementsCompareGroupAndJoinInOneOrder)
 {
     test::ScratchDir scratch;
     std::vector<std::string> statements = {"CREATE TABLE T (Naam TEXT(20))"};
-    for (const char* name : {"abc", "ABC", "Stra\xC3\x9F" "e", "STRASSE", "e", "\xC3\xA9", "co-op", "coop",
-                             "\xC3\xA9mile", "f"})
+    for (const char* name : {"abc", "ABC",
+                             "Stra\xC3\x9F"
+                             "e",
+                             "STRASSE", "e", "\xC3\xA9", "co-op", "coop", "\xC3\xA9mile", "f"})
         statements.push_back(std::string("INSERT INTO T VALUES ('") + name + "')");
     jet::OpenOptions options;
     options.path = scratch.database(jet::Version::Jet4, statements);
@@ -95,7 +104,8 @@ TEST(TextOrder, StatementsCompareGroupAndJoinInOneOrder)
     EXPECT_EQ(count("SELECT Count(*) FROM T WHERE Naam = '\xC3\xA9'"), 1);
     EXPECT_EQ(count("SELECT Count(*) FROM T WHERE Naam = 'coop'"), 1);
     EXPECT_EQ(count("SELECT Count(*) FROM T WHERE Naam BETWEEN 'e' AND 'f'"), 4);  // e, é, émile, f
-    const auto rows = sql::run(*db, "SELECT Naam FROM T WHERE Naam Like 'c*' OR Naam Like 'f*' ORDER BY Naam DESC").rows;
+    const auto rows =
+        sql::run(*db, "SELECT Naam FROM T WHERE Naam Like 'c*' OR Naam Like 'f*' ORDER BY Naam DESC").rows;
     ASSERT_EQ(rows->rowCount(), 3u);
     EXPECT_EQ(rows->value(0, 0).bytes, "f");
     EXPECT_EQ(rows->value(1, 0).bytes, "co-op");

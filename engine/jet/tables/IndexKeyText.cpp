@@ -185,8 +185,7 @@ private:
 };
 
 // Access 2000-2007 and the newer order of Access 2010 build keys alike from codes of their own.
-void appendJet4(std::string& key, std::string_view utf8, sortorder::LegacyCodes (*codesOf)(char16_t),
-                std::size_t limit)
+void appendJet4(std::string& key, std::string_view utf8, sortorder::LegacyCodes (*codesOf)(char16_t), std::size_t limit)
 {
     Jet4Tail tail;
     for (char16_t unit : jet4Units(utf8, limit)) {
