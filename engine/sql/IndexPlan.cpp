@@ -60,9 +60,9 @@ int findConstraint(sqlite3_index_info* info, int column, bool (*accepts)(unsigne
 {
     for (int i = 0; i < info->nConstraint; ++i) {
         const auto& c = info->aConstraint[i];
-        if (c.usable && c.iColumn == column && accepts(c.op)
-            && (!collated || std::strcmp(sqlite3_vtab_collation(info, i), textCollation) == 0))
-            return i;
+        if (!c.usable || c.iColumn != column || !accepts(c.op)) continue;
+        const char* collation = collated ? sqlite3_vtab_collation(info, i) : nullptr;
+        if (!collated || (collation && std::strcmp(collation, textCollation) == 0)) return i;
     }
     return -1;
 }
