@@ -152,6 +152,16 @@ using RowId = std::uint32_t;
 
 struct KeyRange;
 
+// The order text index keys follow: Access's General sort order (Access 97's codes in Jet 3 files, 2000-2007's
+// or the newer one of Access 2010 in Jet 4 files), or a sort order we have no codes for.
+enum class TextOrder { General97, General, General2010, Unknown };
+
+// Bytes that order texts as `order` orders them in an index, letter case ignored: accents after the letters,
+// hyphens and apostrophes only breaking ties. Unlike an index key it covers the whole text (keys stop after
+// 255 characters); trailing spaces leave no trace. A text with a character the order has no code for (Access 97:
+// one outside Windows-1252) comes after every other, by its characters. Empty for TextOrder::Unknown.
+std::string textSortKey(TextOrder order, std::string_view utf8);
+
 // A forward scan over one table's rows. Holds at most one data page of rows at a time.
 class TableScan {
 public:
@@ -172,8 +182,9 @@ public:
 // Rows of one index by key: equal to `equal` on the index's first equal.size() columns and, when from or to is
 // given, between them on the column after those, compared as values (a descending column is walked from its
 // high end, yet from stays the smaller value). Values of the columns' types. A bound leaves out rows whose
-// ranged column is Null. Text is equal when it is equal ignoring letter case (text::foldCase); startsWith
-// (instead of from and to) keeps the texts that start with case forms of it, and perhaps a few more.
+// ranged column is Null; a text bound is compared by its key in the column's order (textSortKey orders alike
+// within a key's 255 characters). Text is equal when it is equal ignoring letter case (text::foldCase);
+// startsWith (instead of from and to) keeps the texts that start with case forms of it, and perhaps a few more.
 struct KeyRange {
     std::vector<Value> equal;
     std::optional<Value> from, to;
@@ -195,6 +206,14 @@ public:
     // process changed the file): anything resolved against them before, such as a compiled statement, is stale.
     // No two databases of the process share a version.
     virtual std::uint64_t schemaVersion() const = 0;
+    // The text order new columns of this file get; a text column keeps its own (textOrder(table, column)).
+    virtual TextOrder textOrder() const { return TextOrder::Unknown; }
+    // The order of the index keys of the column at this position of the table (ordinal order).
+    virtual TextOrder textOrder(const TableDef& table, std::size_t column)
+    {
+        (void)table, (void)column;
+        return TextOrder::Unknown;
+    }
     // The catalog entry with this name, letter case ignored; nullptr when there is none. Tables and
     // queries share one set of names.
     virtual const CatalogEntry* findEntry(std::string_view name) const;

@@ -48,7 +48,9 @@ public:
     std::unique_ptr<TableScan> seek(const TableDef& table, std::size_t index, const KeyRange& range,
                                     const std::vector<std::size_t>& columns) override;
     std::optional<double> shareOf(const TableDef& table, std::size_t index,
-                                  const KeyRange& range) override;  // JetDatabaseSeek.cpp
+                                  const KeyRange& range) override;            // JetDatabaseSeek.cpp
+    TextOrder textOrder() const override;                                     // JetDatabaseSeek.cpp
+    TextOrder textOrder(const TableDef& table, std::size_t column) override;  // JetDatabaseSeek.cpp
     std::vector<QueryRow> queryRows(std::int32_t objectId) override;
 
     void beginRead() override;

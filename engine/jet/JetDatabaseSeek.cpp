@@ -2,6 +2,7 @@
 #include "core/Error.h"
 #include "jet/JetDatabase.h"
 #include "jet/rows/IndexScanner.h"
+#include "jet/tables/IndexKey.h"
 #include "jet/tables/IndexRange.h"
 
 namespace querimo::jet {
@@ -28,6 +29,16 @@ std::size_t uniqueWholeNumberKey(const TableDef& table, std::size_t index)
         if (!found || !wholeNumber(found->type)) return 0;
     }
     return def.columns.size();
+}
+
+TextOrder orderOf(Version version, Collation collation)
+{
+    switch (collation) {
+    case Collation::General: return version == Version::Jet3 ? TextOrder::General97 : TextOrder::General;
+    case Collation::General2010: return TextOrder::General2010;
+    case Collation::Unknown: break;
+    }
+    return TextOrder::Unknown;
 }
 
 }  // namespace
@@ -95,6 +106,22 @@ std::unique_ptr<TableScan> JetDatabase::seek(const TableDef& table, std::size_t 
                                                   std::move(boundsOf), uniqueKey, &range);
         },
         true);
+}
+
+TextOrder JetDatabase::textOrder() const
+{
+    // The file's own order, as new columns take it.
+    ColumnStorage storage;
+    storage.sortOrder = static_cast<std::uint16_t>(static_cast<std::uint32_t>(header_.sortOrder) & 0xFFFF);
+    useFileSortOrder(storage);
+    return orderOf(version(), collationOf(version(), storage));
+}
+
+TextOrder JetDatabase::textOrder(const TableDef& table, std::size_t column)
+{
+    const TableLayout& layout = layoutOf(table);
+    if (column >= layout.def.columns.size() || column >= layout.storage.size()) return TextOrder::Unknown;
+    return orderOf(version(), collationOf(version(), layout.storage[column]));
 }
 
 std::optional<double> JetDatabase::shareOf(const TableDef& table, std::size_t index, const KeyRange& range)

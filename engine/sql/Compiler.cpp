@@ -389,7 +389,8 @@ private:
         if (whole) {
             for (const OrderItem& o : whole->orderBy) {
                 Typed ot = valueOf(expr(*o.expr, scope));
-                orderBy.push_back(collated(ot) + (o.descending ? " DESC" : ""));
+                // A table's text column sorts by its own collation already; named bare, an index can serve it.
+                orderBy.push_back((ot.column && ot.origin ? ot.sql : collated(ot)) + (o.descending ? " DESC" : ""));
             }
             if (transform && orderBy.empty()) orderBy = groupBy;
         }

@@ -180,7 +180,7 @@ Session::Session(jet::Database& database) : tables_(database), schemaVersion_(da
         &database);
     registerJetModule(db_, tables_);
     registerAttachmentFunction(db_);
-    registerTextCollation(db_);
+    registerTextCollation(db_, database.textOrder());
     registerAccessFunctions(db_);
 }
 

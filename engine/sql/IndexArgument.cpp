@@ -44,6 +44,20 @@ std::optional<Number> numberOf(sqlite3_value* v)
     return Number{false, 0, d};
 }
 
+// Index keys hold this many UTF-16 units of a text.
+constexpr std::size_t maxKeyCharacters = 255;
+
+std::size_t utf16Length(std::string_view utf8)
+{
+    std::size_t units = 0;
+    for (const char c : utf8) {
+        const auto b = static_cast<unsigned char>(c);
+        if ((b & 0xC0) != 0x80) ++units;  // a character starts here
+        if (b >= 0xF0) ++units;           // beyond the first plane: two units
+    }
+    return units;
+}
+
 IndexArgument key(Value v)
 {
     return {Fit::Key, std::move(v)};
@@ -160,11 +174,14 @@ IndexArgument indexArgument(jet::ColumnType type, sqlite3_value* v, Side side)
     if (sqlite3_value_type(v) == SQLITE_NULL) return {Fit::Nothing, {}};
     using T = jet::ColumnType;
     if (textType(type)) {
-        // Text keys ignore case as the collation does; other orders differ, and a number compared with a
-        // text column may see affinity turn the column's text into numbers.
-        if (side != Side::Equal || sqlite3_value_type(v) != SQLITE_TEXT) return {};
+        // Text keys order as the collation does (where the planner offers bounds at all); a number compared
+        // with a text column may see affinity turn the column's text into numbers.
+        if (sqlite3_value_type(v) != SQLITE_TEXT) return {};
         const auto* p = reinterpret_cast<const char*>(sqlite3_value_text(v));
-        return key(Value::text(std::string(p ? p : "", static_cast<std::size_t>(sqlite3_value_bytes(v)))));
+        std::string s(p ? p : "", static_cast<std::size_t>(sqlite3_value_bytes(v)));
+        // A key keeps 255 characters: a longer upper bound could stop before texts just under it.
+        if (side == Side::Upper && utf16Length(s) > maxKeyCharacters) return {Fit::Open, {}};
+        return key(Value::text(std::move(s)));
     }
     const std::optional<Number> n = numberOf(v);
     if (!n) return {};  // text or a blob: SQLite orders them after every number

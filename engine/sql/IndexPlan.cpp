@@ -9,6 +9,7 @@
 #include <tuple>
 #include <vector>
 
+#include "sql/Compiler.h"
 #include "sql/IndexArgument.h"
 
 namespace querimo::sql {
@@ -55,13 +56,25 @@ std::vector<int> keyPositions(const jet::TableDef& table, const jet::IndexDef& i
     return positions;
 }
 
-int findConstraint(const sqlite3_index_info* info, int column, bool (*accepts)(unsigned char))
+int findConstraint(sqlite3_index_info* info, int column, bool (*accepts)(unsigned char), bool collated = false)
 {
     for (int i = 0; i < info->nConstraint; ++i) {
         const auto& c = info->aConstraint[i];
-        if (c.usable && c.iColumn == column && accepts(c.op)) return i;
+        if (!c.usable || c.iColumn != column || !accepts(c.op)) continue;
+        const char* collation = collated ? sqlite3_vtab_collation(info, i) : nullptr;
+        if (!collated || (collation && std::strcmp(collation, textCollation) == 0)) return i;
     }
     return -1;
+}
+
+// Whether the column's index keys order as the statement's text collation does: then they serve ranges and
+// ORDER BY. A Memo's keys stop after 255 characters, where the collation goes on.
+bool keysOrderText(jet::Database& database, const jet::TableDef& table, int position)
+{
+    const auto column = static_cast<std::size_t>(position);
+    const jet::TextOrder order = database.textOrder();
+    return table.columns[column].type == jet::ColumnType::Text && order != jet::TextOrder::Unknown
+           && database.textOrder(table, column) == order;
 }
 
 // The share of rows a Like constraint keeps when its start is sought; 1 when the pattern is known to begin
@@ -78,16 +91,21 @@ double likeSelectivity(sqlite3_index_info* info, int constraint)
     return std::pow(characterSelectivity, static_cast<double>(std::min<std::size_t>(start.size(), 6)));
 }
 
-// The ORDER BY is the index's order after its equal columns, walked forwards.
-bool servesOrder(const jet::TableDef& table, const jet::IndexDef& index, const std::vector<int>& positions,
-                 std::size_t equal, const sqlite3_index_info* info)
+// The ORDER BY is the index's order after its equal columns, walked forwards. A text column may be its last
+// term only: the cursor puts rows with equal keys in the collation's order (OrderedTies), which a later term
+// would have to follow too.
+bool servesOrder(jet::Database& database, const jet::TableDef& table, const jet::IndexDef& index,
+                 const std::vector<int>& positions, std::size_t equal, const sqlite3_index_info* info)
 {
     if (info->nOrderBy == 0 || equal + static_cast<std::size_t>(info->nOrderBy) > positions.size()) return false;
     for (int j = 0; j < info->nOrderBy; ++j) {
         const std::size_t k = equal + static_cast<std::size_t>(j);
         const auto& order = info->aOrderBy[j];
         if (order.iColumn != positions[k] || order.desc == index.columns[k].ascending) return false;
-        if (!orderedLikeSqlite(table.columns[static_cast<std::size_t>(positions[k])].type)) return false;
+        const bool last = j + 1 == info->nOrderBy;
+        if (!orderedLikeSqlite(table.columns[static_cast<std::size_t>(positions[k])].type)
+            && !(last && keysOrderText(database, table, positions[k])))
+            return false;
     }
     return true;
 }
@@ -130,14 +148,16 @@ std::optional<Candidate> candidate(jet::Database& database, const jet::TableDef&
     const bool more = equal < positions.size();
     const jet::ColumnType next =
         more ? table.columns[static_cast<std::size_t>(positions[equal])].type : jet::ColumnType{};
-    if (more && orderedLikeSqlite(next)) {
-        const int lower = findConstraint(info, positions[equal], isLower);
-        const int upper = findConstraint(info, positions[equal], isUpper);
+    const bool textRanges = more && textType(next) && keysOrderText(database, table, positions[equal]);
+    if (more && (orderedLikeSqlite(next) || textRanges)) {
+        const int lower = findConstraint(info, positions[equal], isLower, textRanges);
+        const int upper = findConstraint(info, positions[equal], isUpper, textRanges);
         if (lower >= 0) c.constraints.push_back(lower);
         if (upper >= 0) c.constraints.push_back(upper);
         c.plan.from = lower >= 0;
         c.plan.to = upper >= 0;
-    } else if (more && textType(next)) {
+    }
+    if (more && textType(next) && !c.plan.from && !c.plan.to) {
         const int like = findConstraint(info, positions[equal], [](unsigned char op) { return op == likeConstraint; });
         if (like >= 0) likeShare = likeSelectivity(info, like);
         if (likeShare < 1) {
@@ -145,9 +165,9 @@ std::optional<Candidate> candidate(jet::Database& database, const jet::TableDef&
             c.plan.like = true;
         }
     }
-    c.plan.ordered = !in && servesOrder(table, index, positions, equal, info);
+    c.plan.ordered = !in && servesOrder(database, table, index, positions, equal, info) ? info->nOrderBy : 0;
     const bool constrained = !c.constraints.empty();
-    if (!constrained && !c.plan.ordered) return std::nullopt;
+    if (!constrained && c.plan.ordered == 0) return std::nullopt;
     // An index that ignores Nulls lacks the rows with Null in its key: only constraints on every key column,
     // which Null never meets, make it whole.
     const std::size_t covered = equal + (c.plan.from || c.plan.to || c.plan.like ? 1 : 0);
@@ -172,7 +192,7 @@ std::optional<Candidate> candidate(jet::Database& database, const jet::TableDef&
 std::string IndexPlan::text() const
 {
     return std::to_string(index) + " " + std::to_string(equal) + " " + (from ? "1" : "0") + " " + (to ? "1" : "0") + " "
-           + (like ? "1" : "0") + " " + (ordered ? "1" : "0");
+           + (like ? "1" : "0") + " " + std::to_string(ordered);
 }
 
 IndexPlan IndexPlan::parse(const char* text)
@@ -193,7 +213,7 @@ IndexPlan IndexPlan::parse(const char* text)
     plan.from = numbers[2] != 0;
     plan.to = numbers[3] != 0;
     plan.like = numbers[4] != 0;
-    plan.ordered = numbers[5] != 0;
+    plan.ordered = numbers[5];
     return plan;
 }
 
@@ -207,7 +227,7 @@ bool offerIndex(jet::Database& database, const jet::TableDef& table, sqlite3_ind
     }
     // A scan that SQLite must sort afterwards costs the sort too.
     const double sortCost = rows * std::log2(rows + 1) * sortPerRowAndLevel;
-    const double scanCost = info->estimatedCost + (best && best->plan.ordered ? sortCost : 0);
+    const double scanCost = info->estimatedCost + (best && best->plan.ordered > 0 ? sortCost : 0);
     if (!best || best->cost >= scanCost) return false;
     info->idxNum = -1;
     info->idxStr = sqlite3_mprintf("%s", best->plan.text().c_str());
@@ -217,7 +237,7 @@ bool offerIndex(jet::Database& database, const jet::TableDef& table, sqlite3_ind
         usage.argvIndex = static_cast<int>(k) + 1;
         usage.omit = 0;  // SQLite compares again: keys ignore case and trailing spaces, bounds are loosened
     }
-    info->orderByConsumed = best->plan.ordered ? 1 : 0;
+    info->orderByConsumed = best->plan.ordered > 0 ? 1 : 0;
     info->estimatedCost = best->cost;
     info->estimatedRows = static_cast<sqlite3_int64>(best->rows);
     if (best->unique) info->idxFlags |= SQLITE_INDEX_SCAN_UNIQUE;

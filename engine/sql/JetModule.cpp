@@ -17,6 +17,7 @@
 #include "sql/Compiler.h"
 #include "sql/ComplexValues.h"
 #include "sql/IndexPlan.h"
+#include "sql/OrderedTies.h"
 #include "sql/RowBuffer.h"
 #include "sql/SqliteValue.h"
 #include "sql/TextCollation.h"
@@ -172,13 +173,34 @@ struct Table : sqlite3_vtab {
             if (earlier && earlier->seekAgain(found.range)) return earlier;
             earlier.reset();
             if (auto rows = database->seek(*definition, index, found.range, wantedColumns()))
-                return showingValues(std::move(rows));
+                return showingValues(inOrder(plan, std::move(rows)));
         }
         // The rows must still come in index order when SQLite leaves the sorting to it.
-        if (plan.ordered)
+        if (plan.ordered > 0)
             if (auto rows = database->seek(*definition, index, jet::KeyRange{}, wantedColumns()))
-                return showingValues(std::move(rows));
+                return showingValues(inOrder(plan, std::move(rows)));
         return scan();
+    }
+
+    // Rows in index order for an ORDER BY that ends on a text column get their ties in the collation's order.
+    std::unique_ptr<jet::TableScan> inOrder(const IndexPlan& plan, std::unique_ptr<jet::TableScan> rows)
+    {
+        if (plan.ordered == 0) return rows;
+        const jet::IndexDef& index = definition->indexes.at(static_cast<std::size_t>(plan.index));
+        std::vector<std::size_t> terms;
+        for (int k = plan.equal; k < plan.equal + plan.ordered && static_cast<std::size_t>(k) < index.columns.size();
+             ++k) {
+            const jet::ColumnDef* column =
+                definition->columnByNumber(index.columns[static_cast<std::size_t>(k)].columnNumber);
+            if (!column) return rows;
+            terms.push_back(static_cast<std::size_t>(column - definition->columns.data()));
+        }
+        if (terms.empty() || definition->columns[terms.back()].type != jet::ColumnType::Text) return rows;
+        const std::size_t text = terms.back();
+        terms.pop_back();
+        const bool descending = !index.columns[static_cast<std::size_t>(plan.equal + plan.ordered - 1)].ascending;
+        return std::make_unique<OrderedTies>(std::move(rows), std::move(terms), text, descending,
+                                             database->textOrder());
     }
 
     // The column to look rows up by in memory instead of through the index of this plan, or -1. A statement

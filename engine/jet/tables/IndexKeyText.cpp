@@ -15,10 +15,13 @@ using sortorder::Kind;
 // do not count.
 constexpr std::size_t maxKeyCharacters = 255;
 
+// A sort key over the whole text has no length limit.
+constexpr std::size_t wholeText = static_cast<std::size_t>(-1);
+
 template <typename Units>
-void trimForKey(Units& units)
+void trimForKey(Units& units, std::size_t limit)
 {
-    if (units.size() > maxKeyCharacters) units.resize(maxKeyCharacters);
+    if (units.size() > limit) units.resize(limit);
     while (!units.empty() && units.back() == ' ') units.pop_back();
 }
 
@@ -51,11 +54,11 @@ private:
 };
 
 // Access 97: text codes per Windows-1252 byte, then the accent nibbles or a single 00.
-std::optional<char32_t> appendJet3(std::string& key, std::string_view utf8)
+std::optional<char32_t> appendJet3(std::string& key, std::string_view utf8, std::size_t limit)
 {
     std::u32string chars;
     for (std::size_t pos = 0; pos < utf8.size();) chars += text::decodeUtf8(utf8, pos);
-    trimForKey(chars);
+    trimForKey(chars, limit);
     Nibbles accents;
     bool anyAccent = false;
     int accentablesSince = 0;
@@ -86,10 +89,10 @@ std::optional<char32_t> appendJet3(std::string& key, std::string_view utf8)
     return std::nullopt;
 }
 
-std::u16string jet4Units(std::string_view utf8)
+std::u16string jet4Units(std::string_view utf8, std::size_t limit)
 {
     std::u16string units;
-    for (std::size_t pos = 0; pos < utf8.size() && units.size() <= maxKeyCharacters;) {
+    for (std::size_t pos = 0; pos < utf8.size() && units.size() <= limit;) {
         const char32_t c = text::decodeUtf8(utf8, pos);
         if (c >= 0x10000) {
             units += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
@@ -98,7 +101,7 @@ std::u16string jet4Units(std::string_view utf8)
             units += static_cast<char16_t>(c);
         }
     }
-    trimForKey(units);
+    trimForKey(units, limit);
     return units;
 }
 
@@ -182,10 +185,10 @@ private:
 };
 
 // Access 2000-2007 and the newer order of Access 2010 build keys alike from codes of their own.
-void appendJet4(std::string& key, std::string_view utf8, sortorder::LegacyCodes (*codesOf)(char16_t))
+void appendJet4(std::string& key, std::string_view utf8, sortorder::LegacyCodes (*codesOf)(char16_t), std::size_t limit)
 {
     Jet4Tail tail;
-    for (char16_t unit : jet4Units(utf8)) {
+    for (char16_t unit : jet4Units(utf8, limit)) {
         const sortorder::LegacyCodes code = codesOf(unit);
         switch (code.kind) {
         case Kind::Ignored:
@@ -210,9 +213,10 @@ std::optional<char32_t> appendTextKey(std::string& key, Version version, Collati
 {
     const std::size_t start = key.size();
     if (version == Version::Jet3) {
-        if (const auto failed = appendJet3(key, utf8)) return failed;
+        if (const auto failed = appendJet3(key, utf8, maxKeyCharacters)) return failed;
     } else {
-        appendJet4(key, utf8, collation == Collation::General2010 ? sortorder::general2010 : sortorder::generalLegacy);
+        appendJet4(key, utf8, collation == Collation::General2010 ? sortorder::general2010 : sortorder::generalLegacy,
+                   maxKeyCharacters);
     }
     if (!ascending) {
         invert(key, start);
@@ -220,6 +224,25 @@ std::optional<char32_t> appendTextKey(std::string& key, Version version, Collati
         if (version == Version::Jet4) key += '\0';
     }
     return std::nullopt;
+}
+
+std::string textSortKey(TextOrder order, std::string_view utf8)
+{
+    std::string key;
+    switch (order) {
+    case TextOrder::General97:
+        if (appendJet3(key, utf8, wholeText)) {
+            // Such a text cannot be in a Jet 3 row; above every code, so that the order stays total.
+            std::string after(1, '\xFF');
+            after.append(utf8.begin(), utf8.end());
+            return after;
+        }
+        break;
+    case TextOrder::General: appendJet4(key, utf8, sortorder::generalLegacy, wholeText); break;
+    case TextOrder::General2010: appendJet4(key, utf8, sortorder::general2010, wholeText); break;
+    case TextOrder::Unknown: break;
+    }
+    return key;
 }
 
 }  // namespace querimo::jet
