@@ -31,7 +31,17 @@ export DISPLAY=":$(cat "$work/display")" QT_QPA_PLATFORM=xcb HOME="$work" XDG_CO
 
 "$bin/querimo" >"$work/querimo.log" 2>&1 &
 app=$!
-wait_for() { timeout 20 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
+# Asks again until it finds the window: a single search fails at once when a window it looks at is closed
+# meanwhile (the open dialog, say), which a busy machine makes likely.
+wait_for() {
+  local id
+  for _ in $(seq 200); do
+    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) || id=""
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
 type_path() {
   local dialog
   dialog=$(wait_for "$1") || fail "no dialog '$1'"
