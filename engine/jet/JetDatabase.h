@@ -100,6 +100,8 @@ private:
     void newSchemaVersion();
     // The walk over one index of the table; nullopt when the range has no keys.
     std::optional<IndexWalk> indexWalk(const TableLayout& table, std::size_t index, const KeyRange& range);
+    std::optional<IndexWalk> indexWalk(const TableLayout& table, std::size_t index,
+                                       const std::vector<KeyColumn>& columns, const KeyRange& range);
     // The index's stored layout and the key bounds of the range on it (nullopt when the range has no keys).
     const RealIndexLayout& realIndex(const TableLayout& table, std::size_t index);
     std::optional<std::vector<KeyColumn>> keyColumns(const TableLayout& table, std::size_t index);

@@ -73,7 +73,13 @@ std::optional<IndexWalk> JetDatabase::indexWalk(const TableLayout& table, std::s
 {
     const std::optional<std::vector<KeyColumn>> columns = keyColumns(table, index);
     if (!columns) return std::nullopt;
-    std::optional<KeyBounds> bounds = keyBounds(version(), *columns, range);
+    return indexWalk(table, index, *columns, range);
+}
+
+std::optional<IndexWalk> JetDatabase::indexWalk(const TableLayout& table, std::size_t index,
+                                                const std::vector<KeyColumn>& columns, const KeyRange& range)
+{
+    std::optional<KeyBounds> bounds = keyBounds(version(), columns, range);
     if (!bounds) return std::nullopt;
     return IndexWalk(file_, version(), indexPages_, realIndex(table, index).firstPage, table.def.definitionPage,
                      std::move(*bounds));
@@ -83,16 +89,19 @@ std::unique_ptr<TableScan> JetDatabase::seek(const TableDef& table, std::size_t 
                                              const std::vector<std::size_t>& columns)
 {
     const TableLayout& full = layoutOf(table);
-    std::optional<IndexWalk> walk = [&] {
+    std::optional<std::vector<KeyColumn>> keyed;
+    std::optional<IndexWalk> walk = [&]() -> std::optional<IndexWalk> {
         try {
-            return indexWalk(full, index, range);
+            keyed = keyColumns(full, index);
+            if (!keyed) return std::nullopt;
+            return indexWalk(full, index, *keyed, range);
         } catch (const CorruptFile& e) {
             throw damagedFile(file_.path(), e);
         }
     }();
     if (!walk) return nullptr;
     // The columns are taken once for all the ranges a join seeks again.
-    IndexScanner::BoundsOf boundsOf = [version = version(), columns = *keyColumns(full, index)](const KeyRange& again) {
+    IndexScanner::BoundsOf boundsOf = [version = version(), columns = std::move(*keyed)](const KeyRange& again) {
         return keyBounds(version, columns, again);
     };
     const std::size_t uniqueKey = uniqueWholeNumberKey(full.def, index);
