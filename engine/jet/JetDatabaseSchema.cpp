@@ -429,21 +429,21 @@ void JetDatabase::createIndex(std::string_view tableName, const IndexDef& wanted
             added.usedPagesMap = addUsageMap(file_, *format_, pages, pointerPage(layout.usedPagesMap));
             markUsageMap(file_, *format_, added.usedPagesMap, added.firstPage, true, [&] { return pages.allocate(); });
 
-            // The rows' keys, read first and then entered, into a view of the table with only the new index.
+            // Every row's key, gathered into a view of the table with only the new index, then laid out at once.
             TableLayout only = layout;
             only.realIndexes = {added};
             only.def.indexes = {index};
             only.realIndexOf = {0};
             only.logicalIndexes = {LogicalIndexLayout{}};
-            std::vector<std::pair<RowId, std::vector<Value>>> rows;
-            std::vector<Value> values;
-            for (const auto reader = scan(layout.def); reader->next(values);)
-                rows.emplace_back(reader->rowId(), values);
-            for (const auto& [id, row] : rows) {
-                checkStop();
-                writer.check(only, row, &id);
-                writer.insert(only, row, id);
-            }
+            const auto reader = scan(layout.def);
+            writer.build(
+                only,
+                [&](std::vector<Value>& values, RowId& id) {
+                    if (!reader->next(values)) return false;
+                    id = reader->rowId();
+                    return true;
+                },
+                [this] { checkStop(); });
             layout.realIndexes.push_back(only.realIndexes.front());
             real = static_cast<int>(layout.realIndexes.size()) - 1;
         }

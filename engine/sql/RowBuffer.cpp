@@ -95,27 +95,65 @@ void RowBuffer::sealChunk()
     chunkStarts_.push_back(dataStart_ - data_.size());
     chunks_.push_back(std::move(data_));
     data_ = std::string();
-    if (dataStart_ - spill_.size() < budget_) return;
+    if (memoryHeld() < budget_) return;
     for (const std::string& chunk : chunks_) spill_.append(chunk);
     chunks_.clear();
     chunkStarts_.clear();
+    for (std::size_t i = 0; i < rowStarts_.size(); ++i)
+        if ((spilledRows_ + i) % rowsPerMark == 0) spilledMarks_.push_back(rowStarts_[i]);
+    spilledRows_ += rowStarts_.size();
+    rowStarts_ = std::vector<std::size_t>();
 }
 
 const char* RowBuffer::rowBytes(std::size_t row) const
 {
-    const std::size_t start = rowStarts_[row];
+    if (row < spilledRows_) return spilledRowBytes(row);
+    const std::size_t start = rowStarts_[row - spilledRows_];
     if (start >= dataStart_) return data_.data() + (start - dataStart_);
-    if (start >= spill_.size()) {
-        const auto chunk = std::upper_bound(chunkStarts_.begin(), chunkStarts_.end(), start) - 1;
-        return chunks_[static_cast<std::size_t>(chunk - chunkStarts_.begin())].data() + (start - *chunk);
+    const auto chunk = std::upper_bound(chunkStarts_.begin(), chunkStarts_.end(), start) - 1;
+    return chunks_[static_cast<std::size_t>(chunk - chunkStarts_.begin())].data() + (start - *chunk);
+}
+
+// From the nearest offset kept, or the row found last, step over the rows in between.
+const char* RowBuffer::spilledRowBytes(std::size_t row) const
+{
+    if (row != lastSpilledRow_ || lastSpilledSize_ == 0) {
+        std::size_t at = row - row % rowsPerMark, start = spilledMarks_[row / rowsPerMark];
+        if (lastSpilledSize_ != 0 && lastSpilledRow_ < row && lastSpilledRow_ >= at) {
+            at = lastSpilledRow_ + 1;
+            start = lastSpilledStart_ + lastSpilledSize_;
+        }
+        for (; at < row; ++at) start += spilledRowSize(start);
+        lastSpilledRow_ = row;
+        lastSpilledStart_ = start;
+        lastSpilledSize_ = spilledRowSize(start);
     }
-    const std::size_t end = row + 1 < rowStarts_.size() ? rowStarts_[row + 1] : spill_.size();
-    if (start < windowStart_ || end > windowStart_ + window_.size()) {
-        // The rows from this one on, as far as the window reaches; at least the whole row.
-        const std::size_t length = std::min<std::size_t>(std::max(readWindow, end - start), spill_.size() - start);
-        window_.resize(length);
+    return spilledBytes(lastSpilledStart_, lastSpilledSize_);
+}
+
+std::size_t RowBuffer::spilledRowSize(std::size_t start) const
+{
+    std::size_t at = start;
+    for (std::size_t c = 0; c < columns_; ++c) {
+        switch (static_cast<Tag>(*spilledBytes(at++, 1))) {
+        case Tag::Null: break;
+        case Tag::Integer:
+        case Tag::Real: at += 8; break;
+        case Tag::Text:
+        case Tag::Blob: at += 4 + readRaw<std::uint32_t>(spilledBytes(at, 4)); break;
+        }
+    }
+    return at - start;
+}
+
+const char* RowBuffer::spilledBytes(std::size_t start, std::size_t length) const
+{
+    if (start < windowStart_ || start + length > windowStart_ + window_.size()) {
+        // The bytes from here on, as far as the window reaches; at least those asked for.
+        const std::size_t read = std::min<std::size_t>(std::max(readWindow, length), spill_.size() - start);
+        window_.resize(read);
         windowStart_ = start;
-        spill_.read(start, window_.data(), length);
+        spill_.read(start, window_.data(), read);
     }
     return window_.data() + (start - windowStart_);
 }

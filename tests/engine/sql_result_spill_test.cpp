@@ -88,6 +88,25 @@ TEST(ResultSpill, CellsReadBackFromTheFileInAnyOrderAndTheFileGoesWithTheRows)
     EXPECT_EQ(openFiles(), filesBefore);
 }
 
+// Millions of rows hold no more memory than the budget allows: not their bytes, nor an offset for each.
+TEST(ResultSpill, ManyRowsStayWithinTheBudget)
+{
+    constexpr std::size_t budget = 1 << 20, rowCount = 3'000'000;
+    sql::RowBuffer rows(2, budget);
+    std::size_t most = 0;
+    for (std::size_t r = 0; r < rowCount; ++r) {
+        rows.beginRow();
+        rows.addInteger(static_cast<std::int64_t>(r));
+        r % 1000 == 0 ? rows.addBytes(Tag::Text, std::string(r % 7000, 'x')) : rows.addNull();
+        most = std::max(most, rows.memoryHeld());
+    }
+    EXPECT_LE(most, 2 * budget);
+    ASSERT_EQ(rows.rowCount(), rowCount);
+    for (const std::size_t r : {rowCount - 1, std::size_t{0}, std::size_t{1'234'567}, std::size_t{64'000}, rowCount / 2})
+        EXPECT_EQ(rows.cell(r, 0).integer, static_cast<std::int64_t>(r));
+    EXPECT_EQ(rows.cell(64'000, 1).bytes.size(), std::size_t{64'000 % 7000});
+}
+
 // The budget for the test's length, and back afterwards.
 class SmallBudget {
 public:

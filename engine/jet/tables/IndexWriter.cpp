@@ -6,6 +6,7 @@
 #include "jet/format/TableDefinitionLayout.h"
 #include "jet/pages/Corruption.h"
 #include "jet/pages/UsageMapWriter.h"
+#include "jet/tables/IndexBulkLoad.h"
 #include "jet/tables/IndexKey.h"
 #include "jet/tables/IndexTree.h"
 
@@ -67,6 +68,26 @@ void refuseUnencodable(const RowKey& row, const std::string& index, const TableD
     if (!row.key.encodable()) throw DbError(errc::fail, unencodableKeyMessage(row.key, index, table.name));
 }
 
+// An encodable key, and no Null where the index forbids it.
+void refuseBrokenRules(const RowKey& row, const IndexDef& index, const RealIndexLayout& real, const TableDef& table)
+{
+    refuseUnencodable(row, index.name, table);
+    if (row.nulls > 0 && index.primaryKey)
+        throw DbError(errc::integrity, "Het veld '" + row.firstNullColumn + "' hoort bij de primaire sleutel '"
+                                           + index.name + "' van de tabel '" + table.name
+                                           + "' en mag niet leeg (Null) zijn");
+    if (row.nulls > 0 && (real.flags & indexRequiredFlag) != 0)
+        throw DbError(errc::integrity, "De index '" + index.name + "' van de tabel '" + table.name
+                                           + "' staat geen lege waarde (Null) toe in het veld '" + row.firstNullColumn
+                                           + "'");
+}
+
+DbError duplicateKey(const IndexDef& index, const TableDef& table)
+{
+    return DbError(errc::integrity, "De waarde komt al voor in de index '" + index.name + "' van de tabel '"
+                                        + table.name + "', die geen dubbele waarden toestaat");
+}
+
 // A damaged index page becomes the error that names the file.
 template <typename Work>
 auto guarded(const PageFile& file, Work work)
@@ -103,23 +124,13 @@ void IndexWriter::checkRules(const TableLayout& table, const std::vector<Value>&
         const RealIndexLayout& real = table.realIndexes.at(static_cast<std::size_t>(table.realIndexOf[i]));
         if (before && sameKey(def, real, *before, values)) continue;
         const RowKey row = rowKey(format_.version, table, real, values);
-        refuseUnencodable(row, index.name, def);
-        if (row.nulls > 0 && index.primaryKey)
-            throw DbError(errc::integrity, "Het veld '" + row.firstNullColumn + "' hoort bij de primaire sleutel '"
-                                               + index.name + "' van de tabel '" + def.name
-                                               + "' en mag niet leeg (Null) zijn");
-        if (row.nulls > 0 && (real.flags & indexRequiredFlag) != 0)
-            throw DbError(errc::integrity, "De index '" + index.name + "' van de tabel '" + def.name
-                                               + "' staat geen lege waarde (Null) toe in het veld '"
-                                               + row.firstNullColumn + "'");
+        refuseBrokenRules(row, index, real, def);
         // Rows whose key columns are all Null never clash in a unique index.
         if (!index.unique || row.allColumnsNull) continue;
         IndexTree tree(file_, format_.version, real.firstPage, IndexPageSource{});
         for (const IndexEntry& entry : tree.find(row.key.bytes)) {
             const RowId other = entry.dataPage << 8 | entry.dataRow;
-            if (except == nullptr || other != *except)
-                throw DbError(errc::integrity, "De waarde komt al voor in de index '" + index.name + "' van de tabel '"
-                                                   + def.name + "', die geen dubbele waarden toestaat");
+            if (except == nullptr || other != *except) throw duplicateKey(index, def);
         }
     }
 }
@@ -161,6 +172,34 @@ void IndexWriter::change(const TableLayout& table, const std::vector<Value>& val
                                           + "' mist de rij die vervalt; het bestand is beschadigd");
         tree.flush();
     }
+}
+
+void IndexWriter::build(const TableLayout& table, const RowSource& nextRow, const std::function<void()>& checkStop)
+{
+    guarded(file_, [&] {
+        const IndexDef& index = table.def.indexes.at(0);
+        const RealIndexLayout& real = table.realIndexes.at(0);
+        std::vector<IndexEntry> entries;
+        std::string allNullKey;  // every row whose key columns are all Null has this key
+        std::vector<Value> values;
+        RowId id = 0;
+        for (checkStop(); nextRow(values, id); checkStop()) {
+            const RowKey row = rowKey(format_.version, table, real, values);
+            refuseBrokenRules(row, index, real, table.def);
+            if (row.allColumnsNull) {
+                allNullKey = row.key.bytes;
+                if ((real.flags & indexIgnoreNullsFlag) != 0) continue;
+            }
+            entries.push_back(entryFor(row, id));
+        }
+        std::sort(entries.begin(), entries.end(), indexEntryBefore);
+        if (index.unique)
+            for (std::size_t i = 1; i < entries.size(); ++i)
+                if (entries[i].key == entries[i - 1].key && entries[i].key != allNullKey)
+                    throw duplicateKey(index, table.def);
+        bulkLoadIndex(file_, format_.version, real.firstPage, table.def.definitionPage, entries, pageSource(real),
+                      checkStop);
+    });
 }
 
 std::uint32_t IndexWriter::createEmpty(const TableLayout& table)

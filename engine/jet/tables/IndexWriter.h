@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <vector>
 
 #include "core/Value.h"
@@ -26,6 +27,12 @@ public:
     // An updated row: check, remove and insert for the indexes whose key columns changed, and only those, so
     // an update that leaves a key alone never needs to encode it again.
     void update(TableLayout& table, const std::vector<Value>& before, const std::vector<Value>& after, RowId row);
+    // Hands the next row (values in ordinal order) and its id; false after the last.
+    using RowSource = std::function<bool(std::vector<Value>&, RowId&)>;
+    // A new index filled at once from every row: `table` holds only that index, its root made by createEmpty.
+    // A row that breaks the index's rules (as check() has them) raises the same DbError; the keys are sorted
+    // and the tree laid out from the leaves up, each page once. checkStop runs before each row and each page.
+    void build(const TableLayout& table, const RowSource& nextRow, const std::function<void()>& checkStop);
     // A new, empty index: its root page. The caller records it in the table definition.
     std::uint32_t createEmpty(const TableLayout& table);
 
