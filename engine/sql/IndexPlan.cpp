@@ -91,23 +91,27 @@ double likeSelectivity(sqlite3_index_info* info, int constraint)
     return std::pow(characterSelectivity, static_cast<double>(std::min<std::size_t>(start.size(), 6)));
 }
 
-// The ORDER BY is the index's order after its equal columns, walked forwards. A text column may be its last
-// term only: the cursor puts rows with equal keys in the collation's order (OrderedTies), which a later term
-// would have to follow too.
-bool servesOrder(jet::Database& database, const jet::TableDef& table, const jet::IndexDef& index,
-                 const std::vector<int>& positions, std::size_t equal, const sqlite3_index_info* info)
+// Whether the ORDER BY is the index's order after its equal columns, walked forwards (false) or, with every
+// term the other way round, backwards (true); nullopt when it is neither. A text column may be its last term
+// only: the cursor puts rows with equal keys in the collation's order (OrderedTies), which a later term would
+// have to follow too.
+std::optional<bool> walkForOrder(jet::Database& database, const jet::TableDef& table, const jet::IndexDef& index,
+                                 const std::vector<int>& positions, std::size_t equal, const sqlite3_index_info* info)
 {
-    if (info->nOrderBy == 0 || equal + static_cast<std::size_t>(info->nOrderBy) > positions.size()) return false;
+    if (info->nOrderBy == 0 || equal + static_cast<std::size_t>(info->nOrderBy) > positions.size())
+        return std::nullopt;
+    const bool backward = info->aOrderBy[0].desc == index.columns[equal].ascending;
     for (int j = 0; j < info->nOrderBy; ++j) {
         const std::size_t k = equal + static_cast<std::size_t>(j);
         const auto& order = info->aOrderBy[j];
-        if (order.iColumn != positions[k] || order.desc == index.columns[k].ascending) return false;
+        if (order.iColumn != positions[k] || (order.desc == index.columns[k].ascending) != backward)
+            return std::nullopt;
         const bool last = j + 1 == info->nOrderBy;
         if (!orderedLikeSqlite(table.columns[static_cast<std::size_t>(positions[k])].type)
             && !(last && keysOrderText(database, table, positions[k])))
-            return false;
+            return std::nullopt;
     }
-    return true;
+    return backward;
 }
 
 // The share of the index's rows a plan keeps, looked up in the index when SQLite knows every value now.
@@ -165,7 +169,10 @@ std::optional<Candidate> candidate(jet::Database& database, const jet::TableDef&
             c.plan.like = true;
         }
     }
-    c.plan.ordered = !in && servesOrder(database, table, index, positions, equal, info) ? info->nOrderBy : 0;
+    const std::optional<bool> backward =
+        in ? std::nullopt : walkForOrder(database, table, index, positions, equal, info);
+    c.plan.ordered = backward ? info->nOrderBy : 0;
+    c.plan.backward = backward.value_or(false);
     const bool constrained = !c.constraints.empty();
     if (!constrained && c.plan.ordered == 0) return std::nullopt;
     // An index that ignores Nulls lacks the rows with Null in its key: only constraints on every key column,
@@ -192,7 +199,7 @@ std::optional<Candidate> candidate(jet::Database& database, const jet::TableDef&
 std::string IndexPlan::text() const
 {
     return std::to_string(index) + " " + std::to_string(equal) + " " + (from ? "1" : "0") + " " + (to ? "1" : "0") + " "
-           + (like ? "1" : "0") + " " + std::to_string(ordered);
+           + (like ? "1" : "0") + " " + std::to_string(ordered) + " " + (backward ? "1" : "0");
 }
 
 IndexPlan IndexPlan::parse(const char* text)
@@ -200,7 +207,7 @@ IndexPlan IndexPlan::parse(const char* text)
     if (!text) return IndexPlan{};
     const char* at = text;
     const char* end = text + std::strlen(text);
-    int numbers[6] = {};
+    int numbers[7] = {};
     for (int& n : numbers) {
         while (at < end && *at == ' ') ++at;
         const auto [next, error] = std::from_chars(at, end, n);
@@ -214,6 +221,7 @@ IndexPlan IndexPlan::parse(const char* text)
     plan.to = numbers[3] != 0;
     plan.like = numbers[4] != 0;
     plan.ordered = numbers[5];
+    plan.backward = numbers[6] != 0;
     return plan;
 }
 
