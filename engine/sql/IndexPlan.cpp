@@ -18,12 +18,12 @@ namespace {
 
 // Costs in rows of a scan. A row read through an index may sit on another page than the row before: while
 // the table's pages fit the page cache (about 50,000 rows of a narrow table) that costs a little more than a
-// scanned row, beyond it each such row is read from the file again (index_bench, walking orders in date
-// order: about 1x a scanned row at 10,000 orders, 1.5x at 100,000, 3.7x at a million). SQLite's sort takes
-// about a tenth of a scanned row per row and level (2x a scan at a million rows, 1.2x at 10,000).
+// scanned row, beyond it more and more such rows are read from the file again (index_bench, walking orders
+// in date order: about 1x a scanned row at 10,000 orders, 1.5x at 100,000, 3.7x at a million). SQLite's
+// sort takes about a tenth of a scanned row per row and level (2x a scan at a million rows, 1.2x at 10,000).
 constexpr double rowsInPageCache = 50000;
 constexpr double rowInPageCache = 1.5;
-constexpr double pageMissCost = 2.2;
+constexpr double missesPerTwentyfold = 2.2;
 constexpr double sortPerRowAndLevel = 0.1;
 // A sort shows no row before its last input row is read, an index walk shows the first ones at once: the
 // walk is preferred while it costs up to a quarter more.
@@ -45,7 +45,7 @@ bool isUpper(unsigned char op)
 
 double rowThroughIndex(double tableRows)
 {
-    return rowInPageCache + pageMissCost * std::max(0.0, 1 - rowsInPageCache / tableRows);
+    return rowInPageCache + missesPerTwentyfold * std::max(0.0, std::log(tableRows / rowsInPageCache) / std::log(20.0));
 }
 
 double sortCost(double rows)

@@ -153,6 +153,7 @@ void IndexWalk::descendToHigh()
             }
             at_ = low;
             key_.clear();
+            later_.clear();
             return;
         }
         const IndexPage& page = *parsed.intermediate;
@@ -177,7 +178,7 @@ void IndexWalk::descendToHigh()
 // in rows handed out twice.
 bool IndexWalk::stepBack(RowId& row)
 {
-    std::string later = std::move(key_);  // the entry read before this one, after it in key order
+    later_.swap(key_);  // the entry read before, after the next one in key order; key_ keeps a buffer
     while (!ended_) {
         if (at_ == 0) {
             const std::uint32_t previous = leaf_->previousPage();
@@ -199,10 +200,10 @@ bool IndexWalk::stepBack(RowId& row)
         }
         RowId found = 0;
         leaf_->entry(--at_, key_, found);
-        if (!later.empty() && later < key_)
+        if (!later_.empty() && later_ < key_)
             corrupt("de sleutels van de index met hoofdpagina " + std::to_string(root_) + " staan niet op volgorde");
         if (bounds_.afterHigh(key_)) {
-            later = key_;
+            later_.swap(key_);
             continue;
         }
         if (bounds_.beforeLow(key_)) {
@@ -214,6 +215,7 @@ bool IndexWalk::stepBack(RowId& row)
     }
     leaf_.reset();
     key_.clear();
+    later_.clear();
     return false;
 }
 
@@ -273,6 +275,7 @@ void IndexWalk::restart(KeyBounds bounds)
     leaf_.reset();
     at_ = 0;
     key_.clear();
+    later_.clear();
     leavesRead_ = 0;
 }
 

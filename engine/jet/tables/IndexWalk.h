@@ -82,6 +82,7 @@ private:
     std::uint32_t leafPage_ = 0;
     std::size_t at_ = 0;  // backward: one past the entry to read next
     std::string key_;
+    std::string later_;  // backward: the key read before key_
     std::uint32_t leavesRead_ = 0;
 };
 
