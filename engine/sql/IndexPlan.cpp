@@ -26,8 +26,9 @@ constexpr double rowInPageCache = 1.5;
 constexpr double missesPerTwentyfold = 2.2;
 constexpr double sortPerRowAndLevel = 0.1;
 // A sort shows no row before its last input row is read, an index walk shows the first ones at once: the
-// walk is preferred while it costs up to a quarter more.
-constexpr double firstRowsAtOnce = 0.8;
+// walk is preferred while it costs up to a tenth more. (At a million orders the walk takes about 1.15x the
+// sort's time to the last row, and the sort keeps it.)
+constexpr double firstRowsAtOnce = 0.9;
 // Without statistics, each bound of a range is taken to keep a quarter of the rows, each character a Like
 // pattern starts with a tenth.
 constexpr double boundSelectivity = 0.25;
