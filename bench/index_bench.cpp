@@ -130,8 +130,7 @@ void sorts(jet::Database& jet, sqlite3* plain, int runs)
              "LIMIT 1 OFFSET 99) ORDER BY Datum",
              std::max(1, runs / 10)});
     compare(jet, plain,
-            {"TOP 100 ORDER BY Datum DESC",
-             "SELECT TOP 100 BestelNr, Datum FROM Bestelling ORDER BY Datum DESC",
+            {"TOP 100 ORDER BY Datum DESC", "SELECT TOP 100 BestelNr, Datum FROM Bestelling ORDER BY Datum DESC",
              "SELECT BestelNr, Datum FROM Bestelling WHERE Datum >= (SELECT Datum FROM Bestelling ORDER BY Datum DESC "
              "LIMIT 1 OFFSET 99) ORDER BY Datum DESC",
              std::max(1, runs / 10)});

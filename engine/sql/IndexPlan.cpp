@@ -116,8 +116,7 @@ double likeSelectivity(sqlite3_index_info* info, int constraint)
 std::optional<bool> walkForOrder(jet::Database& database, const jet::TableDef& table, const jet::IndexDef& index,
                                  const std::vector<int>& positions, std::size_t equal, const sqlite3_index_info* info)
 {
-    if (info->nOrderBy == 0 || equal + static_cast<std::size_t>(info->nOrderBy) > positions.size())
-        return std::nullopt;
+    if (info->nOrderBy == 0 || equal + static_cast<std::size_t>(info->nOrderBy) > positions.size()) return std::nullopt;
     const bool backward = info->aOrderBy[0].desc == index.columns[equal].ascending;
     for (int j = 0; j < info->nOrderBy; ++j) {
         const std::size_t k = equal + static_cast<std::size_t>(j);

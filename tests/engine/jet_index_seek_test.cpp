@@ -293,7 +293,8 @@ TEST_P(IndexSeeks, ADamagedPreviousPageChainIsADamagedFileNotALoop)
         file.clear();
         for (const auto& [leaf, previous] : leaves) {
             // Past the leaves between: to the previous page's own previous page, where there is one.
-            const auto before = std::find_if(leaves.begin(), leaves.end(), [&](const auto& l) { return l.first == previous; });
+            const auto before =
+                std::find_if(leaves.begin(), leaves.end(), [&](const auto& l) { return l.first == previous; });
             const std::uint32_t wrong = toItself ? leaf : before != leaves.end() ? before->second : leaf;
             file.seekp(static_cast<std::streamoff>(leaf * pageSize + layout.previousPage));
             file.write(reinterpret_cast<const char*>(&wrong), 4);

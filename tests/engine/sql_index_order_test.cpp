@@ -18,8 +18,8 @@
 namespace querimo {
 namespace {
 
-const std::vector<std::string> names = {"anna", "Anna", "ánna", "b", "B ", "émile", "Emile", "straße",
-                                        "STRASSE", "zoë",  "",     "10", "o'neil", "O'Neil"};
+const std::vector<std::string> names = {"anna",   "Anna",    "ánna", "b", "B ", "émile",  "Emile",
+                                        "straße", "STRASSE", "zoë",  "",  "10", "o'neil", "O'Neil"};
 
 class OrderThroughIndexes : public ::testing::TestWithParam<jet::Version> {
 protected:
@@ -27,12 +27,12 @@ protected:
     {
         const std::string columns = " (Nr LONG, Groep SHORT, Moment DATETIME, Naam TEXT(20), Bedrag CURRENCY)";
         jet::OpenOptions options;
-        options.path = scratch.database(
-            GetParam(), {"CREATE TABLE Geindexeerd" + columns, "CREATE TABLE Los" + columns,
-                         "CREATE INDEX iGroepMoment ON Geindexeerd (Groep, Moment)",
-                         "CREATE INDEX iMoment ON Geindexeerd (Moment DESC)",
-                         "CREATE INDEX iGroepNaam ON Geindexeerd (Groep DESC, Naam DESC)",
-                         "CREATE INDEX iNaam ON Geindexeerd (Naam)", "CREATE INDEX iBedrag ON Geindexeerd (Bedrag)"});
+        options.path = scratch.database(GetParam(), {"CREATE TABLE Geindexeerd" + columns, "CREATE TABLE Los" + columns,
+                                                     "CREATE INDEX iGroepMoment ON Geindexeerd (Groep, Moment)",
+                                                     "CREATE INDEX iMoment ON Geindexeerd (Moment DESC)",
+                                                     "CREATE INDEX iGroepNaam ON Geindexeerd (Groep DESC, Naam DESC)",
+                                                     "CREATE INDEX iNaam ON Geindexeerd (Naam)",
+                                                     "CREATE INDEX iBedrag ON Geindexeerd (Bedrag)"});
         db = jet::Database::open(options);
         std::mt19937 random(1331);
         const auto maybe = [&](Value value) { return random() % 10 == 0 ? Value::null() : value; };
@@ -48,8 +48,7 @@ protected:
         db->commitStatement();
     }
 
-    auto rows(const std::string& table, const std::string& select,
-                                                const std::string& rest)
+    auto rows(const std::string& table, const std::string& select, const std::string& rest)
     {
         return sql::run(*db, "SELECT " + select + " FROM " + table + " " + rest).rows;
     }
