@@ -2,7 +2,8 @@
 // by primary key in 10,000 and in 1,000,000 orders (its time should not grow with the table), a range of 1%
 // of the orders on an indexed date, a join of 1,000 orders to their customers, a customer by name, names by
 // their start (Like) and by a range, names sorted through their index and by a sort, the orders sorted by their
-// indexed date, and every order to the last row. Text compares without letter case on both sides (ours: in
+// indexed date (both ways, whole and its first hundred), by customer and date through a two-column index (these
+// at 100,000 orders too), and every order to the last row. Text compares without letter case on both sides (ours: in
 // Access's General sort order; SQLite: NOCASE). Prints times and ratios. The first argument sets the runs per
 // batch of the short statements; a second one runs only the cases whose name holds it (for profiling one).
 #include <sqlite3.h>
@@ -35,7 +36,7 @@ bool chosen(const std::string& name)
 std::string withIndexes(int orders)
 {
     const std::filesystem::path plain = largeDatabase("bench-data", orders);
-    const std::filesystem::path indexed = "bench-data/groot-" + std::to_string(orders) + "-indexen.mdb";
+    const std::filesystem::path indexed = "bench-data/groot-" + std::to_string(orders) + "-indexen2.mdb";
     if (std::filesystem::exists(indexed)) return indexed.string();
     const std::filesystem::path making = indexed.string() + ".nieuw";
     std::filesystem::copy_file(plain, making, std::filesystem::copy_options::overwrite_existing);
@@ -45,6 +46,7 @@ std::string withIndexes(int orders)
         auto db = jet::Database::open(options);
         sql::run(*db, "CREATE INDEX iDatum ON Bestelling (Datum)");
         sql::run(*db, "CREATE INDEX iNaam ON Klant (Naam)");
+        sql::run(*db, "CREATE INDEX iKlantDatum ON Bestelling (KlantNr, Datum)");
     }
     std::filesystem::rename(making, indexed);
     return indexed.string();
@@ -112,7 +114,42 @@ void storageLookups(jet::Database& jet, sqlite3* plain, int orders, int runs)
                 ours == theirs ? "" : "  (aantallen verschillen!)");
 }
 
-void run(int orders, int runs, bool wide)
+// Whole tables sorted by indexed columns, both ways, their first hundred (with ties, as TOP gives them), and
+// a sort SQLite must do on both sides.
+void sorts(jet::Database& jet, sqlite3* plain, int runs)
+{
+    compare(jet, plain,
+            {"alles ORDER BY Datum", "SELECT BestelNr, Datum FROM Bestelling ORDER BY Datum",
+             "SELECT BestelNr, Datum FROM Bestelling ORDER BY Datum", 1});
+    compare(jet, plain,
+            {"alles ORDER BY Datum DESC", "SELECT BestelNr, Datum FROM Bestelling ORDER BY Datum DESC",
+             "SELECT BestelNr, Datum FROM Bestelling ORDER BY Datum DESC", 1});
+    compare(jet, plain,
+            {"TOP 100 ORDER BY Datum", "SELECT TOP 100 BestelNr, Datum FROM Bestelling ORDER BY Datum",
+             "SELECT BestelNr, Datum FROM Bestelling WHERE Datum <= (SELECT Datum FROM Bestelling ORDER BY Datum "
+             "LIMIT 1 OFFSET 99) ORDER BY Datum",
+             std::max(1, runs / 10)});
+    compare(jet, plain,
+            {"TOP 100 ORDER BY Datum DESC", "SELECT TOP 100 BestelNr, Datum FROM Bestelling ORDER BY Datum DESC",
+             "SELECT BestelNr, Datum FROM Bestelling WHERE Datum >= (SELECT Datum FROM Bestelling ORDER BY Datum DESC "
+             "LIMIT 1 OFFSET 99) ORDER BY Datum DESC",
+             std::max(1, runs / 10)});
+    compare(jet, plain,
+            {"alles ORDER BY KlantNr, Datum", "SELECT BestelNr, KlantNr, Datum FROM Bestelling ORDER BY KlantNr, Datum",
+             "SELECT BestelNr, KlantNr, Datum FROM Bestelling ORDER BY KlantNr, Datum", 1});
+    compare(jet, plain,
+            {"10 klanten, beide DESC",
+             "SELECT * FROM Bestelling WHERE KlantNr BETWEEN 100 AND 109 ORDER BY KlantNr DESC, Datum DESC",
+             "SELECT * FROM Bestelling WHERE KlantNr BETWEEN 100 AND 109 ORDER BY KlantNr DESC, Datum DESC",
+             std::max(1, runs / 10)});
+    compare(jet, plain,
+            {"alles ORDER BY Datum + 0", "SELECT BestelNr, Datum FROM Bestelling ORDER BY Datum + 0",
+             "SELECT BestelNr, Datum FROM Bestelling ORDER BY Datum + 0", 1});
+}
+
+enum class Cases { Lookups, Sorts, All };
+
+void run(int orders, int runs, Cases cases)
 {
     jet::OpenOptions options;
     options.path = withIndexes(orders);
@@ -123,12 +160,19 @@ void run(int orders, int runs, bool wide)
     copyTable(*jet, plain, "Bestelling", "BestelNr");
     exec(plain, "CREATE INDEX iDatum ON Bestelling (Datum)");
     exec(plain, "CREATE INDEX iNaam ON Klant (Naam COLLATE NOCASE)");
+    exec(plain, "CREATE INDEX iKlantDatum ON Bestelling (KlantNr, Datum)");
+    if (cases == Cases::Sorts) {
+        std::printf("-- %d bestellingen\n", orders);
+        sorts(*jet, plain, runs);
+        sqlite3_close(plain);
+        return;
+    }
     const std::string lookup = "sleutel (" + std::to_string(orders) + " rijen)";
     compare(*jet, plain,
             {lookup.c_str(), "SELECT * FROM Bestelling WHERE BestelNr = 4321",
              "SELECT * FROM Bestelling WHERE BestelNr = 4321", runs});
     storageLookups(*jet, plain, orders, std::max(1, runs / 20));
-    if (wide) {
+    if (cases == Cases::All) {
         compare(*jet, plain,
                 {"bereik 1% op Datum", "SELECT * FROM Bestelling WHERE Datum BETWEEN 45100 AND 45114",
                  "SELECT * FROM Bestelling WHERE Datum BETWEEN 45100 AND 45114", std::max(1, runs / 100)});
@@ -171,12 +215,7 @@ void run(int orders, int runs, bool wide)
                  "SELECT * FROM Bestelling WHERE Datum BETWEEN 45100 AND 45114 ORDER BY Datum",
                  "SELECT * FROM Bestelling WHERE Datum BETWEEN 45100 AND 45114 ORDER BY Datum",
                  std::max(1, runs / 100)});
-        compare(*jet, plain,
-                {"alles ORDER BY Datum", "SELECT BestelNr, Datum FROM Bestelling ORDER BY Datum",
-                 "SELECT BestelNr, Datum FROM Bestelling ORDER BY Datum", 1});
-        compare(*jet, plain,
-                {"alles ORDER BY Datum + 0", "SELECT BestelNr, Datum FROM Bestelling ORDER BY Datum + 0",
-                 "SELECT BestelNr, Datum FROM Bestelling ORDER BY Datum + 0", 1});
+        sorts(*jet, plain, runs);
         compare(*jet, plain, {"SELECT * alle bestellingen", "SELECT * FROM Bestelling", "SELECT * FROM Bestelling", 1});
     }
     sqlite3_close(plain);
@@ -191,8 +230,9 @@ int main(int argc, char** argv)
     try {
         std::filesystem::create_directories("bench-data");
         std::printf("%-28s %10s %10s %8s %8s\n", "query", "ons (ms)", "sqlite", "factor", "rijen");
-        run(10000, runs, false);
-        run(1000000, runs, true);
+        run(10000, runs, Cases::Lookups);
+        run(100000, runs, Cases::Sorts);
+        run(1000000, runs, Cases::All);
     } catch (const DbError& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;

@@ -190,6 +190,7 @@ struct KeyRange {
     std::optional<Value> from, to;
     bool fromInclusive = true, toInclusive = true;
     std::optional<std::string> startsWith = std::nullopt;
+    bool backward = false;  // the rows in the index's reverse order
 };
 
 // An open Jet 3 or Jet 4 file. Every failure is a DbError with a Dutch description.

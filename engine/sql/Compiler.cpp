@@ -439,7 +439,8 @@ private:
         return "(CAST(" + exact + " AS INTEGER) + (" + exact + " > CAST(" + exact + " AS INTEGER)))";
     }
 
-    // TOP n returns every row that ties with the n-th, as Access does.
+    // TOP n returns every row that ties with the n-th, as Access does. Only TOP n PERCENT counts the rows: a
+    // count over all of them holds back the first row until the last one is read.
     std::string topWithTies(const Select& s, const std::vector<std::string>& columnsSql,
                             const std::vector<ResultColumn>& columns, const std::string& body,
                             const std::vector<std::string>& orderBy)
@@ -449,7 +450,7 @@ private:
         const std::string limit =
             s.topPercent ? percentCount(*s.top, "\"~count\"") : std::to_string(static_cast<long long>(*s.top));
         return "SELECT " + join(outer) + " FROM (SELECT " + join(columnsSql) + ", rank() OVER (ORDER BY "
-               + join(orderBy) + ") AS \"~rank\", count(*) OVER () AS \"~count\"" + body
+               + join(orderBy) + ") AS \"~rank\"" + (s.topPercent ? ", count(*) OVER () AS \"~count\"" : "") + body
                + ") WHERE \"~rank\" <= " + limit + " ORDER BY \"~rank\"";
     }
 

@@ -16,11 +16,19 @@ namespace querimo::sql {
 
 namespace {
 
-// Rows read through an index cost more than rows of a scan: each may sit on another page (index_bench: a
-// million orders walked in date order take about three times as long as a scan). SQLite sorts a whole
-// table in about the time we scan it.
-constexpr double rowThroughIndex = 3;
-constexpr double sortPerRowAndLevel = 0.05;
+// Costs in rows of a scan. A row read through an index may sit on another page than the row before: while
+// the table's pages fit the page cache (about 50,000 rows of a narrow table) that costs a little more than a
+// scanned row, beyond it more and more such rows are read from the file again (index_bench, walking orders
+// in date order: about 1x a scanned row at 10,000 orders, 1.5x at 100,000, 3.7x at a million). SQLite's
+// sort takes about a tenth of a scanned row per row and level (2x a scan at a million rows, 1.2x at 10,000).
+constexpr double rowsInPageCache = 50000;
+constexpr double rowInPageCache = 1.5;
+constexpr double missesPerTwentyfold = 2.2;
+constexpr double sortPerRowAndLevel = 0.1;
+// A sort shows no row before its last input row is read, an index walk shows the first ones at once: the
+// walk is preferred while it costs up to a tenth more. (At a million orders the walk takes about 1.15x the
+// sort's time to the last row, and the sort keeps it.)
+constexpr double firstRowsAtOnce = 0.9;
 // Without statistics, each bound of a range is taken to keep a quarter of the rows, each character a Like
 // pattern starts with a tenth.
 constexpr double boundSelectivity = 0.25;
@@ -34,6 +42,16 @@ bool isLower(unsigned char op)
 bool isUpper(unsigned char op)
 {
     return op == SQLITE_INDEX_CONSTRAINT_LT || op == SQLITE_INDEX_CONSTRAINT_LE;
+}
+
+double rowThroughIndex(double tableRows)
+{
+    return rowInPageCache + missesPerTwentyfold * std::max(0.0, std::log(tableRows / rowsInPageCache) / std::log(20.0));
+}
+
+double sortCost(double rows)
+{
+    return rows * std::log2(rows + 1) * sortPerRowAndLevel;
 }
 
 struct Candidate {
@@ -91,23 +109,26 @@ double likeSelectivity(sqlite3_index_info* info, int constraint)
     return std::pow(characterSelectivity, static_cast<double>(std::min<std::size_t>(start.size(), 6)));
 }
 
-// The ORDER BY is the index's order after its equal columns, walked forwards. A text column may be its last
-// term only: the cursor puts rows with equal keys in the collation's order (OrderedTies), which a later term
-// would have to follow too.
-bool servesOrder(jet::Database& database, const jet::TableDef& table, const jet::IndexDef& index,
-                 const std::vector<int>& positions, std::size_t equal, const sqlite3_index_info* info)
+// Whether the ORDER BY is the index's order after its equal columns, walked forwards (false) or, with every
+// term the other way round, backwards (true); nullopt when it is neither. A text column may be its last term
+// only: the cursor puts rows with equal keys in the collation's order (OrderedTies), which a later term would
+// have to follow too.
+std::optional<bool> walkForOrder(jet::Database& database, const jet::TableDef& table, const jet::IndexDef& index,
+                                 const std::vector<int>& positions, std::size_t equal, const sqlite3_index_info* info)
 {
-    if (info->nOrderBy == 0 || equal + static_cast<std::size_t>(info->nOrderBy) > positions.size()) return false;
+    if (info->nOrderBy == 0 || equal + static_cast<std::size_t>(info->nOrderBy) > positions.size()) return std::nullopt;
+    const bool backward = info->aOrderBy[0].desc == index.columns[equal].ascending;
     for (int j = 0; j < info->nOrderBy; ++j) {
         const std::size_t k = equal + static_cast<std::size_t>(j);
         const auto& order = info->aOrderBy[j];
-        if (order.iColumn != positions[k] || order.desc == index.columns[k].ascending) return false;
+        if (order.iColumn != positions[k] || (order.desc == index.columns[k].ascending) != backward)
+            return std::nullopt;
         const bool last = j + 1 == info->nOrderBy;
         if (!orderedLikeSqlite(table.columns[static_cast<std::size_t>(positions[k])].type)
             && !(last && keysOrderText(database, table, positions[k])))
-            return false;
+            return std::nullopt;
     }
-    return true;
+    return backward;
 }
 
 // The share of the index's rows a plan keeps, looked up in the index when SQLite knows every value now.
@@ -165,7 +186,10 @@ std::optional<Candidate> candidate(jet::Database& database, const jet::TableDef&
             c.plan.like = true;
         }
     }
-    c.plan.ordered = !in && servesOrder(database, table, index, positions, equal, info) ? info->nOrderBy : 0;
+    const std::optional<bool> backward =
+        in ? std::nullopt : walkForOrder(database, table, index, positions, equal, info);
+    c.plan.ordered = backward ? info->nOrderBy : 0;
+    c.plan.backward = backward.value_or(false);
     const bool constrained = !c.constraints.empty();
     if (!constrained && c.plan.ordered == 0) return std::nullopt;
     // An index that ignores Nulls lacks the rows with Null in its key: only constraints on every key column,
@@ -183,7 +207,10 @@ std::optional<Candidate> candidate(jet::Database& database, const jet::TableDef&
     if (!c.unique && constrained)
         if (const std::optional<double> share = measuredShare(database, table, c, info)) c.rows = *share * rows;
     c.rows = std::max(c.rows, 1.0);
-    c.cost = 1 + std::log2(rows + 1) + c.rows * rowThroughIndex;
+    c.cost = 1 + std::log2(rows + 1) + c.rows * rowThroughIndex(rows);
+    // SQLite sorts what the index does not give in order.
+    if (info->nOrderBy > 0 && c.plan.ordered == 0) c.cost += sortCost(c.rows);
+    if (c.plan.ordered > 0) c.cost *= firstRowsAtOnce;
     return c;
 }
 
@@ -192,7 +219,7 @@ std::optional<Candidate> candidate(jet::Database& database, const jet::TableDef&
 std::string IndexPlan::text() const
 {
     return std::to_string(index) + " " + std::to_string(equal) + " " + (from ? "1" : "0") + " " + (to ? "1" : "0") + " "
-           + (like ? "1" : "0") + " " + std::to_string(ordered);
+           + (like ? "1" : "0") + " " + std::to_string(ordered) + " " + (backward ? "1" : "0");
 }
 
 IndexPlan IndexPlan::parse(const char* text)
@@ -200,7 +227,7 @@ IndexPlan IndexPlan::parse(const char* text)
     if (!text) return IndexPlan{};
     const char* at = text;
     const char* end = text + std::strlen(text);
-    int numbers[6] = {};
+    int numbers[7] = {};
     for (int& n : numbers) {
         while (at < end && *at == ' ') ++at;
         const auto [next, error] = std::from_chars(at, end, n);
@@ -214,6 +241,7 @@ IndexPlan IndexPlan::parse(const char* text)
     plan.to = numbers[3] != 0;
     plan.like = numbers[4] != 0;
     plan.ordered = numbers[5];
+    plan.backward = numbers[6] != 0;
     return plan;
 }
 
@@ -225,9 +253,7 @@ bool offerIndex(jet::Database& database, const jet::TableDef& table, sqlite3_ind
         auto c = candidate(database, table, static_cast<int>(i), info, rows);
         if (c && (!best || c->cost < best->cost)) best = std::move(c);
     }
-    // A scan that SQLite must sort afterwards costs the sort too.
-    const double sortCost = rows * std::log2(rows + 1) * sortPerRowAndLevel;
-    const double scanCost = info->estimatedCost + (best && best->plan.ordered > 0 ? sortCost : 0);
+    const double scanCost = info->estimatedCost + (info->nOrderBy > 0 ? sortCost(rows) : 0);
     if (!best || best->cost >= scanCost) return false;
     info->idxNum = -1;
     info->idxStr = sqlite3_mprintf("%s", best->plan.text().c_str());

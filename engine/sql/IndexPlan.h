@@ -16,8 +16,9 @@ struct IndexPlan {
     int index = -1;  // position in TableDef::indexes
     int equal = 0;   // leading key columns compared for equality
     bool from = false, to = false;
-    bool like = false;  // a text column after the equal ones: the start of a Like pattern
-    int ordered = 0;    // ORDER BY terms SQLite counts on the index order for (after the equal columns)
+    bool like = false;      // a text column after the equal ones: the start of a Like pattern
+    int ordered = 0;        // ORDER BY terms SQLite counts on the index order for (after the equal columns)
+    bool backward = false;  // they run against the index's order: its leaves are walked from the end
 
     std::string text() const;  // for idxStr
     static IndexPlan parse(const char* text);

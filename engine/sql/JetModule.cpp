@@ -170,14 +170,18 @@ struct Table : sqlite3_vtab {
         if (none) return nullptr;
         const auto index = static_cast<std::size_t>(plan.index);
         if (found.kind == Seek::Kind::Range) {
-            if (earlier && earlier->seekAgain(found.range)) return earlier;
+            jet::KeyRange range = found.range;
+            range.backward = plan.backward;
+            if (earlier && earlier->seekAgain(range)) return earlier;
             earlier.reset();
-            if (auto rows = database->seek(*definition, index, found.range, wantedColumns()))
+            if (auto rows = database->seek(*definition, index, range, wantedColumns()))
                 return showingValues(inOrder(plan, std::move(rows)));
         }
         // The rows must still come in index order when SQLite leaves the sorting to it.
+        jet::KeyRange whole;
+        whole.backward = plan.backward;
         if (plan.ordered > 0)
-            if (auto rows = database->seek(*definition, index, jet::KeyRange{}, wantedColumns()))
+            if (auto rows = database->seek(*definition, index, whole, wantedColumns()))
                 return showingValues(inOrder(plan, std::move(rows)));
         return scan();
     }
@@ -198,7 +202,8 @@ struct Table : sqlite3_vtab {
         if (terms.empty() || definition->columns[terms.back()].type != jet::ColumnType::Text) return rows;
         const std::size_t text = terms.back();
         terms.pop_back();
-        const bool descending = !index.columns[static_cast<std::size_t>(plan.equal + plan.ordered - 1)].ascending;
+        const bool descending =
+            index.columns[static_cast<std::size_t>(plan.equal + plan.ordered - 1)].ascending == plan.backward;
         return std::make_unique<OrderedTies>(std::move(rows), std::move(terms), text, descending,
                                              database->textOrder());
     }

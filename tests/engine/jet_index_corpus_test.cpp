@@ -1,6 +1,7 @@
 // Seeks in the indexes Access made: walking a whole index gives each row of the table once (those an
 // index that ignores Nulls leaves out aside), in the order of its leading column (text: the order our text
-// collation's keys give), and a seek for a row's own key finds that row.
+// collation's keys give), walking it backwards gives the same rows reversed, and a seek for a row's own key
+// finds that row.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -69,6 +70,12 @@ int checkTable(jet::Database& db, const jet::TableDef& table)
         if (!index.ignoreNulls) {
             EXPECT_EQ(walked.size(), scanned.size()) << where;
         }
+        jet::KeyRange backward;
+        backward.backward = true;
+        std::vector<jet::RowId> reversed;
+        for (auto back = db.seek(table, i, backward, {}); back && back->next(row);) reversed.push_back(back->rowId());
+        std::reverse(reversed.begin(), reversed.end());
+        EXPECT_EQ(reversed, walked) << where << ": achteruit";
 
         const jet::ColumnDef* first = table.columnByNumber(index.columns.at(0).columnNumber);
         const auto position = static_cast<std::size_t>(first - table.columns.data());

@@ -157,6 +157,50 @@ TEST_P(IndexSeeks, APrefixOfAKeyWithADescendingColumnAfterIt)
     EXPECT_TRUE(all.front().values[1].isNull());
 }
 
+// Walked backwards, every range gives the forward walk's rows in exactly the reverse order (equal keys too),
+// also when a reader starts over on another range.
+TEST_P(IndexSeeks, BackwardWalksGiveTheForwardRowsReversed)
+{
+    const auto backward = [](jet::KeyRange range) {
+        range.backward = true;
+        return range;
+    };
+    const auto ids = [](const std::vector<Stored>& found) {
+        std::vector<jet::RowId> out;
+        for (const Stored& row : found) out.push_back(row.id);
+        return out;
+    };
+    const Value g = Value::int16(2);
+    const std::vector<std::pair<std::string, jet::KeyRange>> ranges = {
+        {"pkMeting", {}},
+        {"iBedrag", {}},
+        {"iBedrag", {{}, Value::currency(-2500), Value::currency(5000), false, true}},
+        {"iBedrag", {{}, Value::currency(5000), std::nullopt, true, true}},
+        {"iBedrag", {{}, std::nullopt, Value::currency(-7000), true, false}},
+        {"iWaarde", {{}, Value::dbl(-10), Value::dbl(10), true, false}},
+        {"iGroepMoment", {}},
+        {"iGroepMoment", {{g}, {}, {}, true, true}},
+        {"iGroepMoment", {{Value::null()}, {}, {}, true, true}},
+        {"iGroepMoment", {{g}, Value::dateTime(40005), Value::dateTime(40010.5), true, false}},
+        {"iBedrag", {{}, Value::currency(999999), std::nullopt, true, true}},
+        {"pkMeting", {{rows[7].values[0]}, {}, {}, true, true}}};
+    for (const auto& [index, range] : ranges) {
+        std::vector<jet::RowId> forward = ids(seek(index, range));
+        std::reverse(forward.begin(), forward.end());
+        EXPECT_EQ(ids(seek(index, backward(range))), forward) << index;
+    }
+    auto reader = db->seek(db->table("Meting"), indexNamed("iGroepMoment"), backward({{g}, {}, {}, true, true}), {});
+    ASSERT_NE(reader, nullptr);
+    for (int group = -4; group <= 4; ++group) {
+        const jet::KeyRange range{{Value::int16(static_cast<std::int16_t>(group))}, {}, {}, true, true};
+        ASSERT_TRUE(reader->seekAgain(backward(range)));
+        std::vector<jet::RowId> again, forward = ids(seek("iGroepMoment", range));
+        std::reverse(forward.begin(), forward.end());
+        for (std::vector<Value> row; reader->next(row);) again.push_back(reader->rowId());
+        EXPECT_EQ(again, forward) << group;
+    }
+}
+
 // The leaf chain of the index turned into a circle: the seek stops with the file named damaged.
 // Index pages read once are kept: a seek between writes of one statement, after its rollback and after a
 // commit must see the index as it is then, also when the writes change a page the seek read before.
@@ -225,6 +269,54 @@ TEST_P(IndexSeeks, ALeafChainInACircleIsADamagedFileNotALoop)
         }
     }
     EXPECT_TRUE(damaged);
+}
+
+// Previous-page pointers that lead to the leaf itself, or past the leaves between: a backward walk stops with
+// the file named damaged instead of handing out rows twice or going round.
+TEST_P(IndexSeeks, ADamagedPreviousPageChainIsADamagedFileNotALoop)
+{
+    for (const bool toItself : {true, false}) {
+        db.reset();
+        std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
+        const std::size_t pageSize = GetParam() == jet::Version::Jet3 ? 2048 : 4096;
+        const auto& layout = jet::IndexPageLayout::of(GetParam());
+        std::string page(pageSize, '\0');
+        std::vector<std::pair<std::uint32_t, std::uint32_t>> leaves;  // page, its previous page
+        std::uint32_t number = 0;
+        for (file.seekg(0); file.read(page.data(), static_cast<std::streamsize>(pageSize)); ++number) {
+            if (page[0] != jet::leafIndexPageType) continue;
+            std::uint32_t previous = 0;
+            std::memcpy(&previous, page.data() + layout.previousPage, 4);
+            if (previous != 0) leaves.emplace_back(number, previous);
+        }
+        ASSERT_FALSE(leaves.empty());
+        file.clear();
+        for (const auto& [leaf, previous] : leaves) {
+            // Past the leaves between: to the previous page's own previous page, where there is one.
+            const auto before =
+                std::find_if(leaves.begin(), leaves.end(), [&](const auto& l) { return l.first == previous; });
+            const std::uint32_t wrong = toItself ? leaf : before != leaves.end() ? before->second : leaf;
+            file.seekp(static_cast<std::streamoff>(leaf * pageSize + layout.previousPage));
+            file.write(reinterpret_cast<const char*>(&wrong), 4);
+        }
+        file.close();
+        open();
+        int damaged = 0;
+        for (const std::string index : {"pkMeting", "iGroepMoment", "iWaarde", "iBedrag"}) {
+            std::size_t read = 0;
+            try {
+                jet::KeyRange whole;
+                whole.backward = true;
+                auto all = db->seek(db->table("Meting"), indexNamed(index), whole, {});
+                for (std::vector<Value> row; all->next(row);) ++read;
+            } catch (const DbError& e) {
+                EXPECT_NE(std::string(e.what()).find("beschadigd"), std::string::npos) << e.what();
+                ++damaged;
+            }
+            EXPECT_LE(read, rows.size()) << index;
+        }
+        EXPECT_EQ(damaged, 4) << (toItself ? "naar zichzelf" : "overgeslagen");
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Versions, IndexSeeks, ::testing::ValuesIn(test::bothVersions), test::versionName);

@@ -31,6 +31,7 @@ IndexLeaf::IndexLeaf(PageRef page, Version version) : page_(std::move(page))
     if (view.u8(0) != leafIndexPageType) corrupt("een bladpagina van een index heeft een ander paginatype");
     definitionPage_ = view.u32(4);
     nextPage_ = view.u32(layout.nextPage);
+    previousPage_ = view.u32(layout.previousPage);
     prefixLength_ = layout.prefixLengthSize == 1 ? view.u8(layout.prefixLength) : view.u16(layout.prefixLength);
     firstEntry_ = layout.firstEntry;
     ends_ = indexEntryEnds(view, layout);

@@ -19,6 +19,7 @@ public:
     std::size_t size() const { return ends_.size(); }
     std::uint32_t definitionPage() const { return definitionPage_; }
     std::uint32_t nextPage() const { return nextPage_; }
+    std::uint32_t previousPage() const { return previousPage_; }
     // The key of entry i into key, and the row it points to.
     void entry(std::size_t i, std::string& key, RowId& row) const;
     // The first entry whose key is not below `key`.
@@ -41,6 +42,7 @@ private:
     std::size_t prefixLength_ = 0;
     std::uint32_t definitionPage_ = 0;
     std::uint32_t nextPage_ = 0;
+    std::uint32_t previousPage_ = 0;
 };
 
 }  // namespace querimo::jet

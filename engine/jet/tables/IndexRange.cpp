@@ -57,6 +57,7 @@ std::optional<KeyBounds> keyBounds(Version version, const std::vector<KeyColumn>
     const IndexKey prefix = encodeIndexKey(version, leading, range.equal);
     if (!prefix.encodable() || !keysCoverCaseForms(version, leading, range.equal)) return std::nullopt;
     KeyBounds bounds;
+    bounds.backward = range.backward;
     if (!ranged) {
         if (!prefix.bytes.empty()) bounds.low = bounds.high = KeyBounds::Bound{prefix.bytes, true};
         return bounds;

@@ -16,6 +16,7 @@ struct KeyBounds {
         bool inclusive = true;
     };
     std::optional<Bound> low, high;
+    bool backward = false;  // walked from the high end down
 
     // Not yet reached by a walk in key order: below low.
     bool beforeLow(const std::string& key) const;

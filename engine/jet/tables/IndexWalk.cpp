@@ -95,9 +95,10 @@ const ParsedIndexPage& IndexWalk::load(std::uint32_t number)
     return pages_.page(file_, version_, number);
 }
 
-void IndexWalk::enterLeaf(std::shared_ptr<const IndexLeaf> leaf)
+void IndexWalk::enterLeaf(std::shared_ptr<const IndexLeaf> leaf, std::uint32_t number)
 {
     leaf_ = std::move(leaf);
+    leafPage_ = number;
     if (leaf_->definitionPage() != definitionPage_) corrupt("een indexpagina hoort bij een andere tabel");
     at_ = 0;
 }
@@ -112,7 +113,7 @@ void IndexWalk::descend()
         refuseDepth(depth, root_);
         const ParsedIndexPage& parsed = load(number);
         if (parsed.leaf) {
-            enterLeaf(parsed.leaf);
+            enterLeaf(parsed.leaf, number);
             at_ = leaf_->firstNotBelow(low);
             return;
         }
@@ -128,6 +129,94 @@ void IndexWalk::descend()
         else
             corrupt("een tussenpagina van de index met hoofdpagina " + std::to_string(root_) + " is leeg");
     }
+}
+
+// Down to the leaf that holds the last key of the range: under each intermediate page the first child whose
+// last key is beyond the high bound (the keys before it end below that bound), else its last child.
+void IndexWalk::descendToHigh()
+{
+    std::uint32_t number = root_;
+    for (int depth = 0;; ++depth) {
+        refuseDepth(depth, root_);
+        const ParsedIndexPage& parsed = load(number);
+        if (parsed.leaf) {
+            enterLeaf(parsed.leaf, number);
+            std::size_t low = 0, top = leaf_->size();
+            RowId row = 0;
+            while (low < top) {
+                const std::size_t middle = low + (top - low) / 2;
+                leaf_->entry(middle, key_, row);
+                if (bounds_.afterHigh(key_))
+                    top = middle;
+                else
+                    low = middle + 1;
+            }
+            at_ = low;
+            key_.clear();
+            later_.clear();
+            return;
+        }
+        const IndexPage& page = *parsed.intermediate;
+        refuseOtherTable(page, definitionPage_, number);
+        const auto slot = static_cast<std::size_t>(
+            std::partition_point(page.entries.begin(), page.entries.end(),
+                                 [&](const IndexEntry& entry) { return !bounds_.afterHigh(entry.key); })
+            - page.entries.begin());
+        if (slot < page.entries.size())
+            number = page.entries[slot].childPage;
+        else if (page.tailPage != 0)
+            number = page.tailPage;
+        else if (!page.entries.empty())
+            number = page.entries.back().childPage;
+        else
+            corrupt("een tussenpagina van de index met hoofdpagina " + std::to_string(root_) + " is leeg");
+    }
+}
+
+// The entry before the last one read, along the previous-page chain. A previous page must name the page it
+// comes from as its next one, and keys must not rise on the way down: a damaged chain ends in an error, never
+// in rows handed out twice.
+bool IndexWalk::stepBack(RowId& row)
+{
+    later_.swap(key_);  // the entry read before, after the next one in key order; key_ keeps a buffer
+    while (!ended_) {
+        if (at_ == 0) {
+            const std::uint32_t previous = leaf_->previousPage();
+            if (previous == 0) {
+                ended_ = true;
+                break;
+            }
+            if (++leavesRead_ > file_.pageCount() || previous == leafPage_)
+                corrupt("de bladpagina's van de index met hoofdpagina " + std::to_string(root_) + " vormen een kring");
+            const std::uint32_t from = leafPage_;
+            const ParsedIndexPage& parsed = load(previous);
+            if (!parsed.leaf) corrupt("een bladpagina van een index heeft een ander paginatype");
+            if (parsed.leaf->nextPage() != from)
+                corrupt("de bladpagina's van de index met hoofdpagina " + std::to_string(root_)
+                        + " verwijzen niet naar elkaar terug");
+            enterLeaf(parsed.leaf, previous);
+            at_ = leaf_->size();
+            continue;
+        }
+        RowId found = 0;
+        leaf_->entry(--at_, key_, found);
+        if (!later_.empty() && later_ < key_)
+            corrupt("de sleutels van de index met hoofdpagina " + std::to_string(root_) + " staan niet op volgorde");
+        if (bounds_.afterHigh(key_)) {
+            later_.swap(key_);
+            continue;
+        }
+        if (bounds_.beforeLow(key_)) {
+            ended_ = true;
+            break;
+        }
+        row = found;
+        return true;
+    }
+    leaf_.reset();
+    key_.clear();
+    later_.clear();
+    return false;
 }
 
 double IndexWalk::share()
@@ -185,6 +274,8 @@ void IndexWalk::restart(KeyBounds bounds)
     ended_ = false;
     leaf_.reset();
     at_ = 0;
+    key_.clear();
+    later_.clear();
     leavesRead_ = 0;
 }
 
@@ -192,8 +283,13 @@ bool IndexWalk::next(RowId& row)
 {
     if (!started_) {
         started_ = true;
-        descend();
+        if (bounds_.backward) {
+            descendToHigh();
+        } else {
+            descend();
+        }
     }
+    if (bounds_.backward) return stepBack(row);
     while (!ended_) {
         if (at_ >= leaf_->size()) {
             const std::uint32_t following = leaf_->nextPage();
@@ -205,7 +301,7 @@ bool IndexWalk::next(RowId& row)
                 corrupt("de bladpagina's van de index met hoofdpagina " + std::to_string(root_) + " vormen een kring");
             const ParsedIndexPage& parsed = load(following);
             if (!parsed.leaf) corrupt("een bladpagina van een index heeft een ander paginatype");
-            enterLeaf(parsed.leaf);
+            enterLeaf(parsed.leaf, following);
             continue;
         }
         RowId found = 0;

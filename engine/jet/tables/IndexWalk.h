@@ -45,9 +45,10 @@ private:
     ParsedIndexPage changing_;       // a changed page, not kept
 };
 
-// Walks the leaf entries of one index whose keys lie in a range, in key order, reading nothing outside the
-// index but the pages on the way. A damaged index raises CorruptFile: too deep a tree, a leaf chain that runs
-// in a circle, pages of another table.
+// Walks the leaf entries of one index whose keys lie in a range, in key order or (bounds.backward) against it
+// along the leaves' previous-page chain, reading nothing outside the index but the pages on the way. A damaged
+// index raises CorruptFile: too deep a tree, a leaf chain that runs in a circle or out of order, pages of
+// another table.
 class IndexWalk {
 public:
     IndexWalk(PageFile& file, Version version, ParsedIndexPages& pages, std::uint32_t root,
@@ -65,7 +66,9 @@ private:
     double position(bool high);
     const ParsedIndexPage& load(std::uint32_t number);
     void descend();
-    void enterLeaf(std::shared_ptr<const IndexLeaf> leaf);
+    void descendToHigh();
+    bool stepBack(RowId& row);
+    void enterLeaf(std::shared_ptr<const IndexLeaf> leaf, std::uint32_t number);
 
     PageFile& file_;
     Version version_;
@@ -76,8 +79,10 @@ private:
     bool started_ = false;
     bool ended_ = false;
     std::shared_ptr<const IndexLeaf> leaf_;
-    std::size_t at_ = 0;
+    std::uint32_t leafPage_ = 0;
+    std::size_t at_ = 0;  // backward: one past the entry to read next
     std::string key_;
+    std::string later_;  // backward: the key read before key_
     std::uint32_t leavesRead_ = 0;
 };
 
