@@ -5,6 +5,7 @@
 
 #include "jet/Database.h"
 #include "jet/rows/RowDecoder.h"
+#include "jet/rows/StoredRow.h"
 #include "jet/tables/IndexWalk.h"
 
 namespace querimo::jet {
@@ -30,6 +31,7 @@ private:
     const Format& format_;
     const TableLayout& table_;
     RowDecoder decoder_;
+    HeldPage page_;
     IndexWalk walk_;
     RowId rowId_ = 0;
     const StopSignal* stop_;

@@ -22,6 +22,16 @@ bool bytesBelow(std::string_view a, std::string_view b)
     return a.size() < b.size();
 }
 
+// Up to 8 bytes as a big-endian number, zeros after them: numbers order as the bytes do.
+std::uint64_t packed(std::string_view bytes)
+{
+    std::uint64_t value = 0;
+    const std::size_t length = std::min<std::size_t>(bytes.size(), 8);
+    for (std::size_t i = 0; i < 8; ++i)
+        value = value << 8 | (i < length ? static_cast<unsigned char>(bytes[i]) : 0u);
+    return value;
+}
+
 }  // namespace
 
 IndexLeaf::IndexLeaf(PageRef page, Version version) : page_(std::move(page))
@@ -36,6 +46,38 @@ IndexLeaf::IndexLeaf(PageRef page, Version version) : page_(std::move(page))
     ends_ = indexEntryEnds(view, layout);
     if (ends_.size() > 1 && prefixLength_ > ends_.front() - firstEntry_)
         corrupt("een indexpagina heeft een onmogelijk gedeeld voorvoegsel");
+    packKeys();
+}
+
+void IndexLeaf::packKeys()
+{
+    if (ends_.empty()) return;
+    const auto* bytes = reinterpret_cast<const char*>(page_->data());
+    const std::size_t firstLength = ends_[0] - firstEntry_;
+    if (firstLength < rowPointerSize || firstLength - rowPointerSize > 8) return;
+    packedLength_ = firstLength - rowPointerSize;
+    const std::string_view first(bytes + firstEntry_, packedLength_);
+    std::vector<std::uint64_t> keys;
+    keys.reserve(ends_.size());
+    keys.push_back(packed(first));
+    char whole[8];
+    for (std::size_t i = 1; i < ends_.size(); ++i) {
+        const std::size_t own = ends_[i] - ends_[i - 1];
+        if (own < rowPointerSize || prefixLength_ + own - rowPointerSize != packedLength_) return;
+        std::copy_n(first.data(), prefixLength_, whole);
+        std::copy_n(bytes + ends_[i - 1], own - rowPointerSize, whole + prefixLength_);
+        keys.push_back(packed(std::string_view(whole, packedLength_)));
+    }
+    packed_ = std::move(keys);
+}
+
+// Key k lies below the sought s when its number is smaller, or equal while k is shorter (a start of s).
+std::size_t IndexLeaf::packedFirstNotBelow(std::string_view key) const
+{
+    const std::uint64_t sought = packed(key);
+    const auto at = packedLength_ < key.size() ? std::upper_bound(packed_.begin(), packed_.end(), sought)
+                                               : std::lower_bound(packed_.begin(), packed_.end(), sought);
+    return static_cast<std::size_t>(at - packed_.begin());
 }
 
 void IndexLeaf::entry(std::size_t i, std::string& key, RowId& row) const
@@ -78,6 +120,7 @@ bool IndexLeaf::ownBelow(std::size_t i, const Sought& sought) const
 // then against each entry's own bytes where they lie.
 std::size_t IndexLeaf::firstNotBelow(std::string_view key) const
 {
+    if (!packed_.empty()) return packedFirstNotBelow(key);
     const std::string_view prefix(reinterpret_cast<const char*>(page_->data()) + firstEntry_, prefixLength_);
     const std::size_t shared = std::min(prefix.size(), key.size());
     const Sought sought{key, prefix.substr(0, shared).compare(key.substr(0, shared))};

@@ -52,8 +52,11 @@ std::optional<KeyBounds> keyBounds(Version version, const std::vector<KeyColumn>
     const bool ranged = range.from || range.to || range.startsWith;
     if (range.equal.size() + (ranged ? 1 : 0) > columns.size())
         throw DbError(errc::fail, "Een zoekbereik noemt meer kolommen dan de index heeft");
-    const std::vector<KeyColumn> leading(columns.begin(),
-                                         columns.begin() + static_cast<std::ptrdiff_t>(range.equal.size()));
+    // A value for every column (a join's lookup by its whole key) needs no copy of the columns.
+    std::vector<KeyColumn> some;
+    if (range.equal.size() < columns.size())
+        some.assign(columns.begin(), columns.begin() + static_cast<std::ptrdiff_t>(range.equal.size()));
+    const std::vector<KeyColumn>& leading = range.equal.size() < columns.size() ? some : columns;
     const IndexKey prefix = encodeIndexKey(version, leading, range.equal);
     if (!prefix.encodable() || !keysCoverCaseForms(version, leading, range.equal)) return std::nullopt;
     KeyBounds bounds;

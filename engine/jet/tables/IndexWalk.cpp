@@ -95,6 +95,20 @@ const ParsedIndexPage& IndexWalk::load(std::uint32_t number)
     return pages_.page(file_, version_, number);
 }
 
+const ParsedIndexPage& IndexWalk::onPath(std::size_t depth, std::uint32_t number)
+{
+    if (depth < path_.size()) {
+        const Step& step = path_[depth];
+        if (step.number == number && step.generation == file_.generation()) return step.parsed;
+    }
+    const ParsedIndexPage& parsed = load(number);
+    // A changed page may change again without the generation moving: never kept.
+    if (file_.changed(number)) return parsed;
+    if (path_.empty()) path_.resize(maxDepth + 1);  // never grows after: what descend holds stays put
+    path_[depth] = Step{number, file_.generation(), parsed};
+    return path_[depth].parsed;
+}
+
 void IndexWalk::enterLeaf(std::shared_ptr<const IndexLeaf> leaf)
 {
     leaf_ = std::move(leaf);
@@ -110,7 +124,7 @@ void IndexWalk::descend()
     std::uint32_t number = root_;
     for (int depth = 0;; ++depth) {
         refuseDepth(depth, root_);
-        const ParsedIndexPage& parsed = load(number);
+        const ParsedIndexPage& parsed = onPath(static_cast<std::size_t>(depth), number);
         if (parsed.leaf) {
             enterLeaf(parsed.leaf);
             at_ = leaf_->firstNotBelow(low);

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "jet/Database.h"
 #include "jet/pages/PageFile.h"
@@ -64,6 +65,9 @@ private:
     // Where the first entry beyond the low bound (or beyond the high bound) stands, from 0 to 1.
     double position(bool high);
     const ParsedIndexPage& load(std::uint32_t number);
+    // The page at `depth` on the way down: the one the last descent passed there while the file's
+    // generation stays put, else loaded.
+    const ParsedIndexPage& onPath(std::size_t depth, std::uint32_t number);
     void descend();
     void enterLeaf(std::shared_ptr<const IndexLeaf> leaf);
 
@@ -79,6 +83,12 @@ private:
     std::size_t at_ = 0;
     std::string key_;
     std::uint32_t leavesRead_ = 0;
+    struct Step {
+        std::uint32_t number = 0;
+        std::uint64_t generation = 0;
+        ParsedIndexPage parsed;
+    };
+    std::vector<Step> path_;  // the pages of the last descent, root first, for the next seek of a join
 };
 
 }  // namespace querimo::jet
