@@ -71,13 +71,21 @@ void IndexLeaf::packKeys()
     packed_ = std::move(keys);
 }
 
-// Key k lies below the sought s when its number is smaller, or equal while k is shorter (a start of s).
+// Key k lies below the sought s when its number is smaller, or equal while k is shorter (a start of s). The
+// search takes no branch on the keys, so a join's lookups at random places do not stall on mispredictions.
 std::size_t IndexLeaf::packedFirstNotBelow(std::string_view key) const
 {
     const std::uint64_t sought = packed(key);
-    const auto at = packedLength_ < key.size() ? std::upper_bound(packed_.begin(), packed_.end(), sought)
-                                               : std::lower_bound(packed_.begin(), packed_.end(), sought);
-    return static_cast<std::size_t>(at - packed_.begin());
+    const bool equalBelow = packedLength_ < key.size();
+    const std::uint64_t* base = packed_.data();
+    std::size_t length = packed_.size();
+    const auto below = [&](std::uint64_t k) { return k < sought || (equalBelow && k == sought); };
+    while (length > 1) {
+        const std::size_t half = length / 2;
+        base += below(base[half - 1]) ? half : 0;
+        length -= half;
+    }
+    return static_cast<std::size_t>(base - packed_.data()) + (below(*base) ? 1 : 0);
 }
 
 void IndexLeaf::entry(std::size_t i, std::string& key, RowId& row) const
