@@ -13,15 +13,6 @@ namespace {
 
 constexpr std::size_t rowPointerSize = 4;  // big-endian: 3 bytes page, 1 byte row
 
-// Keys are a few bytes: compared in place, without a call to memcmp for each step of a search.
-bool bytesBelow(std::string_view a, std::string_view b)
-{
-    const std::size_t common = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < common; ++i)
-        if (a[i] != b[i]) return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[i]);
-    return a.size() < b.size();
-}
-
 // Up to 8 bytes as a big-endian number, zeros after them: numbers order as the bytes do.
 std::uint64_t packed(std::string_view bytes)
 {

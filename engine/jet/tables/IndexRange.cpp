@@ -1,6 +1,7 @@
 #include "jet/tables/IndexRange.h"
 
 #include "core/Error.h"
+#include "jet/tables/IndexPages.h"
 #include "jet/tables/TextKeyCase.h"
 
 namespace querimo::jet {
@@ -10,11 +11,6 @@ namespace {
 // The flag byte of a present value (see IndexKey.cpp); Null flags lie below it ascending, above it descending.
 constexpr char ascendingValue = 0x7F;
 constexpr char descendingValue = static_cast<char>(0x80);
-
-bool startsWith(const std::string& key, const std::string& bound)
-{
-    return key.compare(0, bound.size(), bound) == 0;
-}
 
 bool isText(const KeyColumn& column)
 {
@@ -36,15 +32,15 @@ bool keysCoverCaseForms(Version version, const std::vector<KeyColumn>& columns, 
 bool KeyBounds::beforeLow(const std::string& key) const
 {
     if (!low) return false;
-    if (startsWith(key, low->bytes)) return !low->inclusive;
-    return key < low->bytes;
+    const int order = keyAgainst(key, low->bytes);
+    return order == 0 ? !low->inclusive : order < 0;
 }
 
 bool KeyBounds::afterHigh(const std::string& key) const
 {
     if (!high) return false;
-    if (startsWith(key, high->bytes)) return !high->inclusive;
-    return key > high->bytes;
+    const int order = keyAgainst(key, high->bytes);
+    return order == 0 ? !high->inclusive : order > 0;
 }
 
 std::optional<KeyBounds> keyBounds(Version version, const std::vector<KeyColumn>& columns, const KeyRange& range)

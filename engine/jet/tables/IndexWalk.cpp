@@ -15,7 +15,7 @@ constexpr int maxDepth = 16;
 std::size_t firstNotBelow(const IndexPage& page, std::string_view key)
 {
     const auto at = std::lower_bound(page.entries.begin(), page.entries.end(), key,
-                                     [](const IndexEntry& entry, std::string_view k) { return entry.key < k; });
+                                     [](const IndexEntry& entry, std::string_view k) { return bytesBelow(entry.key, k); });
     return static_cast<std::size_t>(at - page.entries.begin());
 }
 
