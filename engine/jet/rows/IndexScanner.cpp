@@ -28,9 +28,8 @@ bool IndexScanner::seekAgain(const KeyRange& range)
 {
     if (!boundsOf_) return false;
     try {
-        std::optional<KeyBounds> bounds = boundsOf_(range);
-        if (!bounds) return false;
-        walk_.restart(std::move(*bounds));
+        if (!boundsOf_(range, again_)) return false;
+        walk_.restart(again_);
         oneRow_ = oneRow(uniqueKey_, &range);
         found_ = false;
         return true;

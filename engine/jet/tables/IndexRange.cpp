@@ -45,6 +45,24 @@ bool KeyBounds::afterHigh(const std::string& key) const
 
 std::optional<KeyBounds> keyBounds(Version version, const std::vector<KeyColumn>& columns, const KeyRange& range)
 {
+    KeyBounds bounds;
+    if (!keyBounds(version, columns, range, bounds)) return std::nullopt;
+    return bounds;
+}
+
+namespace {
+
+void setBound(std::optional<KeyBounds::Bound>& bound, const std::string& bytes, bool inclusive)
+{
+    if (!bound) bound.emplace();
+    bound->bytes.assign(bytes);
+    bound->inclusive = inclusive;
+}
+
+}  // namespace
+
+bool keyBounds(Version version, const std::vector<KeyColumn>& columns, const KeyRange& range, KeyBounds& bounds)
+{
     const bool ranged = range.from || range.to || range.startsWith;
     if (range.equal.size() + (ranged ? 1 : 0) > columns.size())
         throw DbError(errc::fail, "Een zoekbereik noemt meer kolommen dan de index heeft");
@@ -54,22 +72,29 @@ std::optional<KeyBounds> keyBounds(Version version, const std::vector<KeyColumn>
         some.assign(columns.begin(), columns.begin() + static_cast<std::ptrdiff_t>(range.equal.size()));
     const std::vector<KeyColumn>& leading = range.equal.size() < columns.size() ? some : columns;
     const IndexKey prefix = encodeIndexKey(version, leading, range.equal);
-    if (!prefix.encodable() || !keysCoverCaseForms(version, leading, range.equal)) return std::nullopt;
-    KeyBounds bounds;
+    if (!prefix.encodable() || !keysCoverCaseForms(version, leading, range.equal)) return false;
     if (!ranged) {
-        if (!prefix.bytes.empty()) bounds.low = bounds.high = KeyBounds::Bound{prefix.bytes, true};
-        return bounds;
+        if (prefix.bytes.empty()) {
+            bounds.low.reset();
+            bounds.high.reset();
+            return true;
+        }
+        setBound(bounds.low, prefix.bytes, true);
+        setBound(bounds.high, prefix.bytes, true);
+        return true;
     }
     const KeyColumn& column = columns[range.equal.size()];
     if (range.startsWith) {
         if (!isText(column))
             throw DbError(errc::fail, "Een zoekbereik op het begin van een tekst vraagt een tekstkolom");
-        if (column.collation == Collation::Unknown) return std::nullopt;
+        if (column.collation == Collation::Unknown) return false;
         const std::string codes = caseFormTextCodes(version, column.collation, *range.startsWith, column.ascending);
-        if (codes.empty()) return std::nullopt;  // every text would do: a scan costs less
+        if (codes.empty()) return false;  // every text would do: a scan costs less
         const char flag = column.ascending ? ascendingValue : descendingValue;
-        bounds.low = bounds.high = KeyBounds::Bound{prefix.bytes + flag + codes, true};
-        return bounds;
+        const std::string start = prefix.bytes + flag + codes;
+        setBound(bounds.low, start, true);
+        setBound(bounds.high, start, true);
+        return true;
     }
     const auto bound = [&](const std::optional<Value>& value, bool inclusive) -> std::optional<KeyBounds::Bound> {
         // Without a value: every present value, no Null.
@@ -79,11 +104,11 @@ std::optional<KeyBounds> keyBounds(Version version, const std::vector<KeyColumn>
         return KeyBounds::Bound{prefix.bytes + key.bytes, inclusive};
     };
     auto smallest = bound(range.from, range.fromInclusive), largest = bound(range.to, range.toInclusive);
-    if (!smallest || !largest) return std::nullopt;
+    if (!smallest || !largest) return false;
     if (!column.ascending) std::swap(smallest, largest);
     bounds.low = std::move(smallest);
     bounds.high = std::move(largest);
-    return bounds;
+    return true;
 }
 
 }  // namespace querimo::jet

@@ -192,9 +192,9 @@ double IndexWalk::position(bool high)
     }
 }
 
-void IndexWalk::restart(KeyBounds bounds)
+void IndexWalk::restart(const KeyBounds& bounds)
 {
-    bounds_ = std::move(bounds);
+    bounds_ = bounds;  // into the room of the bounds before
     started_ = false;
     ended_ = false;
     leaf_.reset();

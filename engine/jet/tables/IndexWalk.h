@@ -59,7 +59,7 @@ public:
     // from the root down (taking the pages under one page as equally full); reads only those pages.
     double share();
     // From the start of another range of the same index.
-    void restart(KeyBounds bounds);
+    void restart(const KeyBounds& bounds);
 
 private:
     // Where the first entry beyond the low bound (or beyond the high bound) stands, from 0 to 1.
