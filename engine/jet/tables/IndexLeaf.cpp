@@ -13,16 +13,6 @@ namespace {
 
 constexpr std::size_t rowPointerSize = 4;  // big-endian: 3 bytes page, 1 byte row
 
-// Up to 8 bytes as a big-endian number, zeros after them: numbers order as the bytes do.
-std::uint64_t packed(std::string_view bytes)
-{
-    std::uint64_t value = 0;
-    const std::size_t length = std::min<std::size_t>(bytes.size(), 8);
-    for (std::size_t i = 0; i < 8; ++i)
-        value = value << 8 | (i < length ? static_cast<unsigned char>(bytes[i]) : 0u);
-    return value;
-}
-
 }  // namespace
 
 IndexLeaf::IndexLeaf(PageRef page, Version version) : page_(std::move(page))
@@ -45,38 +35,21 @@ void IndexLeaf::packKeys()
     if (ends_.empty()) return;
     const auto* bytes = reinterpret_cast<const char*>(page_->data());
     const std::size_t firstLength = ends_[0] - firstEntry_;
-    if (firstLength < rowPointerSize || firstLength - rowPointerSize > 8) return;
-    packedLength_ = firstLength - rowPointerSize;
-    const std::string_view first(bytes + firstEntry_, packedLength_);
-    std::vector<std::uint64_t> keys;
-    keys.reserve(ends_.size());
-    keys.push_back(packed(first));
+    if (firstLength < rowPointerSize) return;
+    const std::string_view first(bytes + firstEntry_, firstLength - rowPointerSize);
+    packed_.reserve(ends_.size());
+    if (!packed_.add(first)) return;
     char whole[8];
     for (std::size_t i = 1; i < ends_.size(); ++i) {
         const std::size_t own = ends_[i] - ends_[i - 1];
-        if (own < rowPointerSize || prefixLength_ + own - rowPointerSize != packedLength_) return;
+        if (own < rowPointerSize || prefixLength_ + own - rowPointerSize != first.size()) {
+            packed_.clear();
+            return;
+        }
         std::copy_n(first.data(), prefixLength_, whole);
         std::copy_n(bytes + ends_[i - 1], own - rowPointerSize, whole + prefixLength_);
-        keys.push_back(packed(std::string_view(whole, packedLength_)));
+        packed_.add(std::string_view(whole, first.size()));
     }
-    packed_ = std::move(keys);
-}
-
-// Key k lies below the sought s when its number is smaller, or equal while k is shorter (a start of s). The
-// search takes no branch on the keys, so a join's lookups at random places do not stall on mispredictions.
-std::size_t IndexLeaf::packedFirstNotBelow(std::string_view key) const
-{
-    const std::uint64_t sought = packed(key);
-    const bool equalBelow = packedLength_ < key.size();
-    const std::uint64_t* base = packed_.data();
-    std::size_t length = packed_.size();
-    const auto below = [&](std::uint64_t k) { return k < sought || (equalBelow && k == sought); };
-    while (length > 1) {
-        const std::size_t half = length / 2;
-        base += below(base[half - 1]) ? half : 0;
-        length -= half;
-    }
-    return static_cast<std::size_t>(base - packed_.data()) + (below(*base) ? 1 : 0);
 }
 
 void IndexLeaf::entry(std::size_t i, std::string& key, RowId& row) const
@@ -119,7 +92,7 @@ bool IndexLeaf::ownBelow(std::size_t i, const Sought& sought) const
 // then against each entry's own bytes where they lie.
 std::size_t IndexLeaf::firstNotBelow(std::string_view key) const
 {
-    if (!packed_.empty()) return packedFirstNotBelow(key);
+    if (!packed_.empty()) return packed_.firstNotBelow(key);
     const std::string_view prefix(reinterpret_cast<const char*>(page_->data()) + firstEntry_, prefixLength_);
     const std::size_t shared = std::min(prefix.size(), key.size());
     const Sought sought{key, prefix.substr(0, shared).compare(key.substr(0, shared))};

@@ -6,6 +6,7 @@
 
 #include "jet/Database.h"
 #include "jet/pages/PageFile.h"
+#include "jet/tables/PackedKeys.h"
 
 namespace querimo::jet {
 
@@ -34,10 +35,7 @@ private:
     };
     // The same, comparing the entry's own bytes where they lie.
     bool ownBelow(std::size_t i, const Sought& sought) const;
-    // When every key of the page has one length of at most 8 bytes (numbers, dates), each key as a
-    // big-endian number padded with zeros: a search compares integers instead of bytes.
     void packKeys();
-    std::size_t packedFirstNotBelow(std::string_view key) const;
 
     PageRef page_;
     std::vector<std::uint16_t> ends_;  // offset after each entry
@@ -45,8 +43,7 @@ private:
     std::size_t prefixLength_ = 0;
     std::uint32_t definitionPage_ = 0;
     std::uint32_t nextPage_ = 0;
-    std::vector<std::uint64_t> packed_;  // empty when the keys differ in length or are longer
-    std::size_t packedLength_ = 0;
+    PackedKeys packed_;
 };
 
 }  // namespace querimo::jet

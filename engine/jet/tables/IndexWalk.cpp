@@ -12,8 +12,10 @@ namespace {
 constexpr int maxDepth = 16;
 
 // The first entry whose key is not below `key`.
-std::size_t firstNotBelow(const IndexPage& page, std::string_view key)
+std::size_t firstNotBelow(const ParsedIndexPage& parsed, std::string_view key)
 {
+    if (!parsed.keys->empty()) return parsed.keys->firstNotBelow(key);
+    const IndexPage& page = *parsed.intermediate;
     const auto at = std::lower_bound(page.entries.begin(), page.entries.end(), key,
                                      [](const IndexEntry& entry, std::string_view k) { return bytesBelow(entry.key, k); });
     return static_cast<std::size_t>(at - page.entries.begin());
@@ -44,9 +46,15 @@ ParsedIndexPage ParsedIndexPages::parse(const PageRef& bytes, Version version)
     ParsedIndexPage parsed;
     if (isLeaf(bytes))
         parsed.leaf = std::make_shared<const IndexLeaf>(bytes, version);
-    else
-        parsed.intermediate =
-            std::make_shared<const IndexPage>(parseIndexPage(ByteView(bytes->data(), bytes->size()), version));
+    else {
+        auto page = std::make_shared<const IndexPage>(parseIndexPage(ByteView(bytes->data(), bytes->size()), version));
+        auto keys = std::make_shared<PackedKeys>();
+        keys->reserve(page->entries.size());
+        for (const IndexEntry& entry : page->entries)
+            if (!keys->add(entry.key)) break;
+        parsed.intermediate = std::move(page);
+        parsed.keys = std::move(keys);
+    }
     return parsed;
 }
 
@@ -132,7 +140,7 @@ void IndexWalk::descend()
         }
         const IndexPage& page = *parsed.intermediate;
         refuseOtherTable(page, definitionPage_, number);
-        const std::size_t slot = firstNotBelow(page, low);
+        const std::size_t slot = firstNotBelow(parsed, low);
         if (slot < page.entries.size())
             number = page.entries[slot].childPage;
         else if (page.tailPage != 0)

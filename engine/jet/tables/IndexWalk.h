@@ -11,6 +11,7 @@
 #include "jet/tables/IndexLeaf.h"
 #include "jet/tables/IndexPages.h"
 #include "jet/tables/IndexRange.h"
+#include "jet/tables/PackedKeys.h"
 
 namespace querimo::jet {
 
@@ -18,6 +19,7 @@ namespace querimo::jet {
 struct ParsedIndexPage {
     std::shared_ptr<const IndexLeaf> leaf;
     std::shared_ptr<const IndexPage> intermediate;
+    std::shared_ptr<const PackedKeys> keys;  // the intermediate page's keys, empty when they cannot be packed
 };
 
 // Index pages already read, for reads that come back to the same pages (the upper levels of every lookup in
