@@ -1,6 +1,7 @@
 #include "jet/tables/PackedKeys.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace querimo::jet {
 
@@ -36,22 +37,24 @@ void PackedKeys::clear()
 }
 
 // A key lies below the sought one when its number is smaller, or equal while it is shorter (a start of the
-// sought one). The search takes no branch on the keys, so a join's lookups at random places do not stall on
-// mispredictions.
+// sought one): then below the next number. The search takes no branch on the keys (the step is arithmetic),
+// so a join's lookups at random places do not stall on mispredictions.
 std::size_t PackedKeys::firstNotBelow(std::string_view key) const
 {
+    std::uint64_t sought = packed(key);
+    if (length_ < key.size()) {
+        if (sought == UINT64_MAX) return keys_.size();
+        ++sought;
+    }
     if (keys_.empty()) return 0;
-    const std::uint64_t sought = packed(key);
-    const bool equalBelow = length_ < key.size();
     const std::uint64_t* base = keys_.data();
     std::size_t length = keys_.size();
-    const auto below = [&](std::uint64_t k) { return k < sought || (equalBelow && k == sought); };
     while (length > 1) {
         const std::size_t half = length / 2;
-        base += below(base[half - 1]) ? half : 0;
+        base += static_cast<std::size_t>(base[half - 1] < sought) * half;
         length -= half;
     }
-    return static_cast<std::size_t>(base - keys_.data()) + (below(*base) ? 1 : 0);
+    return static_cast<std::size_t>(base - keys_.data()) + (*base < sought ? 1 : 0);
 }
 
 }  // namespace querimo::jet
