@@ -68,6 +68,19 @@ void IndexLeaf::entry(std::size_t i, std::string& key, RowId& row) const
     key.resize(keyEnd);
 }
 
+RowId IndexLeaf::row(std::size_t i) const
+{
+    const std::size_t start = i == 0 ? firstEntry_ : ends_[i - 1];
+    if (ends_[i] - start < rowPointerSize) {  // the pointer reaches into the shared prefix
+        std::string key;
+        RowId found = 0;
+        entry(i, key, found);
+        return found;
+    }
+    const std::uint8_t* pointer = page_->data() + ends_[i] - rowPointerSize;
+    return (static_cast<RowId>(pointer[0]) << 16 | static_cast<RowId>(pointer[1]) << 8 | pointer[2]) << 8 | pointer[3];
+}
+
 bool IndexLeaf::keyBelow(std::size_t i, std::string_view key) const
 {
     std::string whole;

@@ -22,6 +22,8 @@ public:
     std::uint32_t nextPage() const { return nextPage_; }
     // The key of entry i into key, and the row it points to.
     void entry(std::size_t i, std::string& key, RowId& row) const;
+    // The row entry i points to, its key left where it lies.
+    RowId row(std::size_t i) const;
     // The first entry whose key is not below `key`.
     std::size_t firstNotBelow(std::string_view key) const;
 

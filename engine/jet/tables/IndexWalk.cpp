@@ -21,6 +21,17 @@ std::size_t firstNotBelow(const ParsedIndexPage& parsed, std::string_view key)
     return static_cast<std::size_t>(at - page.entries.begin());
 }
 
+// The first key after every key that starts with `start`, into `after`: its last byte below 0xFF one up, the
+// bytes after it gone. False when every byte is 0xFF (nothing comes after).
+bool afterStart(const std::string& start, std::string& after)
+{
+    after.assign(start);
+    while (!after.empty() && static_cast<unsigned char>(after.back()) == 0xFF) after.pop_back();
+    if (after.empty()) return false;
+    after.back() = static_cast<char>(static_cast<unsigned char>(after.back()) + 1);
+    return true;
+}
+
 // Checks on the way down from the root: not deeper than any index Access makes, every page of this table.
 void refuseDepth(int depth, std::uint32_t root)
 {
@@ -117,11 +128,32 @@ const ParsedIndexPage& IndexWalk::onPath(std::size_t depth, std::uint32_t number
     return path_[depth].parsed;
 }
 
+void IndexWalk::findEdges()
+{
+    anyAfterLow_ = bounds_.low && !bounds_.low->inclusive && afterStart(bounds_.low->bytes, afterLow_);
+    anyAfterHigh_ = bounds_.high && bounds_.high->inclusive && afterStart(bounds_.high->bytes, afterHigh_);
+}
+
+// An inclusive bound takes the keys that start with it, an exclusive one leaves them out.
 void IndexWalk::enterLeaf(std::shared_ptr<const IndexLeaf> leaf)
 {
     leaf_ = std::move(leaf);
     if (leaf_->definitionPage() != definitionPage_) corrupt("een indexpagina hoort bij een andere tabel");
-    at_ = 0;
+    const IndexLeaf& page = *leaf_;
+    const auto& low = bounds_.low;
+    const auto& high = bounds_.high;
+    if (!low)
+        at_ = 0;
+    else if (low->inclusive)
+        at_ = page.firstNotBelow(low->bytes);
+    else
+        at_ = anyAfterLow_ ? page.firstNotBelow(afterLow_) : page.size();
+    if (!high)
+        end_ = page.size();
+    else if (!high->inclusive)
+        end_ = page.firstNotBelow(high->bytes);
+    else
+        end_ = anyAfterHigh_ ? page.firstNotBelow(afterHigh_) : page.size();
 }
 
 // Down to the leaf that holds the first key of the range: under each intermediate page the first child
@@ -135,7 +167,6 @@ void IndexWalk::descend()
         const ParsedIndexPage& parsed = onPath(static_cast<std::size_t>(depth), number);
         if (parsed.leaf) {
             enterLeaf(parsed.leaf);
-            at_ = leaf_->firstNotBelow(low);
             return;
         }
         const IndexPage& page = *parsed.intermediate;
@@ -214,12 +245,13 @@ bool IndexWalk::next(RowId& row)
 {
     if (!started_) {
         started_ = true;
+        findEdges();
         descend();
     }
     while (!ended_) {
-        if (at_ >= leaf_->size()) {
+        if (at_ >= end_) {
             const std::uint32_t following = leaf_->nextPage();
-            if (following == 0) {
+            if (end_ < leaf_->size() || following == 0) {
                 ended_ = true;
                 break;
             }
@@ -230,14 +262,7 @@ bool IndexWalk::next(RowId& row)
             enterLeaf(parsed.leaf);
             continue;
         }
-        RowId found = 0;
-        leaf_->entry(at_++, key_, found);
-        if (bounds_.beforeLow(key_)) continue;
-        if (bounds_.afterHigh(key_)) {
-            ended_ = true;
-            break;
-        }
-        row = found;
+        row = leaf_->row(at_++);
         return true;
     }
     leaf_.reset();

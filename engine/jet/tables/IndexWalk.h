@@ -71,7 +71,10 @@ private:
     // generation stays put, else loaded.
     const ParsedIndexPage& onPath(std::size_t depth, std::uint32_t number);
     void descend();
+    // Onto a leaf, between the first entry the low bound does not leave out and the first one beyond the
+    // high bound: the walk reads no key on the way.
     void enterLeaf(std::shared_ptr<const IndexLeaf> leaf);
+    void findEdges();
 
     PageFile& file_;
     Version version_;
@@ -83,7 +86,11 @@ private:
     bool ended_ = false;
     std::shared_ptr<const IndexLeaf> leaf_;
     std::size_t at_ = 0;
-    std::string key_;
+    std::size_t end_ = 0;  // in leaf_: the first entry beyond the high bound, or its size
+    // The first key after every key that starts with an exclusive low bound, or with an inclusive high bound
+    // (the edges the walk stops at); false when no key comes after.
+    std::string afterLow_, afterHigh_;
+    bool anyAfterLow_ = false, anyAfterHigh_ = false;
     std::uint32_t leavesRead_ = 0;
     struct Step {
         std::uint32_t number = 0;
