@@ -44,7 +44,7 @@ bool IndexScanner::next(std::vector<Value>& row)
     try {
         if ((oneRow_ && found_) || !walk_.next(rowId_)) return false;
         found_ = true;
-        decoder_.decode(storedRowBytes(file_, format_, table_.def.definitionPage, rowId_, page_), row);
+        decoder_.decode(storedRowBytes(file_, format_, table_.def.definitionPage, rowId_, pages_), row);
         return true;
     } catch (const CorruptFile& e) {
         throw damagedFile(file_.path(), e);

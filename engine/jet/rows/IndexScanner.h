@@ -32,7 +32,7 @@ private:
     const Format& format_;
     const TableLayout& table_;
     RowDecoder decoder_;
-    HeldPage page_;
+    HeldPages pages_;
     IndexWalk walk_;
     RowId rowId_ = 0;
     const StopSignal* stop_;

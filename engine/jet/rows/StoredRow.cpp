@@ -10,15 +10,16 @@ namespace {
 
 constexpr int maxOverflowHops = 64;
 
-const PageRef& dataPage(PageFile& file, std::uint32_t number, HeldPage& held)
+const PageRef& dataPage(PageFile& file, std::uint32_t number, HeldPages& held)
 {
-    if (held.bytes && held.number == number && held.generation == file.generation()) return held.bytes;
+    HeldPages::Slot& slot = held.slots[number % held.slots.size()];
+    if (slot.bytes && slot.number == number && slot.generation == file.generation()) return slot.bytes;
     if (number == 0 || number >= file.pageCount())
         corrupt("een index verwijst naar pagina " + std::to_string(number) + ", die niet bestaat");
-    held.bytes = file.page(number);
-    held.number = number;
-    held.generation = file.changed(number) ? 0 : file.generation();
-    return held.bytes;
+    slot.bytes = file.page(number);
+    slot.number = number;
+    slot.generation = file.changed(number) ? 0 : file.generation();
+    return slot.bytes;
 }
 
 }  // namespace
@@ -40,7 +41,7 @@ ByteView followMovedRow(PageFile& file, const Format& format, ByteView pointer, 
     corrupt("de verwijzingen van een verplaatste rij vormen een kring");
 }
 
-ByteView storedRowBytes(PageFile& file, const Format& format, std::uint32_t definitionPage, RowId row, HeldPage& held)
+ByteView storedRowBytes(PageFile& file, const Format& format, std::uint32_t definitionPage, RowId row, HeldPages& held)
 {
     const PageRef& holder = dataPage(file, pointerPage(row), held);
     const ByteView page(holder->data(), holder->size());

@@ -1,4 +1,6 @@
 #pragma once
+#include <array>
+
 #include "jet/Database.h"
 #include "jet/format/Format.h"
 #include "jet/pages/ByteView.h"
@@ -10,17 +12,21 @@ namespace querimo::jet {
 // page. A pointer to nowhere, or pointers in a circle, raise CorruptFile.
 ByteView followMovedRow(PageFile& file, const Format& format, ByteView pointer, PageRef& holder);
 
-// The data page a reader read its last row from, kept for the next row: rows found through an index often
-// share pages. Handed out again while the file's generation stays put.
-struct HeldPage {
-    PageRef bytes;
-    std::uint32_t number = 0;
-    std::uint64_t generation = 0;  // 0 (never the file's) for a changed page, which may change again
-    PageRef moved;                 // the page a moved row was found on
+// The data pages a reader read rows from lately, kept for the rows after: rows found through an index often
+// share pages, and a join's lookups come back to the pages of a small table. A page is handed out again while
+// the file's generation stays put; one slot per page number modulo the slot count.
+struct HeldPages {
+    struct Slot {
+        PageRef bytes;
+        std::uint32_t number = 0;
+        std::uint64_t generation = 0;  // 0 (never the file's) for a changed page, which may change again
+    };
+    std::array<Slot, 128> slots;
+    PageRef moved;  // the page a moved row was found on
 };
 
 // The bytes of the row `row` of the table with this definition page, wherever it moved; held keeps the
 // page. A row that is not there (an index pointing to a deleted row or to another table) raises CorruptFile.
-ByteView storedRowBytes(PageFile& file, const Format& format, std::uint32_t definitionPage, RowId row, HeldPage& held);
+ByteView storedRowBytes(PageFile& file, const Format& format, std::uint32_t definitionPage, RowId row, HeldPages& held);
 
 }  // namespace querimo::jet

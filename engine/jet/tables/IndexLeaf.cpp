@@ -43,7 +43,7 @@ void IndexLeaf::packKeys()
     for (std::size_t i = 1; i < ends_.size(); ++i) {
         const std::size_t own = ends_[i] - ends_[i - 1];
         if (own < rowPointerSize || prefixLength_ + own - rowPointerSize != first.size()) {
-            packed_.clear();
+            packed_.refuse();
             return;
         }
         std::copy_n(first.data(), prefixLength_, whole);

@@ -21,17 +21,19 @@ std::uint64_t packed(std::string_view bytes)
 
 bool PackedKeys::add(std::string_view key)
 {
+    if (refused_) return false;
     if (keys_.empty()) length_ = key.size();
     if (key.size() != length_ || key.size() > 8) {
-        clear();
+        refuse();
         return false;
     }
     keys_.push_back(packed(key));
     return true;
 }
 
-void PackedKeys::clear()
+void PackedKeys::refuse()
 {
+    refused_ = true;
     keys_.clear();
     keys_.shrink_to_fit();
 }

@@ -9,10 +9,10 @@ namespace querimo::jet {
 // big-endian number padded with zeros, so that a search compares integers instead of bytes.
 class PackedKeys {
 public:
-    // Adds the next key in page order; false, and empty from then on, when the keys cannot be packed.
+    // Adds the next key in page order; false, and empty for good, when the keys cannot be packed.
     bool add(std::string_view key);
     void reserve(std::size_t count) { keys_.reserve(count); }
-    void clear();  // the keys cannot be packed after all
+    void refuse();  // the keys cannot be packed after all: empty for good
     bool empty() const { return keys_.empty(); }
     // The first key not below `key`.
     std::size_t firstNotBelow(std::string_view key) const;
@@ -20,6 +20,7 @@ public:
 private:
     std::vector<std::uint64_t> keys_;
     std::size_t length_ = 0;
+    bool refused_ = false;
 };
 
 }  // namespace querimo::jet
