@@ -37,6 +37,7 @@ private:
     };
     // The same, comparing the entry's own bytes where they lie.
     bool ownBelow(std::size_t i, const Sought& sought) const;
+    // The keys as numbers when they can be (PackedKeys), once per page read: a join searches it many times.
     void packKeys();
 
     PageRef page_;

@@ -74,7 +74,7 @@ private:
     // Onto a leaf, between the first entry the low bound does not leave out and the first one beyond the
     // high bound: the walk reads no key on the way.
     void enterLeaf(std::shared_ptr<const IndexLeaf> leaf);
-    void findEdges();
+    void findEdges();  // afterLow_ and afterHigh_ of the bounds, once per range
 
     PageFile& file_;
     Version version_;
