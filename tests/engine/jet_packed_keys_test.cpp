@@ -52,6 +52,36 @@ TEST(PackedKeys, FindTheFirstKeyNotBelowAsBytesDo)
         }
 }
 
+// Keys of counted numbers (as a Long key is stored: a flag byte, then four bytes), evenly spaced or with gaps
+// and runs: the search guesses where a number lies and must still find what a byte-wise search finds.
+TEST(PackedKeys, NumbersCountedUpAreFoundWhereTheyLie)
+{
+    std::mt19937 random(99);
+    const auto longKey = [](std::uint32_t n) {
+        std::string key(1, '\x7F');
+        for (int shift = 24; shift >= 0; shift -= 8) key += static_cast<char>((n >> shift) & 0xFF);
+        return key;
+    };
+    for (int page = 0; page < 40; ++page) {
+        std::vector<std::string> keys;
+        std::uint32_t n = random() % 100000;
+        const std::size_t count = 20 + random() % 600;
+        for (std::size_t i = 0; i < count; ++i) {
+            keys.push_back(longKey(n));
+            n += page % 3 == 0 ? 1 : page % 3 == 1 ? random() % 4 : (random() % 50 == 0 ? 5000 : 1);
+        }
+        jet::PackedKeys packed;
+        for (const std::string& key : keys) ASSERT_TRUE(packed.add(key));
+        for (int probe = 0; probe < 200; ++probe) {
+            const std::string sought = longKey(static_cast<std::uint32_t>(random() % (n + 100)));
+            EXPECT_EQ(packed.firstNotBelow(sought), bytewise(keys, sought));
+            const std::string shorter = sought.substr(0, random() % 5);
+            EXPECT_EQ(packed.firstNotBelow(shorter), bytewise(keys, shorter));
+        }
+        for (const std::string& key : keys) EXPECT_EQ(packed.firstNotBelow(key), bytewise(keys, key));
+    }
+}
+
 TEST(PackedKeys, KeysOfOtherLengthsOrLongerThanEightAreNotPacked)
 {
     jet::PackedKeys mixed;

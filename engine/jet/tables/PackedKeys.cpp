@@ -38,9 +38,27 @@ void PackedKeys::refuse()
     keys_.shrink_to_fit();
 }
 
+namespace {
+
+// The first of `count` numbers from `base` not below `sought`. The search takes no branch on the keys (the
+// step is arithmetic), so lookups at random places do not stall on mispredictions.
+std::size_t firstNotBelowIn(const std::uint64_t* base, std::size_t count, std::uint64_t sought)
+{
+    if (count == 0) return 0;
+    const std::uint64_t* at = base;
+    while (count > 1) {
+        const std::size_t half = count / 2;
+        at += static_cast<std::size_t>(at[half - 1] < sought) * half;
+        count -= half;
+    }
+    return static_cast<std::size_t>(at - base) + (*at < sought ? 1 : 0);
+}
+
+}  // namespace
+
 // A key lies below the sought one when its number is smaller, or equal while it is shorter (a start of the
-// sought one): then below the next number. The search takes no branch on the keys (the step is arithmetic),
-// so a join's lookups at random places do not stall on mispredictions.
+// sought one): then below the next number. Keys are often numbers counted up (AutoNumber): where the sought
+// one lies between the first and the last key tells where to look, and a few neighbours confirm it.
 std::size_t PackedKeys::firstNotBelow(std::string_view key) const
 {
     std::uint64_t sought = packed(key);
@@ -48,15 +66,19 @@ std::size_t PackedKeys::firstNotBelow(std::string_view key) const
         if (sought == UINT64_MAX) return keys_.size();
         ++sought;
     }
-    if (keys_.empty()) return 0;
-    const std::uint64_t* base = keys_.data();
-    std::size_t length = keys_.size();
-    while (length > 1) {
-        const std::size_t half = length / 2;
-        base += static_cast<std::size_t>(base[half - 1] < sought) * half;
-        length -= half;
-    }
-    return static_cast<std::size_t>(base - keys_.data()) + (*base < sought ? 1 : 0);
+    const std::size_t count = keys_.size();
+    if (count <= 2 * window) return firstNotBelowIn(keys_.data(), count, sought);
+    const std::uint64_t first = keys_.front(), last = keys_.back();
+    if (sought <= first) return 0;
+    if (sought > last) return count;
+    const double share = static_cast<double>(sought - first) / static_cast<double>(last - first);
+    const auto guess = std::min(count - 1, static_cast<std::size_t>(share * static_cast<double>(count - 1)));
+    const std::size_t from = guess > window ? guess - window : 0;
+    const std::size_t to = std::min(count - 1, guess + window);
+    // keys_[from] below and keys_[to] not: the answer lies after from, at to at the latest.
+    if (keys_[from] < sought && keys_[to] >= sought)
+        return from + 1 + firstNotBelowIn(keys_.data() + from + 1, to - from, sought);
+    return firstNotBelowIn(keys_.data(), count, sought);
 }
 
 }  // namespace querimo::jet

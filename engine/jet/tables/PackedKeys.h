@@ -18,6 +18,7 @@ public:
     std::size_t firstNotBelow(std::string_view key) const;
 
 private:
+    static constexpr std::size_t window = 8;  // neighbours on each side of where a key is guessed to be
     std::vector<std::uint64_t> keys_;
     std::size_t length_ = 0;
     bool refused_ = false;
