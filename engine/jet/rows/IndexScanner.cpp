@@ -29,6 +29,7 @@ bool IndexScanner::seekAgain(const KeyRange& range)
     if (!boundsOf_) return false;
     try {
         if (!boundsOf_(range, again_)) return false;
+        if (!pages_.many) pages_.many = std::make_unique<std::array<HeldPages::Slot, 128>>();
         walk_.restart(again_);
         oneRow_ = oneRow(uniqueKey_, &range);
         found_ = false;

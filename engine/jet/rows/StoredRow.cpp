@@ -12,7 +12,7 @@ constexpr int maxOverflowHops = 64;
 
 const PageRef& dataPage(PageFile& file, std::uint32_t number, HeldPages& held)
 {
-    HeldPages::Slot& slot = held.slots[number % held.slots.size()];
+    HeldPages::Slot& slot = held.slotOf(number);
     if (slot.bytes && slot.number == number && slot.generation == file.generation()) return slot.bytes;
     if (number == 0 || number >= file.pageCount())
         corrupt("een index verwijst naar pagina " + std::to_string(number) + ", die niet bestaat");

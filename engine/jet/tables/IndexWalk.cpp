@@ -123,7 +123,8 @@ const ParsedIndexPage& IndexWalk::onPath(std::size_t depth, std::uint32_t number
     const ParsedIndexPage& parsed = load(number);
     // A changed page may change again without the generation moving: never kept.
     if (file_.changed(number)) return parsed;
-    if (path_.empty()) path_.resize(maxDepth + 1);  // never grows after: what descend holds stays put
+    if (path_.capacity() == 0) path_.reserve(maxDepth + 1);  // never moves after: what descend holds stays put
+    if (path_.size() <= depth) path_.resize(depth + 1);
     path_[depth] = Step{number, file_.generation(), parsed};
     return path_[depth].parsed;
 }
