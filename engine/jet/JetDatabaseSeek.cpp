@@ -101,8 +101,9 @@ std::unique_ptr<TableScan> JetDatabase::seek(const TableDef& table, std::size_t 
     }();
     if (!walk) return nullptr;
     // The columns are taken once for all the ranges a join seeks again.
-    IndexScanner::BoundsOf boundsOf = [version = version(), columns = std::move(*keyed)](const KeyRange& again) {
-        return keyBounds(version, columns, again);
+    IndexScanner::BoundsOf boundsOf = [version = version(), columns = std::move(*keyed)](const KeyRange& again,
+                                                                                        KeyBounds& into) {
+        return keyBounds(version, columns, again, into);
     };
     const std::size_t uniqueKey = uniqueWholeNumberKey(full.def, index);
     if (columns.empty())

@@ -270,22 +270,44 @@ bool offerIndex(jet::Database& database, const jet::TableDef& table, sqlite3_ind
     return true;
 }
 
+std::vector<int> planKeyPositions(const jet::TableDef& table, const IndexPlan& plan)
+{
+    if (plan.index < 0 || static_cast<std::size_t>(plan.index) >= table.indexes.size()) return {};
+    return keyPositions(table, table.indexes[static_cast<std::size_t>(plan.index)]);
+}
+
 Seek seekFor(const jet::TableDef& table, const IndexPlan& plan, int argc, sqlite3_value** argv)
 {
     Seek seek;
-    if (plan.index < 0 || static_cast<std::size_t>(plan.index) >= table.indexes.size()) return seek;
-    const std::vector<int> positions = keyPositions(table, table.indexes[static_cast<std::size_t>(plan.index)]);
+    seekFor(table, plan, planKeyPositions(table, plan), argc, argv, seek);
+    return seek;
+}
+
+void seekFor(const jet::TableDef& table, const IndexPlan& plan, const std::vector<int>& positions, int argc,
+             sqlite3_value** argv, Seek& seek)
+{
+    seek.kind = Seek::Kind::Scan;
+    seek.range.equal.clear();
+    seek.range.from.reset();
+    seek.range.to.reset();
+    seek.range.fromInclusive = seek.range.toInclusive = true;
+    seek.range.startsWith.reset();
+    const auto none = [&] {
+        seek.kind = Seek::Kind::NoRows;
+        seek.range.equal.clear();
+    };
     const int expected = plan.equal + (plan.from ? 1 : 0) + (plan.to ? 1 : 0) + (plan.like ? 1 : 0);
     const int valued = plan.equal + (plan.from || plan.to || plan.like ? 1 : 0);
-    if (argc != expected || positions.size() < static_cast<std::size_t>(valued)) return seek;
+    if (plan.index < 0 || static_cast<std::size_t>(plan.index) >= table.indexes.size()) return;
+    if (argc != expected || positions.size() < static_cast<std::size_t>(valued)) return;
     const auto typeAt = [&](int k) {
         return table.columns[static_cast<std::size_t>(positions[static_cast<std::size_t>(k)])].type;
     };
     int arg = 0;
     for (; arg < plan.equal; ++arg) {
         IndexArgument a = indexArgument(typeAt(arg), argv[arg], Side::Equal);
-        if (a.fit == IndexArgument::Fit::Nothing) return Seek{Seek::Kind::NoRows, {}};
-        if (a.fit != IndexArgument::Fit::Key) return seek;
+        if (a.fit == IndexArgument::Fit::Nothing) return none();
+        if (a.fit != IndexArgument::Fit::Key) return;
         seek.range.equal.push_back(std::move(a.value));
     }
     const auto bound = [&](Side side, std::optional<Value>& into) {
@@ -297,21 +319,20 @@ Seek seekFor(const jet::TableDef& table, const IndexPlan& plan, int argc, sqlite
          {std::tuple{plan.from, Side::Lower, &seek.range.from}, std::tuple{plan.to, Side::Upper, &seek.range.to}}) {
         if (!wanted) continue;
         const IndexArgument::Fit fit = bound(side, *into);
-        if (fit == IndexArgument::Fit::Nothing) return Seek{Seek::Kind::NoRows, {}};
-        if (fit == IndexArgument::Fit::Unusable) return seek;
+        if (fit == IndexArgument::Fit::Nothing) return none();
+        if (fit == IndexArgument::Fit::Unusable) return;
     }
     if (plan.like) {
         sqlite3_value* pattern = argv[arg];
-        if (sqlite3_value_type(pattern) == SQLITE_NULL) return Seek{Seek::Kind::NoRows, {}};
-        if (sqlite3_value_type(pattern) != SQLITE_TEXT) return seek;
+        if (sqlite3_value_type(pattern) == SQLITE_NULL) return none();
+        if (sqlite3_value_type(pattern) != SQLITE_TEXT) return;
         const auto* p = reinterpret_cast<const char*>(sqlite3_value_text(pattern));
         const std::string_view start =
             literalStart(std::string_view(p ? p : "", static_cast<std::size_t>(sqlite3_value_bytes(pattern))));
-        if (start.empty()) return seek;
+        if (start.empty()) return;
         seek.range.startsWith = std::string(start);
     }
     seek.kind = Seek::Kind::Range;
-    return seek;
 }
 
 }  // namespace querimo::sql

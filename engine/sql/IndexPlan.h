@@ -2,6 +2,7 @@
 #include <sqlite3.h>
 
 #include <string>
+#include <vector>
 
 #include "jet/Database.h"
 
@@ -36,5 +37,10 @@ struct Seek {
     jet::KeyRange range;
 };
 Seek seekFor(const jet::TableDef& table, const IndexPlan& plan, int argc, sqlite3_value** argv);
+// The same into `seek`, whose room is used again, with the positions of the index's columns in the table
+// (planKeyPositions): a join seeks once for every row of its outer side.
+void seekFor(const jet::TableDef& table, const IndexPlan& plan, const std::vector<int>& positions, int argc,
+             sqlite3_value** argv, Seek& seek);
+std::vector<int> planKeyPositions(const jet::TableDef& table, const IndexPlan& plan);
 
 }  // namespace querimo::sql

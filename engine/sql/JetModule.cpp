@@ -162,10 +162,12 @@ struct Table : sqlite3_vtab {
 
     // The rows an index plan finds, or all rows (SQLite checks them) when the index cannot serve the values.
     // `earlier`: the reader of this plan's previous seek, used again when it can start over on the new range.
-    std::unique_ptr<jet::TableScan> seek(const IndexPlan& plan, int argc, sqlite3_value** argv, bool& none,
+    // `found` takes the range (its room is used again from seek to seek); positions: the plan's key columns.
+    std::unique_ptr<jet::TableScan> seek(const IndexPlan& plan, const std::vector<int>& positions, int argc,
+                                         sqlite3_value** argv, Seek& found, bool& none,
                                          std::unique_ptr<jet::TableScan> earlier)
     {
-        const Seek found = seekFor(*definition, plan, argc, argv);
+        seekFor(*definition, plan, positions, argc, argv, found);
         none = found.kind == Seek::Kind::NoRows;
         if (none) return nullptr;
         const auto index = static_cast<std::size_t>(plan.index);
@@ -311,6 +313,8 @@ struct Cursor : sqlite3_vtab_cursor {
     std::optional<IndexPlan> scanPlan;     // the index plan `scan` seeks by
     std::string planText;                  // the last plan's text and the plan read from it, for a join's
     IndexPlan plan;                        // many filters with one plan
+    std::vector<int> keyPositions;         // of the plan's index
+    Seek seek;                             // the range of the last filter
     std::vector<Value> row;
     const std::vector<std::uint32_t>* matches = nullptr;  // index lookup: the rows in found
     std::vector<std::uint32_t> found;
@@ -494,6 +498,7 @@ int filter(sqlite3_vtab_cursor* base, int idxNum, const char* idxStr, int argc, 
         if (idxNum < 0 && (!idxStr || cursor.planText != idxStr)) {
             cursor.plan = IndexPlan::parse(idxStr);
             cursor.planText = idxStr ? idxStr : "";
+            cursor.keyPositions = planKeyPositions(*table.definition, cursor.plan);
         }
         const IndexPlan noPlan{};
         const IndexPlan& plan = idxNum < 0 ? cursor.plan : noPlan;
@@ -503,7 +508,7 @@ int filter(sqlite3_vtab_cursor* base, int idxNum, const char* idxStr, int argc, 
         const int inMemory = idxNum < 0 ? table.inMemoryColumn(plan, argc) : -1;
         if (idxNum < 0 && inMemory < 0) {
             bool none = false;
-            cursor.scan = table.seek(plan, argc, argv, none, std::move(earlier));
+            cursor.scan = table.seek(plan, cursor.keyPositions, argc, argv, cursor.seek, none, std::move(earlier));
             cursor.scanPlan = plan;
             cursor.eof = none || !cursor.scan->next(cursor.row);
             return SQLITE_OK;

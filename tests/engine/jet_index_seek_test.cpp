@@ -231,6 +231,51 @@ TEST_P(IndexSeeks, SeeksBetweenWritesSeeTheIndexAsItIsThen)
                [&](const auto& r) { return r[0] == rows[5].values[0]; });
 }
 
+// A join seeks again and again with one reader, which keeps the pages of its last descent and its last data
+// page: writes in between (new keys on those pages, a changed row, a rollback) must show all the same.
+TEST_P(IndexSeeks, OneReaderSoughtAgainBetweenWritesSeesThem)
+{
+    const jet::TableDef& table = db->table("Meting");
+    const auto keyOf = [](int nr) { return Value::int32(200000 + nr); };
+    auto reader = db->seek(table, indexNamed("pkMeting"), {{keyOf(0)}, {}, {}, true, true}, {});
+    ASSERT_NE(reader, nullptr);
+    const auto found = [&](const Value& key) {
+        EXPECT_TRUE(reader->seekAgain({{key}, {}, {}, true, true}));
+        std::vector<std::vector<Value>> got;
+        std::vector<Value> row;
+        while (reader->next(row)) got.push_back(row);
+        return got;
+    };
+    const auto rowWith = [&](int nr, double waarde) {
+        return std::vector<Value>{keyOf(nr), Value::null(), Value::dbl(waarde), Value::dateTime(40000),
+                                  Value::currency(0)};
+    };
+    db->beginStatement();
+    std::vector<jet::RowId> ids;
+    for (int nr = 0; nr < 40; ++nr) {
+        EXPECT_TRUE(found(keyOf(nr)).empty()) << nr;
+        ids.push_back(db->insertRow(table, rowWith(nr, 1)));
+        ASSERT_EQ(found(keyOf(nr)).size(), 1u) << nr;
+        // The row just read sits on the page the reader holds: changed there, it must show changed.
+        db->updateRow(table, ids.back(), rowWith(nr, 2));
+        const auto again = found(keyOf(nr));
+        ASSERT_EQ(again.size(), 1u) << nr;
+        EXPECT_EQ(again[0][2], Value::dbl(2)) << nr;
+    }
+    db->rollbackStatement();
+    EXPECT_TRUE(found(keyOf(0)).empty());
+    EXPECT_TRUE(found(keyOf(39)).empty());
+    const auto old = found(rows[5].values[0]);
+    ASSERT_EQ(old.size(), 1u);
+    EXPECT_EQ(old[0], rows[5].values);
+    db->beginStatement();
+    db->updateRow(table, rows[5].id, rowWith(5, 7));
+    db->commitStatement();
+    EXPECT_TRUE(found(rows[5].values[0]).empty());
+    ASSERT_EQ(found(keyOf(5)).size(), 1u);
+    EXPECT_EQ(found(keyOf(5))[0][2], Value::dbl(7));
+}
+
 TEST_P(IndexSeeks, ALeafChainInACircleIsADamagedFileNotALoop)
 {
     db.reset();

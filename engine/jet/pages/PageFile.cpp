@@ -45,6 +45,7 @@ PageFile::PageFile(const std::string& path, bool exclusive, std::size_t cachePag
         fail(quoted(path) + " is geen gewoon bestand.");
     }
     fileSize_ = static_cast<std::uint64_t>(info.st_size);
+    sized();
     // flock conflicts between separate opens, also within one process, so tests can check the modes.
     if (::flock(fd_, (exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0) {
         const int error = errno;
@@ -73,6 +74,7 @@ std::vector<std::uint8_t> PageFile::readPrefix(std::size_t length) const
 void PageFile::configure(std::size_t pageSize, std::uint32_t encodingKey)
 {
     pageSize_ = pageSize;
+    sized();
     encodingKey_ = encodingKey;
     ++generation_;
     cache_.clear();
@@ -89,7 +91,7 @@ void PageFile::cipher(std::uint32_t number, PageBytes& bytes) const
 
 void PageFile::readPage(std::uint32_t number, PageBytes& into) const
 {
-    if (number >= fileSize_ / pageSize_) corrupt("pagina " + std::to_string(number) + " ligt buiten het bestand");
+    if (number >= pagesOnDisk_) corrupt("pagina " + std::to_string(number) + " ligt buiten het bestand");
     into.resize(pageSize_);
     std::size_t done = 0;
     while (done < pageSize_) {
@@ -115,8 +117,7 @@ void PageFile::remember(std::uint32_t number, PageRef contents)
 
 std::uint32_t PageFile::pageCount() const
 {
-    const auto onDisk = static_cast<std::uint32_t>(fileSize_ / pageSize_);
-    return changed_.empty() ? onDisk : std::max(onDisk, changed_.rbegin()->first + 1);
+    return changed_.empty() ? pagesOnDisk_ : std::max(pagesOnDisk_, changed_.rbegin()->first + 1);
 }
 
 PageRef PageFile::page(std::uint32_t number)
@@ -182,6 +183,7 @@ void PageFile::writeBack(std::uint32_t number)
     }
     const std::uint64_t end = (static_cast<std::uint64_t>(number) + 1) * pageSize_;
     if (end > fileSize_) fileSize_ = end;
+    sized();
     PageRef written = c->second.contents;
     changed_.erase(c);
     ++generation_;
@@ -211,6 +213,7 @@ void PageFile::refresh()
     ages_.clear();
     struct stat info {};
     if (::fstat(fd_, &info) == 0) fileSize_ = static_cast<std::uint64_t>(info.st_size);
+    sized();
 }
 
 }  // namespace querimo::jet

@@ -69,6 +69,8 @@ private:
     bool writable_ = false;
     std::uint64_t fileSize_ = 0;
     std::size_t pageSize_ = 4096;
+    std::uint32_t pagesOnDisk_ = 0;  // fileSize_ / pageSize_, asked for every page a reader follows
+    void sized() { pagesOnDisk_ = static_cast<std::uint32_t>(fileSize_ / pageSize_); }
     std::uint32_t encodingKey_ = 0;
     std::uint64_t generation_ = 1;
 

@@ -28,9 +28,9 @@ bool IndexScanner::seekAgain(const KeyRange& range)
 {
     if (!boundsOf_) return false;
     try {
-        std::optional<KeyBounds> bounds = boundsOf_(range);
-        if (!bounds) return false;
-        walk_.restart(std::move(*bounds));
+        if (!boundsOf_(range, again_)) return false;
+        if (!pages_.many) pages_.many = std::make_unique<std::array<HeldPages::Slot, 128>>();
+        walk_.restart(again_);
         oneRow_ = oneRow(uniqueKey_, &range);
         found_ = false;
         return true;
@@ -45,8 +45,7 @@ bool IndexScanner::next(std::vector<Value>& row)
     try {
         if ((oneRow_ && found_) || !walk_.next(rowId_)) return false;
         found_ = true;
-        PageRef page;
-        decoder_.decode(storedRowBytes(file_, format_, table_.def.definitionPage, rowId_, page), row);
+        decoder_.decode(storedRowBytes(file_, format_, table_.def.definitionPage, rowId_, pages_), row);
         return true;
     } catch (const CorruptFile& e) {
         throw damagedFile(file_.path(), e);

@@ -19,7 +19,10 @@ std::string decompressUnicode(ByteView bytes)
             compressed = !compressed;
             ++pos;
         } else if (compressed) {
-            text::appendUtf8(out, b);
+            if (b < 0x80)
+                out += static_cast<char>(b);
+            else
+                text::appendUtf8(out, b);
             ++pos;
         } else {
             if (pos + 1 >= bytes.size()) break;  // an odd trailing byte carries no character

@@ -10,6 +10,18 @@ namespace {
 
 constexpr int maxOverflowHops = 64;
 
+const PageRef& dataPage(PageFile& file, std::uint32_t number, HeldPages& held)
+{
+    HeldPages::Slot& slot = held.slotOf(number);
+    if (slot.bytes && slot.number == number && slot.generation == file.generation()) return slot.bytes;
+    if (number == 0 || number >= file.pageCount())
+        corrupt("een index verwijst naar pagina " + std::to_string(number) + ", die niet bestaat");
+    slot.bytes = file.page(number);
+    slot.number = number;
+    slot.generation = file.changed(number) ? 0 : file.generation();
+    return slot.bytes;
+}
+
 }  // namespace
 
 ByteView followMovedRow(PageFile& file, const Format& format, ByteView pointer, PageRef& holder)
@@ -29,12 +41,9 @@ ByteView followMovedRow(PageFile& file, const Format& format, ByteView pointer, 
     corrupt("de verwijzingen van een verplaatste rij vormen een kring");
 }
 
-ByteView storedRowBytes(PageFile& file, const Format& format, std::uint32_t definitionPage, RowId row, PageRef& holder)
+ByteView storedRowBytes(PageFile& file, const Format& format, std::uint32_t definitionPage, RowId row, HeldPages& held)
 {
-    const std::uint32_t number = pointerPage(row);
-    if (number == 0 || number >= file.pageCount())
-        corrupt("een index verwijst naar pagina " + std::to_string(number) + ", die niet bestaat");
-    holder = file.page(number);
+    const PageRef& holder = dataPage(file, pointerPage(row), held);
     const ByteView page(holder->data(), holder->size());
     if (page.u8(0) != dataPageType || page.u32(format.dataOwnerOffset) != definitionPage
         || pointerRow(row) >= dataRowCount(page, format))
@@ -42,10 +51,7 @@ ByteView storedRowBytes(PageFile& file, const Format& format, std::uint32_t defi
     const RowSlot slot = dataRow(page, format, pointerRow(row));
     if (slot.deleted) corrupt("een index verwijst naar een verwijderde rij");
     if (!slot.overflow) return slot.bytes;
-    PageRef moved;
-    const ByteView bytes = followMovedRow(file, format, slot.bytes, moved);
-    holder = std::move(moved);
-    return bytes;
+    return followMovedRow(file, format, slot.bytes, held.moved);
 }
 
 }  // namespace querimo::jet

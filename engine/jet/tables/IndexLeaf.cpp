@@ -13,15 +13,6 @@ namespace {
 
 constexpr std::size_t rowPointerSize = 4;  // big-endian: 3 bytes page, 1 byte row
 
-// Keys are a few bytes: compared in place, without a call to memcmp for each step of a search.
-bool bytesBelow(std::string_view a, std::string_view b)
-{
-    const std::size_t common = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < common; ++i)
-        if (a[i] != b[i]) return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[i]);
-    return a.size() < b.size();
-}
-
 }  // namespace
 
 IndexLeaf::IndexLeaf(PageRef page, Version version) : page_(std::move(page))
@@ -37,6 +28,29 @@ IndexLeaf::IndexLeaf(PageRef page, Version version) : page_(std::move(page))
     ends_ = indexEntryEnds(view, layout);
     if (ends_.size() > 1 && prefixLength_ > ends_.front() - firstEntry_)
         corrupt("een indexpagina heeft een onmogelijk gedeeld voorvoegsel");
+    packKeys();
+}
+
+void IndexLeaf::packKeys()
+{
+    if (ends_.empty()) return;
+    const auto* bytes = reinterpret_cast<const char*>(page_->data());
+    const std::size_t firstLength = ends_[0] - firstEntry_;
+    if (firstLength < rowPointerSize) return;
+    const std::string_view first(bytes + firstEntry_, firstLength - rowPointerSize);
+    packed_.reserve(ends_.size());
+    if (!packed_.add(first)) return;
+    char whole[8];
+    for (std::size_t i = 1; i < ends_.size(); ++i) {
+        const std::size_t own = ends_[i] - ends_[i - 1];
+        if (own < rowPointerSize || prefixLength_ + own - rowPointerSize != first.size()) {
+            packed_.refuse();
+            return;
+        }
+        std::copy_n(first.data(), prefixLength_, whole);
+        std::copy_n(bytes + ends_[i - 1], own - rowPointerSize, whole + prefixLength_);
+        packed_.add(std::string_view(whole, first.size()));
+    }
 }
 
 void IndexLeaf::entry(std::size_t i, std::string& key, RowId& row) const
@@ -53,6 +67,19 @@ void IndexLeaf::entry(std::size_t i, std::string& key, RowId& row) const
     };
     row = (byte(0) << 16 | byte(1) << 8 | byte(2)) << 8 | byte(3);
     key.resize(keyEnd);
+}
+
+RowId IndexLeaf::row(std::size_t i) const
+{
+    const std::size_t start = i == 0 ? firstEntry_ : ends_[i - 1];
+    if (ends_[i] - start < rowPointerSize) {  // the pointer reaches into the shared prefix
+        std::string key;
+        RowId found = 0;
+        entry(i, key, found);
+        return found;
+    }
+    const std::uint8_t* pointer = page_->data() + ends_[i] - rowPointerSize;
+    return (static_cast<RowId>(pointer[0]) << 16 | static_cast<RowId>(pointer[1]) << 8 | pointer[2]) << 8 | pointer[3];
 }
 
 bool IndexLeaf::keyBelow(std::size_t i, std::string_view key) const
@@ -79,6 +106,7 @@ bool IndexLeaf::ownBelow(std::size_t i, const Sought& sought) const
 // then against each entry's own bytes where they lie.
 std::size_t IndexLeaf::firstNotBelow(std::string_view key) const
 {
+    if (!packed_.empty()) return packed_.firstNotBelow(key);
     const std::string_view prefix(reinterpret_cast<const char*>(page_->data()) + firstEntry_, prefixLength_);
     const std::size_t shared = std::min(prefix.size(), key.size());
     const Sought sought{key, prefix.substr(0, shared).compare(key.substr(0, shared))};

@@ -6,6 +6,7 @@
 
 #include "jet/Database.h"
 #include "jet/pages/PageFile.h"
+#include "jet/tables/PackedKeys.h"
 
 namespace querimo::jet {
 
@@ -22,6 +23,8 @@ public:
     std::uint32_t previousPage() const { return previousPage_; }
     // The key of entry i into key, and the row it points to.
     void entry(std::size_t i, std::string& key, RowId& row) const;
+    // The row entry i points to, its key left where it lies.
+    RowId row(std::size_t i) const;
     // The first entry whose key is not below `key`.
     std::size_t firstNotBelow(std::string_view key) const;
 
@@ -35,6 +38,8 @@ private:
     };
     // The same, comparing the entry's own bytes where they lie.
     bool ownBelow(std::size_t i, const Sought& sought) const;
+    // The keys as numbers when they can be (PackedKeys), once per page read: a join searches it many times.
+    void packKeys();
 
     PageRef page_;
     std::vector<std::uint16_t> ends_;  // offset after each entry
@@ -43,6 +48,7 @@ private:
     std::uint32_t definitionPage_ = 0;
     std::uint32_t nextPage_ = 0;
     std::uint32_t previousPage_ = 0;
+    PackedKeys packed_;
 };
 
 }  // namespace querimo::jet

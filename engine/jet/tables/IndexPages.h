@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
+#include <algorithm>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "jet/Database.h"
@@ -10,6 +12,24 @@ namespace querimo::jet {
 
 inline constexpr std::uint8_t intermediateIndexPageType = 0x03;
 inline constexpr std::uint8_t leafIndexPageType = 0x04;
+
+// Keys are a few bytes: compared in place, without a call to memcmp for each step of a search.
+// How `key` stands to `start`: -1 below it (a shorter start of it included), 0 beginning with it, 1 beyond.
+inline int keyAgainst(std::string_view key, std::string_view start)
+{
+    const std::size_t common = std::min(key.size(), start.size());
+    for (std::size_t i = 0; i < common; ++i)
+        if (key[i] != start[i]) return static_cast<unsigned char>(key[i]) < static_cast<unsigned char>(start[i]) ? -1 : 1;
+    return key.size() < start.size() ? -1 : 0;
+}
+
+inline bool bytesBelow(std::string_view a, std::string_view b)
+{
+    const std::size_t common = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < common; ++i)
+        if (a[i] != b[i]) return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[i]);
+    return a.size() < b.size();
+}
 
 // One entry of an index page, with the shared prefix already put back in front of the key.
 struct IndexEntry {

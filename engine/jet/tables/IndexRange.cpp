@@ -1,6 +1,7 @@
 #include "jet/tables/IndexRange.h"
 
 #include "core/Error.h"
+#include "jet/tables/IndexPages.h"
 #include "jet/tables/TextKeyCase.h"
 
 namespace querimo::jet {
@@ -10,11 +11,6 @@ namespace {
 // The flag byte of a present value (see IndexKey.cpp); Null flags lie below it ascending, above it descending.
 constexpr char ascendingValue = 0x7F;
 constexpr char descendingValue = static_cast<char>(0x80);
-
-bool startsWith(const std::string& key, const std::string& bound)
-{
-    return key.compare(0, bound.size(), bound) == 0;
-}
 
 bool isText(const KeyColumn& column)
 {
@@ -36,42 +32,70 @@ bool keysCoverCaseForms(Version version, const std::vector<KeyColumn>& columns, 
 bool KeyBounds::beforeLow(const std::string& key) const
 {
     if (!low) return false;
-    if (startsWith(key, low->bytes)) return !low->inclusive;
-    return key < low->bytes;
+    const int order = keyAgainst(key, low->bytes);
+    return order == 0 ? !low->inclusive : order < 0;
 }
 
 bool KeyBounds::afterHigh(const std::string& key) const
 {
     if (!high) return false;
-    if (startsWith(key, high->bytes)) return !high->inclusive;
-    return key > high->bytes;
+    const int order = keyAgainst(key, high->bytes);
+    return order == 0 ? !high->inclusive : order > 0;
 }
 
 std::optional<KeyBounds> keyBounds(Version version, const std::vector<KeyColumn>& columns, const KeyRange& range)
 {
+    KeyBounds bounds;
+    if (!keyBounds(version, columns, range, bounds)) return std::nullopt;
+    return bounds;
+}
+
+namespace {
+
+void setBound(std::optional<KeyBounds::Bound>& bound, const std::string& bytes, bool inclusive)
+{
+    if (!bound) bound.emplace();
+    bound->bytes.assign(bytes);
+    bound->inclusive = inclusive;
+}
+
+}  // namespace
+
+bool keyBounds(Version version, const std::vector<KeyColumn>& columns, const KeyRange& range, KeyBounds& bounds)
+{
     const bool ranged = range.from || range.to || range.startsWith;
     if (range.equal.size() + (ranged ? 1 : 0) > columns.size())
         throw DbError(errc::fail, "Een zoekbereik noemt meer kolommen dan de index heeft");
-    const std::vector<KeyColumn> leading(columns.begin(),
-                                         columns.begin() + static_cast<std::ptrdiff_t>(range.equal.size()));
+    // A value for every column (a join's lookup by its whole key) needs no copy of the columns.
+    std::vector<KeyColumn> some;
+    if (range.equal.size() < columns.size())
+        some.assign(columns.begin(), columns.begin() + static_cast<std::ptrdiff_t>(range.equal.size()));
+    const std::vector<KeyColumn>& leading = range.equal.size() < columns.size() ? some : columns;
     const IndexKey prefix = encodeIndexKey(version, leading, range.equal);
-    if (!prefix.encodable() || !keysCoverCaseForms(version, leading, range.equal)) return std::nullopt;
-    KeyBounds bounds;
+    if (!prefix.encodable() || !keysCoverCaseForms(version, leading, range.equal)) return false;
     bounds.backward = range.backward;
     if (!ranged) {
-        if (!prefix.bytes.empty()) bounds.low = bounds.high = KeyBounds::Bound{prefix.bytes, true};
-        return bounds;
+        if (prefix.bytes.empty()) {
+            bounds.low.reset();
+            bounds.high.reset();
+            return true;
+        }
+        setBound(bounds.low, prefix.bytes, true);
+        setBound(bounds.high, prefix.bytes, true);
+        return true;
     }
     const KeyColumn& column = columns[range.equal.size()];
     if (range.startsWith) {
         if (!isText(column))
             throw DbError(errc::fail, "Een zoekbereik op het begin van een tekst vraagt een tekstkolom");
-        if (column.collation == Collation::Unknown) return std::nullopt;
+        if (column.collation == Collation::Unknown) return false;
         const std::string codes = caseFormTextCodes(version, column.collation, *range.startsWith, column.ascending);
-        if (codes.empty()) return std::nullopt;  // every text would do: a scan costs less
+        if (codes.empty()) return false;  // every text would do: a scan costs less
         const char flag = column.ascending ? ascendingValue : descendingValue;
-        bounds.low = bounds.high = KeyBounds::Bound{prefix.bytes + flag + codes, true};
-        return bounds;
+        const std::string start = prefix.bytes + flag + codes;
+        setBound(bounds.low, start, true);
+        setBound(bounds.high, start, true);
+        return true;
     }
     const auto bound = [&](const std::optional<Value>& value, bool inclusive) -> std::optional<KeyBounds::Bound> {
         // Without a value: every present value, no Null.
@@ -81,11 +105,11 @@ std::optional<KeyBounds> keyBounds(Version version, const std::vector<KeyColumn>
         return KeyBounds::Bound{prefix.bytes + key.bytes, inclusive};
     };
     auto smallest = bound(range.from, range.fromInclusive), largest = bound(range.to, range.toInclusive);
-    if (!smallest || !largest) return std::nullopt;
+    if (!smallest || !largest) return false;
     if (!column.ascending) std::swap(smallest, largest);
     bounds.low = std::move(smallest);
     bounds.high = std::move(largest);
-    return bounds;
+    return true;
 }
 
 }  // namespace querimo::jet

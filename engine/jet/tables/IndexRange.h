@@ -26,5 +26,7 @@ struct KeyBounds {
 
 // The byte bounds of a value range over the index columns `columns`; nullopt when a value has no key.
 std::optional<KeyBounds> keyBounds(Version version, const std::vector<KeyColumn>& columns, const KeyRange& range);
+// The same into `bounds`, whose room is used again from range to range; false when a value has no key.
+bool keyBounds(Version version, const std::vector<KeyColumn>& columns, const KeyRange& range, KeyBounds& bounds);
 
 }  // namespace querimo::jet

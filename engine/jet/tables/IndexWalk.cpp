@@ -12,11 +12,24 @@ namespace {
 constexpr int maxDepth = 16;
 
 // The first entry whose key is not below `key`.
-std::size_t firstNotBelow(const IndexPage& page, std::string_view key)
+std::size_t firstNotBelow(const ParsedIndexPage& parsed, std::string_view key)
 {
+    if (!parsed.keys->empty()) return parsed.keys->firstNotBelow(key);
+    const IndexPage& page = *parsed.intermediate;
     const auto at = std::lower_bound(page.entries.begin(), page.entries.end(), key,
-                                     [](const IndexEntry& entry, std::string_view k) { return entry.key < k; });
+                                     [](const IndexEntry& entry, std::string_view k) { return bytesBelow(entry.key, k); });
     return static_cast<std::size_t>(at - page.entries.begin());
+}
+
+// The first key after every key that starts with `start`, into `after`: its last byte below 0xFF one up, the
+// bytes after it gone. False when every byte is 0xFF (nothing comes after).
+bool afterStart(const std::string& start, std::string& after)
+{
+    after.assign(start);
+    while (!after.empty() && static_cast<unsigned char>(after.back()) == 0xFF) after.pop_back();
+    if (after.empty()) return false;
+    after.back() = static_cast<char>(static_cast<unsigned char>(after.back()) + 1);
+    return true;
 }
 
 // Checks on the way down from the root: not deeper than any index Access makes, every page of this table.
@@ -44,9 +57,15 @@ ParsedIndexPage ParsedIndexPages::parse(const PageRef& bytes, Version version)
     ParsedIndexPage parsed;
     if (isLeaf(bytes))
         parsed.leaf = std::make_shared<const IndexLeaf>(bytes, version);
-    else
-        parsed.intermediate =
-            std::make_shared<const IndexPage>(parseIndexPage(ByteView(bytes->data(), bytes->size()), version));
+    else {
+        auto page = std::make_shared<const IndexPage>(parseIndexPage(ByteView(bytes->data(), bytes->size()), version));
+        auto keys = std::make_shared<PackedKeys>();
+        keys->reserve(page->entries.size());
+        for (const IndexEntry& entry : page->entries)
+            if (!keys->add(entry.key)) break;
+        parsed.intermediate = std::move(page);
+        parsed.keys = std::move(keys);
+    }
     return parsed;
 }
 
@@ -95,12 +114,48 @@ const ParsedIndexPage& IndexWalk::load(std::uint32_t number)
     return pages_.page(file_, version_, number);
 }
 
+const ParsedIndexPage& IndexWalk::onPath(std::size_t depth, std::uint32_t number)
+{
+    if (depth < path_.size()) {
+        const Step& step = path_[depth];
+        if (step.number == number && step.generation == file_.generation()) return step.parsed;
+    }
+    const ParsedIndexPage& parsed = load(number);
+    // A changed page may change again without the generation moving: never kept.
+    if (file_.changed(number)) return parsed;
+    if (path_.capacity() == 0) path_.reserve(maxDepth + 1);  // never moves after: what descend holds stays put
+    if (path_.size() <= depth) path_.resize(depth + 1);
+    path_[depth] = Step{number, file_.generation(), parsed};
+    return path_[depth].parsed;
+}
+
+void IndexWalk::findEdges()
+{
+    anyAfterLow_ = bounds_.low && !bounds_.low->inclusive && afterStart(bounds_.low->bytes, afterLow_);
+    anyAfterHigh_ = bounds_.high && bounds_.high->inclusive && afterStart(bounds_.high->bytes, afterHigh_);
+}
+
+// An inclusive bound takes the keys that start with it, an exclusive one leaves them out.
 void IndexWalk::enterLeaf(std::shared_ptr<const IndexLeaf> leaf, std::uint32_t number)
 {
     leaf_ = std::move(leaf);
     leafPage_ = number;
     if (leaf_->definitionPage() != definitionPage_) corrupt("een indexpagina hoort bij een andere tabel");
-    at_ = 0;
+    const IndexLeaf& page = *leaf_;
+    const auto& low = bounds_.low;
+    const auto& high = bounds_.high;
+    if (!low)
+        at_ = 0;
+    else if (low->inclusive)
+        at_ = page.firstNotBelow(low->bytes);
+    else
+        at_ = anyAfterLow_ ? page.firstNotBelow(afterLow_) : page.size();
+    if (!high)
+        end_ = page.size();
+    else if (!high->inclusive)
+        end_ = page.firstNotBelow(high->bytes);
+    else
+        end_ = anyAfterHigh_ ? page.firstNotBelow(afterHigh_) : page.size();
 }
 
 // Down to the leaf that holds the first key of the range: under each intermediate page the first child
@@ -111,15 +166,14 @@ void IndexWalk::descend()
     std::uint32_t number = root_;
     for (int depth = 0;; ++depth) {
         refuseDepth(depth, root_);
-        const ParsedIndexPage& parsed = load(number);
+        const ParsedIndexPage& parsed = onPath(static_cast<std::size_t>(depth), number);
         if (parsed.leaf) {
             enterLeaf(parsed.leaf, number);
-            at_ = leaf_->firstNotBelow(low);
             return;
         }
         const IndexPage& page = *parsed.intermediate;
         refuseOtherTable(page, definitionPage_, number);
-        const std::size_t slot = firstNotBelow(page, low);
+        const std::size_t slot = firstNotBelow(parsed, low);
         if (slot < page.entries.size())
             number = page.entries[slot].childPage;
         else if (page.tailPage != 0)
@@ -267,9 +321,9 @@ double IndexWalk::position(bool high)
     }
 }
 
-void IndexWalk::restart(KeyBounds bounds)
+void IndexWalk::restart(const KeyBounds& bounds)
 {
-    bounds_ = std::move(bounds);
+    bounds_ = bounds;  // into the room of the bounds before
     started_ = false;
     ended_ = false;
     leaf_.reset();
@@ -283,17 +337,17 @@ bool IndexWalk::next(RowId& row)
 {
     if (!started_) {
         started_ = true;
-        if (bounds_.backward) {
+        findEdges();
+        if (bounds_.backward)
             descendToHigh();
-        } else {
+        else
             descend();
-        }
     }
     if (bounds_.backward) return stepBack(row);
     while (!ended_) {
-        if (at_ >= leaf_->size()) {
+        if (at_ >= end_) {
             const std::uint32_t following = leaf_->nextPage();
-            if (following == 0) {
+            if (end_ < leaf_->size() || following == 0) {
                 ended_ = true;
                 break;
             }
@@ -304,14 +358,7 @@ bool IndexWalk::next(RowId& row)
             enterLeaf(parsed.leaf, following);
             continue;
         }
-        RowId found = 0;
-        leaf_->entry(at_++, key_, found);
-        if (bounds_.beforeLow(key_)) continue;
-        if (bounds_.afterHigh(key_)) {
-            ended_ = true;
-            break;
-        }
-        row = found;
+        row = leaf_->row(at_++);
         return true;
     }
     leaf_.reset();

@@ -4,12 +4,14 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "jet/Database.h"
 #include "jet/pages/PageFile.h"
 #include "jet/tables/IndexLeaf.h"
 #include "jet/tables/IndexPages.h"
 #include "jet/tables/IndexRange.h"
+#include "jet/tables/PackedKeys.h"
 
 namespace querimo::jet {
 
@@ -17,6 +19,7 @@ namespace querimo::jet {
 struct ParsedIndexPage {
     std::shared_ptr<const IndexLeaf> leaf;
     std::shared_ptr<const IndexPage> intermediate;
+    std::shared_ptr<const PackedKeys> keys;  // the intermediate page's keys, empty when they cannot be packed
 };
 
 // Index pages already read, for reads that come back to the same pages (the upper levels of every lookup in
@@ -59,16 +62,22 @@ public:
     // from the root down (taking the pages under one page as equally full); reads only those pages.
     double share();
     // From the start of another range of the same index.
-    void restart(KeyBounds bounds);
+    void restart(const KeyBounds& bounds);
 
 private:
     // Where the first entry beyond the low bound (or beyond the high bound) stands, from 0 to 1.
     double position(bool high);
     const ParsedIndexPage& load(std::uint32_t number);
+    // The page at `depth` on the way down: the one the last descent passed there while the file's
+    // generation stays put, else loaded.
+    const ParsedIndexPage& onPath(std::size_t depth, std::uint32_t number);
     void descend();
     void descendToHigh();
     bool stepBack(RowId& row);
+    // Onto a leaf, between the first entry the low bound does not leave out and the first one beyond the
+    // high bound: the walk reads no key on the way.
     void enterLeaf(std::shared_ptr<const IndexLeaf> leaf, std::uint32_t number);
+    void findEdges();  // afterLow_ and afterHigh_ of the bounds, once per range
 
     PageFile& file_;
     Version version_;
@@ -80,10 +89,21 @@ private:
     bool ended_ = false;
     std::shared_ptr<const IndexLeaf> leaf_;
     std::uint32_t leafPage_ = 0;
-    std::size_t at_ = 0;  // backward: one past the entry to read next
-    std::string key_;
+    std::size_t at_ = 0;   // backward: one past the entry to read next
+    std::size_t end_ = 0;  // in leaf_: the first entry beyond the high bound, or its size
+    // The first key after every key that starts with an exclusive low bound, or with an inclusive high bound
+    // (the edges the walk stops at); false when no key comes after.
+    std::string afterLow_, afterHigh_;
+    bool anyAfterLow_ = false, anyAfterHigh_ = false;
+    std::string key_;    // backward: the key read last
     std::string later_;  // backward: the key read before key_
     std::uint32_t leavesRead_ = 0;
+    struct Step {
+        std::uint32_t number = 0;
+        std::uint64_t generation = 0;
+        ParsedIndexPage parsed;
+    };
+    std::vector<Step> path_;  // the pages of the last descent, root first, for the next seek of a join
 };
 
 }  // namespace querimo::jet
