@@ -158,6 +158,15 @@ void IndexWalk::enterLeaf(std::shared_ptr<const IndexLeaf> leaf, std::uint32_t n
         end_ = anyAfterHigh_ ? page.firstNotBelow(afterHigh_) : page.size();
 }
 
+// The child at `slot` of an intermediate page; past its entries, its last child.
+std::uint32_t IndexWalk::childAt(const IndexPage& page, std::size_t slot) const
+{
+    if (slot < page.entries.size()) return page.entries[slot].childPage;
+    if (page.tailPage != 0) return page.tailPage;
+    if (!page.entries.empty()) return page.entries.back().childPage;
+    corrupt("een tussenpagina van de index met hoofdpagina " + std::to_string(root_) + " is leeg");
+}
+
 // Down to the leaf that holds the first key of the range: under each intermediate page the first child
 // whose last key is not below the low bound, else its last child.
 void IndexWalk::descend()
@@ -174,14 +183,7 @@ void IndexWalk::descend()
         const IndexPage& page = *parsed.intermediate;
         refuseOtherTable(page, definitionPage_, number);
         const std::size_t slot = firstNotBelow(parsed, low);
-        if (slot < page.entries.size())
-            number = page.entries[slot].childPage;
-        else if (page.tailPage != 0)
-            number = page.tailPage;
-        else if (!page.entries.empty())
-            number = page.entries.back().childPage;
-        else
-            corrupt("een tussenpagina van de index met hoofdpagina " + std::to_string(root_) + " is leeg");
+        number = childAt(page, slot);
     }
 }
 
@@ -195,17 +197,7 @@ void IndexWalk::descendToHigh()
         const ParsedIndexPage& parsed = load(number);
         if (parsed.leaf) {
             enterLeaf(parsed.leaf, number);
-            std::size_t low = 0, top = leaf_->size();
-            RowId row = 0;
-            while (low < top) {
-                const std::size_t middle = low + (top - low) / 2;
-                leaf_->entry(middle, key_, row);
-                if (bounds_.afterHigh(key_))
-                    top = middle;
-                else
-                    low = middle + 1;
-            }
-            at_ = low;
+            at_ = end_;
             key_.clear();
             later_.clear();
             return;
@@ -216,14 +208,7 @@ void IndexWalk::descendToHigh()
             std::partition_point(page.entries.begin(), page.entries.end(),
                                  [&](const IndexEntry& entry) { return !bounds_.afterHigh(entry.key); })
             - page.entries.begin());
-        if (slot < page.entries.size())
-            number = page.entries[slot].childPage;
-        else if (page.tailPage != 0)
-            number = page.tailPage;
-        else if (!page.entries.empty())
-            number = page.entries.back().childPage;
-        else
-            corrupt("een tussenpagina van de index met hoofdpagina " + std::to_string(root_) + " is leeg");
+        number = childAt(page, slot);
     }
 }
 

@@ -72,6 +72,7 @@ private:
     // generation stays put, else loaded.
     const ParsedIndexPage& onPath(std::size_t depth, std::uint32_t number);
     void descend();
+    std::uint32_t childAt(const IndexPage& page, std::size_t slot) const;
     void descendToHigh();
     bool stepBack(RowId& row);
     // Onto a leaf, between the first entry the low bound does not leave out and the first one beyond the
