@@ -14,7 +14,6 @@ namespace {
 
 // Pages of the free-space map tried before a new page is taken; one that cannot take the row leaves the map.
 constexpr int pagesTried = 3;
-constexpr std::size_t overflowPointerSize = 4;
 
 }  // namespace
 

@@ -54,7 +54,10 @@ namespace {
 
 void setBound(std::optional<KeyBounds::Bound>& bound, const std::string& bytes, bool inclusive)
 {
-    if (!bound) bound.emplace();
+    if (!bound) {
+        bound = KeyBounds::Bound{bytes, inclusive};
+        return;
+    }
     bound->bytes.assign(bytes);
     bound->inclusive = inclusive;
 }
