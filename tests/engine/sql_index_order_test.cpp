@@ -8,11 +8,9 @@
 #include <random>
 
 #include "jet_test_files.h"
-#include "sql/Catalog.h"
-#include "sql/Execution.h"
-#include "sql/Parser.h"
 #include "sql/Sql.h"
 #include "sql/TextCollation.h"
+#include "support/QueryPlan.h"
 #include "writer_rows_support.h"
 
 namespace querimo {
@@ -69,21 +67,7 @@ protected:
             }
     }
 
-    std::string plan(const std::string& text)
-    {
-        sql::Catalog catalog(*db);
-        sql::Session session(*db);
-        const auto compiled = sql::compileForSession(session, catalog, sql::parseStatement(text), {});
-        sqlite3_stmt* stmt = nullptr;
-        EXPECT_EQ(
-            sqlite3_prepare_v2(session.handle(), ("EXPLAIN QUERY PLAN " + compiled.sql).c_str(), -1, &stmt, nullptr),
-            SQLITE_OK);
-        std::string out;
-        while (sqlite3_step(stmt) == SQLITE_ROW)
-            out += std::string(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 3))) + "\n";
-        sqlite3_finalize(stmt);
-        return out;
-    }
+    std::string plan(const std::string& text) { return test::queryPlan(*db, text); }
 
     test::ScratchDir scratch;
     std::unique_ptr<jet::Database> db;

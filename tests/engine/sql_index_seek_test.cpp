@@ -10,11 +10,9 @@
 #include <set>
 
 #include "jet_test_files.h"
-#include "sql/Catalog.h"
-#include "sql/Execution.h"
-#include "sql/Parser.h"
 #include "sql/Sql.h"
 #include "sql/TextCollation.h"
+#include "support/QueryPlan.h"
 #include "writer_rows_support.h"
 
 namespace querimo {
@@ -202,20 +200,7 @@ TEST_P(IndexedStatements, OrderByAnIndexedKeyAndAJoinOnText)
 
 TEST_P(IndexedStatements, ThePlansReadThroughTheIndexes)
 {
-    sql::Catalog catalog(*db);
-    sql::Session session(*db);
-    const auto plan = [&](const std::string& text) {
-        const auto compiled = sql::compileForSession(session, catalog, sql::parseStatement(text), {});
-        sqlite3_stmt* stmt = nullptr;
-        EXPECT_EQ(
-            sqlite3_prepare_v2(session.handle(), ("EXPLAIN QUERY PLAN " + compiled.sql).c_str(), -1, &stmt, nullptr),
-            SQLITE_OK);
-        std::string out;
-        while (sqlite3_step(stmt) == SQLITE_ROW)
-            out += std::string(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 3))) + "\n";
-        sqlite3_finalize(stmt);
-        return out;
-    };
+    const auto plan = [&](const std::string& text) { return test::queryPlan(*db, text); };
     for (const char* text : {"SELECT * FROM Persoon WHERE Nr = 30", "SELECT * FROM Persoon WHERE Naam = 'Anna'",
                              "SELECT * FROM Persoon WHERE Bedrag BETWEEN 1 AND 2",
                              "SELECT * FROM Persoon WHERE Plaats = 'Gent' AND Getal > 3"})
