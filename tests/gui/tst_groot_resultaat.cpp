@@ -83,7 +83,10 @@ private slots:
 
         QCOMPARE(venster.Paneel("status")->text(), querimo::exec::RecordAantalTekst(1000000, QLocale()));
         QAbstractItemModel* rijen = venster.dgdSQL->model();
-        QCOMPARE(rijen->rowCount(), querimo::exec::RecordsetModel::Partij);
+        // One batch, or more where the wheel above reached the end of the rows known while they arrived.
+        const int bekend = rijen->rowCount();
+        QVERIFY(bekend >= querimo::exec::RecordsetModel::Partij);
+        QVERIFY(bekend < 1000000);
         QVERIFY(rijen->canFetchMore({}));
         QVERIFY(venster.dgdSQL->visualRect(rijen->index(0, 2)).isValid());
         QCOMPARE(rijen->index(0, 2).data().toString(), QStringLiteral("24001"));
@@ -92,7 +95,7 @@ private slots:
         // Scrolling to the end of what the grid knows brings the next batch.
         QTest::qWait(50);
         venster.dgdSQL->verticalScrollBar()->setValue(venster.dgdSQL->verticalScrollBar()->maximum());
-        QTRY_VERIFY(rijen->rowCount() > querimo::exec::RecordsetModel::Partij);
+        QTRY_VERIFY(rijen->rowCount() > bekend);
         while (rijen->canFetchMore({})) rijen->fetchMore({});
         QCOMPARE(rijen->rowCount(), 1000000);
         QVERIFY(!rijen->index(999999, 0).data().toString().isEmpty());
