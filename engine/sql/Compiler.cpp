@@ -141,6 +141,7 @@ public:
                                       "query om te vertalen.");
         declare(st.parameters, 0);
         CompiledQuery out;
+        if (st.query->selects.size() == 1) outermost_ = &st.query->selects.front();
         SelectOutput q = query(*st.query, nullptr);
         out.sql = std::move(q.sql);
         out.columns = std::move(q.columns);
@@ -149,6 +150,7 @@ public:
         for (ParameterEntry& p : parameters_) out.parameters.push_back(p.info);
         out.tables = tables_;
         out.rowIdSources = rowIdSources_;
+        out.topTies = topTies_;
         return out;
     }
 
@@ -386,11 +388,15 @@ private:
         if (columnsSql.empty()) syntaxError("De query levert geen enkele kolom op", s.position);
 
         std::vector<std::string> orderBy;
+        std::vector<std::string> orderKeys;
+        std::vector<bool> textKeys;
         if (whole) {
             for (const OrderItem& o : whole->orderBy) {
                 Typed ot = valueOf(expr(*o.expr, scope));
                 // A table's text column sorts by its own collation already; named bare, an index can serve it.
-                orderBy.push_back((ot.column && ot.origin ? ot.sql : collated(ot)) + (o.descending ? " DESC" : ""));
+                orderKeys.push_back(ot.column && ot.origin ? ot.sql : collated(ot));
+                textKeys.push_back(isText(ot.type));
+                orderBy.push_back(orderKeys.back() + (o.descending ? " DESC" : ""));
             }
             if (transform && orderBy.empty()) orderBy = groupBy;
         }
@@ -403,6 +409,14 @@ private:
         if (s.quantifier == Select::Quantifier::DistinctRow && !aggregate) body += distinctRows(scope, selectedSources);
         const std::string distinct = s.quantifier == Select::Quantifier::Distinct ? "DISTINCT " : "";
         if (s.top && !orderBy.empty() && distinct.empty()) {
+            if (&s == outermost_ && !s.topPercent && !transform) {
+                out.sql = "SELECT " + join(columnsSql);
+                for (std::size_t i = 0; i < orderKeys.size(); ++i)
+                    out.sql += ", " + orderKeys[i] + " AS \"~key" + std::to_string(i) + "\"";
+                out.sql += body + " ORDER BY " + join(orderBy);
+                topTies_ = TopTies{static_cast<std::size_t>(std::max(0.0, *s.top)), textKeys};
+                return out;
+            }
             out.sql = topWithTies(s, columnsSql, out.columns, body, orderBy);
             return out;
         }
@@ -439,8 +453,9 @@ private:
         return "(CAST(" + exact + " AS INTEGER) + (" + exact + " > CAST(" + exact + " AS INTEGER)))";
     }
 
-    // TOP n returns every row that ties with the n-th, as Access does. Only TOP n PERCENT counts the rows: a
-    // count over all of them holds back the first row until the last one is read.
+    // TOP n returns every row that ties with the n-th, as Access does, here by a rank over every row: in a
+    // subquery, a view or with PERCENT. Only TOP n PERCENT counts the rows: a count over all of them holds back
+    // the first row until the last one is read.
     std::string topWithTies(const Select& s, const std::vector<std::string>& columnsSql,
                             const std::vector<ResultColumn>& columns, const std::string& body,
                             const std::vector<std::string>& orderBy)
@@ -1219,6 +1234,8 @@ private:
     std::string pivotCondition_;
     int quantifiedCount_ = 0;
     std::vector<std::string> rowIdSources_;
+    const Select* outermost_ = nullptr;  // the statement's only select
+    std::optional<TopTies> topTies_;
 };
 
 }  // namespace

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,6 +26,14 @@ struct ParameterInfo {
     int slot = 0;  // the ?N it is bound to in the translated text
 };
 
+// TOP n over an ORDER BY in the statement's own select: its text orders without a limit and ends in the ORDER
+// BY's keys, and whoever steps it stops at the first row after the n-th that does not tie with it. So a
+// walk of an index stops early, where a rank over every row would read them all.
+struct TopTies {
+    std::size_t count = 0;
+    std::vector<bool> textKeys;  // per key column, after the result columns: compared in the text collation
+};
+
 // An Access statement translated for SQLite.
 struct CompiledQuery {
     std::string sql;
@@ -33,6 +42,7 @@ struct CompiledQuery {
     std::vector<std::string> tables;        // Jet tables read, each once; see sqliteTableName
     // UPDATE and DELETE: the tables (by alias) whose row ids lead the result columns, in FROM order.
     std::vector<std::string> rowIdSources;
+    std::optional<TopTies> topTies;
     std::uint64_t schemaVersion = 0;  // the database's, when it was translated
 };
 

@@ -13,6 +13,7 @@
 #include "sql/ResultRows.h"
 #include "sql/SqliteValue.h"
 #include "sql/TextCollation.h"
+#include "sql/TopTiesCut.h"
 #include "sql/functions/AccessFunctions.h"
 #include "sql/functions/DateParse.h"
 
@@ -62,7 +63,9 @@ public:
         if (sqlite3_prepare_v2(db, sql.c_str(), static_cast<int>(sql.size()), &stmt_, nullptr) != SQLITE_OK)
             failSqlite(db);
     }
-    Prepared(Session& session, const std::string& sql) : db_(session.handle()), stmt_(session.statement(sql)) {}
+    Prepared(Session& session, const CompiledQuery& compiled)
+        : db_(session.handle()), stmt_(session.statement(compiled.sql, compiled.topTies ? compiled.topTies->count : 0))
+    {}
     ~Prepared()
     {
         if (owned_) {
@@ -76,6 +79,7 @@ public:
     Prepared& operator=(const Prepared&) = delete;
 
     sqlite3_stmt* get() const { return stmt_; }
+    sqlite3* db() const { return db_; }
     bool step()
     {
         const int rc = sqlite3_step(stmt_);
@@ -139,10 +143,11 @@ private:
     clock::time_point last_ = clock::now();
 };
 
-RowBuffer readRows(Prepared& stmt, std::size_t columns)
+RowBuffer readRows(Prepared& stmt, std::size_t columns, const std::optional<TopTies>& ties = std::nullopt)
 {
     RowBuffer rows(columns, resultMemoryBudget());
-    while (stmt.step()) {
+    TopTiesCut cut(stmt.db(), ties, columns);
+    while (stmt.step() && cut.wanted(stmt.get())) {
         rows.beginRow();
         for (std::size_t c = 0; c < columns; ++c) rows.addSqlite(sqlite3_column_value(stmt.get(), static_cast<int>(c)));
     }
@@ -190,15 +195,19 @@ Session::~Session()
     sqlite3_close(db_);
 }
 
-sqlite3_stmt* Session::statement(const std::string& sql)
+sqlite3_stmt* Session::statement(const std::string& sql, std::size_t rowGoal)
 {
-    if (kept_ && keptSql_ == sql) return kept_;
+    if (kept_ && keptSql_ == sql && keptGoal_ == rowGoal) return kept_;
     sqlite3_finalize(kept_);
     kept_ = nullptr;
     keptSql_.clear();
-    if (sqlite3_prepare_v2(db_, sql.c_str(), static_cast<int>(sql.size()), &kept_, nullptr) != SQLITE_OK)
-        failSqlite(db_);
+    // The plan is made here.
+    tables_.setRowGoal(rowGoal);
+    const int rc = sqlite3_prepare_v2(db_, sql.c_str(), static_cast<int>(sql.size()), &kept_, nullptr);
+    tables_.setRowGoal(0);
+    if (rc != SQLITE_OK) failSqlite(db_);
     keptSql_ = sql;
+    keptGoal_ = rowGoal;
     return kept_;
 }
 
@@ -271,9 +280,9 @@ CompiledQuery compileForSession(Session& session, Catalog& catalog, const Statem
 
 RowBuffer readResult(Session& session, const CompiledQuery& compiled, const ParameterValues& values)
 {
-    Prepared stmt(session, compiled.sql);
+    Prepared stmt(session, compiled);
     bindParameters(stmt.get(), compiled.parameters, values);
-    return readRows(stmt, compiled.columns.size());
+    return readRows(stmt, compiled.columns.size(), compiled.topTies);
 }
 
 QueryResult runQuery(jet::Database& database, const Statement& statement, const ParameterValues& values,
@@ -291,13 +300,15 @@ QueryResult runQuery(jet::Database& database, const Statement& statement, const 
     auto rows = std::make_shared<ResultRows>(std::move(types), resultMemoryBudget());
     QueryResult result{compiled.columns, rows};
     try {
-        Prepared stmt(execution.session(), compiled.sql);
+        Prepared stmt(execution.session(), compiled);
         bindParameters(stmt.get(), compiled.parameters, values);
         if (arriving && arriving->opened) arriving->opened(StatementResult{publicColumns(result.columns), rows, 0});
         ArrivalReports reports(arriving);
+        TopTiesCut cut(stmt.db(), compiled.topTies, compiled.columns.size());
         while (stmt.step()) {
             // Whoever read the rows let go of them: nobody will see the rest.
             if (rows->unwanted()) throw statementStopped();
+            if (!cut.wanted(stmt.get())) break;
             rows->append(stmt.get());
             reports.rowAdded();
         }

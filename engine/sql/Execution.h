@@ -39,7 +39,8 @@ public:
     void attach(const std::vector<std::string>& jetTables);
     // This SQL prepared once and kept for the next call with the same text (only the last text is kept),
     // reset and without bound values.
-    sqlite3_stmt* statement(const std::string& sql);
+    // rowGoal: see JetTables::setRowGoal.
+    sqlite3_stmt* statement(const std::string& sql, std::size_t rowGoal = 0);
     // Before an execution: rows loaded for an earlier one may have changed in the file.
     void forgetLoadedRows() { tables_.forgetLoadedRows(); }
 
@@ -49,6 +50,7 @@ private:
     std::uint64_t schemaVersion_ = 0;
     std::vector<std::string> attached_;
     std::string keptSql_;
+    std::size_t keptGoal_ = 0;
     sqlite3_stmt* kept_ = nullptr;
 };
 

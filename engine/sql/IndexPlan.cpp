@@ -147,8 +147,21 @@ std::optional<double> measuredShare(jet::Database& database, const jet::TableDef
     return database.shareOf(table, static_cast<std::size_t>(c.plan.index), seek.range);
 }
 
+// The rows an ordered read gets to before it has the goal's: more where conditions it does not serve pass
+// over rows, each taken to keep a quarter of them.
+double rowsToGoal(const Candidate& c, const sqlite3_index_info* info, std::size_t rowGoal)
+{
+    if (c.plan.ordered == 0 || rowGoal == 0) return c.rows;
+    double read = static_cast<double>(rowGoal);
+    for (int i = 0; i < info->nConstraint; ++i)
+        if (info->aConstraint[i].usable
+            && std::find(c.constraints.begin(), c.constraints.end(), i) == c.constraints.end())
+            read /= boundSelectivity;
+    return std::min(c.rows, read);
+}
+
 std::optional<Candidate> candidate(jet::Database& database, const jet::TableDef& table, int number,
-                                   sqlite3_index_info* info, double rows)
+                                   sqlite3_index_info* info, double rows, std::size_t rowGoal)
 {
     const jet::IndexDef& index = table.indexes[static_cast<std::size_t>(number)];
     const std::vector<int> positions = keyPositions(table, index);
@@ -207,7 +220,7 @@ std::optional<Candidate> candidate(jet::Database& database, const jet::TableDef&
     if (!c.unique && constrained)
         if (const std::optional<double> share = measuredShare(database, table, c, info)) c.rows = *share * rows;
     c.rows = std::max(c.rows, 1.0);
-    c.cost = 1 + std::log2(rows + 1) + c.rows * rowThroughIndex(rows);
+    c.cost = 1 + std::log2(rows + 1) + rowsToGoal(c, info, rowGoal) * rowThroughIndex(rows);
     // SQLite sorts what the index does not give in order.
     if (info->nOrderBy > 0 && c.plan.ordered == 0) c.cost += sortCost(c.rows);
     if (c.plan.ordered > 0) c.cost *= firstRowsAtOnce;
@@ -245,12 +258,12 @@ IndexPlan IndexPlan::parse(const char* text)
     return plan;
 }
 
-bool offerIndex(jet::Database& database, const jet::TableDef& table, sqlite3_index_info* info)
+bool offerIndex(jet::Database& database, const jet::TableDef& table, sqlite3_index_info* info, std::size_t rowGoal)
 {
     const double rows = std::max<double>(table.rowCount, 1);
     std::optional<Candidate> best;
     for (std::size_t i = 0; i < table.indexes.size(); ++i) {
-        auto c = candidate(database, table, static_cast<int>(i), info, rows);
+        auto c = candidate(database, table, static_cast<int>(i), info, rows, rowGoal);
         if (c && (!best || c->cost < best->cost)) best = std::move(c);
     }
     const double scanCost = info->estimatedCost + (info->nOrderBy > 0 ? sortCost(rows) : 0);

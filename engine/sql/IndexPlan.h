@@ -28,8 +28,9 @@ struct IndexPlan {
 
 // Offers SQLite a read through the best index for the constraints and ORDER BY of `info`, when one costs
 // less than the scan already in info. Sets idxNum to -1 and idxStr to the plan then; true when it did.
-// Values SQLite knows while planning are looked up in the index to count on the rows they keep.
-bool offerIndex(jet::Database& database, const jet::TableDef& table, sqlite3_index_info* info);
+// Values SQLite knows while planning are looked up in the index to count on the rows they keep. rowGoal: the
+// rows a read in the ORDER BY's order stops after (0: none).
+bool offerIndex(jet::Database& database, const jet::TableDef& table, sqlite3_index_info* info, std::size_t rowGoal);
 
 // The key range of a plan for the values xFilter got.
 struct Seek {

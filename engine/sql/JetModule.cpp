@@ -422,7 +422,7 @@ int bestIndex(sqlite3_vtab* vtab, sqlite3_index_info* info)
     info->idxNum = 0;
     info->estimatedCost = 1 + rows;  // opening a scan costs something too
     info->estimatedRows = static_cast<sqlite3_int64>(rows);
-    if (offerIndex(*table.database, *table.definition, info)) return SQLITE_OK;
+    if (offerIndex(*table.database, *table.definition, info, table.owner->rowGoal())) return SQLITE_OK;
     // Without an index: a join on a column loads the table into memory with a hash index on it.
     for (int i = 0; i < info->nConstraint; ++i) {
         const auto& c = info->aConstraint[i];

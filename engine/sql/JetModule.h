@@ -18,11 +18,16 @@ public:
 
     jet::Database& database() const { return database_; }
     void forgetLoadedRows();
+    // The rows the statement being prepared reads in order before it stops (a TOP n's), so that a read in
+    // index order is costed by those; 0: all of them.
+    void setRowGoal(std::size_t rows) { rowGoal_ = rows; }
+    std::size_t rowGoal() const { return rowGoal_; }
 
 private:
     friend struct JetTablesAccess;
     jet::Database& database_;
     std::vector<sqlite3_vtab*> tables_;
+    std::size_t rowGoal_ = 0;
 };
 
 // Registers the virtual-table module "jet" on db: CREATE VIRTUAL TABLE temp."x" USING jet('Jet table name')
