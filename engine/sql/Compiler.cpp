@@ -414,7 +414,9 @@ private:
                 for (std::size_t i = 0; i < orderKeys.size(); ++i)
                     out.sql += ", " + orderKeys[i] + " AS \"~key" + std::to_string(i) + "\"";
                 out.sql += body + " ORDER BY " + join(orderBy);
-                topTies_ = TopTies{static_cast<std::size_t>(std::max(0.0, *s.top)), textKeys};
+                const bool one = scope.sources.size() == 1 && scope.sources.front().jetTable;
+                topTies_ = TopTies{static_cast<std::size_t>(std::max(0.0, *s.top)), textKeys,
+                                   one ? scope.sources.front().table->name : std::string()};
                 return out;
             }
             out.sql = topWithTies(s, columnsSql, out.columns, body, orderBy);

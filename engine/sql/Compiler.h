@@ -32,6 +32,11 @@ struct ParameterInfo {
 struct TopTies {
     std::size_t count = 0;
     std::vector<bool> textKeys;  // per key column, after the result columns: compared in the text collation
+    // The Jet table the select reads, when it reads just one: planned for the rows it stops after. (In a
+    // join a loop placed inside would be read whole for every outer row.)
+    std::string onlyTable;
+
+    bool operator==(const TopTies&) const = default;
 };
 
 // An Access statement translated for SQLite.

@@ -64,7 +64,7 @@ public:
             failSqlite(db);
     }
     Prepared(Session& session, const CompiledQuery& compiled)
-        : db_(session.handle()), stmt_(session.statement(compiled.sql, compiled.topTies ? compiled.topTies->count : 0))
+        : db_(session.handle()), stmt_(session.statement(compiled.sql, compiled.topTies))
     {}
     ~Prepared()
     {
@@ -195,19 +195,19 @@ Session::~Session()
     sqlite3_close(db_);
 }
 
-sqlite3_stmt* Session::statement(const std::string& sql, std::size_t rowGoal)
+sqlite3_stmt* Session::statement(const std::string& sql, const std::optional<TopTies>& ties)
 {
-    if (kept_ && keptSql_ == sql && keptGoal_ == rowGoal) return kept_;
+    if (kept_ && keptSql_ == sql && keptTies_ == ties) return kept_;
     sqlite3_finalize(kept_);
     kept_ = nullptr;
     keptSql_.clear();
     // The plan is made here.
-    tables_.setRowGoal(rowGoal);
+    if (ties && !ties->onlyTable.empty()) tables_.setRowGoal(ties->count, ties->onlyTable);
     const int rc = sqlite3_prepare_v2(db_, sql.c_str(), static_cast<int>(sql.size()), &kept_, nullptr);
-    tables_.setRowGoal(0);
+    tables_.setRowGoal(0, {});
     if (rc != SQLITE_OK) failSqlite(db_);
     keptSql_ = sql;
-    keptGoal_ = rowGoal;
+    keptTies_ = ties;
     return kept_;
 }
 

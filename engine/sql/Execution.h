@@ -39,8 +39,8 @@ public:
     void attach(const std::vector<std::string>& jetTables);
     // This SQL prepared once and kept for the next call with the same text (only the last text is kept),
     // reset and without bound values.
-    // rowGoal: see JetTables::setRowGoal.
-    sqlite3_stmt* statement(const std::string& sql, std::size_t rowGoal = 0);
+    // ties: a TOP n's, whose single table is planned for the rows it stops after.
+    sqlite3_stmt* statement(const std::string& sql, const std::optional<TopTies>& ties = std::nullopt);
     // Before an execution: rows loaded for an earlier one may have changed in the file.
     void forgetLoadedRows() { tables_.forgetLoadedRows(); }
 
@@ -50,7 +50,7 @@ private:
     std::uint64_t schemaVersion_ = 0;
     std::vector<std::string> attached_;
     std::string keptSql_;
-    std::size_t keptGoal_ = 0;
+    std::optional<TopTies> keptTies_;
     sqlite3_stmt* kept_ = nullptr;
 };
 

@@ -422,7 +422,7 @@ int bestIndex(sqlite3_vtab* vtab, sqlite3_index_info* info)
     info->idxNum = 0;
     info->estimatedCost = 1 + rows;  // opening a scan costs something too
     info->estimatedRows = static_cast<sqlite3_int64>(rows);
-    if (offerIndex(*table.database, *table.definition, info, table.owner->rowGoal())) return SQLITE_OK;
+    if (offerIndex(*table.database, *table.definition, info, table.owner->rowGoal(*table.definition))) return SQLITE_OK;
     // Without an index: a join on a column loads the table into memory with a hash index on it.
     for (int i = 0; i < info->nConstraint; ++i) {
         const auto& c = info->aConstraint[i];
@@ -594,6 +594,17 @@ sqlite3_module makeModule()
 const sqlite3_module jetModule = makeModule();
 
 }  // namespace
+
+void JetTables::setRowGoal(std::size_t rows, std::string table)
+{
+    rowGoal_ = rows;
+    goalTable_ = std::move(table);
+}
+
+std::size_t JetTables::rowGoal(const jet::TableDef& table) const
+{
+    return table.name == goalTable_ ? rowGoal_ : 0;
+}
 
 void JetTables::forgetLoadedRows()
 {

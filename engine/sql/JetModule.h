@@ -1,6 +1,7 @@
 #pragma once
 #include <sqlite3.h>
 
+#include <string>
 #include <vector>
 
 #include "jet/Database.h"
@@ -18,16 +19,17 @@ public:
 
     jet::Database& database() const { return database_; }
     void forgetLoadedRows();
-    // The rows the statement being prepared reads in order before it stops (a TOP n's), so that a read in
-    // index order is costed by those; 0: all of them.
-    void setRowGoal(std::size_t rows) { rowGoal_ = rows; }
-    std::size_t rowGoal() const { return rowGoal_; }
+    // The rows the statement being prepared reads from `table` in order before it stops (a TOP n's), so that
+    // a read in index order is costed by those; 0: all of them.
+    void setRowGoal(std::size_t rows, std::string table);
+    std::size_t rowGoal(const jet::TableDef& table) const;
 
 private:
     friend struct JetTablesAccess;
     jet::Database& database_;
     std::vector<sqlite3_vtab*> tables_;
     std::size_t rowGoal_ = 0;
+    std::string goalTable_;
 };
 
 // Registers the virtual-table module "jet" on db: CREATE VIRTUAL TABLE temp."x" USING jet('Jet table name')
