@@ -479,7 +479,8 @@ private:
         auto grouped = [&](const std::string& sql) {
             return std::find(groupBySql.begin(), groupBySql.end(), sql) != groupBySql.end();
         };
-        for (const auto& [column, written] : bare)
+        for (const auto& [sql, written] : bare) {
+            const std::string& column = sql;  // clang 14 lets no lambda capture a structured binding
             if (!grouped(column)) {
                 const bool inGroupedItem = std::any_of(items.begin(), items.end(), [&](const Item& i) {
                     return grouped(i.value.sql) && i.value.sql.find(column) != std::string::npos;
@@ -489,6 +490,7 @@ private:
                                     + "' geen deel uitmaakt van een statistische functie of van GROUP BY",
                                 s.position);
             }
+        }
     }
 
     std::vector<std::pair<std::string, std::string>> pivotValues(const Transform& tr, const Typed& pivot,
