@@ -22,8 +22,8 @@ bool TopTiesCut::wanted(sqlite3_stmt* row)
     if (!ties_) return true;
     ++rows_;
     if (rows_ < ties_->count) return true;
-    if (rows_ > ties_->count) return tiesWithLast(row);
     if (ties_->count == 0) return false;
+    if (rows_ > ties_->count) return tiesWithLast(row);
     for (std::size_t k = 0; k < ties_->textKeys.size(); ++k) {
         sqlite3_value* v = sqlite3_value_dup(sqlite3_column_value(row, static_cast<int>(keysFrom_ + k)));
         if (!v) throw DbError(errc::fail, "Onvoldoende geheugen om de query uit te voeren.");

@@ -99,6 +99,8 @@ TEST_P(TopTies, EveryRowThatTiesWithTheLastComes)
         EXPECT_EQ(sql::run(*db, grouped).rows->rowCount(),
                   sql::run(*db, "SELECT * FROM (" + grouped + ") AS r").rows->rowCount());
     }
+    for (const char* table : {"Geindexeerd", "Los"})
+        EXPECT_TRUE(numbers(std::string("SELECT TOP 0 Nr FROM ") + table + " ORDER BY Moment").empty()) << table;
     expectRankedRows("SELECT TOP 30 a.Nr, b.Moment",
                      "AS a INNER JOIN Los AS b ON a.Nr = b.Nr + 1 ORDER BY b.Moment DESC, a.Groep");
     expectRankedRows("SELECT TOP 30 Nr", "WHERE Groep >= [Vanaf] ORDER BY Moment", {{"Vanaf", "2"}});
