@@ -3,7 +3,7 @@
 #include <string>
 
 #include "core/Error.h"
-#include "core/StopSignal.h"
+#include "sql/SqliteFailure.h"
 
 namespace querimo::sql {
 
@@ -42,8 +42,7 @@ bool TopTiesCut::tiesWithLast(sqlite3_stmt* row)
             sql += "?" + std::to_string(2 * k + 1) + " IS ?" + std::to_string(2 * k + 2);
             if (ties_->textKeys[k]) sql += std::string(" COLLATE ") + textCollation;
         }
-        if (sqlite3_prepare_v2(db_, sql.c_str(), -1, &compare_, nullptr) != SQLITE_OK)
-            throw DbError(errc::fail, "De query kon niet worden uitgevoerd.");
+        if (sqlite3_prepare_v2(db_, sql.c_str(), -1, &compare_, nullptr) != SQLITE_OK) failSqlite(db_);
     }
     for (std::size_t k = 0; k < last_.size(); ++k) {
         sqlite3_bind_value(compare_, static_cast<int>(2 * k + 1), last_[k]);
@@ -53,9 +52,8 @@ bool TopTiesCut::tiesWithLast(sqlite3_stmt* row)
     const int rc = sqlite3_step(compare_);
     const bool ties = rc == SQLITE_ROW && sqlite3_column_int(compare_, 0) != 0;
     sqlite3_reset(compare_);
-    if (rc == SQLITE_ROW) return ties;
-    if ((rc & 0xff) == SQLITE_INTERRUPT) throw statementStopped();
-    throw DbError(errc::fail, "De query kon niet worden uitgevoerd.");
+    if (rc != SQLITE_ROW) failSqlite(db_);
+    return ties;
 }
 
 }  // namespace querimo::sql
